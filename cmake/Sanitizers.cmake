@@ -1,0 +1,12 @@
+# Sanitizer builds: applied to every target of the project, so the core and its tests agree.
+if(TUNECRATE_ASAN AND TUNECRATE_TSAN)
+  message(FATAL_ERROR "TUNECRATE_ASAN and TUNECRATE_TSAN cannot be combined")
+endif()
+if(TUNECRATE_ASAN)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(TUNECRATE_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

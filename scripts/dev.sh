@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# One entry point for developers and CI.
+#   scripts/dev.sh run [ARGS...]     install what is needed, build, start the program
+#   scripts/dev.sh test              install what is needed, build, run every test through CTest
+#   scripts/dev.sh test-asan         the same tests built with AddressSanitizer + UBSan
+#   scripts/dev.sh test-tsan         the non-GUI tests built with ThreadSanitizer
+#   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, asan, tsan)
+#   scripts/dev.sh bench             build and run the benchmarks
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+configure_and_build() {
+  local variant=$1 dir flags=()
+  case "$variant" in
+    release) dir=build ;;
+    asan) dir=build-asan; flags=(-DTUNECRATE_ASAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
+    tsan) dir=build-tsan; flags=(-DTUNECRATE_TSAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
+    *) echo "unknown build variant: $variant" >&2; exit 2 ;;
+  esac
+  if [ "${CI:-}" = "true" ]; then flags+=(-DTUNECRATE_WERROR=ON); fi
+  cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  BUILD_DIR=$dir
+}
+
+run_tests() {
+  local dir=$1; shift
+  export QT_QPA_PLATFORM=offscreen
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" "$@"
+}
+
+cmd=${1:-}
+[ $# -gt 0 ] && shift
+case "$cmd" in
+  run)
+    scripts/install-deps.sh
+    configure_and_build release
+    if [ -x "$BUILD_DIR/bin/tunecrate" ]; then
+      exec "$BUILD_DIR/bin/tunecrate" "$@"
+    fi
+    exec "$BUILD_DIR/bin/tunecrate-cli" "${@:---help}"
+    ;;
+  test)
+    scripts/install-deps.sh
+    configure_and_build release
+    run_tests "$BUILD_DIR"
+    ;;
+  test-asan)
+    scripts/install-deps.sh
+    configure_and_build asan
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      LSAN_OPTIONS=suppressions=$root/tests/lsan.supp run_tests "$BUILD_DIR"
+    ;;
+  test-tsan)
+    scripts/install-deps.sh
+    configure_and_build tsan
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_tests "$BUILD_DIR" -LE gui
+    ;;
+  build)
+    scripts/install-deps.sh
+    configure_and_build "${1:-release}"
+    ;;
+  bench)
+    scripts/install-deps.sh
+    configure_and_build release
+    for b in "$BUILD_DIR"/bin/bench_*; do
+      [ -x "$b" ] && "$b" "$@"
+    done
+    ;;
+  *)
+    sed -n '2,8p' "$0" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs every package needed to build, test and benchmark Tunecrate from Debian's archive.
+# Idempotent: when everything is already installed it touches nothing (no apt-get update either).
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config clang-format
+  # GUI: Qt 6 Widgets and the Linguist tools for the translation
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  # command line: option parsing and JSON output
+  libcli11-dev nlohmann-json3-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # screenshots of the GUI, and real FAT sticks for tests without a device
+  xvfb xauth x11-apps fusefat dosfstools
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO=sudo
+else
+  SUDO=
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Replaces the file at `path` with `data` so that a crash, a full disc or an I/O error never
+// leaves a truncated file: the data goes to a temporary file in the same directory, is flushed to
+// the device and renamed over the target. A target that exists but is read-only is left alone.
+// A symbolic link is followed and its target replaced. On failure the old file is unchanged, no
+// temporary file remains, and `error` (when given) says why.
+bool ReplaceFileContents(const std::string& path, const std::string& data,
+                         std::string* error = nullptr);
+
+// True when `path` names an existing file that may not be written (its read-only attribute).
+bool IsReadOnlyFile(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,162 @@
+#include "platform/DurableFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+namespace platform {
+namespace {
+
+std::string ErrnoText(const std::string& what, int err) {
+    return what + ": " + std::strerror(err);
+}
+
+void SetError(std::string* error, const std::string& text) {
+    if (error) {
+        *error = text;
+    }
+}
+
+// A symbolic link is followed so that the file it names is replaced, not the link.
+std::string ResolveTarget(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = realpath(path.c_str(), nullptr)) {
+            std::string resolved(real);
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Creates a fresh temporary file beside the target. The mode 0666 lets the process's umask
+// decide the permissions, exactly as for a newly created file.
+int CreateTemporary(const std::string& dir, const std::string& name, std::string& tmpPath) {
+    static std::atomic<unsigned> counter{0};
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmpPath = dir + "/." + name + ".tmp-" + std::to_string(getpid()) + "-" +
+                  std::to_string(counter++) + "-" + std::to_string(rd() % 100000);
+        const int fd = open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, const std::string& data) {
+    const char* p = data.data();
+    size_t left = data.size();
+    while (left > 0) {
+        const ssize_t n = write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// After a rename the directory entry itself must reach the disc too. Some file systems cannot
+// sync a directory; that does not make the write fail.
+void SyncDirectory(const std::string& dir) {
+    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return false;
+    }
+    if (access(path.c_str(), W_OK) != 0) {
+        return true;
+    }
+    // The superuser may write anything; a file without any write bit is still meant read-only.
+    return geteuid() == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& data, std::string* error) {
+    if (path.empty()) {
+        SetError(error, "no file name given");
+        return false;
+    }
+    const std::string target = ResolveTarget(path);
+    struct stat st;
+    const bool exists = stat(target.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        SetError(error, ErrnoText(path, EISDIR));
+        return false;
+    }
+    if (exists && IsReadOnlyFile(target)) {
+        SetError(error, path + ": the file is read-only");
+        return false;
+    }
+
+    const std::string dir = DirectoryOf(target);
+    std::string tmpPath;
+    const int fd = CreateTemporary(dir, NameOf(target), tmpPath);
+    if (fd < 0) {
+        SetError(error, ErrnoText(path, errno));
+        return false;
+    }
+    if (exists) {
+        // Keep the replaced file's permissions and, where allowed, its owner.
+        fchmod(fd, st.st_mode & 07777);
+        if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Only the superuser may give a file away; an ordinary user keeps the file as theirs.
+        }
+    }
+
+    bool ok = WriteAll(fd, data) && fsync(fd) == 0;
+    int err = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && rename(tmpPath.c_str(), target.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        unlink(tmpPath.c_str());
+        SetError(error, ErrnoText(path, err));
+        return false;
+    }
+    SyncDirectory(dir);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,101 @@
+#include "storage/AppSettings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/ExecutablePath.h"
+#include "storage/IniFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string MakeAbsolute(const std::string& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(path), ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace
+
+AppSettings::AppSettings(const std::string& settingsPath)
+    : settingsPath_(MakeAbsolute(settingsPath.empty() ? DefaultSettingsPath() : settingsPath)) {
+    Load();
+}
+
+AppSettings::~AppSettings() {
+    if (saveOnDestroy_) {
+        Save();
+    }
+}
+
+std::string AppSettings::DefaultSettingsPath() {
+    return DefaultSettingsPath(platform::ExecutablePath());
+}
+
+std::string AppSettings::DefaultSettingsPath(const std::string& executablePath) {
+    const fs::path exe = executablePath;
+    if (!exe.empty() && exe.has_parent_path() &&
+        platform::IsDirectoryWritable(exe.parent_path().string())) {
+        return (exe.parent_path() / kFileName).string();
+    }
+    fs::path config;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        xdg && *xdg && fs::path(xdg).is_absolute()) {
+        config = xdg;
+    } else if (const std::string home = platform::HomeDirectory(); !home.empty()) {
+        config = fs::path(home) / ".config";
+    } else {
+        return kFileName;  // nowhere better: the current directory
+    }
+    return (config / "Tunecrate" / kFileName).string();
+}
+
+void AppSettings::RemoveAllExtensions() {
+    extensions_.clear();
+    extensionWalk_ = 0;
+}
+
+const std::string& AppSettings::NextExtension() {
+    // Walking past the end yields an empty extension instead of reading outside the list.
+    static const std::string kNone;
+    if (extensionWalk_ >= extensions_.size()) {
+        return kNone;
+    }
+    return extensions_[extensionWalk_++];
+}
+
+void AppSettings::Load() {
+    IniFile file(settingsPath_);
+    file.Read();
+    file.SelectSection("Global");
+    stickDrive_ = file.GetValue("StickDrive");
+    musicCollection_ = file.GetValue("MusicCollection");
+    // The list ends at the first empty ext entry; later ones are ignored.
+    file.SelectSection("Extensions");
+    for (std::string ext = file.GetValue("ext"); !ext.empty(); ext = file.GetNextValue("ext")) {
+        extensions_.push_back(ext);
+    }
+    extensionWalk_ = extensions_.size();
+}
+
+bool AppSettings::Save() {
+    IniFile file(settingsPath_);
+    file.SelectSection("Global");
+    file.AddEntry("StickDrive", stickDrive_);
+    file.AddEntry("MusicCollection", musicCollection_);
+    file.SelectSection("Extensions");
+    for (const std::string& ext : extensions_) {
+        file.AddEntry("ext", ext);
+    }
+    // The per-user configuration folder may not exist yet on a first run.
+    std::error_code ec;
+    const fs::path parent = fs::path(settingsPath_).parent_path();
+    if (!parent.empty()) {
+        fs::create_directories(parent, ec);
+    }
+    const bool ok = file.Write();
+    saveError_ = ok ? std::string() : file.GetWriteError();
+    return ok;
+}

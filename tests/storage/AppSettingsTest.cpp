@@ -1,0 +1,146 @@
+#include "storage/AppSettings.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/TempDir.h"
+#include "support/TmpfsMount.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Extensions(AppSettings& settings) {
+    std::vector<std::string> out;
+    settings.ResetExtensions();
+    for (size_t i = 0; i < settings.GetExtensionCount(); ++i) {
+        out.push_back(settings.NextExtension());
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(AppSettingsTest, FirstRunWritesEmptyValuesAndTheExtensionsHeader) {
+    TempDir dir;
+    const std::string path = dir / "Tunecrate.ini";
+    {
+        AppSettings settings(path);
+        EXPECT_EQ(settings.GetStickDrive(), "");
+        EXPECT_EQ(settings.GetMusicCollection(), "");
+        EXPECT_EQ(settings.GetExtensionCount(), 0u);
+    }
+    EXPECT_EQ(ReadFileBytes(path),
+              "[Global]\r\nStickDrive=\r\nMusicCollection=\r\n[Extensions]\r\n");
+}
+
+TEST(AppSettingsTest, LoadsTheDocumentedFileAndWritesItBackUnchanged) {
+    TempDir dir;
+    const std::string path = dir / "Tunecrate.ini";
+    const std::string text =
+        "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\n"
+        "[Extensions]\r\next=mp3\r\next=wav\r\n";
+    WriteFileBytes(path, text);
+    {
+        AppSettings settings(path);
+        EXPECT_EQ(settings.GetStickDrive(), "E:");
+        EXPECT_EQ(settings.GetMusicCollection(), "C:\\Music\\Rock.ini");
+        EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav"}));
+    }
+    EXPECT_EQ(ReadFileBytes(path), text);
+}
+
+TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
+    TempDir dir;
+    const std::string path = dir / "Tunecrate.ini";
+    WriteFileBytes(path,
+                   "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\n"
+                   "[global]\nMusicCollection=/ignored.ini\n"
+                   "[Extensions]\next=MP3 \next=\next=wav\n[Mine]\nhand=made\n");
+    AppSettings settings(path);
+    EXPECT_EQ(settings.GetStickDrive(), "F:");     // keys ignore case; the first one counts
+    EXPECT_EQ(settings.GetMusicCollection(), "");  // [global] is another section
+    EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"MP3"}));  // stops at the empty ext
+    // Walking past the end is harmless.
+    EXPECT_EQ(settings.NextExtension(), "");
+
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(ReadFileBytes(path),
+              "[Global]\r\nStickDrive=F:\r\nMusicCollection=\r\n[Extensions]\r\next=MP3\r\n");
+    settings.SetSaveOnDestroy(false);
+}
+
+TEST(AppSettingsTest, SaveOnlyWhenAskedAndReportFailures) {
+    TempDir dir;
+    const std::string path = dir / "Tunecrate.ini";
+    {
+        AppSettings settings(path);
+        settings.SetSaveOnDestroy(false);
+        settings.SetStickDrive("/media/stick");
+    }
+    EXPECT_FALSE(fs::exists(path));
+
+    {
+        AppSettings settings(path);
+        settings.SetStickDrive("/media/stick");
+        settings.RemoveAllExtensions();
+        for (const char* ext : {"flac", "mp3"}) {
+            settings.AddExtension(ext);
+        }
+        ASSERT_TRUE(settings.Save());
+        settings.SetSaveOnDestroy(false);
+    }
+    AppSettings reloaded(path);
+    reloaded.SetSaveOnDestroy(false);
+    EXPECT_EQ(reloaded.GetStickDrive(), "/media/stick");
+    EXPECT_EQ(Extensions(reloaded), (std::vector<std::string>{"flac", "mp3"}));
+
+    // A read-only settings file is not replaced, and the failure is reported.
+    fs::permissions(path, fs::perms::owner_read);
+    reloaded.SetStickDrive("/other");
+    EXPECT_FALSE(reloaded.Save());
+    EXPECT_FALSE(reloaded.GetSaveError().empty());
+    EXPECT_NE(ReadFileBytes(path).find("/media/stick"), std::string::npos);
+}
+
+TEST(AppSettingsTest, RelativePathIsFixedAtStartAndFoldersAreCreated) {
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    AppSettings settings("sub/dir/Tunecrate.ini");
+    fs::current_path(before);
+
+    EXPECT_EQ(settings.GetSettingsPath(), dir / "sub/dir/Tunecrate.ini");
+    EXPECT_TRUE(settings.Save());
+    EXPECT_TRUE(fs::exists(dir / "sub/dir/Tunecrate.ini"));
+    settings.SetSaveOnDestroy(false);
+}
+
+TEST(AppSettingsTest, DefaultPathIsBesideTheExecutableWhenThatFolderIsWritable) {
+    TempDir dir;
+    EXPECT_EQ(AppSettings::DefaultSettingsPath(dir / "tunecrate"), dir / "Tunecrate.ini");
+    EXPECT_TRUE(fs::path(AppSettings::DefaultSettingsPath()).is_absolute());
+}
+
+TEST(AppSettingsTest, DefaultPathFallsBackToTheUserConfigFolder) {
+    TmpfsMount readOnly(1 << 20, "ro");
+    SKIP_UNLESS_MOUNTED(readOnly);
+    const std::string exe = readOnly.Path() + "/tunecrate";
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = oldXdg ? oldXdg : "";
+
+    setenv("XDG_CONFIG_HOME", "/tmp/xdg-config", 1);
+    EXPECT_EQ(AppSettings::DefaultSettingsPath(exe), "/tmp/xdg-config/Tunecrate/Tunecrate.ini");
+    unsetenv("XDG_CONFIG_HOME");
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    if (!home.empty()) {
+        EXPECT_EQ(AppSettings::DefaultSettingsPath(exe), home + "/.config/Tunecrate/Tunecrate.ini");
+    }
+    if (oldXdg) {
+        setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+    }
+}

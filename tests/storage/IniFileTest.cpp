@@ -1,0 +1,292 @@
+#include "storage/IniFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+#include "support/TmpfsMount.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSettingsText =
+    "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\n"
+    "[Extensions]\r\next=mp3\r\next=wav\r\n";
+
+std::vector<std::string> SectionNames(const IniFile& file) {
+    std::vector<std::string> names;
+    for (const IniSection* s : file.SectionsInWriteOrder()) {
+        names.push_back(s->GetName());
+    }
+    return names;
+}
+
+// All key=value pairs of one section, in order.
+std::vector<std::string> Entries(IniFile& file, const std::string& section) {
+    file.SelectSection(section);
+    std::vector<std::string> out;
+    for (const IniEntry* e = file.FirstEntry(); e; e = file.NextEntry()) {
+        out.push_back(e->GetKey() + "=" + e->GetValue());
+    }
+    return out;
+}
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(IniFileTest, SettingsExampleRoundTripsByteForByte) {
+    TempDir dir;
+    const std::string path = dir / "Tunecrate.ini";
+    WriteFileBytes(path, kSettingsText);
+
+    IniFile file(path);
+    file.Read();
+    ASSERT_TRUE(file.Write());
+    EXPECT_EQ(ReadFileBytes(path), kSettingsText);
+
+    // Built in the order the settings code uses, Global still comes out first.
+    IniFile fresh(dir / "fresh.ini");
+    fresh.SelectSection("Extensions");
+    fresh.AddEntry("ext", "mp3");
+    fresh.AddEntry("ext", "wav");
+    fresh.SelectSection("Global");
+    fresh.AddEntry("StickDrive", "E:");
+    fresh.AddEntry("MusicCollection", "C:\\Music\\Rock.ini");
+    EXPECT_EQ(SectionNames(fresh), (Lines{"Global", "Extensions"}));
+}
+
+TEST(IniFileTest, HeaderAndEntryLinesFollowTheParsingRules) {
+    IniFile file;
+    file.ReadText(
+        "orphan=before any header\n"
+        "[\n[Global\n[]\nempty=1\n"
+        "[ Global ]\n"
+        "key=\n=value\nnovalue\na=b=c\na = b\n   lead=trail   \n[x]=y\n");
+
+    EXPECT_EQ(SectionNames(file).size(), 2u);  // "" and " Global "
+    EXPECT_EQ(Entries(file, ""), (Lines{"empty=1"}));
+    EXPECT_EQ(Entries(file, " Global "), (Lines{"key=", "a=b=c", "a = b", "lead=trail"}));
+
+    // "[Global" was ignored, so Global does not exist; selecting it creates it empty.
+    EXPECT_EQ(Entries(file, "Global"), Lines{});
+}
+
+TEST(IniFileTest, KeysIgnoreCaseButSectionNamesDoNot) {
+    IniFile file;
+    file.ReadText("[Global]\nStickDrive=E:\n[global]\nStickDrive=F:\n");
+    file.SelectSection("Global");
+    EXPECT_EQ(file.GetValue("STICKDRIVE"), "E:");
+    EXPECT_EQ(file.GetValue("stickdrive"), "E:");
+    EXPECT_EQ(file.GetValue("StickDrive "), "");  // no trimming at lookup time
+    file.SelectSection("global");
+    EXPECT_EQ(file.GetValue("StickDrive"), "F:");
+}
+
+TEST(IniFileTest, RepeatedKeysAreReadOneAfterAnother) {
+    IniFile file;
+    file.ReadText("[Extensions]\next=mp3\nother=x\nEXT=wav\next=ogg\n");
+    file.SelectSection("Extensions");
+    EXPECT_EQ(file.GetValue("ext"), "mp3");
+    EXPECT_EQ(file.GetNextValue("ext"), "wav");
+    EXPECT_EQ(file.GetNextValue("ext"), "ogg");
+    EXPECT_EQ(file.GetNextValue("ext"), "");
+    EXPECT_EQ(file.GetNextValue("ext"), "");
+    // GetValue rewinds; an absent key yields empty and leaves the cursor at the end.
+    EXPECT_EQ(file.GetValue("ext"), "mp3");
+    EXPECT_EQ(file.GetValue("missing"), "");
+    EXPECT_EQ(file.GetNextValue("ext"), "");
+    EXPECT_EQ(file.NextEntry(), nullptr);
+}
+
+TEST(IniFileTest, EntryWalkAndLookupsShareOneCursor) {
+    IniFile file;
+    file.ReadText("[S]\na=1\nb=2\nc=3\n");
+    file.SelectSection("S");
+    const IniEntry* first = file.FirstEntry();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetKey(), "a");
+    EXPECT_EQ(file.GetNextValue("c"), "3");
+    EXPECT_EQ(file.NextEntry(), nullptr);
+    EXPECT_EQ(file.GetValue("b"), "2");
+    ASSERT_NE(file.NextEntry(), nullptr);
+}
+
+TEST(IniFileTest, ReadReplacesNamedSectionsAndKeepsOthers) {
+    IniFile file;
+    file.SelectSection("Kept");
+    file.AddEntry("k", "v");
+    file.SelectSection("Replaced");
+    file.AddEntry("old", "1");
+    file.ReadText("[Replaced]\nfirst=1\n[Replaced]\nsecond=2\n");
+
+    EXPECT_EQ(file.GetCurrentSection(), nullptr);  // the selected section is gone
+    EXPECT_EQ(Entries(file, "Replaced"), (Lines{"second=2"}));
+    EXPECT_EQ(Entries(file, "Kept"), (Lines{"k=v"}));
+    // Adding without a selected section is ignored rather than crashing.
+    file.RemoveSection("Kept");
+    file.AddEntry("lost", "x");
+    EXPECT_EQ(file.GetValue("lost"), "");
+}
+
+TEST(IniFileTest, LongLinesAreSplitEvery1023Characters) {
+    const std::string exact = "k=" + std::string(1021, 'v');  // 1023 characters: one line
+    const std::string over = "l=" + std::string(1022, 'v');   // 1024: the last 'v' is its own line
+    // 2000 characters: the second piece (977 characters) is itself an entry line.
+    const std::string split = "m=" + std::string(1021, 'v') + "n=" + std::string(975, 'w');
+    IniFile file;
+    file.ReadText("[S]\r\n" + exact + "\r\n" + over + "\n" + split);
+    EXPECT_EQ(Entries(file, "S"),
+              (Lines{exact, "l=" + std::string(1021, 'v'), "m=" + std::string(1021, 'v'),
+                     "n=" + std::string(975, 'w')}));
+}
+
+TEST(IniFileTest, LfAndCrLfFilesReadTheSame) {
+    IniFile lf, crlf;
+    lf.ReadText("[A]\nx=1\n[B]\ny=2");
+    crlf.ReadText("[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+    EXPECT_EQ(lf.ToText(), crlf.ToText());
+    EXPECT_EQ(lf.ToText(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+}
+
+TEST(IniFileTest, UnreadableInputLeavesTheObjectAsItWas) {
+    TempDir dir;
+    IniFile file(dir / "missing.ini");
+    file.SelectSection("S");
+    file.AddEntry("a", "1");
+    file.Read();
+    file.SetPath(dir.Path());  // a directory
+    file.Read();
+    WriteFileBytes(dir / "empty.ini", "");
+    file.SetPath(dir / "empty.ini");
+    file.Read();
+    EXPECT_EQ(SectionNames(file), (Lines{"S"}));
+    EXPECT_EQ(Entries(file, "S"), (Lines{"a=1"}));
+}
+
+TEST(IniFileTest, BinaryContentIsKeptByteForByte) {
+    TempDir dir;
+    const std::string path = dir / "binary.ini";
+    const std::string key("k\0ey", 4);
+    const std::string value = "\xff\xfe\xc3(\x80";
+    WriteFileBytes(path, "[S]\n" + key + "=" + value + "\n\x01\x02\x03\n");
+    IniFile file(path);
+    file.Read();
+    file.SelectSection("S");
+    EXPECT_EQ(file.GetValue(key), value);
+    ASSERT_TRUE(file.Write());
+    EXPECT_EQ(ReadFileBytes(path), "[S]\r\n" + key + "=" + value + "\r\n");
+}
+
+TEST(IniFileTest, SectionsAreWrittenInHashBucketOrder) {
+    IniFile file;
+    // Buckets: "a" and "r" share 12, "f" is 0, "Global" is 1; newest first within a bucket.
+    for (const char* name : {"a", "Global", "r", "f"}) {
+        file.SelectSection(name);
+    }
+    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
+
+    // Bytes count as signed: "Ä" lands in bucket 6 with "l" (5 if it were unsigned, with "k").
+    IniFile utf8;
+    for (const char* name : {"\xc3\x84", "k", "l"}) {
+        utf8.SelectSection(name);
+    }
+    EXPECT_EQ(SectionNames(utf8), (Lines{"k", "l", "\xc3\x84"}));
+
+    // A section replaced by Read keeps its place; one removed and made again moves to the front.
+    file.ReadText("[a]\nx=1\n");
+    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
+    file.RemoveSection("a");
+    file.SelectSection("a");
+    file.RemoveSection("r");
+    file.SelectSection("r");
+    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
+    file.RemoveSection("a");
+    file.SelectSection("a");
+    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "a", "r"}));
+}
+
+TEST(IniFileTest, RemovedSectionComesBackEmptyAndOthersStay) {
+    TempDir dir;
+    const std::string path = dir / "c.ini";
+    WriteFileBytes(path, "[MusicFiles]\ndir=/m\nf0=a.mp3\n[Other]\nkeep=me\n");
+    IniFile file(path);
+    file.Read();
+    file.RemoveSection("MusicFiles");
+    file.SelectSection("MusicFiles");
+    ASSERT_TRUE(file.Write());
+    EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n[Other]\r\nkeep=me\r\n");
+
+    IniFile none(dir / "none.ini");
+    ASSERT_TRUE(none.Write());
+    EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "");
+}
+
+TEST(IniFileTest, WriteFollowsASymbolicLinkToItsTarget) {
+    TempDir dir;
+    WriteFileBytes(dir / "real.ini", "old");
+    fs::create_symlink(dir / "real.ini", dir / "link.ini");
+    IniFile file(dir / "link.ini");
+    file.SelectSection("S");
+    ASSERT_TRUE(file.Write());
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(ReadFileBytes(dir / "real.ini"), "[S]\r\n");
+}
+
+TEST(IniFileTest, FailedWritesChangeNothingAndSaySo) {
+    TempDir dir;
+    IniFile file;
+    file.SelectSection("S");
+    file.AddEntry("a", "1");
+
+    // A read-only file is not replaced.
+    const std::string readOnly = dir / "ro.ini";
+    WriteFileBytes(readOnly, "old");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    file.SetPath(readOnly);
+    EXPECT_FALSE(file.Write());
+    EXPECT_FALSE(file.GetWriteError().empty());
+    EXPECT_EQ(ReadFileBytes(readOnly), "old");
+
+    // A directory, no path at all, a folder that does not exist.
+    for (const std::string& path : {dir.Path(), std::string(), dir / "no/such/dir.ini"}) {
+        file.SetPath(path);
+        EXPECT_FALSE(file.Write()) << path;
+        EXPECT_FALSE(file.GetWriteError().empty()) << path;
+    }
+    EXPECT_EQ(Entries(file, "S"), (Lines{"a=1"}));
+    // No temporary files were left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(IniFileTest, ReadOnlyVolumeIsNotWritten) {
+    TmpfsMount volume(1 << 20, "ro");
+    SKIP_UNLESS_MOUNTED(volume);
+    IniFile file(volume.Path() + "/x.ini");
+    file.SelectSection("S");
+    EXPECT_FALSE(file.Write());
+    EXPECT_FALSE(fs::exists(volume.Path() + "/x.ini"));
+}
+
+TEST(IniFileTest, FullDiscKeepsTheOldFile) {
+    TmpfsMount volume(64 * 1024);
+    SKIP_UNLESS_MOUNTED(volume);
+    const std::string path = volume.Path() + "/c.ini";
+    const std::string old = "[Old]\r\nkeep=this\r\n";
+    WriteFileBytes(path, old);
+
+    IniFile file(path);
+    file.SelectSection("Big");
+    for (int i = 0; i < 4000; ++i) {
+        file.AddEntry("f0", std::string(40, 'x') + std::to_string(i) + ".mp3");
+    }
+    EXPECT_FALSE(file.Write());
+    EXPECT_NE(file.GetWriteError().find("space"), std::string::npos) << file.GetWriteError();
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(volume.Path()), fs::directory_iterator()), 1);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// A fresh directory under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Path of `name` inside the directory.
+    std::string operator/(const std::string& name) const;
+
+  private:
+    std::string path_;
+};
+
+// Whole-file helpers for tests.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A size-limited RAM volume mounted on a fresh directory: a real mount point with exact free
+// space, for tests of full discs and sticks. Mounting needs the superuser; when it is not possible
+// IsMounted() is false and the test skips itself.
+class TmpfsMount {
+  public:
+    // `options` are extra tmpfs mount options such as "ro".
+    explicit TmpfsMount(uint64_t sizeBytes, const std::string& options = std::string());
+    ~TmpfsMount();
+    TmpfsMount(const TmpfsMount&) = delete;
+    TmpfsMount& operator=(const TmpfsMount&) = delete;
+
+    bool IsMounted() const { return mounted_; }
+    const std::string& Path() const { return path_; }
+    // Unmounts now (lazily if busy), as when a stick is pulled out; the directory stays.
+    void Unmount();
+
+  private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+#define SKIP_UNLESS_MOUNTED(mount)                                             \
+    do {                                                                       \
+        if (!(mount).IsMounted()) {                                            \
+            GTEST_SKIP() << "cannot mount a tmpfs here (needs the superuser)"; \
+        }                                                                      \
+    } while (0)
