@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Byte counts of one mounted volume.
+struct DiskSpace {
+    uint64_t freeToCaller = 0;  // free bytes the calling user may fill
+    uint64_t total = 0;         // size of the volume
+    uint64_t totalFree = 0;     // all free bytes, whatever the user's quota
+};
+
+// The operating system's answers about drives: the drive list, a drive's type code, its byte
+// counts and its label. The real implementation comes from System(); tests hand a fake to the
+// classes that take one.
+//
+// Drive type codes: 0 cannot be determined, 1 no root directory at this path (missing, or a plain
+// directory that is not the root of a mounted volume), 2 removable, 3 fixed disc, 4 network,
+// 5 optical, 6 RAM disk.
+class VolumeQueries {
+public:
+    virtual ~VolumeQueries() = default;
+
+    // The roots of the drives a user would recognise, in the system's order: mount points on
+    // Linux ("/", "/media/anna/MUSIC"), "C:\" style roots on Windows.
+    virtual std::vector<std::string> GetDriveRoots() const = 0;
+    virtual int GetDriveType(const std::string& root) const = 0;
+    // False when the counts cannot be read (nothing is changed then).
+    virtual bool GetDiskSpace(const std::string& root, DiskSpace& space) const = 0;
+    // False when the label cannot be read; an unlabelled volume gives true and an empty label.
+    virtual bool GetVolumeLabel(const std::string& root, std::string& label) const = 0;
+
+    // The implementation for the platform the program runs on.
+    static const VolumeQueries& System();
+};
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/VolumeQueries.h"
+
+// One drive described for the user: type, label, byte counts and a multi-line description.
+// The owner sets the root path and calls Refresh; the fields are read through the getters.
+class DriveInfo {
+public:
+    // Drive type codes, as VolumeQueries gives them.
+    enum Type {
+        kTypeUnknown = 0,
+        kTypeNoRootDir = 1,
+        kTypeRemovable = 2,
+        kTypeFixed = 3,
+        kTypeRemote = 4,
+        kTypeOptical = 5,
+        kTypeRamDisk = 6,
+    };
+
+    explicit DriveInfo(const platform::VolumeQueries& volumes = platform::VolumeQueries::System());
+
+    void SetRootPath(const std::string& root) { rootPath_ = root; }
+    const std::string& GetRootPath() const { return rootPath_; }
+    int GetDriveType() const { return driveType_; }
+    const std::string& GetVolumeLabel() const { return volumeLabel_; }
+    const std::string& GetDescription() const { return description_; }
+    uint64_t GetFreeBytes() const { return freeBytes_; }
+    uint64_t GetTotalBytes() const { return totalBytes_; }
+    uint64_t GetTotalFreeBytes() const { return totalFreeBytes_; }
+
+    // Queries the drive at the root path and rebuilds type, description, counts and label.
+    // Counts and label keep their old values when their query fails; an empty root does nothing.
+    void Refresh();
+
+    // "E:" for the Windows root "E:\"; a mount point such as "/media/anna/MUSIC" unchanged.
+    std::string GetDriveLetter() const;
+    // The drive letter, or the drive letter, two blanks and the label in parentheses.
+    std::string GetDisplayName() const;
+    // True for the drive letters A and B only; false for mount points.
+    bool IsFloppyLetter() const;
+    std::string FormatBytesFree() const;   // "Bytes free: 64.487.424"
+    std::string FormatBytesTotal() const;  // "Bytes total: 128.974.848"
+    // Inserts "." between groups of three digits from the right, whatever the locale.
+    static void GroupDigits(std::string& text);
+    // The type text of a code ("Removable Drive", "Hard Disc", ...); empty for unknown codes.
+    static std::string TypeText(int driveType, bool floppyLetter);
+
+private:
+    const platform::VolumeQueries* volumes_;
+    std::string rootPath_;
+    int driveType_ = kTypeUnknown;
+    std::string volumeLabel_;
+    std::string description_;
+    uint64_t freeBytes_ = 0;
+    uint64_t totalBytes_ = 0;
+    uint64_t totalFreeBytes_ = 0;
+};
