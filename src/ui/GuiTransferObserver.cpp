@@ -1,8 +1,10 @@
 #include "ui/GuiTransferObserver.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <algorithm>
 
 #include "transfer/TransferJob.h"
 #include "ui/CTunecrateView.h"
