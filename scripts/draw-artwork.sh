@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Redraws the program's pictures into resources/images with the committed drawing program.
-# Run after changing tools/artwork/DrawArtwork.cpp, look at the result, commit the PNGs.
+# Run after changing tools/DrawArtwork.cpp, look at the result, commit the PNGs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
