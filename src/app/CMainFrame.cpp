@@ -19,6 +19,7 @@
 #include "collection/CTunecrateDoc.h"
 #include "ui/CDocumentUi.h"
 #include "ui/CTunecrateView.h"
+#include "ui/StringTable.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -80,9 +81,10 @@ QAction* CMainFrame::Action(int id) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-// A command with its menu text and its string resource: the fly-by prompt before the line feed,
-// the tooltip after it.
-QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prompt) {
+// A command with its menu text and its string resource (the program's string table unless given):
+// the fly-by prompt before the line feed, the tooltip after it.
+QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& resource) {
+    const QString prompt = resource.isEmpty() ? StringTable::Text(id) : resource;
     auto* action = new QAction(text, this);
     action->setObjectName(QStringLiteral("command%1").arg(id));
     const int split = prompt.indexOf(QLatin1Char('\n'));
@@ -96,84 +98,71 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
 
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    QAction* a = AddCommand(ID_FILE_NEW, tr("&New\tCtrl+N"),
-                            tr("Create a new music collection.\nNew Music Collection"));
+    QAction* a = AddCommand(ID_FILE_NEW, tr("&New\tCtrl+N"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     a->setIcon(ToolIcon("tb_new"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileNew);
     file->addAction(a);
 
-    a = AddCommand(ID_FILE_OPEN, tr("&Open...\tCtrl+O"),
-                   tr("Open an existing music collection.\nOpen Music Collection"));
+    a = AddCommand(ID_FILE_OPEN, tr("&Open...\tCtrl+O"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     a->setIcon(ToolIcon("tb_open"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileOpen);
     file->addAction(a);
 
-    a = AddCommand(ID_FILE_SAVE, tr("&Save\tCtrl+S"),
-                   tr("Save the active music collection.\nSave"));
+    a = AddCommand(ID_FILE_SAVE, tr("&Save\tCtrl+S"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a->setIcon(ToolIcon("tb_save"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
     file->addAction(a);
 
     // The menu shows Ctrl+F2, but no key is bound to it.
-    a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"),
-                   tr("Save a music collection under a new name.\nSave As"));
+    a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_START_TRANSFER, tr("Start &Transfer to Stick"),
-                   tr("Start file transfer to MP3 stick.\nStart File Transfer"));
+    a = AddCommand(ID_START_TRANSFER, tr("Start &Transfer to Stick"));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStartTransferCommand);
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_SELECT_DRIVE, tr("Select Stick &Drive..."),
-                   tr("Select the USB Stick Drive.\nSelect Stick Drive"));
+    a = AddCommand(ID_SELECT_DRIVE, tr("Select Stick &Drive..."));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnSelectDrive);
     file->addAction(a);
-    a = AddCommand(ID_FILE_EXTENSIONS, tr("Music File &Extensions..."),
-                   tr("Set the music file extensions.\nMusic File Extensions"));
+    a = AddCommand(ID_FILE_EXTENSIONS, tr("Music File &Extensions..."));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnFileExtensions);
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_APP_EXIT, tr("E&xit"), tr("Exit Tunecrate.\nExit"));
+    a = AddCommand(ID_APP_EXIT, tr("E&xit"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppExit);
     file->addAction(a);
     // The start command is enabled by the Start button's state, read when the menu opens.
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    a = AddCommand(ID_EDIT_ADD, tr("&Add Music Directory"),
-                   tr("Add a music directory to the current collection.\nAdd Music Directory"));
+    a = AddCommand(ID_EDIT_ADD, tr("&Add Music Directory"));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnAdd);
     edit->addAction(a);
-    a = AddCommand(
-        ID_EDIT_REMOVE, tr("&Remove Music Directory"),
-        tr("Remove a music directory from the current collection.\nRemove Music Directory"));
+    a = AddCommand(ID_EDIT_REMOVE, tr("&Remove Music Directory"));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnRemove);
     edit->addAction(a);
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     // Filled in by CreateToolBar: the toolbar's own toggle.
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    a = AddCommand(ID_VIEW_STATUS_BAR, tr("&Status Bar"),
-                   tr("Show / remove the status bar.\nToggle Status Bar"));
+    a = AddCommand(ID_VIEW_STATUS_BAR, tr("&Status Bar"));
     // There is no status bar, so its toggle is always disabled.
     a->setCheckable(true);
     a->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu(tr("&?"));
-    a = AddCommand(ID_HELP_FINDER, tr("&Help Contents\tF1"),
-                   tr("Show help topics.\nHelp Topics"));
+    a = AddCommand(ID_HELP_FINDER, tr("&Help Contents\tF1"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
     help->addAction(a);
     help->addSeparator();
-    a = AddCommand(ID_APP_ABOUT, tr("&About Tunecrate"),
-                   tr("Shows program information, version number, and copyright.\nAbout Tunecrate"));
+    a = AddCommand(ID_APP_ABOUT, tr("&About Tunecrate"));
     a->setIcon(ToolIcon("tb_about"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppAbout);
     help->addAction(a);
@@ -197,8 +186,9 @@ void CMainFrame::CreateToolBar() {
     toolBar_->addAction(print);
     toolBar_->addSeparator();
     toolBar_->addAction(Action(ID_APP_ABOUT));
-    QAction* context = AddCommand(ID_CONTEXT_HELP, tr("Help"),
-                                  tr("Select the object you wish to get help for.\nHelp"));
+    QAction* context =
+        AddCommand(ID_CONTEXT_HELP, tr("Help"),
+                   StringTable::Text(StringTable::kHelpModeMessage) + "\n" + tr("Help"));
     context->setIcon(ToolIcon("tb_help"));
     context->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     connect(context, &QAction::triggered, this, &CMainFrame::OnContextHelp);
@@ -207,8 +197,8 @@ void CMainFrame::CreateToolBar() {
 
     QAction* toggle = toolBar_->toggleViewAction();
     toggle->setText(tr("&Toolbar"));
-    toggle->setStatusTip(tr("Show / remove the toolbar."));
-    toggle->setToolTip(tr("Toggle Toolbar"));
+    toggle->setStatusTip(StringTable::StatusTip(ID_VIEW_TOOLBAR));
+    toggle->setToolTip(StringTable::ToolTip(ID_VIEW_TOOLBAR));
     actions_[ID_VIEW_TOOLBAR] = toggle;
     QMenu* viewMenu = menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
     viewMenu->addAction(toggle);
@@ -217,7 +207,7 @@ void CMainFrame::CreateToolBar() {
 
 // F1 opens the guide as Help Contents does; the menu item only shows the key.
 void CMainFrame::CreateHiddenAccelerators() {
-    QAction* help = AddCommand(ID_HELP, tr("Help"), tr("Press F1 for help."));
+    QAction* help = AddCommand(ID_HELP, tr("Help"), StringTable::Text(StringTable::kIdleMessage));
     help->setShortcut(QKeySequence(Qt::Key_F1));
     help->setShortcutContext(Qt::WindowShortcut);
     connect(help, &QAction::triggered, this, &CMainFrame::OnHelpFinder);

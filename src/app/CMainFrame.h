@@ -76,7 +76,7 @@ class CMainFrame : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QAction* AddCommand(int id, const QString& text, const QString& prompt);
+    QAction* AddCommand(int id, const QString& text, const QString& resource = QString());
     void CreateMenus();
     void CreateToolBar();
     void CreateHiddenAccelerators();

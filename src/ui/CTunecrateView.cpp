@@ -22,6 +22,7 @@
 #include "ui/DialogUnits.h"
 #include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
+#include "ui/StringTable.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -267,7 +268,11 @@ void CTunecrateView::RemoveSelectedEntries() {
 
 CFolderBrowser* CTunecrateView::GetFolderBrowser() {
     if (!folderBrowser_) {
-        folderBrowser_ = std::make_unique<CFolderBrowser>(this, tr("Add music directory"));
+        folderBrowser_ =
+            std::make_unique<CFolderBrowser>(this, StringTable::kFolderPickerTitle);
+        // File-system folders only, with a status line showing the selected path.
+        folderBrowser_->SetOptionFlags(5);
+        folderBrowser_->SetStartFolder(CFolderBrowser::DefaultStartFolder());
     }
     return folderBrowser_.get();
 }
@@ -306,8 +311,8 @@ void CTunecrateView::OnAdd() {
         return;
     }
     // The next browse starts where this one ended.
-    browser->SetStartFolder(browser->GetPath());
-    AddDirectoryEntry(browser->GetPath());
+    browser->SetStartFolder(browser->GetChosenPath());
+    AddDirectoryEntry(browser->GetChosenPath());
 }
 
 void CTunecrateView::OnRemove() {
