@@ -25,7 +25,9 @@
 namespace {
 
 // The profile data of the window framework (toolbar place and visibility) lives here.
-QSettings Profile() { return QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate")); }
+QSettings Profile() {
+    return QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate"));
+}
 
 QIcon ToolIcon(const char* name) {
     return QIcon(QStringLiteral(":/bitmaps/%1.png").arg(QLatin1String(name)));
@@ -266,7 +268,9 @@ void CMainFrame::OnFileSaveAs() {
 }
 
 // File > Exit and the form's Exit button close the window; the close asks about unsaved changes.
-void CMainFrame::OnAppExit() { close(); }
+void CMainFrame::OnAppExit() {
+    close();
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (view_ && view_->IsTransferRunning()) {
@@ -314,7 +318,9 @@ void CMainFrame::OnHelpFinder() {
     help_->activateWindow();
 }
 
-void CMainFrame::OnContextHelp() { QWhatsThis::enterWhatsThisMode(); }
+void CMainFrame::OnContextHelp() {
+    QWhatsThis::enterWhatsThisMode();
+}
 
 void CMainFrame::LoadProfile() {
     QSettings profile = Profile();

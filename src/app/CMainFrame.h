@@ -43,8 +43,7 @@ class CMainFrame : public QMainWindow {
     };
 
     // `settingsPath` names the program settings file; empty means the usual place.
-    explicit CMainFrame(const std::string& settingsPath = std::string(),
-                        QWidget* parent = nullptr);
+    explicit CMainFrame(const std::string& settingsPath = std::string(), QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the form, the document, the menus and the toolbar, then starts with a new

@@ -14,8 +14,9 @@ CTunecrateApp::~CTunecrateApp() = default;
 bool CTunecrateApp::InitInstance(const QStringList& arguments, int& exitCode) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QCoreApplication::translate("CTunecrateApp", "Fills a USB music stick with music drawn at "
-                                                     "random from your collection."));
+        QCoreApplication::translate("CTunecrateApp",
+                                    "Fills a USB music stick with music drawn at "
+                                    "random from your collection."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption settingsOption(

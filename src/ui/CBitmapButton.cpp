@@ -24,7 +24,9 @@ bool CBitmapButton::AutoLoad() {
     return !up_.isNull() && !down_.isNull();
 }
 
-QSize CBitmapButton::sizeHint() const { return up_.isNull() ? QSize(100, 44) : up_.size(); }
+QSize CBitmapButton::sizeHint() const {
+    return up_.isNull() ? QSize(100, 44) : up_.size();
+}
 
 void CBitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

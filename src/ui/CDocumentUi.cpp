@@ -10,7 +10,9 @@
 
 namespace {
 
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -21,7 +23,9 @@ CDocumentUi::~CDocumentUi() {
     delete saveDialog_;
 }
 
-bool CDocumentUi::OnWindowThread() const { return QThread::currentThread() == thread(); }
+bool CDocumentUi::OnWindowThread() const {
+    return QThread::currentThread() == thread();
+}
 
 void CDocumentUi::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), FromStd(text),
@@ -31,7 +35,8 @@ void CDocumentUi::ShowMessage(const std::string& text) {
 
 void CDocumentUi::ShowError(const std::string& text) {
     if (!OnWindowThread()) {
-        QMetaObject::invokeMethod(this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
         return;
     }
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), FromStd(text),
@@ -117,7 +122,8 @@ QString CDocumentUi::WindowTitle(const QString& documentTitle) {
 
 void CDocumentUi::SetTitle(const std::string& title) {
     if (!OnWindowThread()) {
-        QMetaObject::invokeMethod(this, [this, title] { SetTitle(title); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, title] { SetTitle(title); }, Qt::QueuedConnection);
         return;
     }
     if (window_) {

@@ -35,7 +35,9 @@ const QColor kWhite(255, 255, 255);
 constexpr int kFormWidth = 401;
 constexpr int kFormHeight = 281;
 
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 void Place(QWidget* control, int id, const DialogUnits& du, int x, int y, int w, int h) {
     control->setObjectName(QStringLiteral("control%1").arg(id));
@@ -87,13 +89,15 @@ void CTunecrateView::CreateControls() {
     newDir_ = new QLineEdit(this);
     Place(newDir_, IDC_NEWDIR, du, 81, 7, 239, 12);
     newDir_->installEventFilter(this);
-    newDir_->setWhatsThis(tr("Type the path of a music directory here; leaving the field adds it "
-                             "to the collection."));
+    newDir_->setWhatsThis(
+        tr("Type the path of a music directory here; leaving the field adds it "
+           "to the collection."));
 
     list_ = new CDirectoryList(this);
     Place(list_, IDC_DIRLIST, du, 7, 36, 313, 90);
-    list_->setWhatsThis(tr("The music directories of the collection. Select lines to remove "
-                           "them."));
+    list_->setWhatsThis(
+        tr("The music directories of the collection. Select lines to remove "
+           "them."));
 
     auto* newDirLabel = new QLabel(tr("New Music Directory:"), this);
     Place(newDirLabel, IDC_NEWDIR_LABEL, du, 7, 8, 71, 10);
@@ -126,8 +130,9 @@ void CTunecrateView::CreateControls() {
 
     auto* picture = new QLabel(this);
     Place(picture, IDC_PICTURE, du, 7, 163, 241, 78);
+    // A picture control takes the size of its picture.
     picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/DECORATION.png")));
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->resize(picture->pixmap().size());
 
     // The stick is a mount point here, longer than a drive letter: the label reaches to the
     // buttons and shows the end of a long path, the whole path in its tooltip.
@@ -227,8 +232,8 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
 void CTunecrateView::AppendListEntry(const QString& text) {
     list_->addItem(text);
     // The text's width plus the margins the list draws around it.
-    const int margin = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr,
-                                                         list_) + 1);
+    const int margin =
+        2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
     const int width = list_->fontMetrics().horizontalAdvance(text) + margin;
     if (width > widestExtent_) {
         widestExtent_ = width;
@@ -268,8 +273,7 @@ void CTunecrateView::RemoveSelectedEntries() {
 
 CFolderBrowser* CTunecrateView::GetFolderBrowser() {
     if (!folderBrowser_) {
-        folderBrowser_ =
-            std::make_unique<CFolderBrowser>(this, StringTable::kFolderPickerTitle);
+        folderBrowser_ = std::make_unique<CFolderBrowser>(this, StringTable::kFolderPickerTitle);
         // File-system folders only, with a status line showing the selected path.
         folderBrowser_->SetOptionFlags(5);
         folderBrowser_->SetStartFolder(CFolderBrowser::DefaultStartFolder());
@@ -281,7 +285,9 @@ void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
     freeSpace_->setText(GuiTransferObserver::Translate(TransferJob::FreeSpaceText(megabytes)));
 }
 
-void CTunecrateView::SetStatusText(const QString& text) { status_->setText(text); }
+void CTunecrateView::SetStatusText(const QString& text) {
+    status_->setText(text);
+}
 
 bool CTunecrateView::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the edit adds the typed directory; opening a menu is not leaving it.
@@ -321,7 +327,9 @@ void CTunecrateView::OnRemove() {
     }
 }
 
-void CTunecrateView::OnExit() { emit ExitRequested(); }
+void CTunecrateView::OnExit() {
+    emit ExitRequested();
+}
 
 void CTunecrateView::OnSelectDrive() {
     if (IsTransferRunning()) {
@@ -410,8 +418,7 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
         !result.error.empty()) {
-        QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                             FromStd(result.error));
+        QMessageBox::warning(window(), QCoreApplication::applicationName(), FromStd(result.error));
     }
 }
 
@@ -423,8 +430,8 @@ void CTunecrateView::JoinTransfer() {
 
 // While a transfer runs, nothing may change the collection, the stick or the file types.
 void CTunecrateView::SetTransferControlsEnabled(bool enabled) {
-    for (QWidget* control : std::initializer_list<QWidget*>{newDir_, add_, remove_, selectDrive_,
-                                                            fileExt_}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{newDir_, add_, remove_, selectDrive_, fileExt_}) {
         control->setEnabled(enabled);
     }
 }
@@ -439,9 +446,9 @@ void CTunecrateView::StopTransferForClose() {
 void CTunecrateView::StoreSettings() {
     settingsStored_ = true;
     if (!settings_.Save()) {
-        QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                             tr("The settings could not be saved to %1:\n%2")
-                                 .arg(FromStd(settings_.GetSettingsPath()),
-                                      FromStd(settings_.GetSaveError())));
+        QMessageBox::warning(
+            window(), QCoreApplication::applicationName(),
+            tr("The settings could not be saved to %1:\n%2")
+                .arg(FromStd(settings_.GetSettingsPath()), FromStd(settings_.GetSaveError())));
     }
 }

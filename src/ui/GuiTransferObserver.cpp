@@ -21,7 +21,8 @@ QString GuiTransferObserver::Translate(const std::string& text) {
     const QString copying = QString::fromLatin1(TransferJob::kCopyingText);
     const QString whole = QString::fromStdString(text);
     if (whole.startsWith(copying)) {
-        return QCoreApplication::translate("TransferJob", "Copying: %1").arg(whole.mid(copying.size()));
+        return QCoreApplication::translate("TransferJob", "Copying: %1")
+            .arg(whole.mid(copying.size()));
     }
     const QString mbFree = QStringLiteral(" MB free");
     if (whole.endsWith(mbFree)) {

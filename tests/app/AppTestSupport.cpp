@@ -35,7 +35,9 @@ void WhenModal(std::function<void(QWidget*)> action) {
     timer->start();
 }
 
-bool ModalPending() { return g_pending > 0; }
+bool ModalPending() {
+    return g_pending > 0;
+}
 
 std::function<void(QWidget*)> AnswerBox(int standardButton, QString* text) {
     return [standardButton, text](QWidget* modal) {
@@ -66,7 +68,15 @@ std::function<void(QWidget*)> ChooseFile(const QString& path) {
             modal->close();
             return;
         }
-        dialog->selectFile(path);
+        // The whole path typed into the name field, as a user may: it does not depend on the
+        // dialog having listed the folder yet.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name) {
+            ADD_FAILURE() << "the file dialog has no name field";
+            dialog->close();
+            return;
+        }
+        name->setText(path);
         static_cast<QDialog*>(dialog)->accept();
     };
 }

@@ -113,10 +113,10 @@ TEST(CommandLineTest, OpensTheNamedCollectionAndRefusesAMissingOne) {
 
     CTunecrateApp app;
     int exitCode = -1;
-    ASSERT_TRUE(app.InitInstance({"tunecrate", "--settings",
-                                  QString::fromStdString(fixture.settingsPath),
-                                  QString::fromStdString(collection)},
-                                 exitCode));
+    ASSERT_TRUE(
+        app.InitInstance({"tunecrate", "--settings", QString::fromStdString(fixture.settingsPath),
+                          QString::fromStdString(collection)},
+                         exitCode));
     CMainFrame* frame = app.MainFrame();
     EXPECT_EQ(frame->View()->GetSettings().GetSettingsPath(), fixture.settingsPath);
     EXPECT_EQ(frame->View()->DirectoryList()->count(), 1);
@@ -124,10 +124,10 @@ TEST(CommandLineTest, OpensTheNamedCollectionAndRefusesAMissingOne) {
     EXPECT_EQ(frame->View()->GetSettings().GetMusicCollection(), collection);
 
     CTunecrateApp missing;
-    EXPECT_FALSE(missing.InitInstance({"tunecrate", "--settings",
-                                       QString::fromStdString(fixture.settingsPath),
-                                       QString::fromStdString(fixture.dir / "nope.ini")},
-                                      exitCode));
+    EXPECT_FALSE(missing.InitInstance(
+        {"tunecrate", "--settings", QString::fromStdString(fixture.settingsPath),
+         QString::fromStdString(fixture.dir / "nope.ini")},
+        exitCode));
     EXPECT_EQ(exitCode, 1);
     EXPECT_EQ(missing.MainFrame(), nullptr);
 }

@@ -58,8 +58,8 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     EXPECT_FALSE(View().OnUpdateStartTransfer());
     CMainFrame& frame = fixture.Frame();
     for (int id : {CMainFrame::ID_FILE_NEW, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_SAVE,
-                   CMainFrame::ID_EDIT_ADD, CMainFrame::ID_EDIT_REMOVE,
-                   CMainFrame::ID_SELECT_DRIVE, CMainFrame::ID_FILE_EXTENSIONS}) {
+                   CMainFrame::ID_EDIT_ADD, CMainFrame::ID_EDIT_REMOVE, CMainFrame::ID_SELECT_DRIVE,
+                   CMainFrame::ID_FILE_EXTENSIONS}) {
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
     }
     EXPECT_FALSE(View().NewDirEdit()->isEnabled());
