@@ -8,7 +8,7 @@
 // One drive described for the user: type, label, byte counts and a multi-line description.
 // The owner sets the root path and calls Refresh; the fields are read through the getters.
 class DriveInfo {
-public:
+  public:
     // Drive type codes, as VolumeQueries gives them.
     enum Type {
         kTypeUnknown = 0,
@@ -30,6 +30,9 @@ public:
     uint64_t GetFreeBytes() const { return freeBytes_; }
     uint64_t GetTotalBytes() const { return totalBytes_; }
     uint64_t GetTotalFreeBytes() const { return totalFreeBytes_; }
+    // True when the last Refresh read the byte counts; false when they are older values (or
+    // none at all), as after the stick was pulled out.
+    bool IsSpaceCurrent() const { return spaceCurrent_; }
 
     // Queries the drive at the root path and rebuilds type, description, counts and label.
     // Counts and label keep their old values when their query fails; an empty root does nothing.
@@ -48,7 +51,7 @@ public:
     // The type text of a code ("Removable Drive", "Hard Disc", ...); empty for unknown codes.
     static std::string TypeText(int driveType, bool floppyLetter);
 
-private:
+  private:
     const platform::VolumeQueries* volumes_;
     std::string rootPath_;
     int driveType_ = kTypeUnknown;
@@ -57,4 +60,5 @@ private:
     uint64_t freeBytes_ = 0;
     uint64_t totalBytes_ = 0;
     uint64_t totalFreeBytes_ = 0;
+    bool spaceCurrent_ = false;
 };

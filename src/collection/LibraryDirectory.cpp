@@ -1,0 +1,6 @@
+#include "collection/LibraryDirectory.h"
+
+#include <utility>
+
+LibraryDirectory::LibraryDirectory(std::string path, int flag)
+    : name_(std::move(path)), flag_(flag) {}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "collection/LibraryDirectory.h"
+
+// One music file of the collection: its name, the directory it lies in and its transfer flag
+// (0: not transferred in the current cycle, 1: transferred). Entries belong to the MusicLibrary;
+// everybody else holds them through non-owning pointers.
+class LibraryEntry {
+  public:
+    // `owner` must outlive the entry; the library guarantees that for the entries it makes.
+    LibraryEntry(LibraryDirectory* owner, std::string name, int flag);
+
+    // The file name alone, as the directory listing returned it (bytes, UTF-8 on Linux).
+    const std::string& GetName() const { return name_; }
+    LibraryDirectory* GetOwner() const { return owner_; }
+    // The owning directory's path as stored.
+    const std::string& GetDirectory() const { return owner_->GetName(); }
+    // Directory, a separator unless the directory already ends in one, and the file name.
+    std::string GetFullPath() const;
+
+    int GetFlag() const { return flag_; }
+    void SetFlag(int flag) { flag_ = flag; }
+
+  private:
+    LibraryDirectory* owner_;
+    std::string name_;
+    int flag_;
+};

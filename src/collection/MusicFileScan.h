@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Finding the music files of one directory: the regular files directly in it (never in its
+// subdirectories) whose names end in "." plus one of the given extensions, without regard to
+// ASCII case on every platform.
+
+// True when `name` ends in "." followed by `extension` (ASCII letters in any case). The extension
+// is used exactly as given, so ".mp3" finds only names ending in "..mp3".
+bool MatchesExtension(const std::string& name, const std::string& extension);
+
+// Appends to `names` the music files of `directory`: extension by extension in the order given,
+// and within one extension sorted byte-wise, so that results are repeatable. A file matching two
+// extensions is appended twice. Directories (whatever their name) and other non-regular entries
+// are skipped, and so are names holding a line break, which the collection file cannot store;
+// symbolic links count as what they point to. Works with the full path and leaves
+// the process's current directory alone. Returns false, appending nothing, when the directory
+// cannot be listed.
+bool ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
+                    std::vector<std::string>& names);

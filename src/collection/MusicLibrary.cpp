@@ -1,0 +1,299 @@
+#include "collection/MusicLibrary.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <numeric>
+#include <sstream>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
+#include <utility>
+
+#include "collection/MusicFileScan.h"
+#include "storage/AppSettings.h"
+#include "storage/IniFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kSection = "MusicFiles";
+
+// The names found in the directory being loaded that no file line has claimed yet. A file line
+// claims the earliest unclaimed occurrence of its name (a name appears twice when it matches two
+// extensions); lookups are constant-time so that loading stays linear in the file's size.
+class PendingNames {
+  public:
+    void Reset(std::vector<std::string> names) {
+        names_ = std::move(names);
+        claimed_.assign(names_.size(), false);
+        nextSame_.assign(names_.size(), kNone);
+        firstFree_ = {};  // a fresh table: clearing a big one would cost its bucket count
+        firstFree_.reserve(names_.size());
+        // Walking backwards leaves each name's earliest index at the head of its chain.
+        for (size_t i = names_.size(); i-- > 0;) {
+            auto [it, inserted] = firstFree_.try_emplace(names_[i], i);
+            if (!inserted) {
+                nextSame_[i] = it->second;
+                it->second = i;
+            }
+        }
+    }
+
+    bool Claim(const std::string& name) {
+        const auto it = firstFree_.find(name);
+        if (it == firstFree_.end() || it->second == kNone) {
+            return false;
+        }
+        claimed_[it->second] = true;
+        it->second = nextSame_[it->second];
+        return true;
+    }
+
+    // The unclaimed names in their original order; empties the list.
+    std::vector<std::string> TakeUnclaimed() {
+        std::vector<std::string> left;
+        for (size_t i = 0; i < names_.size(); ++i) {
+            if (!claimed_[i]) {
+                left.push_back(std::move(names_[i]));
+            }
+        }
+        firstFree_ = {};
+        names_.clear();
+        claimed_.clear();
+        nextSame_.clear();
+        return left;
+    }
+
+  private:
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
+    std::vector<std::string> names_;
+    std::vector<bool> claimed_;
+    std::vector<size_t> nextSame_;  // next index holding the same name, or kNone
+    std::unordered_map<std::string_view, size_t> firstFree_;  // views into names_
+};
+
+// True when the text holds something other than white space.
+bool HasText(const std::string& text) {
+    return text.find_first_not_of(" \t\r\n\v\f") != std::string::npos;
+}
+
+}  // namespace
+
+MusicLibrary::MusicLibrary(IniFile* collectionFile, const AppSettings* settings)
+    : collectionFile_(collectionFile), settings_(settings) {}
+
+bool MusicLibrary::AddDirectory(const std::string& path, int flag) {
+    std::vector<std::string> names;
+    if (!ScanPath(path, names)) {
+        return false;
+    }
+    LibraryDirectory* directory = AppendDirectory(path, flag);
+    for (std::string& name : names) {
+        AppendFile(directory, std::move(name), 0);
+    }
+    return true;
+}
+
+void MusicLibrary::RemoveDirectory(const std::string& path) {
+    const auto match = std::find_if(directories_.begin(), directories_.end(),
+                                    [&](const auto& d) { return d->GetName() == path; });
+    if (match == directories_.end()) {
+        return;
+    }
+    const LibraryDirectory* doomed = match->get();
+    files_.erase(std::remove_if(files_.begin(), files_.end(),
+                                [&](const auto& e) { return e->GetOwner() == doomed; }),
+                 files_.end());
+    directories_.erase(match);
+}
+
+const std::string& MusicLibrary::GetNextDirectory() {
+    static const std::string kNone;
+    if (walk_ >= directories_.size()) {
+        return kNone;
+    }
+    return directories_[walk_++]->GetName();
+}
+
+std::vector<LibraryEntry*> MusicLibrary::GetUntransferredFiles() {
+    std::vector<LibraryEntry*> list;
+    for (const auto& entry : files_) {
+        if (entry->GetFlag() == 0) {
+            list.push_back(entry.get());
+        }
+    }
+    return list;
+}
+
+void MusicLibrary::SetAllFileFlags(int flag) {
+    for (const auto& entry : files_) {
+        entry->SetFlag(flag);
+    }
+}
+
+void MusicLibrary::SetFileFlags(int flag, const std::vector<LibraryEntry*>& entries) {
+    for (LibraryEntry* entry : entries) {
+        entry->SetFlag(flag);
+    }
+}
+
+void MusicLibrary::Clear() {
+    files_.clear();
+    directories_.clear();
+    walk_ = 0;
+}
+
+const std::string& MusicLibrary::GetFilePath() const {
+    return collectionFile_->GetPath();
+}
+
+bool MusicLibrary::ScanDirectory(const LibraryDirectory& directory,
+                                 std::vector<std::string>& names) const {
+    return ScanPath(directory.GetName(), names);
+}
+
+bool MusicLibrary::ScanPath(const std::string& path, std::vector<std::string>& names) const {
+    // The settings' own list, not their shared extension walk: scanning keeps no state there.
+    static const std::vector<std::string> kNoExtensions;
+    return ListMusicFiles(path, settings_ ? settings_->GetExtensions() : kNoExtensions, names);
+}
+
+bool MusicLibrary::Save() {
+    WriteSection();
+    if (!collectionFile_->Write()) {
+        saveError_ = collectionFile_->GetWriteError();
+        return false;
+    }
+    saveError_.clear();
+    return true;
+}
+
+void MusicLibrary::WriteSection() {
+    collectionFile_->RemoveSection(kSection);
+    collectionFile_->SelectSection(kSection);
+    // Group the entries by directory in one pass (a counting sort that keeps file-list order),
+    // instead of walking the whole file list once per directory.
+    std::unordered_map<const LibraryDirectory*, size_t> indexOf;
+    indexOf.reserve(directories_.size());
+    for (size_t d = 0; d < directories_.size(); ++d) {
+        indexOf.emplace(directories_[d].get(), d);
+    }
+    std::vector<size_t> start(directories_.size() + 1, 0);
+    std::vector<size_t> owner(files_.size());
+    for (size_t f = 0; f < files_.size(); ++f) {
+        owner[f] = indexOf.at(files_[f]->GetOwner());
+        ++start[owner[f] + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<const LibraryEntry*> grouped(files_.size());
+    std::vector<size_t> fill(start.begin(), start.end() - 1);
+    for (size_t f = 0; f < files_.size(); ++f) {
+        grouped[fill[owner[f]]++] = files_[f].get();
+    }
+    for (size_t d = 0; d < directories_.size(); ++d) {
+        const LibraryDirectory& directory = *directories_[d];
+        collectionFile_->AddEntry(directory.GetFlag() != 0 ? "xdir" : "dir", directory.GetName());
+        for (size_t f = start[d]; f < start[d + 1]; ++f) {
+            collectionFile_->AddEntry(grouped[f]->GetFlag() != 0 ? "f1" : "f0",
+                                      grouped[f]->GetName());
+        }
+    }
+}
+
+MusicLibrary::LoadStatus MusicLibrary::Load(const std::string& path) {
+    collectionFile_->SetPath(path);
+    return Load();
+}
+
+MusicLibrary::LoadStatus MusicLibrary::Load() {
+    const LoadStatus status = ReadCollectionFile();
+    RebuildFromSection();
+    return status;
+}
+
+MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
+    // Start from an empty object, so that a file that cannot be read gives an empty collection
+    // and no section of an earlier file is carried into this one.
+    collectionFile_->RemoveAllSections();
+    loadError_.clear();
+    const std::string& path = collectionFile_->GetPath();
+    if (path.empty()) {
+        return LoadStatus::FileMissing;
+    }
+    std::error_code ec;
+    const fs::file_status st = fs::status(fs::path(path), ec);
+    if (st.type() == fs::file_type::not_found) {
+        return LoadStatus::FileMissing;
+    }
+    if (ec) {
+        loadError_ = ec.message();
+        return LoadStatus::FileUnreadable;
+    }
+    // Opening a pipe or a device could block or never end.
+    if (!fs::is_regular_file(st)) {
+        loadError_ = fs::is_directory(st) ? std::strerror(EISDIR) : "not a regular file";
+        return LoadStatus::FileUnreadable;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        loadError_ = std::strerror(errno);
+        return LoadStatus::FileUnreadable;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        loadError_ = "read error";
+        return LoadStatus::FileUnreadable;
+    }
+    const std::string text = content.str();
+    // Text never holds NUL bytes; a file with them is not ours, whatever the INI reader makes
+    // of it.
+    if (text.find('\0') != std::string::npos) {
+        return LoadStatus::NotACollectionFile;
+    }
+    collectionFile_->ReadText(text);
+    if (collectionFile_->GetSectionCount() == 0 && HasText(text)) {
+        return LoadStatus::NotACollectionFile;
+    }
+    return LoadStatus::Loaded;
+}
+
+void MusicLibrary::RebuildFromSection() {
+    collectionFile_->SelectSection(kSection);
+    Clear();
+    PendingNames pending;
+    LibraryDirectory* loaded = nullptr;  // the directory that file lines belong to
+    const auto flushPending = [&] {
+        for (std::string& name : pending.TakeUnclaimed()) {
+            AppendFile(loaded, std::move(name), 0);
+        }
+    };
+    for (const IniEntry& entry : collectionFile_->GetCurrentSection()->GetEntries()) {
+        const std::string& key = entry.GetKey();
+        if (key == "dir" || key == "xdir") {
+            flushPending();
+            loaded = AppendDirectory(entry.GetValue(), key == "xdir" ? 1 : 0);
+            std::vector<std::string> names;
+            ScanDirectory(*loaded, names);
+            pending.Reset(std::move(names));
+        } else if ((key == "f0" || key == "f1") && pending.Claim(entry.GetValue())) {
+            AppendFile(loaded, entry.GetValue(), key == "f1" ? 1 : 0);
+        }
+    }
+    flushPending();
+}
+
+LibraryDirectory* MusicLibrary::AppendDirectory(const std::string& path, int flag) {
+    directories_.push_back(std::make_unique<LibraryDirectory>(path, flag));
+    return directories_.back().get();
+}
+
+void MusicLibrary::AppendFile(LibraryDirectory* owner, std::string name, int flag) {
+    files_.push_back(std::make_unique<LibraryEntry>(owner, std::move(name), flag));
+}

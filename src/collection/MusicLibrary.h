@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "collection/LibraryDirectory.h"
+#include "collection/LibraryEntry.h"
+
+class AppSettings;
+class IniFile;
+
+// The music collection in memory: the music directories in the order they were added, and one
+// list of the music files of all directories in the order they were added, each with its
+// transfer flag. The library owns every directory and entry record; lists it hands out hold
+// non-owning pointers that stay valid until the records are destroyed (RemoveDirectory, Clear,
+// Load, destruction of the library).
+//
+// The library takes no lock. While a transfer runs, its worker thread may call
+// GetUntransferredFiles, SetAllFileFlags, SetFileFlags, the entries' SetFlag and Save; nothing
+// else may change the library meanwhile.
+class MusicLibrary {
+  public:
+    // What Load found at the collection file's path. In every case the library is rebuilt from
+    // what could be read, which is nothing unless the status is Loaded.
+    enum class LoadStatus {
+        Loaded,              // read (an empty file, or one without a collection, gives no dirs)
+        FileMissing,         // no file at the path (or no path): an empty collection
+        FileUnreadable,      // the file exists but could not be read; GetLoadError says why
+        NotACollectionFile,  // the file holds binary data or no INI text at all
+    };
+
+    // Neither object is owned; both must outlive the library. Without settings, scanning finds
+    // nothing (there are no extensions).
+    MusicLibrary(IniFile* collectionFile, const AppSettings* settings);
+    MusicLibrary(const MusicLibrary&) = delete;
+    MusicLibrary& operator=(const MusicLibrary&) = delete;
+
+    // Appends a directory record (path as given, flag) and an entry with flag 0 for every music
+    // file found in it. Returns false and adds nothing when the directory cannot be listed.
+    // The same path may be added twice; it then yields a second record and every file again.
+    bool AddDirectory(const std::string& path, int flag);
+    // Removes the first directory whose path equals `path` byte for byte, with all entries it
+    // owns; the order of everything else is kept. Nothing happens when no path matches.
+    void RemoveDirectory(const std::string& path);
+
+    size_t GetDirectoryCount() const { return directories_.size(); }
+    // The directory walk: BeginDirectories, then GetNextDirectory once per directory. Walking
+    // past the end yields an empty path.
+    void BeginDirectories() { walk_ = 0; }
+    const std::string& GetNextDirectory();
+
+    // A new list of every entry with flag 0, in file-list order; empty when there is none.
+    std::vector<LibraryEntry*> GetUntransferredFiles();
+    void SetAllFileFlags(int flag);
+    // Sets the flag of every entry in `entries`, which must be this library's own.
+    void SetFileFlags(int flag, const std::vector<LibraryEntry*>& entries);
+    // Destroys all directories and entries.
+    void Clear();
+
+    // Rebuilds the section "MusicFiles" of the collection file object from the library (other
+    // sections stay) and writes the whole file to its path. Returns false when the file could
+    // not be written (also when there is no path); GetSaveError then says why.
+    bool Save();
+    const std::string& GetSaveError() const { return saveError_; }
+
+    // Sets the collection file's path, then loads as Load().
+    LoadStatus Load(const std::string& path);
+    // Re-reads the collection file at its path (dropping whatever the object held) and rebuilds
+    // the library from its "MusicFiles" section, scanning every directory again: listed files
+    // still present keep their stored flags, files found new come after them with flag 0,
+    // vanished files and repeated file lines are dropped, unknown keys are ignored.
+    LoadStatus Load();
+    const std::string& GetLoadError() const { return loadError_; }
+    // The collection file's path; empty while the collection was never saved or opened.
+    const std::string& GetFilePath() const;
+
+    // Appends the names of the music files now in `directory` to `names`, for the settings'
+    // extensions. Returns false, appending nothing, when the directory cannot be listed.
+    bool ScanDirectory(const LibraryDirectory& directory, std::vector<std::string>& names) const;
+
+    // All records in order, for display and inspection.
+    const std::vector<std::unique_ptr<LibraryDirectory>>& GetDirectories() const {
+        return directories_;
+    }
+    const std::vector<std::unique_ptr<LibraryEntry>>& GetFiles() const { return files_; }
+
+  private:
+    LibraryDirectory* AppendDirectory(const std::string& path, int flag);
+    void AppendFile(LibraryDirectory* owner, std::string name, int flag);
+    bool ScanPath(const std::string& path, std::vector<std::string>& names) const;
+    LoadStatus ReadCollectionFile();
+    void RebuildFromSection();
+    void WriteSection();
+
+    IniFile* collectionFile_;
+    const AppSettings* settings_;
+    std::vector<std::unique_ptr<LibraryDirectory>> directories_;
+    std::vector<std::unique_ptr<LibraryEntry>> files_;
+    size_t walk_ = 0;
+    std::string saveError_;
+    std::string loadError_;
+};

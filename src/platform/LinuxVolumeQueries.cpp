@@ -1,0 +1,259 @@
+#include "platform/LinuxVolumeQueries.h"
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+namespace platform {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kUnknown = 0;
+constexpr int kNoRootDir = 1;
+constexpr int kRemovable = 2;
+constexpr int kFixed = 3;
+constexpr int kRemote = 4;
+constexpr int kOptical = 5;
+constexpr int kRamDisk = 6;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsBelow(const std::string& path, std::string_view dir) {
+    return path == dir || StartsWith(path, std::string(dir) + "/");
+}
+
+bool IsNetworkType(const std::string& type) {
+    static const std::array<std::string_view, 16> kTypes = {
+        "nfs",         "nfs4",          "cifs", "smb3",       "smbfs", "ncpfs", "afs",
+        "ceph",        "glusterfs",     "9p",   "fuse.sshfs", "sshfs", "davfs", "fuse.davfs2",
+        "fuse.rclone", "fuse.glusterfs"};
+    return std::find(kTypes.begin(), kTypes.end(), type) != kTypes.end();
+}
+
+bool IsRamType(const std::string& type) {
+    return type == "tmpfs" || type == "ramfs";
+}
+
+bool IsOptical(const MountEntry& mount) {
+    return mount.fsType == "iso9660" || mount.fsType == "udf" ||
+           StartsWith(mount.source, "/dev/sr") || StartsWith(mount.source, "/dev/scd");
+}
+
+// Kernel and session directories hold many virtual mounts that nobody thinks of as a drive;
+// /run/media is where desktops mount sticks on some systems.
+bool IsSystemMountPoint(const std::string& mountPoint) {
+    if (IsBelow(mountPoint, "/run/media")) {
+        return false;
+    }
+    for (std::string_view dir : {"/proc", "/sys", "/dev", "/run", "/snap"}) {
+        if (IsBelow(mountPoint, dir)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ReadFirstLine(const fs::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// A disk counts as removable when the kernel says so or when it hangs on a USB bus; a mapped
+// device (LVM, LUKS, RAID) is removable when one of the disks below it is.
+bool IsRemovableDisk(const fs::path& device, int depth) {
+    std::error_code ec;
+    const fs::path disk = fs::exists(device / "partition", ec) ? device.parent_path() : device;
+    if (ReadFirstLine(disk / "removable") == "1" ||
+        disk.string().find("/usb") != std::string::npos) {
+        return true;
+    }
+    if (depth >= 4) {
+        return false;
+    }
+    for (auto it = fs::directory_iterator(disk / "slaves", ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code resolveError;
+        const fs::path lower = fs::canonical(it->path(), resolveError);
+        if (!resolveError && IsRemovableDisk(lower, depth + 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// udev writes unsafe characters of a label as \xNN.
+std::string DecodeUdevName(const std::string& name) {
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
+            std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
+            std::isxdigit(static_cast<unsigned char>(name[i + 3]))) {
+            out.push_back(
+                static_cast<char>(std::strtol(name.substr(i + 2, 2).c_str(), nullptr, 16)));
+            i += 3;
+        } else {
+            out.push_back(name[i]);
+        }
+    }
+    return out;
+}
+
+// True when the by-label link `link` names the device `source`: by its text, by the file it
+// resolves to, or by its device numbers.
+bool LinkNamesDevice(const fs::path& link, const std::string& source) {
+    std::error_code ec;
+    const fs::path target = fs::read_symlink(link, ec);
+    if (ec) {
+        return false;
+    }
+    const fs::path absolute = (link.parent_path() / target).lexically_normal();
+    if (absolute == fs::path(source).lexically_normal()) {
+        return true;
+    }
+    struct stat linkStat;
+    struct stat sourceStat;
+    return stat(link.c_str(), &linkStat) == 0 && stat(source.c_str(), &sourceStat) == 0 &&
+           S_ISBLK(linkStat.st_mode) && S_ISBLK(sourceStat.st_mode) &&
+           linkStat.st_rdev == sourceStat.st_rdev;
+}
+
+}  // namespace
+
+const VolumeQueries& VolumeQueries::System() {
+    static const LinuxVolumeQueries queries;
+    return queries;
+}
+
+std::vector<std::string> LinuxVolumeQueries::GetDriveRoots() const {
+    const MountTable mounts = MountTable::Read(locations_.mountInfo);
+    std::vector<std::string> roots;
+    for (const MountEntry& mount : mounts.Entries()) {
+        const bool drive = mount.mountPoint == "/" ||
+                           (!IsSystemMountPoint(mount.mountPoint) &&
+                            (IsNetworkType(mount.fsType) || IsRamType(mount.fsType) ||
+                             StartsWith(mount.source, "/dev/") || mount.fsType == "fuseblk"));
+        if (drive && std::find(roots.begin(), roots.end(), mount.mountPoint) == roots.end()) {
+            roots.push_back(mount.mountPoint);
+        }
+    }
+    return roots;
+}
+
+int LinuxVolumeQueries::GetDriveType(const std::string& root) const {
+    const MountTable mounts = MountTable::Read(locations_.mountInfo);
+    const MountEntry* mount = FindVolume(mounts, root);
+    return mount ? ClassifyMount(*mount) : kNoRootDir;
+}
+
+bool LinuxVolumeQueries::GetDiskSpace(const std::string& root, DiskSpace& space) const {
+    struct statvfs st;
+    if (root.empty() || statvfs(root.c_str(), &st) != 0) {
+        return false;
+    }
+    space.freeToCaller = static_cast<uint64_t>(st.f_bavail) * st.f_frsize;
+    space.total = static_cast<uint64_t>(st.f_blocks) * st.f_frsize;
+    space.totalFree = static_cast<uint64_t>(st.f_bfree) * st.f_frsize;
+    return true;
+}
+
+bool LinuxVolumeQueries::GetVolumeLabel(const std::string& root, std::string& label) const {
+    const MountTable mounts = MountTable::Read(locations_.mountInfo);
+    const MountEntry* mount = FindVolume(mounts, root);
+    if (!mount) {
+        return false;
+    }
+    label.clear();
+    if (!StartsWith(mount->source, "/dev/")) {
+        return true;  // RAM disks and network shares carry no label
+    }
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(locations_.labels, ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (LinkNamesDevice(it->path(), mount->source)) {
+            label = DecodeUdevName(it->path().filename().string());
+            break;
+        }
+    }
+    return true;
+}
+
+const MountEntry* LinuxVolumeQueries::FindVolume(const MountTable& mounts,
+                                                 const std::string& root) const {
+    struct stat st;
+    if (root.empty() || stat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return nullptr;
+    }
+    char* resolved = realpath(root.c_str(), nullptr);
+    if (!resolved) {
+        return nullptr;
+    }
+    const std::string mountPoint(resolved);
+    std::free(resolved);
+    return mounts.FindMountPoint(mountPoint);
+}
+
+int LinuxVolumeQueries::ClassifyMount(const MountEntry& mount) const {
+    if (IsNetworkType(mount.fsType)) {
+        return kRemote;
+    }
+    if (IsOptical(mount)) {
+        return kOptical;
+    }
+    if (IsRamType(mount.fsType) || StartsWith(mount.source, "/dev/zram")) {
+        return kRamDisk;
+    }
+    unsigned major = 0;
+    unsigned minor = 0;
+    if (!BlockDeviceOf(mount, major, minor)) {
+        return kUnknown;
+    }
+    std::error_code ec;
+    const fs::path device = fs::canonical(fs::path(locations_.sysfs) / "dev/block" /
+                                              (std::to_string(major) + ":" + std::to_string(minor)),
+                                          ec);
+    if (ec) {
+        return kUnknown;
+    }
+    const std::string name = device.filename().string();
+    if (StartsWith(name, "zram")) {
+        return kRamDisk;
+    }
+    if (StartsWith(name, "sr")) {
+        return kOptical;
+    }
+    return IsRemovableDisk(device, 0) ? kRemovable : kFixed;
+}
+
+bool LinuxVolumeQueries::BlockDeviceOf(const MountEntry& mount, unsigned& major,
+                                       unsigned& minor) const {
+    // File systems such as btrfs or fuseblk report an anonymous device in mountinfo; the
+    // device node named as the source tells the real disk.
+    struct stat st;
+    if (StartsWith(mount.source, "/dev/") && stat(mount.source.c_str(), &st) == 0 &&
+        S_ISBLK(st.st_mode)) {
+        major = ::major(st.st_rdev);
+        minor = ::minor(st.st_rdev);
+        return true;
+    }
+    if (mount.major == 0) {
+        return false;  // a virtual file system with no disk behind it
+    }
+    major = mount.major;
+    minor = mount.minor;
+    return true;
+}
+
+}  // namespace platform

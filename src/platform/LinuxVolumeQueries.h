@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/MountTable.h"
+#include "platform/VolumeQueries.h"
+
+namespace platform {
+
+// Drives on Linux are mounted volumes named by their mount points. The mount list comes from
+// mountinfo, the kind of a block device from sysfs, the byte counts from statvfs and the label
+// from udev's by-label links. The three locations can be moved for tests.
+class LinuxVolumeQueries : public VolumeQueries {
+  public:
+    struct Locations {
+        std::string mountInfo = "/proc/self/mountinfo";
+        std::string sysfs = "/sys";
+        std::string labels = "/dev/disk/by-label";
+    };
+
+    LinuxVolumeQueries() = default;
+    explicit LinuxVolumeQueries(Locations locations) : locations_(std::move(locations)) {}
+
+    std::vector<std::string> GetDriveRoots() const override;
+    int GetDriveType(const std::string& root) const override;
+    bool GetDiskSpace(const std::string& root, DiskSpace& space) const override;
+    bool GetVolumeLabel(const std::string& root, std::string& label) const override;
+
+  private:
+    // The visible mount whose mount point is `root` (symbolic links resolved), or null when
+    // `root` is missing or a plain directory.
+    const MountEntry* FindVolume(const MountTable& mounts, const std::string& root) const;
+    int ClassifyMount(const MountEntry& mount) const;
+    // Device numbers of the block device behind the mount, when it has one.
+    bool BlockDeviceOf(const MountEntry& mount, unsigned& major, unsigned& minor) const;
+
+    Locations locations_;
+};
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
+// to it. Paths are full paths; nothing changes the process's current directory.
+class FileOperations {
+  public:
+    // How a copy ended. A failure of the stick itself (gone, read-only, full, I/O error) is told
+    // apart from one tied to the single file (name taken, source unreadable, name refused).
+    struct CopyResult {
+        enum Outcome { kCopied, kFileFailed, kStickFailed };
+        Outcome outcome = kCopied;
+        std::string error;  // what went wrong, for the user; empty after a copy
+    };
+
+    virtual ~FileOperations() = default;
+
+    // Deletes every file and subdirectory below `directory`; the directory itself stays.
+    // Symbolic links are removed, never followed; another file system mounted below is left
+    // alone; read-only files are not deleted. Returns how many entries could not be deleted
+    // (0 also when `directory` cannot be opened).
+    int DeleteTree(const std::string& directory) const;
+
+    // Size in bytes of the regular file `name` in `directory`; 0 when it cannot be opened or
+    // is not a regular file.
+    uint64_t GetSizeOfFile(const std::string& directory, const std::string& name) const;
+
+    // Copies `source` to the new file `destination`, never replacing an existing one. The copy
+    // counts only when its data and directory entry are flushed to the device; on any failure
+    // nothing is left at `destination`.
+    CopyResult CopyWithoutOverwrite(const std::string& source,
+                                    const std::string& destination) const;
+
+    // `directory` and `name` joined with one "/".
+    static std::string JoinPath(const std::string& directory, const std::string& name);
+    // The device number of the file system holding `path`; false when `path` cannot be read.
+    static bool GetDeviceOf(const std::string& path, uint64_t& device);
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class QPushButton;
+
+// Gives a push button its text on as many lines as its width needs: a text too wide for one line
+// is broken at the blank that keeps the longest line shortest. Call after the button is sized.
+void SetWrappedButtonText(QPushButton* button, const QString& text);

@@ -1,0 +1,166 @@
+#include "ui/CExtensionsDlg.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "storage/AppSettings.h"
+#include "ui/ButtonText.h"
+#include "ui/DialogUnits.h"
+
+namespace {
+
+constexpr int kMaxExtensionLength = 3;
+
+// Alphabetical without regard to letter case, as a sorted list box orders its items.
+bool SortsBefore(const QString& a, const QString& b) {
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+}  // namespace
+
+CExtensionsDlg::CExtensionsDlg(AppSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setWindowTitle(tr("Music File Extensions"));
+    // A small tool-window caption with a close box and nothing else; the size is fixed.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    CreateControls();
+    FillList();
+}
+
+void CExtensionsDlg::CreateControls() {
+    const DialogUnits du(font());
+    setFixedSize(du.Size(186, 119));
+
+    // Created in the order of the Tab key.
+    okButton_ = new QPushButton(tr("OK"), this);
+    okButton_->setObjectName("okButton");
+    okButton_->setGeometry(du.Rect(129, 7, 50, 14));
+    connect(okButton_, &QPushButton::clicked, this, &CExtensionsDlg::OnOK);
+
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
+    cancelButton_->setObjectName("cancelButton");
+    cancelButton_->setGeometry(du.Rect(129, 24, 50, 14));
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    newExtension_ = new QLineEdit(this);
+    newExtension_->setObjectName("newExtension");
+    newExtension_->setGeometry(du.Rect(89, 7, 27, 12));
+    newExtension_->setMaxLength(kMaxExtensionLength);
+    newExtension_->installEventFilter(this);
+
+    newLabel_ = new QLabel(tr("New music file extension:"), this);
+    newLabel_->setGeometry(du.Rect(7, 8, 80, 11));
+    newLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    newLabel_->setBuddy(newExtension_);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName("extensionList");
+    list_->setGeometry(du.Rect(35, 39, 43, 72));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    listLabel_ = new QLabel(tr("Registered music file extensions:"), this);
+    listLabel_->setGeometry(du.Rect(7, 26, 113, 11));
+    listLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    removeButton_ = new QPushButton(this);
+    removeButton_->setObjectName("removeButton");
+    removeButton_->setGeometry(du.Rect(96, 57, 60, 24));
+    SetWrappedButtonText(removeButton_, tr("&Remove Extension"));
+    connect(removeButton_, &QPushButton::clicked, this, &CExtensionsDlg::RemoveSelectedExtension);
+
+    // No button is the default, not even the focused one: keyPressEvent decides what Enter does.
+    for (QPushButton* button : {okButton_, cancelButton_, removeButton_}) {
+        button->setAutoDefault(false);
+    }
+}
+
+void CExtensionsDlg::FillList() {
+    settings_.ResetExtensions();
+    for (size_t i = 0; i < settings_.GetExtensionCount(); ++i) {
+        InsertSorted(QString::fromStdString(settings_.NextExtension()));
+    }
+}
+
+QStringList CExtensionsDlg::GetListedExtensions() const {
+    QStringList out;
+    for (int i = 0; i < list_->count(); ++i) {
+        out << list_->item(i)->text();
+    }
+    return out;
+}
+
+void CExtensionsDlg::InsertSorted(const QString& extension) {
+    int row = 0;
+    while (row < list_->count() && !SortsBefore(extension, list_->item(row)->text())) {
+        ++row;
+    }
+    list_->insertItem(row, extension);
+}
+
+void CExtensionsDlg::AddTypedExtension() {
+    const QString text = newExtension_->text();
+    if (text.isEmpty()) {
+        return;
+    }
+    for (int i = 0; i < list_->count(); ++i) {
+        if (QString::compare(list_->item(i)->text(), text, Qt::CaseInsensitive) == 0) {
+            return;
+        }
+    }
+    // As typed, only lower-cased: no trimming, a leading dot stays.
+    InsertSorted(text.toLower());
+}
+
+void CExtensionsDlg::RemoveSelectedExtension() {
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->item(i)->isSelected()) {
+            delete list_->takeItem(i);
+            return;
+        }
+    }
+}
+
+void CExtensionsDlg::OnOK() {
+    settings_.RemoveAllExtensions();
+    for (const QString& extension : GetListedExtensions()) {
+        settings_.AddExtension(extension.toStdString());
+    }
+    accept();
+}
+
+void CExtensionsDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    newExtension_->setFocus();
+}
+
+void CExtensionsDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter presses a focused push button; anywhere else it adds the typed extension and
+    // empties the edit, and the dialog stays open.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && mods == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+            return;
+        }
+        AddTypedExtension();
+        newExtension_->clear();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool CExtensionsDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == newExtension_ && event->type() == QEvent::FocusOut) {
+        AddTypedExtension();
+    }
+    return QDialog::eventFilter(watched, event);
+}
