@@ -5,7 +5,6 @@
 
 #include "CollectionTestSupport.h"
 #include "collection/MusicLibrary.h"
-#include "support/TmpfsMount.h"
 
 namespace fs = std::filesystem;
 
@@ -13,29 +12,25 @@ namespace {
 
 using Status = MusicLibrary::LoadStatus;
 
+// Collection file texts use "@" for the temporary folder.
 class CollectionFileTest : public CollectionTest {
   protected:
-    // Writes `body` as the collection file's "MusicFiles" section, with "@" standing for the
-    // temporary folder, and loads it.
-    Status LoadSection(const std::string& body) {
-        std::string text = "[MusicFiles]\r\n" + body;
-        for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at)) {
-            text.replace(at, 1, temp_.Path());
-        }
-        WriteFileBytes(temp_ / "coll.ini", text);
-        return library_.Load(temp_ / "coll.ini");
-    }
-
-    std::string SavedText() { return SavedText(library_); }
-    std::string SavedText(MusicLibrary& library) {
-        EXPECT_TRUE(library.Save()) << library.GetSaveError();
-        std::string text = ReadFileBytes(library.GetFilePath());
-        for (size_t at = text.find(temp_.Path()); at != std::string::npos;
-             at = text.find(temp_.Path(), at)) {
-            text.replace(at, temp_.Path().size(), "@");
+    std::string Expand(std::string text, const std::string& from, const std::string& to) const {
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+            text.replace(at, from.size(), to);
+            at += to.size();
         }
         return text;
     }
+    Status LoadSection(const std::string& body) {
+        WriteFileBytes(temp_ / "coll.ini", Expand("[MusicFiles]\r\n" + body, "@", temp_.Path()));
+        return library_.Load(temp_ / "coll.ini");
+    }
+    std::string SavedText(MusicLibrary& library) {
+        EXPECT_TRUE(library.Save()) << library.GetSaveError();
+        return Expand(ReadFileBytes(library.GetFilePath()), temp_.Path(), "@");
+    }
+    std::string SavedText() { return SavedText(library_); }
 };
 
 }  // namespace
@@ -53,7 +48,6 @@ TEST_F(CollectionFileTest, TheExampleCollectionSavesToTheDocumentedBytesAndLoads
     MusicLibrary reloaded(&otherFile, &settings_);
     EXPECT_EQ(reloaded.Load(temp_ / "coll.ini"), Status::Loaded);
     EXPECT_EQ(Describe(reloaded), "Music: x.mp3=1 y.mp3=0 | Other[xdir]: z.mp3=0");
-    EXPECT_EQ(reloaded.GetFilePath(), temp_ / "coll.ini");
     EXPECT_EQ(SavedText(reloaded), expected);
 }
 
@@ -61,75 +55,55 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
     MakeDir("A", {"a.mp3", "b.mp3", "c.mp3", "new.mp3"});
     MakeDir("B", {"z.mp3", "y.mp3"});
     EXPECT_EQ(LoadSection("f1=a.mp3\r\n"  // before any directory: dropped
-                          "dir=@/A\r\n"
-                          "f1=c.mp3\r\n"     // named files come in line order
-                          "f0=gone.mp3\r\n"  // vanished: dropped
-                          "f1=a.mp3\r\n"
-                          "f0=a.mp3\r\n"  // named twice: the second line is dropped
-                          "f1=y.mp3\r\n"  // not in this directory: dropped
+                          "dir=@/A\r\nf1=c.mp3\r\n"
+                          "f0=gone.mp3\r\n"           // vanished
+                          "f1=a.mp3\r\nf0=a.mp3\r\n"  // named twice: the second is dropped
+                          "f1=y.mp3\r\n"              // lies in another directory
                           "Dir=@/B\r\ndir =@/B\r\ndir2=@/B\r\nx=1\r\n"  // unknown keys
                           "f0=b.mp3\r\n"
-                          "dir=@/B\r\n"
-                          "f1=z.mp3\r\n"),
+                          "dir=@/B\r\nf1=z.mp3\r\n"),
               Status::Loaded);
-    EXPECT_EQ(Describe(), "A: c.mp3=1 a.mp3=1 b.mp3=0 new.mp3=0 | B: z.mp3=1 y.mp3=0");
-    EXPECT_EQ(SavedText(),
-              "[MusicFiles]\r\ndir=@/A\r\nf1=c.mp3\r\nf1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\n"
-              "dir=@/B\r\nf1=z.mp3\r\nf0=y.mp3\r\n");
-}
+    const std::string saved =
+        "[MusicFiles]\r\ndir=@/A\r\nf1=c.mp3\r\nf1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\n"
+        "dir=@/B\r\nf1=z.mp3\r\nf0=y.mp3\r\n";
+    EXPECT_EQ(SavedText(), saved);
 
-TEST_F(CollectionFileTest, EachDirectoryLineIsMatchedAgainstItsOwnScan) {
-    MakeDir("A", {"a.mp3", "b.mp3"});
-    // Two lines with the same path: each claims names from its own scan of the directory.
-    EXPECT_EQ(LoadSection("dir=@/A\r\nf1=b.mp3\r\ndir=@/A\r\nf1=a.mp3\r\nf1=b.mp3\r\n"),
-              Status::Loaded);
-    EXPECT_EQ(Describe(), "A: b.mp3=1 a.mp3=0 | A: a.mp3=1 b.mp3=1");
-    const auto& files = library_.GetFiles();
-    ASSERT_EQ(files.size(), 4u);
-    EXPECT_EQ(files[2]->GetOwner(), library_.GetDirectories()[1].get());
-
-    // A name that two extensions both match is pending twice; two lines may claim it.
+    // Each directory line claims names from its own scan, even for a repeated path; a name
+    // that two extensions match is pending twice, so two lines may claim it.
     settings_.AddExtension("MP3");
-    EXPECT_EQ(LoadSection("dir=@/A\r\nf1=a.mp3\r\nf1=a.mp3\r\nf1=a.mp3\r\n"), Status::Loaded);
-    EXPECT_EQ(Describe(), "A: a.mp3=1 a.mp3=1 b.mp3=0 b.mp3=0");
+    EXPECT_EQ(LoadSection("dir=@/B\r\nf1=y.mp3\r\nf1=y.mp3\r\nf1=y.mp3\r\ndir=@/B\r\n"),
+              Status::Loaded);
+    EXPECT_EQ(Describe(),
+              "B: y.mp3=1 y.mp3=1 z.mp3=0 z.mp3=0 | B: y.mp3=0 z.mp3=0 y.mp3=0 z.mp3=0");
 }
 
 TEST_F(CollectionFileTest, ADirectoryThatIsGoneKeepsItsLineButLosesItsFiles) {
-    const std::string music = MakeDir("Music", {"a.mp3", "b.mp3"});
-    MakeDir("Rest", {"r.mp3"});
+    const std::string music = MakeDir("Music", {"a.mp3"});
     ASSERT_TRUE(library_.AddDirectory(music, 0));
-    ASSERT_TRUE(library_.AddDirectory(temp_ / "Rest", 0));
+    ASSERT_TRUE(library_.AddDirectory(MakeDir("Rest", {"r.mp3"}), 0));
     library_.SetAllFileFlags(1);
     file_.SetPath(temp_ / "coll.ini");
 
-    // Vanished between adding and saving: the library in memory is saved as it is.
+    // Gone between adding and saving: the library in memory is saved as it is.
     fs::remove_all(music);
-    const std::string full =
-        "[MusicFiles]\r\ndir=@/Music\r\nf1=a.mp3\r\nf1=b.mp3\r\n"
-        "dir=@/Rest\r\nf1=r.mp3\r\n";
-    EXPECT_EQ(SavedText(), full);
-
+    EXPECT_EQ(SavedText(), "[MusicFiles]\r\ndir=@/Music\r\nf1=a.mp3\r\ndir=@/Rest\r\nf1=r.mp3\r\n");
     EXPECT_EQ(library_.Load(), Status::Loaded);
-    EXPECT_EQ(Describe(), "Music: | Rest: r.mp3=1");
     EXPECT_EQ(SavedText(), "[MusicFiles]\r\ndir=@/Music\r\ndir=@/Rest\r\nf1=r.mp3\r\n");
-
-    // A path naming a file, and an empty path, cannot be listed either.
-    EXPECT_EQ(LoadSection("dir=@/coll.ini\r\nf0=x.mp3\r\ndir=\r\ndir=@/Rest\r\n"), Status::Loaded);
-    EXPECT_EQ(Describe(), "coll.ini: | : | Rest: r.mp3=0");
 }
 
 TEST_F(CollectionFileTest, PathsAndNamesAreStoredExactly) {
     const std::string odd =
-        MakeDir("Mü sic=1", {"  spaced out .mp3", "ä=ö.mp3", ".hidden.mp3", "Ω song.mp3"});
+        MakeDir("Mü sic=1", {"  spaced .mp3", "ä=ö.mp3", ".hidden.mp3", "two\nlines.mp3"});
     ASSERT_TRUE(library_.AddDirectory(odd + "/", 0));
     library_.SetAllFileFlags(1);
-    EXPECT_EQ(library_.GetFiles()[0]->GetFullPath(), odd + "/  spaced out .mp3");
+    EXPECT_EQ(library_.GetFiles()[0]->GetFullPath(), odd + "/  spaced .mp3");
     file_.SetPath(temp_ / "coll.ini");
-    EXPECT_EQ(SavedText(),
-              "[MusicFiles]\r\ndir=@/Mü sic=1/\r\nf1=  spaced out .mp3\r\nf1=.hidden.mp3\r\n"
-              "f1=ä=ö.mp3\r\nf1=Ω song.mp3\r\n");
+    // A name with a line break could not be stored as one line, so it is not taken.
+    const std::string expected =
+        "[MusicFiles]\r\ndir=@/Mü sic=1/\r\nf1=  spaced .mp3\r\nf1=.hidden.mp3\r\nf1=ä=ö.mp3\r\n";
+    EXPECT_EQ(SavedText(), expected);
     EXPECT_EQ(library_.Load(), Status::Loaded);
-    EXPECT_EQ(Describe(), "Mü sic=1/:   spaced out .mp3=1 .hidden.mp3=1 ä=ö.mp3=1 Ω song.mp3=1");
+    EXPECT_EQ(SavedText(), expected);
 }
 
 TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
@@ -137,19 +111,17 @@ TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
     file_.SetPath(temp_ / "first.ini");
     ASSERT_TRUE(library_.Save());
 
-    // Nothing of the file loaded before survives into the next one.
+    // Nothing of the file loaded before is carried over; a save creates the missing file.
     EXPECT_EQ(library_.Load(temp_ / "missing.ini"), Status::FileMissing);
-    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
-    EXPECT_EQ(SavedText(), "[MusicFiles]\r\n");  // and a save creates it
+    EXPECT_EQ(SavedText(), "[MusicFiles]\r\n");
 
     WriteFileBytes(temp_ / "empty.ini", "");
     EXPECT_EQ(library_.Load(temp_ / "empty.ini"), Status::Loaded);
-    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
 
     WriteFileBytes(temp_ / "other.ini", "[Keep]\r\nk=v\r\n[musicfiles]\r\ndir=@/A\r\n");
     EXPECT_EQ(library_.Load(temp_ / "other.ini"), Status::Loaded);
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
-    // Other sections are written back (in the engine's section order); the collection is not.
+    // Other sections are written back (in the engine's section order).
     EXPECT_EQ(SavedText(), "[Keep]\r\nk=v\r\n[MusicFiles]\r\n[musicfiles]\r\ndir=@/A\r\n");
 
     const char binary[] = "ID3\x03\0\0[MusicFiles]\ndir=/x\n";
@@ -158,31 +130,20 @@ TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
     EXPECT_EQ(library_.Load(temp_ / "notes.txt"), Status::NotACollectionFile);
-
     EXPECT_EQ(library_.Load(temp_.Path()), Status::FileUnreadable);
     EXPECT_FALSE(library_.GetLoadError().empty());
 }
 
 TEST_F(CollectionFileTest, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
     IniFile noPath;
-    MusicLibrary unsaved(&noPath, &settings_);
-    EXPECT_FALSE(unsaved.Save());
-    EXPECT_FALSE(unsaved.GetSaveError().empty());
+    EXPECT_FALSE(MusicLibrary(&noPath, &settings_).Save());
 
     ASSERT_TRUE(library_.AddDirectory(MakeDir("A", {"a.mp3"}), 0));
     const std::string path = temp_ / "coll.ini";
     WriteFileBytes(path, "[MusicFiles]\r\ndir=/old\r\n");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(path, fs::perms::owner_read);
     file_.SetPath(path);
     EXPECT_FALSE(library_.Save());
     EXPECT_FALSE(library_.GetSaveError().empty());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\ndir=/old\r\n");
-    EXPECT_EQ(library_.GetDirectoryCount(), 1u);  // the collection in memory is untouched
-
-    TmpfsMount readOnly(1 << 20, "ro");
-    SKIP_UNLESS_MOUNTED(readOnly);
-    file_.SetPath(readOnly.Path() + "/coll.ini");
-    EXPECT_FALSE(library_.Save());
-    EXPECT_NE(library_.GetSaveError().find("coll.ini"), std::string::npos)
-        << library_.GetSaveError();
 }

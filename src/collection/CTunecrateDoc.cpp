@@ -1,0 +1,198 @@
+#include "collection/CTunecrateDoc.h"
+
+#include <utility>
+
+#include "storage/AppSettings.h"
+#include "storage/IniFile.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kSeparators = "\\/";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
+// A line break would split the path's line in the collection file.
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+CTunecrateDoc::CTunecrateDoc(CollectionUi& ui, AppSettings* settings)
+    : ui_(ui), settings_(settings) {
+    ResetCollection();
+}
+
+CTunecrateDoc::~CTunecrateDoc() = default;
+
+bool CTunecrateDoc::OnNewDocument() {
+    SetModifiedFlag(false);
+    ResetCollection();
+    ui_.SetTitle(std::string());
+    return true;
+}
+
+bool CTunecrateDoc::OnFileNew() {
+    return SaveModified() && OnNewDocument();
+}
+
+bool CTunecrateDoc::OnFileOpen() {
+    // Opening replaces the collection, so unsaved changes are offered for saving first.
+    if (!AskSaveChanges()) {
+        return false;
+    }
+    const std::optional<std::string> path = ui_.ChooseFile(OpenDialog());
+    if (!path) {
+        return false;
+    }
+    const bool loaded = LoadCollection(*path);
+    if (loaded && settings_) {
+        settings_->SetMusicCollection(*path);
+    }
+    SetModifiedFlag(false);
+    ui_.UpdateAllViews();
+    return loaded;
+}
+
+bool CTunecrateDoc::OnFileSave() {
+    return GetFilePath().empty() ? OnFileSaveAs() : SaveCollection();
+}
+
+bool CTunecrateDoc::OnFileSaveAs() {
+    const std::optional<std::string> path = ui_.ChooseFile(SaveDialog());
+    if (!path) {
+        return false;
+    }
+    const std::string previous = GetFilePath();
+    collectionFile_->SetPath(*path);
+    if (!SaveCollection()) {
+        // The collection stays with the file it had; the failure has been shown.
+        collectionFile_->SetPath(previous);
+        ui_.SetTitle(TitleFromPath(previous));
+        return false;
+    }
+    if (settings_) {
+        settings_->SetMusicCollection(*path);
+    }
+    return true;
+}
+
+bool CTunecrateDoc::OnCloseDocument() {
+    return AskSaveChanges();
+}
+
+bool CTunecrateDoc::AskSaveChanges() {
+    if (!IsModified()) {
+        return true;
+    }
+    switch (ui_.AskYesNoCancel(kSaveChangesQuestion)) {
+        case CollectionUi::Answer::Cancel:
+            return false;
+        case CollectionUi::Answer::No:
+            return true;
+        case CollectionUi::Answer::Yes:
+            break;
+    }
+    // A collection without a file needs a name first; giving none keeps the work open.
+    const bool saved = GetFilePath().empty() ? OnFileSaveAs() : SaveCollection();
+    if (!saved) {
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CTunecrateDoc::ResetCollection() {
+    library_.reset();
+    collectionFile_ = std::make_unique<IniFile>();
+    library_ = std::make_unique<MusicLibrary>(collectionFile_.get(), settings_);
+}
+
+bool CTunecrateDoc::SaveCollection() {
+    const bool saved = library_->Save();
+    ui_.SetTitle(TitleFromPath(GetFilePath()));
+    if (saved) {
+        return true;
+    }
+    if (!GetFilePath().empty()) {
+        ui_.ShowError("The music selection could not be saved.\n" + library_->GetSaveError());
+        SetModifiedFlag(true);
+    } else if (library_->GetDirectoryCount() > 0) {
+        SetModifiedFlag(true);
+    }
+    return false;
+}
+
+bool CTunecrateDoc::LoadCollection(const std::string& path) {
+    const MusicLibrary::LoadStatus status = library_->Load(path);
+    if (status == MusicLibrary::LoadStatus::Loaded ||
+        status == MusicLibrary::LoadStatus::FileMissing) {
+        ui_.SetTitle(TitleFromPath(path));
+        return true;
+    }
+    ReportLoadFailure(path, status);
+    collectionFile_->SetPath(std::string());
+    ui_.SetTitle(std::string());
+    return false;
+}
+
+void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status) {
+    if (status == MusicLibrary::LoadStatus::FileUnreadable) {
+        ui_.ShowError("The music selection could not be read.\n" + path + ": " +
+                      library_->GetLoadError());
+    } else {
+        ui_.ShowError(path + "\nis not a music selection file. Nothing was loaded from it.");
+    }
+}
+
+std::string CTunecrateDoc::TitleFromPath(const std::string& path) {
+    const size_t separator = path.find_last_of(kSeparators);
+    std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+const std::string& CTunecrateDoc::GetFilePath() const {
+    return collectionFile_->GetPath();
+}
+
+bool CTunecrateDoc::AddDirectory(const std::string& path) {
+    if (HasLineBreak(path)) {
+        ui_.ShowError(
+            "A directory whose path holds a line break cannot be kept in a music "
+            "selection file:\n" +
+            path);
+        return false;
+    }
+    if (!library_->AddDirectory(path, 0)) {
+        ui_.ShowMessage(kDirectoryNotFound + path);
+        return false;
+    }
+    return true;
+}
+
+void CTunecrateDoc::RemoveDirectory(const std::string& path) {
+    library_->RemoveDirectory(path);
+}
+
+CollectionUi::FileDialog CTunecrateDoc::OpenDialog() {
+    CollectionUi::FileDialog dialog;
+    dialog.open = true;
+    dialog.defaultExtension = "ini";
+    dialog.initialName = "*.ini";
+    dialog.filter = "INI Files (*.ini)|*.ini|All Files (*.*)|*.*||";
+    dialog.overwritePrompt = true;
+    dialog.hideReadOnly = true;
+    return dialog;
+}
+
+CollectionUi::FileDialog CTunecrateDoc::SaveDialog() {
+    CollectionUi::FileDialog dialog = OpenDialog();
+    dialog.open = false;
+    return dialog;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "collection/CollectionUi.h"
+#include "collection/MusicLibrary.h"
+
+class AppSettings;
+class IniFile;
+
+// The collection document: one music collection, its collection file and the File menu's New,
+// Open, Save, Save As and Exit. It owns the collection file object and the MusicLibrary, borrows
+// the program settings (for the extension list and the last collection path) and talks to the
+// user only through a CollectionUi. The main form and the transfer job reach the library through
+// it.
+//
+// Threads: everything runs on the user-interface thread, except that while a transfer runs its
+// worker thread calls GetUntransferredFiles, ClearAllFileFlags, MarkFiles, SaveCollection and
+// IsModified. The GUI must not change the collection (add, remove, open, new) while a job runs.
+class CTunecrateDoc {
+  public:
+    static constexpr const char* kSaveChangesQuestion =
+        "Your music selection has been modified.\nSave changes?";
+    static constexpr const char* kDirectoryNotFound = "Verzeichnis nicht gefunden: ";
+
+    // Both must outlive the document. `settings` may be null (then scanning finds nothing and
+    // no last collection path is stored), as while the main form does not exist yet.
+    CTunecrateDoc(CollectionUi& ui, AppSettings* settings);
+    ~CTunecrateDoc();
+    CTunecrateDoc(const CTunecrateDoc&) = delete;
+    CTunecrateDoc& operator=(const CTunecrateDoc&) = delete;
+
+    // --- File menu and closing; each returns whether the action went through.
+
+    // A fresh, empty, unmodified collection without a file.
+    bool OnNewDocument();
+    // File > New: SaveModified, then OnNewDocument.
+    bool OnFileNew();
+    // File > Open: asks to save unsaved changes, shows the open dialog and loads the chosen
+    // file; stores its path as the last collection in the settings and refreshes the views.
+    bool OnFileOpen();
+    // File > Save: saves to the collection's file, or runs Save As when it has none.
+    bool OnFileSave();
+    // File > Save As: shows the save dialog and saves to the chosen file, which becomes the
+    // collection's file and the last collection in the settings. A failed save keeps the old one.
+    bool OnFileSaveAs();
+    // File > Exit and the close box: OnCloseDocument.
+    bool OnAppExit() { return OnCloseDocument(); }
+    // Asks to save unsaved changes; true when the program may close.
+    bool OnCloseDocument();
+    // Before the collection is replaced or the program closes: AskSaveChanges.
+    bool SaveModified() { return AskSaveChanges(); }
+    // When the collection is modified, asks "Save changes?". Yes saves (running Save As when
+    // the collection has no file) and clears the modified flag; No keeps the flag; Cancel, a
+    // cancelled Save As or a failed save return false: the caller does not go on.
+    bool AskSaveChanges();
+
+    // --- The collection.
+
+    // Replaces the collection file object and the library by new, empty ones. Entries handed
+    // out before are gone.
+    void ResetCollection();
+    // Writes the collection to its file and sets the title. A failed write is shown to the user
+    // and sets the modified flag, so that the work is offered for saving again before closing.
+    // Without a file nothing is written and false is returned; the modified flag is set when the
+    // collection holds anything. The transfer job calls this when it ends.
+    bool SaveCollection();
+    // Loads the collection file at `path` (a rescan of its directories) and sets the title. A
+    // missing file gives an empty collection that a save will create. A file that cannot be read
+    // or holds no collection is reported; the collection is then empty and has no file, so that
+    // nothing overwrites that file. Returns false in that case. The modified flag is not touched.
+    bool LoadCollection(const std::string& path);
+    // The file name of `path` without its last extension: "/music/Rock.ini" gives "Rock".
+    static std::string TitleFromPath(const std::string& path);
+    // The collection file's path; empty while the collection has none.
+    const std::string& GetFilePath() const;
+
+    // Adds a directory and its music files. A directory that cannot be listed is refused with
+    // the message "Verzeichnis nicht gefunden: " and the path. Does not set the modified flag.
+    bool AddDirectory(const std::string& path);
+    // Removes the first directory of exactly that path with its files.
+    void RemoveDirectory(const std::string& path);
+    size_t GetDirectoryCount() const { return library_->GetDirectoryCount(); }
+    void BeginDirectories() { library_->BeginDirectories(); }
+    const std::string& GetNextDirectory() { return library_->GetNextDirectory(); }
+
+    // --- For the transfer job.
+
+    // A new list of the entries with flag 0, in library order. The entries stay the library's;
+    // they live until the collection is changed (remove, open, new, destruction).
+    std::vector<LibraryEntry*> GetUntransferredFiles() { return library_->GetUntransferredFiles(); }
+    // Flag 0 on every entry: all files back in play.
+    void ClearAllFileFlags() { library_->SetAllFileFlags(0); }
+    // Flag 1 on every given entry: transferred.
+    void MarkFiles(const std::vector<LibraryEntry*>& entries) {
+        library_->SetFileFlags(1, entries);
+    }
+
+    // The modified flag: set by the main form after adding or removing directories (and by a
+    // failed save); cleared by a new collection and by a successful save at the prompt.
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+    const MusicLibrary& GetLibrary() const { return *library_; }
+
+    // The document's file dialogs.
+    static CollectionUi::FileDialog OpenDialog();
+    static CollectionUi::FileDialog SaveDialog();
+
+  private:
+    void ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status);
+
+    CollectionUi& ui_;
+    AppSettings* settings_;
+    std::unique_ptr<IniFile> collectionFile_;
+    std::unique_ptr<MusicLibrary> library_;
+    std::atomic<bool> modified_{false};
+};

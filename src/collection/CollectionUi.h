@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Everything the collection document needs from the user: message boxes, the save prompt, the
+// open and save file dialogs and the window title. The Qt GUI implements it with widgets; tests
+// implement it with a fake that records the calls.
+//
+// SaveCollection also runs on the transfer job's worker thread, so ShowError and SetTitle may be
+// called from that thread; an implementation must hand them to its own thread without blocking.
+// All other calls come from the user-interface thread.
+class CollectionUi {
+  public:
+    enum class Answer { Yes, No, Cancel };
+
+    // The settings of one of the document's two file dialogs. An implementation keeps one dialog
+    // for opening and one for saving and shows the same one again on later uses.
+    struct FileDialog {
+        bool open = true;              // open dialog; otherwise save dialog
+        std::string defaultExtension;  // appended to a typed name without an extension
+        std::string initialName;       // the name field's initial text
+        std::string filter;            // "Description|patterns|..." pairs, ended by "||"
+        bool overwritePrompt = false;  // ask before choosing an existing file to save into
+        bool hideReadOnly = false;     // no "open read-only" check box
+    };
+
+    virtual ~CollectionUi() = default;
+
+    // A message box with the text, only an OK button and no icon.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // A message box with the text, an OK button and a warning icon: an operation failed.
+    virtual void ShowError(const std::string& text) = 0;
+    // A message box with the question icon and the buttons Yes, No and Cancel.
+    virtual Answer AskYesNoCancel(const std::string& question) = 0;
+    // Shows the file dialog; the chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::string> ChooseFile(const FileDialog& dialog) = 0;
+    // The document's title: the collection file's name without its extension; empty while the
+    // collection has no file (the window then shows its own name for an untitled document).
+    virtual void SetTitle(const std::string& title) = 0;
+    // The collection was replaced as a whole (a file was opened); views refill their lists.
+    virtual void UpdateAllViews() = 0;
+};

@@ -1,0 +1,211 @@
+#include "collection/CTunecrateDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "CollectionTestSupport.h"
+#include "RecordingUi.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Answer = CollectionUi::Answer;
+
+class CTunecrateDocTest : public CollectionTest {
+  protected:
+    CTunecrateDocTest() : doc_(ui_, &settings_) {}
+
+    // The directory A with a.mp3 and b.mp3 added, modified as the main form leaves it.
+    void AddMusic() {
+        ASSERT_TRUE(doc_.AddDirectory(MakeDir("A", {"a.mp3", "b.mp3"})));
+        doc_.SetModifiedFlag();
+    }
+    std::string Saved(const std::string& flags) const {
+        return "[MusicFiles]\r\ndir=" + temp_ / "A" + "\r\nf" + flags[0] + "=a.mp3\r\nf" +
+               flags[1] + "=b.mp3\r\n";
+    }
+
+    RecordingUi ui_;
+    CTunecrateDoc doc_;
+};
+
+}  // namespace
+
+TEST(TitleFromPathTest, TakesTheFileNameWithoutItsLastExtension) {
+    EXPECT_EQ(CTunecrateDoc::TitleFromPath("/my.dir/Rock"), "Rock");
+    EXPECT_EQ(CTunecrateDoc::TitleFromPath("best.of.ini"), "best.of");
+}
+
+TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
+    const std::string missing = temp_ / "Nowhere";
+    EXPECT_FALSE(doc_.AddDirectory(missing));
+    EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
+    // Listable, but the path would split its line in the collection file.
+    EXPECT_FALSE(doc_.AddDirectory(MakeDir("two\nlines", {"a.mp3"})));
+    EXPECT_EQ(ui_.errors.size(), 1u);
+    EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
+
+    EXPECT_TRUE(doc_.AddDirectory(MakeDir("A", {"a.mp3"})));
+    EXPECT_EQ(doc_.GetUntransferredFiles().size(), 1u);
+    EXPECT_FALSE(doc_.IsModified());  // the main form sets it
+}
+
+TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
+    EXPECT_TRUE(doc_.OnAppExit());  // unmodified: no question
+    AddMusic();
+
+    // Without a file, Save and the prompt's Yes ask for one; cancelling writes nothing and
+    // keeps the program open.
+    EXPECT_FALSE(doc_.OnFileSave());
+    ui_.answers = {Answer::Yes};
+    EXPECT_FALSE(doc_.OnAppExit());
+    ASSERT_EQ(ui_.dialogs.size(), 2u);
+    EXPECT_FALSE(ui_.dialogs[0].open);
+    EXPECT_EQ(ui_.dialogs[0].defaultExtension, "ini");
+    EXPECT_EQ(ui_.dialogs[0].filter, "INI Files (*.ini)|*.ini|All Files (*.*)|*.*||");
+    EXPECT_EQ(ui_.questions,
+              (std::vector<std::string>{"Your music selection has been modified.\nSave changes?"}));
+    EXPECT_EQ(doc_.GetFilePath(), "");
+
+    ui_.answers = {Answer::No};
+    EXPECT_TRUE(doc_.OnAppExit());
+    EXPECT_TRUE(doc_.IsModified());
+
+    const std::string path = temp_ / "x.y/mix";
+    fs::create_directories(temp_ / "x.y");
+    ui_.chosenFiles = {path};
+    EXPECT_TRUE(doc_.OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), Saved("00"));
+    EXPECT_EQ(ui_.title, "mix");
+    EXPECT_EQ(settings_.GetMusicCollection(), path);
+    EXPECT_TRUE(doc_.IsModified());  // Save leaves the flag: Exit still asks
+
+    fs::remove(path);
+    ui_.answers = {Answer::Yes};
+    EXPECT_TRUE(doc_.OnCloseDocument());  // saved to its file without a dialog
+    EXPECT_EQ(ui_.dialogs.size(), 3u);
+    EXPECT_EQ(ReadFileBytes(path), Saved("00"));
+    EXPECT_FALSE(doc_.IsModified());
+    EXPECT_TRUE(ui_.errors.empty());
+}
+
+TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
+    AddMusic();
+    const std::string path = temp_ / "coll.ini";
+    WriteFileBytes(path, "[MusicFiles]\r\n");
+    fs::permissions(path, fs::perms::owner_read);
+
+    // Save As onto a file that cannot be replaced: shown, and the collection keeps no file.
+    ui_.chosenFiles = {path};
+    EXPECT_FALSE(doc_.OnFileSaveAs());
+    ASSERT_EQ(ui_.errors.size(), 1u);
+    EXPECT_NE(ui_.errors[0].find(path), std::string::npos) << ui_.errors[0];
+    EXPECT_EQ(doc_.GetFilePath(), "");
+    EXPECT_EQ(settings_.GetMusicCollection(), "");
+
+    // Opened from that file: Yes at the prompt fails, so the program stays open.
+    ui_.answers = {Answer::No};
+    ui_.chosenFiles = {path};
+    ASSERT_TRUE(doc_.OnFileOpen());
+    AddMusic();
+    ui_.answers = {Answer::Yes};
+    EXPECT_FALSE(doc_.OnCloseDocument());
+    EXPECT_EQ(ui_.errors.size(), 2u);
+    EXPECT_TRUE(doc_.IsModified());
+    EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n");
+
+    // The transfer job's save reports the failure and marks the work unsaved.
+    doc_.SetModifiedFlag(false);
+    EXPECT_FALSE(doc_.SaveCollection());
+    EXPECT_EQ(ui_.errors.size(), 3u);
+    EXPECT_TRUE(doc_.IsModified());
+}
+
+TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
+    MakeDir("Rock", {"r.mp3"});
+    const std::string rock = temp_ / "Rock.ini";
+    WriteFileBytes(rock, "[MusicFiles]\r\ndir=" + temp_ / "Rock" + "\r\nf1=r.mp3\r\n");
+    AddMusic();
+
+    EXPECT_FALSE(doc_.OnFileOpen());  // Cancel at the prompt: no dialog, nothing changes
+    EXPECT_TRUE(ui_.dialogs.empty());
+    EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
+
+    ui_.answers = {Answer::No};
+    ui_.chosenFiles = {rock};
+    EXPECT_TRUE(doc_.OnFileOpen());
+    EXPECT_TRUE(ui_.dialogs.at(0).open);
+    EXPECT_EQ(Describe(doc_.GetLibrary()), "Rock: r.mp3=1");
+    EXPECT_EQ(ui_.title, "Rock");
+    EXPECT_EQ(settings_.GetMusicCollection(), rock);
+    EXPECT_EQ(ui_.viewUpdates, 1);
+    EXPECT_FALSE(doc_.IsModified());
+
+    // A missing file opens as an empty collection that a save creates.
+    ui_.chosenFiles = {temp_ / "new.ini"};
+    EXPECT_TRUE(doc_.OnFileOpen());
+    EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
+    EXPECT_TRUE(doc_.SaveCollection());
+    EXPECT_EQ(ReadFileBytes(temp_ / "new.ini"), "[MusicFiles]\r\n");
+    EXPECT_TRUE(ui_.errors.empty());
+
+    // A file that holds no collection is reported and detached, so that no save (such as the
+    // transfer job's) can overwrite it.
+    const std::string song = temp_ / "song.mp3";
+    const std::string bytes("ID3\x04\0\0\0\0\x01\x7f[MusicFiles]", 22);
+    WriteFileBytes(song, bytes);
+    ui_.chosenFiles = {song};
+    EXPECT_FALSE(doc_.OnFileOpen());
+    ASSERT_EQ(ui_.errors.size(), 1u);
+    EXPECT_NE(ui_.errors[0].find(song), std::string::npos);
+    EXPECT_EQ(settings_.GetMusicCollection(), temp_ / "new.ini");
+    EXPECT_FALSE(doc_.SaveCollection());
+    EXPECT_EQ(ui_.errors.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(song), bytes);
+}
+
+TEST_F(CTunecrateDocTest, TheTransferJobsOperationsPersistFlags) {
+    AddMusic();
+    const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
+    ASSERT_EQ(files.size(), 2u);
+
+    // Without a file the marks live on in memory, and the collection counts as modified.
+    doc_.SetModifiedFlag(false);
+    doc_.MarkFiles({files[1]});
+    EXPECT_FALSE(doc_.SaveCollection());
+    EXPECT_TRUE(ui_.errors.empty());
+    EXPECT_TRUE(doc_.IsModified());
+
+    ui_.chosenFiles = {temp_ / "coll.ini"};
+    ASSERT_TRUE(doc_.OnFileSaveAs());
+    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("01"));
+    doc_.SetModifiedFlag(false);
+    doc_.MarkFiles({files[0]});
+    EXPECT_TRUE(doc_.SaveCollection());
+    EXPECT_FALSE(doc_.IsModified());
+    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("11"));
+
+    doc_.ClearAllFileFlags();
+    EXPECT_EQ(doc_.GetUntransferredFiles(), files);
+}
+
+TEST_F(CTunecrateDocTest, NewAsksThenStartsAnEmptyCollectionWithTheSameSettings) {
+    ui_.chosenFiles = {temp_ / "coll.ini"};
+    AddMusic();
+    ASSERT_TRUE(doc_.OnFileSaveAs());
+    EXPECT_FALSE(doc_.OnFileNew());  // Cancel
+    EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
+
+    ui_.answers = {Answer::No};
+    EXPECT_TRUE(doc_.OnFileNew());
+    EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
+    EXPECT_EQ(doc_.GetFilePath(), "");
+    EXPECT_EQ(ui_.title, "");
+    EXPECT_FALSE(doc_.IsModified());
+
+    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));  // scans with the same extensions
+    EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
+}

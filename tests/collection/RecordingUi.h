@@ -1,0 +1,45 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "collection/CollectionUi.h"
+
+// Records what the document shows and replies as scripted. An unscripted prompt gets Cancel and
+// an unscripted file dialog is cancelled, so an unexpected dialog cannot go on unnoticed.
+class RecordingUi : public CollectionUi {
+  public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    Answer AskYesNoCancel(const std::string& question) override {
+        questions.push_back(question);
+        return Next(answers, Answer::Cancel);
+    }
+    std::optional<std::string> ChooseFile(const FileDialog& dialog) override {
+        dialogs.push_back(dialog);
+        return Next(chosenFiles, std::optional<std::string>());
+    }
+    void SetTitle(const std::string& text) override { title = text; }
+    void UpdateAllViews() override { ++viewUpdates; }
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> chosenFiles;
+
+    std::vector<std::string> messages, errors, questions;
+    std::vector<FileDialog> dialogs;
+    std::string title;
+    int viewUpdates = 0;
+
+  private:
+    template <typename T>
+    static T Next(std::deque<T>& script, T fallback) {
+        if (script.empty()) {
+            return fallback;
+        }
+        T next = script.front();
+        script.pop_front();
+        return next;
+    }
+};
