@@ -7,12 +7,20 @@
 #include <string>
 #include <utility>
 
+#include "cli/AddCommand.h"
 #include "cli/DrivesCommand.h"
 #include "cli/ExtCommand.h"
+#include "cli/ListCommand.h"
+#include "cli/RemoveCommand.h"
+#include "cli/StatusCommand.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
 CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+    commands_.push_back(std::make_unique<AddCommand>());
+    commands_.push_back(std::make_unique<RemoveCommand>());
+    commands_.push_back(std::make_unique<ListCommand>());
+    commands_.push_back(std::make_unique<StatusCommand>());
     commands_.push_back(std::make_unique<DrivesCommand>(platform::VolumeQueries::System()));
     commands_.push_back(std::make_unique<ExtCommand>());
 }
