@@ -1,7 +1,7 @@
 #include "cli/CliApp.h"
 
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <exception>
 #include <string>
@@ -10,6 +10,7 @@
 #include "cli/AddCommand.h"
 #include "cli/DrivesCommand.h"
 #include "cli/ExtCommand.h"
+#include "cli/FillCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
@@ -21,6 +22,7 @@ CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
     commands_.push_back(std::make_unique<RemoveCommand>());
     commands_.push_back(std::make_unique<ListCommand>());
     commands_.push_back(std::make_unique<StatusCommand>());
+    commands_.push_back(std::make_unique<FillCommand>());
     commands_.push_back(std::make_unique<DrivesCommand>(platform::VolumeQueries::System()));
     commands_.push_back(std::make_unique<ExtCommand>());
 }
@@ -28,9 +30,10 @@ CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
 CliApp::~CliApp() = default;
 
 int CliApp::Run(int argc, const char* const* argv) {
-    CLI::App app{"Fills a music stick with music drawn at random from a collection, remembering "
-                 "what already went over.",
-                 "tunecrate-cli"};
+    CLI::App app{
+        "Fills a music stick with music drawn at random from a collection, remembering "
+        "what already went over.",
+        "tunecrate-cli"};
     app.require_subcommand(1);
     app.fallthrough();
     std::string settingsPath;
