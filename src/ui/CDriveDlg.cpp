@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 
+#include "ui/ButtonText.h"
 #include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
 #include "ui/UiResources.h"
@@ -102,50 +103,59 @@ CDriveDlg::CDriveDlg(QWidget* parent, const platform::VolumeQueries& volumes)
 CDriveDlg::~CDriveDlg() = default;
 
 void CDriveDlg::CreateControls() {
-    const DialogUnits du(font());
-    setFixedSize(du.Size(178, 161));
-
     // Created in the order of the Tab key; OK comes first and so has the focus at the start.
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("okButton");
-    ok->setGeometry(du.Rect(121, 7, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName("cancelButton");
-    cancel->setGeometry(du.Rect(121, 24, 50, 14));
+    cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* prompt = new QLabel(tr("Please select your target drive."), this);
-    prompt->setGeometry(du.Rect(7, 7, 111, 14));
     prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     list_ = new DriveList(this);
     list_->setObjectName("driveList");
-    list_->setGeometry(du.Rect(7, 26, 109, 83));
     // Small icons in columns, filled top to bottom, as many columns as the drives need.
     list_->setViewMode(QListView::ListMode);
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
     list_->setResizeMode(QListView::Adjust);
     list_->setIconSize(QSize(16, 16));
+    list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->onSelect = [this] { OnDriveSelect(); };
     prompt->setBuddy(list_);
 
+    // The description has several lines; a long type text may wrap onto one more.
     description_ = new QLabel(this);
     description_->setObjectName("description");
-    description_->setGeometry(du.Rect(7, 114, 164, 40));
     description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     description_->setTextFormat(Qt::PlainText);
+    description_->setWordWrap(true);
 
     auto* refresh = new QPushButton(tr("&Refresh"), this);
     refresh->setObjectName("refreshButton");
-    refresh->setGeometry(du.Rect(121, 50, 50, 14));
     refresh->setAutoDefault(false);
-    cancel->setAutoDefault(false);
     connect(refresh, &QPushButton::clicked, this, &CDriveDlg::OnRefresh);
+
+    DialogUnits du(font());
+    const int margin = ButtonTextMargin(ok);
+    for (const QPushButton* button : {ok, cancel, refresh}) {
+        du.FitText(button->text(), 50, margin);
+    }
+    du.FitText(prompt->text(), 111);
+
+    setFixedSize(du.Size(178, 161));
+    ok->setGeometry(du.Rect(121, 7, 50, 14));
+    cancel->setGeometry(du.Rect(121, 24, 50, 14));
+    prompt->setGeometry(du.Rect(7, 7, 111, 14));
+    list_->setGeometry(du.Rect(7, 26, 109, 83));
+    description_->setGeometry(du.Rect(7, 114, 164, 40));
+    refresh->setGeometry(du.Rect(121, 50, 50, 14));
 }
 
 int CDriveDlg::ImageIndexFor(const DriveInfo& drive) {

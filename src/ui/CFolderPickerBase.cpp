@@ -4,7 +4,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTreeView>
 
 #include "ui/StringTable.h"
 
@@ -55,6 +57,12 @@ bool CFolderPickerBase::Run() {
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, (flags_ & kOnlyFileSystemDirs) != 0);
     dialog.setWindowTitle(title_);
+    // Room for the name, type and date columns without cutting them short.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 460)));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (flags_ & kStatusText) {
         AddStatusLine(dialog);
     }

@@ -6,57 +6,15 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
-#include <map>
 #include <memory>
-#include <optional>
 
+#include "FakeVolumes.h"
 #include "UiTestSupport.h"
 #include "platform/VolumeQueries.h"
 
 namespace {
-
-// The system's answers about drives, as a test sets them up.
-class FakeVolumes : public platform::VolumeQueries {
-  public:
-    struct Drive {
-        int type = DriveInfo::kTypeFixed;
-        std::optional<platform::DiskSpace> space;  // none: the query fails
-        std::string label;
-    };
-
-    void Add(const std::string& root, Drive drive) {
-        roots_.push_back(root);
-        drives_[root] = drive;
-    }
-    void RemoveFirst() { roots_.erase(roots_.begin()); }
-
-    std::vector<std::string> GetDriveRoots() const override { return roots_; }
-    int GetDriveType(const std::string& root) const override {
-        const auto it = drives_.find(root);
-        return it == drives_.end() ? DriveInfo::kTypeNoRootDir : it->second.type;
-    }
-    bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
-        const auto it = drives_.find(root);
-        if (it == drives_.end() || !it->second.space) {
-            return false;
-        }
-        space = *it->second.space;
-        return true;
-    }
-    bool GetVolumeLabel(const std::string& root, std::string& label) const override {
-        const auto it = drives_.find(root);
-        if (it == drives_.end()) {
-            return false;
-        }
-        label = it->second.label;
-        return true;
-    }
-
-  private:
-    std::vector<std::string> roots_;
-    std::map<std::string, Drive> drives_;
-};
 
 std::string Root(char letter) {
     return std::string(1, letter) + ":\\";
@@ -136,6 +94,18 @@ TEST_F(DriveDlgTest, OpensWithTheFocusOnTheDefaultOkButton) {
     QTest::keyClick(list_, Qt::Key_Return);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(Chosen(), "E:\\");
+}
+
+TEST_F(DriveDlgTest, ANameWiderThanTheListCanBeScrolledTo) {
+    FakeVolumes mounts;
+    mounts.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
+               {DriveInfo::kTypeRemovable, {}, "LONG"});
+    CDriveDlg dialog(nullptr, mounts);
+    ShowActive(dialog);
+    auto* list = Child<QListWidget>(dialog, "driveList");
+    const int overhang = list->visualItemRect(list->item(0)).width() - list->viewport()->width();
+    ASSERT_GT(overhang, 0);
+    EXPECT_GE(list->horizontalScrollBar()->maximum(), overhang);
 }
 
 TEST_F(DriveDlgTest, AllTwentySixLettersAreListedAndNoDrivesGiveAnEmptyList) {
