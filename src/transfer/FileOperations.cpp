@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -127,13 +126,12 @@ bool IsNameError(int err) {
 
 enum class Step { kDone, kTryNext, kReadFailed, kWriteFailed };
 
-// In-kernel copies; whatever they cannot do is left to the next method, from the current file
-// offsets, which both calls advance.
-Step CopyInKernel(int in, int out, bool useCopyRange) {
+// The in-kernel copy, where source and destination share a file system. What it cannot do is
+// left to the plain copy, from the current file offsets, which it advances.
+Step CopyInKernel(int in, int out) {
     constexpr size_t kChunk = size_t{1} << 30;
     for (;;) {
-        const ssize_t n = useCopyRange ? copy_file_range(in, nullptr, out, nullptr, kChunk, 0)
-                                       : sendfile(out, in, nullptr, kChunk);
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
         if (n > 0) {
             continue;
         }
@@ -166,7 +164,7 @@ bool WriteAll(int out, const char* data, size_t size) {
 
 // The plain copy, which also tells a failing source from a failing destination.
 Step CopyThroughBuffer(int in, int out) {
-    std::vector<char> buffer(size_t{1} << 20);
+    thread_local std::vector<char> buffer(size_t{1} << 20);
     for (;;) {
         const ssize_t n = read(in, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) {
@@ -212,10 +210,7 @@ bool FlushDirectory(const std::string& dir) {
 FileOperations::CopyResult FillDestination(int in, int out, const struct stat& sourceStat,
                                            const std::string& source,
                                            const std::string& destination, bool flushNow) {
-    Step step = CopyInKernel(in, out, true);
-    if (step == Step::kTryNext) {
-        step = CopyInKernel(in, out, false);
-    }
+    Step step = CopyInKernel(in, out);
     if (step == Step::kTryNext) {
         step = CopyThroughBuffer(in, out);
     }
