@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   # GUI: Qt 6 Widgets and the Linguist tools for the translation
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  # German texts of Qt's own dialogs (the folder picker)
+  qt6-translations-l10n
   # command line: option parsing and JSON output
   libcli11-dev nlohmann-json3-dev
   # tests and benchmarks

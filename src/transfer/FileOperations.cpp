@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -127,13 +126,12 @@ bool IsNameError(int err) {
 
 enum class Step { kDone, kTryNext, kReadFailed, kWriteFailed };
 
-// In-kernel copies; whatever they cannot do is left to the next method, from the current file
-// offsets, which both calls advance.
-Step CopyInKernel(int in, int out, bool useCopyRange) {
+// The in-kernel copy, where source and destination share a file system. What it cannot do is
+// left to the plain copy, from the current file offsets, which it advances.
+Step CopyInKernel(int in, int out) {
     constexpr size_t kChunk = size_t{1} << 30;
     for (;;) {
-        const ssize_t n = useCopyRange ? copy_file_range(in, nullptr, out, nullptr, kChunk, 0)
-                                       : sendfile(out, in, nullptr, kChunk);
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
         if (n > 0) {
             continue;
         }
@@ -166,7 +164,7 @@ bool WriteAll(int out, const char* data, size_t size) {
 
 // The plain copy, which also tells a failing source from a failing destination.
 Step CopyThroughBuffer(int in, int out) {
-    std::vector<char> buffer(size_t{1} << 20);
+    thread_local std::vector<char> buffer(size_t{1} << 20);
     for (;;) {
         const ssize_t n = read(in, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) {
@@ -207,14 +205,12 @@ bool FlushDirectory(const std::string& dir) {
     return flushed;
 }
 
-// Copies the data of `in` to `out` and flushes it; the outcome of a failure and its text.
+// Copies the data of `in` to `out` and flushes it, or only starts writing it back to the
+// device; the outcome of a failure and its text.
 FileOperations::CopyResult FillDestination(int in, int out, const struct stat& sourceStat,
                                            const std::string& source,
-                                           const std::string& destination) {
-    Step step = CopyInKernel(in, out, true);
-    if (step == Step::kTryNext) {
-        step = CopyInKernel(in, out, false);
-    }
+                                           const std::string& destination, bool flushNow) {
+    Step step = CopyInKernel(in, out);
     if (step == Step::kTryNext) {
         step = CopyThroughBuffer(in, out);
     }
@@ -230,6 +226,10 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
     }
     const struct timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
     futimens(out, times);  // keeping the time is a courtesy; the copy does not depend on it
+    if (!flushNow) {
+        sync_file_range(out, 0, 0, SYNC_FILE_RANGE_WRITE);  // a head start for the later flush
+        return FileOperations::CopyResult();
+    }
     if (!Flush(out)) {
         return Failure(FileOperations::CopyResult::kStickFailed, ErrorText(destination, errno));
     }
@@ -266,8 +266,9 @@ uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
     return ok ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
-FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(
-    const std::string& source, const std::string& destination) const {
+FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
+                                                                const std::string& destination,
+                                                                bool flushNow) const {
     const int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (in < 0) {
         return Failure(CopyResult::kFileFailed, ErrorText(source, errno));
@@ -292,18 +293,32 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(
         return Failure(IsNameError(err) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
                        ErrorText(destination, err));
     }
-    CopyResult result = FillDestination(in, out, sourceStat, source, destination);
+    CopyResult result = FillDestination(in, out, sourceStat, source, destination, flushNow);
     close(in);
     if (close(out) != 0 && result.outcome == CopyResult::kCopied) {
         result = Failure(CopyResult::kStickFailed, ErrorText(destination, errno));
     }
-    if (result.outcome == CopyResult::kCopied && !FlushDirectory(ParentOf(destination))) {
+    if (result.outcome == CopyResult::kCopied && flushNow &&
+        !FlushDirectory(ParentOf(destination))) {
         result = Failure(CopyResult::kStickFailed, ErrorText(ParentOf(destination), errno));
     }
     if (result.outcome != CopyResult::kCopied) {
         unlink(destination.c_str());
     }
     return result;
+}
+
+bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || syncfs(fd) != 0) {
+        error = ErrorText(path, errno);
+        if (fd >= 0) {
+            close(fd);
+        }
+        return false;
+    }
+    close(fd);
+    return true;
 }
 
 std::string FileOperations::JoinPath(const std::string& directory, const std::string& name) {

@@ -27,11 +27,15 @@ class FileOperations {
     // is not a regular file.
     uint64_t GetSizeOfFile(const std::string& directory, const std::string& name) const;
 
-    // Copies `source` to the new file `destination`, never replacing an existing one. The copy
-    // counts only when its data and directory entry are flushed to the device; on any failure
-    // nothing is left at `destination`.
-    CopyResult CopyWithoutOverwrite(const std::string& source,
-                                    const std::string& destination) const;
+    // Copies `source` to the new file `destination`, never replacing an existing one; on any
+    // failure nothing is left at `destination`. With `flushNow` the copy's data and directory
+    // entry are on the device when it returns; otherwise they are on their way, and the copy
+    // counts only after a successful FlushVolume.
+    CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
+                                    bool flushNow = true) const;
+    // Writes everything written to the file system holding the directory `path` to its device.
+    // False, with the reason in `error`, when that failed.
+    bool FlushVolume(const std::string& path, std::string& error) const;
 
     // `directory` and `name` joined with one "/".
     static std::string JoinPath(const std::string& directory, const std::string& name);

@@ -6,25 +6,27 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
+#include "ui/DialogUnits.h"
+
 namespace {
 
 // The width the text takes on the button: mnemonic markers are not drawn.
-int TextWidth(const QFontMetrics& metrics, QString text) {
-    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return metrics.horizontalAdvance(text);
+int TextWidth(const QFontMetrics& metrics, const QString& text) {
+    return metrics.horizontalAdvance(WithoutMnemonics(text));
 }
 
 }  // namespace
 
-void SetWrappedButtonText(QPushButton* button, const QString& text) {
+int ButtonTextMargin(const QPushButton* button) {
     QStyleOptionButton option;
     option.initFrom(button);
-    const int margin =
-        button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
-        2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
-    const int available = button->width() - margin;
+    const QStyle* style = button->style();
+    return style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) +
+           2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+}
+
+void SetWrappedButtonText(QPushButton* button, const QString& text) {
+    const int available = button->width() - ButtonTextMargin(button);
     const QFontMetrics metrics(button->font());
     if (TextWidth(metrics, text) <= available) {
         button->setText(text);

@@ -34,52 +34,63 @@ CExtensionsDlg::CExtensionsDlg(AppSettings& settings, QWidget* parent)
 }
 
 void CExtensionsDlg::CreateControls() {
-    const DialogUnits du(font());
-    setFixedSize(du.Size(186, 119));
-
     // Created in the order of the Tab key.
     okButton_ = new QPushButton(tr("OK"), this);
     okButton_->setObjectName("okButton");
-    okButton_->setGeometry(du.Rect(129, 7, 50, 14));
     connect(okButton_, &QPushButton::clicked, this, &CExtensionsDlg::OnOK);
 
     cancelButton_ = new QPushButton(tr("Cancel"), this);
     cancelButton_->setObjectName("cancelButton");
-    cancelButton_->setGeometry(du.Rect(129, 24, 50, 14));
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     newExtension_ = new QLineEdit(this);
     newExtension_->setObjectName("newExtension");
-    newExtension_->setGeometry(du.Rect(89, 7, 27, 12));
     newExtension_->setMaxLength(kMaxExtensionLength);
     newExtension_->installEventFilter(this);
 
     newLabel_ = new QLabel(tr("New music file extension:"), this);
-    newLabel_->setGeometry(du.Rect(7, 8, 80, 11));
     newLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     newLabel_->setBuddy(newExtension_);
 
     list_ = new QListWidget(this);
     list_->setObjectName("extensionList");
-    list_->setGeometry(du.Rect(35, 39, 43, 72));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     listLabel_ = new QLabel(tr("Registered music file extensions:"), this);
-    listLabel_->setGeometry(du.Rect(7, 26, 113, 11));
     listLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     removeButton_ = new QPushButton(this);
     removeButton_->setObjectName("removeButton");
-    removeButton_->setGeometry(du.Rect(96, 57, 60, 24));
-    SetWrappedButtonText(removeButton_, tr("&Remove Extension"));
+    const QString removeText = tr("&Remove Extension");
     connect(removeButton_, &QPushButton::clicked, this, &CExtensionsDlg::RemoveSelectedExtension);
 
     // No button is the default, not even the focused one: keyPressEvent decides what Enter does.
     for (QPushButton* button : {okButton_, cancelButton_, removeButton_}) {
         button->setAutoDefault(false);
     }
+
+    DialogUnits du(font());
+    const int margin = ButtonTextMargin(okButton_);
+    du.FitText(okButton_->text(), 50, margin);
+    du.FitText(cancelButton_->text(), 50, margin);
+    du.FitText(newLabel_->text(), 80);
+    du.FitText(listLabel_->text(), 113);
+    // The remove button may break its text between words, but each word must fit.
+    for (const QString& word : removeText.split(QLatin1Char(' '))) {
+        du.FitText(word, 60, margin);
+    }
+
+    setFixedSize(du.Size(186, 119));
+    okButton_->setGeometry(du.Rect(129, 7, 50, 14));
+    cancelButton_->setGeometry(du.Rect(129, 24, 50, 14));
+    newExtension_->setGeometry(du.Rect(89, 7, 27, 12));
+    newLabel_->setGeometry(du.Rect(7, 8, 80, 11));
+    list_->setGeometry(du.Rect(35, 39, 43, 72));
+    listLabel_->setGeometry(du.Rect(7, 26, 113, 11));
+    removeButton_->setGeometry(du.Rect(96, 57, 60, 24));
+    SetWrappedButtonText(removeButton_, removeText);
 }
 
 void CExtensionsDlg::FillList() {

@@ -14,13 +14,34 @@ int MulDiv(int units, int base, int divisor) {
 
 }  // namespace
 
-DialogUnits::DialogUnits(const QFont& font) {
+QString WithoutMnemonics(const QString& text) {
+    QString shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+            ++i;  // "&&" keeps one ampersand; "&x" keeps the x
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+DialogUnits::DialogUnits(const QFont& font) : font_(font) {
     const QFontMetrics metrics(font);
     // The average width of the 52 letters, rounded, the way Windows measures a dialog font.
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseX_ = (letters / 26 + 1) / 2;
     baseY_ = metrics.height();
+}
+
+void DialogUnits::FitText(const QString& text, int widthUnits, int marginPixels) {
+    if (widthUnits <= 0) {
+        return;
+    }
+    const int needed = QFontMetrics(font_).horizontalAdvance(WithoutMnemonics(text)) + marginPixels;
+    while (X(widthUnits) < needed) {
+        ++baseX_;
+    }
 }
 
 int DialogUnits::X(int units) const {

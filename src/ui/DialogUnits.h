@@ -3,6 +3,10 @@
 #include <QFont>
 #include <QRect>
 #include <QSize>
+#include <QString>
+
+// `text` as a label or button shows it: "&&" is an ampersand, a single "&" marks the mnemonic.
+QString WithoutMnemonics(const QString& text);
 
 // Converts the dialog units in which the program's windows are laid out into pixels for the font
 // they are shown in, as Windows does for dialog templates: a horizontal unit is a quarter of the
@@ -11,6 +15,11 @@
 class DialogUnits {
   public:
     explicit DialogUnits(const QFont& font);
+
+    // Widens the horizontal unit, if need be, so that `text` (mnemonic markers aside) plus
+    // `marginPixels` fits into `widthUnits`. Fonts whose text runs wider than the layout was
+    // drawn for make the whole window proportionally wider instead of cutting texts off.
+    void FitText(const QString& text, int widthUnits, int marginPixels = 0);
 
     int BaseX() const { return baseX_; }
     int BaseY() const { return baseY_; }
@@ -22,6 +31,7 @@ class DialogUnits {
     QSize Size(int width, int height) const;
 
   private:
+    QFont font_;
     int baseX_;
     int baseY_;
 };

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string>
 
 #include "support/TempDir.h"
 #include "support/TmpfsMount.h"
@@ -18,137 +17,85 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-// A machine in a folder: mount points that exist, a mountinfo file, a sysfs tree with a USB stick,
-// a SATA disc, a card reader, an encrypted volume on the stick, and udev's label links.
+// A machine in a folder: mount points, a mountinfo file, sysfs with a USB stick, a SATA disc,
+// a card reader (removable = 1) and an encrypted volume on the stick, and udev's label links.
 class FakeMachine {
   public:
-    FakeMachine() : root_(fs::canonical(dir_.Path()).string()) {
-        for (const char* name :
-             {"usb", "disk", "crypt", "nfs", "cd", "ram", "my stick", "fuse", "plain"}) {
-            fs::create_directories(Mount(name));
-        }
-        const std::string usb = "devices/pci0000:00/0000:00:14.0/usb1/1-1/host6/block/sdb";
-        const std::string sata = "devices/pci0000:00/0000:00:1f.2/ata1/host0/block/sda";
-        const std::string reader = "devices/platform/mmc0/block/sdc";
-        Disk(usb, "0");
-        Partition(usb + "/sdb1", "8:17");
-        Disk(sata, "0");
-        Partition(sata + "/sda1", "8:1");
-        Disk(reader, "1");
-        Partition(reader + "/sdc1", "8:33");
-        Disk("devices/virtual/block/dm-0", "0");
-        fs::create_directories(Sys("devices/virtual/block/dm-0/slaves"));
-        fs::create_directory_symlink(Sys(usb + "/sdb1"),
-                                     Sys("devices/virtual/block/dm-0/slaves/sdb1"));
-        fs::create_directory_symlink(Sys("devices/virtual/block/dm-0"), Sys("dev/block/253:0"));
+    FakeMachine() {
+        const std::string usb = "/devices/pci0/usb1/1-1/host6/block/sdb";
+        const std::string sata = "/devices/pci0/ata1/host0/block/sda";
+        const std::string reader = "/devices/platform/mmc0/block/sdc";
+        Disk(usb, "0", "8:17");
+        Disk(sata, "0", "8:1");
+        Disk(reader, "1", "8:33");
+        const std::string mapped = root_ + "/sys/devices/virtual/block/dm-0";
+        fs::create_directories(mapped + "/slaves");
+        fs::create_directory_symlink(root_ + "/sys" + usb + "/part1", mapped + "/slaves/sdb1");
+        fs::create_directory_symlink(mapped, root_ + "/sys/dev/block/253:0");
         fs::create_directories(root_ + "/labels");
         fs::create_symlink("/dev/fake-sdb1", root_ + "/labels/MUSIC\\x20STICK");
-        fs::create_symlink("/dev/fake-sda1", root_ + "/labels/SYSTEM");
-
-        WriteFileBytes(root_ + "/mountinfo",
-                       "22 1 0:21 / /proc rw - proc proc rw\n"
-                       "40 1 8:17 / " +
-                           Mount("usb") +
-                           " rw - vfat /dev/fake-sdb1 rw\n"
-                           "41 1 8:1 / " +
-                           Mount("disk") +
-                           " rw - ext4 /dev/fake-sda1 rw\n"
-                           "42 1 253:0 / " +
-                           Mount("crypt") +
-                           " rw - ext4 /dev/mapper/fake rw\n"
-                           "43 1 0:50 / " +
-                           Mount("nfs") +
-                           " rw - nfs4 server:/export rw\n"
-                           "44 1 11:0 / " +
-                           Mount("cd") +
-                           " ro - iso9660 /dev/fake-sr0 ro\n"
-                           "45 1 0:51 / " +
-                           Mount("ram") +
-                           " rw - tmpfs tmpfs rw\n"
-                           "46 1 8:33 / " +
-                           root_ +
-                           "/mnt/my\\040stick rw - exfat /dev/fake-sdc1 rw\n"
-                           "47 1 0:52 / " +
-                           Mount("fuse") +
-                           " rw - fuse.fusefat fusefat rw\n"
-                           "48 1 0:53 / /run/user/0 rw - tmpfs tmpfs rw\n"
-                           "49 1 8:49 / /run/media/anna/STICK rw - vfat /dev/sdd1 rw\n"
-                           "50 1 8:17 / " +
-                           Mount("usb") + " rw - vfat /dev/fake-sdb1 rw\n");
+        info_ =
+            "22 1 0:21 / /proc rw - proc proc rw\n"
+            "48 1 0:53 / /run/user/0 rw - tmpfs tmpfs rw\n"
+            "49 1 8:49 / /run/media/anna/STICK rw - vfat /dev/sdd1 rw\n";
+        AddMount("usb", "8:17 / X rw - vfat /dev/fake-sdb1");
+        AddMount("disc", "8:1 / X rw - ext4 /dev/fake-sda1");
+        AddMount("card", "8:33 / X rw - exfat /dev/fake-sdc1");
+        AddMount("crypt", "253:0 / X rw - ext4 /dev/mapper/x");
+        AddMount("share", "0:50 / X rw - nfs4 srv:/x");
+        AddMount("fuse", "0:52 / X rw - fuse.fusefat fusefat");
+        AddMount("usb", "8:17 / X rw - vfat /dev/fake-sdb1");
+        fs::create_directories(Mount("plain"));
+        WriteFileBytes(root_ + "/mountinfo", info_);
     }
-
     LinuxVolumeQueries Queries() const {
-        LinuxVolumeQueries::Locations where;
-        where.mountInfo = root_ + "/mountinfo";
-        where.sysfs = root_ + "/sys";
-        where.labels = root_ + "/labels";
-        return LinuxVolumeQueries(where);
+        return LinuxVolumeQueries({root_ + "/mountinfo", root_ + "/sys", root_ + "/labels"});
     }
     std::string Mount(const std::string& name) const { return root_ + "/mnt/" + name; }
 
   private:
-    std::string Sys(const std::string& path) const { return root_ + "/sys/" + path; }
-    void Disk(const std::string& path, const std::string& removable) {
-        fs::create_directories(Sys(path));
-        WriteFileBytes(Sys(path + "/removable"), removable + "\n");
+    // A mountinfo line for the mount point `name`; X in `fields` stands for its path.
+    void AddMount(const std::string& name, std::string fields) {
+        fs::create_directories(Mount(name));
+        info_ += "40 1 " + fields.replace(fields.find(" X "), 3, " " + Mount(name) + " ") + " rw\n";
     }
-    void Partition(const std::string& path, const std::string& device) {
-        fs::create_directories(Sys(path));
-        WriteFileBytes(Sys(path + "/partition"), "1\n");
-        fs::create_directories(Sys("dev/block"));
-        fs::create_directory_symlink(Sys(path), Sys("dev/block/" + device));
+    void Disk(const std::string& path, const std::string& removable, const std::string& device) {
+        const std::string disk = root_ + "/sys" + path;
+        fs::create_directories(disk + "/part1");
+        WriteFileBytes(disk + "/removable", removable);
+        WriteFileBytes(disk + "/part1/partition", "1");
+        fs::create_directories(root_ + "/sys/dev/block");
+        fs::create_directory_symlink(disk + "/part1", root_ + "/sys/dev/block/" + device);
     }
-
     TempDir dir_;
-    std::string root_;
+    std::string root_ = fs::canonical(dir_.Path()).string();
+    std::string info_;
 };
 
 }  // namespace
 
-TEST(LinuxVolumeQueriesTest, ListsDrivesButNotSystemMountsOncePerMountPoint) {
+TEST(LinuxVolumeQueriesTest, ListsKindsAndLabelsOfMountedVolumes) {
     FakeMachine machine;
-    const std::vector<std::string> roots = machine.Queries().GetDriveRoots();
-    for (const char* name : {"usb", "disk", "crypt", "nfs", "cd", "ram", "my stick"}) {
-        EXPECT_TRUE(Contains(roots, machine.Mount(name))) << name;
+    const LinuxVolumeQueries queries = machine.Queries();
+    const std::vector<std::string> roots = queries.GetDriveRoots();
+    EXPECT_EQ(roots, (std::vector<std::string>{"/run/media/anna/STICK", machine.Mount("usb"),
+                                               machine.Mount("disc"), machine.Mount("card"),
+                                               machine.Mount("crypt"), machine.Mount("share")}));
+    const std::map<std::string, int> types = {{"usb", 2},    {"card", 2}, {"disc", 3},
+                                              {"share", 4},  {"fuse", 0}, {"plain", 1},
+                                              {"missing", 1}};
+    for (const auto& [name, type] : types) {
+        EXPECT_EQ(queries.GetDriveType(machine.Mount(name)), type) << name;
     }
-    EXPECT_TRUE(Contains(roots, "/run/media/anna/STICK"));
-    EXPECT_FALSE(Contains(roots, "/proc"));
-    EXPECT_FALSE(Contains(roots, "/run/user/0"));
-    EXPECT_FALSE(Contains(roots, machine.Mount("fuse")));
-    EXPECT_EQ(std::count(roots.begin(), roots.end(), machine.Mount("usb")), 1);
-    EXPECT_EQ(roots.front(), machine.Mount("usb"));
-}
+    EXPECT_EQ(queries.GetDriveType(machine.Mount("usb") + "/"), 2);
 
-TEST(LinuxVolumeQueriesTest, TellsTheKindOfEachVolume) {
-    FakeMachine machine;
-    const LinuxVolumeQueries queries = machine.Queries();
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("usb")), 2);        // on a USB bus
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("usb") + "/"), 2);  // same root
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("my stick")), 2);   // removable = 1
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("crypt")), 2);      // mapped over the stick
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("disk")), 3);
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("nfs")), 4);
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("cd")), 5);
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("ram")), 6);
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("fuse")), 0);
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("plain")), 1);
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("missing")), 1);
-    EXPECT_EQ(queries.GetDriveType(""), 1);
-}
-
-TEST(LinuxVolumeQueriesTest, ReadsLabelsFromTheLabelLinks) {
-    FakeMachine machine;
-    const LinuxVolumeQueries queries = machine.Queries();
-    std::string label = "old";
-    ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("usb"), label));
-    EXPECT_EQ(label, "MUSIC STICK");
-    ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("my stick"), label));
-    EXPECT_EQ(label, "");
-    ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("nfs"), label));
-    EXPECT_EQ(label, "");
-    label = "kept";
+    std::string label = "kept";
     EXPECT_FALSE(queries.GetVolumeLabel(machine.Mount("plain"), label));
     EXPECT_EQ(label, "kept");
+    ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("usb"), label));
+    EXPECT_EQ(label, "MUSIC STICK");
+    ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("disc"), label));
+    EXPECT_EQ(label, "");
 }
 
 TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
@@ -157,30 +104,16 @@ TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
     const platform::VolumeQueries& queries = platform::VolumeQueries::System();
     const std::string root = fs::canonical(stick.Path()).string();
     EXPECT_TRUE(Contains(queries.GetDriveRoots(), root));
+    EXPECT_TRUE(Contains(queries.GetDriveRoots(), "/"));
     EXPECT_EQ(queries.GetDriveType(root), 6);
-    WriteFileBytes(root + "/a.mp3", std::string(4096 * 3, 'x'));
+    WriteFileBytes(root + "/a.mp3", std::string(3 * 4096, 'x'));
     platform::DiskSpace space;
     ASSERT_TRUE(queries.GetDiskSpace(root, space));
     EXPECT_EQ(space.total, 8u * 1024 * 1024);
-    EXPECT_EQ(space.freeToCaller, 8u * 1024 * 1024 - 4096 * 3);
-    EXPECT_EQ(space.totalFree, space.freeToCaller);
-    std::string label = "x";
-    EXPECT_TRUE(queries.GetVolumeLabel(root, label));
-    EXPECT_EQ(label, "");
+    EXPECT_EQ(space.freeToCaller, 8u * 1024 * 1024 - 3 * 4096);
 
     stick.Unmount();
     EXPECT_EQ(queries.GetDriveType(root), 1);  // the directory left behind is no drive
-    EXPECT_FALSE(queries.GetVolumeLabel(root, label));
     EXPECT_FALSE(Contains(queries.GetDriveRoots(), root));
-}
-
-TEST(LinuxVolumeQueriesTest, TheSystemRootIsADrive) {
-    const platform::VolumeQueries& queries = platform::VolumeQueries::System();
-    EXPECT_TRUE(Contains(queries.GetDriveRoots(), "/"));
-    EXPECT_NE(queries.GetDriveType("/"), 1);
-    platform::DiskSpace space;
-    ASSERT_TRUE(queries.GetDiskSpace("/", space));
-    EXPECT_GT(space.total, 0u);
-    EXPECT_GE(space.totalFree, space.freeToCaller);
-    EXPECT_FALSE(queries.GetDiskSpace("/no/such/directory", space));
+    EXPECT_FALSE(queries.GetDiskSpace(root + "/missing", space));
 }

@@ -1,0 +1,69 @@
+#include "cli/CliApp.h"
+
+#include <unistd.h>
+#include <CLI/CLI.hpp>
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "cli/AddCommand.h"
+#include "cli/DrivesCommand.h"
+#include "cli/ExtCommand.h"
+#include "cli/FillCommand.h"
+#include "cli/ListCommand.h"
+#include "cli/RemoveCommand.h"
+#include "cli/StatusCommand.h"
+#include "platform/VolumeQueries.h"
+#include "storage/AppSettings.h"
+
+CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+    commands_.push_back(std::make_unique<AddCommand>());
+    commands_.push_back(std::make_unique<RemoveCommand>());
+    commands_.push_back(std::make_unique<ListCommand>());
+    commands_.push_back(std::make_unique<StatusCommand>());
+    commands_.push_back(std::make_unique<FillCommand>());
+    commands_.push_back(std::make_unique<DrivesCommand>(platform::VolumeQueries::System()));
+    commands_.push_back(std::make_unique<ExtCommand>());
+}
+
+CliApp::~CliApp() = default;
+
+int CliApp::Run(int argc, const char* const* argv) {
+    CLI::App app{
+        "Fills a music stick with music drawn at random from a collection, remembering "
+        "what already went over.",
+        "tunecrate-cli"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    std::string settingsPath;
+    app.add_option("--settings", settingsPath,
+                   "The settings file (default: " + AppSettings::DefaultSettingsPath() + ")");
+    app.set_version_flag("--version", std::string("tunecrate-cli ") + TUNECRATE_VERSION);
+
+    std::vector<std::pair<CLI::App*, CliCommand*>> chosen;
+    for (auto& command : commands_) {
+        chosen.emplace_back(command->Register(app), command.get());
+    }
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e, out_, err_);  // --help, --version
+    } catch (const CLI::ParseError& e) {
+        app.exit(e, out_, err_);
+        return kExitUsage;
+    }
+
+    CliContext context{out_, err_, settingsPath, isatty(STDIN_FILENO) && isatty(STDERR_FILENO)};
+    for (auto& [sub, command] : chosen) {
+        if (sub->parsed()) {
+            try {
+                return command->Execute(context);
+            } catch (const std::exception& e) {
+                err_ << "error: " << e.what() << "\n";
+                return kExitFailed;
+            }
+        }
+    }
+    return kExitUsage;
+}

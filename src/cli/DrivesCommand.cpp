@@ -1,0 +1,45 @@
+#include "cli/DrivesCommand.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+#include "transfer/DriveInfo.h"
+
+DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
+
+CLI::App* DrivesCommand::Register(CLI::App& app) {
+    CLI::App* drives = app.add_subcommand("drives", "List the drives: root, type, label, bytes");
+    drives->add_flag("--json", json_, "Print one JSON document");
+    return drives;
+}
+
+int DrivesCommand::Execute(CliContext& context) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const std::string& root : volumes_.GetDriveRoots()) {
+        DriveInfo drive(volumes_);
+        drive.SetRootPath(root);
+        drive.Refresh();
+        const std::string typeText = DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
+        if (json_) {
+            list.push_back({{"root", root},
+                            {"type", drive.GetDriveType()},
+                            {"typeText", typeText},
+                            {"label", drive.GetVolumeLabel()},
+                            {"bytesTotal", drive.GetTotalBytes()},
+                            {"bytesFree", drive.GetFreeBytes()}});
+            continue;
+        }
+        std::string total = std::to_string(drive.GetTotalBytes());
+        std::string free = std::to_string(drive.GetFreeBytes());
+        DriveInfo::GroupDigits(total);
+        DriveInfo::GroupDigits(free);
+        context.out << drive.GetDisplayName() << "\n    " << typeText << ", " << free << " of "
+                    << total << " bytes free\n";
+    }
+    if (json_) {
+        context.out << nlohmann::json{{"drives", list}}.dump(2) << "\n";
+    }
+    return kExitOk;
+}

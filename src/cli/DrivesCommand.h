@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+namespace platform {
+class VolumeQueries;
+}
+
+// `drives [--json]`: every drive with its root, type, label and byte counts.
+class DrivesCommand : public CliCommand {
+public:
+    explicit DrivesCommand(const platform::VolumeQueries& volumes);
+    CLI::App* Register(CLI::App& app) override;
+    int Execute(CliContext& context) override;
+
+private:
+    const platform::VolumeQueries& volumes_;
+    bool json_ = false;
+};

@@ -1,0 +1,61 @@
+#include "cli/ListCommand.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <unordered_map>
+#include <vector>
+
+#include "cli/CliSession.h"
+
+namespace {
+
+// The entries of each directory, in file-list order.
+std::unordered_map<const LibraryDirectory*, std::vector<const LibraryEntry*>> FilesByDirectory(
+    const MusicLibrary& library) {
+    std::unordered_map<const LibraryDirectory*, std::vector<const LibraryEntry*>> files;
+    for (const auto& entry : library.GetFiles()) {
+        files[entry->GetOwner()].push_back(entry.get());
+    }
+    return files;
+}
+
+}  // namespace
+
+CLI::App* ListCommand::Register(CLI::App& app) {
+    CLI::App* list = app.add_subcommand("list", "Show a collection's directories, files and flags");
+    list->add_option("COLLECTION", collection_, "The collection file")->required();
+    list->add_flag("--json", json_, "Print one JSON document");
+    return list;
+}
+
+int ListCommand::Execute(CliContext& context) {
+    CliSession session(context);
+    if (!session.Open(collection_, false)) {
+        return kExitFailed;
+    }
+    const MusicLibrary& library = session.Library();
+    auto files = FilesByDirectory(library);
+    nlohmann::json directories = nlohmann::json::array();
+    for (const auto& dir : library.GetDirectories()) {
+        if (!json_) {
+            context.out << dir->GetName() << (dir->GetFlag() ? "  (xdir)" : "") << "\n";
+        }
+        nlohmann::json list = nlohmann::json::array();
+        for (const LibraryEntry* entry : files[dir.get()]) {
+            if (json_) {
+                list.push_back({{"name", entry->GetName()}, {"flag", entry->GetFlag()}});
+            } else {
+                context.out << (entry->GetFlag() ? "  [x] " : "  [ ] ") << entry->GetName() << "\n";
+            }
+        }
+        directories.push_back({{"path", dir->GetName()}, {"flag", dir->GetFlag()}, {"files", list}});
+    }
+    if (json_) {
+        context.out << nlohmann::json{{"collection", session.Document().GetFilePath()},
+                                      {"directories", directories}}
+                           .dump(2)
+                    << "\n";
+    }
+    return kExitOk;
+}

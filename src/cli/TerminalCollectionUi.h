@@ -1,0 +1,34 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "collection/CollectionUi.h"
+
+// The collection document's user interaction on a terminal: messages and errors go to the error
+// stream. The command line never shows file dialogs or the save prompt: its commands name their
+// files and save explicitly, so those calls answer "cancel" rather than guess.
+class TerminalCollectionUi : public CollectionUi {
+public:
+    explicit TerminalCollectionUi(std::ostream& err) : err_(err) {}
+
+    void ShowMessage(const std::string& text) override { err_ << OneLine(text) << "\n"; }
+    void ShowError(const std::string& text) override { err_ << "error: " << OneLine(text) << "\n"; }
+    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+    std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }
+    void SetTitle(const std::string&) override {}
+    void UpdateAllViews() override {}
+
+private:
+    // Message boxes break their texts into lines; on a terminal each message is one line.
+    static std::string OneLine(std::string text) {
+        for (char& c : text) {
+            if (c == '\n') {
+                c = ' ';
+            }
+        }
+        return text;
+    }
+
+    std::ostream& err_;
+};

@@ -1,0 +1,57 @@
+#include "cli/TerminalTransferObserver.h"
+
+#include "cli/ProgressBar.h"
+
+TerminalTransferObserver::TerminalTransferObserver(std::ostream& out, std::ostream& err,
+                                                   bool showProgress, bool quiet)
+    : out_(out), err_(err), showProgress_(showProgress && !quiet), quiet_(quiet) {}
+
+void TerminalTransferObserver::SetStatusText(const std::string& text) {
+    if (quiet_) {
+        return;
+    }
+    ClearProgress();
+    out_ << text << std::endl;
+    DrawProgress();
+}
+
+void TerminalTransferObserver::SetProgressRange(uint32_t maxMegabytes) {
+    range_ = maxMegabytes;
+    start_ = std::chrono::steady_clock::now();
+}
+
+void TerminalTransferObserver::SetProgressPosition(uint32_t megabytes) {
+    position_ = megabytes;
+    DrawProgress();
+}
+
+void TerminalTransferObserver::SetFreeSpaceText(const std::string&) {
+    // The free space shows in the summary; per file it would only repeat the progress line.
+}
+
+void TerminalTransferObserver::ShowMessageBox(const std::string& text) {
+    ClearProgress();
+    err_ << "error: " << text << std::endl;
+}
+
+void TerminalTransferObserver::Finished(const TransferResult& result) {
+    ClearProgress();
+    result_ = result;
+}
+
+void TerminalTransferObserver::DrawProgress() {
+    if (!showProgress_ || range_ == 0) {
+        return;
+    }
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    err_ << "\r" << ProgressBar::Render(position_, range_, elapsed) << "\x1b[K" << std::flush;
+    progressShown_ = true;
+}
+
+void TerminalTransferObserver::ClearProgress() {
+    if (progressShown_) {
+        err_ << "\r\x1b[K" << std::flush;
+        progressShown_ = false;
+    }
+}

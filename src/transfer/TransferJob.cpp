@@ -1,0 +1,291 @@
+#include "transfer/TransferJob.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+
+#include "collection/CTunecrateDoc.h"
+#include "collection/LibraryEntry.h"
+#include "transfer/DriveInfo.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint64_t kMegabyte = 1048576;
+
+// True when `inner` is `outer` or lies below it; both are canonical paths.
+bool ContainsPath(const fs::path& outer, const fs::path& inner) {
+    auto mismatch = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+    return mismatch.first == outer.end();
+}
+
+// A name that cannot stand for a file in the stick's root folder.
+bool IsUnusableName(const std::string& name) {
+    return name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos;
+}
+
+}  // namespace
+
+TransferJob::TransferJob(CTunecrateDoc& document, DriveInfo& stickInfo, const FileOperations& files,
+                         RandomSource& random, const std::atomic<int>& stopFlag,
+                         TransferObserver& observer, Options options)
+    : document_(document),
+      stickInfo_(stickInfo),
+      files_(files),
+      random_(random),
+      stopFlag_(stopFlag),
+      observer_(observer),
+      options_(std::move(options)) {}
+
+int TransferJob::RandomIndex(int count, RandomSource& random) {
+    if (count <= 0) {
+        return 0;
+    }
+    long long r = random.Draw();
+    if (count > RandomSource::kMaxValue) {
+        r = r * (RandomSource::kMaxValue + 1) + random.Draw();
+    }
+    return static_cast<int>(r % count);
+}
+
+std::string TransferJob::FreeSpaceText(uint64_t megabytes) {
+    return std::to_string(megabytes) + " MB free";
+}
+
+TransferResult TransferJob::Run() {
+    TransferResult result;
+    const std::string status = Transfer(result);
+    observer_.SetStatusText(status);
+    observer_.SetProgressPosition(0);
+    observer_.Finished(result);
+    return result;
+}
+
+std::string TransferJob::Transfer(TransferResult& result) {
+    if (stickInfo_.GetRootPath() != options_.stickDrive) {
+        stickInfo_.SetRootPath(options_.stickDrive);
+    }
+    stickInfo_.Refresh();
+    if (StopRequested()) {
+        result.ending = TransferResult::Ending::kStopped;
+        return kFinishedText;
+    }
+    if (!CheckStick(result.error) || (options_.deleteOld && !CheckDeletion(result.error))) {
+        result.ending = TransferResult::Ending::kRefused;
+        return result.error;
+    }
+    if (options_.deleteOld && !DeleteOldFiles(result)) {
+        result.ending = TransferResult::Ending::kStickFailed;
+        return result.error;
+    }
+    freeBytes_ = stickInfo_.GetFreeBytes();
+    if (options_.byteLimit) {
+        freeBytes_ = std::min(freeBytes_, *options_.byteLimit);
+    }
+    startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
+    observer_.SetProgressRange(startMegabytes_);
+    CopyFiles(result);
+    result.freeBytes = freeBytes_;
+    result.saved = document_.SaveCollection();
+    return result.ending == TransferResult::Ending::kStickFailed ? result.error : kFinishedText;
+}
+
+bool TransferJob::DeleteOldFiles(TransferResult& result) {
+    observer_.SetStatusText(kDeletingText);
+    result.deleteFailures = files_.DeleteTree(options_.stickDrive);
+    stickInfo_.Refresh();  // the free space now includes what was deleted
+    return CheckStick(result.error);
+}
+
+bool TransferJob::CheckStick(std::string& error) {
+    const std::string& stick = options_.stickDrive;
+    std::error_code ec;
+    if (stick.empty()) {
+        error = kNoStickText;
+    } else if (!fs::is_directory(stick, ec)) {
+        error = "Stick not found: " + stick;
+    } else if (stickInfo_.GetDriveType() == DriveInfo::kTypeNoRootDir &&
+               !options_.allowPlainFolder) {
+        error = "Not the root of a mounted drive: " + stick;
+    } else if (!stickInfo_.IsSpaceCurrent()) {
+        error = "Cannot read the free space of " + stick;
+    } else if (!FileOperations::GetDeviceOf(stick, stickDevice_)) {
+        error = "Stick not found: " + stick;
+    } else {
+        return true;
+    }
+    return false;
+}
+
+bool TransferJob::CheckDeletion(std::string& error) const {
+    std::error_code ec;
+    const fs::path stick = fs::canonical(options_.stickDrive, ec);
+    if (ec) {
+        error = "Stick not found: " + options_.stickDrive;
+        return false;
+    }
+    if (stick == stick.root_path()) {
+        error = "Will not delete the files of the system's root folder " + stick.string();
+        return false;
+    }
+    std::vector<std::string> kept = {document_.GetFilePath(), options_.settingsPath};
+    for (const auto& directory : document_.GetLibrary().GetDirectories()) {
+        kept.push_back(directory->GetName());
+    }
+    for (const std::string& path : kept) {
+        if (path.empty()) {
+            continue;
+        }
+        const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+        if (!ec && ContainsPath(stick, resolved)) {
+            error = "Will not delete the files on " + options_.stickDrive + ": it holds " + path;
+            return false;
+        }
+    }
+    return true;
+}
+
+void TransferJob::CopyFiles(TransferResult& result) {
+    std::vector<LibraryEntry*> candidates = document_.GetUntransferredFiles();
+    handled_.clear();
+    pending_.clear();
+    pendingBytes_ = 0;
+    lastFlush_ = std::chrono::steady_clock::now();
+    if (StopRequested()) {
+        result.ending = TransferResult::Ending::kStopped;
+        return;
+    }
+    DrawAndCopy(candidates, result);
+    // However the loop ended, the copies made must reach the stick before they count.
+    if (!FlushPending(result)) {
+        result.ending = TransferResult::Ending::kStickFailed;
+    }
+}
+
+void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result) {
+    for (;;) {
+        if (candidates.empty()) {
+            if (!FlushPending(result)) {
+                result.ending = TransferResult::Ending::kStickFailed;
+                return;
+            }
+            // A new cycle: all files come back into play except those handled in this run.
+            document_.ClearAllFileFlags();
+            document_.MarkFiles(handled_);
+            candidates = document_.GetUntransferredFiles();
+            if (candidates.empty()) {
+                result.ending = TransferResult::Ending::kAllHandled;
+                return;
+            }
+        }
+        const int index = RandomIndex(static_cast<int>(candidates.size()), random_);
+        if (index < 0 || index >= static_cast<int>(candidates.size())) {
+            observer_.ShowMessageBox(kIndexErrorText);
+            result.ending = TransferResult::Ending::kIndexError;
+            return;
+        }
+        LibraryEntry* entry = candidates[static_cast<size_t>(index)];
+        const uint64_t size = files_.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
+        if (freeBytes_ <= size) {
+            result.ending = TransferResult::Ending::kStickFull;
+            return;
+        }
+        if (!CopyEntry(*entry, size, result)) {
+            result.ending = TransferResult::Ending::kStickFailed;
+            return;
+        }
+        candidates.erase(candidates.begin() + index);
+        if (FlushDue() && !FlushPending(result)) {
+            result.ending = TransferResult::Ending::kStickFailed;
+            return;
+        }
+        if (StopRequested()) {
+            result.ending = TransferResult::Ending::kStopped;
+            return;
+        }
+    }
+}
+
+bool TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& result) {
+    const std::string& name = entry.GetName();
+    observer_.SetStatusText(kCopyingText + name);
+    if (!StickStillThere()) {
+        result.error = "The stick is gone: " + options_.stickDrive;
+        return false;
+    }
+    const std::string destination = FileOperations::JoinPath(options_.stickDrive, name);
+    const FileOperations::CopyResult copy =
+        IsUnusableName(name)
+            ? FileOperations::CopyResult{FileOperations::CopyResult::kFileFailed, name}
+            : files_.CopyWithoutOverwrite(entry.GetFullPath(), destination, false);
+    switch (copy.outcome) {
+        case FileOperations::CopyResult::kStickFailed:
+            result.error = "Copying stopped: " + copy.error;
+            return false;
+        case FileOperations::CopyResult::kFileFailed:
+            // Handled all the same, so that it is not drawn again in this cycle.
+            ++result.filesFailed;
+            entry.SetFlag(1);
+            handled_.push_back(&entry);
+            return true;
+        case FileOperations::CopyResult::kCopied:
+            break;
+    }
+    pending_.push_back(PendingCopy{&entry, destination, size});
+    pendingBytes_ += size;
+    freeBytes_ -= size;
+    const uint64_t freeMegabytes = freeBytes_ / kMegabyte;
+    observer_.SetProgressPosition(startMegabytes_ - static_cast<uint32_t>(freeMegabytes));
+    observer_.SetFreeSpaceText(FreeSpaceText(freeMegabytes));
+    return true;
+}
+
+bool TransferJob::FlushDue() const {
+    return pendingBytes_ >= kFlushBytes ||
+           std::chrono::steady_clock::now() - lastFlush_ >= options_.flushInterval;
+}
+
+bool TransferJob::FlushPending(TransferResult& result) {
+    if (pending_.empty()) {
+        return true;
+    }
+    std::string error;
+    bool flushed = files_.FlushVolume(options_.stickDrive, error);
+    const bool stickThere = StickStillThere();
+    if (flushed && !stickThere) {
+        // Written to a volume that is no longer mounted there: the data did not reach the stick.
+        flushed = false;
+        error = "The stick is gone: " + options_.stickDrive;
+    }
+    if (!flushed) {
+        // Copies that cannot be trusted go, as long as they can be told from whatever now lies
+        // at the stick's path.
+        for (const PendingCopy& copy : pending_) {
+            std::error_code ec;
+            if (stickThere) {
+                fs::remove(copy.destination, ec);
+            }
+        }
+        if (result.error.empty()) {
+            result.error = "Copying stopped: " + error;
+        }
+    } else {
+        for (const PendingCopy& copy : pending_) {
+            copy.entry->SetFlag(1);
+            handled_.push_back(copy.entry);
+            ++result.filesCopied;
+            result.bytesCopied += copy.size;
+        }
+    }
+    pending_.clear();
+    pendingBytes_ = 0;
+    lastFlush_ = std::chrono::steady_clock::now();
+    return flushed;
+}
+
+bool TransferJob::StickStillThere() const {
+    uint64_t device = 0;
+    return FileOperations::GetDeviceOf(options_.stickDrive, device) && device == stickDevice_;
+}

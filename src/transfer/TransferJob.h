@@ -1,0 +1,104 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "transfer/FileOperations.h"
+#include "transfer/RandomSource.h"
+#include "transfer/TransferObserver.h"
+#include "transfer/TransferResult.h"
+
+class CTunecrateDoc;
+class DriveInfo;
+class LibraryEntry;
+
+// Fills the stick with music drawn at random from the files of the collection not transferred
+// yet: optionally wipes the stick first, copies one drawn file after the other into the stick's
+// root until the next one does not fit, marks every file it handled and saves the collection.
+//
+// The owner starts Run on a worker thread of its own and keeps everything handed in alive until
+// the observer's Finished has been called. Meanwhile nothing else may change the collection or
+// the drive information. The owner asks the job to stop by setting the stop flag to nonzero;
+// the job looks at it before it starts, once its lists are made and after each file.
+class TransferJob {
+  public:
+    static constexpr const char* kDeletingText = "Deleting old music files";
+    static constexpr const char* kCopyingText = "Copying: ";
+    static constexpr const char* kFinishedText = "Finished copying";
+    static constexpr const char* kIndexErrorText = "Index error!";
+    static constexpr const char* kNoStickText = "No stick drive chosen";
+
+    struct Options {
+        std::string stickDrive;             // the stick's root: a mount point
+        bool deleteOld = false;             // wipe the stick before copying
+        std::optional<uint64_t> byteLimit;  // fill at most this many bytes
+        bool allowPlainFolder = false;      // accept a folder that is no mounted volume
+        std::string settingsPath;           // never deleted with the stick's contents
+        // Copies reach the device in batches, at least this often (zero: after every file).
+        std::chrono::milliseconds flushInterval{1000};
+    };
+
+    // Unflushed copies are flushed at the latest when they add up to this many bytes.
+    static constexpr uint64_t kFlushBytes = uint64_t{256} << 20;
+
+    TransferJob(CTunecrateDoc& document, DriveInfo& stickInfo, const FileOperations& files,
+                RandomSource& random, const std::atomic<int>& stopFlag, TransferObserver& observer,
+                Options options);
+
+    // The whole run, on the calling thread; ends with the observer's Finished.
+    TransferResult Run();
+
+    // A random index 0 .. count - 1 (0 for a count of 0). Up to 32,767 one draw; above, two
+    // draws make a 30-bit number, the first draw its upper 15 bits.
+    static int RandomIndex(int count, RandomSource& random);
+    // "%lu MB free".
+    static std::string FreeSpaceText(uint64_t megabytes);
+
+  private:
+    bool StopRequested() const { return stopFlag_.load() != 0; }
+    // Everything up to the closing status text, which it returns.
+    std::string Transfer(TransferResult& result);
+    // Wipes the stick and measures it again; false when it is no longer usable.
+    bool DeleteOldFiles(TransferResult& result);
+    // Checks that the stick can be written to now; otherwise says why in `error`.
+    bool CheckStick(std::string& error);
+    // Checks that wiping the stick cannot hit the collection, its music or the settings.
+    bool CheckDeletion(std::string& error) const;
+    // The copy phase: draws, copies and marks files; says in `result` how it ended.
+    void CopyFiles(TransferResult& result);
+    void DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result);
+    // Copies one drawn entry; false when the stick failed and the run must end.
+    bool CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& result);
+    bool FlushDue() const;
+    // Flushes the copies made since the last flush; only then do they count and get marked.
+    // False when the flush failed or the stick is gone; those copies are removed then.
+    bool FlushPending(TransferResult& result);
+    bool StickStillThere() const;
+
+    // A copy written to the stick but not yet flushed.
+    struct PendingCopy {
+        LibraryEntry* entry;
+        std::string destination;
+        uint64_t size;
+    };
+
+    CTunecrateDoc& document_;
+    DriveInfo& stickInfo_;
+    const FileOperations& files_;
+    RandomSource& random_;
+    const std::atomic<int>& stopFlag_;
+    TransferObserver& observer_;
+    Options options_;
+
+    uint64_t stickDevice_ = 0;
+    uint64_t freeBytes_ = 0;
+    uint32_t startMegabytes_ = 0;
+    std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself
+    std::vector<PendingCopy> pending_;
+    uint64_t pendingBytes_ = 0;
+    std::chrono::steady_clock::time_point lastFlush_;
+};

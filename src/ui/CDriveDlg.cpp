@@ -1,0 +1,226 @@
+#include "ui/CDriveDlg.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <functional>
+#include <iterator>
+
+#include "ui/ButtonText.h"
+#include "ui/DialogUnits.h"
+#include "ui/DriveTexts.h"
+#include "ui/UiResources.h"
+
+namespace {
+
+// Image by drive type 0..6 (unknown, no root directory, removable, fixed, remote, optical, RAM).
+constexpr int kImageOfType[] = {CDriveDlg::kImageUnknown,   CDriveDlg::kImageUnknown,
+                                CDriveDlg::kImageRemovable, CDriveDlg::kImageFixed,
+                                CDriveDlg::kImageRemote,    CDriveDlg::kImageOptical,
+                                CDriveDlg::kImageRamDisk};
+
+struct ImageSource {
+    const char* file;           // our own picture in :/icons/drives/
+    const char* themeNames[2];  // icon names of the freedesktop naming scheme, best first
+};
+
+// Standard themes have no RAM disk and no unknown drive; those always use our pictures.
+constexpr ImageSource kImageSources[CDriveDlg::kImageCount] = {
+    {"floppy", {"media-floppy", nullptr}},
+    {"harddisc", {"drive-harddisk", nullptr}},
+    {"optical", {"drive-optical", nullptr}},
+    {"removable", {"drive-removable-media-usb", "drive-removable-media"}},
+    {"ramdisk", {nullptr, nullptr}},
+    {"network", {"folder-remote", "network-server"}},
+    {"unknown", {nullptr, nullptr}},
+};
+
+}  // namespace
+
+// The drive list keeps the selection mark the way the system's list control does: a click
+// without Shift sets it to the clicked item, a key that moves the highlight without Shift sets it
+// to the new item, Shift extends the selection from the mark and leaves it. Each click and each
+// key reports to the dialog after the list has handled it.
+class CDriveDlg::DriveList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+
+    std::function<void()> onSelect;
+
+    int SelectionMark() const { return mark_; }
+    void ClearItems() {
+        clear();
+        mark_ = -1;
+    }
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        QListWidget::mousePressEvent(event);
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (event->button() == Qt::LeftButton && index.isValid() &&
+            (!(event->modifiers() & Qt::ShiftModifier) || mark_ < 0)) {
+            mark_ = index.row();
+        }
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QListWidget::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && onSelect) {
+            onSelect();
+        }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        QListWidget::keyPressEvent(event);
+        const QModelIndex current = currentIndex();
+        if (!(event->modifiers() & Qt::ShiftModifier) && current.isValid() &&
+            selectionModel()->isSelected(current)) {
+            mark_ = current.row();
+        }
+        if (onSelect) {
+            onSelect();
+        }
+    }
+
+  private:
+    int mark_ = -1;
+};
+
+CDriveDlg::CDriveDlg(QWidget* parent, const platform::VolumeQueries& volumes)
+    : QDialog(parent), volumes_(volumes) {
+    setWindowTitle(tr("Drives"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    CreateControls();
+    for (int i = 0; i < kImageCount; ++i) {
+        images_[i] = DriveImage(i);
+    }
+    FillDriveList();
+}
+
+CDriveDlg::~CDriveDlg() = default;
+
+void CDriveDlg::CreateControls() {
+    // Created in the order of the Tab key; OK comes first and so has the focus at the start.
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName("cancelButton");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* prompt = new QLabel(tr("Please select your target drive."), this);
+    prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    list_ = new DriveList(this);
+    list_->setObjectName("driveList");
+    // Small icons in columns, filled top to bottom, as many columns as the drives need.
+    list_->setViewMode(QListView::ListMode);
+    list_->setFlow(QListView::TopToBottom);
+    list_->setWrapping(true);
+    list_->setResizeMode(QListView::Adjust);
+    list_->setIconSize(QSize(16, 16));
+    list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->onSelect = [this] { OnDriveSelect(); };
+    prompt->setBuddy(list_);
+
+    // The description has several lines; a long type text may wrap onto one more.
+    description_ = new QLabel(this);
+    description_->setObjectName("description");
+    description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    description_->setTextFormat(Qt::PlainText);
+    description_->setWordWrap(true);
+
+    auto* refresh = new QPushButton(tr("&Refresh"), this);
+    refresh->setObjectName("refreshButton");
+    refresh->setAutoDefault(false);
+    connect(refresh, &QPushButton::clicked, this, &CDriveDlg::OnRefresh);
+
+    DialogUnits du(font());
+    const int margin = ButtonTextMargin(ok);
+    for (const QPushButton* button : {ok, cancel, refresh}) {
+        du.FitText(button->text(), 50, margin);
+    }
+    du.FitText(prompt->text(), 111);
+
+    setFixedSize(du.Size(178, 161));
+    ok->setGeometry(du.Rect(121, 7, 50, 14));
+    cancel->setGeometry(du.Rect(121, 24, 50, 14));
+    prompt->setGeometry(du.Rect(7, 7, 111, 14));
+    list_->setGeometry(du.Rect(7, 26, 109, 83));
+    description_->setGeometry(du.Rect(7, 114, 164, 40));
+    refresh->setGeometry(du.Rect(121, 50, 50, 14));
+}
+
+int CDriveDlg::ImageIndexFor(const DriveInfo& drive) {
+    if (drive.IsFloppyLetter()) {
+        return kImageFloppy;
+    }
+    const int type = drive.GetDriveType();
+    return (type >= 0 && type < int(std::size(kImageOfType))) ? kImageOfType[type] : kImageUnknown;
+}
+
+QIcon CDriveDlg::DriveImage(int image) {
+    if (image < 0 || image >= kImageCount) {
+        return QIcon();
+    }
+    const ImageSource& source = kImageSources[image];
+    for (const char* name : source.themeNames) {
+        if (name != nullptr && QIcon::hasThemeIcon(QLatin1String(name))) {
+            return QIcon::fromTheme(QLatin1String(name));
+        }
+    }
+    InitUiResources();
+    QIcon own;
+    for (int size : {16, 32}) {
+        own.addFile(QStringLiteral(":/icons/drives/%1-%2.png").arg(source.file).arg(size));
+    }
+    return own;
+}
+
+void CDriveDlg::FillDriveList() {
+    drives_.clear();
+    for (const std::string& root : volumes_.GetDriveRoots()) {
+        DriveInfo drive(volumes_);
+        drive.SetRootPath(root);
+        drive.Refresh();
+        drives_.push_back(drive);
+    }
+    for (const DriveInfo& drive : drives_) {
+        const int image = ImageIndexFor(drive);
+        auto* item =
+            new QListWidgetItem(images_[image], QString::fromStdString(drive.GetDisplayName()));
+        item->setData(kImageRole, image);
+        item->setToolTip(QString::fromStdString(drive.GetRootPath()));
+        list_->addItem(item);
+    }
+}
+
+void CDriveDlg::OnDriveSelect() {
+    const int mark = list_->SelectionMark();
+    if (mark < 0 || mark >= int(drives_.size())) {
+        return;
+    }
+    chosenIndex_ = mark;
+    descriptionText_ = TranslatedDriveDescription(drives_[mark]);
+    description_->setText(descriptionText_);
+}
+
+void CDriveDlg::OnRefresh() {
+    list_->ClearItems();
+    FillDriveList();
+}
+
+const DriveInfo* CDriveDlg::GetSelectedDrive() const {
+    // After a refresh with fewer drives the chosen index can lie past the end: no drive then.
+    if (chosenIndex_ < 0 || chosenIndex_ >= int(drives_.size())) {
+        return nullptr;
+    }
+    return &drives_[chosenIndex_];
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <vector>
+
+#include "platform/VolumeQueries.h"
+#include "transfer/DriveInfo.h"
+
+class QLabel;
+class QPushButton;
+
+// The dialog in which the user picks the stick drive. It lists every drive the system reports,
+// in the system's order, with an icon for its kind and its label, shows the description of the
+// drive the user chose (by clicking it or moving to it with the keys), re-reads the drives on
+// "Refresh" and hands the chosen drive's record to the caller. Several items can be selected;
+// only the item the selection was started from (the selection mark) counts.
+class CDriveDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    // The images of the drive list, in this order.
+    enum Image {
+        kImageFloppy = 0,
+        kImageFixed = 1,
+        kImageOptical = 2,
+        kImageRemovable = 3,
+        kImageRamDisk = 4,
+        kImageRemote = 5,
+        kImageUnknown = 6,
+        kImageCount = 7,
+    };
+    // Item data role holding an item's image number.
+    static constexpr int kImageRole = Qt::UserRole + 1;
+
+    explicit CDriveDlg(QWidget* parent = nullptr,
+                       const platform::VolumeQueries& volumes = platform::VolumeQueries::System());
+    ~CDriveDlg() override;
+
+    // The chosen drive's record, or null when none is chosen. Valid until the next Refresh or
+    // the end of the dialog; the caller copies what it needs.
+    const DriveInfo* GetSelectedDrive() const;
+    // The description shown for the chosen drive; empty until one is chosen.
+    QString GetDescriptionText() const { return descriptionText_; }
+
+    // The image for a drive: the floppy image for the letters A and B, else that of its type.
+    static int ImageIndexFor(const DriveInfo& drive);
+    // The picture of an image: the desktop theme's icon where it has one, else our own.
+    static QIcon DriveImage(int image);
+
+    // Re-reads the drives. The chosen index stays as it was, and so does the description.
+    void OnRefresh();
+
+  private:
+    class DriveList;
+
+    void CreateControls();
+    void FillDriveList();
+    void OnDriveSelect();
+
+    const platform::VolumeQueries& volumes_;
+    DriveList* list_ = nullptr;
+    QLabel* description_ = nullptr;
+    QString descriptionText_;
+    std::vector<DriveInfo> drives_;
+    QIcon images_[kImageCount];
+    int chosenIndex_ = -1;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class DriveInfo;
+
+// The description of a drive in the user's language. The core builds it in English: the type
+// text, then, when the counts could be read, a blank line and the total and free byte counts.
+// Each known line is translated; anything else is shown as it is.
+QString TranslatedDriveDescription(const DriveInfo& drive);

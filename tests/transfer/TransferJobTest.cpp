@@ -1,0 +1,325 @@
+#include "transfer/TransferJob.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "collection/CTunecrateDoc.h"
+#include "collection/CollectionTestSupport.h"
+#include "collection/RecordingUi.h"
+#include "support/TmpfsMount.h"
+#include "transfer/DriveInfo.h"
+
+namespace fs = std::filesystem;
+using Ending = TransferResult::Ending;
+
+namespace {
+
+constexpr uint64_t kMB = 1048576;
+
+// Gives the draws a test asks for, then 0, and counts them.
+struct ScriptedRandom : RandomSource {
+    std::deque<int> values;
+    int draws = 0;
+    int Draw() override {
+        ++draws;
+        const int value = values.empty() ? 0 : values.front();
+        if (!values.empty()) {
+            values.pop_front();
+        }
+        return value;
+    }
+};
+
+// Records what the job shows. Written on the job's thread, read after it was joined.
+struct Recorder : TransferObserver {
+    std::vector<std::string> events;
+    std::function<void(const std::string&)> onStatus;  // acts at a status text
+
+    void SetStatusText(const std::string& text) override {
+        events.push_back("status " + text);
+        if (onStatus) {
+            onStatus(text);
+        }
+    }
+    void SetProgressRange(uint32_t max) override {
+        events.push_back("range " + std::to_string(max));
+    }
+    void SetProgressPosition(uint32_t mb) override {
+        events.push_back("pos " + std::to_string(mb));
+    }
+    void SetFreeSpaceText(const std::string& text) override { events.push_back("free " + text); }
+    void ShowMessageBox(const std::string& text) override { events.push_back("box " + text); }
+    void Finished(const TransferResult&) override { events.push_back("finished"); }
+    // The closing status text.
+    const std::string& Closing() const { return events.at(events.size() - 3); }
+};
+
+class TransferJobTest : public CollectionTest {
+  protected:
+    TransferJobTest() : doc_(ui_, &settings_) {
+        doc_.OnNewDocument();
+        doc_.LoadCollection(temp_ / "music.ini");
+    }
+
+    // A music directory with files of the given sizes, added to the collection and saved.
+    void AddMusic(const std::string& dir, const std::map<std::string, uint64_t>& files) {
+        for (const auto& [name, size] : files) {
+            fs::resize_file(MakeDir(dir, {name}) + "/" + name, size);
+        }
+        ASSERT_TRUE(doc_.AddDirectory(temp_ / dir));
+        ASSERT_TRUE(doc_.SaveCollection());
+    }
+    // The flags as the collection file holds them.
+    std::string Saved() {
+        RecordingUi ui;
+        CTunecrateDoc reread(ui, &settings_);
+        reread.LoadCollection(temp_ / "music.ini");
+        return Describe(reread.GetLibrary());
+    }
+    // Options for a stick that is a mounted volume, or a plain folder (with a byte limit).
+    TransferJob::Options Volume(const std::string& stick, bool plainFolder = false,
+                                std::optional<uint64_t> limit = {}) {
+        TransferJob::Options options;
+        options.stickDrive = stick;
+        options.allowPlainFolder = plainFolder;
+        options.byteLimit = limit;
+        options.settingsPath = settings_.GetSettingsPath();
+        return options;
+    }
+    TransferJob::Options Folder(const std::string& stick, std::optional<uint64_t> limit = {}) {
+        return Volume(stick, true, limit);
+    }
+    // Runs a job on a worker thread, as the program does.
+    TransferResult Run(const TransferJob::Options& options) {
+        recorder_.events.clear();
+        TransferJob job(doc_, stickInfo_, files_, random_, stop_, recorder_, options);
+        TransferResult result;
+        std::thread worker([&] { result = job.Run(); });
+        worker.join();
+        return result;
+    }
+
+    RecordingUi ui_;
+    CTunecrateDoc doc_;
+    DriveInfo stickInfo_;
+    FileOperations files_;
+    ScriptedRandom random_;
+    std::atomic<int> stop_{0};
+    Recorder recorder_;
+};
+
+}  // namespace
+
+TEST(RandomIndexTest, TwoDrawsAboveOneDrawsReachEveryIndex) {
+    ScriptedRandom random;
+    for (int target = 0; target < 40000; ++target) {
+        random.values = {target / 32768, target % 32768};
+        ASSERT_EQ(TransferJob::RandomIndex(40000, random), target);
+    }
+    EXPECT_EQ(random.draws, 80000);
+    random.values = {32767, 5};
+    EXPECT_EQ(TransferJob::RandomIndex(32767, random), 0);
+    EXPECT_EQ(TransferJob::RandomIndex(0, random), 0);
+    EXPECT_EQ(random.draws, 80001);  // one draw up to 32,767, none for 0
+}
+
+TEST_F(TransferJobTest, ReckonsMegabytesDownAndStopsAtTheFirstFileThatDoesNotFit) {
+    AddMusic("music", {{"a.mp3", 3145728}, {"huge.mp3", 200 * kMB}});
+    TempDir stick;
+    const TransferResult result = Run(Folder(stick.Path(), 105381888));  // 100.5 MB
+    EXPECT_EQ(
+        recorder_.events,
+        (std::vector<std::string>{"range 100", "status Copying: a.mp3", "pos 3", "free 97 MB free",
+                                  "status Finished copying", "pos 0", "finished"}));
+    EXPECT_EQ(result.ending, Ending::kStickFull);
+    EXPECT_EQ(result.freeBytes, 105381888u - 3145728u);
+    EXPECT_EQ(fs::file_size(stick / "a.mp3"), 3145728u);
+    EXPECT_EQ(Saved(), "music: a.mp3=1 huge.mp3=0");
+}
+
+TEST_F(TransferJobTest, AFileExactlyAsLargeAsTheFreeSpaceDoesNotFit) {
+    TmpfsMount stick(kMB);
+    SKIP_UNLESS_MOUNTED(stick);
+    AddMusic("music", {{"exact.mp3", kMB}, {"small.mp3", 1000}});
+    const TransferResult result = Run(Volume(stick.Path()));
+    EXPECT_EQ(result.ending, Ending::kStickFull);  // no smaller file is tried instead
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(fs::is_empty(stick.Path()));
+    EXPECT_EQ(Saved(), "music: exact.mp3=0 small.mp3=0");
+
+    TempDir folder;  // one byte more and it fits
+    EXPECT_EQ(Run(Folder(folder.Path(), kMB + 1)).filesCopied, 1);
+}
+
+TEST_F(TransferJobTest, AFileWhoseNameIsTakenCountsAsHandled) {
+    AddMusic("music", {{"other.mp3", 1000}, {"song.mp3", 2000}});
+    AddMusic("more", {{"song.mp3", 3000}});
+    TempDir stick;
+    WriteFileBytes(stick / "other.mp3", "old");
+    const TransferResult result = Run(Folder(stick.Path()));
+    EXPECT_EQ(result.ending, Ending::kAllHandled);
+    EXPECT_EQ(result.filesCopied, 1);
+    EXPECT_EQ(result.filesFailed, 2);
+    EXPECT_EQ(ReadFileBytes(stick / "other.mp3"), "old");
+    EXPECT_EQ(fs::file_size(stick / "song.mp3"), 2000u);
+    EXPECT_EQ(Saved(), "music: other.mp3=1 song.mp3=1 | more: song.mp3=1");
+}
+
+TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
+    AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 200}, {"c.mp3", 300}});
+    std::vector<LibraryEntry*> all = doc_.GetUntransferredFiles();
+    doc_.MarkFiles({all[0], all[2]});
+    TempDir stick;
+    EXPECT_EQ(Run(Folder(stick.Path())).filesCopied, 3);
+    EXPECT_EQ(recorder_.events[1], "status Copying: b.mp3");
+    EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=1 c.mp3=1");
+
+    // All transferred: the next run begins a new cycle at once.
+    TempDir second;
+    random_.values = {2, 0};
+    EXPECT_EQ(Run(Folder(second.Path(), 350)).ending, Ending::kStickFull);
+    EXPECT_TRUE(fs::exists(second / "c.mp3"));
+    EXPECT_EQ(Saved(), "music: a.mp3=0 b.mp3=0 c.mp3=1");
+}
+
+TEST_F(TransferJobTest, AStopFinishesAndMarksTheCurrentCopyFirst) {
+    AddMusic("music", {{"a.mp3", 4 * kMB}, {"b.mp3", kMB}});
+    TempDir stick;
+    recorder_.onStatus = [&](const std::string&) { stop_ = 1; };  // Stop during the first copy
+    TransferResult result = Run(Folder(stick.Path()));
+    EXPECT_EQ(result.ending, Ending::kStopped);
+    EXPECT_EQ(fs::file_size(stick / "a.mp3"), 4 * kMB);
+    EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=0");
+    EXPECT_EQ(recorder_.Closing(), "status Finished copying");
+
+    // Still set at the next start: nothing is read, copied or saved.
+    EXPECT_FALSE(Run(Folder(stick.Path())).saved);
+    EXPECT_EQ(recorder_.events.front(), "status Finished copying");
+}
+
+TEST_F(TransferJobTest, AnIndexErrorEndsTheRunAndStillSaves) {
+    AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 100}});
+    random_.values = {-1};  // a broken source
+    TempDir stick;
+    const TransferResult result = Run(Folder(stick.Path()));
+    EXPECT_EQ(result.ending, Ending::kIndexError);
+    EXPECT_EQ(recorder_.events[1], "box Index error!");
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(fs::is_empty(stick.Path()));
+}
+
+TEST_F(TransferJobTest, AnAbsentStickIsRefusedAndNothingChanges) {
+    AddMusic("music", {{"a.mp3", 100}});
+    TmpfsMount stick(4 * kMB);
+    SKIP_UNLESS_MOUNTED(stick);
+    stickInfo_.SetRootPath(stick.Path());
+    stickInfo_.Refresh();  // measured while present, then pulled out
+    stick.Unmount();
+    const std::string gone = temp_ / "gone";
+    const std::map<std::string, std::string> cases = {
+        {stick.Path(), "Not the root of a mounted drive: " + stick.Path()},
+        {gone, "Stick not found: " + gone},
+        {"", "No stick drive chosen"}};
+    const std::string before = ReadFileBytes(temp_ / "music.ini");
+    for (const auto& [path, text] : cases) {
+        TransferJob::Options options = Volume(path);
+        options.deleteOld = true;
+        const TransferResult result = Run(options);
+        EXPECT_EQ(result.ending, Ending::kRefused);
+        EXPECT_EQ(recorder_.events,
+                  (std::vector<std::string>{"status " + text, "pos 0", "finished"}));
+    }
+    EXPECT_EQ(ReadFileBytes(temp_ / "music.ini"), before);
+    EXPECT_EQ(Describe(doc_.GetLibrary()), "music: a.mp3=0");
+}
+
+// Gone while b.mp3 is about to be copied: a.mp3 counts only when it had been flushed.
+TEST_F(TransferJobTest, AStickPulledOutOrAFolderRemovedMidRunEndsIt) {
+    AddMusic("music", {{"a.mp3", 1000}, {"b.mp3", 1000}});
+    for (const bool flushEachFile : {true, false}) {
+        for (const bool mounted : {true, false}) {
+            doc_.ClearAllFileFlags();
+            TmpfsMount volume(kMB);
+            const std::string folder = temp_ / "stick";
+            fs::create_directory(folder);
+            if (mounted) {
+                SKIP_UNLESS_MOUNTED(volume);
+            }
+            const std::string stick = mounted ? volume.Path() : folder;
+            recorder_.onStatus = [&](const std::string& text) {
+                if (text == "Copying: b.mp3") {
+                    mounted ? volume.Unmount() : (void)fs::remove_all(folder);
+                }
+            };
+            TransferJob::Options options = mounted ? Volume(stick) : Folder(stick);
+            options.flushInterval = std::chrono::hours(flushEachFile ? 0 : 1);
+            const TransferResult result = Run(options);
+            EXPECT_EQ(result.ending, Ending::kStickFailed);
+            EXPECT_EQ(recorder_.Closing(), "status " + result.error);
+            EXPECT_TRUE(result.saved);
+            EXPECT_EQ(Saved(), flushEachFile ? "music: a.mp3=1 b.mp3=0" : "music: a.mp3=0 b.mp3=0");
+            if (mounted) {
+                EXPECT_EQ(result.error, "The stick is gone: " + stick);
+                EXPECT_TRUE(fs::is_empty(stick));  // nothing written beside the volume
+            }
+        }
+    }
+}
+
+TEST_F(TransferJobTest, AStickThatFillsUpOrTurnsReadOnlyEndsTheRun) {
+    TmpfsMount stick(kMB);
+    SKIP_UNLESS_MOUNTED(stick);
+    AddMusic("music", {{"a.mp3", 600 * 1024}, {"b.mp3", 100 * 1024}});
+    recorder_.onStatus = [&](const std::string& text) {  // after the stick was measured
+        if (text == "Copying: a.mp3") {
+            WriteFileBytes(stick.Path() + "/other", std::string(700 * 1024, 'o'));
+        } else if (text == "Copying: b.mp3") {
+            mount(nullptr, stick.Path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+        }
+    };
+    TransferResult result = Run(Volume(stick.Path()));
+    EXPECT_EQ(result.ending, Ending::kStickFailed);
+    EXPECT_NE(result.error.find("No space left on device"), std::string::npos) << result.error;
+    EXPECT_FALSE(fs::exists(stick.Path() + "/a.mp3"));  // no partial copy
+
+    fs::remove(stick.Path() + "/other");
+    random_.values = {1};
+    result = Run(Volume(stick.Path()));
+    EXPECT_NE(result.error.find("Read-only file system"), std::string::npos) << result.error;
+    EXPECT_EQ(Saved(), "music: a.mp3=0 b.mp3=0");
+}
+
+TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
+    AddMusic("music", {{"a.mp3", 2 * kMB}});
+    const std::string before = ReadFileBytes(temp_ / "music.ini");
+    // The music itself; the collection and settings files. (The system's root is refused
+    // too, but no test may risk wiping it.)
+    for (const std::string& stick : {temp_ / "music", temp_.Path()}) {
+        TransferJob::Options options = Folder(stick);
+        options.deleteOld = true;
+        EXPECT_EQ(Run(options).ending, Ending::kRefused) << stick;
+        EXPECT_EQ(recorder_.events.size(), 3u);
+    }
+    EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
+    EXPECT_EQ(ReadFileBytes(temp_ / "music.ini"), before);
+
+    // Old files go first, and the space they leave counts; a link to the music goes alone.
+    TmpfsMount stick(4 * kMB);
+    SKIP_UNLESS_MOUNTED(stick);
+    fs::create_directories(stick.Path() + "/old/deeper");
+    WriteFileBytes(stick.Path() + "/old/deeper/x.mp3", std::string(3 * kMB, 'x'));
+    fs::create_directory_symlink(temp_ / "music", stick.Path() + "/link");
+    TransferJob::Options options = Volume(stick.Path());
+    options.deleteOld = true;
+    EXPECT_EQ(Run(options).filesCopied, 1);
+    EXPECT_EQ(recorder_.events[0], "status Deleting old music files");
+    EXPECT_EQ(recorder_.events[1], "range 4");
+    EXPECT_EQ(fs::directory_iterator(stick.Path())->path().filename(), "a.mp3");
+    EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/VolumeQueries.h"
+#include "transfer/DriveInfo.h"
+
+// The system's answers about drives, as a test sets them up.
+class FakeVolumes : public platform::VolumeQueries {
+  public:
+    struct Drive {
+        int type = DriveInfo::kTypeFixed;
+        std::optional<platform::DiskSpace> space;  // none: the query fails
+        std::string label;
+    };
+
+    void Add(const std::string& root, Drive drive) {
+        roots_.push_back(root);
+        drives_[root] = drive;
+    }
+    void RemoveFirst() { roots_.erase(roots_.begin()); }
+
+    std::vector<std::string> GetDriveRoots() const override { return roots_; }
+    int GetDriveType(const std::string& root) const override {
+        const auto it = drives_.find(root);
+        return it == drives_.end() ? DriveInfo::kTypeNoRootDir : it->second.type;
+    }
+    bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
+        const auto it = drives_.find(root);
+        if (it == drives_.end() || !it->second.space) {
+            return false;
+        }
+        space = *it->second.space;
+        return true;
+    }
+    bool GetVolumeLabel(const std::string& root, std::string& label) const override {
+        const auto it = drives_.find(root);
+        if (it == drives_.end()) {
+            return false;
+        }
+        label = it->second.label;
+        return true;
+    }
+
+  private:
+    std::vector<std::string> roots_;
+    std::map<std::string, Drive> drives_;
+};
