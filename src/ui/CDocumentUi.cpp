@@ -14,6 +14,10 @@ QString FromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The document's question, listed here so that the translation tools find it.
+[[maybe_unused]] const char* const kQuestion =
+    QT_TRANSLATE_NOOP("CDocumentUi", "Your music selection has been modified.\nSave changes?");
+
 }  // namespace
 
 CDocumentUi::CDocumentUi(QWidget* window) : window_(window) {}

@@ -9,6 +9,18 @@
 #include "transfer/TransferJob.h"
 #include "ui/CTunecrateView.h"
 
+namespace {
+
+// The job's fixed texts, listed here so that the translation tools find them.
+[[maybe_unused]] const char* const kJobTexts[] = {
+    QT_TRANSLATE_NOOP("TransferJob", "Deleting old music files"),
+    QT_TRANSLATE_NOOP("TransferJob", "Finished copying"),
+    QT_TRANSLATE_NOOP("TransferJob", "Index error!"),
+    QT_TRANSLATE_NOOP("TransferJob", "No stick drive chosen"),
+};
+
+}  // namespace
+
 GuiTransferObserver::GuiTransferObserver(CTunecrateView* view) : view_(view) {}
 
 template <typename F>
