@@ -199,6 +199,8 @@ CBitmapButton* CTunecrateView::BitmapButton(int id) const {
 }
 
 void CTunecrateView::OnInitialUpdate() {
+    // The form shows the fresh document first: an empty list after File > New.
+    RefillDirectoryList();
     start_->LoadBitmaps(100, 44, QStringLiteral("STARTU"), QStringLiteral("STARTD"),
                         QStringLiteral("STARTONU"), QStringLiteral("STARTOND"));
     for (CBitmapButton* button : {add_, remove_, selectDrive_, fileExt_, exit_}) {

@@ -106,7 +106,9 @@ void MainWindowFixture::WriteSettings(const std::string& stick, const std::strin
 }
 
 CMainFrame& MainWindowFixture::Open() {
-    if (!std::filesystem::exists(settingsPath)) {
+    const std::filesystem::path settings(settingsPath);
+    if (!std::filesystem::exists(settings) &&
+        std::filesystem::is_directory(settings.parent_path())) {
         WriteSettings("", "");
     }
     frame_ = std::make_unique<CMainFrame>(settingsPath);

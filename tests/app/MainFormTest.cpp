@@ -98,6 +98,11 @@ TEST_F(MainFormTest, AddingByTypingTakesNewDirectoriesOnly) {
     TypeAndTab(rock.toUpper());
     EXPECT_EQ(List().count(), 1);
     EXPECT_EQ(Doc().GetDirectoryCount(), 1u);
+
+    // File > New without a remembered collection empties the form.
+    Doc().SetModifiedFlag(false);
+    fixture.Frame().OnFileNew();
+    EXPECT_EQ(List().count(), 0);
 }
 
 TEST_F(MainFormTest, AMissingDirectoryIsReportedAndNotListed) {

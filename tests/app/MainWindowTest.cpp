@@ -132,4 +132,19 @@ TEST(CommandLineTest, OpensTheNamedCollectionAndRefusesAMissingOne) {
     EXPECT_EQ(missing.MainFrame(), nullptr);
 }
 
+// Settings that cannot be written are not lost silently.
+TEST(SettingsStoreTest, AFailedWriteIsReported) {
+    MainWindowFixture fixture;
+    WriteFileBytes(fixture.dir / "file", "");
+    fixture.settingsPath = fixture.dir / "file/Tunecrate.ini";
+    fixture.Open();
+    QString text;
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
+    fixture.Frame().close();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !ModalPending(); }, 5000));
+    EXPECT_TRUE(text.startsWith("The settings could not be saved to " +
+                                QString::fromStdString(fixture.settingsPath)))
+        << text.toStdString();
+}
+
 }  // namespace

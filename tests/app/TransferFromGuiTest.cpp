@@ -126,5 +126,26 @@ TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
     EXPECT_FALSE(View().IsTransferRunning());
     EXPECT_LT(FilesOn(stick_.Path()), 1500);
 }
+}  // namespace
+
+namespace {
+
+// Without a stick there is nothing to fill: the job's reason is shown, and the form is ready again.
+TEST(TransferRefusedTest, NoStickIsReportedAndTheButtonComesBack) {
+    MainWindowFixture fixture;
+    const QString music = fixture.MakeMusicDir("music");
+    fixture.Open();
+    CTunecrateView& view = *fixture.Frame().View();
+    view.AddDirectoryEntry(music);
+    QString text;
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
+    QTest::mouseClick(view.StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&view] { return !view.IsTransferRunning(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !ModalPending(); }, 5000));
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_EQ(view.StatusLabel()->text(), text);
+    EXPECT_EQ(view.StartButton()->GetState(), CHoverButton::kStateOff);
+    EXPECT_EQ(view.GetDocument()->GetUntransferredFiles().size(), 2u);
+}
 
 }  // namespace
