@@ -208,8 +208,7 @@ void CTunecrateView::OnInitialUpdate() {
     }
 
     const QString stick = FromStd(settings_.GetStickDrive());
-    drive_->setText(drive_->fontMetrics().elidedText(stick, Qt::ElideLeft, drive_->width()));
-    drive_->setToolTip(stick);
+    ShowStickDrive(stick);
     if (!stick.isEmpty() && driveInfo_->GetDriveType() != DriveInfo::kTypeNoRootDir) {
         ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
     }
@@ -283,6 +282,12 @@ CFolderBrowser* CTunecrateView::GetFolderBrowser() {
     return folderBrowser_.get();
 }
 
+// A mount point can be longer than the label: its end is shown, the whole path as the tooltip.
+void CTunecrateView::ShowStickDrive(const QString& stick) {
+    drive_->setText(drive_->fontMetrics().elidedText(stick, Qt::ElideLeft, drive_->width()));
+    drive_->setToolTip(stick);
+}
+
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
     freeSpace_->setText(GuiTransferObserver::Translate(TransferJob::FreeSpaceText(megabytes)));
 }
@@ -347,9 +352,7 @@ void CTunecrateView::OnSelectDrive() {
     }
     *driveInfo_ = *chosen;
     settings_.SetStickDrive(chosen->GetDriveLetter());
-    const QString stick = FromStd(chosen->GetDriveLetter());
-    drive_->setText(drive_->fontMetrics().elidedText(stick, Qt::ElideLeft, drive_->width()));
-    drive_->setToolTip(stick);
+    ShowStickDrive(FromStd(chosen->GetDriveLetter()));
     ShowFreeSpace(static_cast<unsigned long>(chosen->GetFreeBytes() >> 20));
 }
 

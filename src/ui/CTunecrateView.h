@@ -74,6 +74,8 @@ class CTunecrateView : public QWidget {
     void RemoveSelectedEntries();
     CFolderBrowser* GetFolderBrowser();
     void ShowFreeSpace(unsigned long megabytes);
+    // The stick drive in label 1022.
+    void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
     // The widest line appended to the list so far, in pixels; it never decreases.
     int WidestExtent() const { return widestExtent_; }

@@ -16,6 +16,15 @@ namespace {
 
 int g_pending = 0;
 
+// A modal window of the wrong kind fails the test and is closed, so that the test goes on.
+bool Expected(bool ok, QWidget* modal) {
+    if (!ok) {
+        ADD_FAILURE() << "unexpected modal window " << modal->metaObject()->className();
+        modal->close();
+    }
+    return ok;
+}
+
 }  // namespace
 
 void WhenModal(std::function<void(QWidget*)> action) {
@@ -42,42 +51,26 @@ bool ModalPending() {
 std::function<void(QWidget*)> AnswerBox(int standardButton, QString* text) {
     return [standardButton, text](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            ADD_FAILURE() << "expected a message box, got " << modal->metaObject()->className();
-            modal->close();
+        if (!Expected(box && box->button(QMessageBox::StandardButton(standardButton)), modal)) {
             return;
         }
         if (text) {
             *text = box->text();
         }
-        QAbstractButton* button = box->button(QMessageBox::StandardButton(standardButton));
-        if (!button) {
-            ADD_FAILURE() << "the message box has no such button";
-            box->reject();
-            return;
-        }
-        button->click();
+        box->button(QMessageBox::StandardButton(standardButton))->click();
     };
 }
 
 std::function<void(QWidget*)> ChooseFile(const QString& path) {
     return [path](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog) {
-            ADD_FAILURE() << "expected a file dialog, got " << modal->metaObject()->className();
-            modal->close();
-            return;
-        }
         // The whole path typed into the name field, as a user may: it does not depend on the
         // dialog having listed the folder yet.
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!name) {
-            ADD_FAILURE() << "the file dialog has no name field";
-            dialog->close();
+        auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!Expected(qobject_cast<QFileDialog*>(modal) && name, modal)) {
             return;
         }
         name->setText(path);
-        static_cast<QDialog*>(dialog)->accept();
+        static_cast<QDialog*>(modal)->accept();
     };
 }
 

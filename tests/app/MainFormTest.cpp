@@ -16,6 +16,7 @@
 #include "collection/CTunecrateDoc.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
+#include "ui/CDriveDlg.h"
 #include "ui/CHoverButton.h"
 #include "ui/CTunecrateView.h"
 
@@ -48,9 +49,11 @@ class MainFormTest : public ::testing::Test {
     MainWindowFixture fixture;
 };
 
-TEST_F(MainFormTest, FirstStartShowsAnEmptyFormInItsColours) {
+TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormInItsColours) {
+    // A stick folder that is no mounted volume keeps the free space unknown.
+    fixture.WriteSettings(fixture.dir / "gone", "");
     fixture.Open();
-    EXPECT_EQ(View().DriveLabel()->text(), "");
+    EXPECT_EQ(View().DriveLabel()->toolTip(), QString::fromStdString(fixture.dir / "gone"));
     EXPECT_EQ(View().FreeSpaceLabel()->text(), "Free space unknown");
     EXPECT_EQ(List().count(), 0);
     EXPECT_EQ(View().palette().color(QPalette::Window), QColor(212, 208, 200));
@@ -173,7 +176,7 @@ TEST_F(MainFormTest, HorizontalExtentCoversTheWidestPathAndNeverShrinks) {
     EXPECT_GE(bar->maximum(), textWidth - List().viewport()->width());
 }
 
-TEST_F(MainFormTest, FileOpenRefillsTheListInFileOrderWithoutAsking) {
+TEST_F(MainFormTest, FileOpenRefillsTheListInFileOrder) {
     const QString b = fixture.MakeMusicDir("b");
     const QString a = fixture.MakeMusicDir("a");
     const std::string file = fixture.dir / "Rock.ini";
@@ -187,13 +190,6 @@ TEST_F(MainFormTest, FileOpenRefillsTheListInFileOrderWithoutAsking) {
     EXPECT_EQ(Lines(), QStringList({b, a}));
     EXPECT_EQ(fixture.Frame().windowTitle(), "Rock - Tunecrate");
     EXPECT_EQ(View().GetSettings().GetMusicCollection(), file);
-}
-
-TEST_F(MainFormTest, AStickThatIsNoMountedVolumeKeepsFreeSpaceUnknown) {
-    fixture.WriteSettings(fixture.dir / "gone", "");
-    fixture.Open();
-    EXPECT_EQ(View().DriveLabel()->toolTip(), QString::fromStdString(fixture.dir / "gone"));
-    EXPECT_EQ(View().FreeSpaceLabel()->text(), "Free space unknown");
 }
 
 TEST_F(MainFormTest, StartShowsTheRememberedCollectionAndFileNewShowsItAgain) {
@@ -214,7 +210,7 @@ TEST_F(MainFormTest, StartShowsTheRememberedCollectionAndFileNewShowsItAgain) {
 }
 
 // The save prompt on the way out: Cancel keeps the window, No closes without saving, Yes saves.
-TEST_F(MainFormTest, SavePromptCancelNoAndYes) {
+TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowYesAsksForAName) {
     const QString a = fixture.MakeMusicDir("a");
     const std::string file = fixture.dir / "Keep.ini";
     fixture.Open();
@@ -253,6 +249,33 @@ TEST_F(MainFormTest, SavePromptNoClosesWithoutSaving) {
     FinishModals();
     EXPECT_FALSE(fixture.Frame().isVisible());
     EXPECT_EQ(ReadFileBytes(file), "[MusicFiles]\n");
+}
+
+// The drive dialog's choice becomes the stick: label, free space and settings.
+TEST_F(MainFormTest, ChosenDriveBecomesTheStick) {
+    fixture.Open();
+    QString chosen;
+    WhenModal([&chosen](QWidget* modal) {
+        auto* dialog = qobject_cast<CDriveDlg*>(modal);
+        auto* list = modal->findChild<QAbstractItemView*>();
+        if (!dialog || !list || list->model()->rowCount() == 0) {
+            ADD_FAILURE() << "no drive dialog with drives";
+            modal->close();
+            return;
+        }
+        const QModelIndex first = list->model()->index(0, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(first).center());
+        if (const DriveInfo* drive = dialog->GetSelectedDrive()) {
+            chosen = QString::fromStdString(drive->GetDriveLetter());
+        }
+        dialog->accept();
+    });
+    QTest::mouseClick(View().BitmapButton(CTunecrateView::IDC_SELDRV), Qt::LeftButton);
+    FinishModals();
+    ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(View().DriveLabel()->toolTip(), chosen);
+    EXPECT_EQ(QString::fromStdString(View().GetSettings().GetStickDrive()), chosen);
+    EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 }
 
 }  // namespace
