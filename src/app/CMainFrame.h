@@ -56,7 +56,6 @@ class CMainFrame : public QMainWindow {
 
     CTunecrateView* View() const { return view_; }
     CTunecrateDoc* Document() const { return doc_.get(); }
-    CDocumentUi* DocumentUi() const { return docUi_.get(); }
     QToolBar* ToolBar() const { return toolBar_; }
     // The action of a command id; null for ids without one.
     QAction* Action(int id) const;

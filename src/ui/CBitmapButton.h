@@ -18,8 +18,6 @@ class CBitmapButton : public QAbstractButton {
     // and resizes the button to the up picture. False when either is missing.
     bool AutoLoad();
 
-    const QPixmap& UpPicture() const { return up_; }
-    const QPixmap& DownPicture() const { return down_; }
     QSize sizeHint() const override;
 
   protected:

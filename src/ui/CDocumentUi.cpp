@@ -10,10 +10,6 @@
 
 namespace {
 
-QString FromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // The document's question, listed here so that the translation tools find it.
 [[maybe_unused]] const char* const kQuestion =
     QT_TRANSLATE_NOOP("CDocumentUi", "Your music selection has been modified.\nSave changes?");
@@ -32,8 +28,8 @@ bool CDocumentUi::OnWindowThread() const {
 }
 
 void CDocumentUi::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), FromStd(text),
-                    QMessageBox::Ok, window_);
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+                    QString::fromStdString(text), QMessageBox::Ok, window_);
     box.exec();
 }
 
@@ -43,8 +39,8 @@ void CDocumentUi::ShowError(const std::string& text) {
             this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
         return;
     }
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), FromStd(text),
-                    QMessageBox::Ok, window_);
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                    QString::fromStdString(text), QMessageBox::Ok, window_);
     box.exec();
 }
 
@@ -65,7 +61,8 @@ CollectionUi::Answer CDocumentUi::AskYesNoCancel(const std::string& question) {
 }
 
 QStringList CDocumentUi::NameFilters(const std::string& filter) {
-    const QStringList parts = FromStd(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QStringList parts =
+        QString::fromStdString(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts[i];
@@ -96,7 +93,7 @@ QFileDialog* CDocumentUi::GetDialog(const FileDialog& settings) {
     dialog->setAcceptMode(settings.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog->setFileMode(settings.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(NameFilters(settings.filter));
-    dialog->setDefaultSuffix(FromStd(settings.defaultExtension));
+    dialog->setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !settings.overwritePrompt);
     dialog->setOption(QFileDialog::ReadOnly, false);
     dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
@@ -131,7 +128,7 @@ void CDocumentUi::SetTitle(const std::string& title) {
         return;
     }
     if (window_) {
-        window_->setWindowTitle(WindowTitle(FromStd(title)));
+        window_->setWindowTitle(WindowTitle(QString::fromStdString(title)));
     }
 }
 

@@ -38,10 +38,6 @@ class CDocumentUi : public QObject, public CollectionUi {
     // Qt name filters for a "Description|patterns|...||" filter; "*.*" means every file.
     static QStringList NameFilters(const std::string& filter);
 
-    // The kept file dialogs; null before their first use.
-    QFileDialog* OpenFileDialog() const { return openDialog_; }
-    QFileDialog* SaveFileDialog() const { return saveDialog_; }
-
   private:
     QFileDialog* GetDialog(const FileDialog& settings);
     bool OnWindowThread() const;

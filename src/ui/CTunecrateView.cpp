@@ -35,10 +35,6 @@ const QColor kWhite(255, 255, 255);
 constexpr int kFormWidth = 401;
 constexpr int kFormHeight = 281;
 
-QString FromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 void Place(QWidget* control, int id, const DialogUnits& du, int x, int y, int w, int h) {
     control->setObjectName(QStringLiteral("control%1").arg(id));
     control->setGeometry(du.Rect(x, y, w, h));
@@ -207,7 +203,7 @@ void CTunecrateView::OnInitialUpdate() {
         button->AutoLoad();
     }
 
-    const QString stick = FromStd(settings_.GetStickDrive());
+    const QString stick = QString::fromStdString(settings_.GetStickDrive());
     ShowStickDrive(stick);
     if (!stick.isEmpty() && driveInfo_->GetDriveType() != DriveInfo::kTypeNoRootDir) {
         ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
@@ -249,7 +245,7 @@ void CTunecrateView::RefillDirectoryList() {
     }
     document_->BeginDirectories();
     for (size_t appended = 0; appended < document_->GetDirectoryCount(); ++appended) {
-        AppendListEntry(FromStd(document_->GetNextDirectory()));
+        AppendListEntry(QString::fromStdString(document_->GetNextDirectory()));
     }
 }
 
@@ -352,7 +348,7 @@ void CTunecrateView::OnSelectDrive() {
     }
     *driveInfo_ = *chosen;
     settings_.SetStickDrive(chosen->GetDriveLetter());
-    ShowStickDrive(FromStd(chosen->GetDriveLetter()));
+    ShowStickDrive(QString::fromStdString(chosen->GetDriveLetter()));
     ShowFreeSpace(static_cast<unsigned long>(chosen->GetFreeBytes() >> 20));
 }
 
@@ -423,7 +419,8 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
         !result.error.empty()) {
-        QMessageBox::warning(window(), QCoreApplication::applicationName(), FromStd(result.error));
+        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                             QString::fromStdString(result.error));
     }
 }
 
@@ -451,9 +448,9 @@ void CTunecrateView::StopTransferForClose() {
 void CTunecrateView::StoreSettings() {
     settingsStored_ = true;
     if (!settings_.Save()) {
-        QMessageBox::warning(
-            window(), QCoreApplication::applicationName(),
-            tr("The settings could not be saved to %1:\n%2")
-                .arg(FromStd(settings_.GetSettingsPath()), FromStd(settings_.GetSaveError())));
+        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                             tr("The settings could not be saved to %1:\n%2")
+                                 .arg(QString::fromStdString(settings_.GetSettingsPath()),
+                                      QString::fromStdString(settings_.GetSaveError())));
     }
 }

@@ -62,7 +62,6 @@ class CTunecrateView : public QWidget {
     void SetDocument(CTunecrateDoc* document) { document_ = document; }
     CTunecrateDoc* GetDocument() const { return document_; }
     AppSettings& GetSettings() { return settings_; }
-    const DriveInfo& GetDriveInfo() const { return *driveInfo_; }
 
     // At start and after every File > New: pictures, the stick drive and its free space, and
     // the remembered collection.
