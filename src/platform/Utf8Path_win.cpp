@@ -29,26 +29,28 @@ bool SameElement(const std::filesystem::path& a, const std::filesystem::path& b)
                                 static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
 }
 
-// "\\?\C:\x" and "C:\x" name the same folder.
-std::filesystem::path WithoutLongPrefix(const std::filesystem::path& path) {
-    const std::wstring& text = path.native();
+// The path with "\" as its only separator and without the "\\?\" prefix: "\\?\C:\x", "C:/x"
+// and "C:\x" name the same folder.
+std::filesystem::path Plain(const std::filesystem::path& path) {
+    std::wstring text = path.native();
     if (text.rfind(L"\\\\?\\", 0) == 0 && text.size() >= 6 && text[5] == L':') {
-        return std::filesystem::path(text.substr(4));
+        text.erase(0, 4);
     }
-    return path;
+    std::replace(text.begin(), text.end(), L'/', L'\\');
+    return std::filesystem::path(text);
 }
 
 }  // namespace
 
 bool PathIsWithin(const std::filesystem::path& outer, const std::filesystem::path& inner) {
-    const std::filesystem::path a = WithoutLongPrefix(outer).make_preferred();
-    const std::filesystem::path b = WithoutLongPrefix(inner).make_preferred();
+    const std::filesystem::path a = Plain(outer);
+    const std::filesystem::path b = Plain(inner);
     const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), SameElement);
     return mismatch.first == a.end();
 }
 
 bool IsSystemRootFolder(const std::filesystem::path& canonical) {
-    const std::filesystem::path path = WithoutLongPrefix(canonical);
+    const std::filesystem::path path = Plain(canonical);
     if (path != path.root_path()) {
         return false;
     }

@@ -29,6 +29,22 @@ std::wstring RootForSystem(const std::string& root) {
     return wide;
 }
 
+// True when `root` (as RootForSystem gives it) is the root folder of a volume: a drive's root or
+// a folder a volume is mounted on. The system's drive type alone would describe any folder by
+// the volume it lies on.
+bool IsVolumeRoot(const std::wstring& root) {
+    wchar_t volume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(root.c_str(), volume, MAX_PATH + 1)) {
+        return false;
+    }
+    std::wstring mount = volume;
+    if (!mount.empty() && mount.back() != L'\\') {
+        mount.push_back(L'\\');
+    }
+    return CompareStringOrdinal(mount.c_str(), static_cast<int>(mount.size()), root.c_str(),
+                                static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+}
+
 uint64_t ToBytes(const ULARGE_INTEGER& value) {
     return static_cast<uint64_t>(value.QuadPart);
 }
@@ -59,6 +75,9 @@ int WindowsVolumeQueries::GetDriveType(const std::string& root) const {
         return 1;  // no root at all; the system would answer for the current directory's drive
     }
     const std::wstring wide = RootForSystem(root);
+    if (!IsVolumeRoot(wide)) {
+        return DRIVE_NO_ROOT_DIR;
+    }
     return static_cast<int>(GetDriveTypeW(wide.c_str()));
 }
 

@@ -91,6 +91,11 @@ FileOperations::CopyResult Failure(FileOperations::CopyResult::Outcome outcome,
     return result;
 }
 
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Failures to create the destination that concern only this name: it is taken, or the stick's
 // file system refuses it. Everything else (write-protected, gone, full, I/O) concerns the stick.
 bool IsNameError(DWORD err, const std::wstring& destination) {
@@ -104,6 +109,13 @@ bool IsNameError(DWORD err, const std::wstring& destination) {
         case ERROR_ACCESS_DENIED:
             // A folder or a read-only file of that name refuses access; the stick may not.
             return GetFileAttributesW(destination.c_str()) != INVALID_FILE_ATTRIBUTES;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: {
+            // Some file systems answer so for a name they cannot hold; while the folder is
+            // there, it is the name.
+            const size_t slash = destination.find_last_of(L'\\');
+            return slash != std::wstring::npos && IsFolder(destination.substr(0, slash + 1));
+        }
         default:
             return false;
     }
@@ -174,11 +186,7 @@ int FileOperations::DeleteTree(const std::string& directory) const {
         return 0;
     }
     const std::wstring dir = SystemPath(directory);
-    const DWORD attributes = GetFileAttributesW(dir.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return 0;
-    }
-    return DeleteContents(dir);
+    return IsFolder(dir) ? DeleteContents(dir) : 0;
 }
 
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,

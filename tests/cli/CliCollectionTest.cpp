@@ -13,7 +13,7 @@ namespace {
 
 // A settings file that registers mp3, and two music folders.
 class CliCollectionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
         fs::create_directories(rock);
@@ -39,12 +39,16 @@ protected:
 }  // namespace
 
 TEST_F(CliCollectionTest, AddListStatusAndRemove) {
-    const CliResult added = Run({"add", collection, rock, jazz, "", dir / "missing", dir / "Rock/a.mp3"});
+    const CliResult added =
+        Run({"add", collection, rock, jazz, "", dir / "missing", dir / "Rock/a.mp3"});
     EXPECT_EQ(added.exitCode, 1);  // two of them could not be added
     EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "missing"), std::string::npos);
-    EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "Rock/a.mp3"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n"
-                                         "dir=" + jazz + "\r\nf0=x.MP3\r\n");
+    EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "Rock/a.mp3"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock +
+                                             "\r\nf0=a.mp3\r\nf0=b.mp3\r\n"
+                                             "dir=" +
+                                             jazz + "\r\nf0=x.MP3\r\n");
 
     // The same directory in other letters is skipped with a notice.
     std::string shouted = rock;
@@ -73,7 +77,8 @@ TEST_F(CliCollectionTest, AddListStatusAndRemove) {
     const CliResult absent = Run({"remove", collection, jazz});
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_NE(absent.err.find("not in the collection"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
+    EXPECT_EQ(ReadFileBytes(collection),
+              "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
 }
 
 TEST_F(CliCollectionTest, BadCollectionPathsFailCleanly) {

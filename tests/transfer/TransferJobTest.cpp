@@ -1,7 +1,6 @@
 #include "transfer/TransferJob.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 
 #include <deque>
 #include <filesystem>
@@ -280,7 +279,7 @@ TEST_F(TransferJobTest, AStickThatFillsUpOrTurnsReadOnlyEndsTheRun) {
         if (text == "Copying: a.mp3") {
             WriteFileBytes(stick.Path() + "/other", std::string(700 * 1024, 'o'));
         } else if (text == "Copying: b.mp3") {
-            mount(nullptr, stick.Path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+            stick.MakeReadOnly();
         }
     };
     TransferResult result = Run(Volume(stick.Path()));
