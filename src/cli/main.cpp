@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     // Arguments and output are UTF-8 on every platform, so any name survives.
-    platform::UseUtf8Console();
+    platform::PrepareConsole();
     const std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
     std::vector<const char*> pointers;
     for (const std::string& argument : arguments) {

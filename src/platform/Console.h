@@ -10,8 +10,9 @@ namespace platform {
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // Makes the console show the program's UTF-8 output as such (Windows consoles default to an
-// 8-bit code page). Output into files and pipes is passed on unchanged anyway.
-void UseUtf8Console();
+// 8-bit code page) and follow the control sequences of the progress line. Output into files and
+// pipes is passed on unchanged anyway.
+void PrepareConsole();
 
 // True when both standard input and standard error are a terminal, so questions can be asked.
 bool IsInteractiveTerminal();

@@ -8,7 +8,7 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }
 
-void UseUtf8Console() {
+void PrepareConsole() {
     // Terminals take the bytes as they are; nothing to set.
 }
 

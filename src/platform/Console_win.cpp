@@ -25,8 +25,15 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
-void UseUtf8Console() {
+void PrepareConsole() {
     SetConsoleOutputCP(CP_UTF8);
+    for (DWORD stream : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        const HANDLE handle = GetStdHandle(stream);
+        DWORD mode = 0;
+        if (GetConsoleMode(handle, &mode)) {
+            SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+        }
+    }
 }
 
 bool IsInteractiveTerminal() {

@@ -25,7 +25,7 @@ inline bool IsPathSeparator(char c) {
 
 // Paths travel through the program as UTF-8 strings. These convert them to and from
 // std::filesystem paths without going through the system's 8-bit code page, so that names with
-// any letters survive on every platform.
+// any letters survive on every platform. On Windows a bare drive "E:" becomes its root "E:\".
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 

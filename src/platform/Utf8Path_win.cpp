@@ -12,7 +12,9 @@
 namespace platform {
 
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(Widen(utf8));
+    // A bare drive such as "E:" (as the settings keep the stick) names the drive's root; left
+    // alone it would mean the drive's current folder.
+    return std::filesystem::path(Widen(IsBareDrive(utf8) ? utf8 + "\\" : utf8));
 }
 
 std::string PathToUtf8(const std::filesystem::path& path) {

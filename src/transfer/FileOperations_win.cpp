@@ -67,6 +67,12 @@ int DeleteEntry(const std::wstring& dir, const Entry& entry) {
         }
         return DeleteFileW(path.c_str()) ? 0 : 1;
     }
+    // Asked again just before entering: a folder swapped for a link since the listing is not
+    // followed either.
+    const DWORD now = GetFileAttributesW(path.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return DeleteEntry(dir, Entry{entry.name, now});
+    }
     const int failures = DeleteContents(path);
     return failures + (RemoveDirectoryW(path.c_str()) ? 0 : 1);
 }

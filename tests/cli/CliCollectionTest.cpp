@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/CliRunner.h"
+#include "platform/Utf8Path.h"
 #include "support/TempDir.h"
 #include "support/TmpfsMount.h"
 
@@ -16,8 +17,8 @@ class CliCollectionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
-        fs::create_directories(rock);
-        fs::create_directories(jazz);
+        fs::create_directories(platform::PathFromUtf8(rock));
+        fs::create_directories(platform::PathFromUtf8(jazz));
         WriteFileBytes(rock + "/a.mp3", std::string(1000, 'a'));
         WriteFileBytes(rock + "/b.mp3", std::string(2000, 'b'));
         WriteFileBytes(rock + "/notes.txt", "not music");
@@ -33,7 +34,8 @@ class CliCollectionTest : public ::testing::Test {
     const std::string settings = dir / "Tunecrate.ini";
     const std::string collection = dir / "music.ini";
     const std::string rock = dir / "Rock";
-    const std::string jazz = dir / "Jazz";
+    // Letters beyond ASCII must survive the command line and the collection file.
+    const std::string jazz = dir / "Jäzz Ørkester";
 };
 
 }  // namespace

@@ -27,7 +27,6 @@
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
 
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -123,6 +122,8 @@ TEST(WindowsVolumeQueriesTest, DriveInfoDescribesRealDrivesByLetter) {
 
 TEST(WindowsPathTest, BackslashPathsForDestinationsAndMusicFiles) {
     EXPECT_EQ(FileOperations::JoinPath("E:", "song.mp3"), "E:\\song.mp3");
+    EXPECT_EQ(platform::PathFromUtf8("E:").native(), L"E:\\");
+    EXPECT_EQ(platform::PathFromUtf8("E:\\Müsik").native(), L"E:\\M\u00fcsik");
     EXPECT_EQ(FileOperations::JoinPath("E:\\", "song.mp3"), "E:\\song.mp3");
     EXPECT_EQ(FileOperations::JoinPath("D:\\Music/", "a.mp3"), "D:\\Music/a.mp3");
     EXPECT_EQ(FileOperations::JoinPath("\\\\server\\share", "a.mp3"), "\\\\server\\share\\a.mp3");
