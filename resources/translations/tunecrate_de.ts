@@ -4,16 +4,37 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <source>Info über Tunecrate</source>
-        <translation>Info über Tunecrate</translation>
-    </message>
-    <message>
-        <source>Tunecrate Version 1.1</source>
-        <translation>Tunecrate Version 1.1</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copyright © Vornhollow</source>
+        <translation>Copyright © Vornhollow</translation>
+    </message>
+    <message>
+        <source>Fresh music for your stick.</source>
+        <translation>Frische Musik für Ihren Stick.</translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentUi</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Your music selection has been modified.
+Save changes?</source>
+        <translation>Ihre Musikauswahl wurde geändert.
+Änderungen speichern?</translation>
     </message>
 </context>
 <context>
@@ -139,6 +160,140 @@
     <message>
         <source>&amp;About Tunecrate</source>
         <translation>Inf&amp;o über Tunecrate</translation>
+    </message>
+    <message>
+        <source>Tunecrate</source>
+        <translation>Tunecrate</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Symbolleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Drucken</translation>
+    </message>
+    <message>
+        <source>Print
+Print</source>
+        <translation>Drucken
+Drucken</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Tunecrate Help</source>
+        <translation>Tunecrate-Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>CTunecrateApp</name>
+    <message>
+        <source>Fills a USB music stick with music drawn at random from your collection.</source>
+        <translation>Füllt einen USB-Musikstick mit zufällig aus Ihrer Sammlung gezogener Musik.</translation>
+    </message>
+    <message>
+        <source>Use FILE as the program settings file.</source>
+        <translation>DATEI als Einstellungsdatei des Programms verwenden.</translation>
+    </message>
+    <message>
+        <source>A collection file to open.</source>
+        <translation>Eine zu öffnende Sammlungsdatei.</translation>
+    </message>
+    <message>
+        <source>Only one collection file can be opened.</source>
+        <translation>Es kann nur eine Sammlungsdatei geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>No such collection file: %1</source>
+        <translation>Sammlungsdatei nicht gefunden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CTunecrateView</name>
+    <message>
+        <source>Type the path of a music directory here; leaving the field adds it to the collection.</source>
+        <translation>Geben Sie hier den Pfad eines Musik-Verzeichnisses ein; beim Verlassen des Feldes wird es der Sammlung hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The music directories of the collection. Select lines to remove them.</source>
+        <translation>Die Musik-Verzeichnisse der Sammlung. Markieren Sie Zeilen, um sie zu entfernen.</translation>
+    </message>
+    <message>
+        <source>New Music Directory:</source>
+        <translation>Neues Verzeichnis:</translation>
+    </message>
+    <message>
+        <source>Add Music Directory</source>
+        <translation>Musik-Verzeichnis hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a music directory to the current collection.</source>
+        <translation>Fügt der aktuellen Sammlung ein Musik-Verzeichnis hinzu.</translation>
+    </message>
+    <message>
+        <source>Remove Music Directory</source>
+        <translation>Musik-Verzeichnis entfernen</translation>
+    </message>
+    <message>
+        <source>Remove a music directory from the current collection.</source>
+        <translation>Entfernt ein Musik-Verzeichnis aus der aktuellen Sammlung.</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Exit Tunecrate.</source>
+        <translation>Beendet Tunecrate.</translation>
+    </message>
+    <message>
+        <source>Select Stick Drive</source>
+        <translation>Stick-Laufwerk wählen</translation>
+    </message>
+    <message>
+        <source>Select the USB Stick Drive.</source>
+        <translation>Wählt das Laufwerk des USB-Sticks.</translation>
+    </message>
+    <message>
+        <source>Music Collection</source>
+        <translation>Musiksammlung</translation>
+    </message>
+    <message>
+        <source>Music File Extensions</source>
+        <translation>Musikdatei-Erweiterungen</translation>
+    </message>
+    <message>
+        <source>Set the music file extensions.</source>
+        <translation>Legt die Erweiterungen der Musikdateien fest.</translation>
+    </message>
+    <message>
+        <source>Start File Transfer</source>
+        <translation>Dateiübertragung starten</translation>
+    </message>
+    <message>
+        <source>Start file transfer to MP3 stick. Click again to stop.</source>
+        <translation>Startet die Dateiübertragung auf den MP3-Stick. Ein weiterer Klick hält sie an.</translation>
+    </message>
+    <message>
+        <source>&amp;Delete old music files from stick</source>
+        <translation>&amp;Alte Musikdateien vom Stick löschen</translation>
+    </message>
+    <message>
+        <source>Free space unknown</source>
+        <translation>Freier Platz unbekannt</translation>
+    </message>
+    <message>
+        <source>Waiting for the transfer to stop...</source>
+        <translation>Warte auf das Ende der Übertragung...</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1:
+%2</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden:
+%2</translation>
     </message>
 </context>
 <context>
@@ -311,6 +466,33 @@ Statusleiste ein/aus</translation>
     <message>
         <source>Opens this music collection.</source>
         <translation>Öffnet diese Musiksammlung.</translation>
+    </message>
+</context>
+<context>
+    <name>TransferJob</name>
+    <message>
+        <source>Deleting old music files</source>
+        <translation>Alte Musikdateien werden gelöscht</translation>
+    </message>
+    <message>
+        <source>Finished copying</source>
+        <translation>Kopieren beendet</translation>
+    </message>
+    <message>
+        <source>Index error!</source>
+        <translation>Indexfehler!</translation>
+    </message>
+    <message>
+        <source>No stick drive chosen</source>
+        <translation>Kein Stick-Laufwerk gewählt</translation>
+    </message>
+    <message>
+        <source>Copying: %1</source>
+        <translation>Kopiere: %1</translation>
+    </message>
+    <message>
+        <source>%1 MB free</source>
+        <translation>%1 MB frei</translation>
     </message>
 </context>
 </TS>

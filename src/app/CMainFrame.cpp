@@ -1,0 +1,336 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QIcon>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWhatsThis>
+
+#include "app/CAboutDlg.h"
+#include "collection/CTunecrateDoc.h"
+#include "ui/CDocumentUi.h"
+#include "ui/CTunecrateView.h"
+#include "ui/StringTable.h"
+#include "ui/UiResources.h"
+
+namespace {
+
+// The profile data of the window framework (toolbar place and visibility) lives here.
+QSettings Profile() {
+    return QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate"));
+}
+
+QIcon ToolIcon(const char* name) {
+    return QIcon(QStringLiteral(":/bitmaps/%1.png").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(const std::string& settingsPath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(settingsPath) {
+    InitUiResources();
+    // Fixed size, no maximize box.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setWindowIcon(QIcon(QStringLiteral(":/bitmaps/tunecrate-48.png")));
+    setWindowTitle(tr("Tunecrate"));
+}
+
+CMainFrame::~CMainFrame() {
+    // The form waits for a running transfer and stores the settings; it goes before the
+    // document, which the transfer uses up to its end.
+    delete view_;
+    view_ = nullptr;
+}
+
+bool CMainFrame::Create() {
+    view_ = new CTunecrateView(settingsPath_, this);
+    docUi_ = std::make_unique<CDocumentUi>(this);
+    doc_ = std::make_unique<CTunecrateDoc>(*docUi_, &view_->GetSettings());
+    docUi_->SetView(view_);
+    view_->SetDocument(doc_.get());
+    setCentralWidget(view_);
+
+    CreateMenus();
+    CreateToolBar();
+    CreateHiddenAccelerators();
+    // The window takes exactly the size of the form and the bars around it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(view_, &CTunecrateView::TransferRunningChanged, this,
+            &CMainFrame::OnTransferRunningChanged);
+    connect(view_, &CTunecrateView::ExitRequested, this, &CMainFrame::OnAppExit);
+    LoadProfile();
+
+    if (!doc_->OnNewDocument()) {
+        return false;
+    }
+    view_->OnInitialUpdate();
+    UpdateCommandUi();
+    return true;
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+// A command with its menu text and its string resource (the program's string table unless given):
+// the fly-by prompt before the line feed, the tooltip after it.
+QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& resource) {
+    const QString prompt = resource.isEmpty() ? StringTable::Text(id) : resource;
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    const int split = prompt.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(split < 0 ? prompt : prompt.left(split));
+    action->setToolTip(split < 0 ? QString(text).remove(QLatin1Char('&')).section('\t', 0, 0)
+                                 : prompt.mid(split + 1));
+    action->setWhatsThis(action->statusTip());
+    actions_[id] = action;
+    return action;
+}
+
+void CMainFrame::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* a = AddCommand(ID_FILE_NEW, tr("&New\tCtrl+N"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    a->setIcon(ToolIcon("tb_new"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnFileNew);
+    file->addAction(a);
+
+    a = AddCommand(ID_FILE_OPEN, tr("&Open...\tCtrl+O"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    a->setIcon(ToolIcon("tb_open"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    file->addAction(a);
+
+    a = AddCommand(ID_FILE_SAVE, tr("&Save\tCtrl+S"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    a->setIcon(ToolIcon("tb_save"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
+    file->addAction(a);
+
+    // The menu shows Ctrl+F2, but no key is bound to it.
+    a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    file->addAction(a);
+    file->addSeparator();
+
+    a = AddCommand(ID_START_TRANSFER, tr("Start &Transfer to Stick"));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnStartTransferCommand);
+    file->addAction(a);
+    file->addSeparator();
+
+    a = AddCommand(ID_SELECT_DRIVE, tr("Select Stick &Drive..."));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnSelectDrive);
+    file->addAction(a);
+    a = AddCommand(ID_FILE_EXTENSIONS, tr("Music File &Extensions..."));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnFileExtensions);
+    file->addAction(a);
+    file->addSeparator();
+
+    a = AddCommand(ID_APP_EXIT, tr("E&xit"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnAppExit);
+    file->addAction(a);
+    // The start command is enabled by the Start button's state, read when the menu opens.
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    a = AddCommand(ID_EDIT_ADD, tr("&Add Music Directory"));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnAdd);
+    edit->addAction(a);
+    a = AddCommand(ID_EDIT_REMOVE, tr("&Remove Music Directory"));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnRemove);
+    edit->addAction(a);
+
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    // Filled in by CreateToolBar: the toolbar's own toggle.
+    viewMenu->setObjectName(QStringLiteral("viewMenu"));
+    a = AddCommand(ID_VIEW_STATUS_BAR, tr("&Status Bar"));
+    // There is no status bar, so its toggle is always disabled.
+    a->setCheckable(true);
+    a->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu(tr("&?"));
+    a = AddCommand(ID_HELP_FINDER, tr("&Help Contents\tF1"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    help->addAction(a);
+    help->addSeparator();
+    a = AddCommand(ID_APP_ABOUT, tr("&About Tunecrate"));
+    a->setIcon(ToolIcon("tb_about"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    help->addAction(a);
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(tr("Toolbar"), this);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setIconSize(QSize(16, 15));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->addAction(Action(ID_FILE_NEW));
+    toolBar_->addAction(Action(ID_FILE_OPEN));
+    toolBar_->addAction(Action(ID_FILE_SAVE));
+    toolBar_->addSeparator();
+    // Printing is not something this program does: the button is there but never enabled.
+    QAction* print = AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print\nPrint"));
+    print->setIcon(ToolIcon("tb_print"));
+    print->setEnabled(false);
+    toolBar_->addAction(print);
+    toolBar_->addSeparator();
+    toolBar_->addAction(Action(ID_APP_ABOUT));
+    QAction* context =
+        AddCommand(ID_CONTEXT_HELP, tr("Help"),
+                   StringTable::Text(StringTable::kHelpModeMessage) + "\n" + tr("Help"));
+    context->setIcon(ToolIcon("tb_help"));
+    context->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    connect(context, &QAction::triggered, this, &CMainFrame::OnContextHelp);
+    toolBar_->addAction(context);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    QAction* toggle = toolBar_->toggleViewAction();
+    toggle->setText(tr("&Toolbar"));
+    toggle->setStatusTip(StringTable::StatusTip(ID_VIEW_TOOLBAR));
+    toggle->setToolTip(StringTable::ToolTip(ID_VIEW_TOOLBAR));
+    actions_[ID_VIEW_TOOLBAR] = toggle;
+    QMenu* viewMenu = menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
+    viewMenu->addAction(toggle);
+    viewMenu->addAction(Action(ID_VIEW_STATUS_BAR));
+}
+
+// F1 opens the guide as Help Contents does; the menu item only shows the key.
+void CMainFrame::CreateHiddenAccelerators() {
+    QAction* help = AddCommand(ID_HELP, tr("Help"), StringTable::Text(StringTable::kIdleMessage));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    connect(help, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    addAction(help);
+    addAction(Action(ID_CONTEXT_HELP));
+}
+
+void CMainFrame::UpdateCommandUi() {
+    if (QAction* start = Action(ID_START_TRANSFER)) {
+        start->setEnabled(view_->OnUpdateStartTransfer());
+    }
+}
+
+// While a transfer runs, nothing may change the collection, the stick or the file types.
+void CMainFrame::OnTransferRunningChanged(bool running) {
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD,
+                   ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS}) {
+        Action(id)->setEnabled(!running);
+    }
+    UpdateCommandUi();
+    if (!running && closeAfterTransfer_) {
+        closeAfterTransfer_ = false;
+        close();
+    }
+}
+
+void CMainFrame::OnFileNew() {
+    if (!view_->IsTransferRunning() && doc_->OnFileNew()) {
+        view_->OnInitialUpdate();
+    }
+}
+
+void CMainFrame::OnFileOpen() {
+    if (!view_->IsTransferRunning()) {
+        doc_->OnFileOpen();
+    }
+}
+
+void CMainFrame::OpenCollection(const QString& path) {
+    if (doc_->LoadCollection(path.toStdString())) {
+        view_->GetSettings().SetMusicCollection(path.toStdString());
+    }
+    view_->RefillDirectoryList();
+}
+
+void CMainFrame::OnFileSave() {
+    if (!view_->IsTransferRunning()) {
+        doc_->OnFileSave();
+    }
+}
+
+void CMainFrame::OnFileSaveAs() {
+    if (!view_->IsTransferRunning()) {
+        doc_->OnFileSaveAs();
+    }
+}
+
+// File > Exit and the form's Exit button close the window; the close asks about unsaved changes.
+void CMainFrame::OnAppExit() {
+    close();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (view_ && view_->IsTransferRunning()) {
+        // The transfer uses the collection to its end: ask it to stop and close when it has.
+        closeAfterTransfer_ = true;
+        view_->StopTransferForClose();
+        event->ignore();
+        return;
+    }
+    if (!doc_ || !doc_->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SaveProfile();
+    view_->StoreSettings();
+    event->accept();
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+// The user guide ships inside the program; one window, shown again on later requests.
+void CMainFrame::OnHelpFinder() {
+    if (!help_) {
+        auto* dialog = new QDialog(this);
+        dialog->setObjectName(QStringLiteral("helpWindow"));
+        dialog->setWindowTitle(tr("Tunecrate Help"));
+        auto* browser = new QTextBrowser(dialog);
+        QFile guide(QStringLiteral(":/help/guide.html"));
+        if (guide.open(QIODevice::ReadOnly)) {
+            browser->setHtml(QString::fromUtf8(guide.readAll()));
+        }
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+        connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+        auto* layout = new QVBoxLayout(dialog);
+        layout->addWidget(browser);
+        layout->addWidget(buttons);
+        dialog->resize(560, 520);
+        help_ = dialog;
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void CMainFrame::OnContextHelp() {
+    QWhatsThis::enterWhatsThisMode();
+}
+
+void CMainFrame::LoadProfile() {
+    QSettings profile = Profile();
+    const QByteArray state = profile.value(QStringLiteral("Frame/State")).toByteArray();
+    if (!state.isEmpty()) {
+        restoreState(state);
+    }
+}
+
+void CMainFrame::SaveProfile() const {
+    QSettings profile = Profile();
+    profile.setValue(QStringLiteral("Frame/State"), saveState());
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+
+class CTunecrateDoc;
+class CTunecrateView;
+class CDocumentUi;
+class QAction;
+class QDialog;
+class QToolBar;
+
+// The main window: menus, accelerators, the dockable toolbar and the main form as its only
+// content. It owns the collection document and routes the commands the form does not handle
+// itself (New, Open, Save, Save As, Exit, About, help, toolbar toggling). The window has a fixed
+// size that follows the form and the toolbar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Command ids of the menu, the accelerators and the toolbar.
+    enum CommandId {
+        ID_EDIT_ADD = 32772,
+        ID_EDIT_REMOVE = 32773,
+        ID_SELECT_DRIVE = 32780,
+        ID_FILE_EXTENSIONS = 32781,
+        ID_START_TRANSFER = 32782,
+        ID_FILE_NEW = 57600,
+        ID_FILE_OPEN = 57601,
+        ID_FILE_SAVE = 57603,
+        ID_FILE_SAVE_AS = 57604,
+        ID_FILE_PRINT = 57607,
+        ID_APP_ABOUT = 57664,
+        ID_APP_EXIT = 57665,
+        ID_HELP_FINDER = 57667,
+        ID_CONTEXT_HELP = 57669,
+        ID_HELP = 57670,
+        ID_VIEW_TOOLBAR = 59392,
+        ID_VIEW_STATUS_BAR = 59393,
+    };
+
+    // `settingsPath` names the program settings file; empty means the usual place.
+    explicit CMainFrame(const std::string& settingsPath = std::string(), QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Builds the form, the document, the menus and the toolbar, then starts with a new
+    // collection (which loads the remembered one, if any). False when the window cannot be
+    // built; the program then ends.
+    bool Create();
+
+    // Opens a collection file as File > Open does after its dialog.
+    void OpenCollection(const QString& path);
+
+    CTunecrateView* View() const { return view_; }
+    CTunecrateDoc* Document() const { return doc_.get(); }
+    CDocumentUi* DocumentUi() const { return docUi_.get(); }
+    QToolBar* ToolBar() const { return toolBar_; }
+    // The action of a command id; null for ids without one.
+    QAction* Action(int id) const;
+
+  public slots:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
+    void OnAppAbout();
+    void OnHelpFinder();
+    void OnContextHelp();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QAction* AddCommand(int id, const QString& text, const QString& resource = QString());
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateHiddenAccelerators();
+    void UpdateCommandUi();
+    void OnTransferRunningChanged(bool running);
+    void LoadProfile();
+    void SaveProfile() const;
+
+    std::string settingsPath_;
+    CTunecrateView* view_ = nullptr;
+    std::unique_ptr<CDocumentUi> docUi_;
+    std::unique_ptr<CTunecrateDoc> doc_;
+    QToolBar* toolBar_ = nullptr;
+    std::map<int, QAction*> actions_;
+    QPointer<QDialog> help_;
+    // Set once the user asked to close while a transfer runs: the window closes when it ends.
+    bool closeAfterTransfer_ = false;
+};

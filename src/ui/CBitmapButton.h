@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <QString>
+
+// A push button shown as two pictures: the up picture while released, the down picture while
+// pressed. AutoLoad takes the pictures named after the button's caption and sizes the button to
+// them.
+class CBitmapButton : public QAbstractButton {
+    Q_OBJECT
+
+  public:
+    // `caption` names the pictures (stem + "U", stem + "D"); it is never shown.
+    explicit CBitmapButton(const QString& caption, QWidget* parent = nullptr);
+
+    // Loads caption + "U" and caption + "D" from the embedded pictures, replacing earlier ones,
+    // and resizes the button to the up picture. False when either is missing.
+    bool AutoLoad();
+
+    const QPixmap& UpPicture() const { return up_; }
+    const QPixmap& DownPicture() const { return down_; }
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString caption_;
+    QPixmap up_;
+    QPixmap down_;
+};

@@ -1,0 +1,142 @@
+#include "ui/CDocumentUi.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "ui/CTunecrateView.h"
+
+namespace {
+
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The document's question, listed here so that the translation tools find it.
+[[maybe_unused]] const char* const kQuestion =
+    QT_TRANSLATE_NOOP("CDocumentUi", "Your music selection has been modified.\nSave changes?");
+
+}  // namespace
+
+CDocumentUi::CDocumentUi(QWidget* window) : window_(window) {}
+
+CDocumentUi::~CDocumentUi() {
+    delete openDialog_;
+    delete saveDialog_;
+}
+
+bool CDocumentUi::OnWindowThread() const {
+    return QThread::currentThread() == thread();
+}
+
+void CDocumentUi::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), FromStd(text),
+                    QMessageBox::Ok, window_);
+    box.exec();
+}
+
+void CDocumentUi::ShowError(const std::string& text) {
+    if (!OnWindowThread()) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), FromStd(text),
+                    QMessageBox::Ok, window_);
+    box.exec();
+}
+
+CollectionUi::Answer CDocumentUi::AskYesNoCancel(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                    QCoreApplication::translate("CDocumentUi", question.c_str()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+QStringList CDocumentUi::NameFilters(const std::string& filter) {
+    const QStringList parts = FromStd(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const int paren = description.indexOf(QLatin1Char('('));
+        if (paren >= 0) {
+            description = description.left(paren).trimmed();
+        }
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            if (pattern == QLatin1String("*.*")) {
+                pattern = QStringLiteral("*");  // file names need no dot here
+            }
+        }
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+QFileDialog* CDocumentUi::GetDialog(const FileDialog& settings) {
+    QFileDialog*& dialog = settings.open ? openDialog_ : saveDialog_;
+    if (dialog) {
+        return dialog;
+    }
+    // No parent, as the document's dialogs have none; modal to the whole program.
+    dialog = new QFileDialog(nullptr);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(settings.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog->setFileMode(settings.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setNameFilters(NameFilters(settings.filter));
+    dialog->setDefaultSuffix(FromStd(settings.defaultExtension));
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !settings.overwritePrompt);
+    dialog->setOption(QFileDialog::ReadOnly, false);
+    dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+    dialog->setWindowTitle(settings.open ? QCoreApplication::translate("CDocumentUi", "Open")
+                                         : QCoreApplication::translate("CDocumentUi", "Save As"));
+    return dialog;
+}
+
+std::optional<std::string> CDocumentUi::ChooseFile(const FileDialog& settings) {
+    QFileDialog* dialog = GetDialog(settings);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog->selectedFiles().constFirst();
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path.toStdString();
+}
+
+QString CDocumentUi::WindowTitle(const QString& documentTitle) {
+    const QString title = documentTitle.isEmpty()
+                              ? QCoreApplication::translate("CDocumentUi", "Untitled")
+                              : documentTitle;
+    return QStringLiteral("%1 - %2").arg(title, QStringLiteral("Tunecrate"));
+}
+
+void CDocumentUi::SetTitle(const std::string& title) {
+    if (!OnWindowThread()) {
+        QMetaObject::invokeMethod(
+            this, [this, title] { SetTitle(title); }, Qt::QueuedConnection);
+        return;
+    }
+    if (window_) {
+        window_->setWindowTitle(WindowTitle(FromStd(title)));
+    }
+}
+
+void CDocumentUi::UpdateAllViews() {
+    if (view_) {
+        view_->RefillDirectoryList();
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+#include "collection/CollectionUi.h"
+
+class CTunecrateView;
+class QFileDialog;
+class QWidget;
+
+// The collection document's dialogs with the user, in Qt widgets: the message boxes, the save
+// prompt, the open and save dialogs (one of each, kept and shown again), the window title and the
+// refill of the form after a file was opened. Calls from the transfer's worker thread (an error
+// box, the title) are carried out on the window's thread without waiting for them.
+class CDocumentUi : public QObject, public CollectionUi {
+    Q_OBJECT
+
+  public:
+    // `window` is the main window: parent of the boxes and owner of the title.
+    explicit CDocumentUi(QWidget* window);
+    ~CDocumentUi() override;
+
+    // The form that is refilled when a collection was opened.
+    void SetView(CTunecrateView* view) { view_ = view; }
+
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& question) override;
+    std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+    void SetTitle(const std::string& title) override;
+    void UpdateAllViews() override;
+
+    // The window title for a document title: "Rock - Tunecrate", "Untitled - Tunecrate".
+    static QString WindowTitle(const QString& documentTitle);
+    // Qt name filters for a "Description|patterns|...||" filter; "*.*" means every file.
+    static QStringList NameFilters(const std::string& filter);
+
+    // The kept file dialogs; null before their first use.
+    QFileDialog* OpenFileDialog() const { return openDialog_; }
+    QFileDialog* SaveFileDialog() const { return saveDialog_; }
+
+  private:
+    QFileDialog* GetDialog(const FileDialog& settings);
+    bool OnWindowThread() const;
+
+    QPointer<QWidget> window_;
+    CTunecrateView* view_ = nullptr;
+    QFileDialog* openDialog_ = nullptr;
+    QFileDialog* saveDialog_ = nullptr;
+};

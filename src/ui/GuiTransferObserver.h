@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "transfer/TransferObserver.h"
+
+class CTunecrateView;
+
+// Carries the transfer job's reports from its worker thread to the main form's thread: status
+// line, progress bar, free-space text, the end of the job. The job never waits for the form,
+// except for a message box, which it shows and waits for as a modal box would.
+class GuiTransferObserver : public QObject, public TransferObserver {
+    Q_OBJECT
+
+  public:
+    explicit GuiTransferObserver(CTunecrateView* view);
+
+    void SetStatusText(const std::string& text) override;
+    void SetProgressRange(uint32_t maxMegabytes) override;
+    void SetProgressPosition(uint32_t megabytes) override;
+    void SetFreeSpaceText(const std::string& text) override;
+    void ShowMessageBox(const std::string& text) override;
+    void Finished(const TransferResult& result) override;
+
+    // The job's texts in the user's language.
+    static QString Translate(const std::string& text);
+
+  private:
+    template <typename F>
+    void Post(F&& f);
+
+    QPointer<CTunecrateView> view_;
+};

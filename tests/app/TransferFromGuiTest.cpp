@@ -1,0 +1,139 @@
+// Transfers started and stopped from the main window, onto a real mounted RAM volume.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <filesystem>
+
+#include "AppTestSupport.h"
+#include "collection/CTunecrateDoc.h"
+#include "support/TmpfsMount.h"
+#include "ui/CBitmapButton.h"
+#include "ui/CHoverButton.h"
+#include "ui/CTunecrateView.h"
+
+namespace {
+
+int FilesOn(const std::string& dir) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        count += entry.is_regular_file() ? 1 : 0;
+    }
+    return count;
+}
+
+class TransferFromGuiTest : public ::testing::Test {
+  protected:
+    // A stick of 8 MB and a collection of `files` files of `bytes` bytes.
+    void OpenWithCollection(int files, size_t bytes) {
+        music_ = fixture.MakeMusicDir("music", files, bytes);
+        fixture.WriteSettings(stick_.Path(), "");
+        fixture.Open();
+        View().AddDirectoryEntry(music_);
+        ASSERT_EQ(View().GetDocument()->GetDirectoryCount(), 1u);
+    }
+    CTunecrateView& View() { return *fixture.Frame().View(); }
+    CHoverButton& Start() { return *View().StartButton(); }
+    bool WaitForEnd() {
+        return QTest::qWaitFor([this] { return !View().IsTransferRunning(); }, 20000);
+    }
+
+    MainWindowFixture fixture;
+    TmpfsMount stick_{8 << 20};
+    QString music_;
+};
+
+TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    OpenWithCollection(3, 100000);
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+
+    // Running: the button shows it, the start command and everything that would change the
+    // collection, the stick or the file types is disabled.
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
+    EXPECT_TRUE(View().IsTransferRunning());
+    EXPECT_FALSE(View().OnUpdateStartTransfer());
+    CMainFrame& frame = fixture.Frame();
+    for (int id : {CMainFrame::ID_FILE_NEW, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_SAVE,
+                   CMainFrame::ID_EDIT_ADD, CMainFrame::ID_EDIT_REMOVE, CMainFrame::ID_SELECT_DRIVE,
+                   CMainFrame::ID_FILE_EXTENSIONS}) {
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    }
+    EXPECT_FALSE(View().NewDirEdit()->isEnabled());
+    EXPECT_FALSE(View().BitmapButton(CTunecrateView::IDC_ADD)->isEnabled());
+    EXPECT_TRUE(View().BitmapButton(CTunecrateView::IDC_EXIT)->isEnabled());
+
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(FilesOn(stick_.Path()), 3);
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
+    EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
+    EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
+    EXPECT_TRUE(View().OnUpdateStartTransfer());
+    EXPECT_TRUE(frame.Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
+    EXPECT_TRUE(View().NewDirEdit()->isEnabled());
+    // Every file is marked transferred.
+    EXPECT_TRUE(View().GetDocument()->GetUntransferredFiles().empty());
+}
+
+// The menu command starts as the button would; a second click on the button stops the run.
+TEST_F(TransferFromGuiTest, MenuStartsAndASecondClickStopsWithOneJobAtATime) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    OpenWithCollection(1500, 1000);
+    QAction* start = fixture.Frame().Action(CMainFrame::ID_START_TRANSFER);
+    start->trigger();
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
+    ASSERT_TRUE(View().IsTransferRunning());
+    EXPECT_FALSE(start->isEnabled());
+
+    // A click that arrives while the button is in state 2 starts nothing.
+    View().OnStart();
+    View().OnStartTransferCommand();
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
+
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_LT(FilesOn(stick_.Path()), 1500);
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
+    EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
+    EXPECT_TRUE(start->isEnabled());
+}
+
+TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    OpenWithCollection(1500, 1000);
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+    ASSERT_TRUE(View().IsTransferRunning());
+
+    EXPECT_FALSE(fixture.Frame().close());
+    EXPECT_EQ(View().StatusLabel()->text(), "Waiting for the transfer to stop...");
+    EXPECT_TRUE(fixture.Frame().isVisible());
+    // The collection was changed (a directory added): the prompt comes once the job ended.
+    WhenModal(AnswerBox(QMessageBox::No));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !fixture.Frame().isVisible(); }, 20000));
+    EXPECT_FALSE(View().IsTransferRunning());
+    EXPECT_LT(FilesOn(stick_.Path()), 1500);
+}
+
+// Without a stick there is nothing to fill: the job's reason is shown, and the form is ready again.
+TEST(TransferRefusedTest, NoStickIsReportedAndTheButtonComesBack) {
+    MainWindowFixture fixture;
+    const QString music = fixture.MakeMusicDir("music");
+    fixture.Open();
+    CTunecrateView& view = *fixture.Frame().View();
+    view.AddDirectoryEntry(music);
+    QString text;
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
+    QTest::mouseClick(view.StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&view] { return !view.IsTransferRunning(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !ModalPending(); }, 5000));
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_EQ(view.StatusLabel()->text(), text);
+    EXPECT_EQ(view.StartButton()->GetState(), CHoverButton::kStateOff);
+    EXPECT_EQ(view.GetDocument()->GetUntransferredFiles().size(), 2u);
+}
+
+}  // namespace
