@@ -1,6 +1,5 @@
 #include "cli/CliApp.h"
 
-#include <unistd.h>
 #include <CLI/CLI.hpp>
 
 #include <exception>
@@ -14,6 +13,7 @@
 #include "cli/ListCommand.h"
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
+#include "platform/Console.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
@@ -54,7 +54,7 @@ int CliApp::Run(int argc, const char* const* argv) {
         return kExitUsage;
     }
 
-    CliContext context{out_, err_, settingsPath, isatty(STDIN_FILENO) && isatty(STDERR_FILENO)};
+    CliContext context{out_, err_, settingsPath, platform::IsInteractiveTerminal()};
     for (auto& [sub, command] : chosen) {
         if (sub->parsed()) {
             try {

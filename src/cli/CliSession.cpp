@@ -3,18 +3,23 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
+
 CliSession::CliSession(CliContext& context)
-    : context_(context), settings_(context.settingsPath), ui_(context.err), document_(ui_, &settings_) {
+    : context_(context),
+      settings_(context.settingsPath),
+      ui_(context.err),
+      document_(ui_, &settings_) {
     settings_.SetSaveOnDestroy(false);
 }
 
 bool CliSession::Open(const std::string& path, bool createIfMissing) {
     std::error_code ec;
-    if (!createIfMissing && !std::filesystem::exists(path, ec)) {
+    if (!createIfMissing && !std::filesystem::exists(platform::PathFromUtf8(path), ec)) {
         context_.err << "error: no collection file at " << path << "\n";
         return false;
     }
-    if (std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(platform::PathFromUtf8(path), ec)) {
         context_.err << "error: " << path << " is a directory, not a collection file\n";
         return false;
     }

@@ -2,16 +2,11 @@
 
 #include <utility>
 
+#include "platform/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
 
 namespace {
-
-#ifdef _WIN32
-constexpr const char* kSeparators = "\\/";
-#else
-constexpr const char* kSeparators = "/";
-#endif
 
 // A line break would split the path's line in the collection file.
 bool HasLineBreak(const std::string& text) {
@@ -148,7 +143,7 @@ void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::Loa
 }
 
 std::string CTunecrateDoc::TitleFromPath(const std::string& path) {
-    const size_t separator = path.find_last_of(kSeparators);
+    const size_t separator = path.find_last_of(platform::kPathSeparators);
     std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos) {

@@ -5,6 +5,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/Utf8Path.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -13,27 +15,10 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Paths and names are kept as bytes; on Windows those bytes are UTF-8.
-fs::path ToFsPath(const std::string& path) {
-#ifdef _WIN32
-    return fs::u8path(path);
-#else
-    return fs::path(path);
-#endif
-}
-
-std::string FileNameOf(const fs::path& path) {
-#ifdef _WIN32
-    return path.filename().u8string();
-#else
-    return path.filename().native();
-#endif
-}
-
 // The names of the regular files directly in `directory`, sorted byte-wise.
 bool ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
     std::error_code ec;
-    fs::directory_iterator it(ToFsPath(directory), ec);
+    fs::directory_iterator it(platform::PathFromUtf8(directory), ec);
     if (ec) {
         return false;
     }
@@ -44,7 +29,7 @@ bool ListRegularFiles(const std::string& directory, std::vector<std::string>& fi
         }
         // A name with a line break could not be written as one line of the collection file
         // (and could smuggle in a line of its own), so it is not taken.
-        std::string name = FileNameOf(it->path());
+        std::string name = platform::PathToUtf8(it->path().filename());
         if (name.find_first_of("\r\n") == std::string::npos) {
             files.push_back(std::move(name));
         }

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "collection/MusicFileScan.h"
+#include "platform/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
 
@@ -227,7 +228,7 @@ MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
         return LoadStatus::FileMissing;
     }
     std::error_code ec;
-    const fs::file_status st = fs::status(fs::path(path), ec);
+    const fs::file_status st = fs::status(platform::PathFromUtf8(path), ec);
     if (st.type() == fs::file_type::not_found) {
         return LoadStatus::FileMissing;
     }
@@ -240,7 +241,7 @@ MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
         loadError_ = fs::is_directory(st) ? std::strerror(EISDIR) : "not a regular file";
         return LoadStatus::FileUnreadable;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
     if (!in) {
         loadError_ = std::strerror(errno);
         return LoadStatus::FileUnreadable;

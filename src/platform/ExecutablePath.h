@@ -11,6 +11,10 @@ std::string ExecutablePath(const std::string& argv0 = std::string());
 // The user's home directory, or an empty string when it cannot be determined.
 std::string HomeDirectory();
 
+// The folder for the user's program settings: $XDG_CONFIG_HOME or ~/.config on Linux, %APPDATA%
+// on Windows; empty when there is none.
+std::string UserConfigDirectory();
+
 // True when the process may create files in `dir`.
 bool IsDirectoryWritable(const std::string& dir);
 

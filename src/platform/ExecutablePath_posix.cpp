@@ -38,6 +38,15 @@ std::string HomeDirectory() {
     return std::string();
 }
 
+std::string UserConfigDirectory() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        xdg && *xdg && std::filesystem::path(xdg).is_absolute()) {
+        return xdg;
+    }
+    const std::string home = HomeDirectory();
+    return home.empty() ? std::string() : (std::filesystem::path(home) / ".config").string();
+}
+
 bool IsDirectoryWritable(const std::string& dir) {
     return !dir.empty() && access(dir.c_str(), W_OK | X_OK) == 0;
 }

@@ -21,7 +21,7 @@ struct DiskSpace {
 // directory that is not the root of a mounted volume), 2 removable, 3 fixed disc, 4 network,
 // 5 optical, 6 RAM disk.
 class VolumeQueries {
-public:
+  public:
     virtual ~VolumeQueries() = default;
 
     // The roots of the drives a user would recognise, in the system's order: mount points on

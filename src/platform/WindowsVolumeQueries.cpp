@@ -9,39 +9,40 @@
 
 #include <cwchar>
 
+#include "platform/Win32Text.h"
+
 namespace platform {
 namespace {
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) {
-        return std::wstring();
-    }
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text, size_t size) {
-    if (size == 0) {
-        return std::string();
-    }
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), &narrow[0], length, nullptr,
-                        nullptr);
-    return narrow;
-}
-
-// The volume functions want the root with its backslash; the settings keep a drive as "E:".
+// The volume functions want a root folder with its closing backslash ("E:\", "C:\mnt\stick\");
+// the settings keep a drive as "E:".
 std::wstring RootForSystem(const std::string& root) {
     std::wstring wide = Widen(root);
-    if (wide.size() == 2 && wide[1] == L':') {
+    for (wchar_t& c : wide) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    if (!wide.empty() && wide.back() != L'\\') {
         wide.push_back(L'\\');
     }
     return wide;
+}
+
+// True when `root` (as RootForSystem gives it) is the root folder of a volume: a drive's root or
+// a folder a volume is mounted on. The system's drive type alone would describe any folder by
+// the volume it lies on.
+bool IsVolumeRoot(const std::wstring& root) {
+    wchar_t volume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(root.c_str(), volume, MAX_PATH + 1)) {
+        return false;
+    }
+    std::wstring mount = volume;
+    if (!mount.empty() && mount.back() != L'\\') {
+        mount.push_back(L'\\');
+    }
+    return CompareStringOrdinal(mount.c_str(), static_cast<int>(mount.size()), root.c_str(),
+                                static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
 }
 
 uint64_t ToBytes(const ULARGE_INTEGER& value) {
@@ -64,17 +65,26 @@ std::vector<std::string> WindowsVolumeQueries::GetDriveRoots() const {
         return roots;
     }
     for (const wchar_t* root = buffer; *root != L'\0'; root += wcslen(root) + 1) {
-        roots.push_back(Narrow(root, wcslen(root)));
+        roots.push_back(Narrow(root));
     }
     return roots;
 }
 
 int WindowsVolumeQueries::GetDriveType(const std::string& root) const {
+    if (root.empty()) {
+        return 1;  // no root at all; the system would answer for the current directory's drive
+    }
     const std::wstring wide = RootForSystem(root);
+    if (!IsVolumeRoot(wide)) {
+        return DRIVE_NO_ROOT_DIR;
+    }
     return static_cast<int>(GetDriveTypeW(wide.c_str()));
 }
 
 bool WindowsVolumeQueries::GetDiskSpace(const std::string& root, DiskSpace& space) const {
+    if (root.empty()) {
+        return false;
+    }
     const std::wstring wide = RootForSystem(root);
     ULARGE_INTEGER freeToCaller;
     ULARGE_INTEGER total;
@@ -89,12 +99,15 @@ bool WindowsVolumeQueries::GetDiskSpace(const std::string& root, DiskSpace& spac
 }
 
 bool WindowsVolumeQueries::GetVolumeLabel(const std::string& root, std::string& label) const {
+    if (root.empty()) {
+        return false;
+    }
     const std::wstring wide = RootForSystem(root);
     wchar_t name[256] = {};
     if (!GetVolumeInformationW(wide.c_str(), name, 256, nullptr, nullptr, nullptr, nullptr, 0)) {
         return false;
     }
-    label = Narrow(name, wcslen(name));
+    label = Narrow(name);
     return true;
 }
 

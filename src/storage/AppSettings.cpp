@@ -1,10 +1,10 @@
 #include "storage/AppSettings.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/ExecutablePath.h"
+#include "platform/Utf8Path.h"
 #include "storage/IniFile.h"
 
 namespace fs = std::filesystem;
@@ -13,8 +13,8 @@ namespace {
 
 std::string MakeAbsolute(const std::string& path) {
     std::error_code ec;
-    const fs::path absolute = fs::absolute(fs::path(path), ec);
-    return ec ? path : absolute.lexically_normal().string();
+    const fs::path absolute = fs::absolute(platform::PathFromUtf8(path), ec);
+    return ec ? path : platform::PathToUtf8(absolute.lexically_normal());
 }
 
 }  // namespace
@@ -35,21 +35,16 @@ std::string AppSettings::DefaultSettingsPath() {
 }
 
 std::string AppSettings::DefaultSettingsPath(const std::string& executablePath) {
-    const fs::path exe = executablePath;
+    const fs::path exe = platform::PathFromUtf8(executablePath);
     if (!exe.empty() && exe.has_parent_path() &&
-        platform::IsDirectoryWritable(exe.parent_path().string())) {
-        return (exe.parent_path() / kFileName).string();
+        platform::IsDirectoryWritable(platform::PathToUtf8(exe.parent_path()))) {
+        return platform::PathToUtf8(exe.parent_path() / kFileName);
     }
-    fs::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
-        xdg && *xdg && fs::path(xdg).is_absolute()) {
-        config = xdg;
-    } else if (const std::string home = platform::HomeDirectory(); !home.empty()) {
-        config = fs::path(home) / ".config";
-    } else {
+    const std::string config = platform::UserConfigDirectory();
+    if (config.empty()) {
         return kFileName;  // nowhere better: the current directory
     }
-    return (config / "Tunecrate" / kFileName).string();
+    return platform::PathToUtf8(platform::PathFromUtf8(config) / "Tunecrate" / kFileName);
 }
 
 void AppSettings::RemoveAllExtensions() {
@@ -91,7 +86,7 @@ bool AppSettings::Save() {
     }
     // The per-user configuration folder may not exist yet on a first run.
     std::error_code ec;
-    const fs::path parent = fs::path(settingsPath_).parent_path();
+    const fs::path parent = platform::PathFromUtf8(settingsPath_).parent_path();
     if (!parent.empty()) {
         fs::create_directories(parent, ec);
     }

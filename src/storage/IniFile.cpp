@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/DurableFile.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ uint32_t BucketOf(const std::string& name) {
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 void IniFile::Read() {
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(platform::PathFromUtf8(path_), std::ios::binary);
     if (!in) {
         return;
     }

@@ -4,7 +4,8 @@
 #include <string>
 
 // The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
-// to it. Paths are full paths; nothing changes the process's current directory.
+// to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
+// a bare drive such as "E:" stands for the root folder of that drive.
 class FileOperations {
   public:
     // How a copy ended. A failure of the stick itself (gone, read-only, full, I/O error) is told
@@ -34,11 +35,18 @@ class FileOperations {
     CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
                                     bool flushNow = true) const;
     // Writes everything written to the file system holding the directory `path` to its device.
-    // False, with the reason in `error`, when that failed.
+    // False, with the reason in `error`, when that failed. On Windows, where flushing a whole
+    // volume needs administrator rights, every copy is flushed as it is made, and this flushes
+    // the volume where it may and otherwise checks that the volume is still there.
     bool FlushVolume(const std::string& path, std::string& error) const;
 
-    // `directory` and `name` joined with one "/".
+    // `directory` and `name` joined with one separator ("/", on Windows "\"): a bare drive
+    // "E:" and "song.mp3" give "E:\song.mp3".
     static std::string JoinPath(const std::string& directory, const std::string& name);
-    // The device number of the file system holding `path`; false when `path` cannot be read.
+    // True when `name` can stand for a file directly in a folder: not empty, not "." or "..",
+    // no separator (on Windows neither "\", "/" nor ":", which would name a data stream).
+    static bool IsPlainFileName(const std::string& name);
+    // The identity of the volume holding `path` (device number; on Windows the volume serial
+    // number); false when `path` cannot be read.
     static bool GetDeviceOf(const std::string& path, uint64_t& device);
 };

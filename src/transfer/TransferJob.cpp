@@ -7,6 +7,7 @@
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/LibraryEntry.h"
+#include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
 
 namespace fs = std::filesystem;
@@ -14,17 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
-
-// True when `inner` is `outer` or lies below it; both are canonical paths.
-bool ContainsPath(const fs::path& outer, const fs::path& inner) {
-    auto mismatch = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-    return mismatch.first == outer.end();
-}
-
-// A name that cannot stand for a file in the stick's root folder.
-bool IsUnusableName(const std::string& name) {
-    return name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos;
-}
 
 }  // namespace
 
@@ -104,7 +94,7 @@ bool TransferJob::CheckStick(std::string& error) {
     std::error_code ec;
     if (stick.empty()) {
         error = kNoStickText;
-    } else if (!fs::is_directory(stick, ec)) {
+    } else if (!fs::is_directory(platform::PathFromUtf8(stick), ec)) {
         error = "Stick not found: " + stick;
     } else if (stickInfo_.GetDriveType() == DriveInfo::kTypeNoRootDir &&
                !options_.allowPlainFolder) {
@@ -121,13 +111,14 @@ bool TransferJob::CheckStick(std::string& error) {
 
 bool TransferJob::CheckDeletion(std::string& error) const {
     std::error_code ec;
-    const fs::path stick = fs::canonical(options_.stickDrive, ec);
+    const fs::path stick = fs::canonical(platform::PathFromUtf8(options_.stickDrive), ec);
     if (ec) {
         error = "Stick not found: " + options_.stickDrive;
         return false;
     }
-    if (stick == stick.root_path()) {
-        error = "Will not delete the files of the system's root folder " + stick.string();
+    if (platform::IsSystemRootFolder(stick)) {
+        error =
+            "Will not delete the files of the system's root folder " + platform::PathToUtf8(stick);
         return false;
     }
     std::vector<std::string> kept = {document_.GetFilePath(), options_.settingsPath};
@@ -138,8 +129,9 @@ bool TransferJob::CheckDeletion(std::string& error) const {
         if (path.empty()) {
             continue;
         }
-        const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
-        if (!ec && ContainsPath(stick, resolved)) {
+        const fs::path resolved =
+            fs::weakly_canonical(fs::absolute(platform::PathFromUtf8(path), ec), ec);
+        if (!ec && platform::PathIsWithin(stick, resolved)) {
             error = "Will not delete the files on " + options_.stickDrive + ": it holds " + path;
             return false;
         }
@@ -217,7 +209,7 @@ bool TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& 
     }
     const std::string destination = FileOperations::JoinPath(options_.stickDrive, name);
     const FileOperations::CopyResult copy =
-        IsUnusableName(name)
+        !FileOperations::IsPlainFileName(name)
             ? FileOperations::CopyResult{FileOperations::CopyResult::kFileFailed, name}
             : files_.CopyWithoutOverwrite(entry.GetFullPath(), destination, false);
     switch (copy.outcome) {
@@ -265,7 +257,7 @@ bool TransferJob::FlushPending(TransferResult& result) {
         for (const PendingCopy& copy : pending_) {
             std::error_code ec;
             if (stickThere) {
-                fs::remove(copy.destination, ec);
+                fs::remove(platform::PathFromUtf8(copy.destination), ec);
             }
         }
         if (result.error.empty()) {

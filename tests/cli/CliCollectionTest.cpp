@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/CliRunner.h"
+#include "platform/Utf8Path.h"
 #include "support/TempDir.h"
 #include "support/TmpfsMount.h"
 
@@ -13,11 +14,11 @@ namespace {
 
 // A settings file that registers mp3, and two music folders.
 class CliCollectionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
-        fs::create_directories(rock);
-        fs::create_directories(jazz);
+        fs::create_directories(platform::PathFromUtf8(rock));
+        fs::create_directories(platform::PathFromUtf8(jazz));
         WriteFileBytes(rock + "/a.mp3", std::string(1000, 'a'));
         WriteFileBytes(rock + "/b.mp3", std::string(2000, 'b'));
         WriteFileBytes(rock + "/notes.txt", "not music");
@@ -33,18 +34,23 @@ protected:
     const std::string settings = dir / "Tunecrate.ini";
     const std::string collection = dir / "music.ini";
     const std::string rock = dir / "Rock";
-    const std::string jazz = dir / "Jazz";
+    // Letters beyond ASCII must survive the command line and the collection file.
+    const std::string jazz = dir / "Jäzz Ørkester";
 };
 
 }  // namespace
 
 TEST_F(CliCollectionTest, AddListStatusAndRemove) {
-    const CliResult added = Run({"add", collection, rock, jazz, "", dir / "missing", dir / "Rock/a.mp3"});
+    const CliResult added =
+        Run({"add", collection, rock, jazz, "", dir / "missing", dir / "Rock/a.mp3"});
     EXPECT_EQ(added.exitCode, 1);  // two of them could not be added
     EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "missing"), std::string::npos);
-    EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "Rock/a.mp3"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n"
-                                         "dir=" + jazz + "\r\nf0=x.MP3\r\n");
+    EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "Rock/a.mp3"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock +
+                                             "\r\nf0=a.mp3\r\nf0=b.mp3\r\n"
+                                             "dir=" +
+                                             jazz + "\r\nf0=x.MP3\r\n");
 
     // The same directory in other letters is skipped with a notice.
     std::string shouted = rock;
@@ -73,7 +79,8 @@ TEST_F(CliCollectionTest, AddListStatusAndRemove) {
     const CliResult absent = Run({"remove", collection, jazz});
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_NE(absent.err.find("not in the collection"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
+    EXPECT_EQ(ReadFileBytes(collection),
+              "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
 }
 
 TEST_F(CliCollectionTest, BadCollectionPathsFailCleanly) {

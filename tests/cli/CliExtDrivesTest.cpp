@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -55,6 +54,11 @@ TEST(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
 }
 
 TEST(CliTest, DrivesListsTheRootFileSystem) {
+#ifdef _WIN32
+    const std::string kSystemRoot = std::string(std::getenv("SystemDrive")) + "\\";
+#else
+    const std::string kSystemRoot = "/";
+#endif
     const CliResult result = RunCli({"drives", "--json"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const auto json = nlohmann::json::parse(result.out);
@@ -62,7 +66,7 @@ TEST(CliTest, DrivesListsTheRootFileSystem) {
     for (const auto& drive : json["drives"]) {
         EXPECT_GE(drive["type"].get<int>(), 0);
         EXPECT_LE(drive["type"].get<int>(), 6);
-        if (drive["root"] == "/") {
+        if (drive["root"] == kSystemRoot) {
             sawRoot = true;
             EXPECT_GT(drive["bytesTotal"].get<uint64_t>(), 0u);
         }

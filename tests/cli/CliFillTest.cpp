@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
+#endif
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
@@ -182,6 +184,9 @@ TEST_F(CliFillTest, FillsASizeLimitedVolume) {
 }
 
 TEST_F(CliFillTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a console's Ctrl+C cannot be sent to one program from a test on Windows";
+#else
     MakeCollection(200, 256 * kKiB);
     bool sent = false;
     const CliResult result =
@@ -198,6 +203,7 @@ TEST_F(CliFillTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
     EXPECT_EQ(summary["saved"], true);
     EXPECT_LT(summary["filesCopied"].get<int>(), 200);
     EXPECT_EQ(Transferred(), FilesIn(stick));
+#endif
 }
 
 TEST_F(CliFillTest, FullAndReadOnlySticksLoseNothing) {

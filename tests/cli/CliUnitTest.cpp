@@ -24,7 +24,8 @@ TEST(SizeParserTest, RefusesBadSizesWithAReason) {
 
 TEST(ProgressBarTest, ShowsDoneRateAndTimeLeft) {
     EXPECT_EQ(ProgressBar::Render(0, 100, 0.0, 10), "[..........] 0/100 MB");
-    EXPECT_EQ(ProgressBar::Render(50, 100, 10.0, 10), "[#####.....] 50/100 MB  5.0 MB/s  0:10 left");
+    EXPECT_EQ(ProgressBar::Render(50, 100, 10.0, 10),
+              "[#####.....] 50/100 MB  5.0 MB/s  0:10 left");
     // More than planned (the estimate is rough) never overflows the bar.
     EXPECT_EQ(ProgressBar::Render(120, 100, 10.0, 4), "[####] 120/100 MB  12.0 MB/s");
     EXPECT_EQ(ProgressBar::Render(0, 0, 1.0, 4), "[####] 0/0 MB");

@@ -1,7 +1,6 @@
 #include "storage/AppSettings.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -114,7 +113,8 @@ TEST(AppSettingsTest, RelativePathIsFixedAtStartAndFoldersAreCreated) {
     AppSettings settings("sub/dir/Tunecrate.ini");
     fs::current_path(before);
 
-    EXPECT_EQ(settings.GetSettingsPath(), dir / "sub/dir/Tunecrate.ini");
+    EXPECT_EQ(fs::path(settings.GetSettingsPath()),
+              fs::path(dir / "sub/dir/Tunecrate.ini").lexically_normal());
     EXPECT_TRUE(settings.Save());
     EXPECT_TRUE(fs::exists(dir / "sub/dir/Tunecrate.ini"));
     settings.SetSaveOnDestroy(false);
@@ -127,6 +127,9 @@ TEST(AppSettingsTest, DefaultPathIsBesideTheExecutableWhenThatFolderIsWritable) 
 }
 
 TEST(AppSettingsTest, DefaultPathFallsBackToTheUserConfigFolder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Linux's configuration folders; Windows: WindowsProgramPathTest";
+#else
     TmpfsMount readOnly(1 << 20, "ro");
     SKIP_UNLESS_MOUNTED(readOnly);
     const std::string exe = readOnly.Path() + "/tunecrate";
@@ -143,4 +146,5 @@ TEST(AppSettingsTest, DefaultPathFallsBackToTheUserConfigFolder) {
     if (oldXdg) {
         setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
     }
+#endif
 }

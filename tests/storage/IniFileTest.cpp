@@ -1,7 +1,6 @@
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -230,7 +229,9 @@ TEST(IniFileTest, RemovedSectionComesBackEmptyAndOthersStay) {
 TEST(IniFileTest, WriteFollowsASymbolicLinkToItsTarget) {
     TempDir dir;
     WriteFileBytes(dir / "real.ini", "old");
-    fs::create_symlink(dir / "real.ini", dir / "link.ini");
+    if (!TryCreateSymlink(dir / "real.ini", dir / "link.ini")) {
+        GTEST_SKIP() << "this system cannot create symbolic links";
+    }
     IniFile file(dir / "link.ini");
     file.SelectSection("S");
     ASSERT_TRUE(file.Write());

@@ -21,3 +21,6 @@ class TempDir {
 // Whole-file helpers for tests.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Makes `link` a symbolic link to `target` (a folder link when `target` is a folder); false where
+// the system cannot (Windows without the right to, wine).
+bool TryCreateSymlink(const std::string& target, const std::string& link);

@@ -4,8 +4,8 @@
 #include <string>
 
 // A size-limited RAM volume mounted on a fresh directory: a real mount point with exact free
-// space, for tests of full discs and sticks. Mounting needs the superuser; when it is not possible
-// IsMounted() is false and the test skips itself.
+// space, for tests of full discs and sticks. Mounting needs the superuser on Linux and is not
+// possible on Windows; then IsMounted() is false and the test skips itself.
 class TmpfsMount {
   public:
     // `options` are extra tmpfs mount options such as "ro".
@@ -18,6 +18,8 @@ class TmpfsMount {
     const std::string& Path() const { return path_; }
     // Unmounts now (lazily if busy), as when a stick is pulled out; the directory stays.
     void Unmount();
+    // Mounts the volume again read-only, as a stick whose write protection is switched on.
+    void MakeReadOnly();
 
   private:
     std::string path_;
@@ -27,6 +29,6 @@ class TmpfsMount {
 #define SKIP_UNLESS_MOUNTED(mount)                                             \
     do {                                                                       \
         if (!(mount).IsMounted()) {                                            \
-            GTEST_SKIP() << "cannot mount a tmpfs here (needs the superuser)"; \
+            GTEST_SKIP() << "cannot mount a tmpfs here (Linux, as superuser)"; \
         }                                                                      \
     } while (0)

@@ -39,6 +39,12 @@ TmpfsMount::~TmpfsMount() {
     }
 }
 
+void TmpfsMount::MakeReadOnly() {
+    if (mounted_) {
+        mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+    }
+}
+
 void TmpfsMount::Unmount() {
     if (mounted_) {
         umount2(path_.c_str(), MNT_DETACH);

@@ -1,0 +1,139 @@
+#include "platform/DurableFile.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <random>
+#include <vector>
+
+#include "platform/Win32Handle.h"
+#include "platform/Win32Text.h"
+
+namespace platform {
+namespace {
+
+void SetError(std::string* error, const std::string& text) {
+    if (error) {
+        *error = text;
+    }
+}
+
+// A symbolic link is followed so that the file it names is replaced, not the link.
+std::wstring ResolveTarget(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return path;
+    }
+    Win32Handle file(CreateFileW(path.c_str(), 0,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsValid()) {
+        return path;
+    }
+    std::vector<wchar_t> buffer(32768);
+    const DWORD length =
+        GetFinalPathNameByHandleW(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= buffer.size()) {
+        return path;
+    }
+    return std::wstring(buffer.data(), length);
+}
+
+std::wstring DirectoryOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
+}
+
+std::wstring NameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// Creates a fresh temporary file beside the target; nobody else may open it meanwhile.
+HANDLE CreateTemporary(const std::wstring& dir, const std::wstring& name, std::wstring& tmpPath) {
+    static std::atomic<unsigned> counter{0};
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmpPath = dir + L"." + name + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(counter++) + L"-" + std::to_wstring(rd() % 100000);
+        const HANDLE file = CreateFileW(tmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, const std::string& data) {
+    const char* p = data.data();
+    size_t left = data.size();
+    while (left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, p, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        p += written;
+        left -= written;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsReadOnlyFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& data, std::string* error) {
+    if (path.empty()) {
+        SetError(error, "no file name given");
+        return false;
+    }
+    const std::wstring target = ResolveTarget(SystemPath(path));
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetError(error, path + ": is a directory");
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetError(error, path + ": the file is read-only");
+        return false;
+    }
+
+    std::wstring tmpPath;
+    Win32Handle file(CreateTemporary(DirectoryOf(target), NameOf(target), tmpPath));
+    if (!file.IsValid()) {
+        SetError(error, PathErrorText(path, GetLastError()));
+        return false;
+    }
+    bool ok = WriteAll(file.Get(), data) && FlushFileBuffers(file.Get());
+    DWORD err = ok ? ERROR_SUCCESS : GetLastError();
+    if (!file.Close() && ok) {
+        ok = false;
+        err = GetLastError();
+    }
+    // Write-through: the rename itself is on the device when the call returns.
+    if (ok && !MoveFileExW(tmpPath.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ok = false;
+        err = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileW(tmpPath.c_str());
+        SetError(error, PathErrorText(path, err));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace platform

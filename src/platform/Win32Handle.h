@@ -1,0 +1,31 @@
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace platform {
+
+// Owns a Win32 file handle and closes it at the end of its scope.
+class Win32Handle {
+  public:
+    explicit Win32Handle(HANDLE handle) : handle_(handle) {}
+    ~Win32Handle() { Close(); }
+    Win32Handle(const Win32Handle&) = delete;
+    Win32Handle& operator=(const Win32Handle&) = delete;
+
+    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    // False when closing failed, which for a file written to may mean lost data.
+    bool Close() {
+        const bool closed = !IsValid() || CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+}  // namespace platform

@@ -1,0 +1,287 @@
+#include "transfer/FileOperations.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/Win32Handle.h"
+#include "platform/Win32Text.h"
+
+using platform::JoinSystemPath;
+using platform::PathErrorText;
+using platform::SystemPath;
+using platform::Win32Handle;
+
+namespace {
+
+struct Entry {
+    std::wstring name;
+    DWORD attributes;
+};
+
+// Names first, deletions afterwards: removing entries while the search runs may make some file
+// systems skip entries. False when the folder cannot be listed.
+bool ListFolder(const std::wstring& dir, std::vector<Entry>& entries) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW(JoinSystemPath(dir, L"*").c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") {
+            entries.push_back(Entry{name, data.dwFileAttributes});
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+// A folder with a volume mounted on it, as opposed to a junction or a link to a folder.
+bool IsVolumeMountPoint(const std::wstring& path) {
+    wchar_t volume[64];
+    return GetVolumeNameForVolumeMountPointW(JoinSystemPath(path, L"").c_str(), volume, 64) != 0;
+}
+
+int DeleteContents(const std::wstring& dir);
+
+int DeleteEntry(const std::wstring& dir, const Entry& entry) {
+    const std::wstring path = JoinSystemPath(dir, entry.name);
+    const bool folder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // Links and junctions are removed themselves, never followed; a mounted volume is
+        // another file system and stays.
+        if (folder && IsVolumeMountPoint(path)) {
+            return 1;
+        }
+        return (folder ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str())) ? 0 : 1;
+    }
+    if (!folder) {
+        // Read-only files are not made writable: they stay and count.
+        if (entry.attributes & FILE_ATTRIBUTE_READONLY) {
+            return 1;
+        }
+        return DeleteFileW(path.c_str()) ? 0 : 1;
+    }
+    // Asked again just before entering: a folder swapped for a link since the listing is not
+    // followed either.
+    const DWORD now = GetFileAttributesW(path.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return DeleteEntry(dir, Entry{entry.name, now});
+    }
+    const int failures = DeleteContents(path);
+    return failures + (RemoveDirectoryW(path.c_str()) ? 0 : 1);
+}
+
+int DeleteContents(const std::wstring& dir) {
+    std::vector<Entry> entries;
+    if (!ListFolder(dir, entries)) {
+        return 0;
+    }
+    int failures = 0;
+    for (const Entry& entry : entries) {
+        failures += DeleteEntry(dir, entry);
+    }
+    return failures;
+}
+
+FileOperations::CopyResult Failure(FileOperations::CopyResult::Outcome outcome,
+                                   const std::string& error) {
+    FileOperations::CopyResult result;
+    result.outcome = outcome;
+    result.error = error;
+    return result;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Failures to create the destination that concern only this name: it is taken, or the stick's
+// file system refuses it. Everything else (write-protected, gone, full, I/O) concerns the stick.
+bool IsNameError(DWORD err, const std::wstring& destination) {
+    switch (err) {
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_INVALID_NAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_DIRECTORY:
+            return true;
+        case ERROR_ACCESS_DENIED:
+            // A folder or a read-only file of that name refuses access; the stick may not.
+            return GetFileAttributesW(destination.c_str()) != INVALID_FILE_ATTRIBUTES;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: {
+            // Some file systems answer so for a name they cannot hold; while the folder is
+            // there, it is the name.
+            const size_t slash = destination.find_last_of(L'\\');
+            return slash != std::wstring::npos && IsFolder(destination.substr(0, slash + 1));
+        }
+        default:
+            return false;
+    }
+}
+
+// Too large for the stick's file system (FAT's 4 GiB limit) concerns this file only.
+bool IsFileTooLarge(DWORD err) {
+    return err == ERROR_FILE_TOO_LARGE;
+}
+
+enum class Step { kDone, kReadFailed, kWriteFailed };
+
+Step CopyData(HANDLE in, HANDLE out, DWORD& err) {
+    thread_local std::vector<char> buffer(size_t{1} << 20);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            err = GetLastError();
+            return Step::kReadFailed;
+        }
+        if (got == 0) {
+            return Step::kDone;
+        }
+        for (DWORD done = 0; done < got;) {
+            DWORD written = 0;
+            if (!WriteFile(out, buffer.data() + done, got - done, &written, nullptr) ||
+                written == 0) {
+                err = written == 0 && GetLastError() == ERROR_SUCCESS ? ERROR_WRITE_FAULT
+                                                                      : GetLastError();
+                return Step::kWriteFailed;
+            }
+            done += written;
+        }
+    }
+}
+
+// Copies and flushes the data of `in` into `out`; the outcome of a failure and its text.
+FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::string& source,
+                                           const std::string& destination) {
+    DWORD err = ERROR_SUCCESS;
+    const Step step = CopyData(in, out, err);
+    if (step == Step::kReadFailed) {
+        return Failure(FileOperations::CopyResult::kFileFailed, PathErrorText(source, err));
+    }
+    if (step == Step::kWriteFailed) {
+        return Failure(IsFileTooLarge(err) ? FileOperations::CopyResult::kFileFailed
+                                           : FileOperations::CopyResult::kStickFailed,
+                       PathErrorText(destination, err));
+    }
+    FILETIME created;
+    FILETIME accessed;
+    FILETIME written;
+    if (GetFileTime(in, &created, &accessed, &written)) {
+        SetFileTime(out, nullptr, nullptr, &written);  // a courtesy; the copy does not need it
+    }
+    // Flushing a whole volume needs administrator rights, so each copy is flushed here.
+    if (!FlushFileBuffers(out)) {
+        return Failure(FileOperations::CopyResult::kStickFailed,
+                       PathErrorText(destination, GetLastError()));
+    }
+    return FileOperations::CopyResult();
+}
+
+}  // namespace
+
+int FileOperations::DeleteTree(const std::string& directory) const {
+    if (directory.empty()) {
+        return 0;
+    }
+    const std::wstring dir = SystemPath(directory);
+    return IsFolder(dir) ? DeleteContents(dir) : 0;
+}
+
+uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
+                                       const std::string& name) const {
+    // Others may read the file meanwhile (a player playing it); one that another program is
+    // writing without letting others read does not open and measures 0.
+    Win32Handle file(CreateFileW(SystemPath(JoinPath(directory, name)).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+    if (!file.IsValid() || GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        return 0;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        return 0;
+    }
+    return static_cast<uint64_t>(size.QuadPart);
+}
+
+FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
+                                                                const std::string& destination,
+                                                                bool /*flushNow*/) const {
+    Win32Handle in(CreateFileW(SystemPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in.IsValid()) {
+        return Failure(CopyResult::kFileFailed, PathErrorText(source, GetLastError()));
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(in.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(in.Get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Failure(CopyResult::kFileFailed, source + ": not a regular file");
+    }
+    // CREATE_NEW never replaces an existing file. The copy gets plain attributes: a read-only
+    // source must not give a read-only file on the stick, which could not be wiped later.
+    const std::wstring target = SystemPath(destination);
+    Win32Handle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!out.IsValid()) {
+        const DWORD err = GetLastError();
+        return Failure(
+            IsNameError(err, target) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
+            PathErrorText(destination, err));
+    }
+    CopyResult result = FillDestination(in.Get(), out.Get(), source, destination);
+    in.Close();
+    if (!out.Close() && result.outcome == CopyResult::kCopied) {
+        result = Failure(CopyResult::kStickFailed, PathErrorText(destination, GetLastError()));
+    }
+    if (result.outcome != CopyResult::kCopied) {
+        DeleteFileW(target.c_str());  // no partial file stays behind
+    }
+    return result;
+}
+
+bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
+    const std::wstring dir = SystemPath(path);
+    const DWORD attributes = GetFileAttributesW(dir.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = PathErrorText(
+            path, attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY);
+        return false;
+    }
+    // The copies were flushed one by one. Flushing the folder as well puts the new directory
+    // entries on the device; file systems and rights that do not allow that are no failure.
+    Win32Handle folder(CreateFileW(dir.c_str(), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (folder.IsValid() && !FlushFileBuffers(folder.Get())) {
+        const DWORD err = GetLastError();
+        if (err != ERROR_INVALID_FUNCTION && err != ERROR_ACCESS_DENIED &&
+            err != ERROR_NOT_SUPPORTED && err != ERROR_INVALID_PARAMETER) {
+            error = PathErrorText(path, err);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
+    if (path.empty()) {
+        return false;
+    }
+    Win32Handle file(CreateFileW(SystemPath(path).c_str(), 0,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.IsValid() || !GetFileInformationByHandle(file.Get(), &info)) {
+        return false;
+    }
+    device = info.dwVolumeSerialNumber;
+    return true;
+}

@@ -1,0 +1,84 @@
+#include "platform/Utf8Path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "collection/MusicFileScan.h"
+#include "platform/DurableFile.h"
+#include "storage/IniFile.h"
+#include "support/TempDir.h"
+#include "transfer/FileOperations.h"
+
+namespace fs = std::filesystem;
+
+// Names with letters outside ASCII go through every file operation of the program unchanged
+// (on Windows they would be lost in the system's 8-bit code page).
+TEST(Utf8PathTest, NamesWithAnyLettersSurviveEveryFileOperation) {
+    TempDir dir;
+    const std::string folder = dir / "Müsik Ørkester 音楽";
+    const std::string name = "Lied für Ängste – 日本.mp3";
+    ASSERT_TRUE(fs::create_directory(platform::PathFromUtf8(folder)));
+    EXPECT_EQ(platform::PathToUtf8(platform::PathFromUtf8(folder)), folder);
+
+    WriteFileBytes(FileOperations::JoinPath(folder, name), "music");
+    std::vector<std::string> names;
+    ASSERT_TRUE(ListMusicFiles(folder, {"mp3"}, names));
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    EXPECT_EQ(FileOperations().GetSizeOfFile(folder, name), 5u);
+
+    const std::string copy = dir / "Kopie ä.mp3";
+    EXPECT_EQ(
+        FileOperations().CopyWithoutOverwrite(FileOperations::JoinPath(folder, name), copy).outcome,
+        FileOperations::CopyResult::kCopied);
+    EXPECT_EQ(ReadFileBytes(copy), "music");
+
+    const std::string ini = FileOperations::JoinPath(folder, "Sammlung ß.ini");
+    ASSERT_TRUE(platform::ReplaceFileContents(ini, "[MusicFiles]\r\nf0=" + name + "\r\n"));
+    IniFile file(ini);
+    file.Read();
+    file.SelectSection("MusicFiles");
+    EXPECT_EQ(file.GetValue("f0"), name);
+    EXPECT_EQ(FileOperations().DeleteTree(dir.Path()), 0);
+    EXPECT_TRUE(fs::is_empty(platform::PathFromUtf8(dir.Path())));
+}
+
+TEST(Utf8PathTest, PathIsWithinComparesWholeElements) {
+#ifdef _WIN32
+    const std::string music = "C:\\Music";
+    // The file system ignores case, so must the comparison; "\\?\" names the same folder.
+    EXPECT_TRUE(platform::PathIsWithin(platform::PathFromUtf8("c:\\"),
+                                       platform::PathFromUtf8("C:\\MUSIC\\Rock")));
+    EXPECT_TRUE(platform::PathIsWithin(platform::PathFromUtf8("\\\\?\\C:\\Music"),
+                                       platform::PathFromUtf8("c:\\music\\ä.mp3")));
+    EXPECT_TRUE(platform::PathIsWithin(platform::PathFromUtf8("C:/Music"),
+                                       platform::PathFromUtf8("C:\\Music\\x")));
+    EXPECT_FALSE(platform::PathIsWithin(platform::PathFromUtf8("D:\\"),
+                                        platform::PathFromUtf8("C:\\Music")));
+#else
+    const std::string music = "/home/anna/Music";
+    EXPECT_FALSE(platform::PathIsWithin("/home/anna/music", "/home/anna/Music/Rock"));
+    EXPECT_TRUE(platform::PathIsWithin("/", "/home"));
+#endif
+    const fs::path dir = platform::PathFromUtf8(music);
+    EXPECT_TRUE(platform::PathIsWithin(dir, dir));
+    EXPECT_TRUE(platform::PathIsWithin(dir, dir / "Rock" / "a.mp3"));
+    EXPECT_FALSE(platform::PathIsWithin(dir / "Rock", dir));
+    EXPECT_FALSE(platform::PathIsWithin(dir, platform::PathFromUtf8(music + "2")));
+}
+
+TEST(Utf8PathTest, OnlyTheSystemsOwnRootIsTheSystemRoot) {
+#ifdef _WIN32
+    const char* windows = std::getenv("SystemRoot");
+    ASSERT_NE(windows, nullptr);
+    const fs::path systemRoot = platform::PathFromUtf8(windows).root_path();
+    EXPECT_TRUE(platform::IsSystemRootFolder(systemRoot));
+    EXPECT_FALSE(platform::IsSystemRootFolder(systemRoot / "Users"));
+    // Any other drive's root, such as a stick's, may be wiped.
+    const std::string other = systemRoot.string()[0] == 'Q' ? "R:\\" : "Q:\\";
+    EXPECT_FALSE(platform::IsSystemRootFolder(platform::PathFromUtf8(other)));
+#else
+    EXPECT_TRUE(platform::IsSystemRootFolder("/"));
+    EXPECT_FALSE(platform::IsSystemRootFolder("/media/anna/MUSIC"));
+#endif
+}

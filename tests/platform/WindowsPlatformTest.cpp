@@ -1,0 +1,237 @@
+// Behaviour of the Windows platform layer that only Windows shows: drive letters and roots,
+// backslash paths, the read-only attribute, sharing modes, the module's own path.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// windows.h maps GetDriveType to GetDriveTypeA; the members of that name are our own.
+#undef GetDriveType
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+
+#include "collection/CTunecrateDoc.h"
+#include "collection/LibraryDirectory.h"
+#include "collection/LibraryEntry.h"
+#include "platform/DurableFile.h"
+#include "platform/ExecutablePath.h"
+#include "platform/Utf8Path.h"
+#include "platform/Win32Handle.h"
+#include "platform/Win32Text.h"
+#include "platform/WindowsVolumeQueries.h"
+#include "storage/AppSettings.h"
+#include "support/TempDir.h"
+#include "transfer/DriveInfo.h"
+#include "transfer/FileOperations.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The drive holding the system, "C:" on a usual installation and under wine.
+std::string SystemDrive() {
+    wchar_t windows[MAX_PATH + 1] = {};
+    GetSystemWindowsDirectoryW(windows, MAX_PATH + 1);
+    return platform::Narrow(std::wstring(windows, 2));
+}
+
+// A drive letter with no drive behind it.
+std::string UnusedDrive() {
+    const DWORD used = GetLogicalDrives();
+    for (int letter = 'Y'; letter > 'C'; --letter) {
+        if (!(used & (1u << (letter - 'A')))) {
+            return std::string(1, static_cast<char>(letter)) + ":";
+        }
+    }
+    return std::string();
+}
+
+std::vector<std::string> FilesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(platform::PathFromUtf8(dir))) {
+        names.push_back(platform::PathToUtf8(entry.path().filename()));
+    }
+    return names;
+}
+
+}  // namespace
+
+TEST(WindowsVolumeQueriesTest, DrivesAreNamedByTheirRootsAndBareLettersNameTheRootToo) {
+    const platform::VolumeQueries& volumes = platform::VolumeQueries::System();
+    const std::string system = SystemDrive();
+    const std::vector<std::string> roots = volumes.GetDriveRoots();
+    for (const std::string& root : roots) {
+        EXPECT_TRUE(std::regex_match(root, std::regex("[A-Z]:\\\\"))) << root;
+    }
+    EXPECT_NE(std::find(roots.begin(), roots.end(), system + "\\"), roots.end());
+
+    EXPECT_EQ(volumes.GetDriveType(system), 3);
+    EXPECT_EQ(volumes.GetDriveType(system + "\\"), 3);
+    EXPECT_EQ(volumes.GetDriveType(system + "/"), 3);
+    platform::DiskSpace bare;
+    platform::DiskSpace rooted;
+    ASSERT_TRUE(volumes.GetDiskSpace(system, bare));
+    ASSERT_TRUE(volumes.GetDiskSpace(system + "\\", rooted));
+    EXPECT_GT(bare.total, 0u);
+    EXPECT_LE(bare.freeToCaller, bare.total);
+    EXPECT_EQ(bare.total, rooted.total);
+    std::string label = "unchanged";
+    EXPECT_TRUE(volumes.GetVolumeLabel(system, label));
+    EXPECT_LE(label.size(), 256u * 3);
+
+    // A folder is not the root of a volume; a letter without a drive has no root at all.
+    TempDir folder;
+    EXPECT_EQ(volumes.GetDriveType(folder.Path()), 1);
+    EXPECT_EQ(volumes.GetDriveType(folder.Path() + "\\"), 1);
+    const std::string unused = UnusedDrive();
+    ASSERT_FALSE(unused.empty());
+    EXPECT_EQ(volumes.GetDriveType(unused), 1);
+    EXPECT_EQ(volumes.GetDriveType(unused + "\\"), 1);
+    EXPECT_FALSE(volumes.GetDiskSpace(unused, bare));
+    EXPECT_FALSE(volumes.GetVolumeLabel(unused, label));
+}
+
+TEST(WindowsVolumeQueriesTest, DriveInfoDescribesRealDrivesByLetter) {
+    DriveInfo system;
+    system.SetRootPath(SystemDrive() + "\\");
+    system.Refresh();
+    EXPECT_EQ(system.GetDriveLetter(), SystemDrive());
+    EXPECT_TRUE(
+        std::regex_match(system.GetDescription(),
+                         std::regex("Hard Disc\n\nBytes total: [0-9.]+\nBytes free: [0-9.]+")))
+        << system.GetDescription();
+    EXPECT_TRUE(system.IsSpaceCurrent());
+
+    DriveInfo missing;
+    missing.SetRootPath(UnusedDrive());
+    missing.Refresh();
+    EXPECT_EQ(missing.GetDescription(), "Root directory does not exist.");
+    EXPECT_EQ(missing.GetDisplayName(), UnusedDrive());
+
+    const std::pair<const char*, bool> letters[] = {
+        {"A:", true}, {"B:\\", true}, {"C:\\", false}, {"E:", false}, {"a:\\", false}};
+    for (const auto& [root, floppy] : letters) {
+        DriveInfo drive;
+        drive.SetRootPath(root);
+        EXPECT_EQ(drive.IsFloppyLetter(), floppy) << root;
+    }
+}
+
+TEST(WindowsPathTest, BackslashPathsForDestinationsAndMusicFiles) {
+    EXPECT_EQ(FileOperations::JoinPath("E:", "song.mp3"), "E:\\song.mp3");
+    EXPECT_EQ(platform::PathFromUtf8("E:").native(), L"E:\\");
+    EXPECT_EQ(platform::PathFromUtf8("E:\\Müsik").native(), L"E:\\M\u00fcsik");
+    EXPECT_EQ(FileOperations::JoinPath("E:\\", "song.mp3"), "E:\\song.mp3");
+    EXPECT_EQ(FileOperations::JoinPath("D:\\Music/", "a.mp3"), "D:\\Music/a.mp3");
+    EXPECT_EQ(FileOperations::JoinPath("\\\\server\\share", "a.mp3"), "\\\\server\\share\\a.mp3");
+
+    LibraryDirectory music("C:\\Music", 0), slashed("C:\\Music\\", 0), root("D:\\", 0),
+        forward("C:/Music/", 0);
+    EXPECT_EQ(LibraryEntry(&music, "a.mp3", 0).GetFullPath(), "C:\\Music\\a.mp3");
+    EXPECT_EQ(LibraryEntry(&slashed, "a.mp3", 0).GetFullPath(), "C:\\Music\\a.mp3");
+    EXPECT_EQ(LibraryEntry(&root, "a.mp3", 0).GetFullPath(), "D:\\a.mp3");
+    EXPECT_EQ(LibraryEntry(&forward, "a.mp3", 0).GetFullPath(), "C:/Music/a.mp3");
+
+    EXPECT_EQ(CTunecrateDoc::TitleFromPath("C:\\Sammlungen\\Rock.ini"), "Rock");
+    EXPECT_EQ(CTunecrateDoc::TitleFromPath("C:/Sammlungen/Jazz.ini"), "Jazz");
+
+    // A name from a collection file must not reach into a folder or a data stream on the stick.
+    for (const char* name : {"sub\\a.mp3", "sub/a.mp3", "a:b.mp3", "..", ""}) {
+        EXPECT_FALSE(FileOperations::IsPlainFileName(name)) << name;
+    }
+    EXPECT_TRUE(FileOperations::IsPlainFileName("Lied ä.mp3"));
+}
+
+TEST(WindowsFileTest, TheReadOnlyAttributeIsRespected) {
+    TempDir dir;
+    const std::string locked = dir / "locked.ini";
+    const std::string song = dir / "song.mp3";
+    WriteFileBytes(locked, "old");
+    WriteFileBytes(song, "music");
+    ASSERT_TRUE(SetFileAttributesW(platform::Widen(locked).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(platform::Widen(song).c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_TRUE(platform::IsReadOnlyFile(locked));
+    std::string error;
+    EXPECT_FALSE(platform::ReplaceFileContents(locked, "new", &error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadFileBytes(locked), "old");
+    ASSERT_TRUE(platform::ReplaceFileContents(dir / "other.ini", "fresh", &error)) << error;
+    EXPECT_FALSE(platform::IsReadOnlyFile(dir / "other.ini"));
+
+    // A read-only music file gives a copy that a later wipe of the stick can delete.
+    TempDir stick;
+    ASSERT_EQ(FileOperations().CopyWithoutOverwrite(song, stick / "song.mp3").outcome,
+              FileOperations::CopyResult::kCopied);
+    EXPECT_FALSE(platform::IsReadOnlyFile(stick / "song.mp3"));
+    EXPECT_EQ(FileOperations().DeleteTree(stick.Path()), 0);
+
+    // Nothing but the two files and the replaced one: no temporary file stayed behind.
+    std::vector<std::string> names = FilesIn(dir.Path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"locked.ini", "other.ini", "song.mp3"}));
+    for (const std::string& name : {locked, song}) {
+        SetFileAttributesW(platform::Widen(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(WindowsFileTest, FilesHeldOpenByOthers) {
+    TempDir dir;
+    WriteFileBytes(dir / "playing.mp3", std::string(1234, 'p'));
+    WriteFileBytes(dir / "written.mp3", std::string(99, 'w'));
+    // A player reading the file lets others read it too; it is measured as usual.
+    platform::Win32Handle player(CreateFileW(platform::Widen(dir / "playing.mp3").c_str(),
+                                             GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             0, nullptr));
+    // A program writing the file without sharing it: it cannot be opened, and measures 0.
+    platform::Win32Handle writer(CreateFileW(platform::Widen(dir / "written.mp3").c_str(),
+                                             GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(player.IsValid());
+    ASSERT_TRUE(writer.IsValid());
+    const FileOperations ops;
+    EXPECT_EQ(ops.GetSizeOfFile(dir.Path(), "playing.mp3"), 1234u);
+    EXPECT_EQ(ops.GetSizeOfFile(dir.Path(), "written.mp3"), 0u);
+    TempDir stick;
+    EXPECT_EQ(ops.CopyWithoutOverwrite(dir / "written.mp3", stick / "written.mp3").outcome,
+              FileOperations::CopyResult::kFileFailed);
+    EXPECT_TRUE(FilesIn(stick.Path()).empty());
+    EXPECT_EQ(ops.DeleteTree(dir.Path()), 2);  // neither open file can go
+}
+
+TEST(WindowsFileTest, VolumeIdentityAndFlushOfAFolder) {
+    TempDir stick;
+    uint64_t a = 0;
+    uint64_t b = 0;
+    ASSERT_TRUE(FileOperations::GetDeviceOf(stick.Path(), a));
+    ASSERT_TRUE(FileOperations::GetDeviceOf(stick / "..", b));
+    EXPECT_EQ(a, b);
+    EXPECT_FALSE(FileOperations::GetDeviceOf(stick / "gone", b));
+    EXPECT_FALSE(FileOperations::GetDeviceOf(UnusedDrive(), b));
+
+    std::string error;
+    EXPECT_TRUE(FileOperations().FlushVolume(stick.Path(), error)) << error;
+    EXPECT_FALSE(FileOperations().FlushVolume(stick / "gone", error));
+    EXPECT_NE(error.find("gone"), std::string::npos);
+}
+
+TEST(WindowsProgramPathTest, SettingsLieBesideTheModule) {
+    const std::string exe = platform::ExecutablePath();
+    const fs::path path = platform::PathFromUtf8(exe);
+    EXPECT_TRUE(path.is_absolute()) << exe;
+    EXPECT_EQ(path.filename(), "tunecrate_core_tests.exe");
+    EXPECT_EQ(AppSettings::DefaultSettingsPath(),
+              platform::PathToUtf8(path.parent_path()) + "\\Tunecrate.ini");
+    EXPECT_EQ(AppSettings::DefaultSettingsPath("D:\\Programme\\Tunecrate\\tunecrate.exe")
+                  .find("D:\\Programme\\Tunecrate\\"),
+              std::string::npos);  // no such folder: the per-user folder is taken instead
+    EXPECT_FALSE(platform::UserConfigDirectory().empty());
+
+    TempDir dir;
+    EXPECT_TRUE(platform::IsDirectoryWritable(dir.Path()));
+    EXPECT_TRUE(FilesIn(dir.Path()).empty());  // the probe file is gone again
+    EXPECT_FALSE(platform::IsDirectoryWritable(dir / "missing"));
+    EXPECT_EQ(AppSettings::DefaultSettingsPath(dir / "tunecrate.exe"), dir / "Tunecrate.ini");
+}
