@@ -193,14 +193,28 @@ TEST_F(DriveDlgTest, PicturesComeFromTheIconThemeWhereItHasThemElseFromOurOwn) {
 
 TEST(DriveDlgSystemTest, ListsThisMachinesMountsWithSaneTypes) {
     const platform::VolumeQueries& system = platform::VolumeQueries::System();
-    const std::vector<std::string> roots = system.GetDriveRoots();
-    CDriveDlg dialog(nullptr, system);
-    auto* list = Child<QListWidget>(dialog, "driveList");
+    // Tests running in parallel mount and unmount small volumes: compare against a snapshot
+    // during which the machine's mounts stayed the same.
+    std::vector<std::string> roots;
+    std::vector<int> types;
+    std::unique_ptr<CDriveDlg> dialog;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        roots = system.GetDriveRoots();
+        dialog = std::make_unique<CDriveDlg>(nullptr, system);
+        types.clear();
+        for (const std::string& root : roots) {
+            types.push_back(system.GetDriveType(root));
+        }
+        if (system.GetDriveRoots() == roots) {
+            break;
+        }
+    }
+    auto* list = Child<QListWidget>(*dialog, "driveList");
     ASSERT_EQ(list->count(), int(roots.size()));
     EXPECT_NE(std::find(roots.begin(), roots.end(), "/"), roots.end());
     for (int i = 0; i < list->count(); ++i) {
         EXPECT_TRUE(list->item(i)->text().startsWith(QString::fromStdString(roots[i])));
-        const int type = system.GetDriveType(roots[i]);
+        const int type = types[static_cast<size_t>(i)];
         EXPECT_TRUE(type == DriveInfo::kTypeUnknown ||
                     (type >= DriveInfo::kTypeRemovable && type <= DriveInfo::kTypeRamDisk))
             << roots[i] << " has type " << type;
