@@ -55,12 +55,6 @@ TEST(DriveInfoTest, DescribesADriveInFourLines) {
         drive.SetRootPath(root);
         EXPECT_EQ(drive.IsFloppyLetter(), isFloppy) << root;
     }
-    const std::pair<std::string, std::string> groups[] = {
-        {"0", "0"}, {"123456", "123.456"}, {"18446744073709551615", "18.446.744.073.709.551.615"}};
-    for (auto [digits, grouped] : groups) {
-        DriveInfo::GroupDigits(digits);
-        EXPECT_EQ(digits, grouped);
-    }
 }
 
 TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
