@@ -300,14 +300,25 @@ TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
 #endif
 }
 
-// A full stick is the transfer job's ending with exit code 0 (above); a stick that fails is an
-// error: the run ends, marks nothing and exits with 1.
-TEST_F(CliTest, AReadOnlyStickIsAnErrorAndMarksNothing) {
+// Real volumes: a size-limited one is filled until the next file does not fit (exit code 0);
+// a read-only one is an error: the run ends, marks nothing and exits with 1.
+TEST_F(CliTest, FillsMountedVolumesAndReportsAReadOnlyOne) {
+    TmpfsMount volume(1024 * kKiB);
     TmpfsMount readOnly(1024 * kKiB, "ro");
+    SKIP_UNLESS_MOUNTED(volume);
     SKIP_UNLESS_MOUNTED(readOnly);
-    MakeCollection(3);
+    MakeCollection(15);
+
     const CliResult denied = Run({"fill", collection, readOnly.Path()});
     EXPECT_EQ(denied.exitCode, 1);
     EXPECT_NE(denied.err.find("error: "), std::string::npos);
     EXPECT_TRUE(Transferred().empty());
+
+    const CliResult filled = Run({"fill", collection, volume.Path(), "--json"});
+    ASSERT_EQ(filled.exitCode, 0) << filled.err;
+    const json summary = json::parse(filled.out);
+    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_GE(summary["filesCopied"].get<int>(), 9);
+    EXPECT_EQ(FilesIn(volume.Path()).size(), summary["filesCopied"].get<size_t>());
+    EXPECT_EQ(Transferred(), FilesIn(volume.Path()));
 }
