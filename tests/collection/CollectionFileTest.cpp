@@ -134,17 +134,3 @@ TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
     EXPECT_EQ(library_.Load(temp_.Path()), Status::FileUnreadable);
     EXPECT_FALSE(library_.GetLoadError().empty());
 }
-
-TEST_F(CollectionFileTest, AFailedSaveSaysWhyAndLeavesTheFileAlone) {
-    IniFile noPath;
-    EXPECT_FALSE(MusicLibrary(&noPath, &settings_).Save());
-
-    ASSERT_TRUE(library_.AddDirectory(MakeDir("A", {"a.mp3"}), 0));
-    const std::string path = temp_ / "coll.ini";
-    WriteFileBytes(path, "[MusicFiles]\r\ndir=/old\r\n");
-    fs::permissions(path, fs::perms::owner_read);
-    file_.SetPath(path);
-    EXPECT_FALSE(library_.Save());
-    EXPECT_FALSE(library_.GetSaveError().empty());
-    EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\ndir=/old\r\n");
-}

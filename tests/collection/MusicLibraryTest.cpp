@@ -12,28 +12,9 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-Names NamesOf(const std::vector<LibraryEntry*>& entries) {
-    Names names;
-    for (const LibraryEntry* e : entries) {
-        names.push_back(e->GetName());
-    }
-    return names;
-}
-
 using MusicLibraryTest = CollectionTest;
 
 }  // namespace
-
-// The Windows paths (C:\Music, D:\) have a test of their own.
-TEST(LibraryEntryTest, FullPathNeverDoublesTheSeparator) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows paths: WindowsPathTest";
-#endif
-    LibraryDirectory music("/m", 0), slashed("/m/", 0), root("/", 0);
-    EXPECT_EQ(LibraryEntry(&music, "a.mp3", 0).GetFullPath(), "/m/a.mp3");
-    EXPECT_EQ(LibraryEntry(&slashed, "a.mp3", 0).GetFullPath(), "/m/a.mp3");
-    EXPECT_EQ(LibraryEntry(&root, "a.mp3", 0).GetFullPath(), "/a.mp3");
-}
 
 TEST_F(MusicLibraryTest, ScanFindsMatchingFilesDirectlyInTheDirectory) {
     const std::string dir = MakeDir("M", {"b.MP3", "a.mp3", "c.wav", "d..mp3", "sub/", "sub/s.mp3",
@@ -83,18 +64,4 @@ TEST_F(MusicLibraryTest, RemoveDirectoryTakesTheFirstExactMatchAndOnlyItsFiles) 
     EXPECT_EQ(library_.GetNextDirectory(), other);
     EXPECT_EQ(library_.GetNextDirectory(), music);
     EXPECT_EQ(library_.GetNextDirectory(), "");  // past the end: empty, never out of bounds
-}
-
-TEST_F(MusicLibraryTest, FlagsDecideWhichFilesAreUntransferred) {
-    EXPECT_TRUE(library_.GetUntransferredFiles().empty());
-    ASSERT_TRUE(library_.AddDirectory(MakeDir("A", {"1.mp3", "2.mp3"}), 0));
-    ASSERT_TRUE(library_.AddDirectory(MakeDir("B", {"3.mp3"}), 0));
-    library_.SetAllFileFlags(1);
-    EXPECT_TRUE(library_.GetUntransferredFiles().empty());
-
-    library_.SetAllFileFlags(0);
-    const std::vector<LibraryEntry*> all = library_.GetUntransferredFiles();
-    EXPECT_EQ(NamesOf(all), (Names{"1.mp3", "2.mp3", "3.mp3"}));
-    library_.SetFileFlags(1, {all[0], all[2]});
-    EXPECT_EQ(NamesOf(library_.GetUntransferredFiles()), (Names{"2.mp3"}));
 }

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
-#include <vector>
 
 #include "platform/Utf8Path.h"
 
@@ -69,4 +68,12 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }
+}
+
+std::set<std::string> FilesIn(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(platform::PathFromUtf8(dir))) {
+        names.insert(platform::PathToUtf8(entry.path().filename()));
+    }
+    return names;
 }

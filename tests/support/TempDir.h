@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 // A fresh directory under the system's temporary folder, removed with everything in it at the end.
@@ -21,6 +22,8 @@ class TempDir {
 // Whole-file helpers for tests.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The names of the entries directly in `dir`.
+std::set<std::string> FilesIn(const std::string& dir);
 // Makes `link` a symbolic link to `target` (a folder link when `target` is a folder); false where
 // the system cannot (Windows without the right to, wine).
 bool TryCreateSymlink(const std::string& target, const std::string& link);

@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+#ifndef _WIN32
+#include <signal.h>
+#endif
+#include <nlohmann/json.hpp>
+
+#include <cctype>
+#include <filesystem>
+#include <set>
+
+#include "cli/CliRunner.h"
+#include "platform/Utf8Path.h"
+#include "support/TempDir.h"
+#include "support/TmpfsMount.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+constexpr uint64_t kKiB = 1024;
+
+// The real program with a settings file that registers mp3, a music folder, a collection file
+// path and an empty folder for the stick.
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
+        fs::create_directories(music);
+        fs::create_directories(stick);
+    }
+
+    // `count` music files song0.mp3... of `size` bytes each, added to the collection.
+    void MakeCollection(int count, uint64_t size = 100 * kKiB) {
+        for (int i = 0; i < count; ++i) {
+            WriteFileBytes(music + "/song" + std::to_string(i) + ".mp3",
+                           std::string(size, static_cast<char>('a' + i % 26)));
+        }
+        ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
+    }
+
+    CliResult Run(std::vector<std::string> args,
+                  const std::function<void(int, const std::string&)>& whileRunning = {}) {
+        args.insert(args.begin(), {"--settings", settings});
+        return RunCli(args, whileRunning);
+    }
+
+    // The names of the files flagged as transferred in the collection file.
+    std::set<std::string> Transferred() {
+        const json list = json::parse(Run({"list", collection, "--json"}).out);
+        std::set<std::string> names;
+        for (const json& file : list["directories"][0]["files"]) {
+            if (file["flag"] == 1) {
+                names.insert(file["name"].get<std::string>());
+            }
+        }
+        return names;
+    }
+
+    TempDir dir;
+    const std::string settings = dir / "Tunecrate.ini";
+    const std::string collection = dir / "music.ini";
+    const std::string music = dir / "Music";
+    const std::string stick = dir / "stick";
+};
+
+}  // namespace
+
+TEST_F(CliTest, HelpVersionAndDrives) {
+    const CliResult help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("fill"), std::string::npos);
+    EXPECT_NE(Run({"--version"}).out.find("1.1"), std::string::npos);
+
+#ifdef _WIN32
+    const std::string systemRoot = std::string(std::getenv("SystemDrive")) + "\\";
+#else
+    const std::string systemRoot = "/";
+#endif
+    const CliResult drives = Run({"drives", "--json"});
+    ASSERT_EQ(drives.exitCode, 0) << drives.err;
+    bool sawRoot = false;
+    const json list = json::parse(drives.out);
+    for (const json& drive : list["drives"]) {
+        EXPECT_GE(drive["type"].get<int>(), 0);
+        EXPECT_LE(drive["type"].get<int>(), 6);
+        if (drive["root"] == systemRoot) {
+            sawRoot = true;
+            EXPECT_GT(drive["bytesTotal"].get<uint64_t>(), 0u);
+        }
+    }
+    EXPECT_TRUE(sawRoot) << drives.out;
+}
+
+TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
+    const std::string fresh = dir / "fresh.ini";
+    const auto ext = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"--settings", fresh, "ext"});
+        return RunCli(args);
+    };
+    // Listing an absent settings file does not create it.
+    EXPECT_EQ(ext({"list"}).out, "");
+    EXPECT_FALSE(fs::exists(fresh));
+
+    EXPECT_EQ(ext({"add", "WAV", ".mp3", "ogg"}).exitCode, 0);
+    const CliResult again = ext({"add", "Mp3"});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_NE(again.err.find("already registered"), std::string::npos);
+    EXPECT_EQ(ext({"list"}).out, "mp3\nogg\nwav\n");
+
+    EXPECT_EQ(ext({"remove", "OGG", "flac"}).exitCode, 0);
+    EXPECT_EQ(json::parse(ext({"list", "--json"}).out)["extensions"], (json{"mp3", "wav"}));
+
+    // A settings file that cannot be written: the failure is reported, the file is unchanged.
+    const std::string before = ReadFileBytes(fresh);
+    fs::permissions(fresh, fs::perms::owner_read);
+    const CliResult denied = ext({"add", "aac"});
+    EXPECT_EQ(denied.exitCode, 1);
+    EXPECT_NE(denied.err.find("cannot write"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(fresh), before);
+}
+
+TEST_F(CliTest, AddListStatusAndRemove) {
+    const std::string rock = dir / "Rock";
+    // Letters beyond ASCII must survive the command line and the collection file.
+    const std::string jazz = dir / "Jäzz Ørkester";
+    fs::create_directories(platform::PathFromUtf8(rock));
+    fs::create_directories(platform::PathFromUtf8(jazz));
+    WriteFileBytes(rock + "/a.mp3", std::string(1000, 'a'));
+    WriteFileBytes(rock + "/b.mp3", std::string(2000, 'b'));
+    WriteFileBytes(rock + "/notes.txt", "not music");
+    WriteFileBytes(jazz + "/x.MP3", std::string(500, 'x'));
+
+    const CliResult added = Run({"add", collection, rock, jazz, dir / "missing"});
+    EXPECT_EQ(added.exitCode, 1);  // one of them could not be added
+    EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "missing"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock +
+                                             "\r\nf0=a.mp3\r\nf0=b.mp3\r\n"
+                                             "dir=" +
+                                             jazz + "\r\nf0=x.MP3\r\n");
+
+    // The same directory in other letters is skipped with a notice.
+    std::string shouted = rock;
+    for (char& c : shouted) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    const CliResult again = Run({"add", collection, shouted});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_NE(again.err.find("already in the collection"), std::string::npos);
+
+    EXPECT_EQ(Run({"list", collection}).out,
+              rock + "\n  [ ] a.mp3\n  [ ] b.mp3\n" + jazz + "\n  [ ] x.MP3\n");
+    const json list = json::parse(Run({"list", collection, "--json"}).out);
+    EXPECT_EQ(list["directories"][0]["files"][1]["name"], "b.mp3");
+    EXPECT_EQ(list["directories"][1]["path"], jazz);
+
+    // A file that appeared since is found by the rescan; status counts it.
+    WriteFileBytes(jazz + "/y.mp3", std::string(100, 'y'));
+    const json status = json::parse(Run({"status", collection, "--json"}).out);
+    EXPECT_EQ(status["directories"], 2);
+    EXPECT_EQ(status["files"], 4);
+    EXPECT_EQ(status["transferred"], 0);
+    EXPECT_EQ(status["bytes"], 3600);
+
+    EXPECT_EQ(Run({"remove", collection, jazz}).exitCode, 0);
+    const std::string rockOnly = "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n";
+    EXPECT_EQ(ReadFileBytes(collection), rockOnly);
+
+    // A collection that cannot be written: the failure is reported, the file is unchanged.
+    fs::permissions(collection, fs::perms::owner_read);
+    const CliResult denied = Run({"add", collection, jazz});
+    EXPECT_EQ(denied.exitCode, 1);
+    EXPECT_NE(denied.err.find("error:"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(collection), rockOnly);
+}
+
+TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
+    MakeCollection(2);
+    const std::string before = ReadFileBytes(collection);
+    const std::string none = dir / "none.ini";
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{}, 2, ""},
+        {{"frobnicate"}, 2, ""},
+        {{"ext", "--bogus"}, 2, ""},
+        {{"ext", "add"}, 2, ""},
+        {{"ext", "add", "a/b"}, 1, "is not a file extension"},
+        {{"list", none}, 1, "no collection file"},
+        {{"status", dir.Path()}, 1, "is a directory"},
+        {{"add", dir.Path(), music}, 1, "is a directory"},
+        {{"remove", collection, dir / "Rock"}, 1, "not in the collection"},
+        {{"fill", collection, dir / "nowhere", "--folder"}, 1, "Stick not found"},
+        {{"fill", collection, music + "/song0.mp3", "--folder"}, 1, "Stick not found"},
+        {{"fill", collection, stick}, 1, "Not the root of a mounted drive"},
+        {{"fill", none, stick, "--folder"}, 1, "no collection file"},
+        {{"fill", collection, stick, "--folder", "--limit", "0"}, 2, "greater than zero"},
+        {{"fill", collection, stick, "--folder", "--limit", "-5"}, 2, "--limit"},
+        {{"fill", collection, stick, "--folder", "--limit", "12X"}, 2, "unknown unit"},
+        {{"fill", collection, stick, "--folder", "--limit", "99999999999G"}, 2, "too large"},
+        {{"fill", collection, stick, "--folder", "--seed", "abc"}, 2, "--seed"},
+        {{"fill", collection}, 2, "STICK"},
+        // Deleting a folder that is not a removable drive needs --yes without a terminal.
+        {{"fill", collection, stick, "--folder", "--delete-old"}, 1, "--yes"},
+        // The stick may never hold the collection's own music.
+        {{"fill", collection, dir.Path(), "--folder", "--delete-old", "--yes"},
+         1,
+         "Will not delete"},
+    };
+    for (const Case& c : cases) {
+        const CliResult result = Run(c.args);
+        const std::string command = c.args.empty() ? "" : c.args[0];
+        EXPECT_EQ(result.exitCode, c.exitCode) << command << "\n" << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(ReadFileBytes(collection), before);
+    EXPECT_FALSE(fs::exists(none));
+    EXPECT_TRUE(FilesIn(stick).empty());
+    EXPECT_TRUE(fs::exists(music + "/song0.mp3"));
+}
+
+TEST_F(CliTest, FillsDrawFromUntransferredFilesThenStartANewCycle) {
+    MakeCollection(5);
+    // 350 KiB hold three files of 100 KiB; the fourth does not fit.
+    const CliResult first =
+        Run({"fill", collection, stick, "--folder", "--limit", "350K", "--seed", "7", "--json"});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const json summary = json::parse(first.out);
+    EXPECT_EQ(summary["filesCopied"], 3);
+    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_EQ(summary["saved"], true);
+    const std::set<std::string> firstFill = FilesIn(stick);
+    EXPECT_EQ(firstFill.size(), 3u);
+    EXPECT_EQ(Transferred(), firstFill);
+    EXPECT_EQ(ReadFileBytes(stick + "/song2.mp3").size() % (100 * kKiB), 0u);
+
+    // The second fill takes the two files left; then a new cycle begins within the run, which
+    // puts the first fill's files back, but the next one drawn does not fit.
+    const std::string stick2 = dir / "stick2";
+    fs::create_directories(stick2);
+    const CliResult second = Run({"fill", collection, stick2, "--folder", "--limit", "250K"});
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_NE(second.out.find("Copying: "), std::string::npos);
+    EXPECT_NE(second.out.find("Finished copying"), std::string::npos);
+    EXPECT_NE(second.out.find("Files copied: 2"), std::string::npos) << second.out;
+    for (const std::string& name : FilesIn(stick2)) {
+        EXPECT_EQ(firstFill.count(name), 0u) << name;
+    }
+    EXPECT_EQ(Transferred(), FilesIn(stick2));
+}
+
+TEST_F(CliTest, TheSameSeedDrawsTheSameFiles) {
+    MakeCollection(8);
+    const std::string copy = dir / "copy.ini";
+    const std::string other = dir / "other";
+    WriteFileBytes(copy, ReadFileBytes(collection));
+    fs::create_directories(other);
+    for (const auto& [coll, to] : {std::pair{collection, stick}, std::pair{copy, other}}) {
+        ASSERT_EQ(Run({"fill", coll, to, "--folder", "--limit", "300K", "--seed", "42"}).exitCode,
+                  0);
+    }
+    EXPECT_EQ(FilesIn(stick), FilesIn(other));
+}
+
+TEST_F(CliTest, DeleteOldWipesTheStickFirst) {
+    MakeCollection(3);
+    fs::create_directories(stick + "/old/deeper");
+    WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
+    WriteFileBytes(stick + "/leftover.txt", "old");
+    const CliResult result =
+        Run({"fill", collection, stick, "--folder", "--delete-old", "--yes", "--limit", "1M"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Deleting old music files"), std::string::npos);
+    EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"song0.mp3", "song1.mp3", "song2.mp3"}));
+}
+
+TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a console's Ctrl+C cannot be sent to one program from a test on Windows";
+#else
+    MakeCollection(200, 256 * kKiB);
+    bool sent = false;
+    const CliResult result =
+        Run({"fill", collection, stick, "--folder", "--json"}, [&](int pid, const std::string&) {
+            if (!sent && FilesIn(stick).size() >= 3) {
+                kill(pid, SIGINT);
+                sent = true;
+            }
+        });
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(result.exitCode, 1);
+    const json summary = json::parse(result.out);
+    EXPECT_EQ(summary["ending"], "stopped");
+    EXPECT_EQ(summary["saved"], true);
+    EXPECT_LT(summary["filesCopied"].get<int>(), 200);
+    EXPECT_EQ(Transferred(), FilesIn(stick));
+#endif
+}
+
+// Real volumes: a size-limited one is filled until the next file does not fit (exit code 0);
+// a read-only one is an error: the run ends, marks nothing and exits with 1.
+TEST_F(CliTest, FillsMountedVolumesAndReportsAReadOnlyOne) {
+    TmpfsMount volume(1024 * kKiB);
+    TmpfsMount readOnly(1024 * kKiB, "ro");
+    SKIP_UNLESS_MOUNTED(volume);
+    SKIP_UNLESS_MOUNTED(readOnly);
+    MakeCollection(15);
+
+    const CliResult denied = Run({"fill", collection, readOnly.Path()});
+    EXPECT_EQ(denied.exitCode, 1);
+    EXPECT_NE(denied.err.find("error: "), std::string::npos);
+    EXPECT_TRUE(Transferred().empty());
+
+    const CliResult filled = Run({"fill", collection, volume.Path(), "--json"});
+    ASSERT_EQ(filled.exitCode, 0) << filled.err;
+    const json summary = json::parse(filled.out);
+    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_GE(summary["filesCopied"].get<int>(), 9);
+    EXPECT_EQ(FilesIn(volume.Path()).size(), summary["filesCopied"].get<size_t>());
+    EXPECT_EQ(Transferred(), FilesIn(volume.Path()));
+}
