@@ -1,40 +1,61 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
-#include <functional>
+#include <QStandardPaths>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/CMainFrame.h"
+#include "collection/CTunecrateDoc.h"
 #include "support/TempDir.h"
-
-// Runs `action` on the next modal window (message box, file dialog) as soon as it is shown, from
-// the running event loop; the window is closed by the action. Returns at once.
-void WhenModal(std::function<void(QWidget*)> action);
-// Whether a WhenModal action is still waiting for its window.
-bool ModalPending();
-
-// Presses the button of a message box that has the given text, and records the box's text.
-std::function<void(QWidget*)> AnswerBox(int standardButton, QString* text = nullptr);
-// Chooses `path` in a file dialog and accepts it.
-std::function<void(QWidget*)> ChooseFile(const QString& path);
+#include "ui/CDirectoryList.h"
+#include "ui/CTunecrateView.h"
+#include "ui/UiTestSupport.h"
 
 // A main window over a settings file in a fresh folder, with music folders to add.
-class MainWindowFixture {
-  public:
-    MainWindowFixture();
-    ~MainWindowFixture();
+class AppTest : public ::testing::Test {
+  protected:
+    // Keeps the window framework's profile data out of the user's own.
+    AppTest() { QStandardPaths::setTestModeEnabled(true); }
+    ~AppTest() override {
+        frame_.reset();
+        QTest::qWait(1);
+    }
 
     // A music folder named `name` holding `count` mp3 files of `bytes` bytes each.
-    QString MakeMusicDir(const std::string& name, int count = 2, size_t bytes = 16);
-    // Writes the settings file before the window is built.
-    void WriteSettings(const std::string& stick, const std::string& collection);
-    CMainFrame& Open();
+    QString MakeMusicDir(const std::string& name, int count = 2, size_t bytes = 16) {
+        const std::string path = dir / name;
+        std::filesystem::create_directories(path);
+        for (int i = 0; i < count; ++i) {
+            WriteFileBytes(path + "/song" + std::to_string(i) + ".mp3", std::string(bytes, 'x'));
+        }
+        return QString::fromStdString(path);
+    }
+    void WriteSettings(const std::string& stick, const std::string& collection) {
+        WriteFileBytes(settingsPath, "[Global]\nStickDrive=" + stick + "\nMusicCollection=" +
+                                         collection + "\n[Extensions]\next=mp3\n");
+    }
+    CMainFrame& Open() {
+        const std::filesystem::path settings(settingsPath);
+        if (!std::filesystem::exists(settings) &&
+            std::filesystem::is_directory(settings.parent_path())) {
+            WriteSettings("", "");
+        }
+        frame_ = std::make_unique<CMainFrame>(settingsPath);
+        EXPECT_TRUE(frame_->Create()) << "the main window could not be built";
+        frame_->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+        frame_->activateWindow();
+        (void)QTest::qWaitForWindowActive(frame_.get());
+        return *frame_;
+    }
     CMainFrame& Frame() { return *frame_; }
+    CTunecrateView& View() { return *frame_->View(); }
+    CTunecrateDoc& Doc() { return *frame_->Document(); }
+    CDirectoryList& List() { return *View().DirectoryList(); }
 
     TempDir dir;
-    std::string settingsPath;
+    std::string settingsPath = dir / "Tunecrate.ini";
 
   private:
     std::unique_ptr<CMainFrame> frame_;

@@ -1,19 +1,12 @@
 // Transfers started and stopped from the main window, onto a real mounted RAM volume.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QTest>
-#include <filesystem>
 
 #include "AppTestSupport.h"
-#include "collection/CTunecrateDoc.h"
 #include "support/TmpfsMount.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CHoverButton.h"
-#include "ui/CTunecrateView.h"
 
 namespace {
 
@@ -25,42 +18,37 @@ int FilesOn(const std::string& dir) {
     return count;
 }
 
-class TransferFromGuiTest : public ::testing::Test {
+class TransferFromGuiTest : public AppTest {
   protected:
-    // A stick of 8 MB and a collection of `files` files of `bytes` bytes.
-    void OpenWithCollection(int files, size_t bytes) {
-        music_ = fixture.MakeMusicDir("music", files, bytes);
-        fixture.WriteSettings(stick_.Path(), "");
-        fixture.Open();
-        View().AddDirectoryEntry(music_);
-        ASSERT_EQ(View().GetDocument()->GetDirectoryCount(), 1u);
+    // The form over `stick` with a collection of `files` files of `bytes` bytes.
+    void OpenWithCollection(const std::string& stick, int files, size_t bytes) {
+        WriteSettings(stick, "");
+        const QString music = MakeMusicDir("music", files, bytes);
+        Open();
+        View().AddDirectoryEntry(music);
     }
-    CTunecrateView& View() { return *fixture.Frame().View(); }
     CHoverButton& Start() { return *View().StartButton(); }
     bool WaitForEnd() {
         return QTest::qWaitFor([this] { return !View().IsTransferRunning(); }, 20000);
     }
 
-    MainWindowFixture fixture;
     TmpfsMount stick_{8 << 20};
-    QString music_;
 };
 
 TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     SKIP_UNLESS_MOUNTED(stick_);
-    OpenWithCollection(3, 100000);
+    OpenWithCollection(stick_.Path(), 3, 100000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
 
-    // Running: the button shows it, the start command and everything that would change the
+    // Running: the button shows it; the start command and everything that would change the
     // collection, the stick or the file types is disabled.
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
     EXPECT_TRUE(View().IsTransferRunning());
     EXPECT_FALSE(View().OnUpdateStartTransfer());
-    CMainFrame& frame = fixture.Frame();
     for (int id : {CMainFrame::ID_FILE_NEW, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_SAVE,
                    CMainFrame::ID_EDIT_ADD, CMainFrame::ID_EDIT_REMOVE, CMainFrame::ID_SELECT_DRIVE,
                    CMainFrame::ID_FILE_EXTENSIONS}) {
-        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+        EXPECT_FALSE(Frame().Action(id)->isEnabled()) << id;
     }
     EXPECT_FALSE(View().NewDirEdit()->isEnabled());
     EXPECT_FALSE(View().BitmapButton(CTunecrateView::IDC_ADD)->isEnabled());
@@ -72,23 +60,21 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
     EXPECT_TRUE(View().OnUpdateStartTransfer());
-    EXPECT_TRUE(frame.Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
+    EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
     EXPECT_TRUE(View().NewDirEdit()->isEnabled());
-    // Every file is marked transferred.
-    EXPECT_TRUE(View().GetDocument()->GetUntransferredFiles().empty());
+    EXPECT_TRUE(Doc().GetUntransferredFiles().empty());
 }
 
 // The menu command starts as the button would; a second click on the button stops the run.
 TEST_F(TransferFromGuiTest, MenuStartsAndASecondClickStopsWithOneJobAtATime) {
     SKIP_UNLESS_MOUNTED(stick_);
-    OpenWithCollection(1500, 1000);
-    QAction* start = fixture.Frame().Action(CMainFrame::ID_START_TRANSFER);
+    OpenWithCollection(stick_.Path(), 1500, 1000);
+    QAction* start = Frame().Action(CMainFrame::ID_START_TRANSFER);
     start->trigger();
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
     ASSERT_TRUE(View().IsTransferRunning());
     EXPECT_FALSE(start->isEnabled());
-
-    // A click that arrives while the button is in state 2 starts nothing.
+    // While stopping, neither the button's click nor the command starts anything.
     View().OnStart();
     View().OnStartTransferCommand();
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
@@ -104,36 +90,31 @@ TEST_F(TransferFromGuiTest, MenuStartsAndASecondClickStopsWithOneJobAtATime) {
 
 TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
     SKIP_UNLESS_MOUNTED(stick_);
-    OpenWithCollection(1500, 1000);
+    OpenWithCollection(stick_.Path(), 1500, 1000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(View().IsTransferRunning());
-
-    EXPECT_FALSE(fixture.Frame().close());
+    EXPECT_FALSE(Frame().close());
     EXPECT_EQ(View().StatusLabel()->text(), "Waiting for the transfer to stop...");
-    EXPECT_TRUE(fixture.Frame().isVisible());
+    EXPECT_TRUE(Frame().isVisible());
     // The collection was changed (a directory added): the prompt comes once the job ended.
     WhenModal(AnswerBox(QMessageBox::No));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !fixture.Frame().isVisible(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 20000));
     EXPECT_FALSE(View().IsTransferRunning());
     EXPECT_LT(FilesOn(stick_.Path()), 1500);
 }
 
-// Without a stick there is nothing to fill: the job's reason is shown, and the form is ready again.
-TEST(TransferRefusedTest, NoStickIsReportedAndTheButtonComesBack) {
-    MainWindowFixture fixture;
-    const QString music = fixture.MakeMusicDir("music");
-    fixture.Open();
-    CTunecrateView& view = *fixture.Frame().View();
-    view.AddDirectoryEntry(music);
+// Without a stick there is nothing to fill: the job's reason is shown, the form is ready again.
+TEST_F(TransferFromGuiTest, NoStickIsReportedAndTheButtonComesBack) {
+    OpenWithCollection("", 2, 16);
     QString text;
     WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    QTest::mouseClick(view.StartButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&view] { return !view.IsTransferRunning(); }, 20000));
-    ASSERT_TRUE(QTest::qWaitFor([] { return !ModalPending(); }, 5000));
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(FinishModals());
     EXPECT_FALSE(text.isEmpty());
-    EXPECT_EQ(view.StatusLabel()->text(), text);
-    EXPECT_EQ(view.StartButton()->GetState(), CHoverButton::kStateOff);
-    EXPECT_EQ(view.GetDocument()->GetUntransferredFiles().size(), 2u);
+    EXPECT_EQ(View().StatusLabel()->text(), text);
+    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
+    EXPECT_EQ(Doc().GetUntransferredFiles().size(), 2u);
 }
 
 }  // namespace

