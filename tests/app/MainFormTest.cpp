@@ -11,6 +11,8 @@
 
 namespace {
 
+using V = CTunecrateView;
+
 class MainFormTest : public AppTest {
   protected:
     QStringList Lines() {
@@ -45,26 +47,23 @@ TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormInItsColoursAndTabO
     EXPECT_EQ(View().FreeSpaceLabel()->text(), "Free space unknown");
     EXPECT_EQ(List().count(), 0);
     EXPECT_EQ(View().palette().color(QPalette::Window), QColor(212, 208, 200));
-    EXPECT_EQ(View().NewDirEdit()->palette().color(QPalette::Base), QColor(Qt::white));
-    EXPECT_EQ(List().palette().color(QPalette::Base), QColor(Qt::white));
+    for (QWidget* white : QWidgetList{View().NewDirEdit(), &List()}) {
+        EXPECT_EQ(white->palette().color(QPalette::Base), QColor(Qt::white));
+    }
     EXPECT_EQ(List().selectionMode(), QAbstractItemView::ExtendedSelection);
 
-    const QList<QWidget*> order = {View().NewDirEdit(),
-                                   &List(),
-                                   Button(CTunecrateView::IDC_ADD),
-                                   Button(CTunecrateView::IDC_REMOVE),
-                                   Button(CTunecrateView::IDC_EXIT),
-                                   Button(CTunecrateView::IDC_SELDRV),
-                                   Button(CTunecrateView::IDC_FILEEXT),
-                                   View().StartButton(),
-                                   View().DeleteOldCheck()};
+    QList<QWidget*> order = {View().NewDirEdit(), &List()};
+    for (int id : {V::IDC_ADD, V::IDC_REMOVE, V::IDC_EXIT, V::IDC_SELDRV, V::IDC_FILEEXT}) {
+        order << Button(id);
+    }
+    order << View().StartButton() << View().DeleteOldCheck();
     order.first()->setFocus();
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
     }
     // Bitmap buttons take their pictures' size; no text is cut off.
-    EXPECT_EQ(Button(CTunecrateView::IDC_ADD)->size(), QSize(100, 44));
+    EXPECT_EQ(Button(V::IDC_ADD)->size(), QSize(100, 44));
     for (QLabel* label : View().findChildren<QLabel*>()) {
         EXPECT_LE(label->sizeHint().width(), label->width()) << label->text();
     }
@@ -112,14 +111,14 @@ TEST_F(MainFormTest, RemoveTakesAllSelectedLinesAndMarksTheChangeOnce) {
         View().AddDirectoryEntry(d);
     }
     Doc().SetModifiedFlag(false);
-    QTest::mouseClick(Button(CTunecrateView::IDC_REMOVE), Qt::LeftButton);  // nothing selected
+    QTest::mouseClick(Button(V::IDC_REMOVE), Qt::LeftButton);  // nothing selected
     EXPECT_EQ(List().count(), 5);
     EXPECT_FALSE(Doc().IsModified());
 
     for (int row : {0, 2, 4}) {
         List().item(row)->setSelected(true);
     }
-    QTest::mouseClick(Button(CTunecrateView::IDC_REMOVE), Qt::LeftButton);
+    QTest::mouseClick(Button(V::IDC_REMOVE), Qt::LeftButton);
     EXPECT_EQ(Lines(), QStringList({dirs[1], dirs[3]}));
     EXPECT_TRUE(Doc().IsModified());
     Doc().BeginDirectories();
@@ -177,9 +176,9 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
 }
 
 // The save prompt on the way out: Cancel keeps the window, No closes without saving, Yes saves.
-TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowYesAsksForANameAndSaves) {
-    const QString a = MakeMusicDir("a");
-    const std::string file = dir / "Keep.ini";
+TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowNoClosesAndYesAsksForANameAndSaves) {
+    const QString a = MakeMusicDir("a"), old = WriteCollection("Old.ini", {});
+    WriteSettings("", old.toStdString());
     Open();
     View().AddDirectoryEntry(a);
     QString question;
@@ -188,29 +187,26 @@ TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowYesAsksForANameAndSaves) {
     EXPECT_TRUE(FinishModals());
     EXPECT_EQ(question, "Your music selection has been modified.\nSave changes?");
     EXPECT_TRUE(Frame().isVisible());
-
-    // Yes on a collection that was never saved asks for a name, then closes.
-    WhenModal([file](QWidget* box) {
-        AnswerBox(QMessageBox::Yes)(box);
-        WhenModal(ChooseFile(QString::fromStdString(file)));
-    });
-    QTest::mouseClick(Button(CTunecrateView::IDC_EXIT), Qt::LeftButton);
-    EXPECT_TRUE(FinishModals());
-    EXPECT_FALSE(Frame().isVisible());
-    EXPECT_NE(ReadFileBytes(file).find(a.toStdString()), std::string::npos);
-    EXPECT_NE(ReadFileBytes(settingsPath).find("MusicCollection=" + file), std::string::npos);
-}
-
-TEST_F(MainFormTest, SavePromptNoClosesWithoutSaving) {
-    const QString file = WriteCollection("Old.ini", {});
-    WriteSettings("", file.toStdString());
-    Open();
-    View().AddDirectoryEntry(MakeMusicDir("a"));
     WhenModal(AnswerBox(QMessageBox::No));
     Frame().Action(CMainFrame::ID_APP_EXIT)->trigger();
     EXPECT_TRUE(FinishModals());
     EXPECT_FALSE(Frame().isVisible());
-    EXPECT_EQ(ReadFileBytes(file.toStdString()), "[MusicFiles]\n");
+    EXPECT_EQ(ReadFileBytes(old.toStdString()), "[MusicFiles]\n");
+
+    // Yes on a collection that was never saved asks for a name, then closes.
+    const std::string file = dir / "Keep.ini";
+    WriteSettings("", "");
+    Open();
+    View().AddDirectoryEntry(a);
+    WhenModal([file](QWidget* box) {
+        AnswerBox(QMessageBox::Yes)(box);
+        WhenModal(ChooseFile(QString::fromStdString(file)));
+    });
+    QTest::mouseClick(Button(V::IDC_EXIT), Qt::LeftButton);
+    EXPECT_TRUE(FinishModals());
+    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_NE(ReadFileBytes(file).find(a.toStdString()), std::string::npos);
+    EXPECT_NE(ReadFileBytes(settingsPath).find("MusicCollection=" + file), std::string::npos);
 }
 
 // The drive dialog's choice becomes the stick: label, free space and settings.
@@ -220,16 +216,14 @@ TEST_F(MainFormTest, ChosenDriveBecomesTheStick) {
     WhenModal([&chosen](QWidget* modal) {
         auto* dialog = qobject_cast<CDriveDlg*>(modal);
         auto* list = modal->findChild<QAbstractItemView*>();
-        ASSERT_TRUE(dialog && list && list->model()->rowCount() > 0)
-            << "no drive dialog with drives";
-        const QRect first = list->visualRect(list->model()->index(0, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
-        if (const DriveInfo* drive = dialog->GetSelectedDrive()) {
-            chosen = QString::fromStdString(drive->GetDriveLetter());
-        }
+        ASSERT_TRUE(dialog && list && list->model()->rowCount() > 0) << "no drive dialog";
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(0, 0)).center());
+        const DriveInfo* drive = dialog->GetSelectedDrive();
+        chosen = drive ? QString::fromStdString(drive->GetDriveLetter()) : QString();
         dialog->accept();
     });
-    QTest::mouseClick(Button(CTunecrateView::IDC_SELDRV), Qt::LeftButton);
+    QTest::mouseClick(Button(V::IDC_SELDRV), Qt::LeftButton);
     EXPECT_TRUE(FinishModals());
     ASSERT_FALSE(chosen.isEmpty());
     EXPECT_EQ(View().DriveLabel()->toolTip(), chosen);

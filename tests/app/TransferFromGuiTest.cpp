@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "AppTestSupport.h"
 #include "support/TmpfsMount.h"
@@ -11,11 +12,8 @@
 namespace {
 
 int FilesOn(const std::string& dir) {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        count += entry.is_regular_file() ? 1 : 0;
-    }
-    return count;
+    return int(std::count_if(std::filesystem::directory_iterator(dir), {},
+                             [](const auto& entry) { return entry.is_regular_file(); }));
 }
 
 class TransferFromGuiTest : public AppTest {

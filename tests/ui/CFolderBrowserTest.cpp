@@ -96,21 +96,18 @@ TEST_F(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesThe
 TEST_F(FolderBrowserTest, AMissingStartFolderIsShownTheTitleAndStatusLineFollowTheSettings) {
     CFolderBrowser browser(nullptr, 0);
     EXPECT_FALSE(browser.SetTitleFromResource(4711));
-    browser.SetOptionFlags(CFolderPickerBase::kStatusText);
     browser.SetStartFolder(root_ + "/gone");
-    EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
-        EXPECT_TRUE(dialog->windowTitle().isEmpty());
-        EXPECT_EQ(StatusLine(dialog), root_ + "/gone");
-        ClickButton(dialog, QDialogButtonBox::Cancel);
-    }));
-
-    browser.SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs);
+    const auto cancelShowing = [&](int flags, const QString& title, const QString& status) {
+        browser.SetOptionFlags(flags);
+        EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), title);
+            EXPECT_EQ(StatusLine(dialog), status);
+            ClickButton(dialog, QDialogButtonBox::Cancel);
+        }));
+    };
+    cancelShowing(CFolderPickerBase::kStatusText, "", root_ + "/gone");
     EXPECT_TRUE(browser.SetTitleFromResource(StringTable::kFolderPickerTitle));
-    EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), "Add music directory");
-        EXPECT_EQ(StatusLine(dialog), "<none>");
-        ClickButton(dialog, QDialogButtonBox::Cancel);
-    }));
+    cancelShowing(CFolderPickerBase::kOnlyFileSystemDirs, "Add music directory", "<none>");
     EXPECT_TRUE(browser.GetChosenPath().isEmpty());
 }
 

@@ -51,8 +51,8 @@ void ExpectTextsFit(const QWidget& dialog) {
         const QRect room = label->contentsRect();
         const QRect needed = label->fontMetrics().boundingRect(room, flags, label->text());
         EXPECT_TRUE(label->text().isEmpty() || room.contains(needed))
-            << dialog.windowTitle() << ": \"" << label->text() << "\" needs " << needed.width()
-            << "x" << needed.height() << ", has " << room.width() << "x" << room.height();
+            << dialog.windowTitle() << ": " << label->text() << " needs " << needed.width() << "x"
+            << needed.height() << ", has " << room.width() << "x" << room.height();
     }
     for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
         const QStringList lines = button->text().remove('&').split('\n');
@@ -61,9 +61,9 @@ void ExpectTextsFit(const QWidget& dialog) {
             widest = std::max(widest, button->fontMetrics().horizontalAdvance(line));
         }
         EXPECT_LE(widest + button->style()->pixelMetric(QStyle::PM_ButtonMargin), button->width())
-            << dialog.windowTitle() << ": \"" << button->text() << "\"";
+            << dialog.windowTitle() << ": " << button->text();
         EXPECT_LE(int(lines.size()) * button->fontMetrics().lineSpacing(), button->height())
-            << dialog.windowTitle() << ": \"" << button->text() << "\"";
+            << dialog.windowTitle() << ": " << button->text();
     }
 }
 

@@ -15,11 +15,8 @@
 #include <ostream>
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
-    return out << text.toStdString();
+    return out << '"' << text.toStdString() << '"';
 }
 
 // Shows a top-level widget and makes it the active window, as a user would see it.
