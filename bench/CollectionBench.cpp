@@ -72,6 +72,13 @@ struct Fixture {
             library.AddDirectory(DirPath(root, d), 0);
         }
     }
+    // Every other file transferred, so both file keys are written.
+    void MarkEveryOtherFile() {
+        const auto& entries = library.GetFiles();
+        for (size_t i = 0; i < entries.size(); i += 2) {
+            entries[i]->SetFlag(1);
+        }
+    }
 
     std::string root;
     AppSettings settings;
@@ -96,11 +103,7 @@ void BM_SaveCollection(benchmark::State& state) {
     const int files = static_cast<int>(state.range(1));
     Fixture f(dirs, files);
     f.AddAll(dirs);
-    // Every other file transferred, so both file keys are written.
-    const auto& entries = f.library.GetFiles();
-    for (size_t i = 0; i < entries.size(); i += 2) {
-        entries[i]->SetFlag(1);
-    }
+    f.MarkEveryOtherFile();
     for (auto _ : state) {
         if (!f.library.Save()) {
             state.SkipWithError(f.library.GetSaveError().c_str());
@@ -115,10 +118,7 @@ void BM_LoadCollection(benchmark::State& state) {
     const int files = static_cast<int>(state.range(1));
     Fixture f(dirs, files);
     f.AddAll(dirs);
-    const auto& entries = f.library.GetFiles();
-    for (size_t i = 0; i < entries.size(); i += 2) {
-        entries[i]->SetFlag(1);
-    }
+    f.MarkEveryOtherFile();
     if (!f.library.Save()) {
         state.SkipWithError(f.library.GetSaveError().c_str());
         return;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
 // to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
@@ -14,6 +15,8 @@ class FileOperations {
         enum Outcome { kCopied, kFileFailed, kStickFailed };
         Outcome outcome = kCopied;
         std::string error;  // what went wrong, for the user; empty after a copy
+
+        static CopyResult Failed(Outcome why, std::string text) { return {why, std::move(text)}; }
     };
 
     virtual ~FileOperations() = default;

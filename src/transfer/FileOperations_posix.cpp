@@ -110,14 +110,6 @@ std::string ErrorText(const std::string& path, int err) {
     return path + ": " + std::strerror(err);
 }
 
-FileOperations::CopyResult Failure(FileOperations::CopyResult::Outcome outcome,
-                                   const std::string& error) {
-    FileOperations::CopyResult result;
-    result.outcome = outcome;
-    result.error = error;
-    return result;
-}
-
 // Failures to create the destination that concern only this name: it is taken, or the stick's
 // file system refuses it. Everything else (read-only, gone, full, I/O) concerns the stick.
 bool IsNameError(int err) {
@@ -215,14 +207,16 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
         step = CopyThroughBuffer(in, out);
     }
     if (step == Step::kReadFailed) {
-        return Failure(FileOperations::CopyResult::kFileFailed, ErrorText(source, errno));
+        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
+                                                  ErrorText(source, errno));
     }
     if (step == Step::kWriteFailed) {
         // Too large for the stick's file system (FAT's 4 GiB limit) concerns this file only.
         const int err = errno;
-        return Failure(err == EFBIG ? FileOperations::CopyResult::kFileFailed
-                                    : FileOperations::CopyResult::kStickFailed,
-                       ErrorText(destination, err));
+        return FileOperations::CopyResult::Failed(err == EFBIG
+                                                      ? FileOperations::CopyResult::kFileFailed
+                                                      : FileOperations::CopyResult::kStickFailed,
+                                                  ErrorText(destination, err));
     }
     const struct timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
     futimens(out, times);  // keeping the time is a courtesy; the copy does not depend on it
@@ -231,7 +225,8 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
         return FileOperations::CopyResult();
     }
     if (!Flush(out)) {
-        return Failure(FileOperations::CopyResult::kStickFailed, ErrorText(destination, errno));
+        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kStickFailed,
+                                                  ErrorText(destination, errno));
     }
     return FileOperations::CopyResult();
 }
@@ -271,17 +266,19 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
                                                                 bool flushNow) const {
     const int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (in < 0) {
-        return Failure(CopyResult::kFileFailed, ErrorText(source, errno));
+        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
+                                                  ErrorText(source, errno));
     }
     struct stat sourceStat;
     if (fstat(in, &sourceStat) != 0) {
         const int err = errno;
         close(in);
-        return Failure(CopyResult::kFileFailed, ErrorText(source, err));
+        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed, ErrorText(source, err));
     }
     if (!S_ISREG(sourceStat.st_mode)) {
         close(in);
-        return Failure(CopyResult::kFileFailed, source + ": not a regular file");
+        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
+                                                  source + ": not a regular file");
     }
     fcntl(in, F_SETFL, 0);
     posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -290,17 +287,20 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
     if (out < 0) {
         const int err = errno;
         close(in);
-        return Failure(IsNameError(err) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
-                       ErrorText(destination, err));
+        return FileOperations::CopyResult::Failed(
+            IsNameError(err) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
+            ErrorText(destination, err));
     }
     CopyResult result = FillDestination(in, out, sourceStat, source, destination, flushNow);
     close(in);
     if (close(out) != 0 && result.outcome == CopyResult::kCopied) {
-        result = Failure(CopyResult::kStickFailed, ErrorText(destination, errno));
+        result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
+                                                    ErrorText(destination, errno));
     }
     if (result.outcome == CopyResult::kCopied && flushNow &&
         !FlushDirectory(ParentOf(destination))) {
-        result = Failure(CopyResult::kStickFailed, ErrorText(ParentOf(destination), errno));
+        result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
+                                                    ErrorText(ParentOf(destination), errno));
     }
     if (result.outcome != CopyResult::kCopied) {
         unlink(destination.c_str());

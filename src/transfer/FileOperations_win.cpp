@@ -89,14 +89,6 @@ int DeleteContents(const std::wstring& dir) {
     return failures;
 }
 
-FileOperations::CopyResult Failure(FileOperations::CopyResult::Outcome outcome,
-                                   const std::string& error) {
-    FileOperations::CopyResult result;
-    result.outcome = outcome;
-    result.error = error;
-    return result;
-}
-
 bool IsFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -164,12 +156,14 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
     DWORD err = ERROR_SUCCESS;
     const Step step = CopyData(in, out, err);
     if (step == Step::kReadFailed) {
-        return Failure(FileOperations::CopyResult::kFileFailed, PathErrorText(source, err));
+        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
+                                                  PathErrorText(source, err));
     }
     if (step == Step::kWriteFailed) {
-        return Failure(IsFileTooLarge(err) ? FileOperations::CopyResult::kFileFailed
-                                           : FileOperations::CopyResult::kStickFailed,
-                       PathErrorText(destination, err));
+        return FileOperations::CopyResult::Failed(IsFileTooLarge(err)
+                                                      ? FileOperations::CopyResult::kFileFailed
+                                                      : FileOperations::CopyResult::kStickFailed,
+                                                  PathErrorText(destination, err));
     }
     FILETIME created;
     FILETIME accessed;
@@ -179,8 +173,8 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
     }
     // Flushing a whole volume needs administrator rights, so each copy is flushed here.
     if (!FlushFileBuffers(out)) {
-        return Failure(FileOperations::CopyResult::kStickFailed,
-                       PathErrorText(destination, GetLastError()));
+        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kStickFailed,
+                                                  PathErrorText(destination, GetLastError()));
     }
     return FileOperations::CopyResult();
 }
@@ -218,12 +212,14 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
     Win32Handle in(CreateFileW(SystemPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.IsValid()) {
-        return Failure(CopyResult::kFileFailed, PathErrorText(source, GetLastError()));
+        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
+                                                  PathErrorText(source, GetLastError()));
     }
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(in.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(in.Get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return Failure(CopyResult::kFileFailed, source + ": not a regular file");
+        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
+                                                  source + ": not a regular file");
     }
     // CREATE_NEW never replaces an existing file. The copy gets plain attributes: a read-only
     // source must not give a read-only file on the stick, which could not be wiped later.
@@ -232,14 +228,15 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!out.IsValid()) {
         const DWORD err = GetLastError();
-        return Failure(
+        return FileOperations::CopyResult::Failed(
             IsNameError(err, target) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
             PathErrorText(destination, err));
     }
     CopyResult result = FillDestination(in.Get(), out.Get(), source, destination);
     in.Close();
     if (!out.Close() && result.outcome == CopyResult::kCopied) {
-        result = Failure(CopyResult::kStickFailed, PathErrorText(destination, GetLastError()));
+        result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
+                                                    PathErrorText(destination, GetLastError()));
     }
     if (result.outcome != CopyResult::kCopied) {
         DeleteFileW(target.c_str());  // no partial file stays behind

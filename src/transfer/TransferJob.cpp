@@ -210,7 +210,7 @@ bool TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& 
     const std::string destination = FileOperations::JoinPath(options_.stickDrive, name);
     const FileOperations::CopyResult copy =
         !FileOperations::IsPlainFileName(name)
-            ? FileOperations::CopyResult{FileOperations::CopyResult::kFileFailed, name}
+            ? FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed, name)
             : files_.CopyWithoutOverwrite(entry.GetFullPath(), destination, false);
     switch (copy.outcome) {
         case FileOperations::CopyResult::kStickFailed:
