@@ -7,6 +7,7 @@
 #   scripts/dev.sh test-windows      the core and CLI cross-built for Windows, tested under wine
 #   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, asan, tsan, windows)
 #   scripts/dev.sh bench             build and run the benchmarks
+#   scripts/dev.sh format[-check]    rewrite the sources with clang-format, or fail on drift
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,6 +26,11 @@ configure_and_build() {
     *) echo "unknown build variant: $variant" >&2; exit 2 ;;
   esac
   if [ "${CI:-}" = "true" ]; then flags+=(-DTUNECRATE_WERROR=ON); fi
+  # ccache, where installed, shares objects between build folders and work trees of the project.
+  if command -v ccache >/dev/null; then
+    flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+  fi
   cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
   cmake --build "$dir" -j "$jobs"
   BUILD_DIR=$dir
@@ -79,6 +85,11 @@ case "$cmd" in
     scripts/install-deps.sh
     configure_and_build "${1:-release}"
     ;;
+  format|format-check)
+    scripts/install-deps.sh
+    cmake -S . -B build -G Ninja >/dev/null
+    cmake --build build --target "$cmd"
+    ;;
   bench)
     scripts/install-deps.sh
     configure_and_build release
@@ -87,7 +98,7 @@ case "$cmd" in
     done
     ;;
   *)
-    sed -n '2,9p' "$0" >&2
+    sed -n '2,10p' "$0" >&2
     exit 2
     ;;
 esac

@@ -16,6 +16,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # screenshots of the GUI, and real FAT sticks for tests without a device
   xvfb xauth x11-apps fusefat dosfstools
+  # real stick file systems for tests: exFAT and NTFS images over loop devices
+  exfatprogs exfat-fuse ntfs-3g
+  # shared compiler cache between build folders
+  ccache
   # the Windows build: mingw-w64 (posix threads), GoogleTest's sources to build for it, and wine
   # to run the tests
   g++-mingw-w64-x86-64-posix googletest wine wine64

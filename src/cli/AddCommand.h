@@ -10,11 +10,11 @@
 // that cannot be listed is reported and not added. The collection file is created when missing
 // and saved at the end.
 class AddCommand : public CliCommand {
-public:
+  public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
-private:
+  private:
     std::string collection_;
     std::vector<std::string> directories_;
 };

@@ -20,7 +20,7 @@ struct CliContext {
 
 // One subcommand of tunecrate-cli: it declares its options on the parser and runs when chosen.
 class CliCommand {
-public:
+  public:
     virtual ~CliCommand() = default;
     // Adds the subcommand and its options; returns the subcommand so the caller can see whether
     // it was chosen.

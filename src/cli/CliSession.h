@@ -10,7 +10,7 @@
 // The settings and one collection document, as a command works with them. The settings file is
 // never written from here: only commands that change the settings save them.
 class CliSession {
-public:
+  public:
     explicit CliSession(CliContext& context);
 
     // Loads the collection at `path` (a rescan of its directories). A missing file is an error
@@ -23,7 +23,7 @@ public:
     CTunecrateDoc& Document() { return document_; }
     const MusicLibrary& Library() const { return document_.GetLibrary(); }
 
-private:
+  private:
     CliContext& context_;
     AppSettings settings_;
     TerminalCollectionUi ui_;

@@ -21,7 +21,8 @@ int DrivesCommand::Execute(CliContext& context) {
         DriveInfo drive(volumes_);
         drive.SetRootPath(root);
         drive.Refresh();
-        const std::string typeText = DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
+        const std::string typeText =
+            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
         if (json_) {
             list.push_back({{"root", root},
                             {"type", drive.GetDriveType()},

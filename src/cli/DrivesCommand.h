@@ -8,12 +8,12 @@ class VolumeQueries;
 
 // `drives [--json]`: every drive with its root, type, label and byte counts.
 class DrivesCommand : public CliCommand {
-public:
+  public:
     explicit DrivesCommand(const platform::VolumeQueries& volumes);
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
-private:
+  private:
     const platform::VolumeQueries& volumes_;
     bool json_ = false;
 };

@@ -11,11 +11,11 @@ class AppSettings;
 // file. The list is kept as the extensions dialog keeps it: lower-case, no duplicates without
 // regard to case, alphabetical. The settings file is written only when the list changed.
 class ExtCommand : public CliCommand {
-public:
+  public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
-private:
+  private:
     int Add(AppSettings& settings, CliContext& context);
     int Remove(AppSettings& settings, CliContext& context);
     void List(AppSettings& settings, CliContext& context) const;

@@ -49,7 +49,8 @@ int ListCommand::Execute(CliContext& context) {
                 context.out << (entry->GetFlag() ? "  [x] " : "  [ ] ") << entry->GetName() << "\n";
             }
         }
-        directories.push_back({{"path", dir->GetName()}, {"flag", dir->GetFlag()}, {"files", list}});
+        directories.push_back(
+            {{"path", dir->GetName()}, {"flag", dir->GetFlag()}, {"files", list}});
     }
     if (json_) {
         context.out << nlohmann::json{{"collection", session.Document().GetFilePath()},

@@ -7,11 +7,11 @@
 // `list COLLECTION [--json]`: the collection after loading (which rescans its directories): each
 // directory with its music files and their transfer flags.
 class ListCommand : public CliCommand {
-public:
+  public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
-private:
+  private:
     std::string collection_;
     bool json_ = false;
 };

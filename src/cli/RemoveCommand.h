@@ -9,11 +9,11 @@
 // with their files. A path that is not in the collection is reported; the others are removed and
 // the collection saved.
 class RemoveCommand : public CliCommand {
-public:
+  public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
-private:
+  private:
     std::string collection_;
     std::vector<std::string> directories_;
 };

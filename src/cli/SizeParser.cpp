@@ -38,7 +38,8 @@ std::optional<uint64_t> SizeParser::Parse(const std::string& text, std::string& 
         ++digits;
     }
     if (digits == 0) {
-        error = "invalid size '" + text + "': expected a number of bytes, optionally with K, M or G";
+        error =
+            "invalid size '" + text + "': expected a number of bytes, optionally with K, M or G";
         return std::nullopt;
     }
     const uint64_t factor = UnitFactor(text.substr(digits));

@@ -8,6 +8,6 @@
 // K, M or G (binary multiples, either case, an optional "B" or "iB" after them). Sizes of zero,
 // negative or malformed numbers and sizes that overflow 64 bits are refused with a message.
 class SizeParser {
-public:
+  public:
     static std::optional<uint64_t> Parse(const std::string& text, std::string& error);
 };

@@ -7,11 +7,11 @@
 // `status COLLECTION [--json]`: how many directories and files the collection has, how many were
 // transferred in the current cycle, how many not yet, and their sizes in bytes.
 class StatusCommand : public CliCommand {
-public:
+  public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
-private:
+  private:
     std::string collection_;
     bool json_ = false;
 };

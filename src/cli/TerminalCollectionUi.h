@@ -9,7 +9,7 @@
 // stream. The command line never shows file dialogs or the save prompt: its commands name their
 // files and save explicitly, so those calls answer "cancel" rather than guess.
 class TerminalCollectionUi : public CollectionUi {
-public:
+  public:
     explicit TerminalCollectionUi(std::ostream& err) : err_(err) {}
 
     void ShowMessage(const std::string& text) override { err_ << OneLine(text) << "\n"; }
@@ -19,7 +19,7 @@ public:
     void SetTitle(const std::string&) override {}
     void UpdateAllViews() override {}
 
-private:
+  private:
     // Message boxes break their texts into lines; on a terminal each message is one line.
     static std::string OneLine(std::string text) {
         for (char& c : text) {
