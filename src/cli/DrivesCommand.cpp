@@ -24,10 +24,14 @@ int DrivesCommand::Execute(CliContext& context) {
         const std::string typeText =
             DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
         if (json_) {
+            platform::VolumeIdentity identity;
+            volumes_.GetVolumeIdentity(root, identity);
             list.push_back({{"root", root},
                             {"type", drive.GetDriveType()},
                             {"typeText", typeText},
                             {"label", drive.GetVolumeLabel()},
+                            {"uuid", identity.uuid},
+                            {"fsType", identity.fsType},
                             {"bytesTotal", drive.GetTotalBytes()},
                             {"bytesFree", drive.GetFreeBytes()}});
             continue;

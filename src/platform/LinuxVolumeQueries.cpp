@@ -13,6 +13,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/BlockDeviceProbe.h"
+
 namespace platform {
 namespace fs = std::filesystem;
 namespace {
@@ -130,6 +132,19 @@ bool LinkNamesDevice(const fs::path& link, const std::string& source) {
            linkStat.st_rdev == sourceStat.st_rdev;
 }
 
+// The name of the udev link in `dir` that points at the device `source`, decoded; empty when
+// there is none.
+std::string LinkNameFor(const std::string& dir, const std::string& source) {
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(dir, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        if (LinkNamesDevice(it->path(), source)) {
+            return DecodeUdevName(it->path().filename().string());
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
 
 const VolumeQueries& VolumeQueries::System() {
@@ -170,22 +185,30 @@ bool LinuxVolumeQueries::GetDiskSpace(const std::string& root, DiskSpace& space)
 }
 
 bool LinuxVolumeQueries::GetVolumeLabel(const std::string& root, std::string& label) const {
+    VolumeIdentity identity;
+    if (!GetVolumeIdentity(root, identity)) {
+        return false;
+    }
+    label = identity.label;
+    return true;
+}
+
+bool LinuxVolumeQueries::GetVolumeIdentity(const std::string& root,
+                                           VolumeIdentity& identity) const {
     const MountTable mounts = MountTable::Read(locations_.mountInfo);
     const MountEntry* mount = FindVolume(mounts, root);
     if (!mount) {
         return false;
     }
-    label.clear();
-    if (!StartsWith(mount->source, "/dev/")) {
-        return true;  // RAM disks and network shares carry no label
+    identity = VolumeIdentity();
+    if (StartsWith(mount->source, "/dev/") && BlockDeviceProbe::Read(mount->source, identity)) {
+        return true;
     }
-    std::error_code ec;
-    for (auto it = fs::directory_iterator(locations_.labels, ec);
-         !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        if (LinkNamesDevice(it->path(), mount->source)) {
-            label = DecodeUdevName(it->path().filename().string());
-            break;
-        }
+    // RAM disks and network shares carry no label; a device we may not read is named by udev.
+    identity.fsType = mount->fsType;
+    if (StartsWith(mount->source, "/dev/")) {
+        identity.label = LinkNameFor(locations_.labels, mount->source);
+        identity.uuid = LinkNameFor(locations_.uuids, mount->source);
     }
     return true;
 }

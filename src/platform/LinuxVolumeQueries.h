@@ -9,14 +9,17 @@
 namespace platform {
 
 // Drives on Linux are mounted volumes named by their mount points. The mount list comes from
-// mountinfo, the kind of a block device from sysfs, the byte counts from statvfs and the label
-// from udev's by-label links. The three locations can be moved for tests.
+// mountinfo, the kind of a block device from sysfs, the byte counts from statvfs, and label, UUID
+// and file-system type from the device's superblock (libblkid), or where that cannot be read
+// (no access to the device) from udev's by-label and by-uuid links and the mount's type. The
+// locations can be moved for tests.
 class LinuxVolumeQueries : public VolumeQueries {
   public:
     struct Locations {
         std::string mountInfo = "/proc/self/mountinfo";
         std::string sysfs = "/sys";
         std::string labels = "/dev/disk/by-label";
+        std::string uuids = "/dev/disk/by-uuid";
     };
 
     LinuxVolumeQueries() = default;
@@ -26,6 +29,7 @@ class LinuxVolumeQueries : public VolumeQueries {
     int GetDriveType(const std::string& root) const override;
     bool GetDiskSpace(const std::string& root, DiskSpace& space) const override;
     bool GetVolumeLabel(const std::string& root, std::string& label) const override;
+    bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity) const override;
 
   private:
     // The visible mount whose mount point is `root` (symbolic links resolved), or null when

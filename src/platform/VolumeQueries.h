@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/VolumeIdentity.h"
+
 namespace platform {
 
 // Byte counts of one mounted volume.
@@ -32,6 +34,12 @@ class VolumeQueries {
     virtual bool GetDiskSpace(const std::string& root, DiskSpace& space) const = 0;
     // False when the label cannot be read; an unlabelled volume gives true and an empty label.
     virtual bool GetVolumeLabel(const std::string& root, std::string& label) const = 0;
+    // Label, UUID and file-system type; false when `root` is not a mounted volume. Systems that
+    // can tell only the label leave the other two empty.
+    virtual bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity) const {
+        identity = VolumeIdentity();
+        return GetVolumeLabel(root, identity.label);
+    }
 
     // The implementation for the platform the program runs on.
     static const VolumeQueries& System();

@@ -34,6 +34,8 @@ class FakeMachine {
         fs::create_directory_symlink(mapped, root_ + "/sys/dev/block/253:0");
         fs::create_directories(root_ + "/labels");
         fs::create_symlink("/dev/fake-sdb1", root_ + "/labels/MUSIC\\x20STICK");
+        fs::create_directories(root_ + "/uuids");
+        fs::create_symlink("/dev/fake-sdb1", root_ + "/uuids/1A2B-3C4D");
         info_ =
             "22 1 0:21 / /proc rw - proc proc rw\n"
             "48 1 0:53 / /run/user/0 rw - tmpfs tmpfs rw\n"
@@ -49,7 +51,8 @@ class FakeMachine {
         WriteFileBytes(root_ + "/mountinfo", info_);
     }
     LinuxVolumeQueries Queries() const {
-        return LinuxVolumeQueries({root_ + "/mountinfo", root_ + "/sys", root_ + "/labels"});
+        return LinuxVolumeQueries(
+            {root_ + "/mountinfo", root_ + "/sys", root_ + "/labels", root_ + "/uuids"});
     }
     std::string Mount(const std::string& name) const { return root_ + "/mnt/" + name; }
 
@@ -92,8 +95,10 @@ TEST(LinuxVolumeQueriesTest, ListsKindsAndLabelsOfMountedVolumes) {
     std::string label = "kept";
     EXPECT_FALSE(queries.GetVolumeLabel(machine.Mount("plain"), label));
     EXPECT_EQ(label, "kept");
-    ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("usb"), label));
-    EXPECT_EQ(label, "MUSIC STICK");
+    // The fake devices cannot be probed: udev's links and the mount tell who the volume is.
+    platform::VolumeIdentity id;
+    ASSERT_TRUE(queries.GetVolumeIdentity(machine.Mount("usb"), id));
+    EXPECT_EQ(id.label + "|" + id.uuid + "|" + id.fsType, "MUSIC STICK|1A2B-3C4D|vfat");
     ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("disc"), label));
     EXPECT_EQ(label, "");
 }
