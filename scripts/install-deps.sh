@@ -12,6 +12,8 @@ packages=(
   qt6-translations-l10n
   # command line: option parsing and JSON output
   libcli11-dev nlohmann-json3-dev
+  # volume label/UUID from the device (util-linux); eject and notifications over D-Bus (sd-bus)
+  libblkid-dev libsystemd-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # screenshots of the GUI, and real FAT sticks for tests without a device
