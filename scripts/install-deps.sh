@@ -20,6 +20,8 @@ packages=(
   xvfb xauth x11-apps fusefat dosfstools
   # real stick file systems for tests: exFAT and NTFS images over loop devices
   exfatprogs exfat-fuse ntfs-3g
+  # a private D-Bus with mock UDisks2 and notification services for the eject and watch tests
+  dbus-daemon python3-dbusmock
   # shared compiler cache between build folders
   ccache
   # the Windows build: mingw-w64 (posix threads), GoogleTest's sources to build for it, and wine

@@ -13,6 +13,7 @@
 #include "cli/ListCommand.h"
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
+#include "cli/WatchCommand.h"
 #include "platform/Console.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
@@ -25,6 +26,7 @@ CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
     commands_.push_back(std::make_unique<FillCommand>());
     commands_.push_back(std::make_unique<DrivesCommand>(platform::VolumeQueries::System()));
     commands_.push_back(std::make_unique<ExtCommand>());
+    commands_.push_back(std::make_unique<WatchCommand>(platform::VolumeQueries::System()));
 }
 
 CliApp::~CliApp() = default;

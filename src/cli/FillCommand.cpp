@@ -11,6 +11,7 @@
 #include "cli/CliSession.h"
 #include "cli/SizeParser.h"
 #include "cli/TerminalTransferObserver.h"
+#include "platform/VolumeEjector.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
 #include "transfer/SeededRandom.h"
@@ -85,6 +86,11 @@ CLI::App* FillCommand::Register(CLI::App& app) {
     CLI::App* fill = app.add_subcommand("fill", "Fill a stick with music not transferred yet");
     fill->add_option("COLLECTION", collection_, "The collection file")->required();
     fill->add_option("STICK", stick_, "The stick: the root of a mounted volume")->required();
+    AddFillOptions(fill);
+    return fill;
+}
+
+void FillCommand::AddFillOptions(CLI::App* fill) {
     fill->add_flag("--delete-old", deleteOld_, "Delete everything on the stick first");
     fill->add_option("--limit", limit_, "Fill at most SIZE bytes (K, M, G: binary units)")
         ->type_name("SIZE")
@@ -98,10 +104,12 @@ CLI::App* FillCommand::Register(CLI::App& app) {
     fill->add_flag("--folder", folder_, "Allow a plain folder instead of a mounted volume");
     fill->add_flag("--yes", yes_, "Do not ask before deleting on a volume that is not removable");
     fill->add_flag("--json", json_, "Print one JSON document with the summary");
-    return fill;
+    fill->add_flag("--eject", eject_, "Unmount the stick and power it off when done");
 }
 
 int FillCommand::Execute(CliContext& context) {
+    lastResult_ = TransferResult();
+    lastResult_.ending = TransferResult::Ending::kRefused;
     CliSession session(context);
     if (!session.Open(collection_, false)) {
         return kExitFailed;
@@ -131,8 +139,19 @@ int FillCommand::Execute(CliContext& context) {
     std::thread worker([&job] { job.Run(); });
     worker.join();
 
-    PrintSummary(observer.GetResult(), context);
-    return Succeeded(observer.GetResult()) ? kExitOk : kExitFailed;
+    lastResult_ = observer.GetResult();
+    PrintSummary(lastResult_, context);
+    int exitCode = Succeeded(lastResult_) ? kExitOk : kExitFailed;
+    if (eject_ && lastResult_.ending != TransferResult::Ending::kRefused) {
+        const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick_);
+        if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
+            context.err << "error: " << ejected.message << "\n";
+            exitCode = kExitFailed;
+        } else {
+            (json_ ? context.err : context.out) << ejected.message << "\n";
+        }
+    }
+    return exitCode;
 }
 
 bool FillCommand::ConfirmDeletion(int driveType, CliContext& context) const {

@@ -5,28 +5,37 @@
 #include <string>
 
 #include "cli/CliCommand.h"
+#include "transfer/TransferResult.h"
 
-struct TransferResult;
-
-// `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]`:
-// runs a transfer to STICK and saves the new flags to COLLECTION. Ctrl+C asks the job to stop
-// after the file being copied, as the Stop button does.
+// `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]
+// [--eject]`: runs a transfer to STICK and saves the new flags to COLLECTION, then ejects the
+// stick if asked. Ctrl+C asks the job to stop after the file being copied, as the Stop button
+// does.
 class FillCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
+
+  protected:
+    // The options after COLLECTION and STICK, shared with `watch`.
+    void AddFillOptions(CLI::App* command);
+    // What the last Execute did; its ending is kRefused when nothing ran.
+    const TransferResult& LastResult() const { return lastResult_; }
+
+    std::string collection_;
+    std::string stick_;
 
   private:
     // Wiping a volume that is not removable needs --yes, or a "y" typed on the terminal.
     bool ConfirmDeletion(int driveType, CliContext& context) const;
     void PrintSummary(const TransferResult& result, CliContext& context) const;
 
-    std::string collection_;
-    std::string stick_;
     bool deleteOld_ = false;
     std::string limit_;
     std::optional<uint32_t> seed_;
     bool folder_ = false;
     bool yes_ = false;
     bool json_ = false;
+    bool eject_ = false;
+    TransferResult lastResult_;
 };

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <set>
 
@@ -203,6 +204,7 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"fill", collection, stick, "--folder", "--limit", "99999999999G"}, 2, "too large"},
         {{"fill", collection, stick, "--folder", "--seed", "abc"}, 2, "--seed"},
         {{"fill", collection}, 2, "STICK"},
+        {{"watch", collection, "--label", "A", "--uuid", "B"}, 2, "Exactly 1 option"},
         // Deleting a folder that is not a removable drive needs --yes without a terminal.
         {{"fill", collection, stick, "--folder", "--delete-old"}, 1, "--yes"},
         // The stick may never hold the collection's own music.
@@ -297,6 +299,24 @@ TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
     EXPECT_EQ(summary["saved"], true);
     EXPECT_LT(summary["filesCopied"].get<int>(), 200);
     EXPECT_EQ(Transferred(), FilesIn(stick));
+#endif
+}
+
+TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
+#ifndef _WIN32
+    MakeCollection(1);
+    const auto start = std::chrono::steady_clock::now();
+    bool sent = false;
+    const CliResult result =
+        Run({"watch", collection, "--label", "NO STICK"}, [&](int pid, const std::string&) {
+            if (!sent &&
+                std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
+                kill(pid, SIGTERM);
+                sent = true;
+            }
+        });
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("Waiting for a volume with the label NO STICK"), std::string::npos);
 #endif
 }
 

@@ -1,0 +1,10 @@
+#include "platform/DesktopNotifier.h"
+
+namespace platform {
+
+// The command-line program sends no notifications on Windows; it prints the summary.
+bool DesktopNotifier::Notify(const std::string&, const std::string&) {
+    return false;
+}
+
+}  // namespace platform

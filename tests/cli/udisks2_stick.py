@@ -1,0 +1,29 @@
+'''python-dbusmock template: UDisks2 with one stick, a block device with a file system on a drive.
+
+Parameters: "block" (the kernel's device name, e.g. "loop3"), "removable" (default true: false
+makes it a fixed disc), "busy" (Unmount answers DeviceBusy).
+'''
+import dbus
+import dbusmock
+
+BUS_NAME = 'org.freedesktop.UDisks2'
+MAIN_OBJ = '/org/freedesktop/UDisks2'
+MAIN_IFACE = 'org.freedesktop.UDisks2.Manager'
+SYSTEM_BUS = True
+
+
+def load(mock, parameters):
+    block = '/org/freedesktop/UDisks2/block_devices/' + parameters['block']
+    drive = '/org/freedesktop/UDisks2/drives/Stick'
+    mock.AddObject(drive, 'org.freedesktop.UDisks2.Drive',
+                   {'Removable': dbus.Boolean(parameters.get('removable', True)),
+                    'CanPowerOff': dbus.Boolean(True)},
+                   [('PowerOff', 'a{sv}', '', '')])
+    mock.AddObject(block, 'org.freedesktop.UDisks2.Block', {'Drive': dbus.ObjectPath(drive)}, [])
+    unmount = ''
+    if parameters.get('busy'):
+        unmount = ("raise dbus.exceptions.DBusException('target is busy', "
+                   "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
+    dbusmock.get_object(block).AddMethod('org.freedesktop.UDisks2.Filesystem', 'Unmount',
+                                         'a{sv}', '', unmount)
+    mock.log('ready')
