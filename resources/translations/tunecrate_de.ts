@@ -286,6 +286,14 @@ Drucken</translation>
         <translation>Freier Platz unbekannt</translation>
     </message>
     <message>
+        <source>Eject the stick when done</source>
+        <translation>Stick nach dem Kopieren auswerfen</translation>
+    </message>
+    <message>
+        <source>Ejecting the stick...</source>
+        <translation>Stick wird ausgeworfen...</translation>
+    </message>
+    <message>
         <source>Waiting for the transfer to stop...</source>
         <translation>Warte auf das Ende der Übertragung...</translation>
     </message>

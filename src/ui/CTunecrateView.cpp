@@ -12,6 +12,7 @@
 #include <QProgressBar>
 
 #include "collection/CTunecrateDoc.h"
+#include "platform/VolumeEjector.h"
 #include "transfer/TransferJob.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
@@ -147,6 +148,8 @@ void CTunecrateView::CreateControls() {
     deleteOld_->resize(qMin(qMax(deleteOld_->width(), deleteOld_->sizeHint().width()),
                             du.X(320) - deleteOld_->x()),
                        deleteOld_->height());
+    eject_ = new QCheckBox(tr("Eject the stick when done"), this);
+    Place(eject_, IDC_EJECT, du, 156, 150, 114, 10);
 
     progress_ = new QProgressBar(this);
     Place(progress_, IDC_PROGRESS, du, 7, 249, 241, 14);
@@ -168,6 +171,7 @@ void CTunecrateView::CreateControls() {
     setTabOrder(selectDrive_, fileExt_);
     setTabOrder(fileExt_, start_);
     setTabOrder(start_, deleteOld_);
+    setTabOrder(deleteOld_, eject_);
 
     connect(add_, &QAbstractButton::clicked, this, &CTunecrateView::OnAdd);
     connect(remove_, &QAbstractButton::clicked, this, &CTunecrateView::OnRemove);
@@ -416,6 +420,25 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     start_->SetState(CHoverButton::kStateOff);
     SetTransferControlsEnabled(true);
     emit TransferRunningChanged(false);
+    if (eject_->isChecked() && result.ending != TransferResult::Ending::kRefused) {
+        // Unmounting waits for the stick's data to be written: not on this thread. The job's
+        // thread is free now; the next start and the form's end wait for the eject.
+        SetStatusText(tr("Ejecting the stick..."));
+        const std::string stick = settings_.GetStickDrive();
+        jobThread_ = std::thread([this, stick] {
+            const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick);
+            QMetaObject::invokeMethod(
+                this,
+                [this, ejected] {
+                    SetStatusText(QString::fromStdString(ejected.message));
+                    if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
+                        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                                             QString::fromStdString(ejected.message));
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    }
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
         !result.error.empty()) {

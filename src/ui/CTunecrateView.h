@@ -52,6 +52,7 @@ class CTunecrateView : public QWidget {
         IDC_NEWDIR_LABEL = 1028,
         IDC_LIST_LABEL = 1029,
         IDC_STATUS = 1036,
+        IDC_EJECT = 1037,
     };
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
@@ -149,6 +150,7 @@ class CTunecrateView : public QWidget {
     CBitmapButton* fileExt_ = nullptr;
     CHoverButton* start_ = nullptr;
     QCheckBox* deleteOld_ = nullptr;
+    QCheckBox* eject_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* drive_ = nullptr;
     QLabel* freeSpace_ = nullptr;
