@@ -8,6 +8,9 @@
 #   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, asan, tsan, windows)
 #   scripts/dev.sh bench             build and run the benchmarks
 #   scripts/dev.sh format[-check]    rewrite the sources with clang-format, or fail on drift
+#   scripts/dev.sh package           build the Debian package build/tunecrate_VERSION_ARCH.deb
+#   scripts/dev.sh package-check     build it, check it (lintian, appstreamcli), install it with
+#                                    apt-get, run the installed programs, remove it (as root)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -89,6 +92,32 @@ case "$cmd" in
     scripts/install-deps.sh
     cmake -S . -B build -G Ninja >/dev/null
     cmake --build build --target "$cmd"
+    ;;
+  package|package-check)
+    scripts/install-deps.sh
+    configure_and_build release
+    rm -f "$BUILD_DIR"/tunecrate_*.deb
+    (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
+    deb=$(ls "$root/$BUILD_DIR"/tunecrate_*.deb)
+    echo "$deb"
+    [ "$cmd" = package ] && exit 0
+    lintian --fail-on error "$deb"
+    appstreamcli validate --no-net packaging/*.metainfo.xml
+    apt-get install -y -qq "$deb" >/dev/null
+    trap 'apt-get remove -y -qq tunecrate >/dev/null' EXIT
+    tunecrate-cli --version
+    QT_QPA_PLATFORM=offscreen tunecrate --version
+    MANWIDTH=80 man tunecrate-cli | grep -q "tunecrate-cli - fill a music stick"
+    # A small fill with the installed program.
+    work=$(mktemp -d)
+    mkdir "$work/music" "$work/stick"
+    for i in 1 2 3; do head -c 100000 /dev/zero > "$work/music/song$i.mp3"; done
+    tunecrate-cli --settings "$work/s.ini" ext add mp3
+    tunecrate-cli --settings "$work/s.ini" add "$work/c.ini" "$work/music"
+    tunecrate-cli --settings "$work/s.ini" fill "$work/c.ini" "$work/stick" --folder --limit 250K
+    [ "$(ls "$work/stick" | wc -l)" -eq 2 ]
+    rm -rf "$work"
+    echo "package checked: $deb"
     ;;
   bench)
     scripts/install-deps.sh

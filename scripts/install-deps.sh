@@ -22,6 +22,8 @@ packages=(
   exfatprogs exfat-fuse ntfs-3g
   # a private D-Bus with mock UDisks2 and notification services for the eject and watch tests
   dbus-daemon python3-dbusmock
+  # the Debian package: man pages from scdoc, its checks, and man to read the page
+  scdoc lintian appstream man-db
   # shared compiler cache between build folders
   ccache
   # the Windows build: mingw-w64 (posix threads), GoogleTest's sources to build for it, and wine

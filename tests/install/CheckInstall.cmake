@@ -1,6 +1,7 @@
 cmake_policy(SET CMP0057 NEW)
 # Installs the build into a staging prefix and checks that a Linux desktop would find everything:
-# both programs, the menu entry, the icon in every hicolor size and the translation.
+# both programs, the menu entry, the icon in every hicolor size, the translation, the completion,
+# the AppStream metainfo and the systemd user unit.
 # Called as: cmake -DBUILD_DIR=... -DSTAGE=... -P CheckInstall.cmake
 file(REMOVE_RECURSE "${STAGE}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${STAGE}"
@@ -10,7 +11,9 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected bin/tunecrate bin/tunecrate-cli share/applications/tunecrate.desktop
-    share/tunecrate/translations/tunecrate_de.qm)
+    share/tunecrate/translations/tunecrate_de.qm share/bash-completion/completions/tunecrate-cli
+    share/metainfo/org.vornhollow.Tunecrate.metainfo.xml lib/systemd/user/tunecrate-watch@.service
+    share/doc/tunecrate/copyright)
 foreach(size 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/tunecrate.png)
 endforeach()
