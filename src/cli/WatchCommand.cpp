@@ -70,8 +70,8 @@ CLI::App* WatchCommand::Register(CLI::App& app) {
 
 int WatchCommand::Execute(CliContext& context) {
     const std::string wanted = label_.empty() ? "UUID " + uuid_ : "label " + label_;
-    context.err << "Waiting for a volume with the " << wanted << " (Ctrl+C ends)\n";
     EndOnSignal signals;
+    context.err << "Waiting for a volume with the " << wanted << " (Ctrl+C ends)\n";
     platform::MountWatcher watcher;
     // Volumes seen in the last look: each is filled once, until it is unmounted.
     std::set<std::string> seen;

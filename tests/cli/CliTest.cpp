@@ -199,9 +199,6 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"fill", collection, stick}, 1, "Not the root of a mounted drive"},
         {{"fill", none, stick, "--folder"}, 1, "no collection file"},
         {{"fill", collection, stick, "--folder", "--limit", "0"}, 2, "greater than zero"},
-        {{"fill", collection, stick, "--folder", "--limit", "-5"}, 2, "--limit"},
-        {{"fill", collection, stick, "--folder", "--limit", "12X"}, 2, "unknown unit"},
-        {{"fill", collection, stick, "--folder", "--limit", "99999999999G"}, 2, "too large"},
         {{"fill", collection, stick, "--folder", "--seed", "abc"}, 2, "--seed"},
         {{"fill", collection}, 2, "STICK"},
         {{"watch", collection, "--label", "A", "--uuid", "B"}, 2, "Exactly 1 option"},
@@ -226,6 +223,8 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
 
 TEST_F(CliTest, FillsDrawFromUntransferredFilesThenStartANewCycle) {
     MakeCollection(5);
+    const std::string copy = dir / "copy.ini";
+    WriteFileBytes(copy, ReadFileBytes(collection));
     // 350 KiB hold three files of 100 KiB; the fourth does not fit.
     const CliResult first =
         Run({"fill", collection, stick, "--folder", "--limit", "350K", "--seed", "7", "--json"});
@@ -239,12 +238,21 @@ TEST_F(CliTest, FillsDrawFromUntransferredFilesThenStartANewCycle) {
     EXPECT_EQ(Transferred(), firstFill);
     EXPECT_EQ(ReadFileBytes(stick + "/song2.mp3").size() % (100 * kKiB), 0u);
 
-    // The second fill takes the two files left; then a new cycle begins within the run, which
-    // puts the first fill's files back, but the next one drawn does not fit.
+    // The same seed draws the same files from the same collection.
+    const std::string again = dir / "again";
+    fs::create_directories(again);
+    ASSERT_EQ(Run({"fill", copy, again, "--folder", "--limit", "350K", "--seed", "7"}).exitCode, 0);
+    EXPECT_EQ(FilesIn(again), firstFill);
+
+    // The second fill wipes its stick first and takes the two files left; then a new cycle begins
+    // within the run, which puts the first fill's files back, but the next one drawn does not fit.
     const std::string stick2 = dir / "stick2";
-    fs::create_directories(stick2);
-    const CliResult second = Run({"fill", collection, stick2, "--folder", "--limit", "250K"});
+    fs::create_directories(stick2 + "/old/deeper");
+    WriteFileBytes(stick2 + "/old/deeper/old.mp3", "old");
+    const CliResult second =
+        Run({"fill", collection, stick2, "--folder", "--limit", "250K", "--delete-old", "--yes"});
     ASSERT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_NE(second.out.find("Deleting old music files"), std::string::npos);
     EXPECT_NE(second.out.find("Copying: "), std::string::npos);
     EXPECT_NE(second.out.find("Finished copying"), std::string::npos);
     EXPECT_NE(second.out.find("Files copied: 2"), std::string::npos) << second.out;
@@ -252,31 +260,6 @@ TEST_F(CliTest, FillsDrawFromUntransferredFilesThenStartANewCycle) {
         EXPECT_EQ(firstFill.count(name), 0u) << name;
     }
     EXPECT_EQ(Transferred(), FilesIn(stick2));
-}
-
-TEST_F(CliTest, TheSameSeedDrawsTheSameFiles) {
-    MakeCollection(8);
-    const std::string copy = dir / "copy.ini";
-    const std::string other = dir / "other";
-    WriteFileBytes(copy, ReadFileBytes(collection));
-    fs::create_directories(other);
-    for (const auto& [coll, to] : {std::pair{collection, stick}, std::pair{copy, other}}) {
-        ASSERT_EQ(Run({"fill", coll, to, "--folder", "--limit", "300K", "--seed", "42"}).exitCode,
-                  0);
-    }
-    EXPECT_EQ(FilesIn(stick), FilesIn(other));
-}
-
-TEST_F(CliTest, DeleteOldWipesTheStickFirst) {
-    MakeCollection(3);
-    fs::create_directories(stick + "/old/deeper");
-    WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
-    WriteFileBytes(stick + "/leftover.txt", "old");
-    const CliResult result =
-        Run({"fill", collection, stick, "--folder", "--delete-old", "--yes", "--limit", "1M"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NE(result.out.find("Deleting old music files"), std::string::npos);
-    EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"song0.mp3", "song1.mp3", "song2.mp3"}));
 }
 
 TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
@@ -304,7 +287,6 @@ TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
 
 TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
 #ifndef _WIN32
-    MakeCollection(1);
     const auto start = std::chrono::steady_clock::now();
     bool sent = false;
     const CliResult result =
@@ -320,25 +302,14 @@ TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
 #endif
 }
 
-// Real volumes: a size-limited one is filled until the next file does not fit (exit code 0);
-// a read-only one is an error: the run ends, marks nothing and exits with 1.
-TEST_F(CliTest, FillsMountedVolumesAndReportsAReadOnlyOne) {
-    TmpfsMount volume(1024 * kKiB);
+// A read-only volume is an error: the run ends, marks nothing and exits with 1. (A real volume
+// filled to the brim: WatchTest.)
+TEST_F(CliTest, AReadOnlyVolumeIsReported) {
     TmpfsMount readOnly(1024 * kKiB, "ro");
-    SKIP_UNLESS_MOUNTED(volume);
     SKIP_UNLESS_MOUNTED(readOnly);
     MakeCollection(15);
-
     const CliResult denied = Run({"fill", collection, readOnly.Path()});
     EXPECT_EQ(denied.exitCode, 1);
     EXPECT_NE(denied.err.find("error: "), std::string::npos);
     EXPECT_TRUE(Transferred().empty());
-
-    const CliResult filled = Run({"fill", collection, volume.Path(), "--json"});
-    ASSERT_EQ(filled.exitCode, 0) << filled.err;
-    const json summary = json::parse(filled.out);
-    EXPECT_EQ(summary["ending"], "stickFull");
-    EXPECT_GE(summary["filesCopied"].get<int>(), 9);
-    EXPECT_EQ(FilesIn(volume.Path()).size(), summary["filesCopied"].get<size_t>());
-    EXPECT_EQ(Transferred(), FilesIn(volume.Path()));
 }

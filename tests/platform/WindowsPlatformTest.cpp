@@ -24,7 +24,6 @@
 #include "platform/WindowsVolumeQueries.h"
 #include "storage/AppSettings.h"
 #include "support/TempDir.h"
-#include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
 
 namespace fs = std::filesystem;
@@ -84,24 +83,6 @@ TEST(WindowsVolumeQueriesTest, DrivesAreNamedByTheirRootsAndBareLettersNameTheRo
     EXPECT_EQ(volumes.GetDriveType(unused + "\\"), 1);
     EXPECT_FALSE(volumes.GetDiskSpace(unused, bare));
     EXPECT_FALSE(volumes.GetVolumeLabel(unused, label));
-}
-
-TEST(WindowsVolumeQueriesTest, DriveInfoDescribesRealDrivesByLetter) {
-    DriveInfo system;
-    system.SetRootPath(SystemDrive() + "\\");
-    system.Refresh();
-    EXPECT_EQ(system.GetDriveLetter(), SystemDrive());
-    EXPECT_TRUE(
-        std::regex_match(system.GetDescription(),
-                         std::regex("Hard Disc\n\nBytes total: [0-9.]+\nBytes free: [0-9.]+")))
-        << system.GetDescription();
-    EXPECT_TRUE(system.IsSpaceCurrent());
-
-    DriveInfo missing;
-    missing.SetRootPath(UnusedDrive());
-    missing.Refresh();
-    EXPECT_EQ(missing.GetDescription(), "Root directory does not exist.");
-    EXPECT_EQ(missing.GetDisplayName(), UnusedDrive());
 }
 
 TEST(WindowsPathTest, BackslashPathsForDestinationsAndMusicFiles) {
