@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A small volume of a stick's file system, made in an image file and mounted on a fresh directory
+// with the FUSE drivers: exFAT (exfat-fuse over a loop device), NTFS (ntfs-3g with windows_names,
+// which refuses the names Windows refuses) and FAT (fusefat on the image; it reports no free space
+// of its own, so fill it with a byte limit). Needs the superuser, loop devices and FUSE on Linux;
+// where any of them is missing IsMounted() is false and SkipReason() says why. The destructor
+// always unmounts, detaches the loop device and removes the image.
+class RealVolume {
+  public:
+    enum class Kind { kExfat, kNtfs, kFat };
+
+    // `label` is the volume label; exFAT takes `clusterBytes` as its allocation unit (0: mkfs's
+    // choice).
+    RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label = "STICK",
+               uint64_t clusterBytes = 0);
+    ~RealVolume();
+    RealVolume(const RealVolume&) = delete;
+    RealVolume& operator=(const RealVolume&) = delete;
+
+    bool IsMounted() const { return mounted_; }
+    const std::string& Path() const { return path_; }
+    const std::string& SkipReason() const { return skipReason_; }
+    // Unmounts now, as when a stick is pulled out; the mount directory stays until destruction.
+    void Unmount();
+    // "exFAT", "NTFS" or "FAT", for test names and messages.
+    static const char* KindName(Kind kind);
+
+  private:
+    bool Make(Kind kind, uint64_t sizeBytes, const std::string& label, uint64_t clusterBytes);
+
+    std::string base_;  // holds the image and the mount directory
+    std::string path_;
+    std::string image_;
+    std::string loopDevice_;
+    std::string skipReason_;
+    bool mounted_ = false;
+};
+
+#define SKIP_UNLESS_REAL_VOLUME(volume)                                                         \
+    do {                                                                                        \
+        if (!(volume).IsMounted()) {                                                            \
+            GTEST_SKIP() << "cannot mount a real stick file system: " << (volume).SkipReason(); \
+        }                                                                                       \
+    } while (0)
