@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "cli/CliRunner.h"
+#include "support/RealVolume.h"
 #include "support/TempDir.h"
 
 using Clock = std::chrono::steady_clock;
@@ -29,30 +30,6 @@ std::string Capture(const std::string& command) {
 bool Shell(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
-
-// A 64 MiB exFAT stick with 128 KiB clusters on a loop device, mounted with exfat-fuse when the
-// test plugs it in; unmounted and detached at the end.
-struct ExfatStick {
-    explicit ExfatStick(const std::string& label) {
-        std::filesystem::create_directories(root);
-        if (geteuid() == 0 && Shell("truncate -s 64M " + image + " && mkfs.exfat -c 128K -L " +
-                                    label + " " + image)) {
-            loop = Capture("losetup -f --show " + image);
-        }
-    }
-    ~ExfatStick() {
-        Shell("umount " + root);
-        if (!loop.empty()) {
-            Shell("losetup -d " + loop);
-        }
-    }
-    bool Mount() const { return !loop.empty() && Shell("mount.exfat-fuse " + loop + " " + root); }
-
-    TempDir dir;
-    const std::string image = dir / "stick.img";
-    const std::string root = dir / "stick";
-    std::string loop;
-};
 
 // A private D-Bus daemon made the program's system or session bus through the environment,
 // with a python-dbusmock service on it that logs every call, unless `mockArgs` is empty.
@@ -102,8 +79,8 @@ class MockBus {
 class WatchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (stick.loop.empty() || !Shell("/usr/bin/python3 -c 'import dbusmock'")) {
-            GTEST_SKIP() << "needs root, loop devices, exfatprogs and python3-dbusmock";
+        if (!Shell("/usr/bin/python3 -c 'import dbusmock'")) {
+            GTEST_SKIP() << "needs python3-dbusmock";
         }
         WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
         std::filesystem::create_directories(music);
@@ -118,13 +95,16 @@ class WatchTest : public ::testing::Test {
         args.insert(args.begin(), {"--settings", settings});
         return RunCli(args, whileRunning);
     }
-    // The mock UDisks2 with the stick's block device; `extra` adds parameters.
-    std::string Udisks(const std::string& extra) const {
-        return "-t " TUNECRATE_TEST_SOURCE_DIR "/cli/udisks2_stick.py -p '{\"block\": \"" +
-               stick.loop.substr(5) + "\"" + extra + "}'";
+    // The mock UDisks2 with the stick on the given block devices; `extra` adds parameters.
+    static std::string Udisks(const std::string& blocks, const std::string& extra = "") {
+        return "-t " TUNECRATE_TEST_SOURCE_DIR "/cli/udisks2_stick.py -p '{\"blocks\": [" + blocks +
+               "]" + extra + "}'";
+    }
+    // A stick as big sticks are: exFAT with 128 KiB clusters.
+    static std::unique_ptr<RealVolume> MakeStick() {
+        return std::make_unique<RealVolume>(RealVolume::Kind::kExfat, 64 << 20, "MUSIC", 128 << 10);
     }
 
-    ExfatStick stick{"MUSIC"};
     TempDir dir;
     const std::string settings = dir / "Tunecrate.ini";
     const std::string collection = dir / "music.ini";
@@ -134,54 +114,68 @@ class WatchTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
-    MockBus udisks(true, Udisks(""));
+    // The loop device the stick will get is not known before: the mock has them all.
+    std::string loops = "\"loop0\"";
+    for (int i = 1; i < 64; ++i) {
+        loops += ", \"loop" + std::to_string(i) + "\"";
+    }
+    MockBus udisks(true, Udisks(loops));
     MockBus notifications(false, "-t notification_daemon");
+    std::unique_ptr<RealVolume> stick;
     const Clock::time_point start = Clock::now();
     Clock::time_point mounted;
     Clock::time_point firstSong;
     const CliResult result =
         Run({"watch", collection, "--label", "music", "--once", "--eject", "--json"},
-            [&](int, const std::string&) {
-                if (mounted == Clock::time_point() &&
-                    Clock::now() - start > std::chrono::milliseconds(300)) {
-                    ASSERT_TRUE(stick.Mount());
+            [&](int pid, const std::string&) {
+                if (!stick && Clock::now() - start > std::chrono::milliseconds(300)) {
+                    stick = MakeStick();
                     mounted = Clock::now();
-                } else if (firstSong == Clock::time_point() && !FilesIn(stick.root).empty()) {
+                    if (!stick->IsMounted()) {
+                        kill(pid, SIGTERM);
+                    }
+                } else if (stick && firstSong == Clock::time_point() &&
+                           !FilesIn(stick->Path()).empty()) {
                     firstSong = Clock::now();
                 }
             });
+    SKIP_UNLESS_REAL_VOLUME(*stick);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const nlohmann::json summary = nlohmann::json::parse(result.out);
     EXPECT_EQ(summary["ending"], "stickFull");
     EXPECT_EQ(summary["filesCopied"], 61);
-    EXPECT_EQ(FilesIn(stick.root).size(), 61u);
+    EXPECT_EQ(FilesIn(stick->Path()).size(), 61u);
     ASSERT_NE(firstSong, Clock::time_point());
     EXPECT_LT(firstSong - mounted, std::chrono::seconds(2));
 
     const std::string calls = udisks.Log();
     ASSERT_NE(calls.find(" Unmount {}"), std::string::npos) << calls;
     EXPECT_LT(calls.find(" Unmount {}"), calls.find(" PowerOff {}")) << calls;
-    EXPECT_NE(result.err.find("Ejected " + stick.root), std::string::npos) << result.err;
-    EXPECT_NE(notifications.Log().find(stick.root + " filled"), std::string::npos);
+    EXPECT_NE(result.err.find("Ejected " + stick->Path()), std::string::npos) << result.err;
+    EXPECT_NE(notifications.Log().find(stick->Path() + " filled"), std::string::npos);
 }
 
 // Each row ejects the stick after a fill that copies nothing; the last one, without UDisks2 on
 // the bus, really unmounts it with umount, as root may.
 TEST_F(WatchTest, EjectSaysWhyItCannotPowerTheStickOff) {
-    ASSERT_TRUE(stick.Mount());
+    const std::unique_ptr<RealVolume> stick = MakeStick();
+    SKIP_UNLESS_REAL_VOLUME(*stick);
+    const std::string loop =
+        "\"" + Capture("findmnt -n -o SOURCE " + stick->Path()).substr(5) + "\"";
     const struct {
         std::string mock;
         int exitCode;
         std::string message;
-    } rows[] = {{Udisks(", \"busy\": true"), 1, "is busy"},
-                {Udisks(", \"removable\": false"), 1, "is on a fixed disc"},
+    } rows[] = {{Udisks(loop, ", \"busy\": true"), 1, "is busy"},
+                {Udisks(loop, ", \"removable\": false"), 1, "is on a fixed disc"},
                 {"", 0, "with umount (UDisks2 is not available"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.mock);
         MockBus udisks(true, row.mock);
-        const CliResult result = Run({"fill", collection, stick.root, "--limit", "1K", "--eject"});
+        const CliResult result =
+            Run({"fill", collection, stick->Path(), "--limit", "1K", "--eject"});
         EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
         EXPECT_NE((result.out + result.err).find(row.message), std::string::npos) << result.err;
     }
-    EXPECT_EQ(Capture("findmnt -n " + stick.root), "");
+    EXPECT_EQ(Capture("findmnt -n " + stick->Path()), "");
 }

@@ -1,7 +1,7 @@
 '''python-dbusmock template: UDisks2 with one stick, a block device with a file system on a drive.
 
-Parameters: "block" (the kernel's device name, e.g. "loop3"), "removable" (default true: false
-makes it a fixed disc), "busy" (Unmount answers DeviceBusy).
+Parameters: "blocks" (the kernel's names of the devices that are on the stick, e.g. ["loop3"]),
+"removable" (default true: false makes it a fixed disc), "busy" (Unmount answers DeviceBusy).
 '''
 import dbus
 import dbusmock
@@ -13,17 +13,19 @@ SYSTEM_BUS = True
 
 
 def load(mock, parameters):
-    block = '/org/freedesktop/UDisks2/block_devices/' + parameters['block']
     drive = '/org/freedesktop/UDisks2/drives/Stick'
     mock.AddObject(drive, 'org.freedesktop.UDisks2.Drive',
                    {'Removable': dbus.Boolean(parameters.get('removable', True)),
                     'CanPowerOff': dbus.Boolean(True)},
                    [('PowerOff', 'a{sv}', '', '')])
-    mock.AddObject(block, 'org.freedesktop.UDisks2.Block', {'Drive': dbus.ObjectPath(drive)}, [])
     unmount = ''
     if parameters.get('busy'):
         unmount = ("raise dbus.exceptions.DBusException('target is busy', "
                    "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
-    dbusmock.get_object(block).AddMethod('org.freedesktop.UDisks2.Filesystem', 'Unmount',
-                                         'a{sv}', '', unmount)
+    for name in parameters['blocks']:
+        block = '/org/freedesktop/UDisks2/block_devices/' + name
+        mock.AddObject(block, 'org.freedesktop.UDisks2.Block', {'Drive': dbus.ObjectPath(drive)},
+                       [])
+        dbusmock.get_object(block).AddMethod('org.freedesktop.UDisks2.Filesystem', 'Unmount',
+                                             'a{sv}', '', unmount)
     mock.log('ready')
