@@ -102,8 +102,8 @@ class WatchTest : public ::testing::Test {
                "]" + extra + "}'";
     }
     // A stick as big sticks are: exFAT with 128 KiB clusters.
-    static std::unique_ptr<RealVolume> MakeStick() {
-        return std::make_unique<RealVolume>(RealVolume::Kind::kExfat, 64 << 20, "MUSIC", 128 << 10);
+    static std::unique_ptr<RealVolume> MakeStick(const std::string& label) {
+        return std::make_unique<RealVolume>(RealVolume::Kind::kExfat, 64 << 20, label, 128 << 10);
     }
 
     TempDir dir;
@@ -115,6 +115,10 @@ class WatchTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
+    // MUSIC and a number of this process: other tests on the machine mount sticks labelled MUSIC,
+    // and a watch must not fill those. The watch is given the label in other letters.
+    const std::string label = "MUSIC" + std::to_string(getpid() % 100000);
+    const std::string lower = "music" + label.substr(5);
     // The loop device the stick will get is not known before: the mock has them all.
     std::string loops = "\"loop0\"";
     for (int i = 1; i < 64; ++i) {
@@ -127,10 +131,10 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
     Clock::time_point mounted;
     Clock::time_point firstSong;
     const CliResult result =
-        Run({"watch", collection, "--label", "music", "--once", "--eject", "--json"},
+        Run({"watch", collection, "--label", lower, "--once", "--eject", "--json"},
             [&](int pid, const std::string&) {
                 if (!stick && Clock::now() - start > std::chrono::milliseconds(300)) {
-                    stick = MakeStick();
+                    stick = MakeStick(label);
                     mounted = Clock::now();
                     if (!stick->IsMounted()) {
                         kill(pid, SIGTERM);
@@ -160,7 +164,7 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
 // Each row ejects the stick after a fill that copies nothing; the last one, without UDisks2 on
 // the bus, really unmounts it with umount, as root may.
 TEST_F(WatchTest, EjectSaysWhyItCannotPowerTheStickOff) {
-    const std::unique_ptr<RealVolume> stick = MakeStick();
+    const std::unique_ptr<RealVolume> stick = MakeStick("EJECT");
     SKIP_UNLESS_REAL_VOLUME(*stick);
     const std::string loop =
         "\"" + Capture("findmnt -n -o SOURCE " + stick->Path()).substr(5) + "\"";
