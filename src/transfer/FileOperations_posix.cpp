@@ -10,7 +10,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/FileDescriptor.h"
+
 namespace {
+
+using platform::FileDescriptor;
 
 // Which mounted file system a directory belongs to. The mount id tells a bind mount of a
 // directory of the same file system apart from a plain subdirectory.
@@ -62,15 +66,15 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
     if (st.st_dev != volume.device) {
         return 1;  // another file system is mounted here: neither entered nor removed
     }
-    const int sub = openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    FileDescriptor sub(openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     int failures = 0;
-    if (sub >= 0) {
+    if (sub.IsValid()) {
         VolumeIdentity id;
-        const bool sameVolume = Identify(sub, id) && SameVolume(id, volume);
+        const bool sameVolume = Identify(sub.Get(), id) && SameVolume(id, volume);
         if (sameVolume) {
-            failures += DeleteContents(sub, volume);
+            failures += DeleteContents(sub.Get(), volume);
         }
-        close(sub);
+        sub.Close();
         if (!sameVolume) {
             return 1;
         }
@@ -82,14 +86,12 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
 }
 
 int DeleteContents(int dirFd, const VolumeIdentity& volume) {
-    const int listFd = dup(dirFd);
-    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
+    FileDescriptor listFd(dup(dirFd));
+    DIR* dir = listFd.IsValid() ? fdopendir(listFd.Get()) : nullptr;
     if (!dir) {
-        if (listFd >= 0) {
-            close(listFd);
-        }
         return 0;
     }
+    listFd.Release();  // the listing owns it now
     // Names first, deletions afterwards: removing entries while the listing runs may make some
     // file systems skip entries.
     std::vector<std::string> names;
@@ -188,13 +190,8 @@ bool Flush(int fd) {
 }
 
 bool FlushDirectory(const std::string& dir) {
-    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool flushed = Flush(fd);
-    close(fd);
-    return flushed;
+    FileDescriptor fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.IsValid() && Flush(fd.Get());
 }
 
 // Copies the data of `in` to `out` and flushes it, or only starts writing it back to the
@@ -237,63 +234,47 @@ int FileOperations::DeleteTree(const std::string& directory) const {
     if (directory.empty()) {
         return 0;
     }
-    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return 0;
-    }
+    FileDescriptor fd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     VolumeIdentity volume;
-    const int failures = Identify(fd, volume) ? DeleteContents(fd, volume) : 0;
-    close(fd);
-    return failures;
+    return fd.IsValid() && Identify(fd.Get(), volume) ? DeleteContents(fd.Get(), volume) : 0;
 }
 
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
                                        const std::string& name) const {
     // Non-blocking, so that a named pipe with a music file's name cannot stall the job.
-    const int fd =
-        open(JoinPath(directory, name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return 0;
-    }
+    const FileDescriptor fd(
+        open(JoinPath(directory, name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat st;
-    const bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    close(fd);
+    const bool ok = fd.IsValid() && fstat(fd.Get(), &st) == 0 && S_ISREG(st.st_mode);
     return ok ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
 FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
                                                                 const std::string& destination,
                                                                 bool flushNow) const {
-    const int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (in < 0) {
+    const FileDescriptor in(open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat sourceStat;
+    if (!in.IsValid() || fstat(in.Get(), &sourceStat) != 0) {
         return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
                                                   ErrorText(source, errno));
     }
-    struct stat sourceStat;
-    if (fstat(in, &sourceStat) != 0) {
-        const int err = errno;
-        close(in);
-        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed, ErrorText(source, err));
-    }
     if (!S_ISREG(sourceStat.st_mode)) {
-        close(in);
         return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
                                                   source + ": not a regular file");
     }
-    fcntl(in, F_SETFL, 0);
-    posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const int out = open(destination.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
-    if (out < 0) {
+    fcntl(in.Get(), F_SETFL, 0);
+    posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    FileDescriptor out(open(destination.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!out.IsValid()) {
         const int err = errno;
-        close(in);
         return FileOperations::CopyResult::Failed(
             IsNameError(err) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
             ErrorText(destination, err));
     }
-    CopyResult result = FillDestination(in, out, sourceStat, source, destination, flushNow);
-    close(in);
-    if (close(out) != 0 && result.outcome == CopyResult::kCopied) {
+    CopyResult result =
+        FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow);
+    if (!out.Close() && result.outcome == CopyResult::kCopied) {
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
                                                     ErrorText(destination, errno));
     }
@@ -309,15 +290,11 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
 }
 
 bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
-    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || syncfs(fd) != 0) {
+    const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.IsValid() || syncfs(fd.Get()) != 0) {
         error = ErrorText(path, errno);
-        if (fd >= 0) {
-            close(fd);
-        }
         return false;
     }
-    close(fd);
     return true;
 }
 
