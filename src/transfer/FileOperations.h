@@ -7,6 +7,9 @@
 // The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
 // to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
 // a bare drive such as "E:" stands for the root folder of that drive.
+//
+// What the transfer job does on the stick itself (copy, flush, identity, free space) is virtual,
+// so that tests can put a stick that fails on demand in its place.
 class FileOperations {
   public:
     // How a copy ended. A failure of the stick itself (gone, read-only, full, I/O error) is told
@@ -17,6 +20,12 @@ class FileOperations {
         std::string error;  // what went wrong, for the user; empty after a copy
 
         static CopyResult Failed(Outcome why, std::string text) { return {why, std::move(text)}; }
+    };
+
+    // The free space of a volume and its allocation unit: every file takes whole units.
+    struct Space {
+        uint64_t freeBytes = 0;     // what the calling user may fill
+        uint64_t clusterBytes = 1;  // allocation unit; 1 where it cannot be told
     };
 
     virtual ~FileOperations() = default;
@@ -35,13 +44,19 @@ class FileOperations {
     // failure nothing is left at `destination`. With `flushNow` the copy's data and directory
     // entry are on the device when it returns; otherwise they are on their way, and the copy
     // counts only after a successful FlushVolume.
-    CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
-                                    bool flushNow = true) const;
+    virtual CopyResult CopyWithoutOverwrite(const std::string& source,
+                                            const std::string& destination,
+                                            bool flushNow = true) const;
     // Writes everything written to the file system holding the directory `path` to its device.
     // False, with the reason in `error`, when that failed. On Windows, where flushing a whole
     // volume needs administrator rights, every copy is flushed as it is made, and this flushes
     // the volume where it may and otherwise checks that the volume is still there.
-    bool FlushVolume(const std::string& path, std::string& error) const;
+    virtual bool FlushVolume(const std::string& path, std::string& error) const;
+    // The identity of the volume holding `path` (device number; on Windows the volume serial
+    // number); false when `path` cannot be read.
+    virtual bool GetDeviceOf(const std::string& path, uint64_t& device) const;
+    // Free space and allocation unit of the volume holding `path`; false when unreadable.
+    virtual bool MeasureSpace(const std::string& path, Space& space) const;
 
     // `directory` and `name` joined with one separator ("/", on Windows "\"): a bare drive
     // "E:" and "song.mp3" give "E:\song.mp3".
@@ -49,7 +64,4 @@ class FileOperations {
     // True when `name` can stand for a file directly in a folder: not empty, not "." or "..",
     // no separator (on Windows neither "\", "/" nor ":", which would name a data stream).
     static bool IsPlainFileName(const std::string& name);
-    // The identity of the volume holding `path` (device number; on Windows the volume serial
-    // number); false when `path` cannot be read.
-    static bool GetDeviceOf(const std::string& path, uint64_t& device);
 };

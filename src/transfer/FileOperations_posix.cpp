@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -298,11 +299,22 @@ bool FileOperations::FlushVolume(const std::string& path, std::string& error) co
     return true;
 }
 
-bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
+bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) const {
     struct stat st;
     if (path.empty() || stat(path.c_str(), &st) != 0) {
         return false;
     }
     device = static_cast<uint64_t>(st.st_dev);
+    return true;
+}
+
+bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
+    struct statvfs st;
+    if (path.empty() || statvfs(path.c_str(), &st) != 0) {
+        return false;
+    }
+    const uint64_t unit = st.f_frsize ? st.f_frsize : st.f_bsize;
+    space.freeBytes = static_cast<uint64_t>(st.f_bavail) * unit;
+    space.clusterBytes = unit ? unit : 1;
     return true;
 }

@@ -268,7 +268,7 @@ bool FileOperations::FlushVolume(const std::string& path, std::string& error) co
     return true;
 }
 
-bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
+bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) const {
     if (path.empty()) {
         return false;
     }
@@ -280,5 +280,29 @@ bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
         return false;
     }
     device = info.dwVolumeSerialNumber;
+    return true;
+}
+
+bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
+    if (path.empty()) {
+        return false;
+    }
+    const std::wstring dir = JoinSystemPath(SystemPath(path), L"");
+    ULARGE_INTEGER freeToCaller;
+    if (!GetDiskFreeSpaceExW(dir.c_str(), &freeToCaller, nullptr, nullptr)) {
+        return false;
+    }
+    space.freeBytes = freeToCaller.QuadPart;
+    space.clusterBytes = 1;
+    wchar_t root[MAX_PATH + 1];
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+    DWORD freeClusters = 0;
+    DWORD clusters = 0;
+    if (GetVolumePathNameW(dir.c_str(), root, MAX_PATH + 1) &&
+        GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
+        sectorsPerCluster * bytesPerSector > 0) {
+        space.clusterBytes = uint64_t{sectorsPerCluster} * bytesPerSector;
+    }
     return true;
 }

@@ -70,7 +70,13 @@ std::string TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kStickFailed;
         return result.error;
     }
-    freeBytes_ = stickInfo_.GetFreeBytes();
+    FileOperations::Space space;
+    if (!files_.MeasureSpace(options_.stickDrive, space)) {
+        result.ending = TransferResult::Ending::kStickFailed;
+        result.error = "Cannot read the free space of " + options_.stickDrive;
+        return result.error;
+    }
+    freeBytes_ = space.freeBytes;
     if (options_.byteLimit) {
         freeBytes_ = std::min(freeBytes_, *options_.byteLimit);
     }
@@ -101,7 +107,7 @@ bool TransferJob::CheckStick(std::string& error) {
         error = "Not the root of a mounted drive: " + stick;
     } else if (!stickInfo_.IsSpaceCurrent()) {
         error = "Cannot read the free space of " + stick;
-    } else if (!FileOperations::GetDeviceOf(stick, stickDevice_)) {
+    } else if (!files_.GetDeviceOf(stick, stickDevice_)) {
         error = "Stick not found: " + stick;
     } else {
         return true;
@@ -279,5 +285,5 @@ bool TransferJob::FlushPending(TransferResult& result) {
 
 bool TransferJob::StickStillThere() const {
     uint64_t device = 0;
-    return FileOperations::GetDeviceOf(options_.stickDrive, device) && device == stickDevice_;
+    return files_.GetDeviceOf(options_.stickDrive, device) && device == stickDevice_;
 }

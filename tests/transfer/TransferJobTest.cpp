@@ -15,6 +15,7 @@
 #include "collection/RecordingUi.h"
 #include "support/TmpfsMount.h"
 #include "transfer/DriveInfo.h"
+#include "transfer/FailingStick.h"
 
 namespace fs = std::filesystem;
 using Ending = TransferResult::Ending;
@@ -109,7 +110,7 @@ class TransferJobTest : public CollectionTest {
     RecordingUi ui_;
     CTunecrateDoc doc_;
     DriveInfo stickInfo_;
-    FileOperations files_;
+    FailingStick files_;
     ScriptedRandom random_;
     std::atomic<int> stop_{0};
     Recorder recorder_;
@@ -240,60 +241,80 @@ TEST_F(TransferJobTest, AnAbsentStickIsRefusedAndNothingChanges) {
     EXPECT_EQ(Describe(doc_.GetLibrary()), "music: a.mp3=0");
 }
 
-// Gone while b.mp3 is about to be copied: a.mp3 counts only when it had been flushed.
-TEST_F(TransferJobTest, AStickPulledOutOrAFolderRemovedMidRunEndsIt) {
+// A stick that fails while a.mp3, then b.mp3 are copied: only flushed copies count and stay.
+TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
+    using Fault = FailingStick::Fault;
+    struct Row {
+        Fault fault;
+        int nth;
+        int error;
+        bool flushEachFile;
+        const char* flags;
+        const char* message;  // how the closing text begins after the stick's path
+    };
+    const Row rows[] = {
+        {Fault::kCopy, 2, EIO, true, "a.mp3=1 b.mp3=0", "Copying stopped: "},
+        {Fault::kCopy, 1, EROFS, false, "a.mp3=0 b.mp3=0", "Copying stopped: "},
+        {Fault::kFlush, 1, EIO, false, "a.mp3=0 b.mp3=0", "Copying stopped: "},
+        {Fault::kFlush, 2, EIO, true, "a.mp3=1 b.mp3=0", "Copying stopped: "},
+        {Fault::kOtherVolume, 1, 0, false, "a.mp3=0 b.mp3=0", "The stick is gone: "},
+    };
     AddMusic("music", {{"a.mp3", 1000}, {"b.mp3", 1000}});
-    for (const bool flushEachFile : {true, false}) {
-        for (const bool mounted : {false, true}) {  // the folder first: Windows has no mounts
-            doc_.ClearAllFileFlags();
-            TmpfsMount volume(kMB);
-            const std::string folder = temp_ / "stick";
-            fs::create_directory(folder);
-            if (mounted) {
-                SKIP_UNLESS_MOUNTED(volume);
-            }
-            const std::string stick = mounted ? volume.Path() : folder;
-            recorder_.onStatus = [&](const std::string& text) {
-                if (text == "Copying: b.mp3") {
-                    mounted ? volume.Unmount() : (void)fs::remove_all(folder);
-                }
-            };
-            TransferJob::Options options = mounted ? Volume(stick) : Folder(stick);
-            options.flushInterval = std::chrono::hours(flushEachFile ? 0 : 1);
-            const TransferResult result = Run(options);
-            EXPECT_EQ(result.ending, Ending::kStickFailed);
-            EXPECT_EQ(recorder_.Closing(), "status " + result.error);
-            EXPECT_TRUE(result.saved);
-            EXPECT_EQ(Saved(), flushEachFile ? "music: a.mp3=1 b.mp3=0" : "music: a.mp3=0 b.mp3=0");
-            if (mounted) {
-                EXPECT_EQ(result.error, "The stick is gone: " + stick);
-                EXPECT_TRUE(fs::is_empty(stick));  // nothing written beside the volume
-            }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "fault " << static_cast<int>(row.fault) << " at " << row.nth << ", errno "
+                     << row.error << ", flush each " << row.flushEachFile);
+        doc_.ClearAllFileFlags();
+        files_.fault = row.fault;
+        files_.nth = row.nth;
+        files_.error = row.error;
+        files_.copies = files_.flushes = 0;
+        TempDir stick;
+        TransferJob::Options options = Folder(stick.Path());
+        options.flushInterval = std::chrono::hours(row.flushEachFile ? 0 : 1);
+        const TransferResult result = Run(options);
+        EXPECT_EQ(result.ending, Ending::kStickFailed);
+        EXPECT_EQ(recorder_.Closing(), "status " + result.error);
+        EXPECT_EQ(result.error.rfind(row.message, 0), 0u) << result.error;
+        EXPECT_TRUE(result.saved);
+        EXPECT_EQ(Saved(), std::string("music: ") + row.flags);
+        if (row.fault != Fault::kOtherVolume) {  // what lies at a path no longer the stick stays
+            EXPECT_EQ(FilesIn(stick.Path()).size(), row.flags[6] == '1' ? 1u : 0u);
         }
     }
 }
 
-TEST_F(TransferJobTest, AStickThatFillsUpOrTurnsReadOnlyEndsTheRun) {
-    TmpfsMount stick(kMB);
-    SKIP_UNLESS_MOUNTED(stick);
-    AddMusic("music", {{"a.mp3", 600 * 1024}, {"b.mp3", 100 * 1024}});
-    recorder_.onStatus = [&](const std::string& text) {  // after the stick was measured
-        if (text == "Copying: a.mp3") {
-            WriteFileBytes(stick.Path() + "/other", std::string(700 * 1024, 'o'));
-        } else if (text == "Copying: b.mp3") {
-            stick.MakeReadOnly();
+// The real world: the folder goes, or the volume is pulled out, while b.mp3 is being copied.
+TEST_F(TransferJobTest, AFolderRemovedMidRunEndsIt) {
+    AddMusic("music", {{"a.mp3", 1000}, {"b.mp3", 1000}});
+    const std::string folder = temp_ / "stick";
+    fs::create_directory(folder);
+    recorder_.onStatus = [&](const std::string& text) {
+        if (text == "Copying: b.mp3") {
+            fs::remove_all(folder);
         }
     };
-    TransferResult result = Run(Volume(stick.Path()));
-    EXPECT_EQ(result.ending, Ending::kStickFailed);
-    EXPECT_NE(result.error.find("No space left on device"), std::string::npos) << result.error;
-    EXPECT_FALSE(fs::exists(stick.Path() + "/a.mp3"));  // no partial copy
+    TransferJob::Options options = Folder(folder);
+    options.flushInterval = std::chrono::milliseconds(0);
+    EXPECT_EQ(Run(options).ending, Ending::kStickFailed);
+    EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=0");
+}
 
-    fs::remove(stick.Path() + "/other");
-    random_.values = {1};
-    result = Run(Volume(stick.Path()));
-    EXPECT_NE(result.error.find("Read-only file system"), std::string::npos) << result.error;
+TEST_F(TransferJobTest, AStickPulledOutMidRunEndsIt) {
+    TmpfsMount volume(kMB);
+    SKIP_UNLESS_MOUNTED(volume);
+    AddMusic("music", {{"a.mp3", 1000}, {"b.mp3", 1000}});
+    recorder_.onStatus = [&](const std::string& text) {
+        if (text == "Copying: b.mp3") {
+            volume.Unmount();
+        }
+    };
+    TransferJob::Options options = Volume(volume.Path());
+    options.flushInterval = std::chrono::hours(1);
+    const TransferResult result = Run(options);
+    EXPECT_EQ(result.error, "The stick is gone: " + volume.Path());
     EXPECT_EQ(Saved(), "music: a.mp3=0 b.mp3=0");
+    EXPECT_TRUE(fs::is_empty(volume.Path()));  // nothing written beside the volume
 }
 
 TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
