@@ -8,14 +8,16 @@
 // to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
 // a bare drive such as "E:" stands for the root folder of that drive.
 //
-// What the transfer job does on the stick itself (copy, flush, identity, free space) is virtual,
-// so that tests can put a stick that fails on demand in its place.
+// What the transfer job does on the stick itself (copy, rename, remove, flush, identity, free
+// space, name rules) is virtual, so that tests can put a stick that fails on demand in its place.
 class FileOperations {
   public:
-    // How a copy ended. A failure of the stick itself (gone, read-only, full, I/O error) is told
-    // apart from one tied to the single file (name taken, source unreadable, name refused).
+    // How a copy or rename ended. A failure of the stick itself (gone, read-only, I/O error) is
+    // told apart from one tied to the single file (name taken, source unreadable, name refused)
+    // and from a stick that is full: out of space, or a folder that takes no more entries (a FAT
+    // root folder).
     struct CopyResult {
-        enum Outcome { kCopied, kFileFailed, kStickFailed };
+        enum Outcome { kCopied, kNameTaken, kFileFailed, kStickFull, kFolderFull, kStickFailed };
         Outcome outcome = kCopied;
         std::string error;  // what went wrong, for the user; empty after a copy
 
@@ -57,6 +59,26 @@ class FileOperations {
     virtual bool GetDeviceOf(const std::string& path, uint64_t& device) const;
     // Free space and allocation unit of the volume holding `path`; false when unreadable.
     virtual bool MeasureSpace(const std::string& path, Space& space) const;
+    // Gives the file `from` the name `to` in the same folder, never replacing an existing file
+    // (kNameTaken then). A name the file system refuses gives kFileFailed.
+    virtual CopyResult RenameWithoutOverwrite(const std::string& from, const std::string& to) const;
+    // Removes one file; true when it is gone (or was not there).
+    virtual bool RemoveFile(const std::string& path) const;
+    // Removes the temporary copies (TemporaryName) an interrupted run left directly in
+    // `directory`, and nothing else; returns how many could not be removed.
+    virtual int RemoveLeftovers(const std::string& directory) const;
+    // True when the volume holding `path` has a FAT, exFAT or NTFS file system, whose names
+    // cannot hold every character a music file's name may have (SafeName).
+    virtual bool NeedsSafeNames(const std::string& path) const;
+
+    // The hidden name of the `number`th copy in progress: ".tunecrate-<number>.part".
+    static std::string TemporaryName(unsigned number);
+    static bool IsTemporaryName(const std::string& name);
+    // `name` as FAT, exFAT and NTFS can hold it: \ / : * ? " < > |, control characters and
+    // bytes that are no UTF-8 become "_", trailing dots and blanks go, and a name longer than
+    // 255 UTF-16 units (or bytes, where the system counts bytes) is shortened before its
+    // extension. A `copy` above 1 adds " (copy)" before the extension.
+    static std::string SafeName(const std::string& name, unsigned copy = 1);
 
     // `directory` and `name` joined with one separator ("/", on Windows "\"): a bare drive
     // "E:" and "song.mp3" give "E:\song.mp3".

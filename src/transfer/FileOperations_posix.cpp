@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "platform/FileDescriptor.h"
+#include "platform/MountTable.h"
 
 namespace {
 
@@ -113,10 +115,44 @@ std::string ErrorText(const std::string& path, int err) {
     return path + ": " + std::strerror(err);
 }
 
-// Failures to create the destination that concern only this name: it is taken, or the stick's
-// file system refuses it. Everything else (read-only, gone, full, I/O) concerns the stick.
-bool IsNameError(int err) {
-    return err == EEXIST || err == EISDIR || err == EINVAL || err == ENAMETOOLONG || err == EILSEQ;
+bool Exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+std::string ParentOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// What a failure to create or rename to `destination` means. Taken, or refused by the stick's
+// file system (kernel drivers answer EINVAL, exfat-fuse ENOENT while the folder is there):
+// this name only. Out of space: the stick is full. A FAT root folder that has no free entry
+// left answers EPERM under fusefat. Everything else (read-only, gone, I/O) concerns the stick.
+FileOperations::CopyResult::Outcome NameOutcome(int err, const std::string& destination) {
+    using Result = FileOperations::CopyResult;
+    switch (err) {
+        case EEXIST:
+        case ENOTEMPTY:
+            return Result::kNameTaken;
+        case EISDIR:
+        case EINVAL:
+        case ENAMETOOLONG:
+        case EILSEQ:
+            return Result::kFileFailed;
+        case ENOENT:
+            return Exists(ParentOf(destination)) ? Result::kFileFailed : Result::kStickFailed;
+        case ENOSPC:
+        case EDQUOT:
+            return Result::kStickFull;
+        case EPERM:
+            return Result::kFolderFull;
+        default:
+            return Result::kStickFailed;
+    }
 }
 
 enum class Step { kDone, kTryNext, kReadFailed, kWriteFailed };
@@ -177,14 +213,6 @@ Step CopyThroughBuffer(int in, int out) {
     }
 }
 
-std::string ParentOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // fsync is refused with EINVAL only where there is nothing to flush.
 bool Flush(int fd) {
     return fsync(fd) == 0 || errno == EINVAL;
@@ -211,10 +239,11 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
     if (step == Step::kWriteFailed) {
         // Too large for the stick's file system (FAT's 4 GiB limit) concerns this file only.
         const int err = errno;
-        return FileOperations::CopyResult::Failed(err == EFBIG
-                                                      ? FileOperations::CopyResult::kFileFailed
-                                                      : FileOperations::CopyResult::kStickFailed,
-                                                  ErrorText(destination, err));
+        using Result = FileOperations::CopyResult;
+        return Result::Failed(err == EFBIG                     ? Result::kFileFailed
+                              : err == ENOSPC || err == EDQUOT ? Result::kStickFull
+                                                               : Result::kStickFailed,
+                              ErrorText(destination, err));
     }
     const struct timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
     futimens(out, times);  // keeping the time is a courtesy; the copy does not depend on it
@@ -269,9 +298,7 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
     if (!out.IsValid()) {
         const int err = errno;
-        return FileOperations::CopyResult::Failed(
-            IsNameError(err) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
-            ErrorText(destination, err));
+        return CopyResult::Failed(NameOutcome(err, destination), ErrorText(destination, err));
     }
     CopyResult result =
         FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow);
@@ -317,4 +344,58 @@ bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
     space.freeBytes = static_cast<uint64_t>(st.f_bavail) * unit;
     space.clusterBytes = unit ? unit : 1;
     return true;
+}
+
+FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const std::string& from,
+                                                                  const std::string& to) const {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return CopyResult();
+    }
+    int err = errno;
+    if (err == EINVAL || err == ENOSYS || err == EOPNOTSUPP) {
+        // Drivers that do not know the flag (FUSE ones among them): look first, then rename.
+        // Only this program writes the stick during a run.
+        if (Exists(to)) {
+            return CopyResult::Failed(CopyResult::kNameTaken, ErrorText(to, EEXIST));
+        }
+        if (rename(from.c_str(), to.c_str()) == 0) {
+            return CopyResult();
+        }
+        err = errno;
+    }
+    CopyResult::Outcome outcome = NameOutcome(err, to);
+    if (outcome == CopyResult::kFolderFull || (err == ENOENT && Exists(from))) {
+        outcome = CopyResult::kFileFailed;  // a rename needs no new entry: the name is refused
+    }
+    return CopyResult::Failed(outcome, ErrorText(to, err));
+}
+
+bool FileOperations::NeedsSafeNames(const std::string& path) const {
+    struct statx stx;
+    if (statx(AT_FDCWD, path.c_str(), 0, STATX_MNT_ID, &stx) != 0) {
+        return false;
+    }
+    const platform::MountTable mounts = platform::MountTable::Read();
+    const platform::MountEntry* found = nullptr;
+    for (const platform::MountEntry& mount : mounts.Entries()) {
+        const bool same =
+            (stx.stx_mask & STATX_MNT_ID)
+                ? static_cast<uint64_t>(mount.mountId) == stx.stx_mnt_id
+                : mount.major == stx.stx_dev_major && mount.minor == stx.stx_dev_minor;
+        if (same) {
+            found = &mount;
+        }
+    }
+    if (!found) {
+        return false;
+    }
+    // fuseblk is what exfat-fuse and ntfs-3g mount as; other FUSE drivers name their type.
+    const std::string& type = found->fsType;
+    for (const char* kind : {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk"}) {
+        if (type == kind) {
+            return true;
+        }
+    }
+    return type.rfind("fuse.", 0) == 0 &&
+           (type.find("fat") != std::string::npos || type.find("ntfs") != std::string::npos);
 }
