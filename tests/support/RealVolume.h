@@ -13,8 +13,9 @@ class RealVolume {
   public:
     enum class Kind { kExfat, kNtfs, kFat };
 
-    // `label` is the volume label; exFAT takes `clusterBytes` as its allocation unit (0: mkfs's
-    // choice).
+    // `label` is the volume label (none when empty); exFAT takes `clusterBytes` as its allocation
+    // unit (0: mkfs's choice).
+    // FAT takes `clusterBytes` as the number of entries of its root folder instead.
     RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label = "STICK",
                uint64_t clusterBytes = 0);
     ~RealVolume();

@@ -100,15 +100,18 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
     std::string mount;
     switch (kind) {
         case Kind::kExfat:
-            format = "mkfs.exfat -L " + Quote(label) +
+            format = "mkfs.exfat " + (label.empty() ? "" : "-L " + Quote(label)) +
                      (clusterBytes ? " -c " + std::to_string(clusterBytes) : "") + " " +
                      Quote(image_);
             break;
         case Kind::kNtfs:
-            format = "mkntfs -F -Q -L " + Quote(label) + " " + Quote(image_);
+            format =
+                "mkntfs -F -Q " + (label.empty() ? "" : "-L " + Quote(label)) + " " + Quote(image_);
             break;
         case Kind::kFat:
-            format = "mkfs.vfat -n " + Quote(label) + " " + Quote(image_);
+            format = "mkfs.vfat " + (label.empty() ? "" : "-n " + Quote(label)) +
+                     (clusterBytes ? " -r " + std::to_string(clusterBytes) : "") + " " +
+                     Quote(image_);
             mount = "fusefat -o rw+ " + Quote(image_) + " " + Quote(path_);
             break;
     }
