@@ -18,7 +18,6 @@ constexpr uint64_t kMegabyte = 1048576;
 // Numbered names tried when a name made safe is taken: " (2)" up to this.
 constexpr unsigned kMaxCopyNumber = 99;
 
-
 }  // namespace
 
 TransferJob::TransferJob(CTunecrateDoc& document, DriveInfo& stickInfo, const FileOperations& files,

@@ -1,11 +1,9 @@
 // The program end to end on the file systems sticks have: exFAT, NTFS and FAT volumes made in
 // image files and mounted with their FUSE drivers.
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-#ifndef _WIN32
 #include <signal.h>
 #include <sys/statvfs.h>
-#endif
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <filesystem>
@@ -92,7 +90,6 @@ class RealStickTest : public ::testing::Test {
 
 }  // namespace
 
-#ifndef _WIN32
 TEST_F(RealStickTest, AnExfatStickWithLargeClustersIsFilledToTheBrim) {
     RealVolume stick(Kind::kExfat, 64 << 20, "MUSIC", 128 * kKiB);
     SKIP_UNLESS_REAL_VOLUME(stick);
@@ -194,4 +191,3 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     EXPECT_EQ(ExpectOnlyWholeSongs(stick.Path()), 0);
     EXPECT_GT(FilesIn(stick.Path()).size(), 0u);
 }
-#endif
