@@ -83,6 +83,7 @@ std::string TransferJob::Transfer(TransferResult& result) {
     clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
     limitLeft_ = options_.byteLimit;
     temporaries_ = 0;
+    namesUnflushed_ = false;
     freeBytes_ = limitLeft_ ? std::min(space.freeBytes, *limitLeft_) : space.freeBytes;
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
@@ -160,8 +161,9 @@ void TransferJob::CopyFiles(TransferResult& result) {
         return;
     }
     DrawAndCopy(candidates, result);
-    // However the loop ended, the copies made must reach the stick before they count.
-    if (!FlushPending(result)) {
+    // However the loop ended, the copies made and their names must reach the stick before the
+    // collection is saved.
+    if (!FlushPending(result, true)) {
         result.ending = TransferResult::Ending::kStickFailed;
     }
 }
@@ -290,11 +292,19 @@ bool TransferJob::FlushDue() const {
            std::chrono::steady_clock::now() - lastFlush_ >= options_.flushInterval;
 }
 
-bool TransferJob::FlushPending(TransferResult& result) {
+bool TransferJob::FlushPending(TransferResult& result, bool last) {
+    std::string error;
     if (pending_.empty()) {
+        if (!last || !namesUnflushed_) {
+            return true;
+        }
+        namesUnflushed_ = false;
+        if (!files_.FlushVolume(options_.stickDrive, error) && result.error.empty()) {
+            result.error = "Copying stopped: " + error;
+            return false;
+        }
         return true;
     }
-    std::string error;
     bool flushed = files_.FlushVolume(options_.stickDrive, error);
     const bool stickThere = StickStillThere();
     if (flushed && !stickThere) {
@@ -303,7 +313,7 @@ bool TransferJob::FlushPending(TransferResult& result) {
         error = "The stick is gone: " + options_.stickDrive;
     }
     // The names go on only after the data is on the device, and are flushed in turn.
-    flushed = flushed && NamePending(error, result);
+    flushed = flushed && NamePending(error, result, last);
     if (!flushed) {
         // Copies that cannot be trusted go, as long as they can be told from whatever now lies
         // at the stick's path.
@@ -332,7 +342,7 @@ bool TransferJob::FlushPending(TransferResult& result) {
     return flushed;
 }
 
-bool TransferJob::NamePending(std::string& error, TransferResult& result) {
+bool TransferJob::NamePending(std::string& error, TransferResult& result, bool last) {
     using CopyResult = FileOperations::CopyResult;
     bool named = false;
     for (PendingCopy& copy : pending_) {
@@ -365,7 +375,13 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result) {
             copy.entry = nullptr;
         }
     }
-    return !named || files_.FlushVolume(options_.stickDrive, error);
+    // The names reach the device with the next batch's flush, and at the latest with the last.
+    namesUnflushed_ = named;
+    if (named && last) {
+        namesUnflushed_ = false;
+        return files_.FlushVolume(options_.stickDrive, error);
+    }
+    return true;
 }
 
 void TransferJob::MeasureFreeSpace() {

@@ -83,12 +83,13 @@ class TransferJob {
     // Handled without being copied: marked so that it is not drawn again in this cycle.
     void FileFailed(LibraryEntry& entry, TransferResult& result);
     bool FlushDue() const;
-    // Flushes the copies made since the last flush, gives them their names and flushes those;
-    // only then do they count and get marked. False when a flush failed or the stick is gone;
-    // those copies are removed then. Measures the free space again.
-    bool FlushPending(TransferResult& result);
+    // Flushes the copies made since the last flush and gives them their names; only then do
+    // they count and get marked. The names are flushed with the next batch, or now when `last`
+    // (before the collection is saved). False when a flush failed or the stick is gone; those
+    // copies are removed then. Measures the free space again.
+    bool FlushPending(TransferResult& result, bool last = false);
     // Renames the flushed copies to their own names; false when the stick failed.
-    bool NamePending(std::string& error, TransferResult& result);
+    bool NamePending(std::string& error, TransferResult& result, bool last);
     void MeasureFreeSpace();
     bool StickStillThere() const;
     // The bytes `size` takes on the stick with a directory entry for `name`.
@@ -116,6 +117,7 @@ class TransferJob {
     uint64_t clusterBytes_ = 1;
     std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
     unsigned temporaries_ = 0;
+    bool namesUnflushed_ = false;  // renamed since the last flush
     uint64_t freeBytes_ = 0;
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself
