@@ -84,6 +84,7 @@ std::string TransferJob::Transfer(TransferResult& result) {
     limitLeft_ = options_.byteLimit;
     temporaries_ = 0;
     namesUnflushed_ = false;
+    namedInRun_.clear();
     freeBytes_ = limitLeft_ ? std::min(space.freeBytes, *limitLeft_) : space.freeBytes;
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
@@ -238,7 +239,14 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         result.error = "The stick is gone: " + options_.stickDrive;
         return CopyStep::kStickFailed;
     }
-    if (!FileOperations::IsPlainFileName(safeNames_ ? FileOperations::SafeName(name) : name)) {
+    // A name already on the stick fails before anything is written, unless it is one this run
+    // gave to another song whose name had to be changed the same way (that one gets a number).
+    const std::string target = safeNames_ ? FileOperations::SafeName(name) : name;
+    std::error_code ec;
+    if (!FileOperations::IsPlainFileName(target) ||
+        (fs::exists(fs::symlink_status(
+             platform::PathFromUtf8(FileOperations::JoinPath(options_.stickDrive, target)), ec)) &&
+         (target == name || namedInRun_.count(target) == 0))) {
         FileFailed(entry, result);
         return CopyStep::kGoOn;
     }
@@ -357,6 +365,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             if (rename.outcome == CopyResult::kCopied) {
                 copy.named = path;
                 named = true;
+                namedInRun_.insert(safe);
             }
             if (rename.outcome != CopyResult::kNameTaken) {
                 break;

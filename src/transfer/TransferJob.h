@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -117,7 +118,8 @@ class TransferJob {
     uint64_t clusterBytes_ = 1;
     std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
     unsigned temporaries_ = 0;
-    bool namesUnflushed_ = false;  // renamed since the last flush
+    bool namesUnflushed_ = false;       // renamed since the last flush
+    std::set<std::string> namedInRun_;  // names (before numbering) given in this run
     uint64_t freeBytes_ = 0;
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself

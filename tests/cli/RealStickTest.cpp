@@ -158,6 +158,9 @@ TEST_P(RealStickNamesTest, OddNamesArriveUnderSafeNames) {
     // Which of the two a…c songs got the number depends on the draw.
     EXPECT_EQ(FilesIn(stick.Path()), safeNames);
     EXPECT_EQ(Transferred(), ownNames);
+    // The next run begins a new cycle and finds every name taken: no song goes twice.
+    EXPECT_EQ(Fill(stick.Path(), {"--limit", "4M"})["filesCopied"], 0);
+    EXPECT_EQ(FilesIn(stick.Path()), safeNames);
 }
 
 INSTANTIATE_TEST_SUITE_P(, RealStickNamesTest,
