@@ -1,5 +1,8 @@
 // The transfer job against `cp` followed by `sync`, copying the same generated music files to a
-// RAM volume (tmpfs, needs the superuser) and to a folder on the local disc.
+// RAM volume (tmpfs, needs the superuser) and to a folder on the local disc; and the job filling a
+// fresh 1 GiB exFAT image (128 KiB clusters, exfat-fuse over a loop device, needs the superuser)
+// to the brim, against `cp` + `sync` of the files it chose onto another fresh image. That row
+// reports, as "used", the share of the free clusters at the start that the fill took.
 //
 // TUNECRATE_BENCH_FILES (default 500) sets the number of files, each 2 to 8 MB;
 // TUNECRATE_BENCH_DIR (default the system's temporary folder) where they and the disc target lie;
@@ -7,6 +10,7 @@
 // Each row reports the job's time and, in its counters, that of cp + sync and their ratio.
 #include <benchmark/benchmark.h>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -22,6 +26,7 @@
 
 #include "collection/CTunecrateDoc.h"
 #include "storage/AppSettings.h"
+#include "support/RealVolume.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/SeededRandom.h"
 #include "transfer/TransferJob.h"
@@ -96,6 +101,7 @@ struct Workbench {
         settings->AddExtension("mp3");
         doc = std::make_unique<CTunecrateDoc>(ui, settings.get());
         doc->OnNewDocument();
+        fs::remove(base + "/bench.ini");  // a kept one would list the music folder twice
         doc->LoadCollection(base + "/bench.ini");
         doc->AddDirectory(music);
     }
@@ -121,7 +127,8 @@ void ClearFolder(const std::string& dir) {
     sync();
 }
 
-double RunJob(Workbench& bench, const std::string& stick, bool plainFolder) {
+// The job's time; with `fillUp` the run must end with a full stick, otherwise copy every file.
+double RunJob(Workbench& bench, const std::string& stick, bool plainFolder, bool fillUp = false) {
     bench.doc->ClearAllFileFlags();
     DriveInfo info;
     FileOperations files;
@@ -135,16 +142,19 @@ double RunJob(Workbench& bench, const std::string& stick, bool plainFolder) {
     const auto start = std::chrono::steady_clock::now();
     const TransferResult result = job.Run();
     const double seconds = Seconds(start);
-    if (result.filesCopied != static_cast<int>(bench.files.size())) {
-        throw std::runtime_error("the job copied " + std::to_string(result.filesCopied) +
-                                 " files: " + result.error);
+    if (fillUp ? result.ending != TransferResult::Ending::kStickFull || result.filesFailed > 0
+               : result.filesCopied != static_cast<int>(bench.files.size())) {
+        throw std::runtime_error(
+            "the job copied " + std::to_string(result.filesCopied) + " files, " +
+            std::to_string(result.filesFailed) + " failed, ending " +
+            std::to_string(static_cast<int>(result.ending)) + ": " + result.error);
     }
     return seconds;
 }
 
-double RunCpSync(const Workbench& bench, const std::string& stick) {
+double RunCpSync(const std::vector<std::string>& files, const std::string& stick) {
     std::string command = "cp -t '" + stick + "'";
-    for (const std::string& file : bench.files) {
+    for (const std::string& file : files) {
         command += " '" + file + "'";
     }
     command += " && sync -f '" + stick + "'";
@@ -160,7 +170,7 @@ void Compare(benchmark::State& state, const std::string& stick, bool plainFolder
     Workbench& bench = Bench();
     // A first, untimed fill brings the sources into the page cache and the target's memory in.
     ClearFolder(stick);
-    RunCpSync(bench, stick);
+    RunCpSync(bench.files, stick);
     double jobTotal = 0;
     double cpTotal = 0;
     bool jobFirst = true;
@@ -172,7 +182,7 @@ void Compare(benchmark::State& state, const std::string& stick, bool plainFolder
             if ((pass == 0) == jobFirst) {
                 job = RunJob(bench, stick, plainFolder);
             } else {
-                cp = RunCpSync(bench, stick);
+                cp = RunCpSync(bench.files, stick);
             }
         }
         jobFirst = !jobFirst;
@@ -211,8 +221,77 @@ void BM_ToDiscFolder(benchmark::State& state) {
     Compare(state, stick, true);
 }
 
+uint64_t FreeBytes(const std::string& path) {
+    struct statvfs st;
+    return statvfs(path.c_str(), &st) == 0 ? uint64_t{st.f_bavail} * st.f_frsize : 0;
+}
+
+std::unique_ptr<RealVolume> FreshExfatImage() {
+    return std::make_unique<RealVolume>(RealVolume::Kind::kExfat, uint64_t{1} << 30, "BENCH",
+                                        128 * 1024);
+}
+
+// The job and cp + sync take turns at going first: whoever goes second meets the write-back of
+// the first one's image.
+void FillExfatImage(benchmark::State& state) {
+    Workbench& bench = Bench();
+    // An untimed fill: the share it used, the files the job chooses (the same in every run, with
+    // the same seed), and the sources in the page cache.
+    std::vector<std::string> chosen;
+    double used = 0;
+    {
+        const auto stick = FreshExfatImage();
+        if (!stick->IsMounted()) {
+            state.SkipWithError(("cannot mount exFAT: " + stick->SkipReason()).c_str());
+            for (auto _ : state) {
+            }
+            return;
+        }
+        const uint64_t freeBefore = FreeBytes(stick->Path());
+        RunJob(bench, stick->Path(), false, true);
+        used = static_cast<double>(freeBefore - FreeBytes(stick->Path())) /
+               static_cast<double>(freeBefore);
+        for (const auto& entry : fs::directory_iterator(stick->Path())) {
+            chosen.push_back(bench.music + "/" + entry.path().filename().string());
+        }
+    }
+    double jobTotal = 0;
+    double cpTotal = 0;
+    bool jobFirst = true;
+    for (auto _ : state) {
+        double job = 0;
+        for (int pass = 0; pass < 2; ++pass) {
+            const auto stick = FreshExfatImage();
+            if ((pass == 0) == jobFirst) {
+                job = RunJob(bench, stick->Path(), false, true);
+            } else {
+                cpTotal += RunCpSync(chosen, stick->Path());
+            }
+        }
+        jobFirst = !jobFirst;
+        state.SetIterationTime(job);
+        jobTotal += job;
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["job_s"] = jobTotal / iterations;
+    state.counters["cp_sync_s"] = cpTotal / iterations;
+    state.counters["job/cp"] = jobTotal / cpTotal;
+    state.counters["used%"] = 100 * used;
+    state.counters["files"] = static_cast<double>(chosen.size());
+}
+
+// A failure is caught here, so that the images are unmounted and detached on the way out.
+void BM_FillExfatImage(benchmark::State& state) {
+    try {
+        FillExfatImage(state);
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_FillExfatImage)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToTmpfs)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToDiscFolder)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -60,8 +60,9 @@ const char* EndingName(TransferResult::Ending ending) {
 
 std::string EndingText(const TransferResult& result) {
     switch (result.ending) {
-        case TransferResult::Ending::kStickFull:
-            return "the stick is full: the next file drawn does not fit";
+        case TransferResult::Ending::kStickFull:  // a full folder says so
+            return result.error.empty() ? "the stick is full: the next file drawn does not fit"
+                                        : result.error;
         case TransferResult::Ending::kAllHandled:
             return "every file of the collection has been handled";
         case TransferResult::Ending::kStopped:

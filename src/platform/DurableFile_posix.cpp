@@ -11,6 +11,8 @@
 #include <cstring>
 #include <random>
 
+#include "platform/FileDescriptor.h"
+
 namespace platform {
 namespace {
 
@@ -52,19 +54,20 @@ std::string NameOf(const std::string& path) {
 
 // Creates a fresh temporary file beside the target. The mode 0666 lets the process's umask
 // decide the permissions, exactly as for a newly created file.
-int CreateTemporary(const std::string& dir, const std::string& name, std::string& tmpPath) {
+FileDescriptor CreateTemporary(const std::string& dir, const std::string& name,
+                               std::string& tmpPath) {
     static std::atomic<unsigned> counter{0};
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tmpPath = dir + "/." + name + ".tmp-" + std::to_string(getpid()) + "-" +
                   std::to_string(counter++) + "-" + std::to_string(rd() % 100000);
-        const int fd = open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
+        FileDescriptor fd(open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.IsValid() || errno != EEXIST) {
             return fd;
         }
     }
     errno = EEXIST;
-    return -1;
+    return FileDescriptor();
 }
 
 bool WriteAll(int fd, const std::string& data) {
@@ -87,10 +90,9 @@ bool WriteAll(int fd, const std::string& data) {
 // After a rename the directory entry itself must reach the disc too. Some file systems cannot
 // sync a directory; that does not make the write fail.
 void SyncDirectory(const std::string& dir) {
-    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
+    const FileDescriptor fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.IsValid()) {
+        fsync(fd.Get());
     }
 }
 
@@ -127,22 +129,22 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
 
     const std::string dir = DirectoryOf(target);
     std::string tmpPath;
-    const int fd = CreateTemporary(dir, NameOf(target), tmpPath);
-    if (fd < 0) {
+    FileDescriptor fd = CreateTemporary(dir, NameOf(target), tmpPath);
+    if (!fd.IsValid()) {
         SetError(error, ErrnoText(path, errno));
         return false;
     }
     if (exists) {
         // Keep the replaced file's permissions and, where allowed, its owner.
-        fchmod(fd, st.st_mode & 07777);
-        if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+        fchmod(fd.Get(), st.st_mode & 07777);
+        if (fchown(fd.Get(), st.st_uid, st.st_gid) != 0) {
             // Only the superuser may give a file away; an ordinary user keeps the file as theirs.
         }
     }
 
-    bool ok = WriteAll(fd, data) && fsync(fd) == 0;
+    bool ok = WriteAll(fd.Get(), data) && fsync(fd.Get()) == 0;
     int err = errno;
-    if (close(fd) != 0 && ok) {
+    if (!fd.Close() && ok) {
         ok = false;
         err = errno;
     }

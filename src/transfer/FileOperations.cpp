@@ -1,6 +1,62 @@
 #include "transfer/FileOperations.h"
 
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
 #include "platform/Utf8Path.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTemporaryPrefix = ".tunecrate-";
+constexpr const char* kTemporarySuffix = ".part";
+constexpr size_t kMaxNameUnits = 255;
+#ifdef _WIN32
+constexpr size_t kMaxNameBytes = 4 * kMaxNameUnits;  // Windows counts UTF-16 units only
+#else
+constexpr size_t kMaxNameBytes = 255;  // NAME_MAX: the kernel counts bytes
+#endif
+
+// The length of the UTF-8 sequence at `i`, 0 when the bytes there are no valid sequence; its
+// UTF-16 length in `units`.
+size_t SequenceLength(const std::string& text, size_t i, size_t& units) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const size_t length = lead < 0x80                   ? 1
+                          : lead >= 0xC2 && lead < 0xE0 ? 2
+                          : lead >= 0xE0 && lead < 0xF0 ? 3
+                          : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                        : 0;
+    if (length == 0 || i + length > text.size()) {
+        return 0;
+    }
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    units = length == 4 ? 2 : 1;
+    return length;
+}
+
+size_t Utf16Units(const std::string& text) {
+    size_t units = 0;
+    for (size_t i = 0, n = 0, u = 0; i < text.size(); i += n ? n : 1) {
+        n = SequenceLength(text, i, u);
+        units += n ? u : 1;
+    }
+    return units;
+}
+
+void DropTrailingDotsAndBlanks(std::string& text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == ' ')) {
+        text.pop_back();
+    }
+}
+
+}  // namespace
 
 std::string FileOperations::JoinPath(const std::string& directory, const std::string& name) {
     if (!directory.empty() && platform::IsPathSeparator(directory.back())) {
@@ -17,4 +73,72 @@ bool FileOperations::IsPlainFileName(const std::string& name) {
 #endif
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of(kForbidden) == std::string::npos;
+}
+
+std::string FileOperations::TemporaryName(unsigned number) {
+    return kTemporaryPrefix + std::to_string(number) + kTemporarySuffix;
+}
+
+bool FileOperations::IsTemporaryName(const std::string& name) {
+    const size_t prefix = std::strlen(kTemporaryPrefix);
+    const size_t suffix = std::strlen(kTemporarySuffix);
+    if (name.size() <= prefix + suffix || name.compare(0, prefix, kTemporaryPrefix) != 0 ||
+        name.compare(name.size() - suffix, suffix, kTemporarySuffix) != 0) {
+        return false;
+    }
+    return name.find_first_not_of("0123456789", prefix) == name.size() - suffix;
+}
+
+std::string FileOperations::SafeName(const std::string& name, unsigned copy) {
+    std::string safe;
+    for (size_t i = 0, n = 0, units = 0; i < name.size(); i += n ? n : 1) {
+        n = SequenceLength(name, i, units);
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        const bool refused = n == 0 || c < 0x20 || (c < 0x80 && std::strchr("\\/:*?\"<>|", c));
+        safe += refused ? std::string("_") : name.substr(i, n);
+    }
+    DropTrailingDotsAndBlanks(safe);
+    const size_t dot = safe.rfind('.');
+    std::string extension;
+    if (dot != std::string::npos && dot > 0 && safe.size() - dot <= 16) {
+        extension = safe.substr(dot);
+        safe.erase(dot);
+    }
+    const std::string suffix = copy > 1 ? " (" + std::to_string(copy) + ")" : "";
+    const auto tooLong = [&] {
+        const std::string whole = safe + suffix + extension;
+        return whole.size() > kMaxNameBytes || Utf16Units(whole) > kMaxNameUnits;
+    };
+    while (!safe.empty() && tooLong()) {
+        size_t cut = safe.size() - 1;  // back to the start of the last character
+        while (cut > 0 && (static_cast<unsigned char>(safe[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        safe.erase(cut);
+    }
+    if (suffix.empty() && extension.empty()) {
+        DropTrailingDotsAndBlanks(safe);
+    }
+    return (safe.empty() ? "_" : safe) + suffix + extension;
+}
+
+bool FileOperations::RemoveFile(const std::string& path) const {
+    std::error_code ec;
+    fs::remove(platform::PathFromUtf8(path), ec);
+    return !ec;
+}
+
+int FileOperations::RemoveLeftovers(const std::string& directory) const {
+    std::error_code ec;
+    int failures = 0;
+    for (fs::directory_iterator it(platform::PathFromUtf8(directory), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code statusError;
+        if (IsTemporaryName(platform::PathToUtf8(it->path().filename())) &&
+            it->symlink_status(statusError).type() == fs::file_type::regular &&
+            !fs::remove(it->path(), statusError)) {
+            ++failures;
+        }
+    }
+    return failures;
 }

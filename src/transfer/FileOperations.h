@@ -7,16 +7,27 @@
 // The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
 // to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
 // a bare drive such as "E:" stands for the root folder of that drive.
+//
+// What the transfer job does on the stick itself (copy, rename, remove, flush, identity, free
+// space, name rules) is virtual, so that tests can put a stick that fails on demand in its place.
 class FileOperations {
   public:
-    // How a copy ended. A failure of the stick itself (gone, read-only, full, I/O error) is told
-    // apart from one tied to the single file (name taken, source unreadable, name refused).
+    // How a copy or rename ended. A failure of the stick itself (gone, read-only, I/O error) is
+    // told apart from one tied to the single file (name taken, source unreadable, name refused)
+    // and from a stick that is full: out of space, or a folder that takes no more entries (a FAT
+    // root folder).
     struct CopyResult {
-        enum Outcome { kCopied, kFileFailed, kStickFailed };
+        enum Outcome { kCopied, kNameTaken, kFileFailed, kStickFull, kFolderFull, kStickFailed };
         Outcome outcome = kCopied;
         std::string error;  // what went wrong, for the user; empty after a copy
 
         static CopyResult Failed(Outcome why, std::string text) { return {why, std::move(text)}; }
+    };
+
+    // The free space of a volume and its allocation unit: every file takes whole units.
+    struct Space {
+        uint64_t freeBytes = 0;     // what the calling user may fill
+        uint64_t clusterBytes = 1;  // allocation unit; 1 where it cannot be told
     };
 
     virtual ~FileOperations() = default;
@@ -35,13 +46,39 @@ class FileOperations {
     // failure nothing is left at `destination`. With `flushNow` the copy's data and directory
     // entry are on the device when it returns; otherwise they are on their way, and the copy
     // counts only after a successful FlushVolume.
-    CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
-                                    bool flushNow = true) const;
+    virtual CopyResult CopyWithoutOverwrite(const std::string& source,
+                                            const std::string& destination,
+                                            bool flushNow = true) const;
     // Writes everything written to the file system holding the directory `path` to its device.
     // False, with the reason in `error`, when that failed. On Windows, where flushing a whole
     // volume needs administrator rights, every copy is flushed as it is made, and this flushes
     // the volume where it may and otherwise checks that the volume is still there.
-    bool FlushVolume(const std::string& path, std::string& error) const;
+    virtual bool FlushVolume(const std::string& path, std::string& error) const;
+    // The identity of the volume holding `path` (device number; on Windows the volume serial
+    // number); false when `path` cannot be read.
+    virtual bool GetDeviceOf(const std::string& path, uint64_t& device) const;
+    // Free space and allocation unit of the volume holding `path`; false when unreadable.
+    virtual bool MeasureSpace(const std::string& path, Space& space) const;
+    // Gives the file `from` the name `to` in the same folder, never replacing an existing file
+    // (kNameTaken then). A name the file system refuses gives kFileFailed.
+    virtual CopyResult RenameWithoutOverwrite(const std::string& from, const std::string& to) const;
+    // Removes one file; true when it is gone (or was not there).
+    virtual bool RemoveFile(const std::string& path) const;
+    // Removes the temporary copies (TemporaryName) an interrupted run left directly in
+    // `directory`, and nothing else; returns how many could not be removed.
+    virtual int RemoveLeftovers(const std::string& directory) const;
+    // True when the volume holding `path` has a FAT, exFAT or NTFS file system, whose names
+    // cannot hold every character a music file's name may have (SafeName).
+    virtual bool NeedsSafeNames(const std::string& path) const;
+
+    // The hidden name of the `number`th copy in progress: ".tunecrate-<number>.part".
+    static std::string TemporaryName(unsigned number);
+    static bool IsTemporaryName(const std::string& name);
+    // `name` as FAT, exFAT and NTFS can hold it: \ / : * ? " < > |, control characters and
+    // bytes that are no UTF-8 become "_", trailing dots and blanks go, and a name longer than
+    // 255 UTF-16 units (or bytes, where the system counts bytes) is shortened before its
+    // extension. A `copy` above 1 adds " (copy)" before the extension.
+    static std::string SafeName(const std::string& name, unsigned copy = 1);
 
     // `directory` and `name` joined with one separator ("/", on Windows "\"): a bare drive
     // "E:" and "song.mp3" give "E:\song.mp3".
@@ -49,7 +86,4 @@ class FileOperations {
     // True when `name` can stand for a file directly in a folder: not empty, not "." or "..",
     // no separator (on Windows neither "\", "/" nor ":", which would name a data stream).
     static bool IsPlainFileName(const std::string& name);
-    // The identity of the volume holding `path` (device number; on Windows the volume serial
-    // number); false when `path` cannot be read.
-    static bool GetDeviceOf(const std::string& path, uint64_t& device);
 };

@@ -3,14 +3,21 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "platform/FileDescriptor.h"
+#include "platform/MountTable.h"
+
 namespace {
+
+using platform::FileDescriptor;
 
 // Which mounted file system a directory belongs to. The mount id tells a bind mount of a
 // directory of the same file system apart from a plain subdirectory.
@@ -62,15 +69,15 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
     if (st.st_dev != volume.device) {
         return 1;  // another file system is mounted here: neither entered nor removed
     }
-    const int sub = openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    FileDescriptor sub(openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     int failures = 0;
-    if (sub >= 0) {
+    if (sub.IsValid()) {
         VolumeIdentity id;
-        const bool sameVolume = Identify(sub, id) && SameVolume(id, volume);
+        const bool sameVolume = Identify(sub.Get(), id) && SameVolume(id, volume);
         if (sameVolume) {
-            failures += DeleteContents(sub, volume);
+            failures += DeleteContents(sub.Get(), volume);
         }
-        close(sub);
+        sub.Close();
         if (!sameVolume) {
             return 1;
         }
@@ -82,14 +89,12 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
 }
 
 int DeleteContents(int dirFd, const VolumeIdentity& volume) {
-    const int listFd = dup(dirFd);
-    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
+    FileDescriptor listFd(dup(dirFd));
+    DIR* dir = listFd.IsValid() ? fdopendir(listFd.Get()) : nullptr;
     if (!dir) {
-        if (listFd >= 0) {
-            close(listFd);
-        }
         return 0;
     }
+    listFd.Release();  // the listing owns it now
     // Names first, deletions afterwards: removing entries while the listing runs may make some
     // file systems skip entries.
     std::vector<std::string> names;
@@ -110,10 +115,44 @@ std::string ErrorText(const std::string& path, int err) {
     return path + ": " + std::strerror(err);
 }
 
-// Failures to create the destination that concern only this name: it is taken, or the stick's
-// file system refuses it. Everything else (read-only, gone, full, I/O) concerns the stick.
-bool IsNameError(int err) {
-    return err == EEXIST || err == EISDIR || err == EINVAL || err == ENAMETOOLONG || err == EILSEQ;
+bool Exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+std::string ParentOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// What a failure to create or rename to `destination` means. Taken, or refused by the stick's
+// file system (kernel drivers answer EINVAL, exfat-fuse ENOENT while the folder is there):
+// this name only. Out of space: the stick is full. A FAT root folder that has no free entry
+// left answers EPERM under fusefat. Everything else (read-only, gone, I/O) concerns the stick.
+FileOperations::CopyResult::Outcome NameOutcome(int err, const std::string& destination) {
+    using Result = FileOperations::CopyResult;
+    switch (err) {
+        case EEXIST:
+        case ENOTEMPTY:
+            return Result::kNameTaken;
+        case EISDIR:
+        case EINVAL:
+        case ENAMETOOLONG:
+        case EILSEQ:
+            return Result::kFileFailed;
+        case ENOENT:
+            return Exists(ParentOf(destination)) ? Result::kFileFailed : Result::kStickFailed;
+        case ENOSPC:
+        case EDQUOT:
+            return Result::kStickFull;
+        case EPERM:
+            return Result::kFolderFull;
+        default:
+            return Result::kStickFailed;
+    }
 }
 
 enum class Step { kDone, kTryNext, kReadFailed, kWriteFailed };
@@ -174,27 +213,14 @@ Step CopyThroughBuffer(int in, int out) {
     }
 }
 
-std::string ParentOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // fsync is refused with EINVAL only where there is nothing to flush.
 bool Flush(int fd) {
     return fsync(fd) == 0 || errno == EINVAL;
 }
 
 bool FlushDirectory(const std::string& dir) {
-    const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool flushed = Flush(fd);
-    close(fd);
-    return flushed;
+    FileDescriptor fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.IsValid() && Flush(fd.Get());
 }
 
 // Copies the data of `in` to `out` and flushes it, or only starts writing it back to the
@@ -213,10 +239,11 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
     if (step == Step::kWriteFailed) {
         // Too large for the stick's file system (FAT's 4 GiB limit) concerns this file only.
         const int err = errno;
-        return FileOperations::CopyResult::Failed(err == EFBIG
-                                                      ? FileOperations::CopyResult::kFileFailed
-                                                      : FileOperations::CopyResult::kStickFailed,
-                                                  ErrorText(destination, err));
+        using Result = FileOperations::CopyResult;
+        return Result::Failed(err == EFBIG                     ? Result::kFileFailed
+                              : err == ENOSPC || err == EDQUOT ? Result::kStickFull
+                                                               : Result::kStickFailed,
+                              ErrorText(destination, err));
     }
     const struct timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
     futimens(out, times);  // keeping the time is a courtesy; the copy does not depend on it
@@ -237,63 +264,45 @@ int FileOperations::DeleteTree(const std::string& directory) const {
     if (directory.empty()) {
         return 0;
     }
-    const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return 0;
-    }
+    FileDescriptor fd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     VolumeIdentity volume;
-    const int failures = Identify(fd, volume) ? DeleteContents(fd, volume) : 0;
-    close(fd);
-    return failures;
+    return fd.IsValid() && Identify(fd.Get(), volume) ? DeleteContents(fd.Get(), volume) : 0;
 }
 
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
                                        const std::string& name) const {
     // Non-blocking, so that a named pipe with a music file's name cannot stall the job.
-    const int fd =
-        open(JoinPath(directory, name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return 0;
-    }
+    const FileDescriptor fd(
+        open(JoinPath(directory, name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat st;
-    const bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    close(fd);
+    const bool ok = fd.IsValid() && fstat(fd.Get(), &st) == 0 && S_ISREG(st.st_mode);
     return ok ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
 FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
                                                                 const std::string& destination,
                                                                 bool flushNow) const {
-    const int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (in < 0) {
+    const FileDescriptor in(open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat sourceStat;
+    if (!in.IsValid() || fstat(in.Get(), &sourceStat) != 0) {
         return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
                                                   ErrorText(source, errno));
     }
-    struct stat sourceStat;
-    if (fstat(in, &sourceStat) != 0) {
-        const int err = errno;
-        close(in);
-        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed, ErrorText(source, err));
-    }
     if (!S_ISREG(sourceStat.st_mode)) {
-        close(in);
         return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
                                                   source + ": not a regular file");
     }
-    fcntl(in, F_SETFL, 0);
-    posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const int out = open(destination.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
-    if (out < 0) {
+    fcntl(in.Get(), F_SETFL, 0);
+    posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    FileDescriptor out(open(destination.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!out.IsValid()) {
         const int err = errno;
-        close(in);
-        return FileOperations::CopyResult::Failed(
-            IsNameError(err) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
-            ErrorText(destination, err));
+        return CopyResult::Failed(NameOutcome(err, destination), ErrorText(destination, err));
     }
-    CopyResult result = FillDestination(in, out, sourceStat, source, destination, flushNow);
-    close(in);
-    if (close(out) != 0 && result.outcome == CopyResult::kCopied) {
+    CopyResult result =
+        FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow);
+    if (!out.Close() && result.outcome == CopyResult::kCopied) {
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
                                                     ErrorText(destination, errno));
     }
@@ -309,23 +318,84 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
 }
 
 bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
-    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || syncfs(fd) != 0) {
+    const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.IsValid() || syncfs(fd.Get()) != 0) {
         error = ErrorText(path, errno);
-        if (fd >= 0) {
-            close(fd);
-        }
         return false;
     }
-    close(fd);
     return true;
 }
 
-bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
+bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) const {
     struct stat st;
     if (path.empty() || stat(path.c_str(), &st) != 0) {
         return false;
     }
     device = static_cast<uint64_t>(st.st_dev);
     return true;
+}
+
+bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
+    struct statvfs st;
+    if (path.empty() || statvfs(path.c_str(), &st) != 0) {
+        return false;
+    }
+    const uint64_t unit = st.f_frsize ? st.f_frsize : st.f_bsize;
+    space.freeBytes = static_cast<uint64_t>(st.f_bavail) * unit;
+    space.clusterBytes = unit ? unit : 1;
+    return true;
+}
+
+FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const std::string& from,
+                                                                  const std::string& to) const {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return CopyResult();
+    }
+    int err = errno;
+    if (err == EINVAL || err == ENOSYS || err == EOPNOTSUPP) {
+        // Drivers that do not know the flag (FUSE ones among them): look first, then rename.
+        // Only this program writes the stick during a run.
+        if (Exists(to)) {
+            return CopyResult::Failed(CopyResult::kNameTaken, ErrorText(to, EEXIST));
+        }
+        if (rename(from.c_str(), to.c_str()) == 0) {
+            return CopyResult();
+        }
+        err = errno;
+    }
+    CopyResult::Outcome outcome = NameOutcome(err, to);
+    if (outcome == CopyResult::kFolderFull || (err == ENOENT && Exists(from))) {
+        outcome = CopyResult::kFileFailed;  // a rename needs no new entry: the name is refused
+    }
+    return CopyResult::Failed(outcome, ErrorText(to, err));
+}
+
+bool FileOperations::NeedsSafeNames(const std::string& path) const {
+    struct statx stx;
+    if (statx(AT_FDCWD, path.c_str(), 0, STATX_MNT_ID, &stx) != 0) {
+        return false;
+    }
+    const platform::MountTable mounts = platform::MountTable::Read();
+    const platform::MountEntry* found = nullptr;
+    for (const platform::MountEntry& mount : mounts.Entries()) {
+        const bool same =
+            (stx.stx_mask & STATX_MNT_ID)
+                ? static_cast<uint64_t>(mount.mountId) == stx.stx_mnt_id
+                : mount.major == stx.stx_dev_major && mount.minor == stx.stx_dev_minor;
+        if (same) {
+            found = &mount;
+        }
+    }
+    if (!found) {
+        return false;
+    }
+    // fuseblk is what exfat-fuse and ntfs-3g mount as; other FUSE drivers name their type.
+    const std::string& type = found->fsType;
+    for (const char* kind : {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk"}) {
+        if (type == kind) {
+            return true;
+        }
+    }
+    return type.rfind("fuse.", 0) == 0 &&
+           (type.find("fat") != std::string::npos || type.find("ntfs") != std::string::npos);
 }

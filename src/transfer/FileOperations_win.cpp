@@ -94,12 +94,18 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Failures to create the destination that concern only this name: it is taken, or the stick's
-// file system refuses it. Everything else (write-protected, gone, full, I/O) concerns the stick.
+bool IsDiskFull(DWORD err) {
+    return err == ERROR_DISK_FULL || err == ERROR_HANDLE_DISK_FULL;
+}
+
+bool IsNameTaken(DWORD err) {
+    return err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS;
+}
+
+// Failures to create the destination that concern only this name: the stick's file system
+// refuses it. Everything else (write-protected, gone, I/O) concerns the stick.
 bool IsNameError(DWORD err, const std::wstring& destination) {
     switch (err) {
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
         case ERROR_INVALID_NAME:
         case ERROR_FILENAME_EXCED_RANGE:
         case ERROR_DIRECTORY:
@@ -122,6 +128,16 @@ bool IsNameError(DWORD err, const std::wstring& destination) {
 // Too large for the stick's file system (FAT's 4 GiB limit) concerns this file only.
 bool IsFileTooLarge(DWORD err) {
     return err == ERROR_FILE_TOO_LARGE;
+}
+
+FileOperations::CopyResult Failure(DWORD err, const std::wstring& target,
+                                   const std::string& destination) {
+    using Result = FileOperations::CopyResult;
+    return Result::Failed(IsNameTaken(err)           ? Result::kNameTaken
+                          : IsNameError(err, target) ? Result::kFileFailed
+                          : IsDiskFull(err)          ? Result::kStickFull
+                                                     : Result::kStickFailed,
+                          PathErrorText(destination, err));
 }
 
 enum class Step { kDone, kReadFailed, kWriteFailed };
@@ -160,10 +176,11 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
                                                   PathErrorText(source, err));
     }
     if (step == Step::kWriteFailed) {
-        return FileOperations::CopyResult::Failed(IsFileTooLarge(err)
-                                                      ? FileOperations::CopyResult::kFileFailed
-                                                      : FileOperations::CopyResult::kStickFailed,
-                                                  PathErrorText(destination, err));
+        using Result = FileOperations::CopyResult;
+        return Result::Failed(IsFileTooLarge(err) ? Result::kFileFailed
+                              : IsDiskFull(err)   ? Result::kStickFull
+                                                  : Result::kStickFailed,
+                              PathErrorText(destination, err));
     }
     FILETIME created;
     FILETIME accessed;
@@ -227,10 +244,7 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
     Win32Handle out(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!out.IsValid()) {
-        const DWORD err = GetLastError();
-        return FileOperations::CopyResult::Failed(
-            IsNameError(err, target) ? CopyResult::kFileFailed : CopyResult::kStickFailed,
-            PathErrorText(destination, err));
+        return Failure(GetLastError(), target, destination);
     }
     CopyResult result = FillDestination(in.Get(), out.Get(), source, destination);
     in.Close();
@@ -268,7 +282,7 @@ bool FileOperations::FlushVolume(const std::string& path, std::string& error) co
     return true;
 }
 
-bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
+bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) const {
     if (path.empty()) {
         return false;
     }
@@ -281,4 +295,48 @@ bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) {
     }
     device = info.dwVolumeSerialNumber;
     return true;
+}
+
+bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
+    if (path.empty()) {
+        return false;
+    }
+    const std::wstring dir = JoinSystemPath(SystemPath(path), L"");
+    ULARGE_INTEGER freeToCaller;
+    if (!GetDiskFreeSpaceExW(dir.c_str(), &freeToCaller, nullptr, nullptr)) {
+        return false;
+    }
+    space.freeBytes = freeToCaller.QuadPart;
+    space.clusterBytes = 1;
+    wchar_t root[MAX_PATH + 1];
+    DWORD sectorsPerCluster = 0;
+    DWORD bytesPerSector = 0;
+    DWORD freeClusters = 0;
+    DWORD clusters = 0;
+    if (GetVolumePathNameW(dir.c_str(), root, MAX_PATH + 1) &&
+        GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
+        sectorsPerCluster * bytesPerSector > 0) {
+        space.clusterBytes = uint64_t{sectorsPerCluster} * bytesPerSector;
+    }
+    return true;
+}
+
+FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const std::string& from,
+                                                                  const std::string& to) const {
+    const std::wstring target = SystemPath(to);
+    if (MoveFileExW(SystemPath(from).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return CopyResult();
+    }
+    return Failure(GetLastError(), target, to);
+}
+
+bool FileOperations::NeedsSafeNames(const std::string& path) const {
+    wchar_t root[MAX_PATH + 1];
+    wchar_t type[MAX_PATH + 1];
+    if (!GetVolumePathNameW(JoinSystemPath(SystemPath(path), L"").c_str(), root, MAX_PATH + 1) ||
+        !GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, type, MAX_PATH + 1)) {
+        return false;
+    }
+    const std::wstring name = type;
+    return name == L"FAT" || name == L"FAT32" || name == L"exFAT" || name == L"NTFS";
 }

@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
+// Numbered names tried when a name made safe is taken: " (2)" up to this.
+constexpr unsigned kMaxCopyNumber = 99;
 
 }  // namespace
 
@@ -66,14 +68,24 @@ std::string TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kRefused;
         return result.error;
     }
+    files_.RemoveLeftovers(options_.stickDrive);
     if (options_.deleteOld && !DeleteOldFiles(result)) {
         result.ending = TransferResult::Ending::kStickFailed;
         return result.error;
     }
-    freeBytes_ = stickInfo_.GetFreeBytes();
-    if (options_.byteLimit) {
-        freeBytes_ = std::min(freeBytes_, *options_.byteLimit);
+    FileOperations::Space space;
+    if (!files_.MeasureSpace(options_.stickDrive, space)) {
+        result.ending = TransferResult::Ending::kStickFailed;
+        result.error = "Cannot read the free space of " + options_.stickDrive;
+        return result.error;
     }
+    safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
+    clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
+    limitLeft_ = options_.byteLimit;
+    temporaries_ = 0;
+    namesUnflushed_ = false;
+    namedInRun_.clear();
+    freeBytes_ = limitLeft_ ? std::min(space.freeBytes, *limitLeft_) : space.freeBytes;
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
@@ -101,7 +113,7 @@ bool TransferJob::CheckStick(std::string& error) {
         error = "Not the root of a mounted drive: " + stick;
     } else if (!stickInfo_.IsSpaceCurrent()) {
         error = "Cannot read the free space of " + stick;
-    } else if (!FileOperations::GetDeviceOf(stick, stickDevice_)) {
+    } else if (!files_.GetDeviceOf(stick, stickDevice_)) {
         error = "Stick not found: " + stick;
     } else {
         return true;
@@ -150,8 +162,9 @@ void TransferJob::CopyFiles(TransferResult& result) {
         return;
     }
     DrawAndCopy(candidates, result);
-    // However the loop ended, the copies made must reach the stick before they count.
-    if (!FlushPending(result)) {
+    // However the loop ended, the copies made and their names must reach the stick before the
+    // collection is saved.
+    if (!FlushPending(result, true)) {
         result.ending = TransferResult::Ending::kStickFailed;
     }
 }
@@ -180,13 +193,25 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
         }
         LibraryEntry* entry = candidates[static_cast<size_t>(index)];
         const uint64_t size = files_.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
-        if (freeBytes_ <= size) {
+        const uint64_t cost = CostOnStick(size, entry->GetName());
+        // Before giving up, the copies on their way are flushed and the stick measured again.
+        if (freeBytes_ <= cost && !pending_.empty() && !FlushPending(result)) {
+            result.ending = TransferResult::Ending::kStickFailed;
+            return;
+        }
+        if (freeBytes_ <= cost) {
             result.ending = TransferResult::Ending::kStickFull;
             return;
         }
-        if (!CopyEntry(*entry, size, result)) {
-            result.ending = TransferResult::Ending::kStickFailed;
-            return;
+        switch (CopyEntry(*entry, size, cost, result)) {
+            case CopyStep::kStickFull:
+                result.ending = TransferResult::Ending::kStickFull;
+                return;
+            case CopyStep::kStickFailed:
+                result.ending = TransferResult::Ending::kStickFailed;
+                return;
+            case CopyStep::kGoOn:
+                break;
         }
         candidates.erase(candidates.begin() + index);
         if (FlushDue() && !FlushPending(result)) {
@@ -200,38 +225,74 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
     }
 }
 
-bool TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& result) {
+uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const {
+    // FAT and exFAT keep a name in 32-byte entries of 13 to 15 characters, plus one or two more.
+    const uint64_t entries = 32 * (2 + (name.size() + 12) / 13);
+    return (size + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_ + entries;
+}
+
+TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost,
+                                             TransferResult& result) {
     const std::string& name = entry.GetName();
     observer_.SetStatusText(kCopyingText + name);
     if (!StickStillThere()) {
         result.error = "The stick is gone: " + options_.stickDrive;
-        return false;
+        return CopyStep::kStickFailed;
     }
-    const std::string destination = FileOperations::JoinPath(options_.stickDrive, name);
-    const FileOperations::CopyResult copy =
-        !FileOperations::IsPlainFileName(name)
-            ? FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed, name)
-            : files_.CopyWithoutOverwrite(entry.GetFullPath(), destination, false);
+    // A name already on the stick fails before anything is written, unless it is one this run
+    // gave to another song whose name had to be changed the same way (that one gets a number).
+    const std::string target = safeNames_ ? FileOperations::SafeName(name) : name;
+    std::error_code ec;
+    if (!FileOperations::IsPlainFileName(target) ||
+        (fs::exists(fs::symlink_status(
+             platform::PathFromUtf8(FileOperations::JoinPath(options_.stickDrive, target)), ec)) &&
+         (target == name || namedInRun_.count(target) == 0))) {
+        FileFailed(entry, result);
+        return CopyStep::kGoOn;
+    }
+    std::string temporary;
+    FileOperations::CopyResult copy;
+    for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
+        temporary = FileOperations::JoinPath(options_.stickDrive,
+                                             FileOperations::TemporaryName(++temporaries_));
+        copy = files_.CopyWithoutOverwrite(entry.GetFullPath(), temporary, false);
+        if (copy.outcome != FileOperations::CopyResult::kNameTaken) {
+            break;
+        }
+    }
     switch (copy.outcome) {
+        case FileOperations::CopyResult::kFolderFull:
+            result.error = "The stick's folder is full: " + options_.stickDrive;
+            return CopyStep::kStickFull;
+        case FileOperations::CopyResult::kStickFull:
+            return CopyStep::kStickFull;  // the partial copy is gone; the song stays unmarked
         case FileOperations::CopyResult::kStickFailed:
             result.error = "Copying stopped: " + copy.error;
-            return false;
+            return CopyStep::kStickFailed;
+        case FileOperations::CopyResult::kNameTaken:
         case FileOperations::CopyResult::kFileFailed:
-            // Handled all the same, so that it is not drawn again in this cycle.
-            ++result.filesFailed;
-            entry.SetFlag(1);
-            handled_.push_back(&entry);
-            return true;
+            FileFailed(entry, result);
+            return CopyStep::kGoOn;
         case FileOperations::CopyResult::kCopied:
             break;
     }
-    pending_.push_back(PendingCopy{&entry, destination, size});
+    pending_.push_back(PendingCopy{&entry, temporary, std::string(), size, cost});
     pendingBytes_ += size;
-    freeBytes_ -= size;
+    freeBytes_ -= cost;
+    if (limitLeft_) {
+        *limitLeft_ -= std::min(*limitLeft_, cost);
+    }
     const uint64_t freeMegabytes = freeBytes_ / kMegabyte;
-    observer_.SetProgressPosition(startMegabytes_ - static_cast<uint32_t>(freeMegabytes));
+    observer_.SetProgressPosition(startMegabytes_ - static_cast<uint32_t>(std::min<uint64_t>(
+                                                        freeMegabytes, startMegabytes_)));
     observer_.SetFreeSpaceText(FreeSpaceText(freeMegabytes));
-    return true;
+    return CopyStep::kGoOn;
+}
+
+void TransferJob::FileFailed(LibraryEntry& entry, TransferResult& result) {
+    ++result.filesFailed;
+    entry.SetFlag(1);
+    handled_.push_back(&entry);
 }
 
 bool TransferJob::FlushDue() const {
@@ -239,11 +300,19 @@ bool TransferJob::FlushDue() const {
            std::chrono::steady_clock::now() - lastFlush_ >= options_.flushInterval;
 }
 
-bool TransferJob::FlushPending(TransferResult& result) {
+bool TransferJob::FlushPending(TransferResult& result, bool last) {
+    std::string error;
     if (pending_.empty()) {
+        if (!last || !namesUnflushed_) {
+            return true;
+        }
+        namesUnflushed_ = false;
+        if (!files_.FlushVolume(options_.stickDrive, error) && result.error.empty()) {
+            result.error = "Copying stopped: " + error;
+            return false;
+        }
         return true;
     }
-    std::string error;
     bool flushed = files_.FlushVolume(options_.stickDrive, error);
     const bool stickThere = StickStillThere();
     if (flushed && !stickThere) {
@@ -251,13 +320,14 @@ bool TransferJob::FlushPending(TransferResult& result) {
         flushed = false;
         error = "The stick is gone: " + options_.stickDrive;
     }
+    // The names go on only after the data is on the device, and are flushed in turn.
+    flushed = flushed && NamePending(error, result, last);
     if (!flushed) {
         // Copies that cannot be trusted go, as long as they can be told from whatever now lies
         // at the stick's path.
         for (const PendingCopy& copy : pending_) {
-            std::error_code ec;
-            if (stickThere) {
-                fs::remove(platform::PathFromUtf8(copy.destination), ec);
+            if (stickThere && copy.entry) {
+                files_.RemoveFile(copy.named.empty() ? copy.temporary : copy.named);
             }
         }
         if (result.error.empty()) {
@@ -265,19 +335,72 @@ bool TransferJob::FlushPending(TransferResult& result) {
         }
     } else {
         for (const PendingCopy& copy : pending_) {
-            copy.entry->SetFlag(1);
-            handled_.push_back(copy.entry);
-            ++result.filesCopied;
-            result.bytesCopied += copy.size;
+            if (copy.entry) {
+                copy.entry->SetFlag(1);
+                handled_.push_back(copy.entry);
+                ++result.filesCopied;
+                result.bytesCopied += copy.size;
+            }
         }
     }
     pending_.clear();
     pendingBytes_ = 0;
     lastFlush_ = std::chrono::steady_clock::now();
+    MeasureFreeSpace();
     return flushed;
+}
+
+bool TransferJob::NamePending(std::string& error, TransferResult& result, bool last) {
+    using CopyResult = FileOperations::CopyResult;
+    bool named = false;
+    for (PendingCopy& copy : pending_) {
+        const std::string& own = copy.entry->GetName();
+        const std::string safe = safeNames_ ? FileOperations::SafeName(own) : own;
+        CopyResult rename;
+        // A name that had to be changed may meet another song's changed name: number it.
+        for (unsigned number = 1; number <= (safe == own ? 1 : kMaxCopyNumber); ++number) {
+            const std::string name = number == 1 ? safe : FileOperations::SafeName(own, number);
+            const std::string path = FileOperations::JoinPath(options_.stickDrive, name);
+            rename = files_.RenameWithoutOverwrite(copy.temporary, path);
+            if (rename.outcome == CopyResult::kCopied) {
+                copy.named = path;
+                named = true;
+                namedInRun_.insert(safe);
+            }
+            if (rename.outcome != CopyResult::kNameTaken) {
+                break;
+            }
+        }
+        if (rename.outcome == CopyResult::kStickFailed) {
+            error = rename.error;
+            return false;
+        }
+        if (rename.outcome != CopyResult::kCopied) {
+            files_.RemoveFile(copy.temporary);
+            if (limitLeft_) {
+                *limitLeft_ += copy.cost;
+            }
+            FileFailed(*copy.entry, result);
+            copy.entry = nullptr;
+        }
+    }
+    // The names reach the device with the next batch's flush, and at the latest with the last.
+    namesUnflushed_ = named;
+    if (named && last) {
+        namesUnflushed_ = false;
+        return files_.FlushVolume(options_.stickDrive, error);
+    }
+    return true;
+}
+
+void TransferJob::MeasureFreeSpace() {
+    FileOperations::Space space;
+    if (files_.MeasureSpace(options_.stickDrive, space)) {
+        freeBytes_ = limitLeft_ ? std::min(space.freeBytes, *limitLeft_) : space.freeBytes;
+    }
 }
 
 bool TransferJob::StickStillThere() const {
     uint64_t device = 0;
-    return FileOperations::GetDeviceOf(options_.stickDrive, device) && device == stickDevice_;
+    return files_.GetDeviceOf(options_.stickDrive, device) && device == stickDevice_;
 }

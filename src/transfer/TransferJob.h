@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ class LibraryEntry;
 // Fills the stick with music drawn at random from the files of the collection not transferred
 // yet: optionally wipes the stick first, copies one drawn file after the other into the stick's
 // root until the next one does not fit, marks every file it handled and saves the collection.
+//
+// A file's cost on the stick is its size in whole allocation units plus its directory entries;
+// the free space is measured again at each flush. A full stick ends the run like a file that does
+// not fit. Copies are written under a hidden temporary name and get their own name (made safe for
+// FAT, exFAT and NTFS) only once their data is on the device, so no half-written song ever carries
+// a song's name; a run first removes the temporaries an interrupted run left behind.
 //
 // The owner starts Run on a worker thread of its own and keeps everything handed in alive until
 // the observer's Finished has been called. Meanwhile nothing else may change the collection or
@@ -71,19 +78,31 @@ class TransferJob {
     // The copy phase: draws, copies and marks files; says in `result` how it ended.
     void CopyFiles(TransferResult& result);
     void DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result);
-    // Copies one drawn entry; false when the stick failed and the run must end.
-    bool CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& result);
+    enum class CopyStep { kGoOn, kStickFull, kStickFailed };
+    // Copies one drawn entry under a temporary name.
+    CopyStep CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost, TransferResult& result);
+    // Handled without being copied: marked so that it is not drawn again in this cycle.
+    void FileFailed(LibraryEntry& entry, TransferResult& result);
     bool FlushDue() const;
-    // Flushes the copies made since the last flush; only then do they count and get marked.
-    // False when the flush failed or the stick is gone; those copies are removed then.
-    bool FlushPending(TransferResult& result);
+    // Flushes the copies made since the last flush and gives them their names; only then do
+    // they count and get marked. The names are flushed with the next batch, or now when `last`
+    // (before the collection is saved). False when a flush failed or the stick is gone; those
+    // copies are removed then. Measures the free space again.
+    bool FlushPending(TransferResult& result, bool last = false);
+    // Renames the flushed copies to their own names; false when the stick failed.
+    bool NamePending(std::string& error, TransferResult& result, bool last);
+    void MeasureFreeSpace();
     bool StickStillThere() const;
+    // The bytes `size` takes on the stick with a directory entry for `name`.
+    uint64_t CostOnStick(uint64_t size, const std::string& name) const;
 
-    // A copy written to the stick but not yet flushed.
+    // A copy written to the stick under a temporary name but not yet flushed.
     struct PendingCopy {
         LibraryEntry* entry;
-        std::string destination;
+        std::string temporary;
+        std::string named;  // the path it got its name at; empty until then
         uint64_t size;
+        uint64_t cost;
     };
 
     CTunecrateDoc& document_;
@@ -95,6 +114,12 @@ class TransferJob {
     Options options_;
 
     uint64_t stickDevice_ = 0;
+    bool safeNames_ = false;
+    uint64_t clusterBytes_ = 1;
+    std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
+    unsigned temporaries_ = 0;
+    bool namesUnflushed_ = false;       // renamed since the last flush
+    std::set<std::string> namedInRun_;  // names (before numbering) given in this run
     uint64_t freeBytes_ = 0;
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself

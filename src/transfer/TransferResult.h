@@ -6,16 +6,16 @@
 // What one run of the transfer job did, for a summary and an exit code.
 struct TransferResult {
     enum class Ending {
-        kStickFull,    // the next drawn file did not fit
+        kStickFull,    // the next drawn file did not fit, or the stick (or its folder) is full
         kAllHandled,   // every file of the collection was handled (or there was none)
         kStopped,      // the user asked the job to stop
         kIndexError,   // "Index error!"
         kRefused,      // nothing was done: no usable stick, or the deletion was refused
-        kStickFailed,  // the stick failed during a copy (gone, read-only, full, I/O error)
+        kStickFailed,  // the stick failed during a copy (gone, read-only, I/O error)
     };
 
     Ending ending = Ending::kAllHandled;
-    std::string error;  // what went wrong for kRefused and kStickFailed
+    std::string error;  // what went wrong for kRefused and kStickFailed; a full folder
     int filesCopied = 0;
     int filesFailed = 0;  // copies that failed for reasons of the single file
     uint64_t bytesCopied = 0;

@@ -303,7 +303,7 @@ TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
 }
 
 // A read-only volume is an error: the run ends, marks nothing and exits with 1. (A real volume
-// filled to the brim: WatchTest.)
+// filled to the brim: RealStickTest.)
 TEST_F(CliTest, AReadOnlyVolumeIsReported) {
     TmpfsMount readOnly(1024 * kKiB, "ro");
     SKIP_UNLESS_MOUNTED(readOnly);

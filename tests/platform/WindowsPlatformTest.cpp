@@ -168,11 +168,11 @@ TEST(WindowsFileTest, VolumeIdentityAndFlushOfAFolder) {
     TempDir stick;
     uint64_t a = 0;
     uint64_t b = 0;
-    ASSERT_TRUE(FileOperations::GetDeviceOf(stick.Path(), a));
-    ASSERT_TRUE(FileOperations::GetDeviceOf(stick / "..", b));
+    ASSERT_TRUE(FileOperations().GetDeviceOf(stick.Path(), a));
+    ASSERT_TRUE(FileOperations().GetDeviceOf(stick / "..", b));
     EXPECT_EQ(a, b);
-    EXPECT_FALSE(FileOperations::GetDeviceOf(stick / "gone", b));
-    EXPECT_FALSE(FileOperations::GetDeviceOf(UnusedDrive(), b));
+    EXPECT_FALSE(FileOperations().GetDeviceOf(stick / "gone", b));
+    EXPECT_FALSE(FileOperations().GetDeviceOf(UnusedDrive(), b));
 
     std::string error;
     EXPECT_TRUE(FileOperations().FlushVolume(stick.Path(), error)) << error;

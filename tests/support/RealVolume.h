@@ -6,15 +6,16 @@
 // A small volume of a stick's file system, made in an image file and mounted on a fresh directory
 // with the FUSE drivers: exFAT (exfat-fuse over a loop device), NTFS (ntfs-3g with windows_names,
 // which refuses the names Windows refuses) and FAT (fusefat on the image; it reports no free space
-// of its own, so fill it with a byte limit). Needs the superuser, loop devices and FUSE on Linux;
-// where any of them is missing IsMounted() is false and SkipReason() says why. The destructor
-// always unmounts, detaches the loop device and removes the image.
+// of its own, so fill it with a byte limit). Linux only: needs the superuser, loop devices and
+// FUSE; where any of them is missing IsMounted() is false and SkipReason() says why. The
+// destructor always unmounts, detaches the loop device and removes the image.
 class RealVolume {
   public:
     enum class Kind { kExfat, kNtfs, kFat };
 
-    // `label` is the volume label; exFAT takes `clusterBytes` as its allocation unit (0: mkfs's
-    // choice).
+    // `label` is the volume label (none when empty); exFAT takes `clusterBytes` as its allocation
+    // unit (0: mkfs's choice).
+    // FAT takes `clusterBytes` as the number of entries of its root folder instead.
     RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label = "STICK",
                uint64_t clusterBytes = 0);
     ~RealVolume();
@@ -32,10 +33,8 @@ class RealVolume {
   private:
     bool Make(Kind kind, uint64_t sizeBytes, const std::string& label, uint64_t clusterBytes);
 
-    std::string base_;  // holds the image and the mount directory
+    std::string base_;  // holds the image, the loop device's name and the mount directory
     std::string path_;
-    std::string image_;
-    std::string loopDevice_;
     std::string skipReason_;
     bool mounted_ = false;
 };

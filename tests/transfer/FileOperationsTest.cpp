@@ -118,7 +118,7 @@ TEST(FileOperationsTest, CopiesNeverOverwriteAndTellTheStickFromTheFile) {
               Outcome::kCopied);
     EXPECT_EQ(ReadFileBytes(stick / "song.mp3"), data);
     EXPECT_EQ(fs::last_write_time(stick / "song.mp3"), fs::last_write_time(music / "song.mp3"));
-    const std::map<std::string, Outcome> cases = {{"taken.mp3", Outcome::kFileFailed},
+    const std::map<std::string, Outcome> cases = {{"taken.mp3", Outcome::kNameTaken},
                                                   {std::string(300, 'n'), Outcome::kFileFailed},
                                                   {"pulled-out/song.mp3", Outcome::kStickFailed}};
     for (const auto& [name, outcome] : cases) {
@@ -130,4 +130,56 @@ TEST(FileOperationsTest, CopiesNeverOverwriteAndTellTheStickFromTheFile) {
               Outcome::kFileFailed);
     EXPECT_FALSE(Exists(stick / "gone.mp3"));
     EXPECT_EQ(ReadFileBytes(stick / "taken.mp3"), "old");
+}
+
+TEST(FileOperationsTest, SafeNamesForFatExfatAndNtfs) {
+    const struct {
+        const char* name;
+        unsigned copy;
+        const char* safe;
+    } rows[] = {
+        {"What's Going On?.mp3", 1, "What's Going On_.mp3"},
+        {"Say \"Hi\" <live>|*.mp3", 1, "Say _Hi_ _live___.mp3"},
+        {"AC-DC: Live\\1/2.mp3", 1, "AC-DC_ Live_1_2.mp3"},
+        {"tab\there\x7f.ogg", 1, "tab_here\x7f.ogg"},
+        {"Ends with dots. . ", 1, "Ends with dots"},
+        {"bad \xff\xc3.mp3", 1, "bad __.mp3"},
+        {"Lied \xc3\xa4?.mp3", 3, "Lied \xc3\xa4_ (3).mp3"},
+        {"...", 1, "_"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(FileOperations::SafeName(row.name, row.copy), row.safe)
+            << row.name << ", copy " << row.copy;
+    }
+    // 300 two-byte letters: shortened before the extension to what every system holds.
+    std::string umlauts;
+    for (int i = 0; i < 300; ++i) {
+        umlauts += "\xc3\xa4";
+    }
+    const std::string shortened = FileOperations::SafeName(umlauts + ".flac", 12);
+#ifdef _WIN32
+    const auto units = std::count_if(shortened.begin(), shortened.end(), [](char c) {
+        return (static_cast<unsigned char>(c) >> 6) != 2;  // UTF-16 units: one per letter here
+    });
+    EXPECT_EQ(units, 255);
+#else
+    EXPECT_EQ(shortened.size(), 254u);  // Linux counts bytes; whole letters only
+#endif
+    EXPECT_EQ(shortened.substr(shortened.size() - 12), "\xc3\xa4 (12).flac");
+}
+
+TEST(FileOperationsTest, RemovesOnlyItsOwnLeftovers) {
+    TempDir stick;
+    fs::create_directories(stick / ".tunecrate-7.part");  // a folder: not ours
+    const std::set<std::string> kept = {".tunecrate-7.part", ".tunecrate-x.part", "song.part",
+                                        "tunecrate-3.part", ".tunecrate-3.part.mp3"};
+    for (const std::string& name : kept) {
+        if (name != ".tunecrate-7.part") {
+            WriteFileBytes(stick / name, "x");
+        }
+    }
+    WriteFileBytes(stick / FileOperations::TemporaryName(3), "half a song");
+    WriteFileBytes(stick / FileOperations::TemporaryName(12345), "");
+    EXPECT_EQ(FileOperations().RemoveLeftovers(stick.Path()), 0);
+    EXPECT_EQ(FilesIn(stick.Path()), kept);
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "transfer/FileOperations.h"
+
+// The real file operations on a folder, with the stick's faults on demand: the `nth` copy or
+// flush fails with `error`, or the volume turns into another one from the `nth` copy on; free
+// space and allocation unit are `space` when set. Counters run across a test.
+class FailingStick : public FileOperations {
+  public:
+    enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
+    Fault fault = Fault::kNone;
+    int nth = 1;
+    int error = 0;
+    CopyResult::Outcome copyOutcome = CopyResult::kStickFailed;  // how a failing copy reports
+    std::optional<Space> space;
+    mutable int copies = 0;
+    mutable int flushes = 0;
+
+    CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
+                                    bool flushNow) const override {
+        if (++copies == nth && fault == Fault::kCopy) {
+            return CopyResult::Failed(copyOutcome, destination + ": " + std::strerror(error));
+        }
+        return FileOperations::CopyWithoutOverwrite(source, destination, flushNow);
+    }
+    bool FlushVolume(const std::string& path, std::string& text) const override {
+        if (++flushes == nth && fault == Fault::kFlush) {
+            text = path + ": " + std::strerror(error);
+            return false;
+        }
+        return FileOperations::FlushVolume(path, text);
+    }
+    bool GetDeviceOf(const std::string& path, uint64_t& device) const override {
+        const bool known = FileOperations::GetDeviceOf(path, device);
+        device += fault == Fault::kOtherVolume && copies >= nth ? 1 : 0;
+        return known;
+    }
+    bool MeasureSpace(const std::string& path, Space& measured) const override {
+        measured = space.value_or(measured);
+        return space || FileOperations::MeasureSpace(path, measured);
+    }
+};
