@@ -35,7 +35,9 @@ class SampleDrives : public platform::VolumeQueries {
         }
         return roots;
     }
-    int GetDriveType(const std::string& root) const override { return kDrives.at(root).type; }
+    platform::DriveType GetDriveType(const std::string& root) const override {
+        return kDrives.at(root).type;
+    }
     bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
         const Drive& drive = kDrives.at(root);
         space = {drive.free, drive.total, drive.free};
@@ -48,18 +50,19 @@ class SampleDrives : public platform::VolumeQueries {
 
   private:
     struct Drive {
-        int type;
+        platform::DriveType type;
         uint64_t total;
         uint64_t free;
         std::string label;
     };
     const std::map<std::string, Drive> kDrives = {
-        {"/", {DriveInfo::kTypeFixed, 250'059'350'016, 81'604'378'624, ""}},
-        {"/home", {DriveInfo::kTypeFixed, 983'349'796'864, 402'653'184'000, ""}},
-        {"/media/anna/MUSIC", {DriveInfo::kTypeRemovable, 7'998'537'728, 3'221'225'472, "MUSIC"}},
-        {"/media/anna/HOLIDAY", {DriveInfo::kTypeOptical, 4'700'372'992, 0, "HOLIDAY"}},
-        {"/mnt/nas", {DriveInfo::kTypeRemote, 3'999'688'294'400, 1'288'490'188'800, ""}},
-        {"/tmp", {DriveInfo::kTypeRamDisk, 8'388'608'000, 8'220'000'000, ""}},
+        {"/", {platform::DriveType::kFixed, 250'059'350'016, 81'604'378'624, ""}},
+        {"/home", {platform::DriveType::kFixed, 983'349'796'864, 402'653'184'000, ""}},
+        {"/media/anna/MUSIC",
+         {platform::DriveType::kRemovable, 7'998'537'728, 3'221'225'472, "MUSIC"}},
+        {"/media/anna/HOLIDAY", {platform::DriveType::kOptical, 4'700'372'992, 0, "HOLIDAY"}},
+        {"/mnt/nas", {platform::DriveType::kRemote, 3'999'688'294'400, 1'288'490'188'800, ""}},
+        {"/tmp", {platform::DriveType::kRamDisk, 8'388'608'000, 8'220'000'000, ""}},
     };
 };
 

@@ -25,7 +25,7 @@ int DrivesCommand::Execute(CliContext& context) {
             DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
         if (json_) {
             list.push_back({{"root", root},
-                            {"type", drive.GetDriveType()},
+                            {"type", static_cast<int>(drive.GetDriveType())},
                             {"typeText", typeText},
                             {"label", drive.GetVolumeLabel()},
                             {"bytesTotal", drive.GetTotalBytes()},

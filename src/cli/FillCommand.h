@@ -6,6 +6,8 @@
 
 #include "cli/CliCommand.h"
 
+class DriveInfo;
+class StickContents;
 struct TransferResult;
 
 // `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]`:
@@ -17,8 +19,10 @@ class FillCommand : public CliCommand {
     int Execute(CliContext& context) override;
 
   private:
-    // Wiping a volume that is not removable needs --yes, or a "y" typed on the terminal.
-    bool ConfirmDeletion(int driveType, CliContext& context) const;
+    // Wiping a volume that is not removable, or that holds anything but music, needs --yes or a
+    // "y" typed on the terminal.
+    bool ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,
+                         CliContext& context) const;
     void PrintSummary(const TransferResult& result, CliContext& context) const;
 
     std::string collection_;

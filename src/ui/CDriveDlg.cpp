@@ -162,7 +162,7 @@ int CDriveDlg::ImageIndexFor(const DriveInfo& drive) {
     if (drive.IsFloppyLetter()) {
         return kImageFloppy;
     }
-    const int type = drive.GetDriveType();
+    const int type = static_cast<int>(drive.GetDriveType());
     return (type >= 0 && type < int(std::size(kImageOfType))) ? kImageOfType[type] : kImageUnknown;
 }
 

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 
 #include "collection/CTunecrateDoc.h"
+#include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
@@ -20,9 +21,12 @@
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
 #include "ui/DialogUnits.h"
+#include "ui/DriveTexts.h"
 #include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
+#include "ui/NumberText.h"
 #include "ui/StringTable.h"
+#include "ui/TransferRunner.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -51,18 +55,16 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
         driveInfo_->Refresh();
     }
     observer_ = std::make_unique<GuiTransferObserver>(this);
+    runner_ = std::make_unique<TransferRunner>();
+    connect(runner_.get(), &TransferRunner::Finished, this, &CTunecrateView::OnTransferFinished);
     CreateControls();
 }
 
 CTunecrateView::~CTunecrateView() {
-    if (job_) {
-        // The job uses the form to its last report: stop it and let its reports arrive.
-        stopFlag_ = 1;
-        while (job_) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-    }
-    JoinTransfer();
+    // The job's reports that have not arrived are dropped with the observer; a message box it
+    // waits for no longer holds it.
+    observer_->Abandon();
+    runner_.reset();
     if (!settingsStored_) {
         settings_.Save();
     }
@@ -205,7 +207,7 @@ void CTunecrateView::OnInitialUpdate() {
 
     const QString stick = QString::fromStdString(settings_.GetStickDrive());
     ShowStickDrive(stick);
-    if (!stick.isEmpty() && driveInfo_->GetDriveType() != DriveInfo::kTypeNoRootDir) {
+    if (!stick.isEmpty() && driveInfo_->GetDriveType() != platform::DriveType::kNoRootDir) {
         ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
     }
     if (document_ && !settings_.GetMusicCollection().empty()) {
@@ -374,7 +376,7 @@ void CTunecrateView::OnStart() {
             }
             break;
         case CHoverButton::kStateOnPressed:
-            stopFlag_ = 1;
+            runner_->Stop();
             break;
         default:
             break;
@@ -388,29 +390,54 @@ void CTunecrateView::OnStartTransferCommand() {
     }
 }
 
+bool CTunecrateView::IsTransferRunning() const {
+    return runner_->IsRunning();
+}
+
 void CTunecrateView::StartTransfer() {
     if (!document_) {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }
-    JoinTransfer();
     // The job takes the check box as it is now, on this thread.
     TransferJob::Options options;
     options.stickDrive = settings_.GetStickDrive();
     options.deleteOld = deleteOld_->isChecked();
     options.settingsPath = settings_.GetSettingsPath();
-    stopFlag_ = 0;
-    job_ = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
-                                         stopFlag_, *observer_, options);
+    if (options.deleteOld && !ConfirmWipe()) {
+        start_->SetState(CHoverButton::kStateOff);
+        SetStatusText(tr("Nothing was deleted or copied."));
+        return;
+    }
+    auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
+                                             runner_->StopFlag(), *observer_, options);
     SetTransferControlsEnabled(false);
     emit TransferRunningChanged(true);
-    TransferJob* job = job_.get();
-    jobThread_ = std::thread([job] { job->Run(); });
+    runner_->Start(std::move(job));
+}
+
+bool CTunecrateView::ConfirmWipe() {
+    driveInfo_->Refresh();
+    const StickContents contents =
+        StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions());
+    if (!contents.NeedsConfirmation(driveInfo_->GetDriveType())) {
+        return true;
+    }
+    const QString root = QString::fromStdString(driveInfo_->GetRootPath());
+    const QString label = QString::fromStdString(driveInfo_->GetVolumeLabel());
+    QMessageBox box(
+        QMessageBox::Warning, QCoreApplication::applicationName(),
+        tr("Delete everything on %1?").arg(label.isEmpty() ? root : tr("%1 (%2)").arg(label, root)),
+        QMessageBox::Yes | QMessageBox::No, window());
+    box.setObjectName(QStringLiteral("wipeQuestion"));
+    box.setInformativeText(
+        tr("Drive type: %1\nOn it: %2")
+            .arg(TranslatedDriveType(*driveInfo_), NumberText::Contents(contents)));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void CTunecrateView::OnTransferFinished(const TransferResult& result) {
-    JoinTransfer();
-    job_.reset();
     progress_->setValue(0);
     start_->setEnabled(true);
     start_->SetState(CHoverButton::kStateOff);
@@ -424,12 +451,6 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     }
 }
 
-void CTunecrateView::JoinTransfer() {
-    if (jobThread_.joinable()) {
-        jobThread_.join();
-    }
-}
-
 // While a transfer runs, nothing may change the collection, the stick or the file types.
 void CTunecrateView::SetTransferControlsEnabled(bool enabled) {
     for (QWidget* control :
@@ -440,7 +461,7 @@ void CTunecrateView::SetTransferControlsEnabled(bool enabled) {
 
 void CTunecrateView::StopTransferForClose() {
     if (IsTransferRunning()) {
-        stopFlag_ = 1;
+        runner_->Stop();
         SetStatusText(tr("Waiting for the transfer to stop..."));
     }
 }

@@ -2,10 +2,8 @@
 
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
@@ -22,7 +20,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class TransferJob;
+class TransferRunner;
 struct TransferResult;
 
 // The main form: the list of music directories of the collection, the edit for a new one, the
@@ -56,7 +54,8 @@ class CTunecrateView : public QWidget {
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
     explicit CTunecrateView(const std::string& settingsPath, QWidget* parent = nullptr);
-    // Waits for a running transfer to end, then stores the settings unless StoreSettings did.
+    // Stops a running transfer and waits for its thread, then stores the settings unless
+    // StoreSettings did.
     ~CTunecrateView() override;
 
     void SetDocument(CTunecrateDoc* document) { document_ = document; }
@@ -81,7 +80,7 @@ class CTunecrateView : public QWidget {
 
     // Whether the menu command Start Transfer is enabled: only while the Start button is idle.
     bool OnUpdateStartTransfer() const;
-    bool IsTransferRunning() const { return job_ != nullptr; }
+    bool IsTransferRunning() const;
     // Asks a running transfer to stop because the window is closing; the status line says so.
     void StopTransferForClose();
     // Writes the settings file now and tells the user when that fails.
@@ -123,19 +122,19 @@ class CTunecrateView : public QWidget {
     void CreateControls();
     void SetTransferControlsEnabled(bool enabled);
     void StartTransfer();
+    // Before a wipe: asks the user where the stick's contents call for it; true to go on.
+    bool ConfirmWipe();
     void OnTransferFinished(const TransferResult& result);
-    void JoinTransfer();
 
     AppSettings settings_;
     FileOperations fileOperations_;
     std::unique_ptr<DriveInfo> driveInfo_;
     SeededRandom random_;
-    std::atomic<int> stopFlag_{1};
     CTunecrateDoc* document_ = nullptr;
     std::unique_ptr<CFolderBrowser> folderBrowser_;
     std::unique_ptr<GuiTransferObserver> observer_;
-    std::unique_ptr<TransferJob> job_;
-    std::thread jobThread_;
+    // After the observer: the runner's thread is done before the observer goes.
+    std::unique_ptr<TransferRunner> runner_;
     bool settingsStored_ = false;
     bool addingTypedDirectory_ = false;
     int widestExtent_ = 0;

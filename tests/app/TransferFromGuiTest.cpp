@@ -1,5 +1,6 @@
 // Transfers started and stopped from the main window, onto a real mounted RAM volume.
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -99,6 +100,34 @@ TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 20000));
     EXPECT_FALSE(View().IsTransferRunning());
     EXPECT_LT(FilesOn(stick_.Path()), 1500);
+}
+
+// A RAM volume is not removable: the wipe asks, naming the volume and what lies on it, and only
+// Yes wipes.
+TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    WriteFileBytes(stick_.Path() + "/old.mp3", std::string(3000, 'x'));
+    WriteFileBytes(stick_.Path() + "/tax.pdf", "pdf");
+    OpenWithCollection(stick_.Path(), 1, 100);
+    View().DeleteOldCheck()->setChecked(true);
+    for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        SCOPED_TRACE(answer);
+        QString question;
+        WhenModal([&question, answer](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_TRUE(box);
+            question = box->text() + "\n" + box->informativeText();
+            AnswerBox(answer)(modal);
+        });
+        QTest::mouseClick(&Start(), Qt::LeftButton);
+        ASSERT_TRUE(FinishModals());
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(question,
+                  "Delete everything on " + QString::fromStdString(stick_.Path()) +
+                      "?\nDrive type: RAM disk\nOn it: 2 files, 0 MB, 1 of them not music");
+        EXPECT_EQ(FilesIn(stick_.Path()).count("tax.pdf"), answer == QMessageBox::No ? 1u : 0u);
+    }
+    EXPECT_EQ(FilesOn(stick_.Path()), 1);
 }
 
 // Without a stick there is nothing to fill: the job's reason is shown, the form is ready again.

@@ -21,11 +21,12 @@ class DriveDlgTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // A: and B: as removable and fixed, then one drive of each type, some with labels.
-        const int types[] = {DriveInfo::kTypeRemovable, DriveInfo::kTypeFixed,
-                             DriveInfo::kTypeFixed,     DriveInfo::kTypeOptical,
-                             DriveInfo::kTypeRemovable, DriveInfo::kTypeRamDisk,
-                             DriveInfo::kTypeRemote,    DriveInfo::kTypeUnknown,
-                             DriveInfo::kTypeNoRootDir, 9};
+        const platform::DriveType types[] = {
+            platform::DriveType::kRemovable, platform::DriveType::kFixed,
+            platform::DriveType::kFixed,     platform::DriveType::kOptical,
+            platform::DriveType::kRemovable, platform::DriveType::kRamDisk,
+            platform::DriveType::kRemote,    platform::DriveType::kUnknown,
+            platform::DriveType::kNoRootDir, platform::DriveType(9)};
         for (int i = 0; i < 10; ++i) {
             FakeVolumes::Drive drive{types[i], {}, i == 3 ? "DATA" : i == 4 ? "MUSIC" : ""};
             if (i == 4) {
@@ -34,7 +35,7 @@ class DriveDlgTest : public ::testing::Test {
             volumes_.Add(Root(char('A' + i)), drive);
         }
         volumes_.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
-                     {DriveInfo::kTypeRemovable, {}, ""});
+                     {platform::DriveType::kRemovable, {}, ""});
     }
     void Open(const FakeVolumes& volumes) {
         dialog_ = std::make_unique<CDriveDlg>(nullptr, volumes);

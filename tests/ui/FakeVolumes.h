@@ -12,7 +12,7 @@
 class FakeVolumes : public platform::VolumeQueries {
   public:
     struct Drive {
-        int type = DriveInfo::kTypeFixed;
+        platform::DriveType type = platform::DriveType::kFixed;
         std::optional<platform::DiskSpace> space;  // none: the query fails
         std::string label;
     };
@@ -24,9 +24,9 @@ class FakeVolumes : public platform::VolumeQueries {
     void RemoveFirst() { roots_.erase(roots_.begin()); }
 
     std::vector<std::string> GetDriveRoots() const override { return roots_; }
-    int GetDriveType(const std::string& root) const override {
+    platform::DriveType GetDriveType(const std::string& root) const override {
         const auto it = drives_.find(root);
-        return it == drives_.end() ? DriveInfo::kTypeNoRootDir : it->second.type;
+        return it == drives_.end() ? platform::DriveType::kNoRootDir : it->second.type;
     }
     bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
         const auto it = drives_.find(root);

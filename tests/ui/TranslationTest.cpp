@@ -21,7 +21,8 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 
 TEST(TranslationTest, AGermanLocaleTranslatesTheProgramAndQtsDialogsUntilUnloaded) {
     FakeVolumes volumes;
-    volumes.Add("E:\\", {DriveInfo::kTypeRemovable, platform::DiskSpace{1000, 2000, 1000}, ""});
+    volumes.Add("E:\\",
+                {platform::DriveType::kRemovable, platform::DiskSpace{1000, 2000, 1000}, ""});
     DriveInfo drive(volumes);
     drive.SetRootPath("E:\\");
     drive.Refresh();
@@ -79,9 +80,10 @@ TEST_P(DialogLayoutTest, NoTextIsCutOff) {
 
     // The longest descriptions: a type text alone, and the largest byte counts.
     FakeVolumes volumes;
-    volumes.Add("E:\\", {DriveInfo::kTypeUnknown, std::nullopt, ""});
+    volumes.Add("E:\\", {platform::DriveType::kUnknown, std::nullopt, ""});
     const uint64_t huge = 999'999'999'999'999;
-    volumes.Add("F:\\", {DriveInfo::kTypeRemote, platform::DiskSpace{huge, huge, huge}, "NAS"});
+    volumes.Add("F:\\",
+                {platform::DriveType::kRemote, platform::DiskSpace{huge, huge, huge}, "NAS"});
     CDriveDlg drives(nullptr, volumes);
     ShowActive(drives);
     auto* list = Child<QListWidget>(drives, "driveList");
