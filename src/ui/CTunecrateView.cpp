@@ -341,6 +341,7 @@ void CTunecrateView::OnSelectDrive() {
         return;
     }
     CDriveDlg dialog(window());
+    dialog.SelectDrive(settings_.GetStickDrive());
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

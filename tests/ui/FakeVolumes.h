@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,7 +22,14 @@ class FakeVolumes : public platform::VolumeQueries {
         roots_.push_back(root);
         drives_[root] = drive;
     }
-    void RemoveFirst() { roots_.erase(roots_.begin()); }
+    void AddFirst(const std::string& root, Drive drive) {
+        Add(root, drive);
+        std::rotate(roots_.begin(), roots_.end() - 1, roots_.end());
+    }
+    void Remove(const std::string& root) {
+        roots_.erase(std::find(roots_.begin(), roots_.end(), root));
+        drives_.erase(root);
+    }
 
     std::vector<std::string> GetDriveRoots() const override { return roots_; }
     platform::DriveType GetDriveType(const std::string& root) const override {
