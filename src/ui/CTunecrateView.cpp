@@ -20,6 +20,7 @@
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
 #include "ui/FormFont.h"
@@ -56,6 +57,7 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
     }
     observer_ = std::make_unique<GuiTransferObserver>(this);
     runner_ = std::make_unique<TransferRunner>();
+    notifier_ = new DesktopNotifier(this);
     connect(runner_.get(), &TransferRunner::Finished, this, &CTunecrateView::OnTransferFinished);
     CreateControls();
 }
@@ -438,8 +440,43 @@ bool CTunecrateView::ConfirmWipe() {
     return box.exec() == QMessageBox::Yes;
 }
 
+QString CTunecrateView::EndingText(const TransferResult& result) {
+    const QString songs =
+        result.filesCopied == 1
+            ? tr("1 song")
+            : tr("%1 songs").arg(NumberText::Grouped(quint64(result.filesCopied)));
+    switch (result.ending) {
+        case TransferResult::Ending::kStickFull:
+            return tr("Finished copying: %1, %2 \u2014 the stick is full")
+                .arg(songs, NumberText::Size(result.bytesCopied));
+        case TransferResult::Ending::kAllHandled:
+            if (result.filesCopied > 0) {
+                return tr(
+                    "Every song of the collection is on a stick now \u2014 a new round "
+                    "starts next time");
+            }
+            return tr("Finished copying: %1, %2").arg(songs, NumberText::Size(result.bytesCopied));
+        case TransferResult::Ending::kStopped:
+            return tr("Stopped after %1").arg(songs);
+        default:
+            // The job's own words: an index error, or why it could not work or went wrong.
+            return QString();
+    }
+}
+
 void CTunecrateView::OnTransferFinished(const TransferResult& result) {
-    progress_->setValue(0);
+    if (result.ending == TransferResult::Ending::kStickFull) {
+        progress_->setValue(progress_->maximum());
+    } else if (result.ending == TransferResult::Ending::kRefused) {
+        progress_->setValue(0);
+    }
+    const QString ending = EndingText(result);
+    if (!ending.isEmpty()) {
+        SetStatusText(ending);
+    }
+    if (!window()->isActiveWindow()) {
+        notifier_->Notify(QCoreApplication::applicationName(), status_->text());
+    }
     start_->setEnabled(true);
     start_->SetState(CHoverButton::kStateOff);
     SetTransferControlsEnabled(true);

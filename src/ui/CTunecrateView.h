@@ -15,6 +15,7 @@ class CDirectoryList;
 class CFolderBrowser;
 class CHoverButton;
 class CTunecrateDoc;
+class DesktopNotifier;
 class GuiTransferObserver;
 class QCheckBox;
 class QLabel;
@@ -125,6 +126,9 @@ class CTunecrateView : public QWidget {
     // Before a wipe: asks the user where the stick's contents call for it; true to go on.
     bool ConfirmWipe();
     void OnTransferFinished(const TransferResult& result);
+    // How a run ended, with its counts, for the status line; empty where the job's own last
+    // status text says it.
+    static QString EndingText(const TransferResult& result);
 
     AppSettings settings_;
     FileOperations fileOperations_;
@@ -135,6 +139,7 @@ class CTunecrateView : public QWidget {
     std::unique_ptr<GuiTransferObserver> observer_;
     // After the observer: the runner's thread is done before the observer goes.
     std::unique_ptr<TransferRunner> runner_;
+    DesktopNotifier* notifier_ = nullptr;
     bool settingsStored_ = false;
     bool addingTypedDirectory_ = false;
     int widestExtent_ = 0;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <algorithm>
 
 #include "AppTestSupport.h"
@@ -56,12 +57,25 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(FilesOn(stick_.Path()), 3);
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
-    EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
+    EXPECT_EQ(View().StatusLabel()->text(),
+              QString::fromUtf8("Every song of the collection is on a stick now \u2014 a new "
+                                "round starts next time"));
+    EXPECT_TRUE(Doc().GetUntransferredFiles().empty());
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
     EXPECT_TRUE(View().OnUpdateStartTransfer());
     EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
     EXPECT_TRUE(View().NewDirEdit()->isEnabled());
-    EXPECT_TRUE(Doc().GetUntransferredFiles().empty());
+
+    // On the emptied stick, two of three songs of 3 MB fit, and the bar ends full.
+    for (const std::string& name : FilesIn(stick_.Path())) {
+        std::filesystem::remove(stick_.Path() + "/" + name);
+    }
+    View().AddDirectoryEntry(MakeMusicDir("big", 3, 3 << 20));
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(View().StatusLabel()->text(),
+              QString::fromUtf8("Finished copying: 2 songs, 6 MB \u2014 the stick is full"));
+    EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
 }
 
 // The menu command starts as the button would; a second click on the button stops the run.
@@ -81,9 +95,10 @@ TEST_F(TransferFromGuiTest, MenuStartsAndASecondClickStopsWithOneJobAtATime) {
     QTest::mouseClick(&Start(), Qt::LeftButton);
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_LT(FilesOn(stick_.Path()), 1500);
+    const int copied = FilesOn(stick_.Path());
+    EXPECT_LT(copied, 1500);
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
-    EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
+    EXPECT_EQ(View().StatusLabel()->text(), QStringLiteral("Stopped after %1 songs").arg(copied));
     EXPECT_TRUE(start->isEnabled());
 }
 
