@@ -118,13 +118,14 @@ void CMainFrame::CreateMenus() {
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
     file->addAction(a);
 
-    // The menu shows Ctrl+F2, but no key is bound to it.
     a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_START_TRANSFER, tr("Start &Transfer to Stick"));
+    a = AddCommand(ID_START_TRANSFER, StartCommandText(false));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStartTransferCommand);
     file->addAction(a);
     file->addSeparator();
@@ -137,7 +138,8 @@ void CMainFrame::CreateMenus() {
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_APP_EXIT, tr("E&xit"));
+    a = AddCommand(ID_APP_EXIT, tr("E&xit\tCtrl+Q"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppExit);
     file->addAction(a);
     // The start command is enabled by the Start button's state, read when the menu opens.
@@ -223,8 +225,14 @@ void CMainFrame::UpdateCommandUi() {
     }
 }
 
-// While a transfer runs, nothing may change the collection, the stick or the file types.
+QString CMainFrame::StartCommandText(bool running) {
+    return running ? tr("Stop &Transfer\tCtrl+T") : tr("Start &Transfer to Stick\tCtrl+T");
+}
+
+// While a transfer runs, nothing may change the collection, the stick or the file types; the
+// start command becomes the stop command.
 void CMainFrame::OnTransferRunningChanged(bool running) {
+    Action(ID_START_TRANSFER)->setText(StartCommandText(running));
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD,
                    ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS}) {
         Action(id)->setEnabled(!running);

@@ -80,6 +80,7 @@ class CMainFrame : public QMainWindow {
     void CreateHiddenAccelerators();
     void UpdateCommandUi();
     void OnTransferRunningChanged(bool running);
+    static QString StartCommandText(bool running);
     void LoadProfile();
     void SaveProfile() const;
 

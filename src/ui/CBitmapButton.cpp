@@ -17,7 +17,7 @@ bool CBitmapButton::AutoLoad() {
     up_ = QPixmap(QStringLiteral(":/bitmaps/%1U.png").arg(caption_));
     down_ = QPixmap(QStringLiteral(":/bitmaps/%1D.png").arg(caption_));
     if (!up_.isNull()) {
-        resize(up_.size());
+        resize(up_.deviceIndependentSize().toSize());
         updateGeometry();
     }
     update();
@@ -25,13 +25,13 @@ bool CBitmapButton::AutoLoad() {
 }
 
 QSize CBitmapButton::sizeHint() const {
-    return up_.isNull() ? QSize(100, 44) : up_.size();
+    return up_.isNull() ? QSize(100, 44) : up_.deviceIndependentSize().toSize();
 }
 
 void CBitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPixmap& picture = isDown() && !down_.isNull() ? down_ : up_;
-    painter.drawPixmap(0, 0, picture);
+    painter.drawPixmap(0, 0, isEnabled() ? picture : DisabledLook(picture, this));
     // The pictures carry no focus look of their own; a dotted rectangle inside the bevel shows
     // which button the keyboard would press.
     if (hasFocus()) {

@@ -45,6 +45,8 @@ class CHoverButton : public QPushButton {
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Space and Enter click the focused button as a mouse click would.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void OnMouseEnter(Qt::MouseButtons buttons);

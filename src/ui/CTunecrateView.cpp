@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <QShortcut>
 
 #include "collection/CTunecrateDoc.h"
 #include "transfer/StickContents.h"
@@ -164,14 +165,21 @@ void CTunecrateView::CreateControls() {
     status_ = new QLabel(this);
     Place(status_, IDC_STATUS, du, 10, 270, 385, 10);
 
-    setTabOrder(newDir_, list_);
-    setTabOrder(list_, add_);
-    setTabOrder(add_, remove_);
-    setTabOrder(remove_, exit_);
-    setTabOrder(exit_, selectDrive_);
-    setTabOrder(selectDrive_, fileExt_);
-    setTabOrder(fileExt_, start_);
-    setTabOrder(start_, deleteOld_);
+    // The Tab key goes through the form as it is read: top left to bottom right.
+    const QList<QWidget*> tabOrder = {newDir_,    list_,        add_,     remove_, start_,
+                                      deleteOld_, selectDrive_, fileExt_, exit_};
+    for (int i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+    // The picture buttons are named for screen readers as their tooltips name them.
+    for (QWidget* button : QWidgetList{add_, remove_, exit_, selectDrive_, fileExt_}) {
+        button->setAccessibleName(button->toolTip());
+    }
+    start_->setAccessibleName(tr("Start"));
+    // Delete in the list removes the selected folders, as the Remove button does.
+    auto* removeKey = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr,
+                                    Qt::WidgetWithChildrenShortcut);
+    connect(removeKey, &QShortcut::activated, this, &CTunecrateView::OnRemove);
 
     connect(add_, &QAbstractButton::clicked, this, &CTunecrateView::OnAdd);
     connect(remove_, &QAbstractButton::clicked, this, &CTunecrateView::OnRemove);
@@ -366,7 +374,8 @@ void CTunecrateView::OnFileExtensions() {
 }
 
 bool CTunecrateView::OnUpdateStartTransfer() const {
-    return start_->GetState() == CHoverButton::kStateOff;
+    return start_->GetState() == CHoverButton::kStateOff ||
+           start_->GetState() == CHoverButton::kStateOn;
 }
 
 void CTunecrateView::OnStart() {
@@ -389,6 +398,10 @@ void CTunecrateView::OnStart() {
 void CTunecrateView::OnStartTransferCommand() {
     if (start_->GetState() == CHoverButton::kStateOff && !IsTransferRunning()) {
         start_->SetState(CHoverButton::kStateOn);
+        OnStart();
+    } else if (start_->GetState() == CHoverButton::kStateOn && IsTransferRunning()) {
+        // During a run the command is Stop Transfer, as a click on the running button.
+        start_->SetState(CHoverButton::kStateOnPressed);
         OnStart();
     }
 }
@@ -415,6 +428,7 @@ void CTunecrateView::StartTransfer() {
     auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
                                              runner_->StopFlag(), *observer_, options);
     SetTransferControlsEnabled(false);
+    start_->setAccessibleName(tr("Stop"));
     emit TransferRunningChanged(true);
     runner_->Start(std::move(job));
 }
@@ -479,6 +493,7 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     }
     start_->setEnabled(true);
     start_->SetState(CHoverButton::kStateOff);
+    start_->setAccessibleName(tr("Start"));
     SetTransferControlsEnabled(true);
     emit TransferRunningChanged(false);
     if ((result.ending == TransferResult::Ending::kRefused ||

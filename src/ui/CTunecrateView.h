@@ -79,7 +79,8 @@ class CTunecrateView : public QWidget {
     // The widest line appended to the list so far, in pixels; it never decreases.
     int WidestExtent() const { return widestExtent_; }
 
-    // Whether the menu command Start Transfer is enabled: only while the Start button is idle.
+    // Whether the menu command Start Transfer (Stop Transfer during a run) is enabled: not while
+    // a run is stopping.
     bool OnUpdateStartTransfer() const;
     bool IsTransferRunning() const;
     // Asks a running transfer to stop because the window is closing; the status line says so.
@@ -107,7 +108,8 @@ class CTunecrateView : public QWidget {
     void OnFileExtensions();
     // The Start button's click: starts a transfer in state 2, asks it to stop in state 3.
     void OnStart();
-    // The menu command: puts the idle button into its running state and starts as a click would.
+    // The menu command: puts the idle button into its running state and starts as a click would;
+    // during a run it asks the run to stop, as a click on the running button does.
     void OnStartTransferCommand();
 
   signals:

@@ -1,5 +1,10 @@
 #include "ui/UiResources.h"
 
+#include <QIcon>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWidget>
 #include <QtGlobal>
 #include <mutex>
 
@@ -11,4 +16,10 @@ static void RegisterTunecrateResources() {
 void InitUiResources() {
     static std::once_flag once;
     std::call_once(once, RegisterTunecrateResources);
+}
+
+QPixmap DisabledLook(const QPixmap& picture, const QWidget* widget) {
+    QStyleOption option;
+    option.initFrom(widget);
+    return widget->style()->generatedIconPixmap(QIcon::Disabled, picture, &option);
 }

@@ -4,3 +4,10 @@
 // its resources are registered on first use instead of by a static initialiser that the linker
 // may drop. Safe to call any number of times.
 void InitUiResources();
+
+class QPixmap;
+class QWidget;
+
+// A picture as the widget's style greys out a disabled button's picture: buttons drawn from
+// pictures of their own look disabled as the desktop's buttons do.
+QPixmap DisabledLook(const QPixmap& picture, const QWidget* widget);

@@ -1,6 +1,7 @@
 // The main window: menus, toolbar, fixed size, about box, help, command line, pictures.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -20,13 +21,21 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
         menus << menu->text();
     }
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&?"}));
-    EXPECT_EQ(frame.Action(CMainFrame::ID_FILE_NEW)->shortcut(), QKeySequence("Ctrl+N"));
-    // Save As shows Ctrl+F2 but has no key; F1 belongs to help, which Help Contents only shows.
-    QAction* saveAs = frame.Action(CMainFrame::ID_FILE_SAVE_AS);
-    EXPECT_EQ(saveAs->text(), "Save &As...\tCtrl+F2");
-    EXPECT_TRUE(saveAs->shortcut().isEmpty());
-    EXPECT_TRUE(frame.Action(CMainFrame::ID_HELP_FINDER)->shortcut().isEmpty());
-    EXPECT_EQ(frame.Action(CMainFrame::ID_HELP)->shortcut(), QKeySequence("F1"));
+    // Every key a menu shows is bound: to its item, or F1 to the help accelerator.
+    int shown = 0;
+    for (QAction* menu : frame.menuBar()->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            const QKeySequence key(item->text().section('\t', 1));
+            if (!key.isEmpty()) {
+                ++shown;
+                EXPECT_TRUE(item->shortcut() == key ||
+                            (key == QKeySequence("F1") &&
+                             frame.Action(CMainFrame::ID_HELP)->shortcut() == key))
+                    << item->text();
+            }
+        }
+    }
+    EXPECT_EQ(shown, 7);
     // The string resource: the prompt before the line feed, the tooltip after it.
     QAction* open = frame.Action(CMainFrame::ID_FILE_OPEN);
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");

@@ -40,11 +40,10 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     OpenWithCollection(stick_.Path(), 3, 100000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
 
-    // Running: the button shows it; the start command and everything that would change the
-    // collection, the stick or the file types is disabled.
+    // Running: the button shows it; everything that would change the collection, the stick or
+    // the file types is disabled.
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
     EXPECT_TRUE(View().IsTransferRunning());
-    EXPECT_FALSE(View().OnUpdateStartTransfer());
     for (int id : {CMainFrame::ID_FILE_NEW, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_SAVE,
                    CMainFrame::ID_EDIT_ADD, CMainFrame::ID_EDIT_REMOVE, CMainFrame::ID_SELECT_DRIVE,
                    CMainFrame::ID_FILE_EXTENSIONS}) {
@@ -78,28 +77,39 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
 }
 
-// The menu command starts as the button would; a second click on the button stops the run.
-TEST_F(TransferFromGuiTest, MenuStartsAndASecondClickStopsWithOneJobAtATime) {
+// The keyboard runs the transfer as the mouse does: Ctrl+T (File > Start Transfer, which turns
+// into Stop Transfer) and Space or Enter on the focused Start button, one job at a time.
+TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATime) {
     SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 1500, 1000);
-    QAction* start = Frame().Action(CMainFrame::ID_START_TRANSFER);
-    start->trigger();
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
-    ASSERT_TRUE(View().IsTransferRunning());
-    EXPECT_FALSE(start->isEnabled());
-    // While stopping, neither the button's click nor the command starts anything.
-    View().OnStart();
-    View().OnStartTransferCommand();
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
-
-    QTest::mouseClick(&Start(), Qt::LeftButton);
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
-    ASSERT_TRUE(WaitForEnd());
-    const int copied = FilesOn(stick_.Path());
-    EXPECT_LT(copied, 1500);
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
-    EXPECT_EQ(View().StatusLabel()->text(), QStringLiteral("Stopped after %1 songs").arg(copied));
-    EXPECT_TRUE(start->isEnabled());
+    QAction* command = Frame().Action(CMainFrame::ID_START_TRANSFER);
+    for (bool commandStarts : {true, false}) {
+        SCOPED_TRACE(commandStarts);
+        Start().setFocus();
+        const auto stopped = [this] { return !View().IsTransferRunning(); };
+        if (commandStarts) {
+            QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(&Start(), Qt::Key_Return);
+        }
+        EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
+        ASSERT_TRUE(View().IsTransferRunning());
+        EXPECT_EQ(command->text(), "Stop &Transfer\tCtrl+T");
+        EXPECT_TRUE(command->isEnabled());
+        // A second start, from a stray click, starts nothing.
+        View().OnStart();
+        EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
+        if (commandStarts) {
+            QTest::keyClick(&Start(), Qt::Key_Space);
+        } else {
+            QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
+        }
+        EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
+        ASSERT_TRUE(QTest::qWaitFor(stopped, 20000));
+        EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
+        EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
+    }
+    EXPECT_LT(FilesOn(stick_.Path()), 1500);
 }
 
 TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {

@@ -131,7 +131,7 @@ TEST_F(HoverButtonTest, HoverRaisesTheFramePressSinksItAndLeavingFlattensIt) {
     EXPECT_EQ(Frame(), std::make_pair(kFace, kFace));
 }
 
-// Every release over the button is one click; only a plain mouse click moves the state on.
+// Every release over the button is one click; a plain mouse click and a key move the state on.
 TEST_F(HoverButtonTest, EachWayOfClickingReportsAndChangesTheStateAsItShould) {
     const auto expect = [this](int start, Way way, int end) {
         SCOPED_TRACE(testing::Message() << "state " << start << ", way " << int(way));
@@ -146,8 +146,9 @@ TEST_F(HoverButtonTest, EachWayOfClickingReportsAndChangesTheStateAsItShould) {
     };
     for (Way way :
          {Way::kMouse, Way::kDraggedOff, Way::kDraggedBack, Way::kFromElsewhere, Way::kKeyboard}) {
-        expect(B::kStateOff, way, way == Way::kMouse ? B::kStateOn : B::kStateOff);
-        expect(B::kStateOn, way, way == Way::kMouse ? B::kStateOnPressed : B::kStateOn);
+        const bool whole = way == Way::kMouse || way == Way::kKeyboard;
+        expect(B::kStateOff, way, whole ? B::kStateOn : B::kStateOff);
+        expect(B::kStateOn, way, whole ? B::kStateOnPressed : B::kStateOn);
     }
     // The owner is still stopping: reported again, nothing changes.
     expect(B::kStateOnPressed, Way::kMouse, B::kStateOnPressed);
