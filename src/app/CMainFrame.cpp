@@ -38,8 +38,6 @@ QIcon ToolIcon(const char* name) {
 CMainFrame::CMainFrame(const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent), settingsPath_(settingsPath) {
     InitUiResources();
-    // Fixed size, no maximize box.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/tunecrate-48.png")));
     setWindowTitle(tr("Tunecrate"));
 }
@@ -62,8 +60,8 @@ bool CMainFrame::Create() {
     CreateMenus();
     CreateToolBar();
     CreateHiddenAccelerators();
-    // The window takes exactly the size of the form and the bars around it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The form's described size and the bars around it: the smallest and the first size.
+    resize(minimumSizeHint());
 
     connect(view_, &CTunecrateView::TransferRunningChanged, this,
             &CMainFrame::OnTransferRunningChanged);
@@ -253,6 +251,7 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileOpen();
+        view_->MeasureStick();
     }
 }
 
@@ -336,9 +335,15 @@ void CMainFrame::LoadProfile() {
     if (!state.isEmpty()) {
         restoreState(state);
     }
+    // The size and place the window had when it was last closed.
+    const QByteArray geometry = profile.value(QStringLiteral("Frame/Geometry")).toByteArray();
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
 }
 
 void CMainFrame::SaveProfile() const {
     QSettings profile = Profile();
     profile.setValue(QStringLiteral("Frame/State"), saveState());
+    profile.setValue(QStringLiteral("Frame/Geometry"), saveGeometry());
 }

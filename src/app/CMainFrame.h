@@ -15,8 +15,8 @@ class QToolBar;
 
 // The main window: menus, accelerators, the dockable toolbar and the main form as its only
 // content. It owns the collection document and routes the commands the form does not handle
-// itself (New, Open, Save, Save As, Exit, About, help, toolbar toggling). The window has a fixed
-// size that follows the form and the toolbar.
+// itself (New, Open, Save, Save As, Exit, About, help, toolbar toggling). The window can grow
+// from the form's described size and comes back at the size and place it was closed with.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 

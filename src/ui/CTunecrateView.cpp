@@ -10,7 +10,9 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QShortcut>
+#include <QTimer>
 
 #include "collection/CTunecrateDoc.h"
 #include "transfer/StickContents.h"
@@ -40,6 +42,7 @@ const QColor kWhite(255, 255, 255);
 // The form's size and the place of each control, in dialog units.
 constexpr int kFormWidth = 401;
 constexpr int kFormHeight = 281;
+constexpr int kMeasureIntervalMs = 3000;
 
 void Place(QWidget* control, int id, const DialogUnits& du, int x, int y, int w, int h) {
     control->setObjectName(QStringLiteral("control%1").arg(id));
@@ -61,6 +64,10 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
     notifier_ = new DesktopNotifier(this);
     connect(runner_.get(), &TransferRunner::Finished, this, &CTunecrateView::OnTransferFinished);
     CreateControls();
+    // A stick plugged in, pulled out or filled by another program shows while the form is idle.
+    auto* measure = new QTimer(this);
+    connect(measure, &QTimer::timeout, this, &CTunecrateView::MeasureStick);
+    measure->start(kMeasureIntervalMs);
 }
 
 CTunecrateView::~CTunecrateView() {
@@ -77,7 +84,10 @@ CTunecrateView::~CTunecrateView() {
 void CTunecrateView::CreateControls() {
     setFont(FormFont());
     const DialogUnits du(font());
-    setFixedSize(du.Size(kFormWidth, kFormHeight));
+    // The described size is the smallest and the first; the list takes what the window grows.
+    baseSize_ = du.Size(kFormWidth, kFormHeight);
+    setMinimumSize(baseSize_);
+    resize(baseSize_);
 
     QPalette face = palette();
     face.setColor(QPalette::Window, kFace);
@@ -133,7 +143,7 @@ void CTunecrateView::CreateControls() {
     Place(picture, IDC_PICTURE, du, 7, 163, 241, 78);
     // A picture control takes the size of its picture.
     picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/DECORATION.png")));
-    picture->resize(picture->pixmap().size());
+    picture->resize(picture->pixmap().deviceIndependentSize().toSize());
 
     // The stick is a mount point here, longer than a drive letter: the label reaches to the
     // buttons and shows the end of a long path, the whole path in its tooltip.
@@ -165,6 +175,10 @@ void CTunecrateView::CreateControls() {
     status_ = new QLabel(this);
     Place(status_, IDC_STATUS, du, 10, 270, 385, 10);
 
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        baseGeometry_.emplace_back(control, control->geometry());
+    }
+
     // The Tab key goes through the form as it is read: top left to bottom right.
     const QList<QWidget*> tabOrder = {newDir_,    list_,        add_,     remove_, start_,
                                       deleteOld_, selectDrive_, fileExt_, exit_};
@@ -187,6 +201,29 @@ void CTunecrateView::CreateControls() {
     connect(selectDrive_, &QAbstractButton::clicked, this, &CTunecrateView::OnSelectDrive);
     connect(fileExt_, &QAbstractButton::clicked, this, &CTunecrateView::OnFileExtensions);
     connect(start_, &QAbstractButton::clicked, this, &CTunecrateView::OnStart);
+}
+
+void CTunecrateView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int dx = width() - baseSize_.width();
+    const int dy = height() - baseSize_.height();
+    for (const auto& [control, base] : baseGeometry_) {
+        QRect r = base;
+        if (control == list_) {
+            r.adjust(0, 0, dx, dy);
+        } else if (control == newDir_) {
+            r.adjust(0, 0, dx, 0);
+        } else if (control == add_ || control == remove_) {
+            r.translate(dx, 0);
+        } else if (control == exit_ || control == selectDrive_ || control == fileExt_) {
+            r.translate(dx, dy);
+        } else if (control == status_) {
+            r.adjust(0, dy, dx, dy);
+        } else if (r.top() > list_->y()) {
+            r.translate(0, dy);  // everything else below the list's top moves down with it
+        }
+        control->setGeometry(r);
+    }
 }
 
 CBitmapButton* CTunecrateView::BitmapButton(int id) const {
@@ -215,11 +252,8 @@ void CTunecrateView::OnInitialUpdate() {
         button->AutoLoad();
     }
 
-    const QString stick = QString::fromStdString(settings_.GetStickDrive());
-    ShowStickDrive(stick);
-    if (!stick.isEmpty() && driveInfo_->GetDriveType() != platform::DriveType::kNoRootDir) {
-        ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
-    }
+    ShowStickDrive(QString::fromStdString(settings_.GetStickDrive()));
+    MeasureStick();
     if (document_ && !settings_.GetMusicCollection().empty()) {
         document_->LoadCollection(settings_.GetMusicCollection());
         RefillDirectoryList();
@@ -240,6 +274,7 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
 
 void CTunecrateView::AppendListEntry(const QString& text) {
     list_->addItem(text);
+    list_->item(list_->count() - 1)->setToolTip(text);
     // The text's width plus the margins the list draws around it.
     const int margin =
         2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
@@ -294,6 +329,21 @@ CFolderBrowser* CTunecrateView::GetFolderBrowser() {
 void CTunecrateView::ShowStickDrive(const QString& stick) {
     drive_->setText(drive_->fontMetrics().elidedText(stick, Qt::ElideLeft, drive_->width()));
     drive_->setToolTip(stick);
+}
+
+void CTunecrateView::MeasureStick() {
+    if (IsTransferRunning()) {
+        return;  // the job measures the stick itself, and owns its drive information meanwhile
+    }
+    driveInfo_->SetRootPath(settings_.GetStickDrive());
+    driveInfo_->Refresh();
+    if (!settings_.GetStickDrive().empty() &&
+        driveInfo_->GetDriveType() != platform::DriveType::kNoRootDir &&
+        driveInfo_->IsSpaceCurrent()) {
+        ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
+    } else {
+        freeSpace_->setText(tr("Free space unknown"));
+    }
 }
 
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
@@ -352,11 +402,10 @@ void CTunecrateView::OnSelectDrive() {
     }
     CDriveDlg dialog(window());
     dialog.SelectDrive(settings_.GetStickDrive());
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    const DriveInfo* chosen = dialog.GetSelectedDrive();
+    const DriveInfo* chosen =
+        dialog.exec() == QDialog::Accepted ? dialog.GetSelectedDrive() : nullptr;
     if (!chosen) {
+        MeasureStick();
         return;
     }
     *driveInfo_ = *chosen;
@@ -420,6 +469,7 @@ void CTunecrateView::StartTransfer() {
     options.stickDrive = settings_.GetStickDrive();
     options.deleteOld = deleteOld_->isChecked();
     options.settingsPath = settings_.GetSettingsPath();
+    MeasureStick();
     if (options.deleteOld && !ConfirmWipe()) {
         start_->SetState(CHoverButton::kStateOff);
         SetStatusText(tr("Nothing was deleted or copied."));
@@ -434,7 +484,6 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
-    driveInfo_->Refresh();
     const StickContents contents =
         StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions());
     if (!contents.NeedsConfirmation(driveInfo_->GetDriveType())) {

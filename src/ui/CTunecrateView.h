@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
@@ -73,6 +75,10 @@ class CTunecrateView : public QWidget {
     void RemoveSelectedEntries();
     CFolderBrowser* GetFolderBrowser();
     void ShowFreeSpace(unsigned long megabytes);
+    // Measures the stick again and shows its free space, or "Free space unknown" when it is not
+    // there; nothing while a transfer runs. Run after New and Open, on Select Stick, before a run
+    // and every few seconds while idle, so a stick mounted anew is seen.
+    void MeasureStick();
     // The stick drive in label 1022.
     void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
@@ -118,6 +124,7 @@ class CTunecrateView : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     friend class GuiTransferObserver;
@@ -145,6 +152,9 @@ class CTunecrateView : public QWidget {
     bool settingsStored_ = false;
     bool addingTypedDirectory_ = false;
     int widestExtent_ = 0;
+    // The controls' places at the described size, from which a larger form is laid out.
+    QSize baseSize_;
+    std::vector<std::pair<QWidget*, QRect>> baseGeometry_;
 
     QLineEdit* newDir_ = nullptr;
     CDirectoryList* list_ = nullptr;

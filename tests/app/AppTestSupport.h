@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QStandardPaths>
 #include <filesystem>
 #include <memory>
@@ -16,7 +17,10 @@
 class AppTest : public ::testing::Test {
   protected:
     // Keeps the window framework's profile data out of the user's own.
-    AppTest() { QStandardPaths::setTestModeEnabled(true); }
+    AppTest() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate")).clear();
+    }
     ~AppTest() override {
         frame_.reset();
         QTest::qWait(1);

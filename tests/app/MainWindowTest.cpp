@@ -51,20 +51,17 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
     EXPECT_TRUE(guides.first()->isVisible());
 }
 
-// The window has the form's fixed size and follows the toolbar as it is hidden and shown.
-TEST_F(MainWindowTest, FixedSizeWindowFollowsItsToolbar) {
+// The window starts at the form's described size, its smallest; the list takes what it grows,
+// and the next start comes back at the size it was closed with.
+TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
     CMainFrame& frame = Open();
-    EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
-    EXPECT_FALSE(frame.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    const QSize withToolbar = frame.size();
-    QAction* toggle = frame.Action(CMainFrame::ID_VIEW_TOOLBAR);
-    toggle->trigger();
-    QTest::qWait(20);
-    EXPECT_FALSE(frame.ToolBar()->isVisible());
-    EXPECT_LT(frame.height(), withToolbar.height());
-    toggle->trigger();
-    QTest::qWait(20);
-    EXPECT_EQ(frame.size(), withToolbar);
+    EXPECT_EQ(frame.size(), frame.minimumSize());
+    const QSize list = List().size();
+    frame.resize(frame.size() + QSize(120, 80));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return List().size() == list + QSize(120, 80); }));
+    const QSize grown = frame.size();
+    frame.close();
+    EXPECT_EQ(Open().size(), grown);
 }
 
 TEST(AboutBoxTest, ShowsNameAndVersionAndFits) {

@@ -155,6 +155,20 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
     EXPECT_EQ(FilesOn(stick_.Path()), 1);
 }
 
+// The free space follows the stick while the form is idle: another program filling it, or the
+// stick pulled out.
+TEST_F(TransferFromGuiTest, TheFreeSpaceFollowsTheStick) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    OpenWithCollection(stick_.Path(), 1, 10);
+    EXPECT_EQ(View().FreeSpaceLabel()->text(), "8 MB free");
+    WriteFileBytes(stick_.Path() + "/other", std::string(3 << 20, 'x'));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return View().FreeSpaceLabel()->text() == "5 MB free"; }, 5000));
+    stick_.Unmount();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return View().FreeSpaceLabel()->text() == "Free space unknown"; }, 5000));
+}
+
 // Without a stick there is nothing to fill: the job's reason is shown, the form is ready again.
 TEST_F(TransferFromGuiTest, NoStickIsReportedAndTheButtonComesBack) {
     OpenWithCollection("", 2, 16);
