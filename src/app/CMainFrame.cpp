@@ -308,7 +308,8 @@ void CMainFrame::OnHelpFinder() {
         dialog->setObjectName(QStringLiteral("helpWindow"));
         dialog->setWindowTitle(tr("Tunecrate Help"));
         auto* browser = new QTextBrowser(dialog);
-        QFile guide(QStringLiteral(":/help/guide.html"));
+        // The guide in the user's language: the translation names its own file.
+        QFile guide(QStringLiteral(":/help/") + tr("guide.html"));
         if (guide.open(QIODevice::ReadOnly)) {
             browser->setHtml(QString::fromUtf8(guide.readAll()));
         }

@@ -6,6 +6,12 @@
 
 #include "ui/UiResources.h"
 
+namespace {
+
+const QColor kLabelColour(40, 40, 48);
+
+}  // namespace
+
 CBitmapButton::CBitmapButton(const QString& caption, QWidget* parent)
     : QAbstractButton(parent), caption_(caption) {
     setFocusPolicy(Qt::StrongFocus);
@@ -32,6 +38,11 @@ void CBitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPixmap& picture = isDown() && !down_.isNull() ? down_ : up_;
     painter.drawPixmap(0, 0, isEnabled() ? picture : DisabledLook(picture, this));
+    // The label, in the user's language, right of the picture's badge; pressed, it moves with it.
+    const int shift = isDown() ? 1 : 0;
+    painter.setPen(isEnabled() ? kLabelColour
+                               : palette().color(QPalette::Disabled, QPalette::Text));
+    DrawButtonLabel(painter, QRect(44 + shift, 3 + shift, width() - 48, height() - 6), text(), 12);
     // The pictures carry no focus look of their own; a dotted rectangle inside the bevel shows
     // which button the keyboard would press.
     if (hasFocus()) {

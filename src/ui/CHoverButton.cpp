@@ -97,6 +97,11 @@ void CHoverButton::paintEvent(QPaintEvent*) {
         painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(bitmapSize_)), picture,
                            QRectF(QPointF(0, 0), QSizeF(bitmapSize_) * ratio));
     }
+    const bool pressed = state_ == kStateOffPressed || state_ == kStateOnPressed;
+    const int shift = pressed ? 1 : 0;
+    painter.setPen(QColor(40, 40, 48));
+    DrawButtonLabel(painter, QRect(44 + shift, 3 + shift, width() - 48, height() - 6),
+                    state_ >= kStateOn ? onText_ : offText_, 16);
     DrawFrame(painter, rect(), frameStyle_);
     // A dotted rectangle inside the frame shows that the keyboard would press this button.
     if (hasFocus()) {

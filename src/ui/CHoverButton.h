@@ -31,6 +31,12 @@ class CHoverButton : public QPushButton {
     // carried out on the button's own thread.
     void SetState(int state);
     int GetState() const { return state_; }
+    // The labels written over the pictures: while off ("Start") and while on ("Stop").
+    void SetTexts(const QString& off, const QString& on) {
+        offText_ = off;
+        onText_ = on;
+        update();
+    }
     int GetFrameStyle() const { return frameStyle_; }
 
     QSize sizeHint() const override;
@@ -56,6 +62,8 @@ class CHoverButton : public QPushButton {
 
     QPixmap bitmaps_[4];
     QSize bitmapSize_;
+    QString offText_;
+    QString onText_;
     int state_ = kStateOff;
     bool pressed_ = false;
     int frameStyle_ = kFrameFlat;

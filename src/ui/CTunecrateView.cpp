@@ -116,18 +116,22 @@ void CTunecrateView::CreateControls() {
 
     add_ = new CBitmapButton(QStringLiteral("ADD"), this);
     Place(add_, IDC_ADD, du, 327, 36, 67, 27);
+    add_->setText(tr("Add\nFolder"));
     add_->setToolTip(tr("Add Music Directory"));
     add_->setWhatsThis(tr("Add a music directory to the current collection."));
     remove_ = new CBitmapButton(QStringLiteral("REMOVE"), this);
     Place(remove_, IDC_REMOVE, du, 327, 66, 67, 27);
+    remove_->setText(tr("Remove\nFolder"));
     remove_->setToolTip(tr("Remove Music Directory"));
     remove_->setWhatsThis(tr("Remove a music directory from the current collection."));
     exit_ = new CBitmapButton(QStringLiteral("EXIT"), this);
     Place(exit_, IDC_EXIT, du, 327, 236, 67, 27);
+    exit_->setText(tr("Exit"));
     exit_->setToolTip(tr("Exit"));
     exit_->setWhatsThis(tr("Exit Tunecrate."));
     selectDrive_ = new CBitmapButton(QStringLiteral("SELDRV"), this);
     Place(selectDrive_, IDC_SELDRV, du, 327, 136, 67, 27);
+    selectDrive_->setText(tr("Select\nStick"));
     selectDrive_->setToolTip(tr("Select Stick Drive"));
     selectDrive_->setWhatsThis(tr("Select the USB Stick Drive."));
 
@@ -136,6 +140,7 @@ void CTunecrateView::CreateControls() {
 
     fileExt_ = new CBitmapButton(QStringLiteral("FILEEXT"), this);
     Place(fileExt_, IDC_FILEEXT, du, 327, 174, 67, 27);
+    fileExt_->setText(tr("File\nTypes"));
     fileExt_->setToolTip(tr("Music File Extensions"));
     fileExt_->setWhatsThis(tr("Set the music file extensions."));
 
@@ -144,6 +149,16 @@ void CTunecrateView::CreateControls() {
     // A picture control takes the size of its picture.
     picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/DECORATION.png")));
     picture->resize(picture->pixmap().deviceIndependentSize().toSize());
+    // The banner's motto, in the user's language, where the picture leaves room for it.
+    auto* motto = new QLabel(tr("Fresh music for your stick,\ndrawn at random."), picture);
+    QFont mottoFont(QStringLiteral("DejaVu Sans"));
+    mottoFont.setPixelSize(14);
+    motto->setFont(mottoFont);
+    QPalette mottoColours = motto->palette();
+    mottoColours.setColor(QPalette::WindowText, QColor(210, 228, 240));
+    motto->setPalette(mottoColours);
+    motto->setGeometry(126, 70, 230, 40);
+    motto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The stick is a mount point here, longer than a drive letter: the label reaches to the
     // buttons and shows the end of a long path, the whole path in its tooltip.
@@ -152,6 +167,7 @@ void CTunecrateView::CreateControls() {
 
     start_ = new CHoverButton(this);
     Place(start_, IDC_START, du, 79, 130, 67, 27);
+    start_->SetTexts(tr("Start"), tr("Stop"));
     start_->setToolTip(tr("Start File Transfer"));
     start_->setWhatsThis(tr("Start file transfer to MP3 stick. Click again to stop."));
 
@@ -508,23 +524,31 @@ QString CTunecrateView::EndingText(const TransferResult& result) {
         result.filesCopied == 1
             ? tr("1 song")
             : tr("%1 songs").arg(NumberText::Grouped(quint64(result.filesCopied)));
+    QString text;
     switch (result.ending) {
         case TransferResult::Ending::kStickFull:
-            return tr("Finished copying: %1, %2 \u2014 the stick is full")
-                .arg(songs, NumberText::Size(result.bytesCopied));
+            text = tr("Finished copying: %1, %2 \u2014 the stick is full")
+                       .arg(songs, NumberText::Size(result.bytesCopied));
+            break;
         case TransferResult::Ending::kAllHandled:
-            if (result.filesCopied > 0) {
-                return tr(
-                    "Every song of the collection is on a stick now \u2014 a new round "
-                    "starts next time");
-            }
-            return tr("Finished copying: %1, %2").arg(songs, NumberText::Size(result.bytesCopied));
+            text = result.filesCopied > 0 && result.filesFailed == 0
+                       ? tr("Every song of the collection is on a stick now \u2014 a new round "
+                            "starts next time")
+                       : tr("Finished copying: %1, %2")
+                             .arg(songs, NumberText::Size(result.bytesCopied));
+            break;
         case TransferResult::Ending::kStopped:
-            return tr("Stopped after %1").arg(songs);
+            text = tr("Stopped after %1").arg(songs);
+            break;
         default:
             // The job's own words: an index error, or why it could not work or went wrong.
             return QString();
     }
+    if (result.filesFailed > 0) {
+        text +=
+            tr(" (%1 could not be copied)").arg(NumberText::Grouped(quint64(result.filesFailed)));
+    }
+    return text;
 }
 
 void CTunecrateView::OnTransferFinished(const TransferResult& result) {

@@ -90,7 +90,7 @@ TEST_F(MainFormTest, TypingAddsNewExistingDirectoriesOnlyAndReportsMissingOnes) 
     });
     TypeAndTab(missing);
     EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(text, "Verzeichnis nicht gefunden: " + missing);
+    EXPECT_EQ(text, "Directory not found: " + missing);
     EXPECT_EQ(List().count(), 1);
     EXPECT_FALSE(Doc().IsModified());
     // File > New without a remembered collection empties the form.

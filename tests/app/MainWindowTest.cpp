@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
 
 TEST(AboutBoxTest, ShowsNameAndVersionAndFits) {
     CAboutDlg about;
-    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Info über Tunecrate"));
+    EXPECT_EQ(about.windowTitle(), "About Tunecrate");
     EXPECT_EQ(about.VersionLabel()->text(), "Tunecrate Version 1.1");
     EXPECT_EQ(about.VersionLabel()->textFormat(), Qt::PlainText);
     for (QLabel* label : about.findChildren<QLabel*>()) {
