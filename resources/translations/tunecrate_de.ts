@@ -207,6 +207,14 @@ Drucken</translation>
         <source>guide.html</source>
         <translation>guide_de.html</translation>
     </message>
+    <message>
+        <source>Recent &amp;Collections</source>
+        <translation>&amp;Zuletzt geöffnete Sammlungen</translation>
+    </message>
+    <message>
+        <source>The collection %1 is no longer there; it was taken off the list.</source>
+        <translation>Die Sammlung %1 ist nicht mehr vorhanden; sie wurde aus der Liste genommen.</translation>
+    </message>
 </context>
 <context>
     <name>CTunecrateApp</name>

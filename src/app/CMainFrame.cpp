@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -72,6 +75,7 @@ bool CMainFrame::Create() {
         return false;
     }
     view_->OnInitialUpdate();
+    RememberCollection();
     UpdateCommandUi();
     return true;
 }
@@ -115,6 +119,10 @@ void CMainFrame::CreateMenus() {
     a->setIcon(ToolIcon("tb_save"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
     file->addAction(a);
+
+    recentMenu_ = file->addMenu(tr("Recent &Collections"));
+    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
 
     a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
@@ -252,25 +260,80 @@ void CMainFrame::OnFileOpen() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileOpen();
         view_->MeasureStick();
+        RememberCollection();
+    }
+}
+
+QStringList CMainFrame::RecentCollections() {
+    return Profile().value(QStringLiteral("RecentCollections")).toStringList();
+}
+
+void CMainFrame::RememberCollection() {
+    const QString path = QString::fromStdString(view_->GetSettings().GetMusicCollection());
+    if (path.isEmpty()) {
+        return;
+    }
+    QStringList recent = RecentCollections();
+    recent.removeAll(path);
+    recent.prepend(path);
+    Profile().setValue(QStringLiteral("RecentCollections"), recent.mid(0, kRecentCount));
+}
+
+void CMainFrame::FillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = RecentCollections();
+    for (int i = 0; i < recent.size(); ++i) {
+        QString shown = recent[i];
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(shown.replace('&', QLatin1String("&&"))));
+        entry->setStatusTip(StringTable::Text(StringTable::kRecentFileLast));
+        const QString path = recent[i];
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    recentMenu_->setEnabled(!view_->IsTransferRunning());
+}
+
+// A collection that is gone is taken off the list; otherwise unsaved changes are asked about
+// first, as before File > New, so that choosing from the list loses nothing.
+void CMainFrame::OpenRecent(const QString& path) {
+    if (view_->IsTransferRunning()) {
+        return;
+    }
+    if (!QFileInfo::exists(path)) {
+        QStringList recent = RecentCollections();
+        recent.removeAll(path);
+        Profile().setValue(QStringLiteral("RecentCollections"), recent);
+        QMessageBox::information(this, QCoreApplication::applicationName(),
+                                 tr("The collection %1 is no longer there; it was taken off the "
+                                    "list.")
+                                     .arg(path));
+        return;
+    }
+    if (doc_->SaveModified()) {
+        OpenCollection(path);
     }
 }
 
 void CMainFrame::OpenCollection(const QString& path) {
     if (doc_->LoadCollection(path.toStdString())) {
         view_->GetSettings().SetMusicCollection(path.toStdString());
+        RememberCollection();
     }
     view_->RefillDirectoryList();
+    view_->MeasureStick();
 }
 
 void CMainFrame::OnFileSave() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileSave();
+        RememberCollection();
     }
 }
 
 void CMainFrame::OnFileSaveAs() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileSaveAs();
+        RememberCollection();
     }
 }
 

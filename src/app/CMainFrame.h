@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@ class CTunecrateView;
 class CDocumentUi;
 class QAction;
 class QDialog;
+class QMenu;
 class QToolBar;
 
 // The main window: menus, accelerators, the dockable toolbar and the main form as its only
@@ -80,6 +82,12 @@ class CMainFrame : public QMainWindow {
     void CreateHiddenAccelerators();
     void UpdateCommandUi();
     void OnTransferRunningChanged(bool running);
+    // File > Recent Collections: the last six collections opened or saved, newest first, kept
+    // with the window's profile data.
+    static QStringList RecentCollections();
+    void RememberCollection();
+    void FillRecentMenu();
+    void OpenRecent(const QString& path);
     static QString StartCommandText(bool running);
     void LoadProfile();
     void SaveProfile() const;
@@ -88,7 +96,9 @@ class CMainFrame : public QMainWindow {
     CTunecrateView* view_ = nullptr;
     std::unique_ptr<CDocumentUi> docUi_;
     std::unique_ptr<CTunecrateDoc> doc_;
+    static constexpr int kRecentCount = 6;
     QToolBar* toolBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     std::map<int, QAction*> actions_;
     QPointer<QDialog> help_;
     // Set once the user asked to close while a transfer runs: the window closes when it ends.

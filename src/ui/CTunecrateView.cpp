@@ -210,6 +210,14 @@ void CTunecrateView::CreateControls() {
     auto* removeKey = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr,
                                     Qt::WidgetWithChildrenShortcut);
     connect(removeKey, &QShortcut::activated, this, &CTunecrateView::OnRemove);
+    // Folders dropped from a file manager go through the same checks as a typed path.
+    connect(list_, &CDirectoryList::FoldersDropped, this, [this](const QStringList& paths) {
+        if (!IsTransferRunning()) {
+            for (const QString& path : paths) {
+                AddDirectoryEntry(path);
+            }
+        }
+    });
 
     connect(add_, &QAbstractButton::clicked, this, &CTunecrateView::OnAdd);
     connect(remove_, &QAbstractButton::clicked, this, &CTunecrateView::OnRemove);

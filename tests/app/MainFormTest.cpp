@@ -1,8 +1,12 @@
 // The main form with its document: layout, adding and removing directories, refilling after
 // File > Open, and the save prompt on the way out.
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QUrl>
 
 #include "AppTestSupport.h"
 #include "ui/CBitmapButton.h"
@@ -205,6 +209,49 @@ TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowNoClosesAndYesAsksForANameAnd
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_NE(ReadFileBytes(file).find(a.toStdString()), std::string::npos);
     EXPECT_NE(ReadFileBytes(settingsPath).find("MusicCollection=" + file), std::string::npos);
+}
+
+TEST_F(MainFormTest, FoldersDroppedFromAFileManagerAreAddedAsTypedOnes) {
+    const QString rock = MakeMusicDir("rock");
+    Open();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(rock), QUrl::fromLocalFile(rock + "/"),
+                  QUrl("https://example.org/music")});
+    QWidget* target = List().viewport();
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    EXPECT_EQ(Lines(), QStringList({rock}));
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+// File > Recent Collections: newest first; one that is gone is taken off when chosen.
+TEST_F(MainFormTest, RecentCollectionsOpenAndForgetMissingOnes) {
+    const QString a = WriteCollection("A.ini", {MakeMusicDir("a")});
+    const QString b = WriteCollection("B.ini", {});
+    Open();
+    Frame().OpenCollection(a);
+    Frame().OpenCollection(b);
+    auto* recent = Frame().findChild<QMenu*>("recentMenu");
+    const auto entries = [recent] {
+        emit recent->aboutToShow();
+        QStringList texts;
+        for (QAction* entry : recent->actions()) {
+            texts << entry->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(entries(), QStringList({"&1 " + b, "&2 " + a}));
+    recent->actions().at(1)->trigger();
+    EXPECT_EQ(Frame().windowTitle(), "A - Tunecrate");
+    std::filesystem::remove(b.toStdString());
+    WhenModal(AnswerBox(QMessageBox::Ok));
+    entries();
+    recent->actions().at(1)->trigger();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(entries(), QStringList({"&1 " + a}));
 }
 
 // The drive dialog's choice becomes the stick: label, free space and settings.
