@@ -9,8 +9,10 @@ cd "$root"
 cmake --build build --target shot_dialogs >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
-stick=$(mktemp -d /tmp/MUSIC.XXXXXX)
-cleanup() { umount "$stick" 2>/dev/null || true; rmdir "$stick"; }
+base=$(mktemp -d /tmp/tunecrate-shots.XXXXXX)
+stick=$base/MUSIC
+mkdir "$stick"
+cleanup() { umount "$stick" 2>/dev/null || true; rm -rf "$base"; }
 trap cleanup EXIT
 for scale in 1 2; do
   for lang in en de; do
