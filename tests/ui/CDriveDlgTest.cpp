@@ -136,23 +136,4 @@ TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveAcrossRefresh) {
     EXPECT_TRUE(Child<QLabel>(*dialog_, "description")->text().isEmpty());
 }
 
-// The machine's own mounts, each with its picture. Tests running in parallel mount and unmount
-// small volumes: the list is compared with a snapshot during which the mounts stayed the same.
-TEST(DriveDlgSystemTest, ListsThisMachinesMounts) {
-    const platform::VolumeQueries& system = platform::VolumeQueries::System();
-    std::vector<std::string> roots;
-    std::unique_ptr<CDriveDlg> dialog;
-    for (int attempt = 0; attempt < 50 && (attempt == 0 || system.GetDriveRoots() != roots);
-         ++attempt) {
-        roots = system.GetDriveRoots();
-        dialog = std::make_unique<CDriveDlg>(nullptr, system);
-    }
-    auto* list = Child<QListWidget>(*dialog, "driveList");
-    ASSERT_EQ(list->count(), int(roots.size()));
-    EXPECT_NE(std::find(roots.begin(), roots.end(), "/"), roots.end());
-    for (int i = 0; i < list->count(); ++i) {
-        EXPECT_FALSE(list->item(i)->icon().isNull());
-    }
-}
-
 }  // namespace
