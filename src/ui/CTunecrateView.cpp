@@ -508,6 +508,10 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
+    if (driveInfo_->GetRootPath().empty() ||
+        driveInfo_->GetDriveType() == platform::DriveType::kNoRootDir) {
+        return true;  // nothing to wipe: the job says why it cannot work
+    }
     const StickContents contents =
         StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions());
     if (!contents.NeedsConfirmation(driveInfo_->GetDriveType())) {
