@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <QThread>
 
 #include "ui/UiResources.h"
 
@@ -72,11 +71,6 @@ bool CHoverButton::LoadBitmaps(int width, int height, const QString& off, const 
 }
 
 void CHoverButton::SetState(int state) {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this, [this, state] { SetState(state); }, Qt::QueuedConnection);
-        return;
-    }
     state_ = state;
     Repaint();
 }

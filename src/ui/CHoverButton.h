@@ -27,8 +27,8 @@ class CHoverButton : public QPushButton {
     bool LoadBitmaps(int width, int height, const QString& off, const QString& offPressed,
                      const QString& on, const QString& onPressed);
 
-    // Stores the state and repaints. May be called from any thread: calls from other threads are
-    // carried out on the button's own thread.
+    // Stores the state and repaints; on the button's thread (the transfer's end reaches the form
+    // there through its runner).
     void SetState(int state);
     int GetState() const { return state_; }
     // The labels written over the pictures: while off ("Start") and while on ("Stop").

@@ -36,12 +36,6 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
     EXPECT_EQ(open->toolTip(), "Open Music Collection");
 
-    // F1 and Help Contents show the one guide window.
-    frame.Action(CMainFrame::ID_HELP)->trigger();
-    frame.Action(CMainFrame::ID_HELP_FINDER)->trigger();
-    const auto guides = frame.findChildren<QWidget*>(QStringLiteral("helpWindow"));
-    ASSERT_EQ(guides.size(), 1);
-    EXPECT_TRUE(guides.first()->isVisible());
 }
 
 // The window starts at the form's described size, its smallest; the list takes what it grows,

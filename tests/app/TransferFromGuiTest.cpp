@@ -90,7 +90,6 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATime) {
         EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
         ASSERT_TRUE(View().IsTransferRunning());
         EXPECT_EQ(command->text(), "Stop &Transfer\tCtrl+T");
-        EXPECT_TRUE(command->isEnabled());
         View().OnStart();  // a stray second start starts nothing
         if (commandStarts) {
             QTest::keyClick(&Start(), Qt::Key_Space);
@@ -102,7 +101,6 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATime) {
         EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
         EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
     }
-    EXPECT_LT(FilesOn(stick_.Path()), 1500);
 }
 
 TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {

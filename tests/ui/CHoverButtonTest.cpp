@@ -1,7 +1,6 @@
 #include "ui/CHoverButton.h"
 
 #include <QSignalSpy>
-#include <thread>
 
 #include "UiTestSupport.h"
 #include "support/TempDir.h"
@@ -114,13 +113,6 @@ TEST_F(HoverButtonTest, EachWayOfClickingReportsAndChangesTheStateAsItShould) {
     }
     // The owner is still stopping: reported again, nothing changes.
     expect(B::kStateOnPressed, Way::kMouse, B::kStateOnPressed);
-}
-
-TEST_F(HoverButtonTest, SetStateFromAnotherThreadTakesEffectOnTheButtonsThread) {
-    button_->SetState(B::kStateOnPressed);
-    std::thread([this] { button_->SetState(B::kStateOff); }).join();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return button_->GetState() == B::kStateOff; }));
-    EXPECT_EQ(Centre(), kBitmapColours[0]);
 }
 
 }  // namespace
