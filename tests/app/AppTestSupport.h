@@ -16,10 +16,11 @@
 // A main window over a settings file in a fresh folder, with music folders to add.
 class AppTest : public ::testing::Test {
   protected:
-    // Keeps the window framework's profile data out of the user's own.
+    // Keeps the profile data (size, recent collections) apart from the user's and other tests'.
     AppTest() {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate")).clear();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(dir.Path()));
     }
     ~AppTest() override {
         frame_.reset();
