@@ -193,15 +193,15 @@ Drucken</translation>
     </message>
     <message>
         <source>E&amp;xit	Ctrl+Q</source>
-        <translation>&amp;Beenden	Ctrl+Q</translation>
+        <translation>&amp;Beenden	Strg+Q</translation>
     </message>
     <message>
         <source>Stop &amp;Transfer	Ctrl+T</source>
-        <translation>Über&amp;tragung anhalten	Ctrl+T</translation>
+        <translation>Über&amp;tragung anhalten	Strg+T</translation>
     </message>
     <message>
         <source>Start &amp;Transfer to Stick	Ctrl+T</source>
-        <translation>Über&amp;tragung auf den Stick starten	Ctrl+T</translation>
+        <translation>Über&amp;tragung auf den Stick starten	Strg+T</translation>
     </message>
     <message>
         <source>guide.html</source>
