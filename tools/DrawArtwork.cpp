@@ -1,8 +1,11 @@
 // Draws every picture of the desktop program into a folder: the bitmap buttons of the main form
 // (up and down pictures), the four pictures of the Start button, the decoration beside the progress
-// bar, the program icon in the usual theme sizes and the toolbar images. The PNGs it writes are
-// committed under resources/images and embedded in the program; run scripts/draw-artwork.sh after
-// changing this file.
+// bar, the program icon in the usual theme sizes and the toolbar images. The form's pictures are
+// drawn twice, for displays of device pixel ratio 1 and 2 ("NAME.png" and "NAME@2x.png", which Qt
+// picks by the display). Button labels and the banner's motto are not in the pictures: the
+// program writes them in the user's language. The PNGs it writes are committed under
+// resources/images and embedded in the program; run scripts/draw-artwork.sh after changing this
+// file.
 //
 // Usage: tunecrate_draw_artwork OUTPUT_DIR
 
@@ -31,21 +34,23 @@ using Glyph = std::function<void(QPainter&, const QRectF&)>;
 
 QString g_outDir;
 bool g_failed = false;
+// The device pixel ratio the pictures are drawn for now: 1, then 2.
+int g_scale = 1;
+
+// A picture of `size` logical pixels, `g_scale` times as many real ones; painters draw on it in
+// logical pixels.
+QImage Canvas(const QSize& size, QImage::Format format) {
+    QImage image(size * g_scale, format);
+    image.setDevicePixelRatio(g_scale);
+    return image;
+}
 
 void Save(const QImage& image, const QString& name) {
-    const QString path = g_outDir + "/" + name + ".png";
+    const QString path = g_outDir + "/" + name + (g_scale == 1 ? "" : "@2x") + ".png";
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         g_failed = true;
     }
-}
-
-QFont LabelFont(int pixelSize, bool condensed = true) {
-    QFont font(condensed ? "DejaVu Sans Condensed" : "DejaVu Sans");
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
 }
 
 // ---- glyphs, drawn white into a square ------------------------------------------------------
@@ -188,17 +193,15 @@ void DrawBevel(QPainter& p, const QRect& r, bool down) {
 
 struct ButtonArt {
     QString stem;
-    QStringList lines;  // the label, one or two lines
     QColor accent;
     Glyph glyph;
 };
 
 // The face shared by every button picture: a gentle vertical gradient, darker when pressed;
-// the badge at the left, the label to its right. A pressed picture shifts its content one pixel
-// right and down, as a pressed push button does.
-QImage DrawButtonFace(const QSize& size, const ButtonArt& art, bool down, int labelPixels,
-                      bool bevel) {
-    QImage image(size, QImage::Format_RGB888);
+// the badge at the left, room for the label (written by the program) to its right. A pressed
+// picture shifts its content one pixel right and down, as a pressed push button does.
+QImage DrawButtonFace(const QSize& size, const ButtonArt& art, bool down, bool bevel) {
+    QImage image = Canvas(size, QImage::Format_RGB888);
     image.fill(kFace);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -215,20 +218,6 @@ QImage DrawButtonFace(const QSize& size, const ButtonArt& art, bool down, int la
     const QRectF badgeRect(8 + shift, (size.height() - badge) / 2.0 + shift, badge, badge);
     DrawBadge(p, badgeRect, art.accent, art.glyph);
 
-    const QFont font = LabelFont(labelPixels);
-    p.setFont(font);
-    p.setPen(kText);
-    const QFontMetrics fm(font);
-    const int textLeft = int(badgeRect.right()) + 6;
-    const QRect textBox(textLeft, 3 + shift, size.width() - textLeft - 4, size.height() - 6);
-    for (const QString& line : art.lines) {
-        if (fm.horizontalAdvance(line) > textBox.width()) {
-            std::fprintf(stderr, "label '%s' of %s does not fit\n", qPrintable(line),
-                         qPrintable(art.stem));
-            g_failed = true;
-        }
-    }
-    p.drawText(textBox, Qt::AlignCenter, art.lines.join('\n'));
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     if (bevel) {
@@ -244,23 +233,21 @@ QImage DrawButtonFace(const QSize& size, const ButtonArt& art, bool down, int la
 void DrawBitmapButtons() {
     const QSize size(100, 44);
     const ButtonArt buttons[] = {
-        {"ADD", {"Add", "Folder"}, QColor(60, 150, 70), GlyphPlus},
-        {"REMOVE", {"Remove", "Folder"}, QColor(190, 60, 50), GlyphMinus},
-        {"SELDRV", {"Select", "Stick"}, QColor(40, 100, 180), GlyphStick},
-        {"FILEEXT", {"File", "Types"}, QColor(130, 80, 170), GlyphNote},
-        {"EXIT", {"Exit"}, QColor(110, 110, 120), GlyphExit},
+        {"ADD", QColor(60, 150, 70), GlyphPlus},      {"REMOVE", QColor(190, 60, 50), GlyphMinus},
+        {"SELDRV", QColor(40, 100, 180), GlyphStick}, {"FILEEXT", QColor(130, 80, 170), GlyphNote},
+        {"EXIT", QColor(110, 110, 120), GlyphExit},
     };
     for (const ButtonArt& art : buttons) {
-        Save(DrawButtonFace(size, art, false, 12, true), art.stem + "U");
-        Save(DrawButtonFace(size, art, true, 12, true), art.stem + "D");
+        Save(DrawButtonFace(size, art, false, true), art.stem + "U");
+        Save(DrawButtonFace(size, art, true, true), art.stem + "D");
     }
-    const ButtonArt start{"START", {"Start"}, QColor(40, 150, 60), GlyphPlay};
-    const ButtonArt stop{"STARTON", {"Stop"}, QColor(200, 60, 40), GlyphStop};
-    Save(DrawButtonFace(size, start, false, 16, false), "STARTU");
-    Save(DrawButtonFace(size, start, true, 16, false), "STARTD");
-    Save(DrawButtonFace(size, stop, false, 16, false), "STARTONU");
+    const ButtonArt start{"START", QColor(40, 150, 60), GlyphPlay};
+    const ButtonArt stop{"STARTON", QColor(200, 60, 40), GlyphStop};
+    Save(DrawButtonFace(size, start, false, false), "STARTU");
+    Save(DrawButtonFace(size, start, true, false), "STARTD");
+    Save(DrawButtonFace(size, stop, false, false), "STARTONU");
     // The pressed running picture is one pixel narrower, as the form expects it.
-    Save(DrawButtonFace(QSize(99, 44), stop, true, 16, false), "STARTOND");
+    Save(DrawButtonFace(QSize(99, 44), stop, true, false), "STARTOND");
 }
 
 // ---- program icon -----------------------------------------------------------------------------
@@ -323,7 +310,7 @@ void DrawIcons() {
 // The banner beside the progress bar: a night-blue panel with the crate, the program's name and
 // what it does.
 void DrawDecoration() {
-    QImage image(362, 126, QImage::Format_RGB888);
+    QImage image = Canvas(QSize(362, 126), QImage::Format_RGB888);
     image.fill(kFace);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -354,12 +341,6 @@ void DrawDecoration() {
     p.setFont(title);
     p.drawText(QRectF(124, 22, 230, 48), Qt::AlignLeft | Qt::AlignVCenter, "Tunecrate");
 
-    QFont sub("DejaVu Sans");
-    sub.setPixelSize(14);
-    p.setFont(sub);
-    p.setPen(QColor(210, 228, 240));
-    p.drawText(QRectF(126, 70, 230, 40), Qt::AlignLeft | Qt::AlignTop,
-               "Fresh music for your stick,\ndrawn at random.");
     p.end();
     Save(image, "DECORATION");
 }
@@ -367,7 +348,7 @@ void DrawDecoration() {
 // ---- toolbar ----------------------------------------------------------------------------------
 
 QImage ToolImage() {
-    QImage image(16, 15, QImage::Format_ARGB32);
+    QImage image = Canvas(QSize(16, 15), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
 }
@@ -493,9 +474,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    DrawBitmapButtons();
     DrawIcons();
-    DrawDecoration();
-    DrawToolbar();
+    for (g_scale = 1; g_scale <= 2; ++g_scale) {
+        DrawBitmapButtons();
+        DrawDecoration();
+        DrawToolbar();
+    }
     return g_failed ? 1 : 0;
 }

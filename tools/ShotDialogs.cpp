@@ -1,25 +1,35 @@
 // Takes pictures of the dialogs, filled with sample data, for reviewing their look and for the
 // documentation:
-//   shot_dialogs OUTPUT_DIRECTORY [LANGUAGE]      e.g. shot_dialogs shots de
+//   shot_dialogs OUTPUT_DIRECTORY [LANGUAGE [STICK]]    e.g. shot_dialogs shots de /mnt/stick
+// With STICK, a small mounted volume that may be filled and emptied, it also runs a transfer in
+// the main window and takes the window after the run and the question before a wipe.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen. The drive list shows a
 // made-up desktop computer, not the machine the tool runs on.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <map>
 
+#include "app/CMainFrame.h"
+#include "collection/CTunecrateDoc.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 #include "ui/CDriveDlg.h"
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
+#include "ui/CHoverButton.h"
+#include "ui/CTunecrateView.h"
 #include "ui/StringTable.h"
 #include "ui/TranslationLoader.h"
 
@@ -35,7 +45,9 @@ class SampleDrives : public platform::VolumeQueries {
         }
         return roots;
     }
-    int GetDriveType(const std::string& root) const override { return kDrives.at(root).type; }
+    platform::DriveType GetDriveType(const std::string& root) const override {
+        return kDrives.at(root).type;
+    }
     bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
         const Drive& drive = kDrives.at(root);
         space = {drive.free, drive.total, drive.free};
@@ -48,18 +60,19 @@ class SampleDrives : public platform::VolumeQueries {
 
   private:
     struct Drive {
-        int type;
+        platform::DriveType type;
         uint64_t total;
         uint64_t free;
         std::string label;
     };
     const std::map<std::string, Drive> kDrives = {
-        {"/", {DriveInfo::kTypeFixed, 250'059'350'016, 81'604'378'624, ""}},
-        {"/home", {DriveInfo::kTypeFixed, 983'349'796'864, 402'653'184'000, ""}},
-        {"/media/anna/MUSIC", {DriveInfo::kTypeRemovable, 7'998'537'728, 3'221'225'472, "MUSIC"}},
-        {"/media/anna/HOLIDAY", {DriveInfo::kTypeOptical, 4'700'372'992, 0, "HOLIDAY"}},
-        {"/mnt/nas", {DriveInfo::kTypeRemote, 3'999'688'294'400, 1'288'490'188'800, ""}},
-        {"/tmp", {DriveInfo::kTypeRamDisk, 8'388'608'000, 8'220'000'000, ""}},
+        {"/", {platform::DriveType::kFixed, 250'059'350'016, 81'604'378'624, ""}},
+        {"/home", {platform::DriveType::kFixed, 983'349'796'864, 402'653'184'000, ""}},
+        {"/media/anna/MUSIC",
+         {platform::DriveType::kRemovable, 7'998'537'728, 3'221'225'472, "MUSIC"}},
+        {"/media/anna/HOLIDAY", {platform::DriveType::kOptical, 4'700'372'992, 0, "HOLIDAY"}},
+        {"/mnt/nas", {platform::DriveType::kRemote, 3'999'688'294'400, 1'288'490'188'800, ""}},
+        {"/tmp", {platform::DriveType::kRamDisk, 8'388'608'000, 8'220'000'000, ""}},
     };
 };
 
@@ -75,6 +88,71 @@ void Click(QWidget* target, QPoint at) {
                           Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
+}
+
+void WriteFile(const QString& path, qint64 bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QByteArray(bytes, 'x'));
+    }
+}
+
+void WaitForTheRun(CTunecrateView& view) {
+    while (view.IsTransferRunning()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    QApplication::processEvents();
+}
+
+// The main window over a small collection after a run onto `stick`, then the question before a
+// wipe of the stick, which now holds more than music.
+bool ShootMainWindow(const QDir& out, const QString& suffix, const QString& stick) {
+    QTemporaryDir scratch;
+    const QString settings = scratch.filePath("Tunecrate.ini");
+    QFile ini(settings);
+    if (!ini.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    ini.write(("[Global]\nStickDrive=" + stick + "\n[Extensions]\next=mp3\n").toUtf8());
+    ini.close();
+    CMainFrame frame(settings.toStdString());
+    if (!frame.Create()) {
+        return false;
+    }
+    frame.show();
+    CTunecrateView& view = *frame.View();
+    const char* const albums[] = {"Music/Jazz/Blue Train", "Music/Rock/Live at Leeds",
+                                  "Music/Classical/Goldberg Variations"};
+    for (const char* album : albums) {
+        QDir(scratch.path()).mkpath(album);
+        for (int i = 1; i <= 12; ++i) {
+            WriteFile(scratch.filePath(QStringLiteral("%1/%2 - Track %3.mp3")
+                                           .arg(album, QFileInfo(album).fileName())
+                                           .arg(i)),
+                      (3 + i % 4) << 20);
+        }
+        view.AddDirectoryEntry(scratch.filePath(album));
+    }
+    view.StartButton()->SetState(CHoverButton::kStateOn);
+    view.OnStart();
+    WaitForTheRun(view);
+    bool ok = Save(frame, out.filePath("main-window-" + suffix + ".png"));
+
+    WriteFile(stick + "/holiday.jpg", 1 << 20);
+    view.DeleteOldCheck()->setChecked(true);
+    QTimer::singleShot(500, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ok = Save(*box, out.filePath("wipe-question-" + suffix + ".png")) && ok;
+            box->button(QMessageBox::No)->click();
+        } else {
+            ok = false;
+        }
+    });
+    view.StartButton()->SetState(CHoverButton::kStateOn);
+    view.OnStart();
+    WaitForTheRun(view);
+    frame.Document()->SetModifiedFlag(false);
+    return ok;
 }
 
 }  // namespace
@@ -129,5 +207,8 @@ int main(int argc, char** argv) {
         }
     });
     browser.Run();
+    if (argc > 3) {
+        ok = ShootMainWindow(out, suffix, QString::fromLocal8Bit(argv[3])) && ok;
+    }
     return ok ? 0 : 1;
 }

@@ -15,6 +15,10 @@
         <source>Fresh music for your stick.</source>
         <translation>Frische Musik für Ihren Stick.</translation>
     </message>
+    <message>
+        <source>About Tunecrate</source>
+        <translation>Info über Tunecrate</translation>
+    </message>
 </context>
 <context>
     <name>CDocumentUi</name>
@@ -35,6 +39,10 @@
 Save changes?</source>
         <translation>Ihre Musikauswahl wurde geändert.
 Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>Directory not found: %1</source>
+        <translation>Verzeichnis nicht gefunden: %1</translation>
     </message>
 </context>
 <context>
@@ -58,6 +66,10 @@ Save changes?</source>
     <message>
         <source>&amp;Refresh</source>
         <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 frei</translation>
     </message>
 </context>
 <context>
@@ -110,20 +122,12 @@ Save changes?</source>
         <translation>Speichern &amp;unter...	Strg+F2</translation>
     </message>
     <message>
-        <source>Start &amp;Transfer to Stick</source>
-        <translation>Über&amp;tragung auf den Stick starten</translation>
-    </message>
-    <message>
         <source>Select Stick &amp;Drive...</source>
         <translation>Stick-&amp;Laufwerk wählen...</translation>
     </message>
     <message>
         <source>Music File &amp;Extensions...</source>
         <translation>Musikdatei-&amp;Erweiterungen...</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -186,6 +190,30 @@ Drucken</translation>
     <message>
         <source>Tunecrate Help</source>
         <translation>Tunecrate-Hilfe</translation>
+    </message>
+    <message>
+        <source>E&amp;xit	Ctrl+Q</source>
+        <translation>&amp;Beenden	Strg+Q</translation>
+    </message>
+    <message>
+        <source>Stop &amp;Transfer	Ctrl+T</source>
+        <translation>Über&amp;tragung anhalten	Strg+T</translation>
+    </message>
+    <message>
+        <source>Start &amp;Transfer to Stick	Ctrl+T</source>
+        <translation>Über&amp;tragung auf den Stick starten	Strg+T</translation>
+    </message>
+    <message>
+        <source>guide.html</source>
+        <translation>guide_de.html</translation>
+    </message>
+    <message>
+        <source>Recent &amp;Collections</source>
+        <translation>&amp;Zuletzt geöffnete Sammlungen</translation>
+    </message>
+    <message>
+        <source>The collection %1 is no longer there; it was taken off the list.</source>
+        <translation>Die Sammlung %1 ist nicht mehr vorhanden; sie wurde aus der Liste genommen.</translation>
     </message>
 </context>
 <context>
@@ -279,7 +307,7 @@ Drucken</translation>
     </message>
     <message>
         <source>&amp;Delete old music files from stick</source>
-        <translation>&amp;Alte Musikdateien vom Stick löschen</translation>
+        <translation>Alte Musikdateien vom Stick &amp;löschen</translation>
     </message>
     <message>
         <source>Free space unknown</source>
@@ -302,6 +330,90 @@ Drucken</translation>
 %2</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden:
 %2</translation>
+    </message>
+    <message>
+        <source>Add
+Folder</source>
+        <translation>Ordner
+hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove
+Folder</source>
+        <translation>Ordner
+entfernen</translation>
+    </message>
+    <message>
+        <source>Select
+Stick</source>
+        <translation>Stick
+wählen</translation>
+    </message>
+    <message>
+        <source>File
+Types</source>
+        <translation>Datei-
+typen</translation>
+    </message>
+    <message>
+        <source>Fresh music for your stick,
+drawn at random.</source>
+        <translation>Frische Musik für Ihren Stick,
+zufällig ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Nothing was deleted or copied.</source>
+        <translation>Es wurde nichts gelöscht oder kopiert.</translation>
+    </message>
+    <message>
+        <source>Delete everything on %1?</source>
+        <translation>Alles auf %1 löschen?</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Drive type: %1
+On it: %2</source>
+        <translation>Laufwerkstyp: %1
+Darauf: %2</translation>
+    </message>
+    <message>
+        <source>1 song</source>
+        <translation>1 Titel</translation>
+    </message>
+    <message>
+        <source>%1 songs</source>
+        <translation>%1 Titel</translation>
+    </message>
+    <message>
+        <source>Finished copying: %1, %2 — the stick is full</source>
+        <translation>Kopieren beendet: %1, %2 — der Stick ist voll</translation>
+    </message>
+    <message>
+        <source>Every song of the collection is on a stick now — a new round starts next time</source>
+        <translation>Jeder Titel der Sammlung ist jetzt auf einem Stick — beim nächsten Mal beginnt eine neue Runde</translation>
+    </message>
+    <message>
+        <source>Finished copying: %1, %2</source>
+        <translation>Kopieren beendet: %1, %2</translation>
+    </message>
+    <message>
+        <source>Stopped after %1</source>
+        <translation>Angehalten nach %1</translation>
+    </message>
+    <message>
+        <source> (%1 could not be copied)</source>
+        <translation> (%1 konnten nicht kopiert werden)</translation>
     </message>
 </context>
 <context>
@@ -345,6 +457,37 @@ Drucken</translation>
     <message>
         <source>Bytes free: </source>
         <translation>Bytes frei: </translation>
+    </message>
+</context>
+<context>
+    <name>NumberText</name>
+    <message>
+        <source>,</source>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>,</translation>
+    </message>
+    <message>
+        <source>1 file, %1</source>
+        <translation>1 Datei, %1</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 Dateien, %2</translation>
+    </message>
+    <message>
+        <source>, %1 of them not music</source>
+        <translation>, davon %1 keine Musik</translation>
     </message>
 </context>
 <context>

@@ -8,7 +8,7 @@
 #include "ui/FormFont.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8("Info über Tunecrate"));
+    setWindowTitle(tr("About Tunecrate"));
     setFont(FormFont());
     const DialogUnits du(font());
     setFixedSize(du.Size(235, 60));

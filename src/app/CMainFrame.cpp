@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -38,8 +41,6 @@ QIcon ToolIcon(const char* name) {
 CMainFrame::CMainFrame(const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent), settingsPath_(settingsPath) {
     InitUiResources();
-    // Fixed size, no maximize box.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/tunecrate-48.png")));
     setWindowTitle(tr("Tunecrate"));
 }
@@ -62,8 +63,8 @@ bool CMainFrame::Create() {
     CreateMenus();
     CreateToolBar();
     CreateHiddenAccelerators();
-    // The window takes exactly the size of the form and the bars around it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The form's described size and the bars around it: the smallest and the first size.
+    resize(minimumSizeHint());
 
     connect(view_, &CTunecrateView::TransferRunningChanged, this,
             &CMainFrame::OnTransferRunningChanged);
@@ -74,6 +75,7 @@ bool CMainFrame::Create() {
         return false;
     }
     view_->OnInitialUpdate();
+    RememberCollection();
     UpdateCommandUi();
     return true;
 }
@@ -118,13 +120,18 @@ void CMainFrame::CreateMenus() {
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
     file->addAction(a);
 
-    // The menu shows Ctrl+F2, but no key is bound to it.
+    recentMenu_ = file->addMenu(tr("Recent &Collections"));
+    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+
     a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_START_TRANSFER, tr("Start &Transfer to Stick"));
+    a = AddCommand(ID_START_TRANSFER, StartCommandText(false));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStartTransferCommand);
     file->addAction(a);
     file->addSeparator();
@@ -137,7 +144,8 @@ void CMainFrame::CreateMenus() {
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_APP_EXIT, tr("E&xit"));
+    a = AddCommand(ID_APP_EXIT, tr("E&xit\tCtrl+Q"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppExit);
     file->addAction(a);
     // The start command is enabled by the Start button's state, read when the menu opens.
@@ -223,8 +231,14 @@ void CMainFrame::UpdateCommandUi() {
     }
 }
 
-// While a transfer runs, nothing may change the collection, the stick or the file types.
+QString CMainFrame::StartCommandText(bool running) {
+    return running ? tr("Stop &Transfer\tCtrl+T") : tr("Start &Transfer to Stick\tCtrl+T");
+}
+
+// While a transfer runs, nothing may change the collection, the stick or the file types; the
+// start command becomes the stop command.
 void CMainFrame::OnTransferRunningChanged(bool running) {
+    Action(ID_START_TRANSFER)->setText(StartCommandText(running));
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD,
                    ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS}) {
         Action(id)->setEnabled(!running);
@@ -245,25 +259,81 @@ void CMainFrame::OnFileNew() {
 void CMainFrame::OnFileOpen() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileOpen();
+        view_->MeasureStick();
+        RememberCollection();
+    }
+}
+
+QStringList CMainFrame::RecentCollections() {
+    return Profile().value(QStringLiteral("RecentCollections")).toStringList();
+}
+
+void CMainFrame::RememberCollection() {
+    const QString path = QString::fromStdString(view_->GetSettings().GetMusicCollection());
+    if (path.isEmpty()) {
+        return;
+    }
+    QStringList recent = RecentCollections();
+    recent.removeAll(path);
+    recent.prepend(path);
+    Profile().setValue(QStringLiteral("RecentCollections"), recent.mid(0, kRecentCount));
+}
+
+void CMainFrame::FillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = RecentCollections();
+    for (int i = 0; i < recent.size(); ++i) {
+        QString shown = recent[i];
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(shown.replace('&', QLatin1String("&&"))));
+        entry->setStatusTip(StringTable::Text(StringTable::kRecentFileLast));
+        const QString path = recent[i];
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    recentMenu_->setEnabled(!view_->IsTransferRunning());
+}
+
+// A collection that is gone is taken off the list; otherwise unsaved changes are asked about
+// first, as before File > New, so that choosing from the list loses nothing.
+void CMainFrame::OpenRecent(const QString& path) {
+    if (view_->IsTransferRunning()) {
+        return;
+    }
+    if (!QFileInfo::exists(path)) {
+        QStringList recent = RecentCollections();
+        recent.removeAll(path);
+        Profile().setValue(QStringLiteral("RecentCollections"), recent);
+        QMessageBox::information(this, QCoreApplication::applicationName(),
+                                 tr("The collection %1 is no longer there; it was taken off the "
+                                    "list.")
+                                     .arg(path));
+        return;
+    }
+    if (doc_->SaveModified()) {
+        OpenCollection(path);
     }
 }
 
 void CMainFrame::OpenCollection(const QString& path) {
     if (doc_->LoadCollection(path.toStdString())) {
         view_->GetSettings().SetMusicCollection(path.toStdString());
+        RememberCollection();
     }
     view_->RefillDirectoryList();
+    view_->MeasureStick();
 }
 
 void CMainFrame::OnFileSave() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileSave();
+        RememberCollection();
     }
 }
 
 void CMainFrame::OnFileSaveAs() {
     if (!view_->IsTransferRunning()) {
         doc_->OnFileSaveAs();
+        RememberCollection();
     }
 }
 
@@ -301,7 +371,8 @@ void CMainFrame::OnHelpFinder() {
         dialog->setObjectName(QStringLiteral("helpWindow"));
         dialog->setWindowTitle(tr("Tunecrate Help"));
         auto* browser = new QTextBrowser(dialog);
-        QFile guide(QStringLiteral(":/help/guide.html"));
+        // The guide in the user's language: the translation names its own file.
+        QFile guide(QStringLiteral(":/help/") + tr("guide.html"));
         if (guide.open(QIODevice::ReadOnly)) {
             browser->setHtml(QString::fromUtf8(guide.readAll()));
         }
@@ -328,9 +399,15 @@ void CMainFrame::LoadProfile() {
     if (!state.isEmpty()) {
         restoreState(state);
     }
+    // The size and place the window had when it was last closed.
+    const QByteArray geometry = profile.value(QStringLiteral("Frame/Geometry")).toByteArray();
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
 }
 
 void CMainFrame::SaveProfile() const {
     QSettings profile = Profile();
     profile.setValue(QStringLiteral("Frame/State"), saveState());
+    profile.setValue(QStringLiteral("Frame/Geometry"), saveGeometry());
 }

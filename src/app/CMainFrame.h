@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,12 +12,13 @@ class CTunecrateView;
 class CDocumentUi;
 class QAction;
 class QDialog;
+class QMenu;
 class QToolBar;
 
 // The main window: menus, accelerators, the dockable toolbar and the main form as its only
 // content. It owns the collection document and routes the commands the form does not handle
-// itself (New, Open, Save, Save As, Exit, About, help, toolbar toggling). The window has a fixed
-// size that follows the form and the toolbar.
+// itself (New, Open, Save, Save As, Exit, About, help, toolbar toggling). The window can grow
+// from the form's described size and comes back at the size and place it was closed with.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -80,6 +82,13 @@ class CMainFrame : public QMainWindow {
     void CreateHiddenAccelerators();
     void UpdateCommandUi();
     void OnTransferRunningChanged(bool running);
+    // File > Recent Collections: the last six collections opened or saved, newest first, kept
+    // with the window's profile data.
+    static QStringList RecentCollections();
+    void RememberCollection();
+    void FillRecentMenu();
+    void OpenRecent(const QString& path);
+    static QString StartCommandText(bool running);
     void LoadProfile();
     void SaveProfile() const;
 
@@ -87,7 +96,9 @@ class CMainFrame : public QMainWindow {
     CTunecrateView* view_ = nullptr;
     std::unique_ptr<CDocumentUi> docUi_;
     std::unique_ptr<CTunecrateDoc> doc_;
+    static constexpr int kRecentCount = 6;
     QToolBar* toolBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     std::map<int, QAction*> actions_;
     QPointer<QDialog> help_;
     // Set once the user asked to close while a transfer runs: the window closes when it ends.

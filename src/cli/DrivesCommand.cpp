@@ -27,7 +27,7 @@ int DrivesCommand::Execute(CliContext& context) {
             platform::VolumeIdentity identity;
             volumes_.GetVolumeIdentity(root, identity);
             list.push_back({{"root", root},
-                            {"type", drive.GetDriveType()},
+                            {"type", static_cast<int>(drive.GetDriveType())},
                             {"typeText", typeText},
                             {"label", drive.GetVolumeLabel()},
                             {"uuid", identity.uuid},

@@ -15,6 +15,7 @@
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
 #include "transfer/SeededRandom.h"
+#include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
 
 namespace {
@@ -103,7 +104,9 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
             "SIZE"));
     fill->add_option("--seed", seed_, "Seed of the random draws, to repeat a fill");
     fill->add_flag("--folder", folder_, "Allow a plain folder instead of a mounted volume");
-    fill->add_flag("--yes", yes_, "Do not ask before deleting on a volume that is not removable");
+    fill->add_flag(
+        "--yes", yes_,
+        "Do not ask before deleting on a volume that is not removable or holds more than music");
     fill->add_flag("--json", json_, "Print one JSON document with the summary");
     fill->add_flag("--eject", eject_, "Unmount the stick and power it off when done");
 }
@@ -118,7 +121,9 @@ int FillCommand::Execute(CliContext& context) {
     DriveInfo stickInfo;
     stickInfo.SetRootPath(stick_);
     stickInfo.Refresh();
-    if (deleteOld_ && !ConfirmDeletion(stickInfo.GetDriveType(), context)) {
+    if (deleteOld_ &&
+        !ConfirmDeletion(
+            stickInfo, StickContents::Count(stick_, session.Settings().GetExtensions()), context)) {
         return kExitFailed;
     }
 
@@ -155,17 +160,21 @@ int FillCommand::Execute(CliContext& context) {
     return exitCode;
 }
 
-bool FillCommand::ConfirmDeletion(int driveType, CliContext& context) const {
-    if (driveType == DriveInfo::kTypeRemovable || yes_) {
+bool FillCommand::ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,
+                                  CliContext& context) const {
+    if (!contents.NeedsConfirmation(stick.GetDriveType()) || yes_) {
         return true;
     }
+    // "/media/anna/DISC (Hard Disc, label DISC) holds 1,204 files, 3.2 GB, 37 of them not music"
+    const std::string label = stick.GetVolumeLabel();
+    const std::string what =
+        stick_ + " (" + DriveInfo::TypeText(stick.GetDriveType(), stick.IsFloppyLetter()) +
+        (label.empty() ? "" : ", label " + label) + ") holds " + contents.Describe();
     if (!context.interactive) {
-        context.err << "error: " << stick_
-                    << " is not a removable drive; add --yes to delete everything on it\n";
+        context.err << "error: " << what << "; add --yes to delete everything on it\n";
         return false;
     }
-    context.err << stick_ << " is not a removable drive. Delete everything on it? [y/N] "
-                << std::flush;
+    context.err << what << ". Delete everything on it? [y/N] " << std::flush;
     std::string answer;
     std::getline(std::cin, answer);
     if (answer == "y" || answer == "Y" || answer == "yes") {

@@ -7,6 +7,9 @@
 #include "cli/CliCommand.h"
 #include "transfer/TransferResult.h"
 
+class DriveInfo;
+class StickContents;
+
 // `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]
 // [--eject]`: runs a transfer to STICK and saves the new flags to COLLECTION, then ejects the
 // stick if asked. Ctrl+C asks the job to stop after the file being copied, as the Stop button
@@ -26,8 +29,10 @@ class FillCommand : public CliCommand {
     std::string stick_;
 
   private:
-    // Wiping a volume that is not removable needs --yes, or a "y" typed on the terminal.
-    bool ConfirmDeletion(int driveType, CliContext& context) const;
+    // Wiping a volume that is not removable, or that holds anything but music, needs --yes or a
+    // "y" typed on the terminal.
+    bool ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,
+                         CliContext& context) const;
     void PrintSummary(const TransferResult& result, CliContext& context) const;
 
     bool deleteOld_ = false;

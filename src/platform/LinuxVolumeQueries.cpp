@@ -19,14 +19,6 @@ namespace platform {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr int kUnknown = 0;
-constexpr int kNoRootDir = 1;
-constexpr int kRemovable = 2;
-constexpr int kFixed = 3;
-constexpr int kRemote = 4;
-constexpr int kOptical = 5;
-constexpr int kRamDisk = 6;
-
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -167,10 +159,10 @@ std::vector<std::string> LinuxVolumeQueries::GetDriveRoots() const {
     return roots;
 }
 
-int LinuxVolumeQueries::GetDriveType(const std::string& root) const {
+DriveType LinuxVolumeQueries::GetDriveType(const std::string& root) const {
     const MountTable mounts = MountTable::Read(locations_.mountInfo);
     const MountEntry* mount = FindVolume(mounts, root);
-    return mount ? ClassifyMount(*mount) : kNoRootDir;
+    return mount ? ClassifyMount(*mount) : DriveType::kNoRootDir;
 }
 
 bool LinuxVolumeQueries::GetDiskSpace(const std::string& root, DiskSpace& space) const {
@@ -228,36 +220,36 @@ const MountEntry* LinuxVolumeQueries::FindVolume(const MountTable& mounts,
     return mounts.FindMountPoint(mountPoint);
 }
 
-int LinuxVolumeQueries::ClassifyMount(const MountEntry& mount) const {
+DriveType LinuxVolumeQueries::ClassifyMount(const MountEntry& mount) const {
     if (IsNetworkType(mount.fsType)) {
-        return kRemote;
+        return DriveType::kRemote;
     }
     if (IsOptical(mount)) {
-        return kOptical;
+        return DriveType::kOptical;
     }
     if (IsRamType(mount.fsType) || StartsWith(mount.source, "/dev/zram")) {
-        return kRamDisk;
+        return DriveType::kRamDisk;
     }
     unsigned major = 0;
     unsigned minor = 0;
     if (!BlockDeviceOf(mount, major, minor)) {
-        return kUnknown;
+        return DriveType::kUnknown;
     }
     std::error_code ec;
     const fs::path device = fs::canonical(fs::path(locations_.sysfs) / "dev/block" /
                                               (std::to_string(major) + ":" + std::to_string(minor)),
                                           ec);
     if (ec) {
-        return kUnknown;
+        return DriveType::kUnknown;
     }
     const std::string name = device.filename().string();
     if (StartsWith(name, "zram")) {
-        return kRamDisk;
+        return DriveType::kRamDisk;
     }
     if (StartsWith(name, "sr")) {
-        return kOptical;
+        return DriveType::kOptical;
     }
-    return IsRemovableDisk(device, 0) ? kRemovable : kFixed;
+    return IsRemovableDisk(device, 0) ? DriveType::kRemovable : DriveType::kFixed;
 }
 
 bool LinuxVolumeQueries::BlockDeviceOf(const MountEntry& mount, unsigned& major,

@@ -26,7 +26,7 @@ class LinuxVolumeQueries : public VolumeQueries {
     explicit LinuxVolumeQueries(Locations locations) : locations_(std::move(locations)) {}
 
     std::vector<std::string> GetDriveRoots() const override;
-    int GetDriveType(const std::string& root) const override;
+    DriveType GetDriveType(const std::string& root) const override;
     bool GetDiskSpace(const std::string& root, DiskSpace& space) const override;
     bool GetVolumeLabel(const std::string& root, std::string& label) const override;
     bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity) const override;
@@ -35,7 +35,7 @@ class LinuxVolumeQueries : public VolumeQueries {
     // The visible mount whose mount point is `root` (symbolic links resolved), or null when
     // `root` is missing or a plain directory.
     const MountEntry* FindVolume(const MountTable& mounts, const std::string& root) const;
-    int ClassifyMount(const MountEntry& mount) const;
+    DriveType ClassifyMount(const MountEntry& mount) const;
     // Device numbers of the block device behind the mount, when it has one.
     bool BlockDeviceOf(const MountEntry& mount, unsigned& major, unsigned& minor) const;
 

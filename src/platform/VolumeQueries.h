@@ -8,6 +8,17 @@
 
 namespace platform {
 
+// The kind of a drive, with the system's codes (the numbers are shown and stored as they are).
+enum class DriveType {
+    kUnknown = 0,    // cannot be determined
+    kNoRootDir = 1,  // no root directory at this path: missing, or a plain directory
+    kRemovable = 2,
+    kFixed = 3,
+    kRemote = 4,  // network
+    kOptical = 5,
+    kRamDisk = 6,
+};
+
 // Byte counts of one mounted volume.
 struct DiskSpace {
     uint64_t freeToCaller = 0;  // free bytes the calling user may fill
@@ -18,10 +29,6 @@ struct DiskSpace {
 // The operating system's answers about drives: the drive list, a drive's type code, its byte
 // counts and its label. The real implementation comes from System(); tests hand a fake to the
 // classes that take one.
-//
-// Drive type codes: 0 cannot be determined, 1 no root directory at this path (missing, or a plain
-// directory that is not the root of a mounted volume), 2 removable, 3 fixed disc, 4 network,
-// 5 optical, 6 RAM disk.
 class VolumeQueries {
   public:
     virtual ~VolumeQueries() = default;
@@ -29,7 +36,7 @@ class VolumeQueries {
     // The roots of the drives a user would recognise, in the system's order: mount points on
     // Linux ("/", "/media/anna/MUSIC"), "C:\" style roots on Windows.
     virtual std::vector<std::string> GetDriveRoots() const = 0;
-    virtual int GetDriveType(const std::string& root) const = 0;
+    virtual DriveType GetDriveType(const std::string& root) const = 0;
     // False when the counts cannot be read (nothing is changed then).
     virtual bool GetDiskSpace(const std::string& root, DiskSpace& space) const = 0;
     // False when the label cannot be read; an unlabelled volume gives true and an empty label.

@@ -70,15 +70,17 @@ std::vector<std::string> WindowsVolumeQueries::GetDriveRoots() const {
     return roots;
 }
 
-int WindowsVolumeQueries::GetDriveType(const std::string& root) const {
+DriveType WindowsVolumeQueries::GetDriveType(const std::string& root) const {
     if (root.empty()) {
-        return 1;  // no root at all; the system would answer for the current directory's drive
+        // No root at all; the system would answer for the current directory's drive.
+        return DriveType::kNoRootDir;
     }
     const std::wstring wide = RootForSystem(root);
     if (!IsVolumeRoot(wide)) {
-        return DRIVE_NO_ROOT_DIR;
+        return DriveType::kNoRootDir;
     }
-    return static_cast<int>(GetDriveTypeW(wide.c_str()));
+    // The system's codes are the enumeration's.
+    return static_cast<DriveType>(GetDriveTypeW(wide.c_str()));
 }
 
 bool WindowsVolumeQueries::GetDiskSpace(const std::string& root, DiskSpace& space) const {

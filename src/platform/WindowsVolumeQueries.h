@@ -12,7 +12,7 @@ namespace platform {
 class WindowsVolumeQueries : public VolumeQueries {
   public:
     std::vector<std::string> GetDriveRoots() const override;
-    int GetDriveType(const std::string& root) const override;
+    DriveType GetDriveType(const std::string& root) const override;
     bool GetDiskSpace(const std::string& root, DiskSpace& space) const override;
     bool GetVolumeLabel(const std::string& root, std::string& label) const override;
 };

@@ -71,21 +71,21 @@ void DriveInfo::GroupDigits(std::string& text) {
     }
 }
 
-std::string DriveInfo::TypeText(int driveType, bool floppyLetter) {
+std::string DriveInfo::TypeText(DriveType driveType, bool floppyLetter) {
     switch (driveType) {
-        case kTypeUnknown:
+        case DriveType::kUnknown:
             return "Drive type cannot be determined.";
-        case kTypeNoRootDir:
+        case DriveType::kNoRootDir:
             return "Root directory does not exist.";
-        case kTypeRemovable:
+        case DriveType::kRemovable:
             return floppyLetter ? "Floppy Disc Drive" : "Removable Drive";
-        case kTypeFixed:
+        case DriveType::kFixed:
             return "Hard Disc";
-        case kTypeRemote:
+        case DriveType::kRemote:
             return "Remote (Network) Drive.";
-        case kTypeOptical:
+        case DriveType::kOptical:
             return "CD-/DVD-ROM drive";
-        case kTypeRamDisk:
+        case DriveType::kRamDisk:
             return "RAM disk";
         default:
             return std::string();

@@ -9,22 +9,13 @@
 // The owner sets the root path and calls Refresh; the fields are read through the getters.
 class DriveInfo {
   public:
-    // Drive type codes, as VolumeQueries gives them.
-    enum Type {
-        kTypeUnknown = 0,
-        kTypeNoRootDir = 1,
-        kTypeRemovable = 2,
-        kTypeFixed = 3,
-        kTypeRemote = 4,
-        kTypeOptical = 5,
-        kTypeRamDisk = 6,
-    };
+    using DriveType = platform::DriveType;
 
     explicit DriveInfo(const platform::VolumeQueries& volumes = platform::VolumeQueries::System());
 
     void SetRootPath(const std::string& root) { rootPath_ = root; }
     const std::string& GetRootPath() const { return rootPath_; }
-    int GetDriveType() const { return driveType_; }
+    DriveType GetDriveType() const { return driveType_; }
     const std::string& GetVolumeLabel() const { return volumeLabel_; }
     const std::string& GetDescription() const { return description_; }
     uint64_t GetFreeBytes() const { return freeBytes_; }
@@ -49,12 +40,12 @@ class DriveInfo {
     // Inserts "." between groups of three digits from the right, whatever the locale.
     static void GroupDigits(std::string& text);
     // The type text of a code ("Removable Drive", "Hard Disc", ...); empty for unknown codes.
-    static std::string TypeText(int driveType, bool floppyLetter);
+    static std::string TypeText(DriveType driveType, bool floppyLetter);
 
   private:
     const platform::VolumeQueries* volumes_;
     std::string rootPath_;
-    int driveType_ = kTypeUnknown;
+    DriveType driveType_ = DriveType::kUnknown;
     std::string volumeLabel_;
     std::string description_;
     uint64_t freeBytes_ = 0;

@@ -108,7 +108,7 @@ bool TransferJob::CheckStick(std::string& error) {
         error = kNoStickText;
     } else if (!fs::is_directory(platform::PathFromUtf8(stick), ec)) {
         error = "Stick not found: " + stick;
-    } else if (stickInfo_.GetDriveType() == DriveInfo::kTypeNoRootDir &&
+    } else if (stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir &&
                !options_.allowPlainFolder) {
         error = "Not the root of a mounted drive: " + stick;
     } else if (!stickInfo_.IsSpaceCurrent()) {

@@ -5,8 +5,8 @@
 #include <QString>
 
 // A push button shown as two pictures: the up picture while released, the down picture while
-// pressed. AutoLoad takes the pictures named after the button's caption and sizes the button to
-// them.
+// pressed, with its text written over the picture's right part. AutoLoad takes the pictures named
+// after the button's caption and sizes the button to them.
 class CBitmapButton : public QAbstractButton {
     Q_OBJECT
 

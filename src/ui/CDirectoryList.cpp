@@ -1,6 +1,11 @@
 #include "ui/CDirectoryList.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QUrl>
 
 CDirectoryList::CDirectoryList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -9,6 +14,40 @@ CDirectoryList::CDirectoryList(QWidget* parent) : QListWidget(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSortingEnabled(false);
     setTextElideMode(Qt::ElideNone);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+}
+
+QStringList CDirectoryList::LocalPaths(const QMimeData* data) {
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths << QDir::cleanPath(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+void CDirectoryList::dragEnterEvent(QDragEnterEvent* event) {
+    if (LocalPaths(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void CDirectoryList::dragMoveEvent(QDragMoveEvent* event) {
+    event->setAccepted(!LocalPaths(event->mimeData()).isEmpty());
+}
+
+void CDirectoryList::dropEvent(QDropEvent* event) {
+    const QStringList paths = LocalPaths(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit FoldersDropped(paths);
 }
 
 void CDirectoryList::SetHorizontalExtent(int pixels) {

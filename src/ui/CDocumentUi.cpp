@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "collection/CTunecrateDoc.h"
 #include "ui/CTunecrateView.h"
 
 namespace {
@@ -27,9 +28,20 @@ bool CDocumentUi::OnWindowThread() const {
     return QThread::currentThread() == thread();
 }
 
+QString CDocumentUi::Translate(const std::string& text) {
+    // The document's one message names the folder after its fixed words, which are German in
+    // the core: the English program says it in English, the German one in German.
+    const std::string notFound = CTunecrateDoc::kDirectoryNotFound;
+    if (text.compare(0, notFound.size(), notFound) == 0) {
+        return QCoreApplication::translate("CDocumentUi", "Directory not found: %1")
+            .arg(QString::fromStdString(text.substr(notFound.size())));
+    }
+    return QString::fromStdString(text);
+}
+
 void CDocumentUi::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                    QString::fromStdString(text), QMessageBox::Ok, window_);
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), Translate(text),
+                    QMessageBox::Ok, window_);
     box.exec();
 }
 

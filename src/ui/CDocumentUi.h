@@ -33,6 +33,8 @@ class CDocumentUi : public QObject, public CollectionUi {
     void SetTitle(const std::string& title) override;
     void UpdateAllViews() override;
 
+    // A message of the document in the user's language.
+    static QString Translate(const std::string& text);
     // The window title for a document title: "Rock - Tunecrate", "Untitled - Tunecrate".
     static QString WindowTitle(const QString& documentTitle);
     // Qt name filters for a "Description|patterns|...||" filter; "*.*" means every file.

@@ -5,12 +5,15 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <algorithm>
 #include <functional>
 #include <iterator>
 
 #include "ui/ButtonText.h"
 #include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
+#include "ui/NumberText.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -50,6 +53,12 @@ class CDriveDlg::DriveList : public QListWidget {
     std::function<void()> onSelect;
 
     int SelectionMark() const { return mark_; }
+    // Selects one item and makes it the mark, as a click does.
+    void SetMark(int row) {
+        mark_ = row;
+        setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+        scrollToItem(item(row));
+    }
     void ClearItems() {
         clear();
         mark_ = -1;
@@ -92,12 +101,16 @@ CDriveDlg::CDriveDlg(QWidget* parent, const platform::VolumeQueries& volumes)
     : QDialog(parent), volumes_(volumes) {
     setWindowTitle(tr("Drives"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowCloseButtonHint);
     CreateControls();
     for (int i = 0; i < kImageCount; ++i) {
         images_[i] = DriveImage(i);
     }
     FillDriveList();
+    // Wide enough at the start for the longest line, within reason.
+    const int wanted = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() + 24;
+    const int extra = qBound(0, wanted - du_.X(109), du_.X(300));
+    resize(minimumSize() + QSize(extra, du_.Y(40)));
 }
 
 CDriveDlg::~CDriveDlg() = default;
@@ -119,11 +132,8 @@ void CDriveDlg::CreateControls() {
 
     list_ = new DriveList(this);
     list_->setObjectName("driveList");
-    // Small icons in columns, filled top to bottom, as many columns as the drives need.
+    // One drive per line, with its label and free space.
     list_->setViewMode(QListView::ListMode);
-    list_->setFlow(QListView::TopToBottom);
-    list_->setWrapping(true);
-    list_->setResizeMode(QListView::Adjust);
     list_->setIconSize(QSize(16, 16));
     list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -142,27 +152,65 @@ void CDriveDlg::CreateControls() {
     refresh->setAutoDefault(false);
     connect(refresh, &QPushButton::clicked, this, &CDriveDlg::OnRefresh);
 
-    DialogUnits du(font());
+    du_ = DialogUnits(font());
     const int margin = ButtonTextMargin(ok);
     for (const QPushButton* button : {ok, cancel, refresh}) {
-        du.FitText(button->text(), 50, margin);
+        du_.FitText(button->text(), 50, margin);
     }
-    du.FitText(prompt->text(), 111);
+    du_.FitText(prompt->text(), 111);
+    ok_ = ok;
+    cancel_ = cancel;
+    refresh_ = refresh;
+    prompt_ = prompt;
+    // The described size is the smallest; the dialog can grow, the list with it.
+    setMinimumSize(du_.Size(178, 161));
+}
 
-    setFixedSize(du.Size(178, 161));
-    ok->setGeometry(du.Rect(121, 7, 50, 14));
-    cancel->setGeometry(du.Rect(121, 24, 50, 14));
-    prompt->setGeometry(du.Rect(7, 7, 111, 14));
-    list_->setGeometry(du.Rect(7, 26, 109, 83));
-    description_->setGeometry(du.Rect(7, 114, 164, 40));
-    refresh->setGeometry(du.Rect(121, 50, 50, 14));
+void CDriveDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const QSize extra = size() - du_.Size(178, 161);
+    const QPoint right(extra.width(), 0);
+    ok_->setGeometry(du_.Rect(121, 7, 50, 14).translated(right));
+    cancel_->setGeometry(du_.Rect(121, 24, 50, 14).translated(right));
+    refresh_->setGeometry(du_.Rect(121, 50, 50, 14).translated(right));
+    prompt_->setGeometry(du_.Rect(7, 7, 111, 14).adjusted(0, 0, extra.width(), 0));
+    list_->setGeometry(du_.Rect(7, 26, 109, 83).adjusted(0, 0, extra.width(), extra.height()));
+    description_->setGeometry(
+        du_.Rect(7, 114, 164, 40).translated(0, extra.height()).adjusted(0, 0, extra.width(), 0));
+}
+
+QString CDriveDlg::ItemText(const DriveInfo& drive) {
+    QStringList parts;
+    if (!drive.GetVolumeLabel().empty()) {
+        parts << QString::fromStdString(drive.GetVolumeLabel());
+    }
+    parts << QString::fromStdString(drive.GetRootPath());
+    if (drive.IsSpaceCurrent()) {
+        parts << tr("%1 free").arg(NumberText::Size(drive.GetFreeBytes()));
+    }
+    return parts.join(QStringLiteral(" \u2014 "));
+}
+
+void CDriveDlg::SelectDrive(const std::string& root) {
+    chosenIndex_ = -1;
+    descriptionText_.clear();
+    list_->clearSelection();
+    for (size_t i = 0; i < drives_.size(); ++i) {
+        if (drives_[i].GetRootPath() == root) {
+            chosenIndex_ = int(i);
+            descriptionText_ = TranslatedDriveDescription(drives_[i]);
+            list_->SetMark(chosenIndex_);
+            break;
+        }
+    }
+    description_->setText(descriptionText_);
 }
 
 int CDriveDlg::ImageIndexFor(const DriveInfo& drive) {
     if (drive.IsFloppyLetter()) {
         return kImageFloppy;
     }
-    const int type = drive.GetDriveType();
+    const int type = static_cast<int>(drive.GetDriveType());
     return (type >= 0 && type < int(std::size(kImageOfType))) ? kImageOfType[type] : kImageUnknown;
 }
 
@@ -192,10 +240,13 @@ void CDriveDlg::FillDriveList() {
         drive.Refresh();
         drives_.push_back(drive);
     }
+    // Removable drives, the likely sticks, first; otherwise in the system's order.
+    std::stable_partition(drives_.begin(), drives_.end(), [](const DriveInfo& drive) {
+        return drive.GetDriveType() == platform::DriveType::kRemovable;
+    });
     for (const DriveInfo& drive : drives_) {
         const int image = ImageIndexFor(drive);
-        auto* item =
-            new QListWidgetItem(images_[image], QString::fromStdString(drive.GetDisplayName()));
+        auto* item = new QListWidgetItem(images_[image], ItemText(drive));
         item->setData(kImageRole, image);
         item->setToolTip(QString::fromStdString(drive.GetRootPath()));
         list_->addItem(item);
@@ -213,8 +264,12 @@ void CDriveDlg::OnDriveSelect() {
 }
 
 void CDriveDlg::OnRefresh() {
+    // The choice is a drive, not a line: it stays with its root, or goes when the root has gone.
+    const DriveInfo* chosen = GetSelectedDrive();
+    const std::string root = chosen ? chosen->GetRootPath() : std::string();
     list_->ClearItems();
     FillDriveList();
+    SelectDrive(root);
 }
 
 const DriveInfo* CDriveDlg::GetSelectedDrive() const {

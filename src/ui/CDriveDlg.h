@@ -7,15 +7,17 @@
 
 #include "platform/VolumeQueries.h"
 #include "transfer/DriveInfo.h"
+#include "ui/DialogUnits.h"
 
 class QLabel;
 class QPushButton;
+class QResizeEvent;
 
 // The dialog in which the user picks the stick drive. It lists every drive the system reports,
-// in the system's order, with an icon for its kind and its label, shows the description of the
-// drive the user chose (by clicking it or moving to it with the keys), re-reads the drives on
-// "Refresh" and hands the chosen drive's record to the caller. Several items can be selected;
-// only the item the selection was started from (the selection mark) counts.
+// removable ones first, one per line with an icon for its kind, its label and free space, shows the
+// description of the drive the user chose (by clicking it or moving to it with the keys), re-reads
+// the drives on "Refresh" and hands the chosen drive's record to the caller. Several items can be
+// selected; only the item the selection was started from (the selection mark) counts.
 class CDriveDlg : public QDialog {
     Q_OBJECT
 
@@ -49,8 +51,19 @@ class CDriveDlg : public QDialog {
     // The picture of an image: the desktop theme's icon where it has one, else our own.
     static QIcon DriveImage(int image);
 
-    // Re-reads the drives. The chosen index stays as it was, and so does the description.
+    // Chooses and selects the drive with this root, as a click on it would; none when the root
+    // is not in the list.
+    void SelectDrive(const std::string& root);
+    // Re-reads the drives. The chosen drive stays chosen where its root is still listed; where it
+    // is gone, no drive is chosen.
     void OnRefresh();
+
+    // "MUSIC — /media/anna/MUSIC — 3.1 GB free": label (when there is one), root, free space
+    // (when it can be read).
+    static QString ItemText(const DriveInfo& drive);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     class DriveList;
@@ -60,6 +73,11 @@ class CDriveDlg : public QDialog {
     void OnDriveSelect();
 
     const platform::VolumeQueries& volumes_;
+    DialogUnits du_{QFont()};
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* refresh_ = nullptr;
+    QLabel* prompt_ = nullptr;
     DriveList* list_ = nullptr;
     QLabel* description_ = nullptr;
     QString descriptionText_;

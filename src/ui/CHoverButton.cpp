@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QThread>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include "ui/UiResources.h"
 
@@ -69,11 +71,6 @@ bool CHoverButton::LoadBitmaps(int width, int height, const QString& off, const 
 }
 
 void CHoverButton::SetState(int state) {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this, [this, state] { SetState(state); }, Qt::QueuedConnection);
-        return;
-    }
     state_ = state;
     Repaint();
 }
@@ -88,9 +85,45 @@ void CHoverButton::paintEvent(QPaintEvent*) {
     const int index = (state_ >= kStateOffPressed && state_ <= kStateOnPressed) ? state_ : 0;
     // The stored size is copied from the bitmap's top-left corner, neither scaled nor centred.
     if (!bitmaps_[index].isNull() && bitmapSize_.isValid()) {
-        painter.drawPixmap(QPoint(0, 0), bitmaps_[index], QRect(QPoint(0, 0), bitmapSize_));
+        // The source rectangle is in the picture's own pixels, twice as many on a 2x display.
+        const qreal ratio = bitmaps_[index].devicePixelRatio();
+        const QPixmap picture = isEnabled() ? bitmaps_[index] : DisabledLook(bitmaps_[index], this);
+        painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(bitmapSize_)), picture,
+                           QRectF(QPointF(0, 0), QSizeF(bitmapSize_) * ratio));
     }
+    const bool pressed = state_ == kStateOffPressed || state_ == kStateOnPressed;
+    const int shift = pressed ? 1 : 0;
+    painter.setPen(QColor(40, 40, 48));
+    DrawButtonLabel(painter, QRect(44 + shift, 3 + shift, width() - 48, height() - 6),
+                    state_ >= kStateOn ? onText_ : offText_, 16);
     DrawFrame(painter, rect(), frameStyle_);
+    // A dotted rectangle inside the frame shows that the keyboard would press this button.
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(4, 4, -4, -4);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void CHoverButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    // A key press is a whole click: the idle button goes on, the running one asks to stop.
+    if (state_ == kStateOff) {
+        state_ = kStateOn;
+    } else if (state_ == kStateOn) {
+        state_ = kStateOnPressed;
+    }
+    Repaint();
+    emit clicked(false);
 }
 
 void CHoverButton::mouseMoveEvent(QMouseEvent* event) {

@@ -27,10 +27,16 @@ class CHoverButton : public QPushButton {
     bool LoadBitmaps(int width, int height, const QString& off, const QString& offPressed,
                      const QString& on, const QString& onPressed);
 
-    // Stores the state and repaints. May be called from any thread: calls from other threads are
-    // carried out on the button's own thread.
+    // Stores the state and repaints; on the button's thread (the transfer's end reaches the form
+    // there through its runner).
     void SetState(int state);
     int GetState() const { return state_; }
+    // The labels written over the pictures: while off ("Start") and while on ("Stop").
+    void SetTexts(const QString& off, const QString& on) {
+        offText_ = off;
+        onText_ = on;
+        update();
+    }
     int GetFrameStyle() const { return frameStyle_; }
 
     QSize sizeHint() const override;
@@ -45,6 +51,8 @@ class CHoverButton : public QPushButton {
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Space and Enter click the focused button as a mouse click would.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void OnMouseEnter(Qt::MouseButtons buttons);
@@ -54,6 +62,8 @@ class CHoverButton : public QPushButton {
 
     QPixmap bitmaps_[4];
     QSize bitmapSize_;
+    QString offText_;
+    QString onText_;
     int state_ = kStateOff;
     bool pressed_ = false;
     int frameStyle_ = kFrameFlat;

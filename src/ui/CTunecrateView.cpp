@@ -10,9 +10,13 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <QResizeEvent>
+#include <QShortcut>
+#include <QTimer>
 
 #include "collection/CTunecrateDoc.h"
 #include "platform/VolumeEjector.h"
+#include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
@@ -20,10 +24,14 @@
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
+#include "ui/DesktopNotifier.h"
 #include "ui/DialogUnits.h"
+#include "ui/DriveTexts.h"
 #include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
+#include "ui/NumberText.h"
 #include "ui/StringTable.h"
+#include "ui/TransferRunner.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -35,6 +43,7 @@ const QColor kWhite(255, 255, 255);
 // The form's size and the place of each control, in dialog units.
 constexpr int kFormWidth = 401;
 constexpr int kFormHeight = 281;
+constexpr int kMeasureIntervalMs = 3000;
 
 void Place(QWidget* control, int id, const DialogUnits& du, int x, int y, int w, int h) {
     control->setObjectName(QStringLiteral("control%1").arg(id));
@@ -52,18 +61,22 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
         driveInfo_->Refresh();
     }
     observer_ = std::make_unique<GuiTransferObserver>(this);
+    runner_ = std::make_unique<TransferRunner>();
+    notifier_ = new DesktopNotifier(this);
+    connect(runner_.get(), &TransferRunner::Finished, this, &CTunecrateView::OnTransferFinished);
     CreateControls();
+    // A stick plugged in, pulled out or filled by another program shows while the form is idle.
+    auto* measure = new QTimer(this);
+    connect(measure, &QTimer::timeout, this, &CTunecrateView::MeasureStick);
+    measure->start(kMeasureIntervalMs);
 }
 
 CTunecrateView::~CTunecrateView() {
-    if (job_) {
-        // The job uses the form to its last report: stop it and let its reports arrive.
-        stopFlag_ = 1;
-        while (job_) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-    }
-    JoinTransfer();
+    JoinEject();
+    // The job's reports that have not arrived are dropped with the observer; a message box it
+    // waits for no longer holds it.
+    observer_->Abandon();
+    runner_.reset();
     if (!settingsStored_) {
         settings_.Save();
     }
@@ -73,7 +86,10 @@ CTunecrateView::~CTunecrateView() {
 void CTunecrateView::CreateControls() {
     setFont(FormFont());
     const DialogUnits du(font());
-    setFixedSize(du.Size(kFormWidth, kFormHeight));
+    // The described size is the smallest and the first; the list takes what the window grows.
+    baseSize_ = du.Size(kFormWidth, kFormHeight);
+    setMinimumSize(baseSize_);
+    resize(baseSize_);
 
     QPalette face = palette();
     face.setColor(QPalette::Window, kFace);
@@ -102,18 +118,22 @@ void CTunecrateView::CreateControls() {
 
     add_ = new CBitmapButton(QStringLiteral("ADD"), this);
     Place(add_, IDC_ADD, du, 327, 36, 67, 27);
+    add_->setText(tr("Add\nFolder"));
     add_->setToolTip(tr("Add Music Directory"));
     add_->setWhatsThis(tr("Add a music directory to the current collection."));
     remove_ = new CBitmapButton(QStringLiteral("REMOVE"), this);
     Place(remove_, IDC_REMOVE, du, 327, 66, 67, 27);
+    remove_->setText(tr("Remove\nFolder"));
     remove_->setToolTip(tr("Remove Music Directory"));
     remove_->setWhatsThis(tr("Remove a music directory from the current collection."));
     exit_ = new CBitmapButton(QStringLiteral("EXIT"), this);
     Place(exit_, IDC_EXIT, du, 327, 236, 67, 27);
+    exit_->setText(tr("Exit"));
     exit_->setToolTip(tr("Exit"));
     exit_->setWhatsThis(tr("Exit Tunecrate."));
     selectDrive_ = new CBitmapButton(QStringLiteral("SELDRV"), this);
     Place(selectDrive_, IDC_SELDRV, du, 327, 136, 67, 27);
+    selectDrive_->setText(tr("Select\nStick"));
     selectDrive_->setToolTip(tr("Select Stick Drive"));
     selectDrive_->setWhatsThis(tr("Select the USB Stick Drive."));
 
@@ -122,6 +142,7 @@ void CTunecrateView::CreateControls() {
 
     fileExt_ = new CBitmapButton(QStringLiteral("FILEEXT"), this);
     Place(fileExt_, IDC_FILEEXT, du, 327, 174, 67, 27);
+    fileExt_->setText(tr("File\nTypes"));
     fileExt_->setToolTip(tr("Music File Extensions"));
     fileExt_->setWhatsThis(tr("Set the music file extensions."));
 
@@ -129,7 +150,17 @@ void CTunecrateView::CreateControls() {
     Place(picture, IDC_PICTURE, du, 7, 163, 241, 78);
     // A picture control takes the size of its picture.
     picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/DECORATION.png")));
-    picture->resize(picture->pixmap().size());
+    picture->resize(picture->pixmap().deviceIndependentSize().toSize());
+    // The banner's motto, in the user's language, where the picture leaves room for it.
+    auto* motto = new QLabel(tr("Fresh music for your stick,\ndrawn at random."), picture);
+    QFont mottoFont(QStringLiteral("DejaVu Sans"));
+    mottoFont.setPixelSize(14);
+    motto->setFont(mottoFont);
+    QPalette mottoColours = motto->palette();
+    mottoColours.setColor(QPalette::WindowText, QColor(210, 228, 240));
+    motto->setPalette(mottoColours);
+    motto->setGeometry(126, 70, 230, 40);
+    motto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The stick is a mount point here, longer than a drive letter: the label reaches to the
     // buttons and shows the end of a long path, the whole path in its tooltip.
@@ -138,6 +169,7 @@ void CTunecrateView::CreateControls() {
 
     start_ = new CHoverButton(this);
     Place(start_, IDC_START, du, 79, 130, 67, 27);
+    start_->SetTexts(tr("Start"), tr("Stop"));
     start_->setToolTip(tr("Start File Transfer"));
     start_->setWhatsThis(tr("Start file transfer to MP3 stick. Click again to stop."));
 
@@ -163,15 +195,33 @@ void CTunecrateView::CreateControls() {
     status_ = new QLabel(this);
     Place(status_, IDC_STATUS, du, 10, 270, 385, 10);
 
-    setTabOrder(newDir_, list_);
-    setTabOrder(list_, add_);
-    setTabOrder(add_, remove_);
-    setTabOrder(remove_, exit_);
-    setTabOrder(exit_, selectDrive_);
-    setTabOrder(selectDrive_, fileExt_);
-    setTabOrder(fileExt_, start_);
-    setTabOrder(start_, deleteOld_);
-    setTabOrder(deleteOld_, eject_);
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        baseGeometry_.emplace_back(control, control->geometry());
+    }
+
+    // The Tab key goes through the form as it is read: top left to bottom right.
+    const QList<QWidget*> tabOrder = {newDir_,    list_,  add_,         remove_,  start_,
+                                      deleteOld_, eject_, selectDrive_, fileExt_, exit_};
+    for (int i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+    // The picture buttons are named for screen readers as their tooltips name them.
+    for (QWidget* button : QWidgetList{add_, remove_, exit_, selectDrive_, fileExt_}) {
+        button->setAccessibleName(button->toolTip());
+    }
+    start_->setAccessibleName(tr("Start"));
+    // Delete in the list removes the selected folders, as the Remove button does.
+    auto* removeKey = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr,
+                                    Qt::WidgetWithChildrenShortcut);
+    connect(removeKey, &QShortcut::activated, this, &CTunecrateView::OnRemove);
+    // Folders dropped from a file manager go through the same checks as a typed path.
+    connect(list_, &CDirectoryList::FoldersDropped, this, [this](const QStringList& paths) {
+        if (!IsTransferRunning()) {
+            for (const QString& path : paths) {
+                AddDirectoryEntry(path);
+            }
+        }
+    });
 
     connect(add_, &QAbstractButton::clicked, this, &CTunecrateView::OnAdd);
     connect(remove_, &QAbstractButton::clicked, this, &CTunecrateView::OnRemove);
@@ -179,6 +229,29 @@ void CTunecrateView::CreateControls() {
     connect(selectDrive_, &QAbstractButton::clicked, this, &CTunecrateView::OnSelectDrive);
     connect(fileExt_, &QAbstractButton::clicked, this, &CTunecrateView::OnFileExtensions);
     connect(start_, &QAbstractButton::clicked, this, &CTunecrateView::OnStart);
+}
+
+void CTunecrateView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int dx = width() - baseSize_.width();
+    const int dy = height() - baseSize_.height();
+    for (const auto& [control, base] : baseGeometry_) {
+        QRect r = base;
+        if (control == list_) {
+            r.adjust(0, 0, dx, dy);
+        } else if (control == newDir_) {
+            r.adjust(0, 0, dx, 0);
+        } else if (control == add_ || control == remove_) {
+            r.translate(dx, 0);
+        } else if (control == exit_ || control == selectDrive_ || control == fileExt_) {
+            r.translate(dx, dy);
+        } else if (control == status_) {
+            r.adjust(0, dy, dx, dy);
+        } else if (r.top() > list_->y()) {
+            r.translate(0, dy);  // everything else below the list's top moves down with it
+        }
+        control->setGeometry(r);
+    }
 }
 
 CBitmapButton* CTunecrateView::BitmapButton(int id) const {
@@ -207,11 +280,8 @@ void CTunecrateView::OnInitialUpdate() {
         button->AutoLoad();
     }
 
-    const QString stick = QString::fromStdString(settings_.GetStickDrive());
-    ShowStickDrive(stick);
-    if (!stick.isEmpty() && driveInfo_->GetDriveType() != DriveInfo::kTypeNoRootDir) {
-        ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
-    }
+    ShowStickDrive(QString::fromStdString(settings_.GetStickDrive()));
+    MeasureStick();
     if (document_ && !settings_.GetMusicCollection().empty()) {
         document_->LoadCollection(settings_.GetMusicCollection());
         RefillDirectoryList();
@@ -232,6 +302,7 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
 
 void CTunecrateView::AppendListEntry(const QString& text) {
     list_->addItem(text);
+    list_->item(list_->count() - 1)->setToolTip(text);
     // The text's width plus the margins the list draws around it.
     const int margin =
         2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
@@ -286,6 +357,21 @@ CFolderBrowser* CTunecrateView::GetFolderBrowser() {
 void CTunecrateView::ShowStickDrive(const QString& stick) {
     drive_->setText(drive_->fontMetrics().elidedText(stick, Qt::ElideLeft, drive_->width()));
     drive_->setToolTip(stick);
+}
+
+void CTunecrateView::MeasureStick() {
+    if (IsTransferRunning()) {
+        return;  // the job measures the stick itself, and owns its drive information meanwhile
+    }
+    driveInfo_->SetRootPath(settings_.GetStickDrive());
+    driveInfo_->Refresh();
+    if (!settings_.GetStickDrive().empty() &&
+        driveInfo_->GetDriveType() != platform::DriveType::kNoRootDir &&
+        driveInfo_->IsSpaceCurrent()) {
+        ShowFreeSpace(static_cast<unsigned long>(driveInfo_->GetFreeBytes() >> 20));
+    } else {
+        freeSpace_->setText(tr("Free space unknown"));
+    }
 }
 
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
@@ -343,11 +429,11 @@ void CTunecrateView::OnSelectDrive() {
         return;
     }
     CDriveDlg dialog(window());
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    const DriveInfo* chosen = dialog.GetSelectedDrive();
+    dialog.SelectDrive(settings_.GetStickDrive());
+    const DriveInfo* chosen =
+        dialog.exec() == QDialog::Accepted ? dialog.GetSelectedDrive() : nullptr;
     if (!chosen) {
+        MeasureStick();
         return;
     }
     *driveInfo_ = *chosen;
@@ -365,7 +451,8 @@ void CTunecrateView::OnFileExtensions() {
 }
 
 bool CTunecrateView::OnUpdateStartTransfer() const {
-    return start_->GetState() == CHoverButton::kStateOff;
+    return start_->GetState() == CHoverButton::kStateOff ||
+           start_->GetState() == CHoverButton::kStateOn;
 }
 
 void CTunecrateView::OnStart() {
@@ -378,7 +465,7 @@ void CTunecrateView::OnStart() {
             }
             break;
         case CHoverButton::kStateOnPressed:
-            stopFlag_ = 1;
+            runner_->Stop();
             break;
         default:
             break;
@@ -389,7 +476,21 @@ void CTunecrateView::OnStartTransferCommand() {
     if (start_->GetState() == CHoverButton::kStateOff && !IsTransferRunning()) {
         start_->SetState(CHoverButton::kStateOn);
         OnStart();
+    } else if (start_->GetState() == CHoverButton::kStateOn && IsTransferRunning()) {
+        // During a run the command is Stop Transfer, as a click on the running button.
+        start_->SetState(CHoverButton::kStateOnPressed);
+        OnStart();
     }
+}
+
+void CTunecrateView::JoinEject() {
+    if (ejectThread_.joinable()) {
+        ejectThread_.join();
+    }
+}
+
+bool CTunecrateView::IsTransferRunning() const {
+    return runner_->IsRunning();
 }
 
 void CTunecrateView::StartTransfer() {
@@ -397,27 +498,98 @@ void CTunecrateView::StartTransfer() {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }
-    JoinTransfer();
     // The job takes the check box as it is now, on this thread.
+    JoinEject();
     TransferJob::Options options;
     options.stickDrive = settings_.GetStickDrive();
     options.deleteOld = deleteOld_->isChecked();
     options.settingsPath = settings_.GetSettingsPath();
-    stopFlag_ = 0;
-    job_ = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
-                                         stopFlag_, *observer_, options);
+    MeasureStick();
+    if (options.deleteOld && !ConfirmWipe()) {
+        start_->SetState(CHoverButton::kStateOff);
+        SetStatusText(tr("Nothing was deleted or copied."));
+        return;
+    }
+    auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
+                                             runner_->StopFlag(), *observer_, options);
     SetTransferControlsEnabled(false);
+    start_->setAccessibleName(tr("Stop"));
     emit TransferRunningChanged(true);
-    TransferJob* job = job_.get();
-    jobThread_ = std::thread([job] { job->Run(); });
+    runner_->Start(std::move(job));
+}
+
+bool CTunecrateView::ConfirmWipe() {
+    if (driveInfo_->GetRootPath().empty() ||
+        driveInfo_->GetDriveType() == platform::DriveType::kNoRootDir) {
+        return true;  // nothing to wipe: the job says why it cannot work
+    }
+    const StickContents contents =
+        StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions());
+    if (!contents.NeedsConfirmation(driveInfo_->GetDriveType())) {
+        return true;
+    }
+    const QString root = QString::fromStdString(driveInfo_->GetRootPath());
+    const QString label = QString::fromStdString(driveInfo_->GetVolumeLabel());
+    QMessageBox box(
+        QMessageBox::Warning, QCoreApplication::applicationName(),
+        tr("Delete everything on %1?").arg(label.isEmpty() ? root : tr("%1 (%2)").arg(label, root)),
+        QMessageBox::Yes | QMessageBox::No, window());
+    box.setObjectName(QStringLiteral("wipeQuestion"));
+    box.setInformativeText(
+        tr("Drive type: %1\nOn it: %2")
+            .arg(TranslatedDriveType(*driveInfo_), NumberText::Contents(contents)));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString CTunecrateView::EndingText(const TransferResult& result) {
+    const QString songs =
+        result.filesCopied == 1
+            ? tr("1 song")
+            : tr("%1 songs").arg(NumberText::Grouped(quint64(result.filesCopied)));
+    QString text;
+    switch (result.ending) {
+        case TransferResult::Ending::kStickFull:
+            text = tr("Finished copying: %1, %2 \u2014 the stick is full")
+                       .arg(songs, NumberText::Size(result.bytesCopied));
+            break;
+        case TransferResult::Ending::kAllHandled:
+            text = result.filesCopied > 0 && result.filesFailed == 0
+                       ? tr("Every song of the collection is on a stick now \u2014 a new round "
+                            "starts next time")
+                       : tr("Finished copying: %1, %2")
+                             .arg(songs, NumberText::Size(result.bytesCopied));
+            break;
+        case TransferResult::Ending::kStopped:
+            text = tr("Stopped after %1").arg(songs);
+            break;
+        default:
+            // The job's own words: an index error, or why it could not work or went wrong.
+            return QString();
+    }
+    if (result.filesFailed > 0) {
+        text +=
+            tr(" (%1 could not be copied)").arg(NumberText::Grouped(quint64(result.filesFailed)));
+    }
+    return text;
 }
 
 void CTunecrateView::OnTransferFinished(const TransferResult& result) {
-    JoinTransfer();
-    job_.reset();
-    progress_->setValue(0);
+    if (result.ending == TransferResult::Ending::kStickFull) {
+        progress_->setValue(progress_->maximum());
+    } else if (result.ending == TransferResult::Ending::kRefused) {
+        progress_->setValue(0);
+    }
+    const QString ending = EndingText(result);
+    if (!ending.isEmpty()) {
+        SetStatusText(ending);
+    }
+    if (!window()->isActiveWindow()) {
+        notifier_->Notify(QCoreApplication::applicationName(), status_->text());
+    }
     start_->setEnabled(true);
     start_->SetState(CHoverButton::kStateOff);
+    start_->setAccessibleName(tr("Start"));
     SetTransferControlsEnabled(true);
     emit TransferRunningChanged(false);
     if (eject_->isChecked() && result.ending != TransferResult::Ending::kRefused) {
@@ -425,7 +597,8 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
         // thread is free now; the next start and the form's end wait for the eject.
         SetStatusText(tr("Ejecting the stick..."));
         const std::string stick = settings_.GetStickDrive();
-        jobThread_ = std::thread([this, stick] {
+        JoinEject();
+        ejectThread_ = std::thread([this, stick] {
             const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick);
             QMetaObject::invokeMethod(
                 this,
@@ -447,12 +620,6 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     }
 }
 
-void CTunecrateView::JoinTransfer() {
-    if (jobThread_.joinable()) {
-        jobThread_.join();
-    }
-}
-
 // While a transfer runs, nothing may change the collection, the stick or the file types.
 void CTunecrateView::SetTransferControlsEnabled(bool enabled) {
     for (QWidget* control :
@@ -463,7 +630,7 @@ void CTunecrateView::SetTransferControlsEnabled(bool enabled) {
 
 void CTunecrateView::StopTransferForClose() {
     if (IsTransferRunning()) {
-        stopFlag_ = 1;
+        runner_->Stop();
         SetStatusText(tr("Waiting for the transfer to stop..."));
     }
 }

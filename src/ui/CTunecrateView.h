@@ -2,10 +2,11 @@
 
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
@@ -17,12 +18,13 @@ class CDirectoryList;
 class CFolderBrowser;
 class CHoverButton;
 class CTunecrateDoc;
+class DesktopNotifier;
 class GuiTransferObserver;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class TransferJob;
+class TransferRunner;
 struct TransferResult;
 
 // The main form: the list of music directories of the collection, the edit for a new one, the
@@ -57,7 +59,8 @@ class CTunecrateView : public QWidget {
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
     explicit CTunecrateView(const std::string& settingsPath, QWidget* parent = nullptr);
-    // Waits for a running transfer to end, then stores the settings unless StoreSettings did.
+    // Stops a running transfer and waits for its thread, then stores the settings unless
+    // StoreSettings did.
     ~CTunecrateView() override;
 
     void SetDocument(CTunecrateDoc* document) { document_ = document; }
@@ -74,15 +77,20 @@ class CTunecrateView : public QWidget {
     void RemoveSelectedEntries();
     CFolderBrowser* GetFolderBrowser();
     void ShowFreeSpace(unsigned long megabytes);
+    // Measures the stick again and shows its free space, or "Free space unknown" when it is not
+    // there; nothing while a transfer runs. Run after New and Open, on Select Stick, before a run
+    // and every few seconds while idle, so a stick mounted anew is seen.
+    void MeasureStick();
     // The stick drive in label 1022.
     void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
     // The widest line appended to the list so far, in pixels; it never decreases.
     int WidestExtent() const { return widestExtent_; }
 
-    // Whether the menu command Start Transfer is enabled: only while the Start button is idle.
+    // Whether the menu command Start Transfer (Stop Transfer during a run) is enabled: not while
+    // a run is stopping.
     bool OnUpdateStartTransfer() const;
-    bool IsTransferRunning() const { return job_ != nullptr; }
+    bool IsTransferRunning() const;
     // Asks a running transfer to stop because the window is closing; the status line says so.
     void StopTransferForClose();
     // Writes the settings file now and tells the user when that fails.
@@ -108,7 +116,8 @@ class CTunecrateView : public QWidget {
     void OnFileExtensions();
     // The Start button's click: starts a transfer in state 2, asks it to stop in state 3.
     void OnStart();
-    // The menu command: puts the idle button into its running state and starts as a click would.
+    // The menu command: puts the idle button into its running state and starts as a click would;
+    // during a run it asks the run to stop, as a click on the running button does.
     void OnStartTransferCommand();
 
   signals:
@@ -117,6 +126,7 @@ class CTunecrateView : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     friend class GuiTransferObserver;
@@ -124,22 +134,32 @@ class CTunecrateView : public QWidget {
     void CreateControls();
     void SetTransferControlsEnabled(bool enabled);
     void StartTransfer();
+    // Before a wipe: asks the user where the stick's contents call for it; true to go on.
+    bool ConfirmWipe();
     void OnTransferFinished(const TransferResult& result);
-    void JoinTransfer();
+    // How a run ended, with its counts, for the status line; empty where the job's own last
+    // status text says it.
+    static QString EndingText(const TransferResult& result);
+    void JoinEject();
 
     AppSettings settings_;
     FileOperations fileOperations_;
     std::unique_ptr<DriveInfo> driveInfo_;
     SeededRandom random_;
-    std::atomic<int> stopFlag_{1};
     CTunecrateDoc* document_ = nullptr;
     std::unique_ptr<CFolderBrowser> folderBrowser_;
     std::unique_ptr<GuiTransferObserver> observer_;
-    std::unique_ptr<TransferJob> job_;
-    std::thread jobThread_;
+    // After the observer: the runner's thread is done before the observer goes.
+    std::unique_ptr<TransferRunner> runner_;
+    DesktopNotifier* notifier_ = nullptr;
+    // Ejects the stick after a run; joined before the next run and when the form goes.
+    std::thread ejectThread_;
     bool settingsStored_ = false;
     bool addingTypedDirectory_ = false;
     int widestExtent_ = 0;
+    // The controls' places at the described size, from which a larger form is laid out.
+    QSize baseSize_;
+    std::vector<std::pair<QWidget*, QRect>> baseGeometry_;
 
     QLineEdit* newDir_ = nullptr;
     CDirectoryList* list_ = nullptr;

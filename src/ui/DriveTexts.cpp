@@ -47,3 +47,8 @@ QString TranslatedDriveDescription(const DriveInfo& drive) {
     }
     return lines.join(QLatin1Char('\n'));
 }
+
+QString TranslatedDriveType(const DriveInfo& drive) {
+    return TranslateLine(
+        QString::fromStdString(DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter())));
+}

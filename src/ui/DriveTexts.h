@@ -8,3 +8,6 @@ class DriveInfo;
 // text, then, when the counts could be read, a blank line and the total and free byte counts.
 // Each known line is translated; anything else is shown as it is.
 QString TranslatedDriveDescription(const DriveInfo& drive);
+
+// The type text of a drive in the user's language ("Removable Drive", "Hard Disc", ...).
+QString TranslatedDriveType(const DriveInfo& drive);

@@ -78,21 +78,27 @@ void GuiTransferObserver::SetFreeSpaceText(const std::string& text) {
 }
 
 void GuiTransferObserver::ShowMessageBox(const std::string& text) {
-    // The job waits until the box is closed, as it would for its own modal box.
-    QMetaObject::invokeMethod(
-        this,
-        [this, text] {
+    // The job waits until the box is closed, as it would for its own modal box, or until the
+    // form abandons it.
+    if (abandoned_) {
+        return;
+    }
+    Post([this, text] {
+        if (!abandoned_) {
             QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
                             Translate(text), QMessageBox::Ok, view_ ? view_->window() : nullptr);
             box.exec();
-        },
-        Qt::BlockingQueuedConnection);
+        }
+        boxClosed_.release();
+    });
+    boxClosed_.acquire();
 }
 
-void GuiTransferObserver::Finished(const TransferResult& result) {
-    Post([this, result] {
-        if (view_) {
-            view_->OnTransferFinished(result);
-        }
-    });
+void GuiTransferObserver::Abandon() {
+    abandoned_ = true;
+    boxClosed_.release();
+}
+
+void GuiTransferObserver::Finished(const TransferResult&) {
+    // The runner reports the end once the job's thread is done with everything.
 }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSemaphore>
+#include <atomic>
 
 #include "transfer/TransferObserver.h"
 
@@ -9,7 +11,8 @@ class CTunecrateView;
 
 // Carries the transfer job's reports from its worker thread to the main form's thread: status
 // line, progress bar, free-space text, the end of the job. The job never waits for the form,
-// except for a message box, which it shows and waits for as a modal box would.
+// except for a message box, which it shows and waits for as a modal box would. The end of the
+// job reaches the form through its TransferRunner.
 class GuiTransferObserver : public QObject, public TransferObserver {
     Q_OBJECT
 
@@ -23,6 +26,10 @@ class GuiTransferObserver : public QObject, public TransferObserver {
     void ShowMessageBox(const std::string& text) override;
     void Finished(const TransferResult& result) override;
 
+    // The form no longer waits for the job: a message box the job wants is not shown, and one it
+    // waits for lets it go on. Called before the form waits for the job's thread.
+    void Abandon();
+
     // The job's texts in the user's language.
     static QString Translate(const std::string& text);
 
@@ -31,4 +38,6 @@ class GuiTransferObserver : public QObject, public TransferObserver {
     void Post(F&& f);
 
     QPointer<CTunecrateView> view_;
+    std::atomic<bool> abandoned_{false};
+    QSemaphore boxClosed_;
 };

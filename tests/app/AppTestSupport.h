@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QStandardPaths>
 #include <filesystem>
 #include <memory>
@@ -15,8 +16,12 @@
 // A main window over a settings file in a fresh folder, with music folders to add.
 class AppTest : public ::testing::Test {
   protected:
-    // Keeps the window framework's profile data out of the user's own.
-    AppTest() { QStandardPaths::setTestModeEnabled(true); }
+    // Keeps the profile data (size, recent collections) apart from the user's and other tests'.
+    AppTest() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(dir.Path()));
+    }
     ~AppTest() override {
         frame_.reset();
         QTest::qWait(1);

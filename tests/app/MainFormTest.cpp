@@ -1,8 +1,12 @@
 // The main form with its document: layout, adding and removing directories, refilling after
 // File > Open, and the save prompt on the way out.
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QUrl>
 
 #include "AppTestSupport.h"
 #include "ui/CBitmapButton.h"
@@ -39,38 +43,30 @@ class MainFormTest : public AppTest {
     QWidget* Button(int id) { return View().BitmapButton(id); }
 };
 
-TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormInItsColoursAndTabOrder) {
+TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormWithItsTabOrderAndNames) {
     // A stick folder that is no mounted volume keeps the free space unknown.
     WriteSettings(dir / "gone", "");
     Open();
     EXPECT_EQ(View().DriveLabel()->toolTip(), QString::fromStdString(dir / "gone"));
     EXPECT_EQ(View().FreeSpaceLabel()->text(), "Free space unknown");
     EXPECT_EQ(List().count(), 0);
-    EXPECT_EQ(View().palette().color(QPalette::Window), QColor(212, 208, 200));
-    for (QWidget* white : QWidgetList{View().NewDirEdit(), &List()}) {
-        EXPECT_EQ(white->palette().color(QPalette::Base), QColor(Qt::white));
-    }
-    EXPECT_EQ(List().selectionMode(), QAbstractItemView::ExtendedSelection);
 
-    QList<QWidget*> order = {View().NewDirEdit(), &List()};
-    for (int id : {V::IDC_ADD, V::IDC_REMOVE, V::IDC_EXIT, V::IDC_SELDRV, V::IDC_FILEEXT}) {
-        order << Button(id);
-    }
-    order << View().StartButton() << View().DeleteOldCheck();
+    // Top left to bottom right.
+    const QList<QWidget*> order = {View().NewDirEdit(),   &List(),
+                                   Button(V::IDC_ADD),    Button(V::IDC_REMOVE),
+                                   View().StartButton(),  View().DeleteOldCheck(),
+                                   Button(V::IDC_SELDRV), Button(V::IDC_FILEEXT),
+                                   Button(V::IDC_EXIT)};
     order.first()->setFocus();
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
     }
-    // Bitmap buttons take their pictures' size; no text is cut off.
-    EXPECT_EQ(Button(V::IDC_ADD)->size(), QSize(100, 44));
-    for (QLabel* label : View().findChildren<QLabel*>()) {
-        EXPECT_LE(label->sizeHint().width(), label->width()) << label->text();
-    }
-    EXPECT_LE(View().DeleteOldCheck()->sizeHint().width(), View().DeleteOldCheck()->width());
+    EXPECT_EQ(Button(V::IDC_SELDRV)->accessibleName(), "Select Stick Drive");
+    EXPECT_EQ(View().StartButton()->accessibleName(), "Start");
 }
 
-TEST_F(MainFormTest, TypingAddsNewExistingDirectoriesOnlyAndReportsMissingOnes) {
+TEST_F(MainFormTest, TypingOrDroppingAddsNewExistingDirectoriesOnlyAndReportsMissingOnes) {
     const QString rock = MakeMusicDir("rock");
     const QString missing = QString::fromStdString(dir / "nowhere");
     Open();
@@ -86,22 +82,29 @@ TEST_F(MainFormTest, TypingAddsNewExistingDirectoriesOnlyAndReportsMissingOnes) 
     EXPECT_EQ(Doc().GetDirectoryCount(), 1u);
     Doc().SetModifiedFlag(false);
     QString text;
-    WhenModal([&text](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        EXPECT_TRUE(box && box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1);
-        AnswerBox(QMessageBox::Ok, &text)(modal);
-    });
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
     TypeAndTab(missing);
     EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(text, "Verzeichnis nicht gefunden: " + missing);
+    EXPECT_EQ(text, "Directory not found: " + missing);
     EXPECT_EQ(List().count(), 1);
     EXPECT_FALSE(Doc().IsModified());
-    // File > New without a remembered collection empties the form.
-    Frame().OnFileNew();
-    EXPECT_EQ(List().count(), 0);
+
+    // Folders dropped from a file manager go the same way: a web address is no folder.
+    const QString jazz = MakeMusicDir("jazz");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(jazz), QUrl::fromLocalFile(rock + "/"),
+                  QUrl("https://example.org/music")});
+    QWidget* target = List().viewport();
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    EXPECT_EQ(Lines(), QStringList({rock, jazz}));
+    EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(MainFormTest, RemoveTakesAllSelectedLinesAndMarksTheChangeOnce) {
+TEST_F(MainFormTest, RemoveAndTheDeleteKeyTakeAllSelectedLinesAndMarkTheChangeOnce) {
     QStringList dirs;
     for (const char* name : {"a", "b", "c", "d", "e"}) {
         dirs << MakeMusicDir(name);
@@ -118,33 +121,23 @@ TEST_F(MainFormTest, RemoveTakesAllSelectedLinesAndMarksTheChangeOnce) {
     for (int row : {0, 2, 4}) {
         List().item(row)->setSelected(true);
     }
-    QTest::mouseClick(Button(V::IDC_REMOVE), Qt::LeftButton);
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_Delete);
     EXPECT_EQ(Lines(), QStringList({dirs[1], dirs[3]}));
     EXPECT_TRUE(Doc().IsModified());
-    Doc().BeginDirectories();
-    EXPECT_EQ(QString::fromStdString(Doc().GetNextDirectory()), dirs[1]);
-    EXPECT_EQ(QString::fromStdString(Doc().GetNextDirectory()), dirs[3]);
     EXPECT_EQ(Doc().GetDirectoryCount(), 2u);
 }
 
+// A path wider than the list can be scrolled to its end; removing it keeps the range.
 TEST_F(MainFormTest, HorizontalExtentCoversTheWidestPathAndNeverShrinks) {
-    const QString shortDir = MakeMusicDir("s");
     const QString longDir = MakeMusicDir(std::string(180, 'w'));
     Open();
-    View().AddDirectoryEntry(shortDir);
-    QScrollBar* bar = List().horizontalScrollBar();
-    EXPECT_EQ(bar->maximum(), 0);
-
     View().AddDirectoryEntry(longDir);
-    const int needed = List().fontMetrics().horizontalAdvance(longDir);
-    EXPECT_GE(View().WidestExtent(), needed);
-    const int extent = View().WidestExtent();
-    List().item(1)->setSelected(true);
+    List().item(0)->setSelected(true);
     View().RemoveSelectedEntries();
-    View().RefillDirectoryList();
     QTest::qWait(10);
-    EXPECT_EQ(View().WidestExtent(), extent);
-    EXPECT_GE(bar->maximum(), needed - List().viewport()->width());
+    EXPECT_GE(List().horizontalScrollBar()->maximum(),
+              List().fontMetrics().horizontalAdvance(longDir) - List().viewport()->width());
 }
 
 // The remembered collection is shown at the start; File > Open refills the list in file order
@@ -209,25 +202,52 @@ TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowNoClosesAndYesAsksForANameAnd
     EXPECT_NE(ReadFileBytes(settingsPath).find("MusicCollection=" + file), std::string::npos);
 }
 
-// The drive dialog's choice becomes the stick: label, free space and settings.
+// File > Recent Collections: newest first; one that is gone is taken off when chosen.
+TEST_F(MainFormTest, RecentCollectionsOpenAndForgetMissingOnes) {
+    const QString a = WriteCollection("A.ini", {MakeMusicDir("a")});
+    const QString b = WriteCollection("B.ini", {});
+    Open();
+    Frame().OpenCollection(a);
+    Frame().OpenCollection(b);
+    auto* recent = Frame().findChild<QMenu*>("recentMenu");
+    const auto entries = [recent] {
+        emit recent->aboutToShow();
+        QStringList texts;
+        for (QAction* entry : recent->actions()) {
+            texts << entry->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(entries(), QStringList({"&1 " + b, "&2 " + a}));
+    recent->actions().at(1)->trigger();
+    EXPECT_EQ(Frame().windowTitle(), "A - Tunecrate");
+    std::filesystem::remove(b.toStdString());
+    WhenModal(AnswerBox(QMessageBox::Ok));
+    entries();
+    recent->actions().at(1)->trigger();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(entries(), QStringList({"&1 " + a}));
+}
+
+// The drive dialog opens on the current stick; its choice becomes the stick.
 TEST_F(MainFormTest, ChosenDriveBecomesTheStick) {
     Open();
-    QString chosen;
-    WhenModal([&chosen](QWidget* modal) {
-        auto* dialog = qobject_cast<CDriveDlg*>(modal);
-        auto* list = modal->findChild<QAbstractItemView*>();
-        ASSERT_TRUE(dialog && list && list->model()->rowCount() > 0) << "no drive dialog";
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(list->model()->index(0, 0)).center());
-        const DriveInfo* drive = dialog->GetSelectedDrive();
-        chosen = drive ? QString::fromStdString(drive->GetDriveLetter()) : QString();
-        dialog->accept();
-    });
-    QTest::mouseClick(Button(V::IDC_SELDRV), Qt::LeftButton);
-    EXPECT_TRUE(FinishModals());
-    ASSERT_FALSE(chosen.isEmpty());
-    EXPECT_EQ(View().DriveLabel()->toolTip(), chosen);
-    EXPECT_EQ(QString::fromStdString(View().GetSettings().GetStickDrive()), chosen);
+    for (const char* stick : {"/", ""}) {
+        WhenModal([stick](QWidget* modal) {
+            auto* dialog = qobject_cast<CDriveDlg*>(modal);
+            ASSERT_TRUE(dialog);
+            // The second time it opens on the stick chosen the first time.
+            const DriveInfo* open = dialog->GetSelectedDrive();
+            EXPECT_EQ(open ? open->GetRootPath() : "", *stick ? "" : "/");
+            dialog->SelectDrive(stick);
+            dialog->accept();
+        });
+        QTest::mouseClick(Button(V::IDC_SELDRV), Qt::LeftButton);
+        EXPECT_TRUE(FinishModals());
+    }
+    // OK without a chosen drive keeps the stick.
+    EXPECT_EQ(View().GetSettings().GetStickDrive(), "/");
+    EXPECT_EQ(View().DriveLabel()->toolTip(), "/");
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 }
 

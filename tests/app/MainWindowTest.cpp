@@ -1,6 +1,7 @@
 // The main window: menus, toolbar, fixed size, about box, help, command line, pictures.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -15,77 +16,70 @@ using MainWindowTest = AppTest;
 
 TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
     CMainFrame& frame = Open();
-    QStringList menus;
+    // Every key a menu shows is bound: to its item, or F1 to the help accelerator.
+    int shown = 0;
     for (QAction* menu : frame.menuBar()->actions()) {
-        menus << menu->text();
+        for (QAction* item : menu->menu()->actions()) {
+            const QKeySequence key(item->text().section('\t', 1));
+            if (!key.isEmpty()) {
+                ++shown;
+                EXPECT_TRUE(item->shortcut() == key ||
+                            (key == QKeySequence("F1") &&
+                             frame.Action(CMainFrame::ID_HELP)->shortcut() == key))
+                    << item->text();
+            }
+        }
     }
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&?"}));
-    EXPECT_EQ(frame.Action(CMainFrame::ID_FILE_NEW)->shortcut(), QKeySequence("Ctrl+N"));
-    // Save As shows Ctrl+F2 but has no key; F1 belongs to help, which Help Contents only shows.
-    QAction* saveAs = frame.Action(CMainFrame::ID_FILE_SAVE_AS);
-    EXPECT_EQ(saveAs->text(), "Save &As...\tCtrl+F2");
-    EXPECT_TRUE(saveAs->shortcut().isEmpty());
-    EXPECT_TRUE(frame.Action(CMainFrame::ID_HELP_FINDER)->shortcut().isEmpty());
-    EXPECT_EQ(frame.Action(CMainFrame::ID_HELP)->shortcut(), QKeySequence("F1"));
+    EXPECT_EQ(shown, 7);
     // The string resource: the prompt before the line feed, the tooltip after it.
     QAction* open = frame.Action(CMainFrame::ID_FILE_OPEN);
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
     EXPECT_EQ(open->toolTip(), "Open Music Collection");
-    EXPECT_FALSE(frame.Action(CMainFrame::ID_FILE_PRINT)->isEnabled());
-    EXPECT_FALSE(frame.Action(CMainFrame::ID_VIEW_STATUS_BAR)->isEnabled());
 
-    // F1 and Help Contents show the one guide window.
-    frame.Action(CMainFrame::ID_HELP)->trigger();
-    frame.Action(CMainFrame::ID_HELP_FINDER)->trigger();
-    const auto guides = frame.findChildren<QWidget*>(QStringLiteral("helpWindow"));
-    ASSERT_EQ(guides.size(), 1);
-    EXPECT_TRUE(guides.first()->isVisible());
 }
 
-// The window has the form's fixed size and follows the toolbar as it is hidden and shown.
-TEST_F(MainWindowTest, FixedSizeWindowFollowsItsToolbar) {
+// The window starts at the form's described size, its smallest; the list takes what it grows,
+// and the next start comes back at the size it was closed with.
+TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
     CMainFrame& frame = Open();
-    EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
-    EXPECT_FALSE(frame.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    const QSize withToolbar = frame.size();
-    QAction* toggle = frame.Action(CMainFrame::ID_VIEW_TOOLBAR);
-    toggle->trigger();
-    QTest::qWait(20);
-    EXPECT_FALSE(frame.ToolBar()->isVisible());
-    EXPECT_LT(frame.height(), withToolbar.height());
-    toggle->trigger();
-    QTest::qWait(20);
-    EXPECT_EQ(frame.size(), withToolbar);
+    EXPECT_EQ(frame.size(), frame.minimumSize());
+    const QSize list = List().size();
+    frame.resize(frame.size() + QSize(120, 80));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return List().size() == list + QSize(120, 80); }));
+    const QSize grown = frame.size();
+    frame.close();
+    EXPECT_EQ(Open().size(), grown);
 }
 
-TEST(AboutBoxTest, ShowsNameAndVersionAndFits) {
+TEST(AboutBoxTest, ShowsNameAndVersion) {
     CAboutDlg about;
-    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Info über Tunecrate"));
+    EXPECT_EQ(about.windowTitle(), "About Tunecrate");
     EXPECT_EQ(about.VersionLabel()->text(), "Tunecrate Version 1.1");
-    EXPECT_EQ(about.VersionLabel()->textFormat(), Qt::PlainText);
-    for (QLabel* label : about.findChildren<QLabel*>()) {
-        EXPECT_LE(label->sizeHint().width(), label->width()) << label->text();
-    }
     about.show();
     QTest::keyClick(&about, Qt::Key_Return);  // OK is the default button
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
-// Every picture the program asks for is embedded, at the size the form expects.
+// Every picture the program asks for is embedded, at the size the form expects, and twice as
+// large for displays of twice the pixel density.
 TEST(ArtworkTest, EveryPictureIsThereAtItsSize) {
     InitUiResources();
     const auto picture = [](const QString& name) { return QImage(":/bitmaps/" + name + ".png"); };
+    const auto expectSize = [&picture](const QString& name, QSize size) {
+        EXPECT_EQ(picture(name).size(), size) << name;
+        EXPECT_EQ(picture(name + "@2x").size(), size * 2) << name;
+    };
     for (QString stem : {"ADD", "REMOVE", "SELDRV", "FILEEXT", "EXIT", "START", "STARTON"}) {
-        EXPECT_EQ(picture(stem + "U").size(), QSize(100, 44)) << stem;
-        EXPECT_EQ(picture(stem + "D").size(), QSize(stem == "STARTON" ? 99 : 100, 44)) << stem;
+        expectSize(stem + "U", QSize(100, 44));
+        expectSize(stem + "D", QSize(stem == "STARTON" ? 99 : 100, 44));
         EXPECT_NE(picture(stem + "U"), picture(stem + "D")) << stem;
     }
-    EXPECT_EQ(picture("DECORATION").size(), QSize(362, 126));
+    expectSize("DECORATION", QSize(362, 126));
     for (int size : {16, 32, 48, 64, 128, 256}) {
         EXPECT_EQ(picture(QStringLiteral("tunecrate-%1").arg(size)).size(), QSize(size, size));
     }
     for (QString name : {"tb_new", "tb_open", "tb_save", "tb_print", "tb_about", "tb_help"}) {
-        EXPECT_EQ(picture(name).size(), QSize(16, 15)) << name;
+        expectSize(name, QSize(16, 15));
     }
 }
 
@@ -99,7 +93,6 @@ TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOn
     ASSERT_TRUE(app.InitInstance(
         {"tunecrate", "--settings", settings, QString::fromStdString(collection)}, exitCode));
     CMainFrame* frame = app.MainFrame();
-    EXPECT_EQ(frame->View()->GetSettings().GetSettingsPath(), settingsPath);
     EXPECT_EQ(frame->View()->DirectoryList()->count(), 1);
     EXPECT_EQ(frame->windowTitle(), "mix - Tunecrate");
     EXPECT_EQ(frame->View()->GetSettings().GetMusicCollection(), collection);

@@ -1,7 +1,9 @@
 // Transfers started and stopped from the main window, onto a real mounted RAM volume.
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <algorithm>
 
 #include "AppTestSupport.h"
@@ -38,52 +40,67 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     OpenWithCollection(stick_.Path(), 3, 100000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
 
-    // Running: the button shows it; the start command and everything that would change the
-    // collection, the stick or the file types is disabled.
+    // Running: the button shows it; everything that would change the collection, the stick or
+    // the file types is disabled.
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
     EXPECT_TRUE(View().IsTransferRunning());
-    EXPECT_FALSE(View().OnUpdateStartTransfer());
     for (int id : {CMainFrame::ID_FILE_NEW, CMainFrame::ID_FILE_OPEN, CMainFrame::ID_FILE_SAVE,
                    CMainFrame::ID_EDIT_ADD, CMainFrame::ID_EDIT_REMOVE, CMainFrame::ID_SELECT_DRIVE,
                    CMainFrame::ID_FILE_EXTENSIONS}) {
         EXPECT_FALSE(Frame().Action(id)->isEnabled()) << id;
     }
-    EXPECT_FALSE(View().NewDirEdit()->isEnabled());
     EXPECT_FALSE(View().BitmapButton(CTunecrateView::IDC_ADD)->isEnabled());
-    EXPECT_TRUE(View().BitmapButton(CTunecrateView::IDC_EXIT)->isEnabled());
 
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(FilesOn(stick_.Path()), 3);
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
-    EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
-    EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
-    EXPECT_TRUE(View().OnUpdateStartTransfer());
-    EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
-    EXPECT_TRUE(View().NewDirEdit()->isEnabled());
+    EXPECT_EQ(View().StatusLabel()->text(),
+              QString::fromUtf8("Every song of the collection is on a stick now \u2014 a new "
+                                "round starts next time"));
     EXPECT_TRUE(Doc().GetUntransferredFiles().empty());
+    EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
+
+    // On the emptied stick, two of three songs of 3 MB fit, and the bar ends full.
+    for (const std::string& name : FilesIn(stick_.Path())) {
+        std::filesystem::remove(stick_.Path() + "/" + name);
+    }
+    View().AddDirectoryEntry(MakeMusicDir("big", 3, 3 << 20));
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(View().StatusLabel()->text(),
+              QString::fromUtf8("Finished copying: 2 songs, 6 MB \u2014 the stick is full"));
+    EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
 }
 
-// The menu command starts as the button would; a second click on the button stops the run.
-TEST_F(TransferFromGuiTest, MenuStartsAndASecondClickStopsWithOneJobAtATime) {
+// The keyboard runs the transfer as the mouse does: Ctrl+T (File > Start Transfer, which turns
+// into Stop Transfer) and Space or Enter on the focused Start button, one job at a time.
+TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATime) {
     SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 1500, 1000);
-    QAction* start = Frame().Action(CMainFrame::ID_START_TRANSFER);
-    start->trigger();
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
-    ASSERT_TRUE(View().IsTransferRunning());
-    EXPECT_FALSE(start->isEnabled());
-    // While stopping, neither the button's click nor the command starts anything.
-    View().OnStart();
-    View().OnStartTransferCommand();
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
-
-    QTest::mouseClick(&Start(), Qt::LeftButton);
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_LT(FilesOn(stick_.Path()), 1500);
-    EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);
-    EXPECT_EQ(View().StatusLabel()->text(), "Finished copying");
-    EXPECT_TRUE(start->isEnabled());
+    QAction* command = Frame().Action(CMainFrame::ID_START_TRANSFER);
+    for (bool commandStarts : {true, false}) {
+        SCOPED_TRACE(commandStarts);
+        Start().setFocus();
+        const auto stopped = [this] { return !View().IsTransferRunning(); };
+        if (commandStarts) {
+            QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(&Start(), Qt::Key_Return);
+        }
+        EXPECT_EQ(Start().GetState(), CHoverButton::kStateOn);
+        ASSERT_TRUE(View().IsTransferRunning());
+        EXPECT_EQ(command->text(), "Stop &Transfer\tCtrl+T");
+        View().OnStart();  // a stray second start starts nothing
+        if (commandStarts) {
+            QTest::keyClick(&Start(), Qt::Key_Space);
+        } else {
+            QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
+        }
+        EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
+        ASSERT_TRUE(QTest::qWaitFor(stopped, 20000));
+        EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
+        EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
+    }
 }
 
 TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
@@ -99,6 +116,48 @@ TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 20000));
     EXPECT_FALSE(View().IsTransferRunning());
     EXPECT_LT(FilesOn(stick_.Path()), 1500);
+}
+
+// A RAM volume is not removable: the wipe asks, naming the volume and what lies on it, and only
+// Yes wipes.
+TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    WriteFileBytes(stick_.Path() + "/old.mp3", std::string(3000, 'x'));
+    WriteFileBytes(stick_.Path() + "/tax.pdf", "pdf");
+    OpenWithCollection(stick_.Path(), 1, 100);
+    View().DeleteOldCheck()->setChecked(true);
+    for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        SCOPED_TRACE(answer);
+        QString question;
+        WhenModal([&question, answer](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_TRUE(box);
+            question = box->text() + "\n" + box->informativeText();
+            AnswerBox(answer)(modal);
+        });
+        QTest::mouseClick(&Start(), Qt::LeftButton);
+        ASSERT_TRUE(FinishModals());
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(question,
+                  "Delete everything on " + QString::fromStdString(stick_.Path()) +
+                      "?\nDrive type: RAM disk\nOn it: 2 files, 0 MB, 1 of them not music");
+        EXPECT_EQ(FilesIn(stick_.Path()).count("tax.pdf"), answer == QMessageBox::No ? 1u : 0u);
+    }
+    EXPECT_EQ(FilesOn(stick_.Path()), 1);
+}
+
+// The free space follows the stick while the form is idle: another program filling it, or the
+// stick pulled out.
+TEST_F(TransferFromGuiTest, TheFreeSpaceFollowsTheStick) {
+    SKIP_UNLESS_MOUNTED(stick_);
+    OpenWithCollection(stick_.Path(), 1, 10);
+    EXPECT_EQ(View().FreeSpaceLabel()->text(), "8 MB free");
+    WriteFileBytes(stick_.Path() + "/other", std::string(3 << 20, 'x'));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return View().FreeSpaceLabel()->text() == "5 MB free"; }, 5000));
+    stick_.Unmount();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return View().FreeSpaceLabel()->text() == "Free space unknown"; }, 5000));
 }
 
 // Without a stick there is nothing to fill: the job's reason is shown, the form is ready again.

@@ -9,6 +9,7 @@
 #include "support/TmpfsMount.h"
 
 namespace fs = std::filesystem;
+using platform::DriveType;
 using platform::LinuxVolumeQueries;
 
 namespace {
@@ -84,13 +85,15 @@ TEST(LinuxVolumeQueriesTest, ListsKindsAndLabelsOfMountedVolumes) {
     EXPECT_EQ(roots, (std::vector<std::string>{"/run/media/anna/STICK", machine.Mount("usb"),
                                                machine.Mount("disc"), machine.Mount("card"),
                                                machine.Mount("crypt"), machine.Mount("share")}));
-    const std::map<std::string, int> types = {{"usb", 2},    {"card", 2}, {"disc", 3},
-                                              {"share", 4},  {"fuse", 0}, {"plain", 1},
-                                              {"missing", 1}};
+    const std::map<std::string, DriveType> types = {
+        {"usb", DriveType::kRemovable},    {"card", DriveType::kRemovable},
+        {"disc", DriveType::kFixed},       {"share", DriveType::kRemote},
+        {"fuse", DriveType::kUnknown},     {"plain", DriveType::kNoRootDir},
+        {"missing", DriveType::kNoRootDir}};
     for (const auto& [name, type] : types) {
         EXPECT_EQ(queries.GetDriveType(machine.Mount(name)), type) << name;
     }
-    EXPECT_EQ(queries.GetDriveType(machine.Mount("usb") + "/"), 2);
+    EXPECT_EQ(queries.GetDriveType(machine.Mount("usb") + "/"), DriveType::kRemovable);
 
     std::string label = "kept";
     EXPECT_FALSE(queries.GetVolumeLabel(machine.Mount("plain"), label));
@@ -110,7 +113,7 @@ TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
     const std::string root = fs::canonical(stick.Path()).string();
     EXPECT_TRUE(Contains(queries.GetDriveRoots(), root));
     EXPECT_TRUE(Contains(queries.GetDriveRoots(), "/"));
-    EXPECT_EQ(queries.GetDriveType(root), 6);
+    EXPECT_EQ(queries.GetDriveType(root), DriveType::kRamDisk);
     WriteFileBytes(root + "/a.mp3", std::string(3 * 4096, 'x'));
     platform::DiskSpace space;
     ASSERT_TRUE(queries.GetDiskSpace(root, space));
@@ -118,7 +121,8 @@ TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
     EXPECT_EQ(space.freeToCaller, 8u * 1024 * 1024 - 3 * 4096);
 
     stick.Unmount();
-    EXPECT_EQ(queries.GetDriveType(root), 1);  // the directory left behind is no drive
+    EXPECT_EQ(queries.GetDriveType(root),
+              DriveType::kNoRootDir);  // the directory left behind is no drive
     EXPECT_FALSE(Contains(queries.GetDriveRoots(), root));
     EXPECT_FALSE(queries.GetDiskSpace(root + "/missing", space));
 }

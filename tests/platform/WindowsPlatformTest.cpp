@@ -59,9 +59,9 @@ TEST(WindowsVolumeQueriesTest, DrivesAreNamedByTheirRootsAndBareLettersNameTheRo
     }
     EXPECT_NE(std::find(roots.begin(), roots.end(), system + "\\"), roots.end());
 
-    EXPECT_EQ(volumes.GetDriveType(system), 3);
-    EXPECT_EQ(volumes.GetDriveType(system + "\\"), 3);
-    EXPECT_EQ(volumes.GetDriveType(system + "/"), 3);
+    EXPECT_EQ(volumes.GetDriveType(system), platform::DriveType::kFixed);
+    EXPECT_EQ(volumes.GetDriveType(system + "\\"), platform::DriveType::kFixed);
+    EXPECT_EQ(volumes.GetDriveType(system + "/"), platform::DriveType::kFixed);
     platform::DiskSpace bare;
     platform::DiskSpace rooted;
     ASSERT_TRUE(volumes.GetDiskSpace(system, bare));
@@ -75,12 +75,12 @@ TEST(WindowsVolumeQueriesTest, DrivesAreNamedByTheirRootsAndBareLettersNameTheRo
 
     // A folder is not the root of a volume; a letter without a drive has no root at all.
     TempDir folder;
-    EXPECT_EQ(volumes.GetDriveType(folder.Path()), 1);
-    EXPECT_EQ(volumes.GetDriveType(folder.Path() + "\\"), 1);
+    EXPECT_EQ(volumes.GetDriveType(folder.Path()), platform::DriveType::kNoRootDir);
+    EXPECT_EQ(volumes.GetDriveType(folder.Path() + "\\"), platform::DriveType::kNoRootDir);
     const std::string unused = UnusedDrive();
     ASSERT_FALSE(unused.empty());
-    EXPECT_EQ(volumes.GetDriveType(unused), 1);
-    EXPECT_EQ(volumes.GetDriveType(unused + "\\"), 1);
+    EXPECT_EQ(volumes.GetDriveType(unused), platform::DriveType::kNoRootDir);
+    EXPECT_EQ(volumes.GetDriveType(unused + "\\"), platform::DriveType::kNoRootDir);
     EXPECT_FALSE(volumes.GetDiskSpace(unused, bare));
     EXPECT_FALSE(volumes.GetVolumeLabel(unused, label));
 }

@@ -9,15 +9,15 @@ namespace {
 // Drives as the test sets them; one that is not listed has no root directory.
 struct FakeVolumes : platform::VolumeQueries {
     struct Drive {
-        int type;
+        platform::DriveType type;
         platform::DiskSpace space;
         std::string label;
     };
     std::map<std::string, Drive> drives;
 
     std::vector<std::string> GetDriveRoots() const override { return {}; }
-    int GetDriveType(const std::string& root) const override {
-        return drives.count(root) ? drives.at(root).type : 1;
+    platform::DriveType GetDriveType(const std::string& root) const override {
+        return drives.count(root) ? drives.at(root).type : platform::DriveType::kNoRootDir;
     }
     bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
         return drives.count(root) && (space = drives.at(root).space, true);
@@ -31,8 +31,9 @@ struct FakeVolumes : platform::VolumeQueries {
 
 TEST(DriveInfoTest, DescribesADriveInFourLines) {
     FakeVolumes volumes;
-    volumes.drives["E:\\"] = {2, {64487424, 128974848, 64487430}, "MUSICSTICK1"};
-    volumes.drives["A:\\"] = {2, {999, 1474560, 999}, ""};
+    volumes.drives["E:\\"] = {
+        platform::DriveType::kRemovable, {64487424, 128974848, 64487430}, "MUSICSTICK1"};
+    volumes.drives["A:\\"] = {platform::DriveType::kRemovable, {999, 1474560, 999}, ""};
     DriveInfo stick(volumes);
     stick.SetRootPath("E:\\");
     stick.Refresh();
@@ -59,7 +60,8 @@ TEST(DriveInfoTest, DescribesADriveInFourLines) {
 
 TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
     FakeVolumes volumes;
-    volumes.drives["/media/anna/MUSIC"] = {2, {1500000, 2000000, 1500000}, "MUSIC"};
+    volumes.drives["/media/anna/MUSIC"] = {
+        platform::DriveType::kRemovable, {1500000, 2000000, 1500000}, "MUSIC"};
     DriveInfo info(volumes);
     info.Refresh();  // no root path yet: nothing is asked
     EXPECT_EQ(info.GetDescription(), "");
@@ -69,7 +71,7 @@ TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
 
     volumes.drives.clear();
     info.Refresh();
-    EXPECT_EQ(info.GetDriveType(), 1);
+    EXPECT_EQ(info.GetDriveType(), platform::DriveType::kNoRootDir);
     EXPECT_EQ(info.GetDescription(), "Root directory does not exist.");
     EXPECT_EQ(info.GetFreeBytes(), 1500000u);
     EXPECT_EQ(info.GetDisplayName(), "/media/anna/MUSIC  (MUSIC)");

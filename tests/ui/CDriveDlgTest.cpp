@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QScrollBar>
 #include <algorithm>
 #include <memory>
 
@@ -21,11 +20,12 @@ class DriveDlgTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // A: and B: as removable and fixed, then one drive of each type, some with labels.
-        const int types[] = {DriveInfo::kTypeRemovable, DriveInfo::kTypeFixed,
-                             DriveInfo::kTypeFixed,     DriveInfo::kTypeOptical,
-                             DriveInfo::kTypeRemovable, DriveInfo::kTypeRamDisk,
-                             DriveInfo::kTypeRemote,    DriveInfo::kTypeUnknown,
-                             DriveInfo::kTypeNoRootDir, 9};
+        const platform::DriveType types[] = {
+            platform::DriveType::kRemovable, platform::DriveType::kFixed,
+            platform::DriveType::kFixed,     platform::DriveType::kOptical,
+            platform::DriveType::kRemovable, platform::DriveType::kRamDisk,
+            platform::DriveType::kRemote,    platform::DriveType::kUnknown,
+            platform::DriveType::kNoRootDir, platform::DriveType(9)};
         for (int i = 0; i < 10; ++i) {
             FakeVolumes::Drive drive{types[i], {}, i == 3 ? "DATA" : i == 4 ? "MUSIC" : ""};
             if (i == 4) {
@@ -34,7 +34,7 @@ class DriveDlgTest : public ::testing::Test {
             volumes_.Add(Root(char('A' + i)), drive);
         }
         volumes_.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
-                     {DriveInfo::kTypeRemovable, {}, ""});
+                     {platform::DriveType::kRemovable, {}, ""});
     }
     void Open(const FakeVolumes& volumes) {
         dialog_ = std::make_unique<CDriveDlg>(nullptr, volumes);
@@ -60,111 +60,80 @@ class DriveDlgTest : public ::testing::Test {
     QListWidget* list_ = nullptr;
 };
 
-TEST_F(DriveDlgTest, ListsTheDrivesInOrderWithTheirNamesAndTheImageOfTheirKind) {
+TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootFreeSpaceAndImage) {
     Open(volumes_);
     QStringList texts;
     std::vector<int> images;
     for (int i = 0; i < list_->count(); ++i) {
         texts << list_->item(i)->text();
         images.push_back(list_->item(i)->data(D::kImageRole).toInt());
+        EXPECT_EQ(list_->visualItemRect(list_->item(i)).left(), 0) << i;  // one column
     }
-    EXPECT_EQ(texts, (QStringList{"A:", "B:", "C:", "D:  (DATA)", "E:  (MUSIC)", "F:", "G:", "H:",
-                                  "I:", "J:", "/media/somebody/A_RATHER_LONG_VOLUME_NAME"}));
-    EXPECT_EQ(images, (std::vector<int>{D::kImageFloppy, D::kImageFloppy, D::kImageFixed,
-                                        D::kImageOptical, D::kImageRemovable, D::kImageRamDisk,
-                                        D::kImageRemote, D::kImageUnknown, D::kImageUnknown,
-                                        D::kImageUnknown, D::kImageRemovable}));
-    // Scrolled to the far right, the long name ends inside the list.
-    list_->horizontalScrollBar()->setValue(list_->horizontalScrollBar()->maximum());
-    EXPECT_LE(list_->visualItemRect(list_->item(10)).right(), list_->viewport()->width());
-    // The focus starts on OK, the default button: Enter ends the dialog with the chosen drive.
+    EXPECT_EQ(texts, (QStringList{"A:\\", QString::fromUtf8("MUSIC \u2014 E:\\ \u2014 61 MB free"),
+                                  "/media/somebody/A_RATHER_LONG_VOLUME_NAME", "B:\\", "C:\\",
+                                  QString::fromUtf8("DATA \u2014 D:\\"), "F:\\", "G:\\", "H:\\",
+                                  "I:\\", "J:\\"}));
+    EXPECT_EQ(images, (std::vector<int>{D::kImageFloppy, D::kImageRemovable, D::kImageRemovable,
+                                        D::kImageFloppy, D::kImageFixed, D::kImageOptical,
+                                        D::kImageRamDisk, D::kImageRemote, D::kImageUnknown,
+                                        D::kImageUnknown, D::kImageUnknown}));
+    // It grows with the window, the list with it.
+    const QSize list = list_->size();
+    dialog_->resize(dialog_->size() + QSize(50, 40));
+    EXPECT_EQ(list_->size(), list + QSize(50, 40));
+    // A click chooses and describes a drive, an empty area changes nothing. The focus starts on
+    // OK, the default button: Enter ends the dialog with the chosen drive.
     EXPECT_TRUE(Child<QPushButton>(*dialog_, "okButton")->hasFocus());
-    ClickItem(4);
+    ClickEmptyArea();
+    EXPECT_EQ(Chosen(), "<none>");
+    ClickItem(9);
+    EXPECT_EQ(dialog_->GetDescriptionText(), "Root directory does not exist.");
+    ClickItem(1);
+    ClickEmptyArea();
+    EXPECT_EQ(Child<QLabel>(*dialog_, "description")->text(),
+              "Removable Drive\n\nBytes total: 128.974.848\nBytes free: 64.487.424");
     QTest::keyClick(list_, Qt::Key_Return);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(Chosen(), "E:\\");
 }
 
-TEST_F(DriveDlgTest, AClickChoosesADriveAndShowsItsDescriptionAnEmptyAreaChangesNothing) {
+// Only the selection mark counts: Shift extends the selection from it, keys move it.
+TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
     Open(volumes_);
-    auto* description = Child<QLabel>(*dialog_, "description");
-    ClickEmptyArea();
-    EXPECT_EQ(dialog_->GetSelectedDrive(), nullptr);
-    EXPECT_TRUE(description->text().isEmpty());
-
+    ClickItem(1);
+    ClickItem(3, Qt::ShiftModifier);
+    EXPECT_EQ(Chosen(), "E:\\");
     ClickItem(4);
-    EXPECT_EQ(Chosen(), "E:\\");
-    EXPECT_EQ(description->text(),
-              "Removable Drive\n\nBytes total: 128.974.848\nBytes free: 64.487.424");
-    ClickEmptyArea();
-    EXPECT_EQ(Chosen(), "E:\\");
-    ClickItem(8);
-    EXPECT_EQ(description->text(), "Root directory does not exist.");
-    QTest::mouseClick(Child<QPushButton>(*dialog_, "cancelButton"), Qt::LeftButton);
-    EXPECT_EQ(dialog_->result(), QDialog::Rejected);
-
-    // Without drives, OK ends the dialog with none chosen.
-    Open(FakeVolumes());
-    ClickEmptyArea();
-    QTest::mouseClick(Child<QPushButton>(*dialog_, "okButton"), Qt::LeftButton);
-    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(dialog_->GetSelectedDrive(), nullptr);
-}
-
-// Only the selection mark counts; Refresh keeps its index and the description, but drops a
-// mark beyond the new list.
-TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeysAndSurvivesRefreshByIndex) {
-    Open(volumes_);
-    ClickItem(2);
-    ClickItem(4, Qt::ControlModifier);
-    EXPECT_EQ(Chosen(), "E:\\");
-    ClickItem(6, Qt::ShiftModifier);  // extends from the mark, which stays
-    EXPECT_TRUE(list_->item(5)->isSelected() && list_->item(6)->isSelected());
-    EXPECT_EQ(Chosen(), "E:\\");
-    ClickItem(2);
     QTest::keyClick(list_, Qt::Key_Down);
     EXPECT_EQ(Chosen(), "D:\\");
     EXPECT_EQ(dialog_->GetDescriptionText(), "CD-/DVD-ROM drive");
     QTest::keyClick(list_, Qt::Key_Down);
     QTest::keyClick(list_, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(Chosen(), "E:\\");
+    EXPECT_EQ(Chosen(), "F:\\");
     EXPECT_EQ(list_->selectedItems().size(), 2);
-
-    const QString description = dialog_->GetDescriptionText();
-    volumes_.RemoveFirst();  // without A:, F: sits at index 4
-    QTest::mouseClick(Child<QPushButton>(*dialog_, "refreshButton"), Qt::LeftButton);
-    EXPECT_EQ(list_->count(), 10);
-    EXPECT_TRUE(list_->selectedItems().isEmpty());
-    EXPECT_EQ(Chosen(), "F:\\");
-    EXPECT_EQ(dialog_->GetDescriptionText(), description);
-    ClickEmptyArea();  // no mark in the new list: nothing changes
-    EXPECT_EQ(Chosen(), "F:\\");
-    ClickItem(8);
-    for (int i = 0; i < 3; ++i) {
-        volumes_.RemoveFirst();
-    }
-    dialog_->OnRefresh();
-    EXPECT_EQ(dialog_->GetSelectedDrive(), nullptr);
 }
 
-// The machine's own mounts, each with its picture. Tests running in parallel mount and unmount
-// small volumes: the list is compared with a snapshot during which the mounts stayed the same.
-TEST(DriveDlgSystemTest, ListsThisMachinesMounts) {
-    const platform::VolumeQueries& system = platform::VolumeQueries::System();
-    std::vector<std::string> roots;
-    std::unique_ptr<CDriveDlg> dialog;
-    for (int attempt = 0; attempt < 50 && (attempt == 0 || system.GetDriveRoots() != roots);
-         ++attempt) {
-        roots = system.GetDriveRoots();
-        dialog = std::make_unique<CDriveDlg>(nullptr, system);
-    }
-    auto* list = Child<QListWidget>(*dialog, "driveList");
-    ASSERT_EQ(list->count(), int(roots.size()));
-    EXPECT_NE(std::find(roots.begin(), roots.end(), "/"), roots.end());
-    for (int i = 0; i < list->count(); ++i) {
-        EXPECT_TRUE(list->item(i)->text().startsWith(QString::fromStdString(roots[i])));
-        EXPECT_FALSE(list->item(i)->icon().isNull());
-    }
+// The dialog opens on the current stick; a mount that comes or goes does not move the choice to
+// another drive, and a chosen drive that is gone leaves none chosen.
+TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveAcrossRefresh) {
+    Open(volumes_);
+    dialog_->SelectDrive("E:\\");
+    EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)});
+    const QString description = dialog_->GetDescriptionText();
+    EXPECT_FALSE(description.isEmpty());
+
+    volumes_.AddFirst("/media/anna/NEW", {platform::DriveType::kRemovable, {}, "NEW"});
+    QTest::mouseClick(Child<QPushButton>(*dialog_, "refreshButton"), Qt::LeftButton);
+    EXPECT_EQ(list_->item(0)->text(), QString::fromUtf8("NEW \u2014 /media/anna/NEW"));
+    EXPECT_EQ(Chosen(), "E:\\");
+    EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(2)});
+    EXPECT_EQ(dialog_->GetDescriptionText(), description);
+
+    volumes_.Remove("E:\\");
+    dialog_->OnRefresh();
+    EXPECT_EQ(Chosen(), "<none>");
+    EXPECT_TRUE(list_->selectedItems().isEmpty());
+    EXPECT_TRUE(Child<QLabel>(*dialog_, "description")->text().isEmpty());
 }
 
 }  // namespace

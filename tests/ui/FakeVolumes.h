@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 class FakeVolumes : public platform::VolumeQueries {
   public:
     struct Drive {
-        int type = DriveInfo::kTypeFixed;
+        platform::DriveType type = platform::DriveType::kFixed;
         std::optional<platform::DiskSpace> space;  // none: the query fails
         std::string label;
     };
@@ -21,12 +22,19 @@ class FakeVolumes : public platform::VolumeQueries {
         roots_.push_back(root);
         drives_[root] = drive;
     }
-    void RemoveFirst() { roots_.erase(roots_.begin()); }
+    void AddFirst(const std::string& root, Drive drive) {
+        Add(root, drive);
+        std::rotate(roots_.begin(), roots_.end() - 1, roots_.end());
+    }
+    void Remove(const std::string& root) {
+        roots_.erase(std::find(roots_.begin(), roots_.end(), root));
+        drives_.erase(root);
+    }
 
     std::vector<std::string> GetDriveRoots() const override { return roots_; }
-    int GetDriveType(const std::string& root) const override {
+    platform::DriveType GetDriveType(const std::string& root) const override {
         const auto it = drives_.find(root);
-        return it == drives_.end() ? DriveInfo::kTypeNoRootDir : it->second.type;
+        return it == drives_.end() ? platform::DriveType::kNoRootDir : it->second.type;
     }
     bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
         const auto it = drives_.find(root);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/VolumeQueries.h"
+
+// What a wipe of the stick would delete, counted before it is done: every file below the root
+// (symbolic links and other non-directories count as files), their bytes, and how many of them
+// are not music files of the extension list. Links are never followed, and a file system mounted
+// below the root is left out, as the wipe leaves both alone. The GUI and the CLI ask the user
+// with these counts before they wipe a volume that needs it.
+class StickContents {
+  public:
+    // Counts below `root`; a root that cannot be read counts as empty.
+    static StickContents Count(const std::string& root, const std::vector<std::string>& extensions);
+
+    uint64_t Files() const { return files_; }
+    uint64_t Bytes() const { return bytes_; }
+    uint64_t NonMusic() const { return nonMusic_; }
+
+    // A wipe needs the user's yes when the volume is not removable or anything on it is not
+    // music; a removable stick holding only music and folders is wiped without a question.
+    bool NeedsConfirmation(platform::DriveType type) const;
+
+    // "1,204 files, 3.2 GB, 37 of them not music" (the last part only when there are such).
+    std::string Describe() const;
+    // "1,204": groups of three digits separated by commas.
+    static std::string GroupThousands(uint64_t number);
+    // "3.2 GB" from one GiB on, else whole megabytes: "1,019 MB".
+    static std::string FormatSize(uint64_t bytes);
+
+  private:
+    uint64_t files_ = 0;
+    uint64_t bytes_ = 0;
+    uint64_t nonMusic_ = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QSystemTrayIcon;
+
+// Tells the user something while the program's window is in the background: through the
+// desktop's notification service (freedesktop notifications over D-Bus) where one is running,
+// else as a message of the system tray where there is one, else not at all.
+class DesktopNotifier : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit DesktopNotifier(QObject* parent = nullptr);
+
+    void Notify(const QString& title, const QString& text);
+
+  private:
+    bool NotifyThroughService(const QString& title, const QString& text);
+
+    QSystemTrayIcon* tray_ = nullptr;
+};
