@@ -25,8 +25,9 @@ bool IsMusic(const std::string& name, const std::vector<std::string>& extensions
 StickContents StickContents::Count(const std::string& root,
                                    const std::vector<std::string>& extensions) {
     StickContents contents;
+    const FileOperations files;
     uint64_t rootDevice = 0;
-    if (!FileOperations::GetDeviceOf(root, rootDevice)) {
+    if (!files.GetDeviceOf(root, rootDevice)) {
         return contents;
     }
     std::vector<fs::path> folders{platform::PathFromUtf8(root)};
@@ -44,7 +45,7 @@ StickContents StickContents::Count(const std::string& root,
             }
             if (fs::is_directory(status)) {
                 uint64_t device = 0;
-                if (FileOperations::GetDeviceOf(platform::PathToUtf8(it->path()), device) &&
+                if (files.GetDeviceOf(platform::PathToUtf8(it->path()), device) &&
                     device == rootDevice) {
                     folders.push_back(it->path());
                 }

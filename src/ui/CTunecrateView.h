@@ -101,6 +101,7 @@ class CTunecrateView : public QWidget {
     CDirectoryList* DirectoryList() const { return list_; }
     CHoverButton* StartButton() const { return start_; }
     QCheckBox* DeleteOldCheck() const { return deleteOld_; }
+    QCheckBox* EjectCheck() const { return eject_; }
     QProgressBar* ProgressBar() const { return progress_; }
     QLabel* DriveLabel() const { return drive_; }
     QLabel* FreeSpaceLabel() const { return freeSpace_; }

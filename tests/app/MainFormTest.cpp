@@ -52,11 +52,11 @@ TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormWithItsTabOrderAndN
     EXPECT_EQ(List().count(), 0);
 
     // Top left to bottom right.
-    const QList<QWidget*> order = {View().NewDirEdit(),   &List(),
-                                   Button(V::IDC_ADD),    Button(V::IDC_REMOVE),
-                                   View().StartButton(),  View().DeleteOldCheck(),
-                                   Button(V::IDC_SELDRV), Button(V::IDC_FILEEXT),
-                                   Button(V::IDC_EXIT)};
+    const QList<QWidget*> order = {View().NewDirEdit(),    &List(),
+                                   Button(V::IDC_ADD),     Button(V::IDC_REMOVE),
+                                   View().StartButton(),   View().DeleteOldCheck(),
+                                   View().EjectCheck(),    Button(V::IDC_SELDRV),
+                                   Button(V::IDC_FILEEXT), Button(V::IDC_EXIT)};
     order.first()->setFocus();
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
