@@ -194,3 +194,84 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     EXPECT_EQ(ExpectOnlyWholeSongs(stick.Path()), 0);
     EXPECT_GT(FilesIn(stick.Path()).size(), 0u);
 }
+
+// Numbered folders and the playlist on each kind of stick. A dry run changes no byte of the
+// stick or the collection and foretells the real fill with the same seed; a second fill goes on
+// in the next folder and the playlist keeps what is still there of both runs, in the order
+// written; a wipe takes folders and playlist away.
+class StickLayoutTest : public RealStickTest, public ::testing::WithParamInterface<Kind> {
+  protected:
+    // Every file below the stick's root with its bytes, and the collection file's.
+    std::map<std::string, std::string> Bytes(const std::string& stick) {
+        std::map<std::string, std::string> all = {{"collection", ReadFileBytes(collection_)}};
+        for (const auto& entry : fs::recursive_directory_iterator(stick)) {
+            all[fs::relative(entry.path(), stick).string()] =
+                entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "folder";
+        }
+        return all;
+    }
+    static std::vector<std::string> Destinations(const json& summary) {
+        std::vector<std::string> out;
+        for (const json& file : summary["files"]) {
+            out.push_back(file["destination"]);
+        }
+        return out;
+    }
+};
+
+TEST_P(StickLayoutTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) {
+    RealVolume stick(GetParam(), 16 << 20, "");
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    std::map<std::string, uint64_t> files;
+    for (int i = 0; i < 23; ++i) {
+        files["song " + std::to_string(i) + ".mp3"] = 3000 + 700 * i;
+    }
+    MakeCollection(files);
+    const auto before = Bytes(stick.Path());
+    const json planned = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--dry-run"});
+    EXPECT_EQ(Bytes(stick.Path()), before);
+    const json filled = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--limit", "4M"});
+    EXPECT_EQ(planned["files"], filled["files"]);
+    EXPECT_EQ(planned["ending"], filled["ending"]);
+    std::vector<std::string> listed = Destinations(filled);
+    std::map<std::string, size_t> perFolder;
+    for (const std::string& song : listed) {
+        ++perFolder[song.substr(0, song.find('/'))];
+        const std::string own = song.substr(song.find('/') + 1);
+        EXPECT_EQ(ReadFileBytes(stick.Path() + "/" + song), songs_[own]) << song;
+    }
+    EXPECT_EQ(perFolder, (std::map<std::string, size_t>{
+                             {"01", 5}, {"02", 5}, {"03", 5}, {"04", 5}, {"05", 3}}));
+    const auto playlist = [&] { return ReadFileBytes(stick.Path() + "/Tunecrate.m3u8"); };
+    const auto lines = [](const std::vector<std::string>& songs) {
+        std::string text = "#EXTM3U\n";
+        for (const std::string& song : songs) {
+            text += song + "\n";
+        }
+        return text;
+    };
+    EXPECT_EQ(playlist(), lines(listed));
+
+    // A song taken off the stick and lines naming nothing there leave the playlist.
+    fs::remove(stick.Path() + "/" + listed[2]);
+    listed.erase(listed.begin() + 2);
+    WriteFileBytes(stick.Path() + "/Tunecrate.m3u8",
+                   playlist() + "../Music/song 1.mp3\ngone.mp3\n");
+    const json second =
+        Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--number", "--limit", "40K"});
+    ASSERT_GT(second["filesCopied"].get<int>(), 0);
+    for (const std::string& song : Destinations(second)) {
+        EXPECT_EQ(song.rfind("06/00", 0), 0u) << song;
+        listed.push_back(song);
+    }
+    EXPECT_EQ(playlist(), lines(listed));
+
+    const CliResult wipe = Run({"fill", collection_, stick.Path(), "--delete-old", "--yes",
+                                "--limit", "1", "--no-playlist"});
+    EXPECT_EQ(wipe.exitCode, 0) << wipe.err;
+    EXPECT_TRUE(fs::is_empty(stick.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(, StickLayoutTest,
+                         ::testing::Values(Kind::kTmpfs, Kind::kFat, Kind::kExfat),
+                         [](const auto& info) { return RealVolume::KindName(info.param); });
