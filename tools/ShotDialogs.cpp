@@ -20,6 +20,7 @@
 #include "ui/CDriveDlg.h"
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
+#include "ui/CStickLayoutDlg.h"
 #include "ui/StringTable.h"
 #include "ui/TranslationLoader.h"
 
@@ -105,6 +106,14 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     ok = Save(extensions, out.filePath("extensions-" + suffix + ".png")) && ok;
     extensions.hide();
+
+    settings.SetPerFolder(31);
+    settings.SetPlaylist(true);
+    CStickLayoutDlg layout(settings);
+    layout.show();
+    QApplication::processEvents();
+    ok = Save(layout, out.filePath("layout-" + suffix + ".png")) && ok;
+    layout.hide();
 
     const SampleDrives drives;
     CDriveDlg driveDlg(nullptr, drives);

@@ -19,6 +19,7 @@
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
+#include "ui/CStickLayoutDlg.h"
 #include "ui/DialogUnits.h"
 #include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
@@ -159,6 +160,14 @@ void CTunecrateView::CreateControls() {
 
     status_ = new QLabel(this);
     Place(status_, IDC_STATUS, du, 10, 270, 385, 10);
+
+    // How a fill lays out the stick, under the stick drive and its free space.
+    layout_ = new QLabel(this);
+    layout_->setObjectName(QStringLiteral("stickLayout"));
+    layout_->setGeometry(du.X(255), du.Y(215), du.X(140), du.Y(20));
+    layout_->setWordWrap(true);
+    layout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ShowStickLayout();
 
     setTabOrder(newDir_, list_);
     setTabOrder(list_, add_);
@@ -360,6 +369,21 @@ void CTunecrateView::OnFileExtensions() {
     dialog.exec();
 }
 
+void CTunecrateView::OnStickLayout() {
+    if (IsTransferRunning()) {
+        return;
+    }
+    CStickLayoutDlg dialog(settings_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ShowStickLayout();
+    }
+}
+
+void CTunecrateView::ShowStickLayout() {
+    layout_->setText(CStickLayoutDlg::Summary(settings_));
+    layout_->setToolTip(tr("Stick layout: File > Stick Layout..."));
+}
+
 bool CTunecrateView::OnUpdateStartTransfer() const {
     return start_->GetState() == CHoverButton::kStateOff;
 }
@@ -399,6 +423,10 @@ void CTunecrateView::StartTransfer() {
     options.stickDrive = settings_.GetStickDrive();
     options.deleteOld = deleteOld_->isChecked();
     options.settingsPath = settings_.GetSettingsPath();
+    options.perFolder = settings_.GetPerFolder();
+    options.numberFiles = settings_.GetNumberFiles();
+    options.playlist = settings_.GetPlaylist();
+    options.balanceFolders = settings_.GetBalanceFolders();
     stopFlag_ = 0;
     job_ = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
                                          stopFlag_, *observer_, options);
@@ -421,6 +449,10 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
         !result.error.empty()) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              QString::fromStdString(result.error));
+    } else if (!result.playlistError.empty()) {
+        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                             tr("The playlist could not be written:\n%1")
+                                 .arg(QString::fromStdString(result.playlistError)));
     }
 }
 
