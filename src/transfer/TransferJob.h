@@ -20,7 +20,8 @@ class LibraryEntry;
 
 // Fills the stick with music drawn at random from the files of the collection not transferred
 // yet: optionally wipes the stick first, copies one drawn file after the other into the stick's
-// root until the next one does not fit, marks every file it handled and saves the collection.
+// root (or its numbered folders, see StickLayout) until the next one does not fit, marks every
+// file it handled and saves the collection. A dry run decides the same and writes nothing.
 //
 // A file's cost on the stick is its size in whole allocation units plus its directory entries;
 // the free space is measured again at each flush. A full stick ends the run like a file that does
