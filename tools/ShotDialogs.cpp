@@ -29,6 +29,7 @@
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
+#include "ui/CStickLayoutDlg.h"
 #include "ui/CTunecrateView.h"
 #include "ui/StringTable.h"
 #include "ui/TranslationLoader.h"
@@ -183,6 +184,14 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     ok = Save(extensions, out.filePath("extensions-" + suffix + ".png")) && ok;
     extensions.hide();
+
+    settings.SetPerFolder(31);
+    settings.SetPlaylist(true);
+    CStickLayoutDlg layout(settings);
+    layout.show();
+    QApplication::processEvents();
+    ok = Save(layout, out.filePath("layout-" + suffix + ".png")) && ok;
+    layout.hide();
 
     const SampleDrives drives;
     CDriveDlg driveDlg(nullptr, drives);

@@ -102,6 +102,16 @@ Save changes?</source>
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Stick &amp;Layout...</source>
+        <translation>Stick-&amp;Aufteilung...</translation>
+    </message>
+    <message>
+        <source>Choose folders, numbers, playlist and draws for the stick
+Stick Layout</source>
+        <translation>Ordner, Nummern, Wiedergabeliste und Auswahl für den Stick festlegen
+Stick-Aufteilung</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -240,7 +250,84 @@ Drucken</translation>
     </message>
 </context>
 <context>
+    <name>CStickLayoutDlg</name>
+    <message>
+        <source>Stick Layout</source>
+        <translation>Stick-Aufteilung</translation>
+    </message>
+    <message>
+        <source>all in the root</source>
+        <translation>alle im Hauptordner</translation>
+    </message>
+    <message>
+        <source>Songs per &amp;folder:</source>
+        <translation>Lieder pro &amp;Ordner:</translation>
+    </message>
+    <message>
+        <source>Numbered folders 01, 02, ... with at most this many songs, for car stereos.</source>
+        <translation>Nummerierte Ordner 01, 02, ... mit höchstens so vielen Liedern, für Autoradios.</translation>
+    </message>
+    <message>
+        <source>&amp;Number the songs</source>
+        <translation>Lieder &amp;nummerieren</translation>
+    </message>
+    <message>
+        <source>Names start with 001, 002, ... so players that sort by name keep the order.</source>
+        <translation>Namen beginnen mit 001, 002, ..., damit Player, die nach Namen sortieren, die Reihenfolge halten.</translation>
+    </message>
+    <message>
+        <source>Write a &amp;playlist</source>
+        <translation>&amp;Wiedergabeliste schreiben</translation>
+    </message>
+    <message>
+        <source>Tunecrate.m3u8 lists the songs on the stick in the order they were copied.</source>
+        <translation>Tunecrate.m3u8 listet die Lieder auf dem Stick in der Reihenfolge, in der sie kopiert wurden.</translation>
+    </message>
+    <message>
+        <source>any song</source>
+        <translation>beliebiges Lied</translation>
+    </message>
+    <message>
+        <source>a folder first</source>
+        <translation>erst einen Ordner</translation>
+    </message>
+    <message>
+        <source>&amp;Draw:</source>
+        <translation>&amp;Auswahl:</translation>
+    </message>
+    <message>
+        <source>A folder first: a big box set gets no more turns than a single album.</source>
+        <translation>Erst einen Ordner: Eine große Sammlung kommt nicht öfter dran als ein einzelnes Album.</translation>
+    </message>
+    <message>
+        <source>%1 per folder</source>
+        <translation>%1 pro Ordner</translation>
+    </message>
+    <message>
+        <source>numbered</source>
+        <translation>nummeriert</translation>
+    </message>
+    <message>
+        <source>playlist</source>
+        <translation>Wiedergabeliste</translation>
+    </message>
+    <message>
+        <source>folder first</source>
+        <translation>erst Ordner</translation>
+    </message>
+</context>
+<context>
     <name>CTunecrateView</name>
+    <message>
+        <source>Stick layout: File &gt; Stick Layout...</source>
+        <translation>Stick-Aufteilung: Datei &gt; Stick-Aufteilung...</translation>
+    </message>
+    <message>
+        <source>The playlist could not be written:
+%1</source>
+        <translation>Die Wiedergabeliste konnte nicht geschrieben werden:
+%1</translation>
+    </message>
     <message>
         <source>Type the path of a music directory here; leaving the field adds it to the collection.</source>
         <translation>Geben Sie hier den Pfad eines Musik-Verzeichnisses ein; beim Verlassen des Feldes wird es der Sammlung hinzugefügt.</translation>

@@ -142,6 +142,10 @@ void CMainFrame::CreateMenus() {
     a = AddCommand(ID_FILE_EXTENSIONS, tr("Music File &Extensions..."));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnFileExtensions);
     file->addAction(a);
+    a = AddCommand(ID_STICK_LAYOUT, tr("Stick &Layout..."),
+                   tr("Choose folders, numbers, playlist and draws for the stick\nStick Layout"));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnStickLayout);
+    file->addAction(a);
     file->addSeparator();
 
     a = AddCommand(ID_APP_EXIT, tr("E&xit\tCtrl+Q"));
@@ -240,7 +244,7 @@ QString CMainFrame::StartCommandText(bool running) {
 void CMainFrame::OnTransferRunningChanged(bool running) {
     Action(ID_START_TRANSFER)->setText(StartCommandText(running));
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD,
-                   ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS}) {
+                   ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS, ID_STICK_LAYOUT}) {
         Action(id)->setEnabled(!running);
     }
     UpdateCommandUi();

@@ -29,6 +29,7 @@ class CMainFrame : public QMainWindow {
         ID_EDIT_REMOVE = 32773,
         ID_SELECT_DRIVE = 32780,
         ID_FILE_EXTENSIONS = 32781,
+        ID_STICK_LAYOUT = 32790,
         ID_START_TRANSFER = 32782,
         ID_FILE_NEW = 57600,
         ID_FILE_OPEN = 57601,

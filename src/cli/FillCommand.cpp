@@ -12,6 +12,7 @@
 #include "cli/SizeParser.h"
 #include "cli/TerminalTransferObserver.h"
 #include "platform/VolumeEjector.h"
+#include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
 #include "transfer/SeededRandom.h"
@@ -78,8 +79,9 @@ std::string EndingText(const TransferResult& result) {
 }
 
 bool Succeeded(const TransferResult& result) {
-    return result.saved && (result.ending == TransferResult::Ending::kStickFull ||
-                            result.ending == TransferResult::Ending::kAllHandled);
+    return (result.saved || result.dryRun) && result.playlistError.empty() &&
+           (result.ending == TransferResult::Ending::kStickFull ||
+            result.ending == TransferResult::Ending::kAllHandled);
 }
 
 }  // namespace
@@ -109,6 +111,19 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
         "Do not ask before deleting on a volume that is not removable or holds more than music");
     fill->add_flag("--json", json_, "Print one JSON document with the summary");
     fill->add_flag("--eject", eject_, "Unmount the stick and power it off when done");
+    fill->add_option("--per-folder", perFolder_,
+                     "Put at most N songs in each numbered folder 01, 02, ... (0: all in the root)")
+        ->type_name("N")
+        ->check(CLI::Range(0u, AppSettings::kMaxPerFolder));
+    numberOption_ = fill->add_flag("--number,!--no-number", number_,
+                                   "Start each name with its place in the run: 001, 002, ...");
+    playlistOption_ = fill->add_flag("--playlist,!--no-playlist", playlist_,
+                                     "Keep the playlist Tunecrate.m3u8 in the stick's root");
+    fill->add_option("--balance", balance_,
+                     "folder: draw a music folder first, then a song in it; none: any song")
+        ->check(CLI::IsMember({"folder", "none"}));
+    fill->add_flag("--dry-run", dryRun_,
+                   "Show what a fill would copy and where, and why it would stop; write nothing");
 }
 
 int FillCommand::Execute(CliContext& context) {
@@ -121,7 +136,7 @@ int FillCommand::Execute(CliContext& context) {
     DriveInfo stickInfo;
     stickInfo.SetRootPath(stick_);
     stickInfo.Refresh();
-    if (deleteOld_ &&
+    if (deleteOld_ && !dryRun_ &&
         !ConfirmDeletion(
             stickInfo, StickContents::Count(stick_, session.Settings().GetExtensions()), context)) {
         return kExitFailed;
@@ -131,14 +146,21 @@ int FillCommand::Execute(CliContext& context) {
     options.stickDrive = stick_;
     options.deleteOld = deleteOld_;
     options.allowPlainFolder = folder_;
-    options.settingsPath = session.Settings().GetSettingsPath();
+    const AppSettings& settings = session.Settings();
+    options.settingsPath = settings.GetSettingsPath();
+    options.perFolder = perFolder_.value_or(settings.GetPerFolder());
+    options.numberFiles = numberOption_->count() > 0 ? number_ : settings.GetNumberFiles();
+    options.playlist = playlistOption_->count() > 0 ? playlist_ : settings.GetPlaylist();
+    options.balanceFolders = balance_.empty() ? settings.GetBalanceFolders() : balance_ == "folder";
+    options.dryRun = dryRun_;
     if (!limit_.empty()) {
         std::string error;
         options.byteLimit = SizeParser::Parse(limit_, error);
     }
     SeededRandom random = seed_ ? SeededRandom(*seed_) : SeededRandom();
     const FileOperations files;
-    TerminalTransferObserver observer(context.out, context.err, context.interactive, json_);
+    TerminalTransferObserver observer(context.out, context.err, context.interactive,
+                                      json_ || dryRun_);
 
     StopOnInterrupt interrupt;
     TransferJob job(session.Document(), stickInfo, files, random, gStopFlag, observer, options);
@@ -190,8 +212,22 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         context.err << "error: " << why << "\n";  // nothing was done: no summary to give
         return;
     }
+    uint64_t bytesOnStick = 0;
+    nlohmann::json files = nlohmann::json::array();
+    for (const TransferResult::Copy& copy : result.copies) {
+        bytesOnStick += copy.bytesOnStick;
+        files.push_back({{"source", copy.source},
+                         {"destination", copy.destination},
+                         {"bytes", copy.bytes},
+                         {"bytesOnStick", copy.bytesOnStick}});
+    }
     if (json_) {
         context.out << nlohmann::json{{"collection", collection_},
+                                      {"dryRun", result.dryRun},
+                                      {"files", files},
+                                      {"bytesOnStick", bytesOnStick},
+                                      {"clusterBytes", result.clusterBytes},
+                                      {"playlistError", result.playlistError},
                                       {"stick", stick_},
                                       {"ending", EndingName(result.ending)},
                                       {"reason", why},
@@ -203,6 +239,18 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
                                       {"saved", result.saved}}
                            .dump(2)
                     << "\n";
+    } else if (result.dryRun) {
+        context.out << "Dry run: nothing was written. A fill would copy:\n";
+        for (const TransferResult::Copy& copy : result.copies) {
+            context.out << "  " << copy.destination << "  <- " << copy.source << "  (" << copy.bytes
+                        << " bytes, " << copy.bytesOnStick << " on the stick)\n";
+        }
+        context.out << "Files:        " << result.copies.size() << "\n"
+                    << "Bytes:        " << result.bytesCopied << "\n"
+                    << "On the stick: " << bytesOnStick << " (clusters of " << result.clusterBytes
+                    << " bytes)\n"
+                    << "MB free then: " << (result.freeBytes >> 20) << "\n"
+                    << "Would end:    " << why << "\n";
     } else {
         context.out << "Files copied: " << result.filesCopied << "\n"
                     << "Files failed: " << result.filesFailed << "\n"
@@ -211,7 +259,12 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
                     << "Ended:        " << why << "\n";
     }
     if (!Succeeded(result)) {
-        context.err << "error: " << (result.saved ? why : why + "; the collection was not saved")
+        const std::string what = result.playlistError.empty()
+                                     ? why
+                                     : "the playlist was not written: " + result.playlistError;
+        context.err << "error: "
+                    << (result.saved || result.dryRun ? what
+                                                      : what + "; the collection was not saved")
                     << "\n";
     }
 }

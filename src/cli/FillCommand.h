@@ -7,13 +7,18 @@
 #include "cli/CliCommand.h"
 #include "transfer/TransferResult.h"
 
+namespace CLI {
+class Option;
+}
+
 class DriveInfo;
 class StickContents;
 
 // `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]
-// [--eject]`: runs a transfer to STICK and saves the new flags to COLLECTION, then ejects the
-// stick if asked. Ctrl+C asks the job to stop after the file being copied, as the Stop button
-// does.
+// [--eject] [--per-folder N] [--[no-]number] [--[no-]playlist] [--balance folder|none]
+// [--dry-run]`: runs a transfer to STICK and saves the new flags to COLLECTION, then ejects the
+// stick if asked. The layout options default to the settings file's and override them for this
+// run. Ctrl+C asks the job to stop after the file being copied, as the Stop button does.
 class FillCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;
@@ -43,4 +48,11 @@ class FillCommand : public CliCommand {
     bool json_ = false;
     bool eject_ = false;
     TransferResult lastResult_;
+    std::optional<unsigned> perFolder_;
+    bool number_ = false;
+    bool playlist_ = false;
+    std::string balance_;
+    bool dryRun_ = false;
+    CLI::Option* numberOption_ = nullptr;
+    CLI::Option* playlistOption_ = nullptr;
 };

@@ -11,6 +11,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A stored count; anything but plain digits up to `max` reads as 0.
+unsigned ParseCount(const std::string& text, unsigned max) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return 0;
+    }
+    const unsigned long value = std::stoul(text);
+    return value > max ? 0 : static_cast<unsigned>(value);
+}
+
 std::string MakeAbsolute(const std::string& path) {
     std::error_code ec;
     const fs::path absolute = fs::absolute(platform::PathFromUtf8(path), ec);
@@ -67,6 +77,10 @@ void AppSettings::Load() {
     file.SelectSection("Global");
     stickDrive_ = file.GetValue("StickDrive");
     musicCollection_ = file.GetValue("MusicCollection");
+    perFolder_ = ParseCount(file.GetValue("PerFolder"), kMaxPerFolder);
+    numberFiles_ = file.GetValue("NumberFiles") == "1";
+    playlist_ = file.GetValue("Playlist") == "1";
+    balanceFolders_ = file.GetValue("Balance") == "folder";
     // The list ends at the first empty ext entry; later ones are ignored.
     file.SelectSection("Extensions");
     for (std::string ext = file.GetValue("ext"); !ext.empty(); ext = file.GetNextValue("ext")) {
@@ -80,6 +94,10 @@ bool AppSettings::Save() {
     file.SelectSection("Global");
     file.AddEntry("StickDrive", stickDrive_);
     file.AddEntry("MusicCollection", musicCollection_);
+    file.AddEntry("PerFolder", std::to_string(perFolder_));
+    file.AddEntry("NumberFiles", numberFiles_ ? "1" : "0");
+    file.AddEntry("Playlist", playlist_ ? "1" : "0");
+    file.AddEntry("Balance", balanceFolders_ ? "folder" : "none");
     file.SelectSection("Extensions");
     for (const std::string& ext : extensions_) {
         file.AddEntry("ext", ext);

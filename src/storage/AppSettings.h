@@ -32,6 +32,20 @@ class AppSettings {
     const std::string& GetMusicCollection() const { return musicCollection_; }
     void SetMusicCollection(const std::string& path) { musicCollection_ = path; }
 
+    // How a fill lays out the stick (kept under [Global] as PerFolder, NumberFiles, Playlist and
+    // Balance): songs per numbered folder (0: all in the root), numbered names, a playlist, and
+    // draws balanced over the music folders.
+    unsigned GetPerFolder() const { return perFolder_; }
+    void SetPerFolder(unsigned songs) { perFolder_ = songs; }
+    bool GetNumberFiles() const { return numberFiles_; }
+    void SetNumberFiles(bool number) { numberFiles_ = number; }
+    bool GetPlaylist() const { return playlist_; }
+    void SetPlaylist(bool playlist) { playlist_ = playlist; }
+    bool GetBalanceFolders() const { return balanceFolders_; }
+    void SetBalanceFolders(bool balance) { balanceFolders_ = balance; }
+    // The most songs per folder a setting may ask for.
+    static constexpr unsigned kMaxPerFolder = 65535;
+
     void AddExtension(const std::string& ext) { extensions_.push_back(ext); }
     void RemoveAllExtensions();
     size_t GetExtensionCount() const { return extensions_.size(); }
@@ -54,6 +68,10 @@ class AppSettings {
     std::string stickDrive_;
     std::string musicCollection_;
     std::vector<std::string> extensions_;
+    unsigned perFolder_ = 0;
+    bool numberFiles_ = false;
+    bool playlist_ = false;
+    bool balanceFolders_ = false;
     size_t extensionWalk_ = 0;
     bool saveOnDestroy_ = true;
     std::string saveError_;

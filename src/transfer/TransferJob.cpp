@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/LibraryEntry.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr uint64_t kMegabyte = 1048576;
 // Numbered names tried when a name made safe is taken: " (2)" up to this.
 constexpr unsigned kMaxCopyNumber = 99;
+// A new folder's entry in its parent, beside the cluster its own entries take.
+constexpr uint64_t kFolderEntryBytes = 96;
 
 }  // namespace
 
@@ -68,8 +71,10 @@ std::string TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kRefused;
         return result.error;
     }
-    files_.RemoveLeftovers(options_.stickDrive);
-    if (options_.deleteOld && !DeleteOldFiles(result)) {
+    if (!options_.dryRun) {
+        files_.RemoveLeftovers(options_.stickDrive);
+    }
+    if (options_.deleteOld && !options_.dryRun && !DeleteOldFiles(result)) {
         result.ending = TransferResult::Ending::kStickFailed;
         return result.error;
     }
@@ -81,16 +86,41 @@ std::string TransferJob::Transfer(TransferResult& result) {
     }
     safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
     clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
+    if (options_.dryRun && options_.deleteOld) {
+        space.freeBytes = SpaceAfterDeletion(space.freeBytes);
+    }
+    result.dryRun = options_.dryRun;
+    result.clusterBytes = clusterBytes_;
+    layout_ = StickLayout(options_.perFolder, options_.numberFiles);
+    layout_.Start(options_.stickDrive, options_.dryRun && options_.deleteOld);
+    position_ = 0;
+    plannedInRun_.clear();
     limitLeft_ = options_.byteLimit;
     temporaries_ = 0;
     namesUnflushed_ = false;
     namedInRun_.clear();
-    freeBytes_ = limitLeft_ ? std::min(space.freeBytes, *limitLeft_) : space.freeBytes;
+    // The playlist is replaced through a copy: room for two of them stays free.
+    reserved_ = 0;
+    if (options_.playlist) {
+        std::error_code ec;
+        const uint64_t listed =
+            options_.dryRun && options_.deleteOld
+                ? 0
+                : fs::file_size(platform::PathFromUtf8(FileOperations::JoinPath(
+                                    options_.stickDrive, StickLayout::kPlaylistName)),
+                                ec);
+        reserved_ = 2 * ((ec ? 0 : listed) / clusterBytes_ + 1) * clusterBytes_;
+    }
+    freeBytes_ = Available(space.freeBytes);
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
     result.freeBytes = freeBytes_;
-    result.saved = document_.SaveCollection();
+    if (options_.playlist && !options_.dryRun && StickStillThere() &&
+        !layout_.WritePlaylist(result.playlistError) && result.playlistError.empty()) {
+        result.playlistError = "Cannot write " + std::string(StickLayout::kPlaylistName);
+    }
+    result.saved = !options_.dryRun && document_.SaveCollection();
     return result.ending == TransferResult::Ending::kStickFailed ? result.error : kFinishedText;
 }
 
@@ -185,7 +215,7 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
                 return;
             }
         }
-        const int index = RandomIndex(static_cast<int>(candidates.size()), random_);
+        const int index = DrawIndex(candidates);
         if (index < 0 || index >= static_cast<int>(candidates.size())) {
             observer_.ShowMessageBox(kIndexErrorText);
             result.ending = TransferResult::Ending::kIndexError;
@@ -193,7 +223,9 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
         }
         LibraryEntry* entry = candidates[static_cast<size_t>(index)];
         const uint64_t size = files_.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
-        const uint64_t cost = CostOnStick(size, entry->GetName());
+        const uint64_t cost =
+            CostOnStick(size, layout_.NameFor(position_, entry->GetName())) +
+            (layout_.StartsFolder(position_) ? clusterBytes_ + kFolderEntryBytes : 0);
         // Before giving up, the copies on their way are flushed and the stick measured again.
         if (freeBytes_ <= cost && !pending_.empty() && !FlushPending(result)) {
             result.ending = TransferResult::Ending::kStickFailed;
@@ -225,6 +257,44 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
     }
 }
 
+int TransferJob::DrawIndex(const std::vector<LibraryEntry*>& candidates) {
+    if (!options_.balanceFolders) {
+        return RandomIndex(static_cast<int>(candidates.size()), random_);
+    }
+    // The folders in the order their first candidate comes, and how many candidates each has.
+    std::vector<const LibraryDirectory*> folders;
+    std::unordered_map<const LibraryDirectory*, int> counts;
+    for (const LibraryEntry* entry : candidates) {
+        if (counts[entry->GetOwner()]++ == 0) {
+            folders.push_back(entry->GetOwner());
+        }
+    }
+    const LibraryDirectory* folder =
+        folders[static_cast<size_t>(RandomIndex(static_cast<int>(folders.size()), random_))];
+    int song = RandomIndex(counts[folder], random_);
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        if (candidates[i]->GetOwner() == folder && song-- == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(platform::PathFromUtf8(options_.stickDrive),
+                                             fs::directory_options::skip_permission_denied, ec),
+         end;
+         !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        const fs::file_status status = it->symlink_status(statusError);
+        const uint64_t size = fs::is_regular_file(status) ? it->file_size(statusError) : 0;
+        freeBytes += (size + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_ +
+                     (fs::is_directory(status) ? clusterBytes_ : 0);
+    }
+    return freeBytes;
+}
+
 uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const {
     // FAT and exFAT keep a name in 32-byte entries of 13 to 15 characters, plus one or two more.
     const uint64_t entries = 32 * (2 + (name.size() + 12) / 13);
@@ -233,22 +303,43 @@ uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const 
 
 TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost,
                                              TransferResult& result) {
-    const std::string& name = entry.GetName();
-    observer_.SetStatusText(kCopyingText + name);
-    if (!StickStillThere()) {
-        result.error = "The stick is gone: " + options_.stickDrive;
-        return CopyStep::kStickFailed;
+    if (!options_.dryRun) {
+        observer_.SetStatusText(kCopyingText + entry.GetName());
+        if (!StickStillThere()) {
+            result.error = "The stick is gone: " + options_.stickDrive;
+            return CopyStep::kStickFailed;
+        }
     }
+    const std::string folder = layout_.FolderFor(position_);
+    const std::string directory = folder.empty()
+                                      ? options_.stickDrive
+                                      : FileOperations::JoinPath(options_.stickDrive, folder);
+    const std::string name = layout_.NameFor(position_, entry.GetName());
     // A name already on the stick fails before anything is written, unless it is one this run
     // gave to another song whose name had to be changed the same way (that one gets a number).
     const std::string target = safeNames_ ? FileOperations::SafeName(name) : name;
     std::error_code ec;
     if (!FileOperations::IsPlainFileName(target) ||
         (fs::exists(fs::symlink_status(
-             platform::PathFromUtf8(FileOperations::JoinPath(options_.stickDrive, target)), ec)) &&
-         (target == name || namedInRun_.count(target) == 0))) {
+             platform::PathFromUtf8(FileOperations::JoinPath(directory, target)), ec)) &&
+         (target == name || namedInRun_.count(StickLayout::Relative(folder, target)) == 0))) {
         FileFailed(entry, result);
         return CopyStep::kGoOn;
+    }
+    if (options_.dryRun) {
+        return PlanEntry(entry, folder, name, size, cost, result);
+    }
+    if (layout_.StartsFolder(position_) ||
+        (!folder.empty() && !fs::is_directory(platform::PathFromUtf8(directory), ec))) {
+        fs::create_directory(platform::PathFromUtf8(directory), ec);
+        if (ec == std::errc::no_space_on_device || ec == std::errc::operation_not_permitted) {
+            result.error = "The stick's folder is full: " + options_.stickDrive;
+            return CopyStep::kStickFull;
+        }
+        if (ec) {
+            result.error = "Cannot make the folder " + directory + ": " + ec.message();
+            return CopyStep::kStickFailed;
+        }
     }
     std::string temporary;
     FileOperations::CopyResult copy;
@@ -276,17 +367,53 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         case FileOperations::CopyResult::kCopied:
             break;
     }
-    pending_.push_back(PendingCopy{&entry, temporary, std::string(), size, cost});
+    pending_.push_back(
+        PendingCopy{&entry, temporary, std::string(), folder, name, std::string(), size, cost});
+    ++position_;
     pendingBytes_ += size;
+    freeBytes_ -= cost;
+    Reserve(StickLayout::Relative(folder, target));
+    if (limitLeft_) {
+        *limitLeft_ -= std::min(*limitLeft_, cost);
+    }
+    ShowProgress();
+    return CopyStep::kGoOn;
+}
+
+TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::string& folder,
+                                             const std::string& name, uint64_t size, uint64_t cost,
+                                             TransferResult& result) {
+    // The names the real run would give: a name changed alike for two songs gets a number.
+    const std::string safe = safeNames_ ? FileOperations::SafeName(name) : name;
+    std::string relative = StickLayout::Relative(folder, safe);
+    for (unsigned number = 2;
+         plannedInRun_.count(relative) && safe != name && number <= kMaxCopyNumber; ++number) {
+        relative = StickLayout::Relative(folder, FileOperations::SafeName(name, number));
+    }
+    if (!plannedInRun_.insert(relative).second) {
+        FileFailed(entry, result);
+        return CopyStep::kGoOn;
+    }
+    result.copies.push_back({entry.GetFullPath(), relative, size, cost});
+    ++result.filesCopied;
+    result.bytesCopied += size;
+    ++position_;
     freeBytes_ -= cost;
     if (limitLeft_) {
         *limitLeft_ -= std::min(*limitLeft_, cost);
     }
+    Reserve(relative);
+    entry.SetFlag(1);
+    handled_.push_back(&entry);
+    ShowProgress();
+    return CopyStep::kGoOn;
+}
+
+void TransferJob::ShowProgress() {
     const uint64_t freeMegabytes = freeBytes_ / kMegabyte;
     observer_.SetProgressPosition(startMegabytes_ - static_cast<uint32_t>(std::min<uint64_t>(
                                                         freeMegabytes, startMegabytes_)));
     observer_.SetFreeSpaceText(FreeSpaceText(freeMegabytes));
-    return CopyStep::kGoOn;
 }
 
 void TransferJob::FileFailed(LibraryEntry& entry, TransferResult& result) {
@@ -338,6 +465,9 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
             if (copy.entry) {
                 copy.entry->SetFlag(1);
                 handled_.push_back(copy.entry);
+                layout_.Add(copy.relative);
+                result.copies.push_back(
+                    {copy.entry->GetFullPath(), copy.relative, copy.size, copy.cost});
                 ++result.filesCopied;
                 result.bytesCopied += copy.size;
             }
@@ -354,18 +484,22 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     using CopyResult = FileOperations::CopyResult;
     bool named = false;
     for (PendingCopy& copy : pending_) {
-        const std::string& own = copy.entry->GetName();
+        const std::string& own = copy.name;
         const std::string safe = safeNames_ ? FileOperations::SafeName(own) : own;
+        const std::string directory =
+            copy.folder.empty() ? options_.stickDrive
+                                : FileOperations::JoinPath(options_.stickDrive, copy.folder);
         CopyResult rename;
         // A name that had to be changed may meet another song's changed name: number it.
         for (unsigned number = 1; number <= (safe == own ? 1 : kMaxCopyNumber); ++number) {
             const std::string name = number == 1 ? safe : FileOperations::SafeName(own, number);
-            const std::string path = FileOperations::JoinPath(options_.stickDrive, name);
+            const std::string path = FileOperations::JoinPath(directory, name);
             rename = files_.RenameWithoutOverwrite(copy.temporary, path);
             if (rename.outcome == CopyResult::kCopied) {
                 copy.named = path;
+                copy.relative = StickLayout::Relative(copy.folder, name);
                 named = true;
-                namedInRun_.insert(safe);
+                namedInRun_.insert(StickLayout::Relative(copy.folder, safe));
             }
             if (rename.outcome != CopyResult::kNameTaken) {
                 break;
@@ -393,10 +527,22 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     return true;
 }
 
+uint64_t TransferJob::Available(uint64_t measured) const {
+    const uint64_t free = limitLeft_ ? std::min(measured, *limitLeft_) : measured;
+    return free - std::min(free, reserved_);
+}
+
+void TransferJob::Reserve(const std::string& relative) {
+    // Each song's line in the playlist, in both copies of it.
+    const uint64_t line = options_.playlist ? 2 * (relative.size() + 1) : 0;
+    reserved_ += line;
+    freeBytes_ -= std::min(freeBytes_, line);
+}
+
 void TransferJob::MeasureFreeSpace() {
     FileOperations::Space space;
     if (files_.MeasureSpace(options_.stickDrive, space)) {
-        freeBytes_ = limitLeft_ ? std::min(space.freeBytes, *limitLeft_) : space.freeBytes;
+        freeBytes_ = Available(space.freeBytes);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "transfer/FileOperations.h"
 #include "transfer/RandomSource.h"
+#include "transfer/StickLayout.h"
 #include "transfer/TransferObserver.h"
 #include "transfer/TransferResult.h"
 
@@ -19,7 +20,8 @@ class LibraryEntry;
 
 // Fills the stick with music drawn at random from the files of the collection not transferred
 // yet: optionally wipes the stick first, copies one drawn file after the other into the stick's
-// root until the next one does not fit, marks every file it handled and saves the collection.
+// root (or its numbered folders, see StickLayout) until the next one does not fit, marks every
+// file it handled and saves the collection. A dry run decides the same and writes nothing.
 //
 // A file's cost on the stick is its size in whole allocation units plus its directory entries;
 // the free space is measured again at each flush. A full stick ends the run like a file that does
@@ -47,6 +49,13 @@ class TransferJob {
         std::string settingsPath;           // never deleted with the stick's contents
         // Copies reach the device in batches, at least this often (zero: after every file).
         std::chrono::milliseconds flushInterval{1000};
+        unsigned perFolder = 0;       // songs per numbered folder; 0: all in the root
+        bool numberFiles = false;     // names start with the position in the run: "001 "
+        bool playlist = false;        // keep the stick's playlist (StickLayout) up to date
+        bool balanceFolders = false;  // draw a music folder first, then a song in it
+        // Decide everything, write nothing: the stick and the collection stay as they are, and
+        // the result lists the songs that would be copied.
+        bool dryRun = false;
     };
 
     // Unflushed copies are flushed at the latest when they add up to this many bytes.
@@ -78,9 +87,18 @@ class TransferJob {
     // The copy phase: draws, copies and marks files; says in `result` how it ended.
     void CopyFiles(TransferResult& result);
     void DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result);
+    // The index of the next song drawn among `candidates`: uniformly, or, balancing folders, a
+    // folder uniformly among those with candidates and then a song in it.
+    int DrawIndex(const std::vector<LibraryEntry*>& candidates);
+    // The free space the stick will have once its contents are deleted, for a dry run.
+    uint64_t SpaceAfterDeletion(uint64_t freeBytes) const;
     enum class CopyStep { kGoOn, kStickFull, kStickFailed };
     // Copies one drawn entry under a temporary name.
     CopyStep CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost, TransferResult& result);
+    // A dry run's copy: decided, counted and marked, nothing written.
+    CopyStep PlanEntry(LibraryEntry& entry, const std::string& folder, const std::string& name,
+                       uint64_t size, uint64_t cost, TransferResult& result);
+    void ShowProgress();
     // Handled without being copied: marked so that it is not drawn again in this cycle.
     void FileFailed(LibraryEntry& entry, TransferResult& result);
     bool FlushDue() const;
@@ -92,6 +110,10 @@ class TransferJob {
     // Renames the flushed copies to their own names; false when the stick failed.
     bool NamePending(std::string& error, TransferResult& result, bool last);
     void MeasureFreeSpace();
+    // What a measured free space leaves for songs: within the byte limit, less the reserve.
+    uint64_t Available(uint64_t measured) const;
+    // Keeps room for the playlist's line of the song at `relative`.
+    void Reserve(const std::string& relative);
     bool StickStillThere() const;
     // The bytes `size` takes on the stick with a directory entry for `name`.
     uint64_t CostOnStick(uint64_t size, const std::string& name) const;
@@ -100,7 +122,10 @@ class TransferJob {
     struct PendingCopy {
         LibraryEntry* entry;
         std::string temporary;
-        std::string named;  // the path it got its name at; empty until then
+        std::string named;     // the path it got its name at; empty until then
+        std::string folder;    // relative to the stick's root; empty for the root
+        std::string name;      // the name it is to get, before it is made safe
+        std::string relative;  // where it got its name, relative to the stick's root
         uint64_t size;
         uint64_t cost;
     };
@@ -120,7 +145,11 @@ class TransferJob {
     unsigned temporaries_ = 0;
     bool namesUnflushed_ = false;       // renamed since the last flush
     std::set<std::string> namedInRun_;  // names (before numbering) given in this run
+    StickLayout layout_;
+    unsigned position_ = 0;               // songs placed in this run so far
+    std::set<std::string> plannedInRun_;  // a dry run's destinations
     uint64_t freeBytes_ = 0;
+    uint64_t reserved_ = 0;  // kept free for the playlist
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself
     std::vector<PendingCopy> pending_;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What one run of the transfer job did, for a summary and an exit code.
 struct TransferResult {
@@ -22,4 +23,16 @@ struct TransferResult {
     uint64_t freeBytes = 0;  // free space on the stick as reckoned at the end
     int deleteFailures = 0;  // entries the deletion of old files could not remove
     bool saved = false;      // the collection file was written with the new flags
+
+    // A song put on the stick (or, in a dry run, that would be), in the order written.
+    struct Copy {
+        std::string source;       // full path in the collection
+        std::string destination;  // relative to the stick's root, with "/"
+        uint64_t bytes = 0;
+        uint64_t bytesOnStick = 0;  // rounded up to whole clusters, with its directory entries
+    };
+    std::vector<Copy> copies;
+    bool dryRun = false;
+    uint64_t clusterBytes = 0;  // the stick's allocation unit
+    std::string playlistError;  // why the playlist could not be written; empty when it was
 };

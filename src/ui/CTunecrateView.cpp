@@ -24,6 +24,7 @@
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
+#include "ui/CStickLayoutDlg.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
@@ -194,6 +195,14 @@ void CTunecrateView::CreateControls() {
 
     status_ = new QLabel(this);
     Place(status_, IDC_STATUS, du, 10, 270, 385, 10);
+
+    // How a fill lays out the stick, under the stick drive and its free space.
+    layout_ = new QLabel(this);
+    layout_->setObjectName(QStringLiteral("stickLayout"));
+    layout_->setGeometry(du.X(255), du.Y(215), du.X(140), du.Y(20));
+    layout_->setWordWrap(true);
+    layout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ShowStickLayout();
 
     for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         baseGeometry_.emplace_back(control, control->geometry());
@@ -450,6 +459,21 @@ void CTunecrateView::OnFileExtensions() {
     dialog.exec();
 }
 
+void CTunecrateView::OnStickLayout() {
+    if (IsTransferRunning()) {
+        return;
+    }
+    CStickLayoutDlg dialog(settings_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ShowStickLayout();
+    }
+}
+
+void CTunecrateView::ShowStickLayout() {
+    layout_->setText(CStickLayoutDlg::Summary(settings_));
+    layout_->setToolTip(tr("Stick layout: File > Stick Layout..."));
+}
+
 bool CTunecrateView::OnUpdateStartTransfer() const {
     return start_->GetState() == CHoverButton::kStateOff ||
            start_->GetState() == CHoverButton::kStateOn;
@@ -504,6 +528,10 @@ void CTunecrateView::StartTransfer() {
     options.stickDrive = settings_.GetStickDrive();
     options.deleteOld = deleteOld_->isChecked();
     options.settingsPath = settings_.GetSettingsPath();
+    options.perFolder = settings_.GetPerFolder();
+    options.numberFiles = settings_.GetNumberFiles();
+    options.playlist = settings_.GetPlaylist();
+    options.balanceFolders = settings_.GetBalanceFolders();
     MeasureStick();
     if (options.deleteOld && !ConfirmWipe()) {
         start_->SetState(CHoverButton::kStateOff);
@@ -617,6 +645,10 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
         !result.error.empty()) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              QString::fromStdString(result.error));
+    } else if (!result.playlistError.empty()) {
+        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                             tr("The playlist could not be written:\n%1")
+                                 .arg(QString::fromStdString(result.playlistError)));
     }
 }
 

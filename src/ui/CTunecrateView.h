@@ -106,6 +106,7 @@ class CTunecrateView : public QWidget {
     QLabel* DriveLabel() const { return drive_; }
     QLabel* FreeSpaceLabel() const { return freeSpace_; }
     QLabel* StatusLabel() const { return status_; }
+    QLabel* LayoutLabel() const { return layout_; }
     CBitmapButton* BitmapButton(int id) const;
 
   public slots:
@@ -115,6 +116,8 @@ class CTunecrateView : public QWidget {
     void OnExit();
     void OnSelectDrive();
     void OnFileExtensions();
+    // The stick layout dialog; the form shows the choices under the stick drive.
+    void OnStickLayout();
     // The Start button's click: starts a transfer in state 2, asks it to stop in state 3.
     void OnStart();
     // The menu command: puts the idle button into its running state and starts as a click would;
@@ -133,6 +136,7 @@ class CTunecrateView : public QWidget {
     friend class GuiTransferObserver;
 
     void CreateControls();
+    void ShowStickLayout();
     void SetTransferControlsEnabled(bool enabled);
     void StartTransfer();
     // Before a wipe: asks the user where the stick's contents call for it; true to go on.
@@ -176,4 +180,5 @@ class CTunecrateView : public QWidget {
     QLabel* drive_ = nullptr;
     QLabel* freeSpace_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* layout_ = nullptr;
 };

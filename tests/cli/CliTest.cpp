@@ -9,63 +9,13 @@
 #include <filesystem>
 #include <set>
 
-#include "cli/CliRunner.h"
+#include "cli/CliFixture.h"
 #include "platform/Utf8Path.h"
 #include "support/TempDir.h"
 #include "support/TmpfsMount.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-namespace {
-
-constexpr uint64_t kKiB = 1024;
-
-// The real program with a settings file that registers mp3, a music folder, a collection file
-// path and an empty folder for the stick.
-class CliTest : public ::testing::Test {
-  protected:
-    CliTest() {
-        WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
-        fs::create_directories(music);
-        fs::create_directories(stick);
-    }
-
-    // `count` music files song0.mp3... of `size` bytes each, added to the collection.
-    void MakeCollection(int count, uint64_t size = 100 * kKiB) {
-        for (int i = 0; i < count; ++i) {
-            WriteFileBytes(music + "/song" + std::to_string(i) + ".mp3",
-                           std::string(size, static_cast<char>('a' + i % 26)));
-        }
-        ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
-    }
-
-    CliResult Run(std::vector<std::string> args,
-                  const std::function<void(int, const std::string&)>& whileRunning = {}) {
-        args.insert(args.begin(), {"--settings", settings});
-        return RunCli(args, whileRunning);
-    }
-
-    // The names of the files flagged as transferred in the collection file.
-    std::set<std::string> Transferred() {
-        const json list = json::parse(Run({"list", collection, "--json"}).out);
-        std::set<std::string> names;
-        for (const json& file : list["directories"][0]["files"]) {
-            if (file["flag"] == 1) {
-                names.insert(file["name"].get<std::string>());
-            }
-        }
-        return names;
-    }
-
-    TempDir dir;
-    const std::string settings = dir / "Tunecrate.ini";
-    const std::string collection = dir / "music.ini";
-    const std::string music = dir / "Music";
-    const std::string stick = dir / "stick";
-};
-
-}  // namespace
 
 TEST_F(CliTest, HelpVersionAndDrives) {
     const CliResult help = Run({"--help"});
@@ -202,6 +152,8 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"fill", collection, stick, "--folder", "--seed", "abc"}, 2, "--seed"},
         {{"fill", collection}, 2, "STICK"},
         {{"watch", collection, "--label", "A", "--uuid", "B"}, 2, "Exactly 1 option"},
+        {{"fill", collection, stick, "--folder", "--per-folder", "-1"}, 2, "--per-folder"},
+        {{"fill", collection, stick, "--folder", "--balance", "album"}, 2, "--balance"},
         // Deleting a folder that is not a removable drive needs --yes without a terminal.
         {{"fill", collection, stick, "--folder", "--delete-old"}, 1, "--yes"},
         // The stick may never hold the collection's own music.
@@ -219,47 +171,6 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
     EXPECT_FALSE(fs::exists(none));
     EXPECT_TRUE(FilesIn(stick).empty());
     EXPECT_TRUE(fs::exists(music + "/song0.mp3"));
-}
-
-TEST_F(CliTest, FillsDrawFromUntransferredFilesThenStartANewCycle) {
-    MakeCollection(5);
-    const std::string copy = dir / "copy.ini";
-    WriteFileBytes(copy, ReadFileBytes(collection));
-    // 350 KiB hold three files of 100 KiB; the fourth does not fit.
-    const CliResult first =
-        Run({"fill", collection, stick, "--folder", "--limit", "350K", "--seed", "7", "--json"});
-    ASSERT_EQ(first.exitCode, 0) << first.err;
-    const json summary = json::parse(first.out);
-    EXPECT_EQ(summary["filesCopied"], 3);
-    EXPECT_EQ(summary["ending"], "stickFull");
-    EXPECT_EQ(summary["saved"], true);
-    const std::set<std::string> firstFill = FilesIn(stick);
-    EXPECT_EQ(firstFill.size(), 3u);
-    EXPECT_EQ(Transferred(), firstFill);
-    EXPECT_EQ(ReadFileBytes(stick + "/song2.mp3").size() % (100 * kKiB), 0u);
-
-    // The same seed draws the same files from the same collection.
-    const std::string again = dir / "again";
-    fs::create_directories(again);
-    ASSERT_EQ(Run({"fill", copy, again, "--folder", "--limit", "350K", "--seed", "7"}).exitCode, 0);
-    EXPECT_EQ(FilesIn(again), firstFill);
-
-    // The second fill wipes its stick first and takes the two files left; then a new cycle begins
-    // within the run, which puts the first fill's files back, but the next one drawn does not fit.
-    const std::string stick2 = dir / "stick2";
-    fs::create_directories(stick2 + "/old/deeper");
-    WriteFileBytes(stick2 + "/old/deeper/old.mp3", "old");
-    const CliResult second =
-        Run({"fill", collection, stick2, "--folder", "--limit", "250K", "--delete-old", "--yes"});
-    ASSERT_EQ(second.exitCode, 0) << second.err;
-    EXPECT_NE(second.out.find("Deleting old music files"), std::string::npos);
-    EXPECT_NE(second.out.find("Copying: "), std::string::npos);
-    EXPECT_NE(second.out.find("Finished copying"), std::string::npos);
-    EXPECT_NE(second.out.find("Files copied: 2"), std::string::npos) << second.out;
-    for (const std::string& name : FilesIn(stick2)) {
-        EXPECT_EQ(firstFill.count(name), 0u) << name;
-    }
-    EXPECT_EQ(Transferred(), FilesIn(stick2));
 }
 
 TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {

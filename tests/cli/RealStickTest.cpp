@@ -10,7 +10,7 @@
 #include <map>
 #include <random>
 
-#include "cli/CliRunner.h"
+#include "cli/CliFixture.h"
 #include "support/RealVolume.h"
 #include "support/TempDir.h"
 #include "transfer/FileOperations.h"
@@ -21,47 +21,8 @@ using Kind = RealVolume::Kind;
 
 namespace {
 
-constexpr uint64_t kKiB = 1024;
-
-class RealStickTest : public ::testing::Test {
+class RealStickTest : public CliTest {
   protected:
-    RealStickTest() { WriteFileBytes(settings_, "[Extensions]\r\next=mp3\r\n"); }
-
-    // Music files of the given names and sizes, each with its own bytes, made a collection.
-    void MakeCollection(const std::map<std::string, uint64_t>& files) {
-        fs::create_directories(music_);
-        for (const auto& [name, size] : files) {
-            std::string data(size, static_cast<char>(songs_.size()));
-            for (size_t i = 0; i < data.size(); i += 4096) {
-                data[i] = static_cast<char>(i / 4096 + name.size());
-            }
-            WriteFileBytes(music_ + "/" + name, data);
-            songs_[name] = data;
-        }
-        ASSERT_EQ(Run({"add", collection_, music_}).exitCode, 0);
-    }
-    CliResult Run(std::vector<std::string> args,
-                  const std::function<void(int, const std::string&)>& whileRunning = {}) {
-        args.insert(args.begin(), {"--settings", settings_});
-        return RunCli(args, whileRunning);
-    }
-    json Fill(const std::string& stick, std::vector<std::string> extra = {}) {
-        std::vector<std::string> args = {"fill", collection_, stick, "--json", "--seed", "3"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        const CliResult result = Run(args);
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-        return json::parse(result.out.empty() ? "{}" : result.out);
-    }
-    std::set<std::string> Transferred() {
-        std::set<std::string> names;
-        const json list = json::parse(Run({"list", collection_, "--json"}).out);
-        for (const json& file : list["directories"][0]["files"]) {
-            if (file["flag"] == 1) {
-                names.insert(file["name"].get<std::string>());
-            }
-        }
-        return names;
-    }
     // Every file on the stick but our temporaries is a whole song (each song's bytes are its
     // own). Returns how many temporaries lie there.
     int ExpectOnlyWholeSongs(const std::string& stick) {
@@ -73,19 +34,13 @@ class RealStickTest : public ::testing::Test {
             }
             const std::string data = ReadFileBytes(stick + "/" + name);
             bool whole = false;
-            for (const auto& song : songs_) {
+            for (const auto& song : songs) {
                 whole = whole || song.second == data;
             }
             EXPECT_TRUE(whole) << name;
         }
         return temporaries;
     }
-
-    TempDir dir_;
-    const std::string settings_ = dir_ / "Tunecrate.ini";
-    const std::string collection_ = dir_ / "music.ini";
-    const std::string music_ = dir_ / "Music";
-    std::map<std::string, std::string> songs_;
 };
 
 }  // namespace
@@ -182,7 +137,7 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     for (const size_t files : {1, 2, 4, 7}) {
         SCOPED_TRACE(testing::Message() << "killed at " << files << " new files");
         const size_t before = FilesIn(stick.Path()).size() - ExpectOnlyWholeSongs(stick.Path());
-        const CliResult killed = Run({"fill", collection_, stick.Path()}, [&](int pid, auto&) {
+        const CliResult killed = Run({"fill", collection, stick.Path()}, [&](int pid, auto&) {
             if (FilesIn(stick.Path()).size() >= before + files) {
                 kill(pid, SIGKILL);
             }
@@ -194,3 +149,87 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     EXPECT_EQ(ExpectOnlyWholeSongs(stick.Path()), 0);
     EXPECT_GT(FilesIn(stick.Path()).size(), 0u);
 }
+
+// Numbered folders and the playlist on each kind of stick. A dry run changes no byte of the
+// stick or the collection and foretells the real fill with the same seed; a second fill goes on
+// in the next folder and the playlist keeps what is still there of both runs, in the order
+// written; a wipe takes folders and playlist away.
+class StickLayoutTest : public RealStickTest, public ::testing::WithParamInterface<Kind> {
+  protected:
+    // Every file below the stick's root with its bytes, and the collection file's.
+    std::map<std::string, std::string> Bytes(const std::string& stick) {
+        std::map<std::string, std::string> all = {{"collection", ReadFileBytes(collection)}};
+        for (const auto& entry : fs::recursive_directory_iterator(stick)) {
+            all[fs::relative(entry.path(), stick).string()] =
+                entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "folder";
+        }
+        return all;
+    }
+    static std::vector<std::string> Destinations(const json& summary) {
+        std::vector<std::string> out;
+        for (const json& file : summary["files"]) {
+            out.push_back(file["destination"]);
+        }
+        return out;
+    }
+};
+
+TEST_P(StickLayoutTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) {
+    RealVolume stick(GetParam(), 16 << 20, "");
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    std::map<std::string, uint64_t> files;
+    for (int i = 0; i < 23; ++i) {
+        files["song " + std::to_string(i) + ".mp3"] = 3000 + 700 * i;
+    }
+    MakeCollection(files);
+    const auto before = Bytes(stick.Path());
+    const json planned = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--dry-run"});
+    EXPECT_EQ(Bytes(stick.Path()), before);
+    const json filled = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--limit", "4M"});
+    EXPECT_EQ(planned["files"], filled["files"]);
+    EXPECT_EQ(planned["ending"], filled["ending"]);
+    std::vector<std::string> listed = Destinations(filled);
+    std::map<std::string, size_t> perFolder;
+    for (const std::string& song : listed) {
+        ++perFolder[song.substr(0, song.find('/'))];
+        const std::string own = song.substr(song.find('/') + 1);
+        EXPECT_EQ(ReadFileBytes(stick.Path() + "/" + song), songs[own]) << song;
+    }
+    EXPECT_EQ(perFolder, (std::map<std::string, size_t>{
+                             {"01", 5}, {"02", 5}, {"03", 5}, {"04", 5}, {"05", 3}}));
+    const auto playlist = [&] { return ReadFileBytes(stick.Path() + "/Tunecrate.m3u8"); };
+    const auto lines = [](const std::vector<std::string>& songs) {
+        std::string text = "#EXTM3U\n";
+        for (const std::string& song : songs) {
+            text += song + "\n";
+        }
+        return text;
+    };
+    EXPECT_EQ(playlist(), lines(listed));
+
+    // A song taken off the stick and lines naming nothing there leave the playlist.
+    fs::remove(stick.Path() + "/" + listed[2]);
+    listed.erase(listed.begin() + 2);
+    WriteFileBytes(stick.Path() + "/Tunecrate.m3u8",
+                   playlist() + "../Music/song 1.mp3\ngone.mp3\n");
+    const json second =
+        Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--number", "--limit", "40K"});
+    ASSERT_GT(second["filesCopied"].get<int>(), 0);
+    for (const std::string& song : Destinations(second)) {
+        EXPECT_EQ(song.rfind("06/00", 0), 0u) << song;
+        listed.push_back(song);
+    }
+    EXPECT_EQ(playlist(), lines(listed));
+
+    const CliResult wipe = Run({"fill", collection, stick.Path(), "--delete-old", "--yes",
+                                "--limit", "1", "--no-playlist"});
+    EXPECT_EQ(wipe.exitCode, 0) << wipe.err;
+    EXPECT_NE(wipe.out.find("Deleting old music files\nFinished copying\nFiles copied: 0"),
+              std::string::npos)
+        << wipe.out;
+    EXPECT_TRUE(fs::is_empty(stick.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(, StickLayoutTest,
+                         ::testing::Values(Kind::kTmpfs, Kind::kFat, Kind::kExfat),
+                         [](const auto& info) { return RealVolume::KindName(info.param); });

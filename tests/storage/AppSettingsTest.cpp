@@ -34,17 +34,21 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesAndTheDocumentedFileRoundTrips) {
         EXPECT_EQ(settings.GetExtensionCount(), 0u);
     }
     EXPECT_EQ(ReadFileBytes(path),
-              "[Global]\r\nStickDrive=\r\nMusicCollection=\r\n[Extensions]\r\n");
+              "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\nNumberFiles=0\r\n"
+              "Playlist=0\r\nBalance=none\r\n[Extensions]\r\n");
 
     const std::string text =
-        "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\n"
-        "[Extensions]\r\next=mp3\r\next=wav\r\n";
+        "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\nPerFolder=31\r\n"
+        "NumberFiles=1\r\nPlaylist=1\r\nBalance=folder\r\n[Extensions]\r\next=mp3\r\next=wav\r\n";
     WriteFileBytes(path, text);
     {
         AppSettings settings(path);
         EXPECT_EQ(settings.GetStickDrive(), "E:");
         EXPECT_EQ(settings.GetMusicCollection(), "C:\\Music\\Rock.ini");
         EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav"}));
+        EXPECT_EQ(settings.GetPerFolder(), 31u);
+        EXPECT_TRUE(settings.GetNumberFiles() && settings.GetPlaylist() &&
+                    settings.GetBalanceFolders());
     }
     EXPECT_EQ(ReadFileBytes(path), text);
 }
@@ -53,7 +57,8 @@ TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
     TempDir dir;
     const std::string path = dir / "Tunecrate.ini";
     WriteFileBytes(path,
-                   "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\n"
+                   "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
+                   "Playlist=yes\nBalance=Folder\n"
                    "[global]\nMusicCollection=/ignored.ini\n"
                    "[Extensions]\next=MP3 \next=\next=wav\n[Mine]\nhand=made\n");
     AppSettings settings(path);
@@ -65,7 +70,8 @@ TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
 
     ASSERT_TRUE(settings.Save());
     EXPECT_EQ(ReadFileBytes(path),
-              "[Global]\r\nStickDrive=F:\r\nMusicCollection=\r\n[Extensions]\r\next=MP3\r\n");
+              "[Global]\r\nStickDrive=F:\r\nMusicCollection=\r\nPerFolder=0\r\nNumberFiles=0\r\n"
+              "Playlist=0\r\nBalance=none\r\n[Extensions]\r\next=MP3\r\n");
     settings.SetSaveOnDestroy(false);
 }
 

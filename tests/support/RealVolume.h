@@ -11,7 +11,7 @@
 // destructor always unmounts, detaches the loop device and removes the image.
 class RealVolume {
   public:
-    enum class Kind { kExfat, kNtfs, kFat };
+    enum class Kind { kExfat, kNtfs, kFat, kTmpfs };  // tmpfs: a RAM volume, for comparison
 
     // `label` is the volume label (none when empty); exFAT takes `clusterBytes` as its allocation
     // unit (0: mkfs's choice).
@@ -27,7 +27,7 @@ class RealVolume {
     const std::string& SkipReason() const { return skipReason_; }
     // Unmounts now, as when a stick is pulled out; the mount directory stays until destruction.
     void Unmount();
-    // "exFAT", "NTFS" or "FAT", for test names and messages.
+    // "exFAT", "NTFS", "FAT" or "tmpfs", for test names and messages.
     static const char* KindName(Kind kind);
 
   private:

@@ -24,9 +24,9 @@ bool Shell(const std::string& command) {
     return std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0;
 }
 
-bool IsFuseMount(const std::string& path) {
+bool IsMountedHere(const std::string& path) {
     struct statfs st;
-    return statfs(path.c_str(), &st) == 0 && st.f_type == 0x65735546;
+    return statfs(path.c_str(), &st) == 0 && (st.f_type == 0x65735546 || st.f_type == 0x01021994);
 }
 
 }  // namespace
@@ -78,8 +78,11 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                       (clusterBytes ? " -r " + number : "") + " " + image + " && fusefat -o rw+ " +
                       image + " " + mountPoint;
             break;
+        case Kind::kTmpfs:
+            script = "mount -t tmpfs -o size=" + std::to_string(sizeBytes) + " tmpfs " + mountPoint;
+            break;
     }
-    if (!Shell(script) || !IsFuseMount(path_)) {
+    if (!Shell(script) || !IsMountedHere(path_)) {
         skipReason_ = "failed (tools from scripts/install-deps.sh, loop devices?): " + script;
         return false;
     }
@@ -95,7 +98,7 @@ RealVolume::~RealVolume() {
 }
 
 void RealVolume::Unmount() {
-    if (!path_.empty() && IsFuseMount(path_)) {
+    if (!path_.empty() && IsMountedHere(path_)) {
         // A busy volume is detached lazily: it goes once the last user lets go.
         Shell("umount " + Quote(path_) + " || umount -l " + Quote(path_));
     }
@@ -106,5 +109,8 @@ void RealVolume::Unmount() {
 }
 
 const char* RealVolume::KindName(Kind kind) {
-    return kind == Kind::kExfat ? "exFAT" : kind == Kind::kNtfs ? "NTFS" : "FAT";
+    return kind == Kind::kExfat  ? "exFAT"
+           : kind == Kind::kNtfs ? "NTFS"
+           : kind == Kind::kFat  ? "FAT"
+                                 : "tmpfs";
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <thread>
+#include <tuple>
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/CollectionTestSupport.h"
@@ -16,6 +17,7 @@
 #include "support/TmpfsMount.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/FailingStick.h"
+#include "transfer/SeededRandom.h"
 
 namespace fs = std::filesystem;
 using Ending = TransferResult::Ending;
@@ -374,4 +376,44 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
     EXPECT_EQ(recorder_.events[1], "range 4");
     EXPECT_EQ(fs::directory_iterator(stick.Path())->path().filename(), "a.mp3");
     EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
+}
+
+// One box set of 400 songs and 40 albums of 10, and room for 200 songs: balanced over folders,
+// the box set gets about its share of the folders (1 in 41) where the plain draw gives it about
+// half. A dry run saves nothing.
+TEST_F(TransferJobTest, BalancedDrawsGiveABigFolderItsShareOfFolders) {
+    std::map<std::string, uint64_t> songs;
+    for (int i = 0; i < 400; ++i) {
+        songs["b" + std::to_string(1000 + i) + ".mp3"] = 1;
+    }
+    AddMusic("box", songs);
+    for (int album = 0; album < 40; ++album) {
+        songs.clear();
+        for (int i = 0; i < 10; ++i) {
+            songs["a" + std::to_string(1000 + 10 * album + i) + ".mp3"] = 1;
+        }
+        AddMusic("album" + std::to_string(album), songs);
+    }
+    const std::string saved = ReadFileBytes(temp_ / "music.ini");
+    files_.space = FileOperations::Space{200 * (4096 + 96) + 100, 4096};
+    TempDir stick;
+    for (const auto& [balance, low, high] : {std::tuple{false, 90, 110}, {true, 1, 9}}) {
+        SCOPED_TRACE(balance ? "balanced" : "plain");
+        doc_.ClearAllFileFlags();
+        TransferJob::Options options = Folder(stick.Path());
+        options.balanceFolders = balance;
+        options.dryRun = true;
+        SeededRandom random(7);
+        TransferJob job(doc_, stickInfo_, files_, random, stop_, recorder_, options);
+        const TransferResult result = job.Run();
+        ASSERT_EQ(result.copies.size(), 200u);
+        const auto fromBox = std::count_if(
+            result.copies.begin(), result.copies.end(),
+            [](const auto& copy) { return copy.source.find("box") != std::string::npos; });
+        EXPECT_GE(fromBox, low);
+        EXPECT_LE(fromBox, high);
+        EXPECT_FALSE(result.saved);
+    }
+    EXPECT_EQ(ReadFileBytes(temp_ / "music.ini"), saved);
+    EXPECT_TRUE(fs::is_empty(stick.Path()));
 }

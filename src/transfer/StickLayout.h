@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Where the songs of a run go on the stick and the playlist that lists them. With a folder size
+// N the songs go into numbered folders "01", "02", ... (wider past 99) of at most N songs each,
+// filled in the order they are written; a run continues after the highest numbered folder it
+// finds. With numbering each song's name starts with its position in the run ("001 ", ...).
+//
+// The playlist "Tunecrate.m3u8" in the stick's root is the record of what this program put on
+// the stick: the entries of the one found at the start that still name a file on the stick, then
+// this run's songs in the order written, as paths relative to the root with "/", in UTF-8.
+class StickLayout {
+  public:
+    static constexpr const char* kPlaylistName = "Tunecrate.m3u8";
+
+    // `perFolder` 0 puts every song in the root.
+    StickLayout(unsigned perFolder = 0, bool numberFiles = false);
+
+    // Looks at the stick: its numbered folders and its playlist. `asIfEmpty`: as the stick will
+    // be after its contents are deleted.
+    void Start(const std::string& stick, bool asIfEmpty);
+
+    // The folder (relative to the root; empty for the root) of the song at `position` (from 0)
+    // of this run, and whether that song is the first in a new folder.
+    std::string FolderFor(unsigned position) const;
+    bool StartsFolder(unsigned position) const {
+        return perFolder_ > 0 && position % perFolder_ == 0;
+    }
+    // The name the song `name` gets at `position`: the name itself, or with its number.
+    std::string NameFor(unsigned position, const std::string& name) const;
+
+    // A song put on the stick at `relative` (folder "/" name), in the order written.
+    void Add(const std::string& relative) { added_.push_back(relative); }
+    // The playlist's text: "#EXTM3U", then every entry whose file is on the stick now.
+    std::string PlaylistText() const;
+    // Replaces the playlist on the stick with PlaylistText(), atomically.
+    bool WritePlaylist(std::string& error) const;
+
+    // "relative" made from a folder and a name.
+    static std::string Relative(const std::string& folder, const std::string& name);
+
+  private:
+    bool OnStick(const std::string& relative) const;
+
+    unsigned perFolder_;
+    bool numberFiles_;
+    std::string stick_;
+    unsigned firstFolder_ = 1;
+    std::vector<std::string> kept_;   // entries of the playlist found at the start
+    std::vector<std::string> added_;  // this run's songs
+};

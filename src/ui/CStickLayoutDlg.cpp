@@ -1,0 +1,91 @@
+#include "ui/CStickLayoutDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStringList>
+
+#include "storage/AppSettings.h"
+
+CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setWindowTitle(tr("Stick Layout"));
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    // A control with its label in one row and its explanation in a smaller, quieter one below.
+    const auto addRow = [&](QWidget* control, const QString& label, const QString& explanation) {
+        if (!label.isEmpty()) {
+            auto* name = new QLabel(label, this);
+            name->setBuddy(control);
+            grid->addWidget(name, row, 0);
+            grid->addWidget(control, row, 1);
+        } else {
+            grid->addWidget(control, row, 0, 1, 2);
+        }
+        auto* help = new QLabel(explanation, this);
+        help->setForegroundRole(QPalette::PlaceholderText);
+        grid->addWidget(help, ++row, 0, 1, 2);
+        grid->setRowMinimumHeight(++row, 6);
+        ++row;
+    };
+
+    perFolder_ = new QSpinBox(this);
+    perFolder_->setObjectName(QStringLiteral("perFolder"));
+    perFolder_->setRange(0, static_cast<int>(AppSettings::kMaxPerFolder));
+    perFolder_->setSpecialValueText(tr("all in the root"));
+    perFolder_->setValue(static_cast<int>(settings.GetPerFolder()));
+    addRow(perFolder_, tr("Songs per &folder:"),
+           tr("Numbered folders 01, 02, ... with at most this many songs, for car stereos."));
+
+    number_ = new QCheckBox(tr("&Number the songs"), this);
+    number_->setObjectName(QStringLiteral("number"));
+    number_->setChecked(settings.GetNumberFiles());
+    addRow(number_, QString(),
+           tr("Names start with 001, 002, ... so players that sort by name keep the order."));
+
+    playlist_ = new QCheckBox(tr("Write a &playlist"), this);
+    playlist_->setObjectName(QStringLiteral("playlist"));
+    playlist_->setChecked(settings.GetPlaylist());
+    addRow(playlist_, QString(),
+           tr("Tunecrate.m3u8 lists the songs on the stick in the order they were copied."));
+
+    balance_ = new QComboBox(this);
+    balance_->setObjectName(QStringLiteral("balance"));
+    balance_->addItems({tr("any song"), tr("a folder first")});
+    balance_->setCurrentIndex(settings.GetBalanceFolders() ? 1 : 0);
+    addRow(balance_, tr("&Draw:"),
+           tr("A folder first: a big box set gets no more turns than a single album."));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    grid->addWidget(buttons, row, 0, 1, 2);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CStickLayoutDlg::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CStickLayoutDlg::OnOK() {
+    settings_.SetPerFolder(static_cast<unsigned>(perFolder_->value()));
+    settings_.SetNumberFiles(number_->isChecked());
+    settings_.SetPlaylist(playlist_->isChecked());
+    settings_.SetBalanceFolders(balance_->currentIndex() == 1);
+    accept();
+}
+
+QString CStickLayoutDlg::Summary(const AppSettings& settings) {
+    QStringList parts;
+    parts << (settings.GetPerFolder() == 0 ? tr("all in the root")
+                                           : tr("%1 per folder").arg(settings.GetPerFolder()));
+    if (settings.GetNumberFiles()) {
+        parts << tr("numbered");
+    }
+    if (settings.GetPlaylist()) {
+        parts << tr("playlist");
+    }
+    if (settings.GetBalanceFolders()) {
+        parts << tr("folder first");
+    }
+    return parts.join(QStringLiteral(", "));
+}

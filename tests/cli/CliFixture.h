@@ -1,0 +1,82 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/CliRunner.h"
+#include "support/TempDir.h"
+
+constexpr uint64_t kKiB = 1024;
+
+// The real program with a settings file that registers mp3, a music folder, a collection file
+// path and an empty folder for the stick.
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
+        std::filesystem::create_directories(music);
+        std::filesystem::create_directories(stick);
+    }
+
+    // `count` music files song0.mp3... of `size` bytes each, added to the collection.
+    void MakeCollection(int count, uint64_t size = 100 * kKiB) {
+        for (int i = 0; i < count; ++i) {
+            WriteFileBytes(music + "/song" + std::to_string(i) + ".mp3",
+                           std::string(size, static_cast<char>('a' + i % 26)));
+        }
+        ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
+    }
+
+    CliResult Run(std::vector<std::string> args,
+                  const std::function<void(int, const std::string&)>& whileRunning = {}) {
+        args.insert(args.begin(), {"--settings", settings});
+        return RunCli(args, whileRunning);
+    }
+
+    // Music files of the given names and sizes, each with its own bytes, made a collection.
+    void MakeCollection(const std::map<std::string, uint64_t>& files) {
+        for (const auto& [name, size] : files) {
+            std::string data(size, static_cast<char>(songs.size()));
+            for (size_t i = 0; i < data.size(); i += 4096) {
+                data[i] = static_cast<char>(i / 4096 + name.size());
+            }
+            WriteFileBytes(music + "/" + name, data);
+            songs[name] = data;
+        }
+        ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
+    }
+    // A fill with a fixed seed that must succeed; its JSON summary.
+    nlohmann::json Fill(const std::string& to, std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {"fill", collection, to, "--json", "--seed", "3"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return nlohmann::json::parse(result.out.empty() ? "{}" : result.out);
+    }
+
+    // The names of the files flagged as transferred in the collection file.
+    std::set<std::string> Transferred() {
+        const nlohmann::json list = nlohmann::json::parse(Run({"list", collection, "--json"}).out);
+        std::set<std::string> names;
+        for (const nlohmann::json& file : list["directories"][0]["files"]) {
+            if (file["flag"] == 1) {
+                names.insert(file["name"].get<std::string>());
+            }
+        }
+        return names;
+    }
+
+    TempDir dir;
+    const std::string settings = dir / "Tunecrate.ini";
+    const std::string collection = dir / "music.ini";
+    const std::string music = dir / "Music";
+    const std::string stick = dir / "stick";
+    std::map<std::string, std::string> songs;  // name and bytes of each song made
+};

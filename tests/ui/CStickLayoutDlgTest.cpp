@@ -1,0 +1,35 @@
+#include "ui/CStickLayoutDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QSpinBox>
+
+#include "UiTestSupport.h"
+#include "storage/AppSettings.h"
+#include "support/TempDir.h"
+
+// The dialog shows the settings; OK stores what it shows, Cancel nothing.
+TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
+    TempDir dir;
+    AppSettings settings(dir / "Tunecrate.ini");
+    settings.SetSaveOnDestroy(false);
+    settings.SetPerFolder(31);
+    settings.SetBalanceFolders(true);
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        CStickLayoutDlg dialog(settings);
+        ShowActive(dialog);
+        EXPECT_EQ(dialog.PerFolderBox()->value(), 31);
+        EXPECT_EQ(dialog.BalanceBox()->currentIndex(), 1);
+        dialog.PlaylistCheck()->setChecked(true);
+        dialog.BalanceBox()->setCurrentIndex(0);
+        QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
+        QTest::mouseClick(buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                          Qt::LeftButton);
+        EXPECT_EQ(settings.GetPlaylist(), ok);
+        EXPECT_EQ(settings.GetBalanceFolders(), !ok);
+        settings.SetBalanceFolders(true);
+    }
+    EXPECT_EQ(CStickLayoutDlg::Summary(settings), "31 per folder, playlist, folder first");
+}
