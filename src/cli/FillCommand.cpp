@@ -170,7 +170,7 @@ int FillCommand::Execute(CliContext& context) {
     lastResult_ = observer.GetResult();
     PrintSummary(lastResult_, context);
     int exitCode = Succeeded(lastResult_) ? kExitOk : kExitFailed;
-    if (eject_ && lastResult_.ending != TransferResult::Ending::kRefused) {
+    if (eject_ && !dryRun_ && lastResult_.ending != TransferResult::Ending::kRefused) {
         const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick_);
         if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
             context.err << "error: " << ejected.message << "\n";
