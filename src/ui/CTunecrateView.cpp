@@ -182,7 +182,7 @@ void CTunecrateView::CreateControls() {
                             du.X(320) - deleteOld_->x()),
                        deleteOld_->height());
     eject_ = new QCheckBox(tr("Eject the stick when done"), this);
-    Place(eject_, IDC_EJECT, du, 156, 150, 114, 10);
+    Place(eject_, IDC_EJECT, du, 156, 150, 160, 10);
 
     progress_ = new QProgressBar(this);
     Place(progress_, IDC_PROGRESS, du, 7, 249, 241, 14);
