@@ -20,33 +20,42 @@ int StatusCommand::Execute(CliContext& context) {
     }
     const MusicLibrary& library = session.Library();
     const FileOperations files;
-    uint64_t transferred = 0, bytes = 0, bytesUntransferred = 0;
+    uint64_t bytes = 0, bytesUntransferred = 0;
     for (const auto& entry : library.GetFiles()) {
+        if (!entry->GetOwner()->IsAvailable()) {
+            continue;  // cannot be measured; counted apart
+        }
         const uint64_t size = files.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
         bytes += size;
-        if (entry->GetFlag() != 0) {
-            ++transferred;
-        } else {
+        if (entry->GetFlag() == 0) {
             bytesUntransferred += size;
         }
     }
-    const uint64_t count = library.GetFiles().size();
+    // Files of unavailable directories are counted apart, not among the files.
+    const MusicLibrary::Counts counts = library.Count();
     const nlohmann::json status{{"collection", session.Document().GetFilePath()},
                                 {"directories", library.GetDirectoryCount()},
-                                {"files", count},
-                                {"transferred", transferred},
-                                {"untransferred", count - transferred},
+                                {"files", counts.files},
+                                {"transferred", counts.files - counts.untransferred},
+                                {"untransferred", counts.untransferred},
                                 {"bytes", bytes},
-                                {"bytesUntransferred", bytesUntransferred}};
+                                {"bytesUntransferred", bytesUntransferred},
+                                {"unavailableDirectories", counts.unavailableDirectories},
+                                {"unavailableFiles", counts.unavailableFiles}};
     if (json_) {
         context.out << status.dump(2) << "\n";
         return kExitOk;
     }
     context.out << "directories:       " << library.GetDirectoryCount() << "\n"
-                << "files:             " << count << "\n"
-                << "transferred:       " << transferred << "\n"
-                << "not yet:           " << count - transferred << "\n"
+                << "files:             " << counts.files << "\n"
+                << "transferred:       " << counts.files - counts.untransferred << "\n"
+                << "not yet:           " << counts.untransferred << "\n"
                 << "megabytes:         " << (bytes >> 20) << "\n"
                 << "megabytes not yet: " << (bytesUntransferred >> 20) << "\n";
+    if (counts.unavailableDirectories > 0) {
+        context.out << "not available:     " << counts.unavailableDirectories
+                    << " directories with " << counts.unavailableFiles
+                    << " files (kept as stored)\n";
+    }
     return kExitOk;
 }

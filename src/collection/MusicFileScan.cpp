@@ -16,13 +16,15 @@ char AsciiLower(char c) {
 }
 
 // The names of the regular files directly in `directory`, sorted byte-wise.
-bool ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
+ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
     std::error_code ec;
     fs::directory_iterator it(platform::PathFromUtf8(directory), ec);
     if (ec) {
-        return false;
+        return ListOutcome::Unlistable;
     }
+    bool anything = false;
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        anything = true;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) {
             continue;
@@ -34,9 +36,14 @@ bool ListRegularFiles(const std::string& directory, std::vector<std::string>& fi
             files.push_back(std::move(name));
         }
     }
-    // An error in the middle of the listing ends it; the names read so far are kept.
+    // A listing that broke off (a share that went away, a disc error) is no true picture of
+    // the folder: taking it as one would drop the files it did not reach.
+    if (ec) {
+        files.clear();
+        return ListOutcome::Unlistable;
+    }
     std::sort(files.begin(), files.end());
-    return true;
+    return anything ? ListOutcome::Listed : ListOutcome::Empty;
 }
 
 }  // namespace
@@ -53,11 +60,12 @@ bool MatchesExtension(const std::string& name, const std::string& extension) {
                       [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
 }
 
-bool ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
-                    std::vector<std::string>& names) {
+ListOutcome ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
+                           std::vector<std::string>& names) {
     std::vector<std::string> files;
-    if (!ListRegularFiles(directory, files)) {
-        return false;
+    const ListOutcome outcome = ListRegularFiles(directory, files);
+    if (outcome != ListOutcome::Listed) {
+        return outcome;
     }
     for (const std::string& extension : extensions) {
         for (const std::string& file : files) {
@@ -66,5 +74,5 @@ bool ListMusicFiles(const std::string& directory, const std::vector<std::string>
             }
         }
     }
-    return true;
+    return ListOutcome::Listed;
 }

@@ -243,9 +243,17 @@ void CTunecrateView::RefillDirectoryList() {
     if (!document_) {
         return;
     }
-    document_->BeginDirectories();
-    for (size_t appended = 0; appended < document_->GetDirectoryCount(); ++appended) {
-        AppendListEntry(QString::fromStdString(document_->GetNextDirectory()));
+    for (const auto& directory : document_->GetLibrary().GetDirectories()) {
+        const QString path = QString::fromStdString(directory->GetName());
+        if (directory->IsAvailable()) {
+            AppendListEntry(path);
+            continue;
+        }
+        // Greyed, and the line keeps the path itself for removing it.
+        AppendListEntry(path + QLatin1Char(' ') + tr("(not available)"));
+        QListWidgetItem* item = list_->item(list_->count() - 1);
+        item->setData(Qt::UserRole, path);
+        item->setForeground(list_->palette().color(QPalette::Disabled, QPalette::Text));
     }
 }
 
@@ -258,8 +266,10 @@ void CTunecrateView::RemoveSelectedEntries() {
     // From the last selected line to the first, so the remaining rows keep their numbers.
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
         QListWidgetItem* item = list_->item(*it);
+        const QVariant path = item->data(Qt::UserRole);
         if (document_) {
-            document_->RemoveDirectory(item->text().toStdString());
+            document_->RemoveDirectory(
+                (path.isValid() ? path.toString() : item->text()).toStdString());
         }
         delete list_->takeItem(*it);
     }
