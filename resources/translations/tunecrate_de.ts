@@ -36,6 +36,22 @@ Save changes?</source>
         <translation>Ihre Musikauswahl wurde geändert.
 Änderungen speichern?</translation>
     </message>
+    <message>
+        <source>The music selection %1 was changed by another program since it was read.
+
+Reload it (your changes here are dropped), overwrite it (the other program&apos;s changes are lost), or cancel?</source>
+        <translation>Die Musikauswahl %1 wurde seit dem Lesen von einem anderen Programm geändert.
+
+Neu laden (Ihre Änderungen hier gehen verloren), überschreiben (die Änderungen des anderen Programms gehen verloren) oder abbrechen?</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>Über&amp;schreiben</translation>
+    </message>
 </context>
 <context>
     <name>CDriveDlg</name>
@@ -294,6 +310,10 @@ Drucken</translation>
 %2</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden:
 %2</translation>
+    </message>
+    <message>
+        <source>(not available)</source>
+        <translation>(nicht verfügbar)</translation>
     </message>
 </context>
 <context>

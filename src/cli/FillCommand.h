@@ -7,6 +7,9 @@
 #include "cli/CliCommand.h"
 
 struct TransferResult;
+namespace platform {
+class LockFile;
+}
 
 // `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]`:
 // runs a transfer to STICK and saves the new flags to COLLECTION. Ctrl+C asks the job to stop
@@ -17,6 +20,8 @@ class FillCommand : public CliCommand {
     int Execute(CliContext& context) override;
 
   private:
+    // Takes the collection's lock for the run; false (said why) when another program has it.
+    bool LockCollection(platform::LockFile& lock, CliContext& context) const;
     // Wiping a volume that is not removable needs --yes, or a "y" typed on the terminal.
     bool ConfirmDeletion(int driveType, CliContext& context) const;
     void PrintSummary(const TransferResult& result, CliContext& context) const;

@@ -156,6 +156,33 @@ MusicLibrary::Counts MusicLibrary::Count() const {
     return counts;
 }
 
+void MusicLibrary::TakeFlagsFromFile() {
+    IniFile onDisc(collectionFile_->GetPath());
+    onDisc.Read();
+    onDisc.SelectSection(kSection);
+    // directory path -> file name -> flag; the first line of a name counts, as when loading
+    std::unordered_map<std::string, std::unordered_map<std::string, int>> stored;
+    std::unordered_map<std::string, int>* files = nullptr;
+    for (const IniEntry& entry : onDisc.GetCurrentSection()->GetEntries()) {
+        const std::string& key = entry.GetKey();
+        if (key == "dir" || key == "xdir") {
+            files = &stored[entry.GetValue()];
+        } else if ((key == "f0" || key == "f1") && files) {
+            files->try_emplace(entry.GetValue(), key == "f1" ? 1 : 0);
+        }
+    }
+    for (const auto& entry : files_) {
+        const auto dir = stored.find(entry->GetDirectory());
+        if (dir == stored.end()) {
+            continue;
+        }
+        const auto file = dir->second.find(entry->GetName());
+        if (file != dir->second.end()) {
+            entry->SetFlag(file->second);
+        }
+    }
+}
+
 void MusicLibrary::Rescan() {
     WriteSection();
     RebuildFromSection();

@@ -83,6 +83,11 @@ class MusicLibrary {
     // The collection file's path; empty while the collection was never saved or opened.
     const std::string& GetFilePath() const;
 
+    // Takes the transfer flags that the collection file at its path holds now for the files
+    // of this library (same directory path, same name); other entries keep theirs. For a file
+    // that another program saved since it was read.
+    void TakeFlagsFromFile();
+
     // Scans every directory again with the current extensions, as a save and a load would,
     // without touching the file on disc: flags of files still found are kept.
     void Rescan();

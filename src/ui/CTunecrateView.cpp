@@ -404,6 +404,11 @@ void CTunecrateView::StartTransfer() {
         return;
     }
     JoinTransfer();
+    // The transfer holds the collection's lock for its whole run, as a fill does.
+    if (!document_->BeginExclusiveUse()) {
+        start_->SetState(CHoverButton::kStateOff);
+        return;
+    }
     // The job takes the check box as it is now, on this thread.
     TransferJob::Options options;
     options.stickDrive = settings_.GetStickDrive();
@@ -421,6 +426,9 @@ void CTunecrateView::StartTransfer() {
 void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     JoinTransfer();
     job_.reset();
+    if (document_) {
+        document_->EndExclusiveUse();
+    }
     progress_->setValue(0);
     start_->setEnabled(true);
     start_->SetState(CHoverButton::kStateOff);

@@ -300,6 +300,34 @@ TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
 #endif
 }
 
+// Two programs on one collection: while a fill runs, a second fill is refused at once and copies
+// nothing, and so is a command that would save; the first fill's flags all arrive.
+TEST_F(CliTest, ASecondProgramCannotSaveWhileAFillRuns) {
+    MakeCollection(200, 256 * kKiB);
+    const std::string stick2 = dir / "stick2";
+    fs::create_directories(stick2);
+    const std::string other = dir / "Other";
+    fs::create_directories(other);
+    CliResult second, add;
+    const CliResult first =
+        Run({"fill", collection, stick, "--folder"}, [&](int, const std::string&) {
+            if (second.exitCode < 0 && FilesIn(stick).size() >= 2) {
+                second = Run({"fill", collection, stick2, "--folder"});
+                add = Run({"add", collection, other});
+            }
+        });
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_NE(second.err.find("in use by another program"), std::string::npos) << second.err;
+    EXPECT_TRUE(FilesIn(stick2).empty());
+    EXPECT_EQ(add.exitCode, 1);
+    EXPECT_NE(add.err.find("in use by another program"), std::string::npos) << add.err;
+    EXPECT_EQ(Transferred(), FilesIn(stick));
+    // The lock file stays for the next program; it holds no lock any more.
+    EXPECT_TRUE(fs::exists(collection + ".lock"));
+    EXPECT_EQ(Run({"add", collection, other}).exitCode, 0);
+}
+
 // Real volumes: a size-limited one is filled until the next file does not fit (exit code 0);
 // a read-only one is an error: the run ends, marks nothing and exits with 1.
 TEST_F(CliTest, FillsMountedVolumesAndReportsAReadOnlyOne) {

@@ -209,3 +209,45 @@ TEST_F(CTunecrateDocTest, NewAsksThenStartsAnEmptyCollectionWithTheSameSettings)
     ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));  // scans with the same extensions
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
 }
+
+// Another program saved the collection since it was read: each answer of the question does
+// what it says, and nothing is overwritten without one.
+TEST_F(CTunecrateDocTest, ASaveOverAFileChangedOnDiscFollowsTheAnswer) {
+    using Changed = CollectionUi::ChangedAnswer;
+    const std::string path = temp_ / "coll.ini";
+    MakeDir("A", {"a.mp3", "b.mp3"});
+    const std::string other = MakeDir("B", {"c.mp3"});
+    struct Row {
+        Changed answer;
+        bool result;
+        std::string file;  // the collection file afterwards, "" for the other program's
+        size_t directories;
+    };
+    const std::string both = "dir=" + other + "\r\nf0=c.mp3\r\n";
+    for (const Row& row : {Row{Changed::Cancel, false, "", 2}, Row{Changed::Reload, true, "", 1},
+                           Row{Changed::Overwrite, true, Saved("00") + both, 2},
+                           Row{Changed::TakeFileFlags, true, Saved("10") + both, 2}}) {
+        SCOPED_TRACE(static_cast<int>(row.answer));
+        WriteFileBytes(path, Saved("00"));
+        ASSERT_TRUE(doc_.LoadCollection(path));
+        ASSERT_TRUE(doc_.AddDirectory(other));
+        {
+            RecordingUi otherUi;
+            CTunecrateDoc otherProgram(otherUi, &settings_);
+            ASSERT_TRUE(otherProgram.LoadCollection(path));
+            ASSERT_EQ(otherProgram.GetUntransferredFiles().size(), 2u);
+            otherProgram.MarkFiles({otherProgram.GetUntransferredFiles()[0]});
+            ASSERT_TRUE(otherProgram.SaveCollection());
+        }
+        ui_.changedQuestions.clear();
+        ui_.changedAnswers = {row.answer};
+        EXPECT_EQ(doc_.SaveCollection(), row.result);
+        EXPECT_EQ(ui_.changedQuestions, std::vector<std::string>{path});
+        EXPECT_EQ(ReadFileBytes(path), row.file.empty() ? Saved("10") : row.file);
+        EXPECT_EQ(doc_.GetDirectoryCount(), row.directories);
+        // Once settled, the next save asks nothing; after Cancel it asks again.
+        ui_.changedQuestions.clear();
+        EXPECT_EQ(doc_.SaveCollection(), row.result);
+        EXPECT_EQ(ui_.changedQuestions.empty(), row.result);
+    }
+}

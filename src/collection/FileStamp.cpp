@@ -1,0 +1,35 @@
+#include "collection/FileStamp.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Utf8Path.h"
+
+namespace fs = std::filesystem;
+
+FileStamp FileStamp::Of(const std::string& path) {
+    FileStamp stamp;
+    std::error_code ec;
+    const fs::path file = platform::PathFromUtf8(path);
+    const auto time = fs::last_write_time(file, ec);
+    if (ec) {
+        return stamp;
+    }
+    const auto size = fs::file_size(file, ec);
+    stamp.exists = true;
+    stamp.size = ec ? 0 : static_cast<uint64_t>(size);
+    stamp.writeTime = static_cast<int64_t>(time.time_since_epoch().count());
+#ifndef _WIN32
+    // Two saves within one tick of the clock can leave time and size alike; the replacing
+    // rename gives the file a new inode all the same.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        stamp.fileId = static_cast<uint64_t>(st.st_ino);
+    }
+#endif
+    return stamp;
+}
