@@ -102,6 +102,26 @@ Neu laden (Ihre Änderungen hier gehen verloren), überschreiben (die Änderunge
         <source>&amp;Remove Extension</source>
         <translation>Erweiterung &amp;entfernen</translation>
     </message>
+    <message>
+        <source>A file type cannot be empty.</source>
+        <translation>Ein Dateityp darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>A file type cannot hold blanks or control characters.</source>
+        <translation>Ein Dateityp darf keine Leer- oder Steuerzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>A file type cannot hold * or ?.</source>
+        <translation>Ein Dateityp darf kein * oder ? enthalten.</translation>
+    </message>
+    <message>
+        <source>A file type cannot hold / or \.</source>
+        <translation>Ein Dateityp darf kein / oder \ enthalten.</translation>
+    </message>
+    <message>
+        <source>A file type has at most %1 characters.</source>
+        <translation>Ein Dateityp hat höchstens %1 Zeichen.</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -314,6 +334,10 @@ Drucken</translation>
     <message>
         <source>(not available)</source>
         <translation>(nicht verfügbar)</translation>
+    </message>
+    <message>
+        <source>No music file types are set, so no music can be found. Set them under Music File Extensions first.</source>
+        <translation>Es sind keine Musik-Dateitypen eingestellt, daher kann keine Musik gefunden werden. Stellen Sie sie zuerst unter Musikdatei-Erweiterungen ein.</translation>
     </message>
 </context>
 <context>

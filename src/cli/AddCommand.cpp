@@ -33,6 +33,9 @@ CLI::App* AddCommand::Register(CLI::App& app) {
 
 int AddCommand::Execute(CliContext& context) {
     CliSession session(context);
+    if (!session.CheckFileTypesSet()) {
+        return kExitFailed;
+    }
     if (!session.Open(collection_, true)) {
         return kExitFailed;
     }

@@ -112,7 +112,7 @@ int FillCommand::Execute(CliContext& context) {
         return kExitFailed;
     }
     CliSession session(context);
-    if (!session.Open(collection_, false)) {
+    if (!session.CheckFileTypesSet() || !session.Open(collection_, false)) {
         return kExitFailed;
     }
     DriveInfo stickInfo;

@@ -97,6 +97,9 @@ class CTunecrateDoc {
     // Adds a directory and its music files. A directory that cannot be listed is refused with
     // the message "Verzeichnis nicht gefunden: " and the path. Does not set the modified flag.
     bool AddDirectory(const std::string& path);
+    // Scans every directory again with the current extensions, keeping the flags of the files
+    // still found. Does not set the modified flag.
+    void RescanCollection() { library_->Rescan(); }
     // Removes the first directory of exactly that path with its files.
     void RemoveDirectory(const std::string& path);
     size_t GetDirectoryCount() const { return library_->GetDirectoryCount(); }

@@ -214,8 +214,18 @@ void CTunecrateView::OnInitialUpdate() {
     }
 }
 
+bool CTunecrateView::CheckFileTypesSet() {
+    if (settings_.GetExtensionCount() > 0) {
+        return true;
+    }
+    QMessageBox::information(window(), QCoreApplication::applicationName(),
+                             tr("No music file types are set, so no music can be found. Set "
+                                "them under Music File Extensions first."));
+    return false;
+}
+
 void CTunecrateView::AddDirectoryEntry(const QString& path) {
-    if (path.isEmpty() || list_->FindStringExact(path) >= 0 || !document_) {
+    if (path.isEmpty() || list_->FindStringExact(path) >= 0 || !document_ || !CheckFileTypesSet()) {
         return;
     }
     // A directory the document refuses (it says why) is neither listed nor a change.
@@ -366,8 +376,22 @@ void CTunecrateView::OnFileExtensions() {
     if (IsTransferRunning()) {
         return;
     }
+    const std::vector<std::string> before = settings_.GetExtensions();
     CExtensionsDlg dialog(settings_, this);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted || settings_.GetExtensions() == before || !document_) {
+        return;
+    }
+    // Without any type a rescan would drop every file and its flag: the collection stays as it
+    // is, and the user is told.
+    if (!CheckFileTypesSet()) {
+        return;
+    }
+    // The open collection is scanned again at once; files still found keep their flags.
+    document_->RescanCollection();
+    if (document_->GetDirectoryCount() > 0) {
+        document_->SetModifiedFlag();
+    }
+    RefillDirectoryList();
 }
 
 bool CTunecrateView::OnUpdateStartTransfer() const {
@@ -399,7 +423,7 @@ void CTunecrateView::OnStartTransferCommand() {
 }
 
 void CTunecrateView::StartTransfer() {
-    if (!document_) {
+    if (!document_ || !CheckFileTypesSet()) {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }

@@ -121,6 +121,8 @@ class CTunecrateView : public QWidget {
     friend class GuiTransferObserver;
 
     void CreateControls();
+    // False, after telling the user, when no music file types are set.
+    bool CheckFileTypesSet();
     void SetTransferControlsEnabled(bool enabled);
     void StartTransfer();
     void OnTransferFinished(const TransferResult& result);

@@ -110,6 +110,23 @@ TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
 
     EXPECT_EQ(ext({"remove", "OGG", "flac"}).exitCode, 0);
     EXPECT_EQ(json::parse(ext({"list", "--json"}).out)["extensions"], (json{"mp3", "wav"}));
+    const CliResult blank = ext({"add", " "});
+    EXPECT_EQ(blank.exitCode, 1);
+    EXPECT_NE(blank.err.find("cannot be empty"), std::string::npos) << blank.err;
+
+    // Without any file type, adding and filling say so and write nothing.
+    EXPECT_EQ(ext({"remove", "mp3", "wav"}).exitCode, 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"add", collection, music},
+          std::vector<std::string>{"fill", collection, stick, "--folder"}}) {
+        SCOPED_TRACE(args[0]);
+        std::vector<std::string> all{"--settings", fresh};
+        all.insert(all.end(), args.begin(), args.end());
+        const CliResult none = RunCli(all);
+        EXPECT_EQ(none.exitCode, 1);
+        EXPECT_NE(none.err.find("no music file types are set"), std::string::npos) << none.err;
+    }
+    EXPECT_FALSE(fs::exists(collection));
 
     // A settings file that cannot be written: the failure is reported, the file is unchanged.
     const std::string before = ReadFileBytes(fresh);
