@@ -2,26 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-
 #include "cli/CliSession.h"
-
-namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool IsListed(const MusicLibrary& library, const std::string& path) {
-    const auto& dirs = library.GetDirectories();
-    return std::any_of(dirs.begin(), dirs.end(),
-                       [&](const auto& dir) { return EqualIgnoringCase(dir->GetName(), path); });
-}
-
-}  // namespace
 
 CLI::App* AddCommand::Register(CLI::App& app) {
     CLI::App* add = app.add_subcommand("add", "Add music directories to a collection");
@@ -44,7 +25,7 @@ int AddCommand::Execute(CliContext& context) {
         if (dir.empty()) {
             continue;
         }
-        if (IsListed(session.Library(), dir)) {
+        if (session.Document().IsListed(dir)) {
             context.err << dir << " is already in the collection\n";
             continue;
         }

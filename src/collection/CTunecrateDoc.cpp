@@ -2,18 +2,10 @@
 
 #include <utility>
 
+#include "collection/DirectoryPath.h"
 #include "platform/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
-
-namespace {
-
-// A line break would split the path's line in the collection file.
-bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
-}  // namespace
 
 CTunecrateDoc::CTunecrateDoc(CollectionUi& ui, AppSettings* settings)
     : ui_(ui), settings_(settings) {
@@ -252,12 +244,21 @@ const std::string& CTunecrateDoc::GetFilePath() const {
     return collectionFile_->GetPath();
 }
 
+bool CTunecrateDoc::IsListed(const std::string& path) const {
+    const std::string key = DirectoryPath::Key(path);
+    for (const auto& directory : library_->GetDirectories()) {
+        if (DirectoryPath::Key(directory->GetName()) == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CTunecrateDoc::AddDirectory(const std::string& path) {
-    if (HasLineBreak(path)) {
-        ui_.ShowError(
-            "A directory whose path holds a line break cannot be kept in a music "
-            "selection file:\n" +
-            path);
+    const std::string problem = DirectoryPath::Problem(path);
+    if (!problem.empty()) {
+        ui_.ShowError("This directory cannot be kept in a music selection file: " + problem +
+                      ".\n" + path);
         return false;
     }
     if (!library_->AddDirectory(path, 0)) {

@@ -94,9 +94,14 @@ class CTunecrateDoc {
     // The collection file's path; empty while the collection has none.
     const std::string& GetFilePath() const;
 
-    // Adds a directory and its music files. A directory that cannot be listed is refused with
-    // the message "Verzeichnis nicht gefunden: " and the path. Does not set the modified flag.
+    // Adds a directory and its music files. A path that would not come back unchanged from the
+    // collection file is refused with the reason; a directory that cannot be listed is refused
+    // with the message "Verzeichnis nicht gefunden: " and the path. Does not set the modified
+    // flag and does not look for duplicates (IsListed does).
     bool AddDirectory(const std::string& path);
+    // Whether the collection lists the directory `path` names, after normalising both (trailing
+    // separators, "." and ".." parts; letter case only where the file system ignores it).
+    bool IsListed(const std::string& path) const;
     // Scans every directory again with the current extensions, keeping the flags of the files
     // still found. Does not set the modified flag.
     void RescanCollection() { library_->Rescan(); }

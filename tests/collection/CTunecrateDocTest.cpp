@@ -7,6 +7,7 @@
 
 #include "CollectionTestSupport.h"
 #include "RecordingUi.h"
+#include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -43,14 +44,47 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     const std::string missing = temp_ / "Nowhere";
     EXPECT_FALSE(doc_.AddDirectory(missing));
     EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
-    // Listable, but the path would split its line in the collection file.
-    EXPECT_FALSE(doc_.AddDirectory(MakeDir("two\nlines", {"a.mp3"})));
-    EXPECT_EQ(ui_.errors.size(), 1u);
+    // Listable folders whose paths would not come back unchanged from the collection file.
+    const std::string deep =
+        temp_ / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/" + std::string(200, 'f') +
+                 "/" + std::string(200, 'g') + "/" + std::string(200, 'h'));
+    const struct {
+        std::string path;
+        const char* reason;
+    } refused[] = {
+        {MakeDir("two\nlines", {"a.mp3"}), "control character"},
+        {MakeDir("tab\there"), "control character"},
+        {MakeDir("blank at end "), "blank"},
+        {" " + MakeDir("lead"), "blank"},
+        {deep, "longer than 1018"},
+#ifndef _WIN32
+        {MakeDir("latin1-\xe9"), "UTF-8"},
+#endif
+    };
+    fs::create_directories(platform::PathFromUtf8(deep));
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.path);
+        ui_.errors.clear();
+        EXPECT_FALSE(doc_.AddDirectory(row.path));
+        ASSERT_EQ(ui_.errors.size(), 1u);
+        EXPECT_NE(ui_.errors[0].find(row.reason), std::string::npos) << ui_.errors[0];
+    }
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
 
     EXPECT_TRUE(doc_.AddDirectory(MakeDir("A", {"a.mp3"})));
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 1u);
     EXPECT_FALSE(doc_.IsModified());  // the main form sets it
+
+    // Duplicates are found after normalising; letter case counts where the file system's does.
+    for (const std::string& same : {temp_ / "A/", temp_ / "A/.", temp_ / "x/../A//"}) {
+        EXPECT_TRUE(doc_.IsListed(same)) << same;
+    }
+    EXPECT_FALSE(doc_.IsListed(temp_ / "AB"));
+#ifdef _WIN32
+    EXPECT_TRUE(doc_.IsListed(temp_ / "a"));
+#else
+    EXPECT_FALSE(doc_.IsListed(temp_ / "a"));
+#endif
 }
 
 TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
