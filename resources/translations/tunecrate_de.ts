@@ -339,6 +339,14 @@ Drucken</translation>
         <source>No music file types are set, so no music can be found. Set them under Music File Extensions first.</source>
         <translation>Es sind keine Musik-Dateitypen eingestellt, daher kann keine Musik gefunden werden. Stellen Sie sie zuerst unter Musikdatei-Erweiterungen ein.</translation>
     </message>
+    <message>
+        <source>Songs: %1, not yet transferred: %2</source>
+        <translation>Titel: %1, noch nicht übertragen: %2</translation>
+    </message>
+    <message>
+        <source>not available: %1</source>
+        <translation>nicht verfügbar: %1</translation>
+    </message>
 </context>
 <context>
     <name>DriveInfo</name>

@@ -194,6 +194,8 @@ bool CTunecrateDoc::SaveCollection() {
     }
     ui_.SetTitle(TitleFromPath(GetFilePath()));
     if (saved) {
+        // Everything in memory is on disc now: nothing is left to offer for saving.
+        SetModifiedFlag(false);
         return true;
     }
     if (!GetFilePath().empty()) {

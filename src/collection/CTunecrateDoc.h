@@ -65,7 +65,8 @@ class CTunecrateDoc {
     // Replaces the collection file object and the library by new, empty ones. Entries handed
     // out before are gone.
     void ResetCollection();
-    // Writes the collection to its file and sets the title. A failed write is shown to the user
+    // Writes the collection to its file, sets the title and, when written, clears the modified
+    // flag. A failed write is shown to the user
     // and sets the modified flag, so that the work is offered for saving again before closing.
     // Without a file nothing is written and false is returned; the modified flag is set when the
     // collection holds anything. The transfer job calls this when it ends.
@@ -124,7 +125,7 @@ class CTunecrateDoc {
     }
 
     // The modified flag: set by the main form after adding or removing directories (and by a
-    // failed save); cleared by a new collection and by a successful save at the prompt.
+    // failed save); cleared by a new collection and by every successful save.
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
 

@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
@@ -118,6 +119,9 @@ void CTunecrateView::CreateControls() {
 
     auto* listLabel = new QLabel(tr("Music Collection"), this);
     Place(listLabel, IDC_LIST_LABEL, du, 7, 25, 70, 10);
+    counts_ = new QLabel(this);
+    Place(counts_, IDC_COUNTS, du, 80, 25, 240, 10);
+    counts_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     fileExt_ = new CBitmapButton(QStringLiteral("FILEEXT"), this);
     Place(fileExt_, IDC_FILEEXT, du, 327, 174, 67, 27);
@@ -234,6 +238,7 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
     }
     document_->SetModifiedFlag();
     AppendListEntry(path);
+    UpdateCounts();
 }
 
 void CTunecrateView::AppendListEntry(const QString& text) {
@@ -265,6 +270,7 @@ void CTunecrateView::RefillDirectoryList() {
         item->setData(Qt::UserRole, path);
         item->setForeground(list_->palette().color(QPalette::Disabled, QPalette::Text));
     }
+    UpdateCounts();
 }
 
 void CTunecrateView::RemoveSelectedEntries() {
@@ -286,6 +292,7 @@ void CTunecrateView::RemoveSelectedEntries() {
     if (!rows.isEmpty() && document_) {
         document_->SetModifiedFlag();
     }
+    UpdateCounts();
 }
 
 CFolderBrowser* CTunecrateView::GetFolderBrowser() {
@@ -306,6 +313,23 @@ void CTunecrateView::ShowStickDrive(const QString& stick) {
 
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
     freeSpace_->setText(GuiTransferObserver::Translate(TransferJob::FreeSpaceText(megabytes)));
+}
+
+void CTunecrateView::UpdateCounts() {
+    if (!document_) {
+        counts_->clear();
+        return;
+    }
+    const MusicLibrary::Counts counts = document_->GetLibrary().Count();
+    QString text = tr("Songs: %1, not yet transferred: %2")
+                       .arg(QLocale().toString(static_cast<qulonglong>(counts.files)),
+                            QLocale().toString(static_cast<qulonglong>(counts.untransferred)));
+    if (counts.unavailableFiles > 0) {
+        text += QStringLiteral(", ") +
+                tr("not available: %1")
+                    .arg(QLocale().toString(static_cast<qulonglong>(counts.unavailableFiles)));
+    }
+    counts_->setText(text);
 }
 
 void CTunecrateView::SetStatusText(const QString& text) {
@@ -453,6 +477,7 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     if (document_) {
         document_->EndExclusiveUse();
     }
+    UpdateCounts();
     progress_->setValue(0);
     start_->setEnabled(true);
     start_->SetState(CHoverButton::kStateOff);

@@ -52,6 +52,7 @@ class CTunecrateView : public QWidget {
         IDC_NEWDIR_LABEL = 1028,
         IDC_LIST_LABEL = 1029,
         IDC_STATUS = 1036,
+        IDC_COUNTS = 1037,
     };
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
@@ -76,6 +77,9 @@ class CTunecrateView : public QWidget {
     // The stick drive in label 1022.
     void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
+    // The song counts above the list: songs of the collection and those not yet transferred
+    // (and those in folders not available, when there are any).
+    void UpdateCounts();
     // The widest line appended to the list so far, in pixels; it never decreases.
     int WidestExtent() const { return widestExtent_; }
 
@@ -96,6 +100,7 @@ class CTunecrateView : public QWidget {
     QLabel* DriveLabel() const { return drive_; }
     QLabel* FreeSpaceLabel() const { return freeSpace_; }
     QLabel* StatusLabel() const { return status_; }
+    QLabel* CountsLabel() const { return counts_; }
     CBitmapButton* BitmapButton(int id) const;
 
   public slots:
@@ -155,4 +160,5 @@ class CTunecrateView : public QWidget {
     QLabel* drive_ = nullptr;
     QLabel* freeSpace_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* counts_ = nullptr;
 };

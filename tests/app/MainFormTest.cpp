@@ -2,6 +2,8 @@
 // File > Open, and the save prompt on the way out.
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include "AppTestSupport.h"
@@ -147,19 +149,38 @@ TEST_F(MainFormTest, HorizontalExtentCoversTheWidestPathAndNeverShrinks) {
     EXPECT_GE(bar->maximum(), needed - List().viewport()->width());
 }
 
-// The remembered collection is shown at the start; File > Open refills the list in file order
-// and is remembered; File > New shows the remembered collection again.
+// The remembered collection is shown at the start, a folder that is not there greyed; the
+// counts follow; File > Open refills the list in file order and is remembered; File > New gives
+// an empty, untitled collection.
 TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
     const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
+    const QString gone = QString::fromStdString(dir / "gone");
     // The root file system is surely a mounted volume.
     WriteSettings("/", WriteCollection("Jazz.ini", {a}).toStdString());
+    WriteFileBytes(dir / "Jazz.ini", ReadFileBytes(dir / "Jazz.ini") + "f1=song1.mp3\ndir=" +
+                                         gone.toStdString() + "\nf1=x.mp3\n");
     const QString rock = WriteCollection("Rock.ini", {b, a});
     Open();
-    EXPECT_EQ(Lines(), QStringList({a}));
+    EXPECT_EQ(Lines(), QStringList({a, gone + " (not available)"}));
+    EXPECT_EQ(List().item(1)->foreground().color(),
+              List().palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 2, not yet transferred: 1, not available: 1");
     EXPECT_EQ(Frame().windowTitle(), "Jazz - Tunecrate");
+
+    // A new file type rescans the collection at once, keeping the flags.
+    WriteFileBytes(a.toStdString() + "/new.flac", "x");
+    WhenModal([](QWidget* dialog) {
+        QTest::keyClicks(Child<QLineEdit>(*dialog, "newExtension"), "flac");
+        QTest::mouseClick(Child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
+    });
+    View().OnFileExtensions();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 2, not available: 1");
+    EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(View().DriveLabel()->text(), "/");
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 
+    Doc().SetModifiedFlag(false);
     WhenModal(ChooseFile(rock));
     Frame().OnFileOpen();
     EXPECT_TRUE(FinishModals());
@@ -169,9 +190,12 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
 
     List().item(0)->setSelected(true);
     View().RemoveSelectedEntries();
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
     Doc().SetModifiedFlag(false);
     Frame().OnFileNew();
-    EXPECT_EQ(Lines(), QStringList({b, a}));
+    EXPECT_EQ(Lines(), QStringList());
+    EXPECT_EQ(Frame().windowTitle(), "Untitled - Tunecrate");
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 0, not yet transferred: 0");
     EXPECT_FALSE(Doc().IsModified());
 }
 

@@ -115,9 +115,10 @@ TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
     EXPECT_EQ(ReadFileBytes(path), Saved("00"));
     EXPECT_EQ(ui_.title, "mix");
     EXPECT_EQ(settings_.GetMusicCollection(), path);
-    EXPECT_TRUE(doc_.IsModified());  // Save leaves the flag: Exit still asks
+    EXPECT_FALSE(doc_.IsModified());  // saved: Exit need not ask
 
     fs::remove(path);
+    doc_.SetModifiedFlag();
     ui_.answers = {Answer::Yes};
     EXPECT_TRUE(doc_.OnCloseDocument());  // saved to its file without a dialog
     EXPECT_EQ(ui_.dialogs.size(), 3u);
@@ -230,6 +231,8 @@ TEST_F(CTunecrateDocTest, NewAsksThenStartsAnEmptyCollectionWithTheSameSettings)
     ui_.chosenFiles = {temp_ / "coll.ini"};
     AddMusic();
     ASSERT_TRUE(doc_.OnFileSaveAs());
+    EXPECT_FALSE(doc_.IsModified());  // saved
+    doc_.SetModifiedFlag();
     EXPECT_FALSE(doc_.OnFileNew());  // Cancel
     EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
 
