@@ -347,6 +347,30 @@ Drucken</translation>
         <source>not available: %1</source>
         <translation>nicht verfügbar: %1</translation>
     </message>
+    <message>
+        <source>%1 has subfolders.
+
+Add every folder below it that holds music, each as a music directory of its own?</source>
+        <translation>%1 hat Unterordner.
+
+Jeden Ordner darunter, der Musik enthält, als eigenes Musikverzeichnis hinzufügen?</translation>
+    </message>
+    <message>
+        <source>Looking for music folders below %1...</source>
+        <translation>Suche Musikordner unter %1...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 folders looked through...</source>
+        <translation>%1 Ordner durchsucht...</translation>
+    </message>
+    <message>
+        <source>%1 music folders added</source>
+        <translation>%1 Musikordner hinzugefügt</translation>
+    </message>
 </context>
 <context>
     <name>DriveInfo</name>

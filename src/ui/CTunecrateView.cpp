@@ -11,8 +11,10 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <QProgressDialog>
 
 #include "collection/CTunecrateDoc.h"
+#include "collection/MusicFolderWalk.h"
 #include "transfer/TransferJob.h"
 #include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
@@ -364,8 +366,55 @@ void CTunecrateView::OnAdd() {
         return;
     }
     // The next browse starts where this one ended.
-    browser->SetStartFolder(browser->GetChosenPath());
-    AddDirectoryEntry(browser->GetChosenPath());
+    const QString chosen = browser->GetChosenPath();
+    browser->SetStartFolder(chosen);
+    if (!MusicFolderWalk::HasSubfolders(chosen.toStdString())) {
+        AddDirectoryEntry(chosen);
+        return;
+    }
+    const auto answer = QMessageBox::question(
+        window(), QCoreApplication::applicationName(),
+        tr("%1 has subfolders.\n\nAdd every folder below it that holds music, each as a "
+           "music directory of its own?")
+            .arg(chosen),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) {
+        AddFolderTree(chosen);
+    } else if (answer == QMessageBox::No) {
+        AddDirectoryEntry(chosen);
+    }
+}
+
+void CTunecrateView::AddFolderTree(const QString& root) {
+    if (!document_ || !CheckFileTypesSet()) {
+        return;
+    }
+    // A tree of thousands of folders takes a while: a progress box that can cancel the walk.
+    QProgressDialog progress(tr("Looking for music folders below %1...").arg(root), tr("Cancel"), 0,
+                             0, window());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const MusicFolderWalk::Progress step = [&progress](size_t seen) {
+        if (seen % 50 == 0) {
+            progress.setLabelText(tr("%1 folders looked through...").arg(seen));
+            QCoreApplication::processEvents();
+        }
+        return !progress.wasCanceled();
+    };
+    const std::vector<std::string> folders =
+        MusicFolderWalk(settings_.GetExtensions()).Find(root.toStdString(), step);
+    progress.close();
+    int added = 0;
+    for (const std::string& folder : folders) {
+        // Folders listed already are skipped; a refused one has been explained by the document.
+        if (!document_->IsListed(folder) && document_->AddDirectory(folder)) {
+            document_->SetModifiedFlag();
+            AppendListEntry(QString::fromStdString(folder));
+            ++added;
+        }
+    }
+    UpdateCounts();
+    SetStatusText(tr("%1 music folders added").arg(added));
 }
 
 void CTunecrateView::OnRemove() {

@@ -69,6 +69,9 @@ class CTunecrateView : public QWidget {
     void OnInitialUpdate();
 
     void AddDirectoryEntry(const QString& path);
+    // Adds every folder below `root` (itself included) that holds music, each as a directory
+    // of its own, with a progress box for big trees.
+    void AddFolderTree(const QString& root);
     void AppendListEntry(const QString& text);
     void RefillDirectoryList();
     void RemoveSelectedEntries();

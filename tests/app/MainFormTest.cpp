@@ -103,6 +103,18 @@ TEST_F(MainFormTest, TypingAddsNewExistingDirectoriesOnlyAndReportsMissingOnes) 
     EXPECT_EQ(List().count(), 0);
 }
 
+TEST_F(MainFormTest, AFolderTreeAddsEachMusicFolderBelowOnce) {
+    const QString tree = MakeMusicDir("tree", 1);
+    const QString album = MakeMusicDir("tree/Artist/Album", 2);
+    MakeMusicDir("tree/Empty", 0);
+    Open();
+    View().AddDirectoryEntry(album);
+    View().AddFolderTree(tree);
+    EXPECT_EQ(Lines(), QStringList({album, tree}));
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
+    EXPECT_TRUE(Doc().IsModified());
+}
+
 TEST_F(MainFormTest, RemoveTakesAllSelectedLinesAndMarksTheChangeOnce) {
     QStringList dirs;
     for (const char* name : {"a", "b", "c", "d", "e"}) {

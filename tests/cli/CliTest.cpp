@@ -188,6 +188,29 @@ TEST_F(CliTest, AddListStatusAndRemove) {
     EXPECT_EQ(ReadFileBytes(collection), rockOnly);
 }
 
+// A whole music tree: every folder that holds music becomes a directory of its own; folders
+// without music, links to folders and folders already listed are skipped.
+TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
+    for (const char* file : {"z.mp3", "A/x.mp3", "A/B/y.mp3", "C/cover.jpg"}) {
+        fs::create_directories(fs::path(music + "/" + file).parent_path());
+        WriteFileBytes(music + "/" + file, "x");
+    }
+    fs::create_directories(music + "/Empty");
+    const bool linked = TryCreateSymlink(music + "/A", music + "/Link");
+    ASSERT_EQ(Run({"add", collection, music + "/A"}).exitCode, 0);
+
+    const CliResult plain = Run({"add", dir / "plain.ini", dir.Path()});
+    EXPECT_NE(plain.err.find("--recursive adds the folders below it"), std::string::npos)
+        << plain.err;
+    const CliResult tree = Run({"add", collection, music, "--recursive"});
+    ASSERT_EQ(tree.exitCode, 0) << tree.err;
+    EXPECT_NE(tree.err.find(music + "/A is already in the collection"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + music + "/A\r\nf0=x.mp3\r\n" +
+                                             "dir=" + music + "\r\nf0=z.mp3\r\n" + "dir=" + music +
+                                             "/A/B\r\nf0=y.mp3\r\n")
+        << "links followed: " << linked;
+}
+
 TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
     MakeCollection(2);
     const std::string before = ReadFileBytes(collection);
