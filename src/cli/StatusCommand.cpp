@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliSession.h"
-#include "transfer/FileOperations.h"
+#include "platform/FileSizes.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {
     CLI::App* status = app.add_subcommand("status", "Count a collection's files and bytes");
@@ -19,16 +19,25 @@ int StatusCommand::Execute(CliContext& context) {
         return kExitFailed;
     }
     const MusicLibrary& library = session.Library();
-    const FileOperations files;
     uint64_t bytes = 0, bytesUntransferred = 0;
-    for (const auto& entry : library.GetFiles()) {
-        if (!entry->GetOwner()->IsAvailable()) {
+    // The files of one directory lie together in the file list: measured run by run, each run
+    // relative to its open directory.
+    const auto& entries = library.GetFiles();
+    std::vector<const std::string*> names;
+    std::vector<uint64_t> sizes;
+    for (size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
+        const LibraryDirectory* owner = entries[begin]->GetOwner();
+        names.clear();
+        for (end = begin; end < entries.size() && entries[end]->GetOwner() == owner; ++end) {
+            names.push_back(&entries[end]->GetName());
+        }
+        if (!owner->IsAvailable()) {
             continue;  // cannot be measured; counted apart
         }
-        const uint64_t size = files.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
-        bytes += size;
-        if (entry->GetFlag() == 0) {
-            bytesUntransferred += size;
+        platform::FileSizesIn(owner->GetName(), names, sizes);
+        for (size_t i = begin; i < end; ++i) {
+            bytes += sizes[i - begin];
+            bytesUntransferred += entries[i]->GetFlag() == 0 ? sizes[i - begin] : 0;
         }
     }
     // Files of unavailable directories are counted apart, not among the files.
