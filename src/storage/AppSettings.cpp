@@ -116,6 +116,7 @@ const std::string& AppSettings::NextExtension() {
 void AppSettings::Load() {
     IniFile file(settingsPath_);
     file.Read();
+    legacyCodePage_ = file.IsLegacyCodePage();
     file.SelectSection("Global");
     stickDrive_ = file.GetValue("StickDrive");
     musicCollection_ = file.GetValue("MusicCollection");
@@ -136,6 +137,7 @@ void AppSettings::Load() {
 
 bool AppSettings::Save() {
     IniFile file(settingsPath_);
+    file.SetLegacyCodePage(legacyCodePage_);
     file.SelectSection("Global");
     file.AddEntry("StickDrive", stickDrive_);
     file.AddEntry("MusicCollection", musicCollection_);

@@ -72,5 +72,6 @@ class AppSettings {
     std::vector<std::string> extensions_;
     size_t extensionWalk_ = 0;
     bool saveOnDestroy_ = true;
+    bool legacyCodePage_ = false;  // the file was read in the Windows ANSI code page
     std::string saveError_;
 };

@@ -1,6 +1,9 @@
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -241,4 +244,31 @@ TEST(IniFileTest, FullDiscKeepsTheOldFile) {
     EXPECT_NE(file.GetWriteError().find("space"), std::string::npos) << file.GetWriteError();
     EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(volume.Path()), fs::directory_iterator()), 1);
+}
+
+// A file of an earlier Windows program, in its ANSI code page: read in that code page and
+// written back in it while every character fits, else in UTF-8. Elsewhere the bytes stay.
+TEST(IniFileTest, AFileInTheWindowsAnsiCodePageIsWrittenBackInIt) {
+    TempDir dir;
+    const std::string path = dir / "old.ini";
+    const std::string cp1252 = "[MusicFiles]\r\ndir=Bj\xf6rk\r\n";
+    WriteFileBytes(path, cp1252);
+    IniFile file(path);
+    file.Read();
+    file.SelectSection("MusicFiles");
+#ifdef _WIN32
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the system's ANSI code page is not Windows-1252";
+    }
+    EXPECT_EQ(file.GetValue("dir"), "Bj\xc3\xb6rk");
+#else
+    EXPECT_EQ(file.GetValue("dir"), "Bj\xf6rk");
+#endif
+    ASSERT_TRUE(file.Write());
+    EXPECT_EQ(ReadFileBytes(path), cp1252);
+#ifdef _WIN32
+    file.AddEntry("dir", "\xe6\x97\xa5");  // not in Windows-1252
+    ASSERT_TRUE(file.Write());
+    EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\ndir=Bj\xc3\xb6rk\r\ndir=\xe6\x97\xa5\r\n");
+#endif
 }
