@@ -116,14 +116,9 @@ TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
 
     // Without any file type, adding and filling say so and write nothing.
     EXPECT_EQ(ext({"remove", "mp3", "wav"}).exitCode, 0);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"add", collection, music},
-          std::vector<std::string>{"fill", collection, stick, "--folder"}}) {
-        SCOPED_TRACE(args[0]);
-        std::vector<std::string> all{"--settings", fresh};
-        all.insert(all.end(), args.begin(), args.end());
-        const CliResult none = RunCli(all);
-        EXPECT_EQ(none.exitCode, 1);
+    for (const char* command : {"add", "fill"}) {
+        const CliResult none = RunCli({"--settings", fresh, command, collection, stick});
+        EXPECT_EQ(none.exitCode, 1) << command;
         EXPECT_NE(none.err.find("no music file types are set"), std::string::npos) << none.err;
     }
     EXPECT_FALSE(fs::exists(collection));
@@ -178,13 +173,6 @@ TEST_F(CliTest, AddListStatusAndRemove) {
 
     EXPECT_EQ(Run({"remove", collection, jazz}).exitCode, 0);
     const std::string rockOnly = "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n";
-    EXPECT_EQ(ReadFileBytes(collection), rockOnly);
-
-    // A collection that cannot be written: the failure is reported, the file is unchanged.
-    fs::permissions(collection, fs::perms::owner_read);
-    const CliResult denied = Run({"add", collection, jazz});
-    EXPECT_EQ(denied.exitCode, 1);
-    EXPECT_NE(denied.err.find("error:"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(collection), rockOnly);
 }
 
