@@ -11,6 +11,9 @@ namespace fs = std::filesystem;
 
 std::string DirectoryPath::Problem(const std::string& path) {
     static const char* const kBlanks = " \t\v\f";
+    if (path.empty()) {
+        return "its path is empty";
+    }
     if (path.find_first_of(kBlanks) == 0 || path.find_last_of(kBlanks) == path.size() - 1) {
         return "its path begins or ends with a blank";
     }
