@@ -1,6 +1,14 @@
 #include "collection/FileStamp.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "platform/Win32Handle.h"
+#include "platform/Win32Text.h"
+#else
 #include <sys/stat.h>
 #endif
 
@@ -23,9 +31,18 @@ FileStamp FileStamp::Of(const std::string& path) {
     stamp.exists = true;
     stamp.size = ec ? 0 : static_cast<uint64_t>(size);
     stamp.writeTime = static_cast<int64_t>(time.time_since_epoch().count());
-#ifndef _WIN32
     // Two saves within one tick of the clock can leave time and size alike; the replacing
-    // rename gives the file a new inode all the same.
+    // rename gives the file a new inode (file index on Windows) all the same.
+#ifdef _WIN32
+    platform::Win32Handle handle(
+        CreateFileW(platform::SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (handle.IsValid() && GetFileInformationByHandle(handle.Get(), &info)) {
+        stamp.fileId = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+#else
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         stamp.fileId = static_cast<uint64_t>(st.st_ino);
