@@ -157,13 +157,15 @@ void BM_StatusCli(benchmark::State& state) {
     Fixture f(dirs, files);
     f.AddAll(dirs);
     f.MarkEveryOtherFile();
+    // Files of their own: the other benchmarks' fixture reads Tunecrate.ini.
+    f.file.SetPath(f.root + "/status.ini");
     if (!f.library.Save()) {
         state.SkipWithError(f.library.GetSaveError().c_str());
         return;
     }
-    WriteFile(f.root + "/Tunecrate.ini", "[Extensions]\next=mp3\n");
+    WriteFile(f.root + "/status-settings.ini", "[Extensions]\next=mp3\n");
     const std::string command = std::string("'") + TUNECRATE_CLI_PATH + "' --settings '" + f.root +
-                                "/Tunecrate.ini' status '" + f.file.GetPath() + "'";
+                                "/status-settings.ini' status '" + f.file.GetPath() + "'";
     for (auto _ : state) {
         RunQuietly(state, command);
     }
