@@ -114,6 +114,28 @@ TEST_F(MainFormTest, AFolderTreeAddsEachMusicFolderBelowOnce) {
     EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
 }
 
+// Another program saved the collection meanwhile: saving asks, and Reload shows its version.
+TEST_F(MainFormTest, SavingOverAnotherProgramsChangeAsksAndCanReload) {
+    const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
+    const std::string file = WriteCollection("Mix.ini", {a}).toStdString();
+    WriteSettings("", file);
+    Open();
+    View().AddDirectoryEntry(b);
+    WriteFileBytes(file + ".new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
+    std::filesystem::rename(file + ".new", file);  // as a save replaces it
+    WhenModal([](QWidget* box) {
+        for (QPushButton* button : box->findChildren<QPushButton*>()) {
+            if (button->text() == "&Reload") {
+                button->click();
+            }
+        }
+    });
+    Frame().OnFileSave();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(Lines(), QStringList({b}));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
 TEST_F(MainFormTest, RemoveTakesAllSelectedLinesAndMarksTheChangeOnce) {
     QStringList dirs;
     for (const char* name : {"a", "b", "c", "d", "e"}) {
