@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -57,6 +58,15 @@ const std::string& Tree(int dirs, int files) {
         }
     }
     return root;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) {
+        const ssize_t written = write(fd, text.data(), text.size());
+        (void)written;
+        close(fd);
+    }
 }
 
 // Settings with the one extension mp3, never written to disc.
@@ -132,14 +142,68 @@ void BM_LoadCollection(benchmark::State& state) {
     }
 }
 
+// `tunecrate-cli status` over a collection of the whole tree against `find` measuring the same
+// files, one after the other in the same run: status lists every folder, matches and measures
+// every file as find does, so it should take little more. Both include starting the program.
+void RunQuietly(benchmark::State& state, const std::string& command) {
+    if (std::system((command + " >/dev/null").c_str()) != 0) {
+        state.SkipWithError(("failed: " + command).c_str());
+    }
+}
+
+void BM_StatusCli(benchmark::State& state) {
+    const int dirs = static_cast<int>(state.range(0));
+    const int files = static_cast<int>(state.range(1));
+    Fixture f(dirs, files);
+    f.AddAll(dirs);
+    f.MarkEveryOtherFile();
+    // Files of their own: the other benchmarks' fixture reads Tunecrate.ini.
+    f.file.SetPath(f.root + "/status.ini");
+    if (!f.library.Save()) {
+        state.SkipWithError(f.library.GetSaveError().c_str());
+        return;
+    }
+    WriteFile(f.root + "/status-settings.ini", "[Extensions]\next=mp3\n");
+    const std::string command = std::string("'") + TUNECRATE_CLI_PATH + "' --settings '" + f.root +
+                                "/status-settings.ini' status '" + f.file.GetPath() + "'";
+    for (auto _ : state) {
+        RunQuietly(state, command);
+    }
+}
+
+void BM_FindSizes(benchmark::State& state) {
+    const std::string root =
+        Tree(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::string command = "find '" + root + "' -maxdepth 2 -iname '*.mp3' -printf '%s\\n'";
+    for (auto _ : state) {
+        RunQuietly(state, command);
+    }
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
-    // One huge directory is where a search of the pending names per file line would hurt most.
-    b->Args({1000, 200})->Args({10000, 100})->Args({1, 200000})->Unit(benchmark::kMillisecond);
+    // 200,000 and 400,000 files show whether loading and saving stay linear. One huge
+    // directory is where a search of the pending names per file line would hurt most.
+    b->Args({1000, 200})
+        ->Args({2000, 200})
+        ->Args({10000, 100})
+        ->Args({1, 200000})
+        ->Unit(benchmark::kMillisecond);
 }
 
 BENCHMARK(BM_ScanDirectories)->Apply(Sizes);
 BENCHMARK(BM_SaveCollection)->Apply(Sizes);
 BENCHMARK(BM_LoadCollection)->Apply(Sizes);
+// Wall-clock time: the work happens in the child processes.
+BENCHMARK(BM_StatusCli)
+    ->Args({1000, 200})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(5);
+BENCHMARK(BM_FindSizes)
+    ->Args({1000, 200})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(5);
 
 }  // namespace
 

@@ -42,6 +42,7 @@ class SilentUi : public CollectionUi {
     void ShowMessage(const std::string&) override {}
     void ShowError(const std::string& text) override { throw std::runtime_error(text); }
     Answer AskYesNoCancel(const std::string&) override { return Answer::No; }
+    ChangedAnswer AskChangedOnDisc(const std::string&) override { return ChangedAnswer::Cancel; }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }
     void SetTitle(const std::string&) override {}
     void UpdateAllViews() override {}

@@ -44,6 +44,22 @@ Save changes?</source>
         <source>Directory not found: %1</source>
         <translation>Verzeichnis nicht gefunden: %1</translation>
     </message>
+    <message>
+        <source>The music selection %1 was changed by another program since it was read.
+
+Reload it (your changes here are dropped), overwrite it (the other program&apos;s changes are lost), or cancel?</source>
+        <translation>Die Musikauswahl %1 wurde seit dem Lesen von einem anderen Programm geändert.
+
+Neu laden (Ihre Änderungen hier gehen verloren), überschreiben (die Änderungen des anderen Programms gehen verloren) oder abbrechen?</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>Über&amp;schreiben</translation>
+    </message>
 </context>
 <context>
     <name>CDriveDlg</name>
@@ -97,6 +113,26 @@ Save changes?</source>
     <message>
         <source>&amp;Remove Extension</source>
         <translation>Erweiterung &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>A file type cannot be empty.</source>
+        <translation>Ein Dateityp darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>A file type cannot hold blanks or control characters.</source>
+        <translation>Ein Dateityp darf keine Leer- oder Steuerzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>A file type cannot hold * or ?.</source>
+        <translation>Ein Dateityp darf kein * oder ? enthalten.</translation>
+    </message>
+    <message>
+        <source>A file type cannot hold / or \.</source>
+        <translation>Ein Dateityp darf kein / oder \ enthalten.</translation>
+    </message>
+    <message>
+        <source>A file type has at most %1 characters.</source>
+        <translation>Ein Dateityp hat höchstens %1 Zeichen.</translation>
     </message>
 </context>
 <context>
@@ -501,6 +537,46 @@ Darauf: %2</translation>
     <message>
         <source> (%1 could not be copied)</source>
         <translation> (%1 konnten nicht kopiert werden)</translation>
+    </message>
+    <message>
+        <source>(not available)</source>
+        <translation>(nicht verfügbar)</translation>
+    </message>
+    <message>
+        <source>No music file types are set, so no music can be found. Set them under Music File Extensions first.</source>
+        <translation>Es sind keine Musik-Dateitypen eingestellt, daher kann keine Musik gefunden werden. Stellen Sie sie zuerst unter Musikdatei-Erweiterungen ein.</translation>
+    </message>
+    <message>
+        <source>Songs: %1, not yet transferred: %2</source>
+        <translation>Titel: %1, noch nicht übertragen: %2</translation>
+    </message>
+    <message>
+        <source>not available: %1</source>
+        <translation>nicht verfügbar: %1</translation>
+    </message>
+    <message>
+        <source>%1 has subfolders.
+
+Add every folder below it that holds music, each as a music directory of its own?</source>
+        <translation>%1 hat Unterordner.
+
+Jeden Ordner darunter, der Musik enthält, als eigenes Musikverzeichnis hinzufügen?</translation>
+    </message>
+    <message>
+        <source>Looking for music folders below %1...</source>
+        <translation>Suche Musikordner unter %1...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 folders looked through...</source>
+        <translation>%1 Ordner durchsucht...</translation>
+    </message>
+    <message>
+        <source>%1 music folders added</source>
+        <translation>%1 Musikordner hinzugefügt</translation>
     </message>
 </context>
 <context>

@@ -256,7 +256,8 @@ void CMainFrame::OnTransferRunningChanged(bool running) {
 
 void CMainFrame::OnFileNew() {
     if (!view_->IsTransferRunning() && doc_->OnFileNew()) {
-        view_->OnInitialUpdate();
+        // An empty, untitled collection: the remembered one is not loaded again.
+        view_->RefillDirectoryList();
     }
 }
 

@@ -25,3 +25,12 @@ bool CliSession::Open(const std::string& path, bool createIfMissing) {
     }
     return document_.LoadCollection(path);
 }
+
+bool CliSession::CheckFileTypesSet() {
+    if (settings_.GetExtensionCount() > 0) {
+        return true;
+    }
+    context_.err << "error: no music file types are set, so no music can be found; set them "
+                    "first, for example: tunecrate-cli ext add mp3 flac\n";
+    return false;
+}

@@ -22,10 +22,6 @@ std::string Normalise(const std::string& ext) {
     return Lower(!ext.empty() && ext[0] == '.' ? ext.substr(1) : ext);
 }
 
-bool IsUsable(const std::string& ext) {
-    return !ext.empty() && ext.find_first_of("/\\*? \t") == std::string::npos;
-}
-
 std::vector<std::string> Current(const AppSettings& settings) {
     return settings.GetExtensions();
 }
@@ -76,11 +72,13 @@ int ExtCommand::Execute(CliContext& context) {
 int ExtCommand::Add(AppSettings& settings, CliContext& context) {
     std::vector<std::string> list = Current(settings);
     for (const std::string& typed : extensions_) {
-        const std::string ext = Normalise(typed);
-        if (!IsUsable(ext)) {
-            context.err << "error: '" << typed << "' is not a file extension\n";
+        const AppSettings::ExtensionCheck check = AppSettings::CheckExtension(typed);
+        if (!check.ok()) {
+            context.err << "error: '" << typed << "' is not a file extension: "
+                        << AppSettings::ExtensionProblemText(check.problem) << "\n";
             return kExitFailed;
         }
+        const std::string& ext = check.extension;
         const bool known = std::any_of(list.begin(), list.end(),
                                        [&](const std::string& e) { return Lower(e) == ext; });
         if (known) {

@@ -5,12 +5,15 @@
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 
 #include "cli/CliSession.h"
 #include "cli/SizeParser.h"
 #include "cli/TerminalTransferObserver.h"
+#include "platform/LockFile.h"
+#include "platform/Utf8Path.h"
 #include "platform/VolumeEjector.h"
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
@@ -129,8 +132,14 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
 int FillCommand::Execute(CliContext& context) {
     lastResult_ = TransferResult();
     lastResult_.ending = TransferResult::Ending::kRefused;
+    // One fill of a collection at a time: the lock is held for the whole run, and the save at
+    // its end takes it again within this process without waiting.
+    platform::LockFile runLock;
+    if (!LockCollection(runLock, context)) {
+        return kExitFailed;
+    }
     CliSession session(context);
-    if (!session.Open(collection_, false)) {
+    if (!session.CheckFileTypesSet() || !session.Open(collection_, false)) {
         return kExitFailed;
     }
     DriveInfo stickInfo;
@@ -180,6 +189,27 @@ int FillCommand::Execute(CliContext& context) {
         }
     }
     return exitCode;
+}
+
+bool FillCommand::LockCollection(platform::LockFile& lock, CliContext& context) const {
+    std::error_code ec;
+    if (!std::filesystem::exists(platform::PathFromUtf8(collection_), ec)) {
+        return true;  // nothing to lock; opening it reports that it is missing
+    }
+    const std::string lockPath = CTunecrateDoc::LockPathFor(collection_);
+    switch (lock.TryLock(lockPath)) {
+        case platform::LockFile::Result::Locked:
+            return true;
+        case platform::LockFile::Result::Busy:
+            context.err << "error: " << CTunecrateDoc::InUseText(collection_)
+                        << " Nothing was copied.\n";
+            return false;
+        case platform::LockFile::Result::Failed:
+            break;
+    }
+    context.err << "error: cannot lock the collection: " << lockPath << ": " << lock.GetError()
+                << "\n";
+    return false;
 }
 
 bool FillCommand::ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,

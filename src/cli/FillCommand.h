@@ -10,6 +10,9 @@
 namespace CLI {
 class Option;
 }
+namespace platform {
+class LockFile;
+}
 
 class DriveInfo;
 class StickContents;
@@ -34,6 +37,8 @@ class FillCommand : public CliCommand {
     std::string stick_;
 
   private:
+    // Takes the collection's lock for the run; false (said why) when another program has it.
+    bool LockCollection(platform::LockFile& lock, CliContext& context) const;
     // Wiping a volume that is not removable, or that holds anything but music, needs --yes or a
     // "y" typed on the terminal.
     bool ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,

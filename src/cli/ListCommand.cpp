@@ -39,7 +39,8 @@ int ListCommand::Execute(CliContext& context) {
     nlohmann::json directories = nlohmann::json::array();
     for (const auto& dir : library.GetDirectories()) {
         if (!json_) {
-            context.out << dir->GetName() << (dir->GetFlag() ? "  (xdir)" : "") << "\n";
+            context.out << dir->GetName() << (dir->GetFlag() ? "  (xdir)" : "")
+                        << (dir->IsAvailable() ? "" : "  (not available)") << "\n";
         }
         nlohmann::json list = nlohmann::json::array();
         for (const LibraryEntry* entry : files[dir.get()]) {
@@ -49,11 +50,15 @@ int ListCommand::Execute(CliContext& context) {
                 context.out << (entry->GetFlag() ? "  [x] " : "  [ ] ") << entry->GetName() << "\n";
             }
         }
-        directories.push_back(
-            {{"path", dir->GetName()}, {"flag", dir->GetFlag()}, {"files", list}});
+        directories.push_back({{"path", dir->GetName()},
+                               {"flag", dir->GetFlag()},
+                               {"available", dir->IsAvailable()},
+                               {"files", list}});
     }
     if (json_) {
         context.out << nlohmann::json{{"collection", session.Document().GetFilePath()},
+                                      {"unavailableDirectories",
+                                       library.Count().unavailableDirectories},
                                       {"directories", directories}}
                            .dump(2)
                     << "\n";

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliSession.h"
-#include "transfer/FileOperations.h"
+#include "platform/FileSizes.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {
     CLI::App* status = app.add_subcommand("status", "Count a collection's files and bytes");
@@ -19,34 +19,52 @@ int StatusCommand::Execute(CliContext& context) {
         return kExitFailed;
     }
     const MusicLibrary& library = session.Library();
-    const FileOperations files;
-    uint64_t transferred = 0, bytes = 0, bytesUntransferred = 0;
-    for (const auto& entry : library.GetFiles()) {
-        const uint64_t size = files.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
-        bytes += size;
-        if (entry->GetFlag() != 0) {
-            ++transferred;
-        } else {
-            bytesUntransferred += size;
+    uint64_t bytes = 0, bytesUntransferred = 0;
+    // The files of one directory lie together in the file list: measured run by run, each run
+    // relative to its open directory.
+    const auto& entries = library.GetFiles();
+    std::vector<const std::string*> names;
+    std::vector<uint64_t> sizes;
+    for (size_t begin = 0, end = 0; begin < entries.size(); begin = end) {
+        const LibraryDirectory* owner = entries[begin]->GetOwner();
+        names.clear();
+        for (end = begin; end < entries.size() && entries[end]->GetOwner() == owner; ++end) {
+            names.push_back(&entries[end]->GetName());
+        }
+        if (!owner->IsAvailable()) {
+            continue;  // cannot be measured; counted apart
+        }
+        platform::FileSizesIn(owner->GetName(), names, sizes);
+        for (size_t i = begin; i < end; ++i) {
+            bytes += sizes[i - begin];
+            bytesUntransferred += entries[i]->GetFlag() == 0 ? sizes[i - begin] : 0;
         }
     }
-    const uint64_t count = library.GetFiles().size();
+    // Files of unavailable directories are counted apart, not among the files.
+    const MusicLibrary::Counts counts = library.Count();
     const nlohmann::json status{{"collection", session.Document().GetFilePath()},
                                 {"directories", library.GetDirectoryCount()},
-                                {"files", count},
-                                {"transferred", transferred},
-                                {"untransferred", count - transferred},
+                                {"files", counts.files},
+                                {"transferred", counts.files - counts.untransferred},
+                                {"untransferred", counts.untransferred},
                                 {"bytes", bytes},
-                                {"bytesUntransferred", bytesUntransferred}};
+                                {"bytesUntransferred", bytesUntransferred},
+                                {"unavailableDirectories", counts.unavailableDirectories},
+                                {"unavailableFiles", counts.unavailableFiles}};
     if (json_) {
         context.out << status.dump(2) << "\n";
         return kExitOk;
     }
     context.out << "directories:       " << library.GetDirectoryCount() << "\n"
-                << "files:             " << count << "\n"
-                << "transferred:       " << transferred << "\n"
-                << "not yet:           " << count - transferred << "\n"
+                << "files:             " << counts.files << "\n"
+                << "transferred:       " << counts.files - counts.untransferred << "\n"
+                << "not yet:           " << counts.untransferred << "\n"
                 << "megabytes:         " << (bytes >> 20) << "\n"
                 << "megabytes not yet: " << (bytesUntransferred >> 20) << "\n";
+    if (counts.unavailableDirectories > 0) {
+        context.out << "not available:     " << counts.unavailableDirectories
+                    << " directories with " << counts.unavailableFiles
+                    << " files (kept as stored)\n";
+    }
     return kExitOk;
 }

@@ -15,6 +15,12 @@ class TerminalCollectionUi : public CollectionUi {
     void ShowMessage(const std::string& text) override { err_ << OneLine(text) << "\n"; }
     void ShowError(const std::string& text) override { err_ << "error: " << OneLine(text) << "\n"; }
     Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+    // Another program saved meanwhile (a fill holds the lock, so its flags are the newer ones):
+    // its flags are taken over before writing, and the user is told.
+    ChangedAnswer AskChangedOnDisc(const std::string& path) override {
+        err_ << path << " was changed by another program; its transfer flags are kept\n";
+        return ChangedAnswer::TakeFileFlags;
+    }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }
     void SetTitle(const std::string&) override {}
     void UpdateAllViews() override {}

@@ -2,18 +2,10 @@
 
 #include <utility>
 
+#include "collection/DirectoryPath.h"
 #include "platform/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
-
-namespace {
-
-// A line break would split the path's line in the collection file.
-bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
-}  // namespace
 
 CTunecrateDoc::CTunecrateDoc(CollectionUi& ui, AppSettings* settings)
     : ui_(ui), settings_(settings) {
@@ -100,15 +92,110 @@ bool CTunecrateDoc::AskSaveChanges() {
 }
 
 void CTunecrateDoc::ResetCollection() {
+    runLock_.Unlock();
+    stamp_ = FileStamp();
+    stampPath_.clear();
     library_.reset();
     collectionFile_ = std::make_unique<IniFile>();
     library_ = std::make_unique<MusicLibrary>(collectionFile_.get(), settings_);
 }
 
+std::string CTunecrateDoc::LockPathFor(const std::string& collectionPath) {
+    return collectionPath + ".lock";
+}
+
+std::string CTunecrateDoc::InUseText(const std::string& collectionPath) {
+    return "The music selection " + collectionPath +
+           " is in use by another program (a fill may be running). Try again when it has "
+           "finished.";
+}
+
+bool CTunecrateDoc::Lock(platform::LockFile& lock) {
+    const std::string lockPath = LockPathFor(GetFilePath());
+    switch (lock.TryLock(lockPath)) {
+        case platform::LockFile::Result::Locked:
+            return true;
+        case platform::LockFile::Result::Busy:
+            ui_.ShowError(InUseText(GetFilePath()));
+            return false;
+        case platform::LockFile::Result::Failed:
+            break;
+    }
+    ui_.ShowError("The music selection could not be locked.\n" + lockPath + ": " + lock.GetError());
+    return false;
+}
+
+bool CTunecrateDoc::SettleChangeOnDisc(bool& reloaded) {
+    reloaded = false;
+    const std::string path = GetFilePath();
+    const FileStamp now = FileStamp::Of(path);
+    // A file that is gone now holds nothing that writing could lose.
+    if (path != stampPath_ || now == stamp_ || !now.exists) {
+        return true;
+    }
+    switch (ui_.AskChangedOnDisc(path)) {
+        case CollectionUi::ChangedAnswer::Reload:
+            reloaded = true;
+            LoadCollection(path);
+            SetModifiedFlag(false);
+            ui_.UpdateAllViews();
+            return false;
+        case CollectionUi::ChangedAnswer::Overwrite:
+            return true;
+        case CollectionUi::ChangedAnswer::TakeFileFlags:
+            library_->TakeFlagsFromFile();
+            return true;
+        case CollectionUi::ChangedAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool CTunecrateDoc::BeginExclusiveUse() {
+    if (GetFilePath().empty()) {
+        return true;  // no file: nothing to share
+    }
+    if (!Lock(runLock_)) {
+        return false;
+    }
+    bool reloaded = false;
+    if (!SettleChangeOnDisc(reloaded) && !reloaded) {
+        runLock_.Unlock();
+        return false;
+    }
+    // Overwriting was chosen (or the file reloaded): the file as it is now is the one to replace.
+    stamp_ = FileStamp::Of(GetFilePath());
+    stampPath_ = GetFilePath();
+    return true;
+}
+
 bool CTunecrateDoc::SaveCollection() {
-    const bool saved = library_->Save();
+    bool saved = false;
+    if (!GetFilePath().empty()) {
+        platform::LockFile lock;
+        if (!Lock(lock)) {
+            SetModifiedFlag(true);
+            return false;
+        }
+        bool reloaded = false;
+        if (!SettleChangeOnDisc(reloaded)) {
+            if (!reloaded) {
+                SetModifiedFlag(true);
+            }
+            return reloaded;
+        }
+        saved = library_->Save();
+        if (saved) {
+            stamp_ = FileStamp::Of(GetFilePath());
+            stampPath_ = GetFilePath();
+        }
+    } else {
+        saved = library_->Save();
+    }
     ui_.SetTitle(TitleFromPath(GetFilePath()));
     if (saved) {
+        // Everything in memory is on disc now: nothing is left to offer for saving.
+        SetModifiedFlag(false);
         return true;
     }
     if (!GetFilePath().empty()) {
@@ -121,6 +208,9 @@ bool CTunecrateDoc::SaveCollection() {
 }
 
 bool CTunecrateDoc::LoadCollection(const std::string& path) {
+    // Stamped before reading: a change made while reading shows up as a change later.
+    stamp_ = FileStamp::Of(path);
+    stampPath_ = path;
     const MusicLibrary::LoadStatus status = library_->Load(path);
     if (status == MusicLibrary::LoadStatus::Loaded ||
         status == MusicLibrary::LoadStatus::FileMissing) {
@@ -156,12 +246,21 @@ const std::string& CTunecrateDoc::GetFilePath() const {
     return collectionFile_->GetPath();
 }
 
+bool CTunecrateDoc::IsListed(const std::string& path) const {
+    const std::string key = DirectoryPath::Key(path);
+    for (const auto& directory : library_->GetDirectories()) {
+        if (DirectoryPath::Key(directory->GetName()) == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CTunecrateDoc::AddDirectory(const std::string& path) {
-    if (HasLineBreak(path)) {
-        ui_.ShowError(
-            "A directory whose path holds a line break cannot be kept in a music "
-            "selection file:\n" +
-            path);
+    const std::string problem = DirectoryPath::Problem(path);
+    if (!problem.empty()) {
+        ui_.ShowError("This directory cannot be kept in a music selection file: " + problem +
+                      ".\n" + path);
         return false;
     }
     if (!library_->AddDirectory(path, 0)) {

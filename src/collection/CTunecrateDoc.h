@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "collection/CollectionUi.h"
+#include "collection/FileStamp.h"
 #include "collection/MusicLibrary.h"
+#include "platform/LockFile.h"
 
 class AppSettings;
 class IniFile;
@@ -63,11 +65,26 @@ class CTunecrateDoc {
     // Replaces the collection file object and the library by new, empty ones. Entries handed
     // out before are gone.
     void ResetCollection();
-    // Writes the collection to its file and sets the title. A failed write is shown to the user
+    // Writes the collection to its file, sets the title and, when written, clears the modified
+    // flag. A failed write is shown to the user
     // and sets the modified flag, so that the work is offered for saving again before closing.
     // Without a file nothing is written and false is returned; the modified flag is set when the
     // collection holds anything. The transfer job calls this when it ends.
+    // The save holds the collection's lock file while it writes; when another program holds it
+    // (a fill runs), nothing is written and the user is told. When another program changed the
+    // file since it was read, the user interface decides: reload it (true, nothing written),
+    // overwrite it, take its flags first, or cancel (false).
     bool SaveCollection();
+    // Holds the collection's lock until EndExclusiveUse, as a transfer does for its whole run,
+    // and settles a change made on disc by another program first (as a save would ask).
+    // False, holding nothing, when another program holds the lock, the lock file cannot be made
+    // or the user cancelled; the user has been told why.
+    bool BeginExclusiveUse();
+    void EndExclusiveUse() { runLock_.Unlock(); }
+    // The lock file beside a collection file: its path with ".lock" appended.
+    static std::string LockPathFor(const std::string& collectionPath);
+    // The message for a collection whose lock another program holds.
+    static std::string InUseText(const std::string& collectionPath);
     // Loads the collection file at `path` (a rescan of its directories) and sets the title. A
     // missing file gives an empty collection that a save will create. A file that cannot be read
     // or holds no collection is reported; the collection is then empty and has no file, so that
@@ -78,9 +95,17 @@ class CTunecrateDoc {
     // The collection file's path; empty while the collection has none.
     const std::string& GetFilePath() const;
 
-    // Adds a directory and its music files. A directory that cannot be listed is refused with
-    // the message "Verzeichnis nicht gefunden: " and the path. Does not set the modified flag.
+    // Adds a directory and its music files. A path that would not come back unchanged from the
+    // collection file is refused with the reason; a directory that cannot be listed is refused
+    // with the message "Verzeichnis nicht gefunden: " and the path. Does not set the modified
+    // flag and does not look for duplicates (IsListed does).
     bool AddDirectory(const std::string& path);
+    // Whether the collection lists the directory `path` names, after normalising both (trailing
+    // separators, "." and ".." parts; letter case only where the file system ignores it).
+    bool IsListed(const std::string& path) const;
+    // Scans every directory again with the current extensions, keeping the flags of the files
+    // still found. Does not set the modified flag.
+    void RescanCollection() { library_->Rescan(); }
     // Removes the first directory of exactly that path with its files.
     void RemoveDirectory(const std::string& path);
     size_t GetDirectoryCount() const { return library_->GetDirectoryCount(); }
@@ -100,7 +125,7 @@ class CTunecrateDoc {
     }
 
     // The modified flag: set by the main form after adding or removing directories (and by a
-    // failed save); cleared by a new collection and by a successful save at the prompt.
+    // failed save); cleared by a new collection and by every successful save.
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
 
@@ -112,10 +137,18 @@ class CTunecrateDoc {
 
   private:
     void ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status);
+    // Takes `lock` on the collection's lock file; tells the user when that is not possible.
+    bool Lock(platform::LockFile& lock);
+    // Asks what to do when the file changed on disc since it was read. Returns whether to go on
+    // writing; `reloaded` is set when the file was loaded again instead.
+    bool SettleChangeOnDisc(bool& reloaded);
 
     CollectionUi& ui_;
     AppSettings* settings_;
     std::unique_ptr<IniFile> collectionFile_;
     std::unique_ptr<MusicLibrary> library_;
     std::atomic<bool> modified_{false};
+    FileStamp stamp_;        // the collection file as it was read or last written here
+    std::string stampPath_;  // the path stamp_ belongs to
+    platform::LockFile runLock_;
 };

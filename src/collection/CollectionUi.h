@@ -13,6 +13,13 @@
 class CollectionUi {
   public:
     enum class Answer { Yes, No, Cancel };
+    // What to do when the collection file was changed by another program since it was read.
+    enum class ChangedAnswer {
+        Reload,         // drop the changes made here and load the file as it is now
+        Overwrite,      // write the collection as it is here
+        Cancel,         // write nothing
+        TakeFileFlags,  // take the transfer flags from the file, then write
+    };
 
     // The settings of one of the document's two file dialogs. An implementation keeps one dialog
     // for opening and one for saving and shows the same one again on later uses.
@@ -33,6 +40,8 @@ class CollectionUi {
     virtual void ShowError(const std::string& text) = 0;
     // A message box with the question icon and the buttons Yes, No and Cancel.
     virtual Answer AskYesNoCancel(const std::string& question) = 0;
+    // The collection file at `path` was changed by another program since it was read.
+    virtual ChangedAnswer AskChangedOnDisc(const std::string& path) = 0;
     // Shows the file dialog; the chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> ChooseFile(const FileDialog& dialog) = 0;
     // The document's title: the collection file's name without its extension; empty while the

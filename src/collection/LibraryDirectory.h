@@ -13,7 +13,14 @@ class LibraryDirectory {
     const std::string& GetName() const { return name_; }
     int GetFlag() const { return flag_; }
 
+    // False for a directory that could not be listed when the collection was loaded (a disc
+    // not plugged in, a share not mounted): its entries are the stored lines, kept unchanged
+    // and written back as they were, and they take no part in transfers.
+    bool IsAvailable() const { return available_; }
+    void SetAvailable(bool available) { available_ = available; }
+
   private:
     std::string name_;
     int flag_;
+    bool available_ = true;
 };

@@ -1,6 +1,13 @@
 #include "collection/MusicFileScan.h"
 
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -15,29 +22,83 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// A name with a line break could not be written as one line of the collection file (and could
+// smuggle in a line of its own), so it is not taken.
+bool Storable(const std::string& name) {
+    return name.find_first_of("\r\n") == std::string::npos;
+}
+
+#ifndef _WIN32
+// The names of the regular files directly in `directory`, sorted byte-wise. readdir's file type
+// answers for most entries; only links and entries of unknown type cost an fstatat, relative
+// to the open directory. A big collection lists a great many files at every load.
+ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
+    DIR* dir = ::opendir(directory.c_str());
+    if (dir == nullptr) {
+        return ListOutcome::Unlistable;
+    }
+    bool anything = false;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+            continue;
+        }
+        anything = true;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st;
+            regular = ::fstatat(::dirfd(dir), name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (regular) {
+            std::string text(name);
+            if (Storable(text)) {
+                files.push_back(std::move(text));
+            }
+        }
+        errno = 0;
+    }
+    // A listing that broke off (a share that went away, a disc error) is no true picture of
+    // the folder: taking it as one would drop the files it did not reach.
+    const bool broken = errno != 0;
+    ::closedir(dir);
+    if (broken) {
+        files.clear();
+        return ListOutcome::Unlistable;
+    }
+    std::sort(files.begin(), files.end());
+    return anything ? ListOutcome::Listed : ListOutcome::Empty;
+}
+#else
 // The names of the regular files directly in `directory`, sorted byte-wise.
-bool ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
+ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
     std::error_code ec;
     fs::directory_iterator it(platform::PathFromUtf8(directory), ec);
     if (ec) {
-        return false;
+        return ListOutcome::Unlistable;
     }
+    bool anything = false;
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        anything = true;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) {
             continue;
         }
-        // A name with a line break could not be written as one line of the collection file
-        // (and could smuggle in a line of its own), so it is not taken.
         std::string name = platform::PathToUtf8(it->path().filename());
-        if (name.find_first_of("\r\n") == std::string::npos) {
+        if (Storable(name)) {
             files.push_back(std::move(name));
         }
     }
-    // An error in the middle of the listing ends it; the names read so far are kept.
+    // A listing that broke off (a share that went away, a disc error) is no true picture of
+    // the folder: taking it as one would drop the files it did not reach.
+    if (ec) {
+        files.clear();
+        return ListOutcome::Unlistable;
+    }
     std::sort(files.begin(), files.end());
-    return true;
+    return anything ? ListOutcome::Listed : ListOutcome::Empty;
 }
+#endif
 
 }  // namespace
 
@@ -53,11 +114,12 @@ bool MatchesExtension(const std::string& name, const std::string& extension) {
                       [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
 }
 
-bool ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
-                    std::vector<std::string>& names) {
+ListOutcome ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
+                           std::vector<std::string>& names) {
     std::vector<std::string> files;
-    if (!ListRegularFiles(directory, files)) {
-        return false;
+    const ListOutcome outcome = ListRegularFiles(directory, files);
+    if (outcome != ListOutcome::Listed) {
+        return outcome;
     }
     for (const std::string& extension : extensions) {
         for (const std::string& file : files) {
@@ -66,5 +128,5 @@ bool ListMusicFiles(const std::string& directory, const std::vector<std::string>
             }
         }
     }
-    return true;
+    return ListOutcome::Listed;
 }

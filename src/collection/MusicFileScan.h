@@ -11,12 +11,18 @@
 // is used exactly as given, so ".mp3" finds only names ending in "..mp3".
 bool MatchesExtension(const std::string& name, const std::string& extension);
 
+// What listing a directory found.
+enum class ListOutcome {
+    Listed,      // listed to the end
+    Empty,       // listed, and it holds nothing at all (not even a subfolder or a dot file)
+    Unlistable,  // missing, not a directory, not readable, or the listing broke off
+};
+
 // Appends to `names` the music files of `directory`: extension by extension in the order given,
 // and within one extension sorted byte-wise, so that results are repeatable. A file matching two
 // extensions is appended twice. Directories (whatever their name) and other non-regular entries
 // are skipped, and so are names holding a line break, which the collection file cannot store;
 // symbolic links count as what they point to. Works with the full path and leaves
-// the process's current directory alone. Returns false, appending nothing, when the directory
-// cannot be listed.
-bool ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
-                    std::vector<std::string>& names);
+// the process's current directory alone. Appends nothing unless the outcome is Listed.
+ListOutcome ListMusicFiles(const std::string& directory, const std::vector<std::string>& extensions,
+                           std::vector<std::string>& names);

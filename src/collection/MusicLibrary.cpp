@@ -91,7 +91,7 @@ MusicLibrary::MusicLibrary(IniFile* collectionFile, const AppSettings* settings)
 
 bool MusicLibrary::AddDirectory(const std::string& path, int flag) {
     std::vector<std::string> names;
-    if (!ScanPath(path, names)) {
+    if (ScanPath(path, names) == ListOutcome::Unlistable) {
         return false;
     }
     LibraryDirectory* directory = AppendDirectory(path, flag);
@@ -125,7 +125,7 @@ const std::string& MusicLibrary::GetNextDirectory() {
 std::vector<LibraryEntry*> MusicLibrary::GetUntransferredFiles() {
     std::vector<LibraryEntry*> list;
     for (const auto& entry : files_) {
-        if (entry->GetFlag() == 0) {
+        if (entry->GetFlag() == 0 && entry->GetOwner()->IsAvailable()) {
             list.push_back(entry.get());
         }
     }
@@ -134,8 +134,58 @@ std::vector<LibraryEntry*> MusicLibrary::GetUntransferredFiles() {
 
 void MusicLibrary::SetAllFileFlags(int flag) {
     for (const auto& entry : files_) {
-        entry->SetFlag(flag);
+        if (entry->GetOwner()->IsAvailable()) {
+            entry->SetFlag(flag);
+        }
     }
+}
+
+MusicLibrary::Counts MusicLibrary::Count() const {
+    Counts counts;
+    for (const auto& directory : directories_) {
+        counts.unavailableDirectories += directory->IsAvailable() ? 0 : 1;
+    }
+    for (const auto& entry : files_) {
+        if (!entry->GetOwner()->IsAvailable()) {
+            ++counts.unavailableFiles;
+            continue;
+        }
+        ++counts.files;
+        counts.untransferred += entry->GetFlag() == 0 ? 1 : 0;
+    }
+    return counts;
+}
+
+void MusicLibrary::TakeFlagsFromFile() {
+    IniFile onDisc(collectionFile_->GetPath());
+    onDisc.Read();
+    onDisc.SelectSection(kSection);
+    // directory path -> file name -> flag; the first line of a name counts, as when loading
+    std::unordered_map<std::string, std::unordered_map<std::string, int>> stored;
+    std::unordered_map<std::string, int>* files = nullptr;
+    for (const IniEntry& entry : onDisc.GetCurrentSection()->GetEntries()) {
+        const std::string& key = entry.GetKey();
+        if (key == "dir" || key == "xdir") {
+            files = &stored[entry.GetValue()];
+        } else if ((key == "f0" || key == "f1") && files) {
+            files->try_emplace(entry.GetValue(), key == "f1" ? 1 : 0);
+        }
+    }
+    for (const auto& entry : files_) {
+        const auto dir = stored.find(entry->GetDirectory());
+        if (dir == stored.end()) {
+            continue;
+        }
+        const auto file = dir->second.find(entry->GetName());
+        if (file != dir->second.end()) {
+            entry->SetFlag(file->second);
+        }
+    }
+}
+
+void MusicLibrary::Rescan() {
+    WriteSection();
+    RebuildFromSection();
 }
 
 void MusicLibrary::SetFileFlags(int flag, const std::vector<LibraryEntry*>& entries) {
@@ -154,12 +204,12 @@ const std::string& MusicLibrary::GetFilePath() const {
     return collectionFile_->GetPath();
 }
 
-bool MusicLibrary::ScanDirectory(const LibraryDirectory& directory,
-                                 std::vector<std::string>& names) const {
+ListOutcome MusicLibrary::ScanDirectory(const LibraryDirectory& directory,
+                                        std::vector<std::string>& names) const {
     return ScanPath(directory.GetName(), names);
 }
 
-bool MusicLibrary::ScanPath(const std::string& path, std::vector<std::string>& names) const {
+ListOutcome MusicLibrary::ScanPath(const std::string& path, std::vector<std::string>& names) const {
     // The settings' own list, not their shared extension walk: scanning keeps no state there.
     static const std::vector<std::string> kNoExtensions;
     return ListMusicFiles(path, settings_ ? settings_->GetExtensions() : kNoExtensions, names);
@@ -270,9 +320,19 @@ void MusicLibrary::RebuildFromSection() {
     Clear();
     PendingNames pending;
     LibraryDirectory* loaded = nullptr;  // the directory that file lines belong to
+    // While the loaded directory could not be listed (or was found empty), its file lines are
+    // kept as they stand instead of being matched against a listing.
+    ListOutcome listing = ListOutcome::Listed;
+    bool keptAny = false;
     const auto flushPending = [&] {
         for (std::string& name : pending.TakeUnclaimed()) {
             AppendFile(loaded, std::move(name), 0);
+        }
+        // An empty folder that the file lists no music for has nothing to lose: it is
+        // simply an empty folder.
+        if (loaded &&
+            (listing == ListOutcome::Unlistable || (listing == ListOutcome::Empty && keptAny))) {
+            loaded->SetAvailable(false);
         }
     };
     for (const IniEntry& entry : collectionFile_->GetCurrentSection()->GetEntries()) {
@@ -281,9 +341,15 @@ void MusicLibrary::RebuildFromSection() {
             flushPending();
             loaded = AppendDirectory(entry.GetValue(), key == "xdir" ? 1 : 0);
             std::vector<std::string> names;
-            ScanDirectory(*loaded, names);
+            listing = ScanDirectory(*loaded, names);
+            keptAny = false;
             pending.Reset(std::move(names));
-        } else if ((key == "f0" || key == "f1") && pending.Claim(entry.GetValue())) {
+        } else if (key != "f0" && key != "f1") {
+            continue;
+        } else if (listing != ListOutcome::Listed && loaded) {
+            AppendFile(loaded, entry.GetValue(), key == "f1" ? 1 : 0);
+            keptAny = true;
+        } else if (pending.Claim(entry.GetValue())) {
             AppendFile(loaded, entry.GetValue(), key == "f1" ? 1 : 0);
         }
     }

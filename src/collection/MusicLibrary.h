@@ -7,6 +7,7 @@
 
 #include "collection/LibraryDirectory.h"
 #include "collection/LibraryEntry.h"
+#include "collection/MusicFileScan.h"
 
 class AppSettings;
 class IniFile;
@@ -51,8 +52,11 @@ class MusicLibrary {
     void BeginDirectories() { walk_ = 0; }
     const std::string& GetNextDirectory();
 
-    // A new list of every entry with flag 0, in file-list order; empty when there is none.
+    // A new list of every entry with flag 0 in an available directory, in file-list order;
+    // empty when there is none.
     std::vector<LibraryEntry*> GetUntransferredFiles();
+    // Sets the flag of every entry of the available directories; the stored flags of an
+    // unavailable directory stay as they are.
     void SetAllFileFlags(int flag);
     // Sets the flag of every entry in `entries`, which must be this library's own.
     void SetFileFlags(int flag, const std::vector<LibraryEntry*>& entries);
@@ -70,15 +74,37 @@ class MusicLibrary {
     // Re-reads the collection file at its path (dropping whatever the object held) and rebuilds
     // the library from its "MusicFiles" section, scanning every directory again: listed files
     // still present keep their stored flags, files found new come after them with flag 0,
-    // vanished files and repeated file lines are dropped, unknown keys are ignored.
+    // vanished files and repeated file lines are dropped, unknown keys are ignored. A directory
+    // that cannot be listed, or that is now entirely empty while the file lists music in it (the
+    // mount point of a volume that is not mounted looks like that), is marked unavailable and
+    // keeps its file lines as they are.
     LoadStatus Load();
     const std::string& GetLoadError() const { return loadError_; }
     // The collection file's path; empty while the collection was never saved or opened.
     const std::string& GetFilePath() const;
 
+    // Takes the transfer flags that the collection file at its path holds now for the files
+    // of this library (same directory path, same name); other entries keep theirs. For a file
+    // that another program saved since it was read.
+    void TakeFlagsFromFile();
+
+    // Scans every directory again with the current extensions, as a save and a load would,
+    // without touching the file on disc: flags of files still found are kept.
+    void Rescan();
+
     // Appends the names of the music files now in `directory` to `names`, for the settings'
-    // extensions. Returns false, appending nothing, when the directory cannot be listed.
-    bool ScanDirectory(const LibraryDirectory& directory, std::vector<std::string>& names) const;
+    // extensions. Appends nothing unless the outcome is Listed.
+    ListOutcome ScanDirectory(const LibraryDirectory& directory,
+                              std::vector<std::string>& names) const;
+
+    // Counts of the entries: all, in available directories, and not yet transferred there.
+    struct Counts {
+        size_t files = 0;
+        size_t untransferred = 0;
+        size_t unavailableDirectories = 0;
+        size_t unavailableFiles = 0;
+    };
+    Counts Count() const;
 
     // All records in order, for display and inspection.
     const std::vector<std::unique_ptr<LibraryDirectory>>& GetDirectories() const {
@@ -89,7 +115,7 @@ class MusicLibrary {
   private:
     LibraryDirectory* AppendDirectory(const std::string& path, int flag);
     void AppendFile(LibraryDirectory* owner, std::string name, int flag);
-    bool ScanPath(const std::string& path, std::vector<std::string>& names) const;
+    ListOutcome ScanPath(const std::string& path, std::vector<std::string>& names) const;
     LoadStatus ReadCollectionFile();
     void RebuildFromSection();
     void WriteSection();

@@ -57,6 +57,58 @@ std::string AppSettings::DefaultSettingsPath(const std::string& executablePath) 
     return platform::PathToUtf8(platform::PathFromUtf8(config) / "Tunecrate" / kFileName);
 }
 
+AppSettings::ExtensionCheck AppSettings::CheckExtension(const std::string& typed) {
+    using Problem = ExtensionCheck::Problem;
+    ExtensionCheck check;
+    std::string ext = !typed.empty() && typed[0] == '.' ? typed.substr(1) : typed;
+    size_t characters = 0;
+    bool blank = false;
+    for (char& c : ext) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f || c == ' ') {
+            blank = true;
+        } else if (c == '*' || c == '?') {
+            check.problem = Problem::Wildcard;
+        } else if (c == '/' || c == '\\') {
+            check.problem = Problem::Separator;
+        } else if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        // Characters, not bytes: UTF-8 continuation bytes do not count.
+        characters += (byte & 0xC0) != 0x80 ? 1 : 0;
+    }
+    if (ext.find_first_not_of(" \t\r\n\v\f") == std::string::npos) {
+        check.problem = Problem::Empty;
+    } else if (blank) {
+        check.problem = Problem::Blank;
+    } else if (check.ok() && characters > kMaxExtensionLength) {
+        check.problem = Problem::TooLong;
+    }
+    if (check.ok()) {
+        check.extension = std::move(ext);
+    }
+    return check;
+}
+
+std::string AppSettings::ExtensionProblemText(ExtensionCheck::Problem problem) {
+    using Problem = ExtensionCheck::Problem;
+    switch (problem) {
+        case Problem::None:
+            break;
+        case Problem::Empty:
+            return "a file type cannot be empty";
+        case Problem::Blank:
+            return "a file type cannot hold blanks or control characters";
+        case Problem::Wildcard:
+            return "a file type cannot hold * or ?";
+        case Problem::Separator:
+            return "a file type cannot hold / or \\";
+        case Problem::TooLong:
+            return "a file type has at most 16 characters";
+    }
+    return std::string();
+}
+
 void AppSettings::RemoveAllExtensions() {
     extensions_.clear();
     extensionWalk_ = 0;
@@ -74,6 +126,7 @@ const std::string& AppSettings::NextExtension() {
 void AppSettings::Load() {
     IniFile file(settingsPath_);
     file.Read();
+    legacyCodePage_ = file.IsLegacyCodePage();
     file.SelectSection("Global");
     stickDrive_ = file.GetValue("StickDrive");
     musicCollection_ = file.GetValue("MusicCollection");
@@ -81,16 +134,24 @@ void AppSettings::Load() {
     numberFiles_ = file.GetValue("NumberFiles") == "1";
     playlist_ = file.GetValue("Playlist") == "1";
     balanceFolders_ = file.GetValue("Balance") == "folder";
-    // The list ends at the first empty ext entry; later ones are ignored.
+    // Every ext entry that passes the check, in file order. An empty or otherwise unusable
+    // one is skipped rather than ending the list: a stray "ext= " must not leave a collection
+    // without music types, which would drop every file and its flag at the next load.
     file.SelectSection("Extensions");
-    for (std::string ext = file.GetValue("ext"); !ext.empty(); ext = file.GetNextValue("ext")) {
-        extensions_.push_back(ext);
+    for (const IniEntry& entry : file.GetCurrentSection()->GetEntries()) {
+        if (IniEntry::KeysMatch(entry.GetKey(), "ext")) {
+            const ExtensionCheck check = CheckExtension(entry.GetValue());
+            if (check.ok()) {
+                extensions_.push_back(check.extension);
+            }
+        }
     }
     extensionWalk_ = extensions_.size();
 }
 
 bool AppSettings::Save() {
     IniFile file(settingsPath_);
+    file.SetLegacyCodePage(legacyCodePage_);
     file.SelectSection("Global");
     file.AddEntry("StickDrive", stickDrive_);
     file.AddEntry("MusicCollection", musicCollection_);

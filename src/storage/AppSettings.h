@@ -11,6 +11,21 @@
 class AppSettings {
   public:
     static constexpr const char* kFileName = "Tunecrate.ini";
+    // The longest music file extension, in characters.
+    static constexpr size_t kMaxExtensionLength = 16;
+
+    // The one check of a music file extension, for the dialog, the command line and loading.
+    struct ExtensionCheck {
+        enum class Problem { None, Empty, Blank, Wildcard, Separator, TooLong };
+        Problem problem = Problem::None;
+        std::string extension;  // lower-cased, a leading dot dropped; valid when no problem
+        bool ok() const { return problem == Problem::None; }
+    };
+    // Checks `typed`: blank or whitespace-only values, blanks and control characters, "*" and
+    // "?", path separators and more than kMaxExtensionLength characters are refused.
+    static ExtensionCheck CheckExtension(const std::string& typed);
+    // The English reason for a problem, for the command line and messages of the core.
+    static std::string ExtensionProblemText(ExtensionCheck::Problem problem);
 
     // Loads from `settingsPath`, or from DefaultSettingsPath() when it is empty. The path is made
     // absolute here, once, so later changes of the working directory cannot move it.
@@ -46,6 +61,7 @@ class AppSettings {
     // The most songs per folder a setting may ask for.
     static constexpr unsigned kMaxPerFolder = 65535;
 
+    // Appends `ext` as given; callers check it with CheckExtension first.
     void AddExtension(const std::string& ext) { extensions_.push_back(ext); }
     void RemoveAllExtensions();
     size_t GetExtensionCount() const { return extensions_.size(); }
@@ -74,5 +90,6 @@ class AppSettings {
     bool balanceFolders_ = false;
     size_t extensionWalk_ = 0;
     bool saveOnDestroy_ = true;
+    bool legacyCodePage_ = false;  // the file was read in the Windows ANSI code page
     std::string saveError_;
 };

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/DurableFile.h"
+#include "platform/LegacyText.h"
 #include "platform/Utf8Path.h"
 
 namespace {
@@ -49,7 +50,11 @@ void IniFile::Read() {
     ReadText(content.str());
 }
 
-void IniFile::ReadText(std::string_view text) {
+void IniFile::ReadText(std::string_view original) {
+    // A file of an earlier Windows program is read in the ANSI code page it was written in.
+    std::string decoded(original);
+    legacyCodePage_ = platform::DecodeLegacyText(decoded);
+    const std::string_view text = legacyCodePage_ ? std::string_view(decoded) : original;
     IniSection* filling = nullptr;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -144,7 +149,11 @@ std::string IniFile::ToText() const {
 
 bool IniFile::Write() {
     writeError_.clear();
-    return platform::ReplaceFileContents(path_, ToText(), &writeError_);
+    std::string text = ToText();
+    if (legacyCodePage_) {
+        platform::EncodeLegacyText(text);  // stays UTF-8 when a character does not fit
+    }
+    return platform::ReplaceFileContents(path_, text, &writeError_);
 }
 
 void IniFile::SelectSection(const std::string& name) {

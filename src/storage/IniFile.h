@@ -35,6 +35,10 @@ class IniFile {
     // replaces a read-only one. Returns false on failure; GetWriteError then says why.
     bool Write();
     const std::string& GetWriteError() const { return writeError_; }
+    // Whether the text read last was in the Windows ANSI code page (not UTF-8). Write then
+    // stores the file in that code page again where every character fits, else in UTF-8.
+    bool IsLegacyCodePage() const { return legacyCodePage_; }
+    void SetLegacyCodePage(bool legacy) { legacyCodePage_ = legacy; }
     // The text that Write stores.
     std::string ToText() const;
 
@@ -72,4 +76,5 @@ class IniFile {
     IniSection* current_ = nullptr;
     uint64_t insertions_ = 0;
     std::string writeError_;
+    bool legacyCodePage_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -70,6 +71,28 @@ CollectionUi::Answer CDocumentUi::AskYesNoCancel(const std::string& question) {
         default:
             return Answer::Cancel;
     }
+}
+
+CollectionUi::ChangedAnswer CDocumentUi::AskChangedOnDisc(const std::string& path) {
+    if (!OnWindowThread()) {
+        return ChangedAnswer::TakeFileFlags;
+    }
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                    tr("The music selection %1 was changed by another program since it was "
+                       "read.\n\nReload it (your changes here are dropped), overwrite it "
+                       "(the other program's changes are lost), or cancel?")
+                        .arg(QString::fromStdString(path)),
+                    QMessageBox::NoButton, window_);
+    QPushButton* reload = box.addButton(tr("&Reload"), QMessageBox::AcceptRole);
+    QPushButton* overwrite = box.addButton(tr("&Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(reload);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == reload) {
+        return ChangedAnswer::Reload;
+    }
+    return box.clickedButton() == overwrite ? ChangedAnswer::Overwrite : ChangedAnswer::Cancel;
 }
 
 QStringList CDocumentUi::NameFilters(const std::string& filter) {

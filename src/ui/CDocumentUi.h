@@ -29,6 +29,9 @@ class CDocumentUi : public QObject, public CollectionUi {
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& question) override;
+    // Reload / Overwrite / Cancel; off the window's thread (the end of a transfer, which holds
+    // the lock) the file's flags are taken without asking.
+    ChangedAnswer AskChangedOnDisc(const std::string& path) override;
     std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
     void SetTitle(const std::string& title) override;
     void UpdateAllViews() override;

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kMaxExtensionLength = 3;
+constexpr int kMaxExtensionLength = static_cast<int>(AppSettings::kMaxExtensionLength);
 
 // Alphabetical without regard to letter case, as a sorted list box orders its items.
 bool SortsBefore(const QString& a, const QString& b) {
@@ -61,6 +61,11 @@ void CExtensionsDlg::CreateControls() {
     listLabel_ = new QLabel(tr("Registered music file extensions:"), this);
     listLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    problem_ = new QLabel(this);
+    problem_->setObjectName("problem");
+    problem_->setWordWrap(true);
+    problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
     removeButton_ = new QPushButton(this);
     removeButton_->setObjectName("removeButton");
     const QString removeText = tr("&Remove Extension");
@@ -82,14 +87,16 @@ void CExtensionsDlg::CreateControls() {
         du.FitText(word, 60, margin);
     }
 
-    setFixedSize(du.Size(186, 119));
-    okButton_->setGeometry(du.Rect(129, 7, 50, 14));
-    cancelButton_->setGeometry(du.Rect(129, 24, 50, 14));
-    newExtension_->setGeometry(du.Rect(89, 7, 27, 12));
+    // Wider than the classic dialog: the edit and the list hold 16 characters.
+    setFixedSize(du.Size(240, 119));
+    okButton_->setGeometry(du.Rect(183, 7, 50, 14));
+    cancelButton_->setGeometry(du.Rect(183, 24, 50, 14));
+    newExtension_->setGeometry(du.Rect(89, 7, 84, 12));
     newLabel_->setGeometry(du.Rect(7, 8, 80, 11));
-    list_->setGeometry(du.Rect(35, 39, 43, 72));
+    list_->setGeometry(du.Rect(7, 39, 82, 72));
     listLabel_->setGeometry(du.Rect(7, 26, 113, 11));
-    removeButton_->setGeometry(du.Rect(96, 57, 60, 24));
+    removeButton_->setGeometry(du.Rect(96, 39, 60, 24));
+    problem_->setGeometry(du.Rect(96, 67, 137, 44));
     SetWrappedButtonText(removeButton_, removeText);
 }
 
@@ -116,18 +123,45 @@ void CExtensionsDlg::InsertSorted(const QString& extension) {
     list_->insertItem(row, extension);
 }
 
+QString CExtensionsDlg::ProblemText(AppSettings::ExtensionCheck::Problem problem) {
+    using Problem = AppSettings::ExtensionCheck::Problem;
+    switch (problem) {
+        case Problem::None:
+            break;
+        case Problem::Empty:
+            return tr("A file type cannot be empty.");
+        case Problem::Blank:
+            return tr("A file type cannot hold blanks or control characters.");
+        case Problem::Wildcard:
+            return tr("A file type cannot hold * or ?.");
+        case Problem::Separator:
+            return tr("A file type cannot hold / or \\.");
+        case Problem::TooLong:
+            return tr("A file type has at most %1 characters.").arg(kMaxExtensionLength);
+    }
+    return QString();
+}
+
 void CExtensionsDlg::AddTypedExtension() {
     const QString text = newExtension_->text();
+    problem_->clear();
     if (text.isEmpty()) {
         return;
     }
+    // The core's check: lower-cased, a leading dot dropped, unusable values refused with the
+    // reason shown below the buttons.
+    const AppSettings::ExtensionCheck check = AppSettings::CheckExtension(text.toStdString());
+    if (!check.ok()) {
+        problem_->setText(ProblemText(check.problem));
+        return;
+    }
+    const QString extension = QString::fromStdString(check.extension);
     for (int i = 0; i < list_->count(); ++i) {
-        if (QString::compare(list_->item(i)->text(), text, Qt::CaseInsensitive) == 0) {
+        if (QString::compare(list_->item(i)->text(), extension, Qt::CaseInsensitive) == 0) {
             return;
         }
     }
-    // As typed, only lower-cased: no trimming, a leading dot stays.
-    InsertSorted(text.toLower());
+    InsertSorted(extension);
 }
 
 void CExtensionsDlg::RemoveSelectedExtension() {

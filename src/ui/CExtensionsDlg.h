@@ -4,16 +4,19 @@
 #include <QString>
 #include <QStringList>
 
-class AppSettings;
+#include "storage/AppSettings.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
 // Edits the music file extensions of the program settings. The list is a working copy, kept in
-// alphabetical order; typed extensions are lower-cased, at most three characters and never
-// duplicated (letter case aside). "OK" replaces the settings' list; Cancel, Escape and the close
-// box discard the changes. Enter adds the typed extension and keeps the dialog open.
+// alphabetical order; typed extensions pass the settings' one check (lower-cased, a leading dot
+// dropped, at most 16 characters, no blanks, wildcards or separators; the reason for a refusal is
+// shown in the dialog) and are never duplicated (letter case aside). "OK" replaces the settings'
+// list; Cancel, Escape and the close box discard the changes. Enter adds the typed extension and
+// keeps the dialog open.
 class CExtensionsDlg : public QDialog {
     Q_OBJECT
 
@@ -23,8 +26,10 @@ class CExtensionsDlg : public QDialog {
     // The extensions as the list shows them, first to last.
     QStringList GetListedExtensions() const;
 
-    // Adds the edit's text to the list unless it is empty or listed already.
+    // Adds the edit's text to the list unless it is empty, refused or listed already.
     void AddTypedExtension();
+    // The reason for a refused extension, in the user's language.
+    static QString ProblemText(AppSettings::ExtensionCheck::Problem problem);
     // Deletes the first selected list item, if any.
     void RemoveSelectedExtension();
 
@@ -47,4 +52,5 @@ class CExtensionsDlg : public QDialog {
     QListWidget* list_ = nullptr;
     QLabel* listLabel_ = nullptr;
     QPushButton* removeButton_ = nullptr;
+    QLabel* problem_ = nullptr;
 };

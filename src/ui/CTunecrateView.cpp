@@ -7,14 +7,17 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QTimer>
 
 #include "collection/CTunecrateDoc.h"
+#include "collection/MusicFolderWalk.h"
 #include "platform/VolumeEjector.h"
 #include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
@@ -140,6 +143,9 @@ void CTunecrateView::CreateControls() {
 
     auto* listLabel = new QLabel(tr("Music Collection"), this);
     Place(listLabel, IDC_LIST_LABEL, du, 7, 25, 70, 10);
+    counts_ = new QLabel(this);
+    Place(counts_, IDC_COUNTS, du, 80, 25, 240, 10);
+    counts_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     fileExt_ = new CBitmapButton(QStringLiteral("FILEEXT"), this);
     Place(fileExt_, IDC_FILEEXT, du, 327, 174, 67, 27);
@@ -297,8 +303,18 @@ void CTunecrateView::OnInitialUpdate() {
     }
 }
 
+bool CTunecrateView::CheckFileTypesSet() {
+    if (settings_.GetExtensionCount() > 0) {
+        return true;
+    }
+    QMessageBox::information(window(), QCoreApplication::applicationName(),
+                             tr("No music file types are set, so no music can be found. Set "
+                                "them under Music File Extensions first."));
+    return false;
+}
+
 void CTunecrateView::AddDirectoryEntry(const QString& path) {
-    if (path.isEmpty() || list_->FindStringExact(path) >= 0 || !document_) {
+    if (path.isEmpty() || list_->FindStringExact(path) >= 0 || !document_ || !CheckFileTypesSet()) {
         return;
     }
     // A directory the document refuses (it says why) is neither listed nor a change.
@@ -307,6 +323,7 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
     }
     document_->SetModifiedFlag();
     AppendListEntry(path);
+    UpdateCounts();
 }
 
 void CTunecrateView::AppendListEntry(const QString& text) {
@@ -327,10 +344,19 @@ void CTunecrateView::RefillDirectoryList() {
     if (!document_) {
         return;
     }
-    document_->BeginDirectories();
-    for (size_t appended = 0; appended < document_->GetDirectoryCount(); ++appended) {
-        AppendListEntry(QString::fromStdString(document_->GetNextDirectory()));
+    for (const auto& directory : document_->GetLibrary().GetDirectories()) {
+        const QString path = QString::fromStdString(directory->GetName());
+        if (directory->IsAvailable()) {
+            AppendListEntry(path);
+            continue;
+        }
+        // Greyed, and the line keeps the path itself for removing it.
+        AppendListEntry(path + QLatin1Char(' ') + tr("(not available)"));
+        QListWidgetItem* item = list_->item(list_->count() - 1);
+        item->setData(Qt::UserRole, path);
+        item->setForeground(list_->palette().color(QPalette::Disabled, QPalette::Text));
     }
+    UpdateCounts();
 }
 
 void CTunecrateView::RemoveSelectedEntries() {
@@ -342,14 +368,17 @@ void CTunecrateView::RemoveSelectedEntries() {
     // From the last selected line to the first, so the remaining rows keep their numbers.
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
         QListWidgetItem* item = list_->item(*it);
+        const QVariant path = item->data(Qt::UserRole);
         if (document_) {
-            document_->RemoveDirectory(item->text().toStdString());
+            document_->RemoveDirectory(
+                (path.isValid() ? path.toString() : item->text()).toStdString());
         }
         delete list_->takeItem(*it);
     }
     if (!rows.isEmpty() && document_) {
         document_->SetModifiedFlag();
     }
+    UpdateCounts();
 }
 
 CFolderBrowser* CTunecrateView::GetFolderBrowser() {
@@ -387,6 +416,23 @@ void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
     freeSpace_->setText(GuiTransferObserver::Translate(TransferJob::FreeSpaceText(megabytes)));
 }
 
+void CTunecrateView::UpdateCounts() {
+    if (!document_) {
+        counts_->clear();
+        return;
+    }
+    const MusicLibrary::Counts counts = document_->GetLibrary().Count();
+    QString text = tr("Songs: %1, not yet transferred: %2")
+                       .arg(QLocale().toString(static_cast<qulonglong>(counts.files)),
+                            QLocale().toString(static_cast<qulonglong>(counts.untransferred)));
+    if (counts.unavailableFiles > 0) {
+        text += QStringLiteral(", ") +
+                tr("not available: %1")
+                    .arg(QLocale().toString(static_cast<qulonglong>(counts.unavailableFiles)));
+    }
+    counts_->setText(text);
+}
+
 void CTunecrateView::SetStatusText(const QString& text) {
     status_->setText(text);
 }
@@ -419,8 +465,55 @@ void CTunecrateView::OnAdd() {
         return;
     }
     // The next browse starts where this one ended.
-    browser->SetStartFolder(browser->GetChosenPath());
-    AddDirectoryEntry(browser->GetChosenPath());
+    const QString chosen = browser->GetChosenPath();
+    browser->SetStartFolder(chosen);
+    if (!MusicFolderWalk::HasSubfolders(chosen.toStdString())) {
+        AddDirectoryEntry(chosen);
+        return;
+    }
+    const auto answer = QMessageBox::question(
+        window(), QCoreApplication::applicationName(),
+        tr("%1 has subfolders.\n\nAdd every folder below it that holds music, each as a "
+           "music directory of its own?")
+            .arg(chosen),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) {
+        AddFolderTree(chosen);
+    } else if (answer == QMessageBox::No) {
+        AddDirectoryEntry(chosen);
+    }
+}
+
+void CTunecrateView::AddFolderTree(const QString& root) {
+    if (!document_ || !CheckFileTypesSet()) {
+        return;
+    }
+    // A tree of thousands of folders takes a while: a progress box that can cancel the walk.
+    QProgressDialog progress(tr("Looking for music folders below %1...").arg(root), tr("Cancel"), 0,
+                             0, window());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const MusicFolderWalk::Progress step = [&progress](size_t seen) {
+        if (seen % 50 == 0) {
+            progress.setLabelText(tr("%1 folders looked through...").arg(seen));
+            QCoreApplication::processEvents();
+        }
+        return !progress.wasCanceled();
+    };
+    const std::vector<std::string> folders =
+        MusicFolderWalk(settings_.GetExtensions()).Find(root.toStdString(), step);
+    progress.close();
+    int added = 0;
+    for (const std::string& folder : folders) {
+        // Folders listed already are skipped; a refused one has been explained by the document.
+        if (!document_->IsListed(folder) && document_->AddDirectory(folder)) {
+            document_->SetModifiedFlag();
+            AppendListEntry(QString::fromStdString(folder));
+            ++added;
+        }
+    }
+    UpdateCounts();
+    SetStatusText(tr("%1 music folders added").arg(added));
 }
 
 void CTunecrateView::OnRemove() {
@@ -455,8 +548,22 @@ void CTunecrateView::OnFileExtensions() {
     if (IsTransferRunning()) {
         return;
     }
+    const std::vector<std::string> before = settings_.GetExtensions();
     CExtensionsDlg dialog(settings_, this);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted || settings_.GetExtensions() == before || !document_) {
+        return;
+    }
+    // Without any type a rescan would drop every file and its flag: the collection stays as it
+    // is, and the user is told.
+    if (!CheckFileTypesSet()) {
+        return;
+    }
+    // The open collection is scanned again at once; files still found keep their flags.
+    document_->RescanCollection();
+    if (document_->GetDirectoryCount() > 0) {
+        document_->SetModifiedFlag();
+    }
+    RefillDirectoryList();
 }
 
 void CTunecrateView::OnStickLayout() {
@@ -518,7 +625,7 @@ bool CTunecrateView::IsTransferRunning() const {
 }
 
 void CTunecrateView::StartTransfer() {
-    if (!document_) {
+    if (!document_ || !CheckFileTypesSet()) {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }
@@ -536,6 +643,11 @@ void CTunecrateView::StartTransfer() {
     if (options.deleteOld && !ConfirmWipe()) {
         start_->SetState(CHoverButton::kStateOff);
         SetStatusText(tr("Nothing was deleted or copied."));
+        return;
+    }
+    // The transfer holds the collection's lock for its whole run, as a fill does.
+    if (!document_->BeginExclusiveUse()) {
+        start_->SetState(CHoverButton::kStateOff);
         return;
     }
     auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
@@ -603,6 +715,10 @@ QString CTunecrateView::EndingText(const TransferResult& result) {
 }
 
 void CTunecrateView::OnTransferFinished(const TransferResult& result) {
+    if (document_) {
+        document_->EndExclusiveUse();
+    }
+    UpdateCounts();
     if (result.ending == TransferResult::Ending::kStickFull) {
         progress_->setValue(progress_->maximum());
     } else if (result.ending == TransferResult::Ending::kRefused) {

@@ -55,6 +55,7 @@ class CTunecrateView : public QWidget {
         IDC_LIST_LABEL = 1029,
         IDC_STATUS = 1036,
         IDC_EJECT = 1037,
+        IDC_COUNTS = 1038,
     };
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
@@ -72,6 +73,9 @@ class CTunecrateView : public QWidget {
     void OnInitialUpdate();
 
     void AddDirectoryEntry(const QString& path);
+    // Adds every folder below `root` (itself included) that holds music, each as a directory
+    // of its own, with a progress box for big trees.
+    void AddFolderTree(const QString& root);
     void AppendListEntry(const QString& text);
     void RefillDirectoryList();
     void RemoveSelectedEntries();
@@ -84,6 +88,9 @@ class CTunecrateView : public QWidget {
     // The stick drive in label 1022.
     void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
+    // The song counts above the list: songs of the collection and those not yet transferred
+    // (and those in folders not available, when there are any).
+    void UpdateCounts();
     // The widest line appended to the list so far, in pixels; it never decreases.
     int WidestExtent() const { return widestExtent_; }
 
@@ -107,6 +114,7 @@ class CTunecrateView : public QWidget {
     QLabel* FreeSpaceLabel() const { return freeSpace_; }
     QLabel* StatusLabel() const { return status_; }
     QLabel* LayoutLabel() const { return layout_; }
+    QLabel* CountsLabel() const { return counts_; }
     CBitmapButton* BitmapButton(int id) const;
 
   public slots:
@@ -137,6 +145,8 @@ class CTunecrateView : public QWidget {
 
     void CreateControls();
     void ShowStickLayout();
+    // False, after telling the user, when no music file types are set.
+    bool CheckFileTypesSet();
     void SetTransferControlsEnabled(bool enabled);
     void StartTransfer();
     // Before a wipe: asks the user where the stick's contents call for it; true to go on.
@@ -181,4 +191,5 @@ class CTunecrateView : public QWidget {
     QLabel* freeSpace_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* layout_ = nullptr;
+    QLabel* counts_ = nullptr;
 };

@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QUrl>
 
@@ -104,6 +106,39 @@ TEST_F(MainFormTest, TypingOrDroppingAddsNewExistingDirectoriesOnlyAndReportsMis
     EXPECT_TRUE(Doc().IsModified());
 }
 
+TEST_F(MainFormTest, AFolderTreeAddsEachMusicFolderBelowOnce) {
+    const QString tree = MakeMusicDir("tree", 1);
+    const QString album = MakeMusicDir("tree/Artist/Album", 2);
+    MakeMusicDir("tree/Empty", 0);
+    Open();
+    View().AddDirectoryEntry(album);
+    View().AddFolderTree(tree);
+    EXPECT_EQ(Lines(), QStringList({album, tree}));
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
+}
+
+// Another program saved the collection meanwhile: saving asks, and Reload shows its version.
+TEST_F(MainFormTest, SavingOverAnotherProgramsChangeAsksAndCanReload) {
+    const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
+    const std::string file = WriteCollection("Mix.ini", {a}).toStdString();
+    WriteSettings("", file);
+    Open();
+    View().AddDirectoryEntry(b);
+    WriteFileBytes(file + ".new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
+    std::filesystem::rename(file + ".new", file);  // as a save replaces it
+    WhenModal([](QWidget* box) {
+        for (QPushButton* button : box->findChildren<QPushButton*>()) {
+            if (button->text() == "&Reload") {
+                button->click();
+            }
+        }
+    });
+    Frame().OnFileSave();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(Lines(), QStringList({b}));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
 TEST_F(MainFormTest, RemoveAndTheDeleteKeyTakeAllSelectedLinesAndMarkTheChangeOnce) {
     QStringList dirs;
     for (const char* name : {"a", "b", "c", "d", "e"}) {
@@ -140,19 +175,38 @@ TEST_F(MainFormTest, HorizontalExtentCoversTheWidestPathAndNeverShrinks) {
               List().fontMetrics().horizontalAdvance(longDir) - List().viewport()->width());
 }
 
-// The remembered collection is shown at the start; File > Open refills the list in file order
-// and is remembered; File > New shows the remembered collection again.
+// The remembered collection is shown at the start, a folder that is not there greyed; the
+// counts follow; File > Open refills the list in file order and is remembered; File > New gives
+// an empty, untitled collection.
 TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
     const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
+    const QString gone = QString::fromStdString(dir / "gone");
     // The root file system is surely a mounted volume.
     WriteSettings("/", WriteCollection("Jazz.ini", {a}).toStdString());
+    WriteFileBytes(dir / "Jazz.ini", ReadFileBytes(dir / "Jazz.ini") + "f1=song1.mp3\ndir=" +
+                                         gone.toStdString() + "\nf1=x.mp3\n");
     const QString rock = WriteCollection("Rock.ini", {b, a});
     Open();
-    EXPECT_EQ(Lines(), QStringList({a}));
+    EXPECT_EQ(Lines(), QStringList({a, gone + " (not available)"}));
+    EXPECT_EQ(List().item(1)->foreground().color(),
+              List().palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 2, not yet transferred: 1, not available: 1");
     EXPECT_EQ(Frame().windowTitle(), "Jazz - Tunecrate");
+
+    // A new file type rescans the collection at once, keeping the flags.
+    WriteFileBytes(a.toStdString() + "/new.flac", "x");
+    WhenModal([](QWidget* dialog) {
+        QTest::keyClicks(Child<QLineEdit>(*dialog, "newExtension"), "flac");
+        QTest::mouseClick(Child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
+    });
+    View().OnFileExtensions();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 2, not available: 1");
+    EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(View().DriveLabel()->text(), "/");
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 
+    Doc().SetModifiedFlag(false);
     WhenModal(ChooseFile(rock));
     Frame().OnFileOpen();
     EXPECT_TRUE(FinishModals());
@@ -162,9 +216,12 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
 
     List().item(0)->setSelected(true);
     View().RemoveSelectedEntries();
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
     Doc().SetModifiedFlag(false);
     Frame().OnFileNew();
-    EXPECT_EQ(Lines(), QStringList({b, a}));
+    EXPECT_EQ(Lines(), QStringList());
+    EXPECT_EQ(Frame().windowTitle(), "Untitled - Tunecrate");
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 0, not yet transferred: 0");
     EXPECT_FALSE(Doc().IsModified());
 }
 

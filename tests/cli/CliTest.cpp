@@ -61,6 +61,18 @@ TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
 
     EXPECT_EQ(ext({"remove", "OGG", "flac"}).exitCode, 0);
     EXPECT_EQ(json::parse(ext({"list", "--json"}).out)["extensions"], (json{"mp3", "wav"}));
+    const CliResult blank = ext({"add", " "});
+    EXPECT_EQ(blank.exitCode, 1);
+    EXPECT_NE(blank.err.find("cannot be empty"), std::string::npos) << blank.err;
+
+    // Without any file type, adding and filling say so and write nothing.
+    EXPECT_EQ(ext({"remove", "mp3", "wav"}).exitCode, 0);
+    for (const char* command : {"add", "fill"}) {
+        const CliResult none = RunCli({"--settings", fresh, command, collection, stick});
+        EXPECT_EQ(none.exitCode, 1) << command;
+        EXPECT_NE(none.err.find("no music file types are set"), std::string::npos) << none.err;
+    }
+    EXPECT_FALSE(fs::exists(collection));
 
     // A settings file that cannot be written: the failure is reported, the file is unchanged.
     const std::string before = ReadFileBytes(fresh);
@@ -90,14 +102,11 @@ TEST_F(CliTest, AddListStatusAndRemove) {
                                              "dir=" +
                                              jazz + "\r\nf0=x.MP3\r\n");
 
-    // The same directory in other letters is skipped with a notice.
-    std::string shouted = rock;
-    for (char& c : shouted) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    const CliResult again = Run({"add", collection, shouted});
+    // The same directory written otherwise is skipped with a notice.
+    const CliResult again = Run({"add", collection, rock + "/", dir / "x/../Rock"});
     EXPECT_EQ(again.exitCode, 0);
-    EXPECT_NE(again.err.find("already in the collection"), std::string::npos);
+    EXPECT_NE(again.err.find(rock + "/ is already in the collection"), std::string::npos);
+    EXPECT_NE(again.err.find("../Rock is already in the collection"), std::string::npos);
 
     EXPECT_EQ(Run({"list", collection}).out,
               rock + "\n  [ ] a.mp3\n  [ ] b.mp3\n" + jazz + "\n  [ ] x.MP3\n");
@@ -116,13 +125,30 @@ TEST_F(CliTest, AddListStatusAndRemove) {
     EXPECT_EQ(Run({"remove", collection, jazz}).exitCode, 0);
     const std::string rockOnly = "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n";
     EXPECT_EQ(ReadFileBytes(collection), rockOnly);
+}
 
-    // A collection that cannot be written: the failure is reported, the file is unchanged.
-    fs::permissions(collection, fs::perms::owner_read);
-    const CliResult denied = Run({"add", collection, jazz});
-    EXPECT_EQ(denied.exitCode, 1);
-    EXPECT_NE(denied.err.find("error:"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(collection), rockOnly);
+// A whole music tree: every folder that holds music becomes a directory of its own; folders
+// without music, links to folders and folders already listed are skipped.
+TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
+    for (const char* file : {"z.mp3", "A/x.mp3", "A/B/y.mp3", "C/cover.jpg"}) {
+        fs::create_directories(fs::path(music + "/" + file).parent_path());
+        WriteFileBytes(music + "/" + file, "x");
+    }
+    fs::create_directories(music + "/Empty");
+    const bool linked = TryCreateSymlink(music + "/A", music + "/Link");
+    ASSERT_EQ(Run({"add", collection, music + "/A"}).exitCode, 0);
+
+    const CliResult plain = Run({"add", dir / "plain.ini", dir.Path()});
+    EXPECT_NE(plain.err.find("--recursive adds the folders below it"), std::string::npos)
+        << plain.err;
+    const CliResult tree = Run({"add", collection, music, "--recursive"});
+    ASSERT_EQ(tree.exitCode, 0) << tree.err;
+    EXPECT_NE(tree.err.find("A is already in the collection"), std::string::npos) << tree.err;
+    const std::string below = platform::PathToUtf8(platform::PathFromUtf8(music) / "A" / "B");
+    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + music + "/A\r\nf0=x.mp3\r\n" +
+                                             "dir=" + music + "\r\nf0=z.mp3\r\ndir=" + below +
+                                             "\r\nf0=y.mp3\r\n")
+        << "links followed: " << linked;
 }
 
 TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
@@ -211,6 +237,34 @@ TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.err.find("Waiting for a volume with the label NO STICK"), std::string::npos);
 #endif
+}
+
+// Two programs on one collection: while a fill runs, a second fill is refused at once and copies
+// nothing, and so is a command that would save; the first fill's flags all arrive.
+TEST_F(CliTest, ASecondProgramCannotSaveWhileAFillRuns) {
+    MakeCollection(200, 256 * kKiB);
+    const std::string stick2 = dir / "stick2";
+    fs::create_directories(stick2);
+    const std::string other = dir / "Other";
+    fs::create_directories(other);
+    CliResult second, add;
+    const CliResult first =
+        Run({"fill", collection, stick, "--folder"}, [&](int, const std::string&) {
+            if (second.exitCode < 0 && FilesIn(stick).size() >= 2) {
+                second = Run({"fill", collection, stick2, "--folder"});
+                add = Run({"add", collection, other});
+            }
+        });
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_NE(second.err.find("in use by another program"), std::string::npos) << second.err;
+    EXPECT_TRUE(FilesIn(stick2).empty());
+    EXPECT_EQ(add.exitCode, 1);
+    EXPECT_NE(add.err.find("in use by another program"), std::string::npos) << add.err;
+    EXPECT_EQ(Transferred(), FilesIn(stick));
+    // The lock file stays for the next program; it holds no lock any more.
+    EXPECT_TRUE(fs::exists(collection + ".lock"));
+    EXPECT_EQ(Run({"add", collection, other}).exitCode, 0);
 }
 
 // A read-only volume is an error: the run ends, marks nothing and exits with 1. (A real volume

@@ -7,6 +7,7 @@
 
 #include "CollectionTestSupport.h"
 #include "RecordingUi.h"
+#include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -34,23 +35,51 @@ class CTunecrateDocTest : public CollectionTest {
 
 }  // namespace
 
-TEST(TitleFromPathTest, TakesTheFileNameWithoutItsLastExtension) {
-    EXPECT_EQ(CTunecrateDoc::TitleFromPath("/my.dir/Rock"), "Rock");
-    EXPECT_EQ(CTunecrateDoc::TitleFromPath("best.of.ini"), "best.of");
-}
-
 TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     const std::string missing = temp_ / "Nowhere";
     EXPECT_FALSE(doc_.AddDirectory(missing));
     EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
-    // Listable, but the path would split its line in the collection file.
-    EXPECT_FALSE(doc_.AddDirectory(MakeDir("two\nlines", {"a.mp3"})));
-    EXPECT_EQ(ui_.errors.size(), 1u);
+    // Listable folders whose paths would not come back unchanged from the collection file.
+    const std::string deep =
+        temp_ / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/" + std::string(200, 'f') +
+                 "/" + std::string(200, 'g') + "/" + std::string(200, 'h'));
+    const struct {
+        std::string path;
+        const char* reason;
+    } refused[] = {
+        // Refused before the folder is looked at, so these need not exist.
+        {temp_ / "two\nlines", "control character"},
+        {temp_ / "tab\there", "control character"},
+        {temp_ / "blank at end ", "blank"},
+        {" " + MakeDir("lead"), "blank"},
+        {temp_ / std::string(1100, 'd'), "longer than 1018"},
+#ifndef _WIN32
+        {temp_ / "latin1-\xe9", "UTF-8"},
+#endif
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.path);
+        ui_.errors.clear();
+        EXPECT_FALSE(doc_.AddDirectory(row.path));
+        ASSERT_EQ(ui_.errors.size(), 1u);
+        EXPECT_NE(ui_.errors[0].find(row.reason), std::string::npos) << ui_.errors[0];
+    }
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
 
     EXPECT_TRUE(doc_.AddDirectory(MakeDir("A", {"a.mp3"})));
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 1u);
     EXPECT_FALSE(doc_.IsModified());  // the main form sets it
+
+    // Duplicates are found after normalising; letter case counts where the file system's does.
+    for (const std::string& same : {temp_ / "A/", temp_ / "A/.", temp_ / "x/../A//"}) {
+        EXPECT_TRUE(doc_.IsListed(same)) << same;
+    }
+    EXPECT_FALSE(doc_.IsListed(temp_ / "AB"));
+#ifdef _WIN32
+    EXPECT_TRUE(doc_.IsListed(temp_ / "a"));
+#else
+    EXPECT_FALSE(doc_.IsListed(temp_ / "a"));
+#endif
 }
 
 TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
@@ -64,8 +93,6 @@ TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
     EXPECT_FALSE(doc_.OnAppExit());
     ASSERT_EQ(ui_.dialogs.size(), 2u);
     EXPECT_FALSE(ui_.dialogs[0].open);
-    EXPECT_EQ(ui_.dialogs[0].defaultExtension, "ini");
-    EXPECT_EQ(ui_.dialogs[0].filter, "INI Files (*.ini)|*.ini|All Files (*.*)|*.*||");
     EXPECT_EQ(ui_.questions,
               (std::vector<std::string>{"Your music selection has been modified.\nSave changes?"}));
     EXPECT_EQ(doc_.GetFilePath(), "");
@@ -81,9 +108,10 @@ TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
     EXPECT_EQ(ReadFileBytes(path), Saved("00"));
     EXPECT_EQ(ui_.title, "mix");
     EXPECT_EQ(settings_.GetMusicCollection(), path);
-    EXPECT_TRUE(doc_.IsModified());  // Save leaves the flag: Exit still asks
+    EXPECT_FALSE(doc_.IsModified());  // saved: Exit need not ask
 
     fs::remove(path);
+    doc_.SetModifiedFlag();
     ui_.answers = {Answer::Yes};
     EXPECT_TRUE(doc_.OnCloseDocument());  // saved to its file without a dialog
     EXPECT_EQ(ui_.dialogs.size(), 3u);
@@ -106,22 +134,15 @@ TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
     EXPECT_EQ(doc_.GetFilePath(), "");
     EXPECT_EQ(settings_.GetMusicCollection(), "");
 
-    // Opened from that file: Yes at the prompt fails, so the program stays open.
+    // Opened from that file, the transfer job's save reports the failure and marks the work
+    // unsaved.
     ui_.answers = {Answer::No};
     ui_.chosenFiles = {path};
     ASSERT_TRUE(doc_.OnFileOpen());
-    AddMusic();
-    ui_.answers = {Answer::Yes};
-    EXPECT_FALSE(doc_.OnCloseDocument());
+    EXPECT_FALSE(doc_.SaveCollection());
     EXPECT_EQ(ui_.errors.size(), 2u);
     EXPECT_TRUE(doc_.IsModified());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n");
-
-    // The transfer job's save reports the failure and marks the work unsaved.
-    doc_.SetModifiedFlag(false);
-    EXPECT_FALSE(doc_.SaveCollection());
-    EXPECT_EQ(ui_.errors.size(), 3u);
-    EXPECT_TRUE(doc_.IsModified());
 }
 
 TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
@@ -190,22 +211,58 @@ TEST_F(CTunecrateDocTest, TheTransferJobsOperationsPersistFlags) {
 
     doc_.ClearAllFileFlags();
     EXPECT_EQ(doc_.GetUntransferredFiles(), files);
-}
 
-TEST_F(CTunecrateDocTest, NewAsksThenStartsAnEmptyCollectionWithTheSameSettings) {
-    ui_.chosenFiles = {temp_ / "coll.ini"};
-    AddMusic();
-    ASSERT_TRUE(doc_.OnFileSaveAs());
+    // File > New: asked about, then an empty, unmodified collection without a file that scans
+    // with the same settings.
+    doc_.SetModifiedFlag();
     EXPECT_FALSE(doc_.OnFileNew());  // Cancel
-    EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
-
     ui_.answers = {Answer::No};
     EXPECT_TRUE(doc_.OnFileNew());
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
     EXPECT_EQ(doc_.GetFilePath(), "");
-    EXPECT_EQ(ui_.title, "");
     EXPECT_FALSE(doc_.IsModified());
-
-    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));  // scans with the same extensions
+    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
+}
+
+// Another program saved the collection since it was read: each answer of the question does
+// what it says, and nothing is overwritten without one.
+TEST_F(CTunecrateDocTest, ASaveOverAFileChangedOnDiscFollowsTheAnswer) {
+    using Changed = CollectionUi::ChangedAnswer;
+    const std::string path = temp_ / "coll.ini";
+    MakeDir("A", {"a.mp3", "b.mp3"});
+    const std::string other = MakeDir("B", {"c.mp3"});
+    struct Row {
+        Changed answer;
+        bool result;
+        std::string file;  // the collection file afterwards, "" for the other program's
+        size_t directories;
+    };
+    const std::string both = "dir=" + other + "\r\nf0=c.mp3\r\n";
+    for (const Row& row : {Row{Changed::Cancel, false, "", 2}, Row{Changed::Reload, true, "", 1},
+                           Row{Changed::Overwrite, true, Saved("00") + both, 2},
+                           Row{Changed::TakeFileFlags, true, Saved("10") + both, 2}}) {
+        SCOPED_TRACE(static_cast<int>(row.answer));
+        WriteFileBytes(path, Saved("00"));
+        ASSERT_TRUE(doc_.LoadCollection(path));
+        ASSERT_TRUE(doc_.AddDirectory(other));
+        {
+            RecordingUi otherUi;
+            CTunecrateDoc otherProgram(otherUi, &settings_);
+            ASSERT_TRUE(otherProgram.LoadCollection(path));
+            ASSERT_EQ(otherProgram.GetUntransferredFiles().size(), 2u);
+            otherProgram.MarkFiles({otherProgram.GetUntransferredFiles()[0]});
+            ASSERT_TRUE(otherProgram.SaveCollection());
+        }
+        ui_.changedQuestions.clear();
+        ui_.changedAnswers = {row.answer};
+        EXPECT_EQ(doc_.SaveCollection(), row.result);
+        EXPECT_EQ(ui_.changedQuestions, std::vector<std::string>{path});
+        EXPECT_EQ(ReadFileBytes(path), row.file.empty() ? Saved("10") : row.file);
+        EXPECT_EQ(doc_.GetDirectoryCount(), row.directories);
+        // Once settled, the next save asks nothing; after Cancel it asks again.
+        ui_.changedQuestions.clear();
+        EXPECT_EQ(doc_.SaveCollection(), row.result);
+        EXPECT_EQ(ui_.changedQuestions.empty(), row.result);
+    }
 }

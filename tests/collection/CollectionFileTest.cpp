@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "CollectionTestSupport.h"
 #include "collection/MusicLibrary.h"
+#include "platform/Utf8Path.h"
+#include "support/TmpfsMount.h"
 
 namespace fs = std::filesystem;
 
@@ -32,6 +35,40 @@ class CollectionFileTest : public CollectionTest {
         return Expand(Expand(ReadFileBytes(library.GetFilePath()), temp_.Path(), "@"), "@\\", "@/");
     }
     std::string SavedText() { return SavedText(library_); }
+
+    // A folder that cannot be listed keeps its stored lines, is written back unchanged, takes
+    // no part in transfers and is rescanned when it is back. `music` holds a.mp3 and b.mp3;
+    // `makeUnavailable` takes it away, `bringBack` returns it with new.mp3 added.
+    void ExpectUnavailableFolderKeepsItsLines(const std::string& music,
+                                              const std::function<void()>& makeUnavailable,
+                                              const std::function<void()>& bringBack) {
+        ASSERT_TRUE(library_.AddDirectory(music, 0));
+        ASSERT_TRUE(library_.AddDirectory(MakeDir("Rest", {"r.mp3"}), 0));
+        library_.GetFiles()[0]->SetFlag(1);
+        file_.SetPath(temp_ / "coll.ini");
+        ASSERT_TRUE(library_.Save());
+        const std::string stored = ReadFileBytes(file_.GetPath());
+
+        makeUnavailable();
+        EXPECT_EQ(library_.Load(), Status::Loaded);
+        ASSERT_EQ(library_.GetDirectoryCount(), 2u);
+        EXPECT_FALSE(library_.GetDirectories()[0]->IsAvailable());
+        EXPECT_EQ(library_.Count().unavailableFiles, 2u);
+        // Only the other folder's file is drawn; putting all back into play and saving leaves
+        // the stored lines of the unavailable folder as they were.
+        library_.SetAllFileFlags(1);
+        library_.SetAllFileFlags(0);
+        ASSERT_EQ(library_.GetUntransferredFiles().size(), 1u);
+        EXPECT_EQ(library_.GetUntransferredFiles()[0]->GetName(), "r.mp3");
+        ASSERT_TRUE(library_.Save());
+        EXPECT_EQ(ReadFileBytes(file_.GetPath()), stored);
+
+        bringBack();
+        EXPECT_EQ(library_.Load(), Status::Loaded);
+        EXPECT_TRUE(library_.GetDirectories()[0]->IsAvailable());
+        EXPECT_EQ(SavedText().substr(SavedText().find("f1=")),
+                  "f1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\ndir=@/Rest\r\nf0=r.mp3\r\n");
+    }
 };
 
 }  // namespace
@@ -55,6 +92,7 @@ TEST_F(CollectionFileTest, TheExampleCollectionSavesToTheDocumentedBytesAndLoads
 TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterTheNamedOnes) {
     MakeDir("A", {"a.mp3", "b.mp3", "c.mp3", "new.mp3"});
     MakeDir("B", {"z.mp3", "y.mp3"});
+    MakeDir("C", {"cover.jpg"});          // holds no music: available, its file lines dropped
     EXPECT_EQ(LoadSection("f1=a.mp3\r\n"  // before any directory: dropped
                           "dir=@/A\r\nf1=c.mp3\r\n"
                           "f0=gone.mp3\r\n"           // vanished
@@ -62,11 +100,12 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
                           "f1=y.mp3\r\n"              // lies in another directory
                           "Dir=@/B\r\ndir =@/B\r\ndir2=@/B\r\nx=1\r\n"  // unknown keys
                           "f0=b.mp3\r\n"
-                          "dir=@/B\r\nf1=z.mp3\r\n"),
+                          "dir=@/B\r\nf1=z.mp3\r\ndir=@/C\r\nf1=old.mp3\r\n"),
               Status::Loaded);
+    EXPECT_EQ(library_.Count().unavailableDirectories, 0u);
     const std::string saved =
         "[MusicFiles]\r\ndir=@/A\r\nf1=c.mp3\r\nf1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\n"
-        "dir=@/B\r\nf1=z.mp3\r\nf0=y.mp3\r\n";
+        "dir=@/B\r\nf1=z.mp3\r\nf0=y.mp3\r\ndir=@/C\r\n";
     EXPECT_EQ(SavedText(), saved);
 
     // Each directory line claims names from its own scan, even for a repeated path; a name
@@ -78,18 +117,32 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
               "B: y.mp3=1 y.mp3=1 z.mp3=0 z.mp3=0 | B: y.mp3=0 z.mp3=0 y.mp3=0 z.mp3=0");
 }
 
-TEST_F(CollectionFileTest, ADirectoryThatIsGoneKeepsItsLineButLosesItsFiles) {
-    const std::string music = MakeDir("Music", {"a.mp3"});
-    ASSERT_TRUE(library_.AddDirectory(music, 0));
-    ASSERT_TRUE(library_.AddDirectory(MakeDir("Rest", {"r.mp3"}), 0));
-    library_.SetAllFileFlags(1);
-    file_.SetPath(temp_ / "coll.ini");
+TEST_F(CollectionFileTest, AFolderThatIsGoneKeepsItsLinesUntilItIsBack) {
+    const std::string music = MakeDir("Music", {"a.mp3", "b.mp3"});
+    const std::string moved = temp_ / "Moved";
+    ExpectUnavailableFolderKeepsItsLines(
+        music, [&] { fs::rename(platform::PathFromUtf8(music), platform::PathFromUtf8(moved)); },
+        [&] {
+            fs::rename(platform::PathFromUtf8(moved), platform::PathFromUtf8(music));
+            WriteFileBytes(music + "/new.mp3", "");
+        });
+}
 
-    // Gone between adding and saving: the library in memory is saved as it is.
-    fs::remove_all(music);
-    EXPECT_EQ(SavedText(), "[MusicFiles]\r\ndir=@/Music\r\nf1=a.mp3\r\ndir=@/Rest\r\nf1=r.mp3\r\n");
-    EXPECT_EQ(library_.Load(), Status::Loaded);
-    EXPECT_EQ(SavedText(), "[MusicFiles]\r\ndir=@/Music\r\ndir=@/Rest\r\nf1=r.mp3\r\n");
+TEST_F(CollectionFileTest, AVolumeUnmountedBetweenTwoLoadsKeepsItsLines) {
+    TmpfsMount volume(1 << 20);
+    SKIP_UNLESS_MOUNTED(volume);
+    const auto fill = [&](std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            WriteFileBytes(volume.Path() + "/" + name, "x");
+        }
+    };
+    fill({"a.mp3", "b.mp3"});
+    // What stays after unmounting is the empty mount point.
+    ExpectUnavailableFolderKeepsItsLines(
+        volume.Path(), [&] { volume.Unmount(); },
+        [&] {
+            fill({"a.mp3", "b.mp3", "new.mp3"});
+        });
 }
 
 TEST_F(CollectionFileTest, PathsAndNamesAreStoredExactly) {
@@ -112,10 +165,9 @@ TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
     file_.SetPath(temp_ / "first.ini");
     ASSERT_TRUE(library_.Save());
 
-    // Nothing of the file loaded before is carried over; a save creates the missing file.
+    // Nothing of the file loaded before is carried over.
     EXPECT_EQ(library_.Load(temp_ / "missing.ini"), Status::FileMissing);
-    EXPECT_EQ(SavedText(), "[MusicFiles]\r\n");
-
+    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     WriteFileBytes(temp_ / "empty.ini", "");
     EXPECT_EQ(library_.Load(temp_ / "empty.ini"), Status::Loaded);
 
@@ -125,10 +177,6 @@ TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
     // Other sections are written back (in the engine's section order).
     EXPECT_EQ(SavedText(), "[Keep]\r\nk=v\r\n[MusicFiles]\r\n[musicfiles]\r\ndir=@/A\r\n");
 
-    const char binary[] = "ID3\x03\0\0[MusicFiles]\ndir=/x\n";
-    WriteFileBytes(temp_ / "song.mp3", std::string(binary, sizeof binary - 1));
-    EXPECT_EQ(library_.Load(temp_ / "song.mp3"), Status::NotACollectionFile);
-    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
     EXPECT_EQ(library_.Load(temp_ / "notes.txt"), Status::NotACollectionFile);
     EXPECT_EQ(library_.Load(temp_.Path()), Status::FileUnreadable);

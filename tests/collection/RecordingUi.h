@@ -17,6 +17,10 @@ class RecordingUi : public CollectionUi {
         questions.push_back(question);
         return Next(answers, Answer::Cancel);
     }
+    ChangedAnswer AskChangedOnDisc(const std::string& path) override {
+        changedQuestions.push_back(path);
+        return Next(changedAnswers, ChangedAnswer::Cancel);
+    }
     std::optional<std::string> ChooseFile(const FileDialog& dialog) override {
         dialogs.push_back(dialog);
         return Next(chosenFiles, std::optional<std::string>());
@@ -25,9 +29,10 @@ class RecordingUi : public CollectionUi {
     void UpdateAllViews() override { ++viewUpdates; }
 
     std::deque<Answer> answers;
+    std::deque<ChangedAnswer> changedAnswers;
     std::deque<std::optional<std::string>> chosenFiles;
 
-    std::vector<std::string> messages, errors, questions;
+    std::vector<std::string> messages, errors, questions, changedQuestions;
     std::vector<FileDialog> dialogs;
     std::string title;
     int viewUpdates = 0;

@@ -23,7 +23,7 @@ TEST(Utf8PathTest, NamesWithAnyLettersSurviveEveryFileOperation) {
 
     WriteFileBytes(FileOperations::JoinPath(folder, name), "music");
     std::vector<std::string> names;
-    ASSERT_TRUE(ListMusicFiles(folder, {"mp3"}, names));
+    ASSERT_EQ(ListMusicFiles(folder, {"mp3"}, names), ListOutcome::Listed);
     EXPECT_EQ(names, std::vector<std::string>{name});
     EXPECT_EQ(FileOperations().GetSizeOfFile(folder, name), 5u);
 

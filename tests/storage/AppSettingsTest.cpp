@@ -60,30 +60,51 @@ TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
                    "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
                    "Playlist=yes\nBalance=Folder\n"
                    "[global]\nMusicCollection=/ignored.ini\n"
-                   "[Extensions]\next=MP3 \next=\next=wav\n[Mine]\nhand=made\n");
+                   "[Extensions]\next=MP3 \next=\next= \tx\next=*\next=.Wav\nExt=flac\n"
+                   "[Mine]\nhand=made\n");
     AppSettings settings(path);
     EXPECT_EQ(settings.GetStickDrive(), "F:");     // keys ignore case; the first one counts
     EXPECT_EQ(settings.GetMusicCollection(), "");  // [global] is another section
-    EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"MP3"}));  // stops at the empty ext
+    // Unusable values are skipped, not the end of the list; the rest pass the one check.
+    EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav", "flac"}));
     // Walking past the end is harmless.
     EXPECT_EQ(settings.NextExtension(), "");
 
     ASSERT_TRUE(settings.Save());
     EXPECT_EQ(ReadFileBytes(path),
               "[Global]\r\nStickDrive=F:\r\nMusicCollection=\r\nPerFolder=0\r\nNumberFiles=0\r\n"
-              "Playlist=0\r\nBalance=none\r\n[Extensions]\r\next=MP3\r\n");
+              "Playlist=0\r\nBalance=none\r\n[Extensions]\r\next=mp3\r\next=wav\r\next=flac\r\n");
     settings.SetSaveOnDestroy(false);
 }
 
-TEST(AppSettingsTest, SavesOnlyWhenAsked) {
-    TempDir dir;
-    const std::string path = dir / "Tunecrate.ini";
-    {
-        AppSettings settings(path);
-        settings.SetSaveOnDestroy(false);
-        settings.SetStickDrive("/media/stick");
+TEST(AppSettingsTest, OneCheckForEveryExtension) {
+    using Problem = AppSettings::ExtensionCheck::Problem;
+    const struct {
+        const char* typed;
+        Problem problem;
+        const char* extension;
+    } rows[] = {
+        {"MP3", Problem::None, "mp3"},
+        {".Flac", Problem::None, "flac"},
+        {"abcdefghijklmnop", Problem::None, "abcdefghijklmnop"},
+        {"äöüäöüäöüäöüäöüä", Problem::None, "äöüäöüäöüäöüäöüä"},  // characters, not bytes
+        {"abcdefghijklmnopq", Problem::TooLong, ""},
+        {"", Problem::Empty, ""},
+        {".", Problem::Empty, ""},
+        {" \t ", Problem::Empty, ""},
+        {"mp 3", Problem::Blank, ""},
+        {"mp\x01", Problem::Blank, ""},
+        {"mp?", Problem::Wildcard, ""},
+        {"a/b", Problem::Separator, ""},
+        {"a\\b", Problem::Separator, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string("typed: '") + row.typed + "'");
+        const AppSettings::ExtensionCheck check = AppSettings::CheckExtension(row.typed);
+        EXPECT_EQ(check.problem, row.problem);
+        EXPECT_EQ(check.extension, row.extension);
+        EXPECT_EQ(AppSettings::ExtensionProblemText(check.problem).empty(), check.ok());
     }
-    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST(AppSettingsTest, RelativePathIsFixedAtStartAndFoldersAreCreated) {

@@ -1,6 +1,7 @@
 #include "ui/CExtensionsDlg.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QListWidget>
 #include <memory>
 
@@ -53,21 +54,26 @@ TEST_F(ExtensionsDlgTest, EnterOrLeavingTheEditAddsTheTextLowerCasedOnceAndKeeps
     EXPECT_TRUE(edit_->text().isEmpty());
     TypeAndEnter("Mp3");  // listed already, whatever the case; the edit is emptied anyway
     EXPECT_TRUE(edit_->text().isEmpty());
-    // As typed: no trimming, a leading dot stays. Empty adds nothing. Three characters at most.
-    TypeAndEnter(".Mp");
+    // The core's check: a leading dot is dropped; a refusal is said in the dialog and adds
+    // nothing; empty adds nothing. 16 characters at most.
+    auto* problem = Child<QLabel>(*dialog_, "problem");
     TypeAndEnter(" a ");
+    EXPECT_EQ(problem->text(),
+              CExtensionsDlg::ProblemText(AppSettings::CheckExtension(" a ").problem));
+    EXPECT_FALSE(problem->text().isEmpty());
+    TypeAndEnter(".Flac");
+    EXPECT_TRUE(problem->text().isEmpty());
     TypeAndEnter("");
-    TypeAndEnter("flac");
-    EXPECT_EQ(Listed(), (QStringList{" a ", ".mp", "fla", "mp3", "wav"}));
-    QApplication::clipboard()->setText("abcdef");
+    EXPECT_EQ(Listed(), (QStringList{"flac", "mp3", "wav"}));
+    QApplication::clipboard()->setText("abcdefghijklmnopqrst");
     edit_->paste();
-    EXPECT_EQ(edit_->text(), "abc");
+    EXPECT_EQ(edit_->text(), "abcdefghijklmnop");
     // Leaving the edit adds its text and keeps it; Enter in the list then finds it listed.
     QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(Listed(), (QStringList{" a ", ".mp", "abc", "fla", "mp3", "wav"}));
-    EXPECT_EQ(edit_->text(), "abc");
+    EXPECT_EQ(Listed(), (QStringList{"abcdefghijklmnop", "flac", "mp3", "wav"}));
+    EXPECT_EQ(edit_->text(), "abcdefghijklmnop");
     QTest::keyClick(list_, Qt::Key_Return);
-    EXPECT_EQ(Listed().size(), 6);
+    EXPECT_EQ(Listed().size(), 4);
     EXPECT_TRUE(edit_->text().isEmpty());
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_EQ(settings_->GetExtensions(), (Strings{"wav"}));

@@ -1,0 +1,55 @@
+#include "collection/DirectoryPath.h"
+
+#include <cwctype>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/LegacyText.h"
+#include "platform/Utf8Path.h"
+
+namespace fs = std::filesystem;
+
+std::string DirectoryPath::Problem(const std::string& path) {
+    static const char* const kBlanks = " \t\v\f";
+    if (path.empty()) {
+        return "its path is empty";
+    }
+    if (path.find_first_of(kBlanks) == 0 || path.find_last_of(kBlanks) == path.size() - 1) {
+        return "its path begins or ends with a blank";
+    }
+    for (char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            return "its path holds a control character such as a line break";
+        }
+    }
+    if (path.size() > kMaxLength) {
+        return "its path is longer than " + std::to_string(kMaxLength) + " bytes";
+    }
+    if (!platform::IsValidUtf8(path)) {
+        return "its path is not valid UTF-8 text";
+    }
+    return std::string();
+}
+
+std::string DirectoryPath::Key(const std::string& path) {
+    std::error_code ec;
+    fs::path absolute = fs::absolute(platform::PathFromUtf8(path), ec);
+    if (ec) {
+        absolute = platform::PathFromUtf8(path);
+    }
+    absolute = absolute.lexically_normal();
+    // "/music/Rock/" normalises to "/music/Rock/" with an empty last part: drop it.
+    if (!absolute.has_filename() && absolute.has_relative_path()) {
+        absolute = absolute.parent_path();
+    }
+#ifdef _WIN32
+    std::wstring wide = absolute.wstring();
+    for (wchar_t& c : wide) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return platform::PathToUtf8(fs::path(wide));
+#else
+    return platform::PathToUtf8(absolute);
+#endif
+}

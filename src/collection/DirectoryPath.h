@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// Checks and compares the paths of music directories as the collection stores them.
+class DirectoryPath {
+  public:
+    // The longest path that still fits one line of the collection file ("xdir=" and the path
+    // in the 1023 characters the reader takes as one line).
+    static constexpr size_t kMaxLength = 1018;
+
+    // Why a path would not come back unchanged from the collection file; empty when it would.
+    // The reader trims blanks around a line, splits long lines and ends a line at a line break;
+    // on Linux the file is UTF-8 text.
+    static std::string Problem(const std::string& path);
+
+    // The path made absolute and normal ("." and ".." parts resolved, no trailing separator
+    // except a root's), and on Windows, whose file systems ignore letter case, lower-cased: two
+    // paths that give the same key name the same directory.
+    static std::string Key(const std::string& path);
+};

@@ -1,0 +1,54 @@
+#include "platform/LockFile.h"
+
+#include <map>
+#include <mutex>
+
+namespace platform {
+namespace {
+
+struct Held {
+    intptr_t handle;
+    int count;
+};
+
+std::mutex gMutex;
+std::map<std::string, Held>& HeldLocks() {
+    static std::map<std::string, Held> held;
+    return held;
+}
+
+}  // namespace
+
+LockFile::Result LockFile::TryLock(const std::string& path) {
+    Unlock();
+    error_.clear();
+    std::lock_guard<std::mutex> guard(gMutex);
+    auto found = HeldLocks().find(path);
+    if (found != HeldLocks().end()) {
+        ++found->second.count;
+        path_ = path;
+        return Result::Locked;
+    }
+    Result result = Result::Failed;
+    const intptr_t handle = Acquire(path, result, error_);
+    if (result == Result::Locked) {
+        HeldLocks().emplace(path, Held{handle, 1});
+        path_ = path;
+    }
+    return result;
+}
+
+void LockFile::Unlock() {
+    if (path_.empty()) {
+        return;
+    }
+    std::lock_guard<std::mutex> guard(gMutex);
+    auto found = HeldLocks().find(path_);
+    if (found != HeldLocks().end() && --found->second.count == 0) {
+        Release(found->second.handle);
+        HeldLocks().erase(found);
+    }
+    path_.clear();
+}
+
+}  // namespace platform

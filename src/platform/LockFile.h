@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// An exclusive lock between programs, held on a lock file (flock on Linux, LockFileEx on
+// Windows). The file is created when missing and never removed: another program may be holding
+// it or about to lock it, and a leftover file is harmless, since the system drops the lock when
+// its holder ends, however it ends. Within one process the lock nests: a second TryLock of the
+// same path while it is held succeeds at once, so a save inside a locked run needs no special
+// path.
+class LockFile {
+  public:
+    enum class Result {
+        Locked,  // this object holds the lock
+        Busy,    // another program holds it
+        Failed,  // the lock file could not be created or locked; GetError says why
+    };
+
+    LockFile() = default;
+    ~LockFile() { Unlock(); }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
+
+    // Takes the lock on the file at `path` without waiting.
+    Result TryLock(const std::string& path);
+    // Gives the lock up (the last holder in this process releases it); nothing when not held.
+    void Unlock();
+    bool IsLocked() const { return !path_.empty(); }
+    const std::string& GetError() const { return error_; }
+
+  private:
+    // The system part: opens or creates the file and locks it without waiting. Returns the
+    // handle (a descriptor or a HANDLE) or -1.
+    static intptr_t Acquire(const std::string& path, Result& result, std::string& error);
+    static void Release(intptr_t handle);
+
+    std::string path_;
+    std::string error_;
+};
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "platform/LockFile.h"
+#include "platform/Win32Text.h"
+
+namespace platform {
+
+intptr_t LockFile::Acquire(const std::string& path, Result& result, std::string& error) {
+    // Everybody may open the file; the byte-range lock is what excludes.
+    const HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        result = Result::Failed;
+        error = SystemErrorText(GetLastError());
+        return -1;
+    }
+    OVERLAPPED whole{};
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                    MAXDWORD, &whole)) {
+        const DWORD code = GetLastError();
+        error = SystemErrorText(code);
+        CloseHandle(file);
+        result = code == ERROR_LOCK_VIOLATION ? Result::Busy : Result::Failed;
+        return -1;
+    }
+    result = Result::Locked;
+    return reinterpret_cast<intptr_t>(file);
+}
+
+void LockFile::Release(intptr_t handle) {
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    OVERLAPPED whole{};
+    UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
+    CloseHandle(file);
+}
+
+}  // namespace platform
