@@ -13,11 +13,11 @@
 #include "cli/ListCommand.h"
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
-#include "platform/Console.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
-CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+CliApp::CliApp(std::istream& in, std::ostream& out, std::ostream& err, bool interactive)
+    : in_(in), out_(out), err_(err), interactive_(interactive) {
     commands_.push_back(std::make_unique<AddCommand>());
     commands_.push_back(std::make_unique<RemoveCommand>());
     commands_.push_back(std::make_unique<ListCommand>());
@@ -54,7 +54,7 @@ int CliApp::Run(int argc, const char* const* argv) {
         return kExitUsage;
     }
 
-    CliContext context{out_, err_, settingsPath, platform::IsInteractiveTerminal()};
+    CliContext context{in_, out_, err_, settingsPath, interactive_};
     for (auto& [sub, command] : chosen) {
         if (sub->parsed()) {
             try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -10,12 +11,15 @@
 // exit code (0 done, 1 failed or refused, 2 usage error).
 class CliApp {
   public:
-    CliApp(std::ostream& out, std::ostream& err);
+    // `interactive`: questions may be asked on `err` and answered on `in`.
+    CliApp(std::istream& in, std::ostream& out, std::ostream& err, bool interactive);
     ~CliApp();
     int Run(int argc, const char* const* argv);
 
   private:
+    std::istream& in_;
     std::ostream& out_;
     std::ostream& err_;
+    bool interactive_;
     std::vector<std::unique_ptr<CliCommand>> commands_;
 };

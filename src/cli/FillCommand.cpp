@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <csignal>
-#include <iostream>
 #include <thread>
 
 #include "cli/CliSession.h"
@@ -147,7 +146,7 @@ bool FillCommand::ConfirmDeletion(int driveType, CliContext& context) const {
     context.err << stick_ << " is not a removable drive. Delete everything on it? [y/N] "
                 << std::flush;
     std::string answer;
-    std::getline(std::cin, answer);
+    std::getline(context.in, answer);
     if (answer == "y" || answer == "Y" || answer == "yes") {
         return true;
     }

@@ -9,12 +9,23 @@
 #include "collection/LibraryEntry.h"
 #include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
+#include "transfer/WipeGuard.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
+
+// What a fill or a wipe of the stick must keep away from: the music, the collection and the
+// settings.
+WipeGuard GuardFor(const CTunecrateDoc& document, const TransferJob::Options& options) {
+    std::vector<std::string> folders;
+    for (const auto& directory : document.GetLibrary().GetDirectories()) {
+        folders.push_back(directory->GetName());
+    }
+    return WipeGuard(options.stickDrive, folders, {document.GetFilePath(), options.settingsPath});
+}
 
 }  // namespace
 
@@ -103,6 +114,11 @@ bool TransferJob::CheckStick(std::string& error) {
         error = "Cannot read the free space of " + stick;
     } else if (!FileOperations::GetDeviceOf(stick, stickDevice_)) {
         error = "Stick not found: " + stick;
+    } else if (const WipeGuard::Verdict target =
+                   GuardFor(document_, options_)
+                       .CheckTarget(stickInfo_.GetDriveType() == DriveInfo::kTypeNoRootDir);
+               !target.allowed) {
+        error = target.error;
     } else {
         return true;
     }
@@ -110,33 +126,9 @@ bool TransferJob::CheckStick(std::string& error) {
 }
 
 bool TransferJob::CheckDeletion(std::string& error) const {
-    std::error_code ec;
-    const fs::path stick = fs::canonical(platform::PathFromUtf8(options_.stickDrive), ec);
-    if (ec) {
-        error = "Stick not found: " + options_.stickDrive;
-        return false;
-    }
-    if (platform::IsSystemRootFolder(stick)) {
-        error =
-            "Will not delete the files of the system's root folder " + platform::PathToUtf8(stick);
-        return false;
-    }
-    std::vector<std::string> kept = {document_.GetFilePath(), options_.settingsPath};
-    for (const auto& directory : document_.GetLibrary().GetDirectories()) {
-        kept.push_back(directory->GetName());
-    }
-    for (const std::string& path : kept) {
-        if (path.empty()) {
-            continue;
-        }
-        const fs::path resolved =
-            fs::weakly_canonical(fs::absolute(platform::PathFromUtf8(path), ec), ec);
-        if (!ec && platform::PathIsWithin(stick, resolved)) {
-            error = "Will not delete the files on " + options_.stickDrive + ": it holds " + path;
-            return false;
-        }
-    }
-    return true;
+    const WipeGuard::Verdict verdict = GuardFor(document_, options_).CheckWipe();
+    error = verdict.error;
+    return verdict.allowed;
 }
 
 void TransferJob::CopyFiles(TransferResult& result) {
