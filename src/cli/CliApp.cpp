@@ -57,12 +57,19 @@ int CliApp::Run(int argc, const char* const* argv) {
     CliContext context{in_, out_, err_, settingsPath, interactive_};
     for (auto& [sub, command] : chosen) {
         if (sub->parsed()) {
+            int exitCode = kExitFailed;
             try {
-                return command->Execute(context);
+                exitCode = command->Execute(context);
             } catch (const std::exception& e) {
                 err_ << "error: " << e.what() << "\n";
-                return kExitFailed;
             }
+            // Whatever the command did stays done; a caller must still learn that its output
+            // is incomplete.
+            if (!out_.flush()) {
+                err_ << "error: the output could not be written\n";
+                exitCode = kExitFailed;
+            }
+            return exitCode;
         }
     }
     return kExitUsage;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <atomic>
 #include <csignal>
 #include <thread>
@@ -17,25 +18,43 @@
 
 namespace {
 
-// The stop flag of the running job; Ctrl+C sets it, as the Stop button does.
+// The stop flag of the running job; Ctrl+C sets it, as the Stop button does. A second request
+// while the job still runs abandons the copy in progress.
 std::atomic<int> gStopFlag{0};
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a lock-free flag");
+std::atomic<bool> gAbandonCopy{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the signal handler needs lock-free flags");
 
 extern "C" void RequestStop(int) {
-    gStopFlag.store(1);
+    if (gStopFlag.exchange(1) != 0) {
+        gAbandonCopy.store(true);
+    }
 }
 
-// Installs the Ctrl+C handler for the lifetime of the object.
-class StopOnInterrupt {
+// Ctrl+C, termination and a closed terminal stop the job the same way, so that the flags of
+// what went over are saved; the handlers are installed for the lifetime of the object.
+class StopOnSignals {
   public:
-    StopOnInterrupt() {
+    StopOnSignals() {
         gStopFlag.store(0);
-        previous_ = std::signal(SIGINT, RequestStop);
+        gAbandonCopy.store(false);
+        for (size_t i = 0; i < kSignals.size(); ++i) {
+            previous_[i] = std::signal(kSignals[i], RequestStop);
+        }
     }
-    ~StopOnInterrupt() { std::signal(SIGINT, previous_); }
+    ~StopOnSignals() {
+        for (size_t i = 0; i < kSignals.size(); ++i) {
+            std::signal(kSignals[i], previous_[i]);
+        }
+    }
 
   private:
-    void (*previous_)(int);
+#ifdef _WIN32
+    static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+#else
+    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+#endif
+    std::array<void (*)(int), kSignals.size()> previous_{};
 };
 
 const char* EndingName(TransferResult::Ending ending) {
@@ -122,10 +141,11 @@ int FillCommand::Execute(CliContext& context) {
         options.byteLimit = SizeParser::Parse(limit_, error);
     }
     SeededRandom random = seed_ ? SeededRandom(*seed_) : SeededRandom();
-    const FileOperations files;
+    FileOperations files;
+    files.SetCopyLimits({&gAbandonCopy});
     TerminalTransferObserver observer(context.out, context.err, context.interactive, json_);
 
-    StopOnInterrupt interrupt;
+    StopOnSignals signals;
     TransferJob job(session.Document(), stickInfo, files, random, gStopFlag, observer, options);
     std::thread worker([&job] { job.Run(); });
     worker.join();

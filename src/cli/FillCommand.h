@@ -9,8 +9,9 @@
 struct TransferResult;
 
 // `fill COLLECTION STICK [--delete-old] [--limit SIZE] [--seed N] [--folder] [--yes] [--json]`:
-// runs a transfer to STICK and saves the new flags to COLLECTION. Ctrl+C asks the job to stop
-// after the file being copied, as the Stop button does.
+// runs a transfer to STICK and saves the new flags to COLLECTION. Ctrl+C (or SIGTERM, SIGHUP)
+// asks the job to stop after the file being copied, as the Stop button does; a second one gives
+// up that copy at once. Either way the flags of what went over are saved.
 class FillCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;

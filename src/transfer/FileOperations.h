@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -12,14 +14,25 @@ class FileOperations {
     // How a copy ended. A failure of the stick itself (gone, read-only, full, I/O error) is told
     // apart from one tied to the single file (name taken, source unreadable, name refused).
     struct CopyResult {
-        enum Outcome { kCopied, kFileFailed, kStickFailed };
+        // kAbandoned: given up on request (CopyLimits), nothing left at the destination.
+        enum Outcome { kCopied, kFileFailed, kStickFailed, kAbandoned };
         Outcome outcome = kCopied;
         std::string error;  // what went wrong, for the user; empty after a copy
 
         static CopyResult Failed(Outcome why, std::string text) { return {why, std::move(text)}; }
     };
 
+    // How a copy in progress is cut short: once `*abandon` is set it is given up at once; a
+    // source that yields no data for `stall` (a device or kernel file posing as a music file)
+    // fails the copy as that file's own failure. (On Windows only `abandon`, between chunks.)
+    struct CopyLimits {
+        const std::atomic<bool>* abandon = nullptr;
+        std::chrono::milliseconds stall{30000};
+    };
+
     virtual ~FileOperations() = default;
+
+    void SetCopyLimits(CopyLimits limits) { limits_ = limits; }
 
     // Deletes every file and subdirectory below `directory`; the directory itself stays.
     // Symbolic links are removed, never followed; another file system mounted below is left
@@ -52,4 +65,7 @@ class FileOperations {
     // The identity of the volume holding `path` (device number; on Windows the volume serial
     // number); false when `path` cannot be read.
     static bool GetDeviceOf(const std::string& path, uint64_t& device);
+
+  private:
+    CopyLimits limits_;
 };

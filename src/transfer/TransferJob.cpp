@@ -214,6 +214,8 @@ bool TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& 
             entry.SetFlag(1);
             handled_.push_back(&entry);
             return true;
+        case FileOperations::CopyResult::kAbandoned:
+            return true;  // given up on request: neither copied nor marked, and the run stops
         case FileOperations::CopyResult::kCopied:
             break;
     }
