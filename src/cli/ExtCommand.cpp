@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cli/CliSession.h"
 #include "storage/AppSettings.h"
 
 namespace {
@@ -63,6 +64,9 @@ CLI::App* ExtCommand::Register(CLI::App& app) {
 int ExtCommand::Execute(CliContext& context) {
     AppSettings settings(context.settingsPath);
     settings.SetSaveOnDestroy(false);
+    if (!CliSession::SettingsRead(settings, context)) {
+        return kExitFailed;
+    }
     if (add_->parsed()) {
         return Add(settings, context);
     }

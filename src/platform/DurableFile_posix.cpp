@@ -94,7 +94,58 @@ void SyncDirectory(const std::string& dir) {
     }
 }
 
+std::string SizeLimitText(uint64_t maxBytes) {
+    return "the file is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+}
+
 }  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string& text) {
+    text.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        return {err == ENOENT ? FileReadResult::kMissing : FileReadResult::kFailed,
+                std::strerror(err)};
+    }
+    FileReadResult result;
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        result = {FileReadResult::kFailed, std::strerror(errno)};
+    } else if (S_ISDIR(st.st_mode)) {
+        result = {FileReadResult::kFailed, std::strerror(EISDIR)};
+    } else if (!S_ISREG(st.st_mode)) {
+        result = {FileReadResult::kFailed, "not a regular file"};
+    } else if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+        result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
+    } else {
+        text.reserve(static_cast<size_t>(st.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                result = {FileReadResult::kFailed, std::strerror(errno)};
+                break;
+            }
+            if (n == 0) {
+                break;
+            }
+            if (text.size() + static_cast<size_t>(n) > maxBytes) {  // it grew while read
+                result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
+                break;
+            }
+            text.append(buffer, static_cast<size_t>(n));
+        }
+    }
+    close(fd);
+    if (result.outcome != FileReadResult::kRead) {
+        text.clear();
+    }
+    return result;
+}
 
 bool IsReadOnlyFile(const std::string& path) {
     struct stat st;

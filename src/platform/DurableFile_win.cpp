@@ -88,6 +88,51 @@ bool WriteAll(HANDLE file, const std::string& data) {
 
 }  // namespace
 
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string& text) {
+    text.clear();
+    Win32Handle file(CreateFileW(Widen(IsBareDrive(path) ? path + "\\" : path).c_str(),
+                                 GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid()) {
+        const DWORD err = GetLastError();
+        return {err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
+                    ? FileReadResult::kMissing
+                    : FileReadResult::kFailed,
+                SystemErrorText(err)};
+    }
+    // Pipes, consoles and devices are no files to read settings or a collection from.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return {FileReadResult::kFailed, "not a regular file"};
+    }
+    const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    const std::string tooLarge =
+        "the file is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+    if (size > maxBytes) {
+        return {FileReadResult::kFailed, tooLarge};
+    }
+    text.reserve(static_cast<size_t>(size));
+    std::vector<char> buffer(65536);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                      nullptr)) {
+            text.clear();
+            return {FileReadResult::kFailed, SystemErrorText(GetLastError())};
+        }
+        if (got == 0) {
+            return {};
+        }
+        if (text.size() + got > maxBytes) {
+            text.clear();
+            return {FileReadResult::kFailed, tooLarge};
+        }
+        text.append(buffer.data(), got);
+    }
+}
+
 bool IsReadOnlyFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&

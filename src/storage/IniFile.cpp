@@ -1,13 +1,10 @@
 #include "storage/IniFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 #include <utility>
 
 #include "platform/DurableFile.h"
-#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -36,20 +33,22 @@ uint32_t BucketOf(const std::string& name) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-void IniFile::Read() {
-    std::ifstream in(platform::PathFromUtf8(path_), std::ios::binary);
-    if (!in) {
-        return;
+bool IniFile::Read() {
+    std::string text;
+    const platform::FileReadResult read = platform::ReadWholeFile(path_, kMaxFileSize, text);
+    readError_ = read.outcome == platform::FileReadResult::kFailed ? read.error : std::string();
+    if (read.outcome != platform::FileReadResult::kRead) {
+        return read.outcome == platform::FileReadResult::kMissing;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        return;
-    }
-    ReadText(content.str());
+    ReadText(text);
+    return true;
 }
 
 void IniFile::ReadText(std::string_view text) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     IniSection* filling = nullptr;
     size_t pos = 0;
     while (pos < text.size()) {

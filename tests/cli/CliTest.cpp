@@ -223,6 +223,9 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"ext", "--bogus"}, 2, ""},
         {{"ext", "add"}, 2, ""},
         {{"ext", "add", "a/b"}, 1, "is not a file extension"},
+        // A collection given as the settings file is neither taken for one nor overwritten.
+        {{"--settings", collection, "ext", "add", "flac"}, 1, "is not a settings file"},
+        {{"--settings", dir.Path(), "ext", "list"}, 1, "cannot read the settings file"},
         {{"list", none}, 1, "no collection file"},
         {{"status", dir.Path()}, 1, "is a directory"},
         {{"add", dir.Path(), music}, 1, "is a directory"},

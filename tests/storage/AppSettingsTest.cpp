@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/TempDir.h"
@@ -63,10 +68,64 @@ TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
     // Walking past the end is harmless.
     EXPECT_EQ(settings.NextExtension(), "");
 
-    ASSERT_TRUE(settings.Save());
-    EXPECT_EQ(ReadFileBytes(path),
-              "[Global]\r\nStickDrive=F:\r\nMusicCollection=\r\n[Extensions]\r\next=MP3\r\n");
+    // Sections of its own make it perhaps no settings file at all: it is not replaced.
+    const std::string before = ReadFileBytes(path);
+    EXPECT_FALSE(settings.Save());
+    EXPECT_NE(
+        settings.GetSaveError().find(path + " is not a settings file: it holds the section ["),
+        std::string::npos)
+        << settings.GetSaveError();
+    EXPECT_EQ(ReadFileBytes(path), before);
     settings.SetSaveOnDestroy(false);
+}
+
+// Whatever lies at the settings path is read without blocking and within a size limit, and only
+// a settings file (or nothing) is replaced by a save.
+TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
+    TempDir dir;
+    struct Case {
+        std::string name;
+        std::string content;  // empty: made below
+        std::string loadError;
+        std::string saveError;
+    };
+    std::vector<Case> cases = {
+        {"collection.ini", "[MusicFiles]\r\ndir=/m\r\n", "", "it holds the section [MusicFiles]"},
+        {"binary.ini", std::string("[Global]\r\n\0\x01", 12), "", "it is not a text file"},
+        {"folder", "", "", ""},
+        {"huge.ini", "", "larger than 256 MiB", "larger than 256 MiB"},
+        {"bom.ini", "\xEF\xBB\xBF[Global]\r\nStickDrive=E:\r\n", "", ""},
+    };
+    fs::create_directory(dir / "folder");
+    std::ofstream(dir / "huge.ini").close();
+    fs::resize_file(dir / "huge.ini", (uint64_t{256} << 20) + 1);
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    cases.push_back({"fifo", "", "not a regular file", "not a regular file"});
+    cases.push_back({"/dev/zero", "", "not a regular file", "not a regular file"});
+#endif
+    for (Case& c : cases) {
+        const std::string path = c.name[0] == '/' ? c.name : dir / c.name;
+        SCOPED_TRACE(path);
+        if (!c.content.empty()) {
+            WriteFileBytes(path, c.content);
+        }
+        AppSettings settings(path);
+        settings.SetSaveOnDestroy(false);
+        EXPECT_NE(settings.GetLoadError().find(c.loadError), std::string::npos)
+            << settings.GetLoadError();
+        EXPECT_EQ(settings.GetLoadError().empty(), c.loadError.empty() && c.name != "folder");
+        if (c.name == "bom.ini") {
+            EXPECT_EQ(settings.GetStickDrive(), "E:");
+        }
+        const bool saved = settings.Save();
+        EXPECT_EQ(saved, c.saveError.empty() && c.name != "folder") << settings.GetSaveError();
+        EXPECT_NE(settings.GetSaveError().find(c.saveError), std::string::npos)
+            << settings.GetSaveError();
+        if (!saved && !c.content.empty()) {
+            EXPECT_EQ(ReadFileBytes(path), c.content);
+        }
+    }
 }
 
 TEST(AppSettingsTest, SavesOnlyWhenAsked) {

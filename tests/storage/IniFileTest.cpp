@@ -56,6 +56,10 @@ TEST(IniFileTest, HeaderAndEntryLinesFollowTheParsingRules) {
     crlf.ReadText("[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
     EXPECT_EQ(lf.ToText(), crlf.ToText());
     EXPECT_EQ(lf.ToText(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+    // A UTF-8 byte-order mark at the start is dropped, not taken as part of the first line.
+    IniFile bom;
+    bom.ReadText("\xEF\xBB\xBF[A]\nx=1\n[B]\ny=2");
+    EXPECT_EQ(bom.ToText(), lf.ToText());
 }
 
 TEST(IniFileTest, KeysIgnoreCaseAndLookupsShareOneCursorWithTheEntryWalk) {
@@ -118,9 +122,10 @@ TEST(IniFileTest, UnreadableInputLeavesTheObjectAsItWas) {
     IniFile file(dir / "missing.ini");
     file.SelectSection("S");
     file.AddEntry("a", "1");
-    file.Read();
+    EXPECT_TRUE(file.Read());  // missing: nothing to read
     file.SetPath(dir.Path());  // a directory
-    file.Read();
+    EXPECT_FALSE(file.Read());
+    EXPECT_FALSE(file.GetReadError().empty());
     WriteFileBytes(dir / "empty.ini", "");
     file.SetPath(dir / "empty.ini");
     file.Read();
