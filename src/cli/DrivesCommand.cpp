@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "cli/JsonText.h"
 #include "transfer/DriveInfo.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
@@ -24,12 +25,13 @@ int DrivesCommand::Execute(CliContext& context) {
         const std::string typeText =
             DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
         if (json_) {
-            list.push_back({{"root", root},
-                            {"type", drive.GetDriveType()},
-                            {"typeText", typeText},
-                            {"label", drive.GetVolumeLabel()},
-                            {"bytesTotal", drive.GetTotalBytes()},
-                            {"bytesFree", drive.GetFreeBytes()}});
+            nlohmann::json item{{"type", drive.GetDriveType()},
+                                {"typeText", typeText},
+                                {"bytesTotal", drive.GetTotalBytes()},
+                                {"bytesFree", drive.GetFreeBytes()}};
+            JsonText::Put(item, "root", root);
+            JsonText::Put(item, "label", drive.GetVolumeLabel());
+            list.push_back(item);
             continue;
         }
         std::string total = std::to_string(drive.GetTotalBytes());
@@ -40,7 +42,7 @@ int DrivesCommand::Execute(CliContext& context) {
                     << total << " bytes free\n";
     }
     if (json_) {
-        context.out << nlohmann::json{{"drives", list}}.dump(2) << "\n";
+        context.out << JsonText::Dump(nlohmann::json{{"drives", list}});
     }
     return kExitOk;
 }

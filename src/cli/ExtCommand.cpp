@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "storage/AppSettings.h"
 
 namespace {
@@ -121,10 +122,9 @@ int ExtCommand::Remove(AppSettings& settings, CliContext& context) {
 
 void ExtCommand::List(AppSettings& settings, CliContext& context) const {
     if (json_) {
-        context.out << nlohmann::json{{"settings", settings.GetSettingsPath()},
-                                      {"extensions", settings.GetExtensions()}}
-                           .dump(2)
-                    << "\n";
+        nlohmann::json document{{"extensions", settings.GetExtensions()}};
+        JsonText::Put(document, "settings", settings.GetSettingsPath());
+        context.out << JsonText::Dump(document);
         return;
     }
     for (const std::string& ext : settings.GetExtensions()) {

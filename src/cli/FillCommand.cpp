@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "cli/SizeParser.h"
 #include "cli/TerminalTransferObserver.h"
 #include "transfer/DriveInfo.h"
@@ -180,19 +181,26 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         context.err << "error: " << why << "\n";  // nothing was done: no summary to give
         return;
     }
+    for (const TransferResult::Failure& failure : result.failures) {
+        context.err << "failed: " << failure.file << ": " << failure.reason << "\n";
+    }
     if (json_) {
-        context.out << nlohmann::json{{"collection", collection_},
-                                      {"stick", stick_},
-                                      {"ending", EndingName(result.ending)},
-                                      {"reason", why},
-                                      {"filesCopied", result.filesCopied},
-                                      {"filesFailed", result.filesFailed},
-                                      {"bytesCopied", result.bytesCopied},
-                                      {"bytesFree", result.freeBytes},
-                                      {"deleteFailures", result.deleteFailures},
-                                      {"saved", result.saved}}
-                           .dump(2)
-                    << "\n";
+        nlohmann::json failures = nlohmann::json::array();
+        for (const TransferResult::Failure& failure : result.failures) {
+            nlohmann::json item = nlohmann::json::object();
+            JsonText::Put(item, "file", failure.file);
+            JsonText::Put(item, "reason", failure.reason);
+            failures.push_back(item);
+        }
+        nlohmann::json summary{
+            {"ending", EndingName(result.ending)},     {"filesCopied", result.filesCopied},
+            {"filesFailed", result.filesFailed},       {"failures", failures},
+            {"bytesCopied", result.bytesCopied},       {"bytesFree", result.freeBytes},
+            {"deleteFailures", result.deleteFailures}, {"saved", result.saved}};
+        JsonText::Put(summary, "collection", collection_);
+        JsonText::Put(summary, "stick", stick_);
+        JsonText::Put(summary, "reason", why);
+        context.out << JsonText::Dump(summary);
     } else {
         context.out << "Files copied: " << result.filesCopied << "\n"
                     << "Files failed: " << result.filesFailed << "\n"

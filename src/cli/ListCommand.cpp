@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 
 namespace {
 
@@ -44,19 +45,21 @@ int ListCommand::Execute(CliContext& context) {
         nlohmann::json list = nlohmann::json::array();
         for (const LibraryEntry* entry : files[dir.get()]) {
             if (json_) {
-                list.push_back({{"name", entry->GetName()}, {"flag", entry->GetFlag()}});
+                nlohmann::json file{{"flag", entry->GetFlag()}};
+                JsonText::Put(file, "name", entry->GetName());
+                list.push_back(file);
             } else {
                 context.out << (entry->GetFlag() ? "  [x] " : "  [ ] ") << entry->GetName() << "\n";
             }
         }
-        directories.push_back(
-            {{"path", dir->GetName()}, {"flag", dir->GetFlag()}, {"files", list}});
+        nlohmann::json directory{{"flag", dir->GetFlag()}, {"files", list}};
+        JsonText::Put(directory, "path", dir->GetName());
+        directories.push_back(directory);
     }
     if (json_) {
-        context.out << nlohmann::json{{"collection", session.Document().GetFilePath()},
-                                      {"directories", directories}}
-                           .dump(2)
-                    << "\n";
+        nlohmann::json document{{"directories", directories}};
+        JsonText::Put(document, "collection", session.Document().GetFilePath());
+        context.out << JsonText::Dump(document);
     }
     return kExitOk;
 }

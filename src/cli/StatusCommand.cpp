@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "transfer/FileOperations.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {
@@ -31,15 +32,15 @@ int StatusCommand::Execute(CliContext& context) {
         }
     }
     const uint64_t count = library.GetFiles().size();
-    const nlohmann::json status{{"collection", session.Document().GetFilePath()},
-                                {"directories", library.GetDirectoryCount()},
-                                {"files", count},
-                                {"transferred", transferred},
-                                {"untransferred", count - transferred},
-                                {"bytes", bytes},
-                                {"bytesUntransferred", bytesUntransferred}};
+    nlohmann::json status{{"directories", library.GetDirectoryCount()},
+                          {"files", count},
+                          {"transferred", transferred},
+                          {"untransferred", count - transferred},
+                          {"bytes", bytes},
+                          {"bytesUntransferred", bytesUntransferred}};
+    JsonText::Put(status, "collection", session.Document().GetFilePath());
     if (json_) {
-        context.out << status.dump(2) << "\n";
+        context.out << JsonText::Dump(status);
         return kExitOk;
     }
     context.out << "directories:       " << library.GetDirectoryCount() << "\n"

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <random>
 #include <vector>
 
@@ -52,6 +53,40 @@ std::wstring DirectoryOf(const std::wstring& path) {
 std::wstring NameOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// Removes what a crash during an earlier write of the file `name` left in `dir` (which ends in a
+// separator): only our own temporaries by their name (".NAME.tmp-PID-N-R"), written before this
+// process started, of a process that is gone.
+void RemoveLeftoverTemporaries(const std::wstring& dir, const std::wstring& name) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return;
+    }
+    const std::wstring prefix = L"." + name + L".tmp-";
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir + prefix + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring suffix = std::wstring(data.cFileName).substr(prefix.size());
+        const bool pattern =
+            std::count(suffix.begin(), suffix.end(), L'-') == 2 && suffix.size() < 40 &&
+            suffix.find_first_not_of(L"0123456789-") == std::wstring::npos && suffix[0] != L'-';
+        if (!pattern || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            CompareFileTime(&data.ftLastWriteTime, &created) >= 0) {
+            continue;
+        }
+        const DWORD pid = static_cast<DWORD>(std::wcstoul(suffix.c_str(), nullptr, 10));
+        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        if (process) {
+            CloseHandle(process);  // still running: perhaps writing it right now
+        } else if (GetLastError() == ERROR_INVALID_PARAMETER) {  // no such process
+            DeleteFileW((dir + data.cFileName).c_str());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
 }
 
 // Creates a fresh temporary file beside the target; nobody else may open it meanwhile.
@@ -178,6 +213,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
         SetError(error, PathErrorText(path, err));
         return false;
     }
+    RemoveLeftoverTemporaries(DirectoryOf(target), NameOf(target));
     return true;
 }
 

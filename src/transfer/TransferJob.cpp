@@ -211,6 +211,7 @@ bool TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, TransferResult& 
         case FileOperations::CopyResult::kFileFailed:
             // Handled all the same, so that it is not drawn again in this cycle.
             ++result.filesFailed;
+            result.failures.push_back({entry.GetFullPath(), copy.error});
             entry.SetFlag(1);
             handled_.push_back(&entry);
             return true;

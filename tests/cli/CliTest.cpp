@@ -256,6 +256,7 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         const CliResult result = Run(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");  // a refusal is said once, on the error stream
     }
     EXPECT_EQ(ReadFileBytes(collection), before);
     EXPECT_FALSE(fs::exists(none));
@@ -264,6 +265,31 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
 }
 
 #ifndef _WIN32
+// Names that are not UTF-8 (Latin-1, from old collections) reach the JSON losslessly; a file
+// that fails is named with its reason, on the error stream and in the JSON.
+TEST_F(CliTest, JsonKeepsEveryNameAndNamesEveryFailure) {
+    WriteFileBytes(music + "/caf\xe9.mp3", std::string(1000, 'x'));
+    MakeCollection(1);
+    WriteFileBytes(stick + "/song0.mp3", "taken");
+    const json list = json::parse(Run({"list", collection, "--json"}).out);
+    const json& latin1 = list["directories"][0]["files"][0];
+    EXPECT_EQ(latin1["name"], "caf\xef\xbf\xbd.mp3");
+    EXPECT_EQ(latin1["nameBytes"], "636166e92e6d7033");
+    EXPECT_EQ(Run({"status", collection, "--json"}).exitCode, 0);
+
+    const CliResult fill = Run({"fill", collection, stick, "--folder", "--json"});
+    ASSERT_EQ(fill.exitCode, 0) << fill.err;
+    const json summary = json::parse(fill.out);
+    EXPECT_EQ(summary["filesCopied"], 1);
+    ASSERT_EQ(summary["failures"].size(), 1u);
+    EXPECT_EQ(summary["failures"][0]["file"], music + "/song0.mp3");
+    EXPECT_NE(fill.err.find("failed: " + music +
+                            "/song0.mp3: " + summary["failures"][0]["reason"].get<std::string>()),
+              std::string::npos)
+        << fill.err;
+    EXPECT_TRUE(fs::exists(stick + "/caf\xe9.mp3"));
+}
+
 namespace {
 
 // `source` mounted a second time at `target` for the lifetime of the object (superuser only).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/JsonText.h"
 #include "cli/ProgressBar.h"
 #include "cli/SizeParser.h"
 
@@ -31,4 +32,32 @@ TEST(ProgressBarTest, ShowsDoneRateAndTimeLeft) {
     EXPECT_EQ(ProgressBar::Render(0, 0, 1.0, 4), "[####] 0/0 MB");
     EXPECT_EQ(ProgressBar::FormatDuration(3723), "1:02:03");
     EXPECT_EQ(ProgressBar::FormatDuration(59.6), "1:00");
+}
+
+TEST(JsonTextTest, OnlyValidUtf8IsKeptAsItIsAndOtherTextAlsoLosslessly) {
+    struct Case {
+        std::string text;
+        std::string readable;  // empty: the text is valid and kept as it is
+    };
+    const std::string kBad = "\xef\xbf\xbd";  // U+FFFD
+    const std::vector<Case> cases = {
+        {"Jäzz €𝄞", ""},
+        {"caf\xe9", "caf\xef\xbf\xbd"},                            // Latin-1
+        {"\xc0\xaf", "\xef\xbf\xbd\xef\xbf\xbd"},                  // an overlong "/"
+        {"\xed\xa0\x80", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},  // a surrogate
+        {"\xf4\x90\x80\x80", kBad + kBad + kBad + kBad},           // above U+10FFFF
+        {"a\xe2\x82", "a\xef\xbf\xbd\xef\xbf\xbd"},                // cut short
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(JsonText::Hex(c.text));
+        nlohmann::json object = nlohmann::json::object();
+        JsonText::Put(object, "name", c.text);
+        if (c.readable.empty()) {
+            EXPECT_EQ(object, (nlohmann::json{{"name", c.text}}));
+            continue;
+        }
+        EXPECT_EQ(object["nameBytes"], JsonText::Hex(c.text));
+        EXPECT_EQ(object["name"], c.readable);
+        EXPECT_NO_THROW(JsonText::Dump(object));
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -228,6 +229,35 @@ TEST(IniFileTest, FailedWritesChangeNothingAndSaySo) {
     EXPECT_EQ(Entries(file, "S"), (Lines{"a=1"}));
     // No temporary files were left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+// A crash during an earlier save leaves a temporary beside the file; the next save removes it,
+// but only ours: by its name, older than this process, of a process that is gone.
+TEST(IniFileTest, LeftoverTemporariesOfOurOwnGoWithTheNextSave) {
+    TempDir dir;
+    const std::string gone = dir / ".c.ini.tmp-2147483646-0-12345";
+    std::vector<std::string> kept = {
+        dir / ".c.ini.tmp-2147483646-1-99",  // written after this process started
+        dir / ".c.ini.tmp-2147483646-x-1",   // not our pattern
+        dir / ".other.ini.tmp-2147483646-0-1",
+    };
+#ifndef _WIN32
+    kept.push_back(dir / ".c.ini.tmp-1-0-1");  // of a process that still runs (init)
+#endif
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& path : kept) {
+        WriteFileBytes(path, "x");
+        fs::last_write_time(path, anHourAgo);
+    }
+    WriteFileBytes(gone, "half");
+    fs::last_write_time(gone, anHourAgo);
+    fs::last_write_time(kept[0], fs::file_time_type::clock::now() + std::chrono::hours(1));
+    IniFile file(dir / "c.ini");
+    ASSERT_TRUE(file.Write());
+    EXPECT_FALSE(fs::exists(gone));
+    for (const std::string& path : kept) {
+        EXPECT_TRUE(fs::exists(path)) << path;
+    }
 }
 
 TEST(IniFileTest, FullDiscKeepsTheOldFile) {
