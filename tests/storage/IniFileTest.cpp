@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -235,28 +236,24 @@ TEST(IniFileTest, FailedWritesChangeNothingAndSaySo) {
 // but only ours: by its name, older than this process, of a process that is gone.
 TEST(IniFileTest, LeftoverTemporariesOfOurOwnGoWithTheNextSave) {
     TempDir dir;
-    const std::string gone = dir / ".c.ini.tmp-2147483646-0-12345";
-    std::vector<std::string> kept = {
-        dir / ".c.ini.tmp-2147483646-1-99",  // written after this process started
-        dir / ".c.ini.tmp-2147483646-x-1",   // not our pattern
-        dir / ".other.ini.tmp-2147483646-0-1",
-    };
+    const auto now = fs::file_time_type::clock::now();
+    const std::vector<std::tuple<std::string, fs::file_time_type, bool>> temporaries = {
+        {".c.ini.tmp-2147483646-0-12345", now - std::chrono::hours(1), true},
+        {".c.ini.tmp-2147483646-1-99", now + std::chrono::hours(1), false},  // this run's
+        {".c.ini.tmp-2147483646-x-1", now - std::chrono::hours(1), false},   // not our pattern
+        {".other.ini.tmp-2147483646-0-1", now - std::chrono::hours(1), false},
 #ifndef _WIN32
-    kept.push_back(dir / ".c.ini.tmp-1-0-1");  // of a process that still runs (init)
+        {".c.ini.tmp-1-0-1", now - std::chrono::hours(1), false},  // of init, which still runs
 #endif
-    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const std::string& path : kept) {
-        WriteFileBytes(path, "x");
-        fs::last_write_time(path, anHourAgo);
+    };
+    for (const auto& [name, time, goes] : temporaries) {
+        WriteFileBytes(dir / name, "half");
+        fs::last_write_time(dir / name, time);
     }
-    WriteFileBytes(gone, "half");
-    fs::last_write_time(gone, anHourAgo);
-    fs::last_write_time(kept[0], fs::file_time_type::clock::now() + std::chrono::hours(1));
     IniFile file(dir / "c.ini");
     ASSERT_TRUE(file.Write());
-    EXPECT_FALSE(fs::exists(gone));
-    for (const std::string& path : kept) {
-        EXPECT_TRUE(fs::exists(path)) << path;
+    for (const auto& [name, time, goes] : temporaries) {
+        EXPECT_NE(fs::exists(dir / name), goes) << name;
     }
 }
 
