@@ -2,7 +2,10 @@
 
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliCommand.h"
@@ -14,7 +17,14 @@ class CliApp {
     // `interactive`: questions may be asked on `err` and answered on `in`.
     CliApp(std::istream& in, std::ostream& out, std::ostream& err, bool interactive);
     ~CliApp();
+    CliApp(const CliApp&) = delete;
+    CliApp& operator=(const CliApp&) = delete;
+
     int Run(int argc, const char* const* argv);
+    // Parses the command line only, once per object. Returns the exit code when the parse alone
+    // decides it (--help, --version, a usage error); otherwise none, and Execute may follow.
+    std::optional<int> Parse(int argc, const char* const* argv);
+    int Execute();
 
   private:
     std::istream& in_;
@@ -22,4 +32,7 @@ class CliApp {
     std::ostream& err_;
     bool interactive_;
     std::vector<std::unique_ptr<CliCommand>> commands_;
+    std::unique_ptr<CLI::App> parser_;
+    std::string settingsPath_;
+    std::vector<std::pair<CLI::App*, CliCommand*>> subcommands_;
 };

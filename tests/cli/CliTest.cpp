@@ -3,9 +3,12 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <unistd.h>
+
+#include "support/TracePipe.h"
 #endif
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstring>
@@ -17,7 +20,6 @@
 #include "cli/CliRunner.h"
 #include "platform/Utf8Path.h"
 #include "support/TempDir.h"
-#include "support/TracePipe.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -205,6 +207,13 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
     const bool haveLink = TryCreateSymlink(collection, linked);
     const std::string before = ReadFileBytes(collection);
     const std::string none = dir / "none.ini";
+    std::string shouted = music;
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::toupper);
+#ifdef _WIN32
+    const char* kShoutedMessage = "it is the music folder";
+#else
+    const char* kShoutedMessage = "Stick not found";
+#endif
     struct Case {
         std::vector<std::string> args;
         int exitCode;
@@ -237,6 +246,8 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"fill", collection, music, "--folder"}, 1, "it is the music folder"},
         {{"fill", collection, music + "/sub", "--folder"}, 1, "it lies in the music folder"},
         {{"fill", collection, dir.Path(), "--folder"}, 1, "it holds the music folder"},
+        // The same folder in other letters where the file system ignores case (Windows).
+        {{"fill", collection, shouted, "--folder", "--delete-old", "--yes"}, 1, kShoutedMessage},
         // The stick may never hold the collection's own music, nor the collection.
         {{"fill", collection, dir.Path(), "--folder", "--delete-old", "--yes"}, 1, "Will not"},
     };
