@@ -123,17 +123,6 @@ TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
     }
 }
 
-TEST(AppSettingsTest, SavesOnlyWhenAsked) {
-    TempDir dir;
-    const std::string path = dir / "Tunecrate.ini";
-    {
-        AppSettings settings(path);
-        settings.SetSaveOnDestroy(false);
-        settings.SetStickDrive("/media/stick");
-    }
-    EXPECT_FALSE(fs::exists(path));
-}
-
 TEST(AppSettingsTest, RelativePathIsFixedAtStartAndFoldersAreCreated) {
     TempDir dir;
     const fs::path before = fs::current_path();
