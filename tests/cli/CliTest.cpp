@@ -160,9 +160,7 @@ TEST_F(CliTest, AddListStatusAndRemove) {
 
     // The same directory in other letters is skipped with a notice.
     std::string shouted = rock;
-    for (char& c : shouted) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::toupper);
     const CliResult again = Run({"add", collection, shouted});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_NE(again.err.find("already in the collection"), std::string::npos);
@@ -176,8 +174,8 @@ TEST_F(CliTest, AddListStatusAndRemove) {
     EXPECT_EQ(status["bytes"], 3600);
 
     EXPECT_EQ(Run({"remove", collection, jazz}).exitCode, 0);
-    const std::string rockOnly = "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n";
-    EXPECT_EQ(ReadFileBytes(collection), rockOnly);
+    EXPECT_EQ(ReadFileBytes(collection),
+              "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
 }
 
 TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
