@@ -1,4 +1,12 @@
 # Sanitizer builds: applied to every target of the project, so the core and its tests agree.
+if(TUNECRATE_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "TUNECRATE_FUZZ needs clang (libFuzzer)")
+  endif()
+  # Everything is instrumented for coverage; only the fuzz targets link libFuzzer's main.
+  set(TUNECRATE_ASAN ON)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 if(TUNECRATE_ASAN AND TUNECRATE_TSAN)
   message(FATAL_ERROR "TUNECRATE_ASAN and TUNECRATE_TSAN cannot be combined")
 endif()

@@ -11,6 +11,9 @@
 #   scripts/dev.sh package           build the Debian package build/tunecrate_VERSION_ARCH.deb
 #   scripts/dev.sh package-check     build it, check it (lintian, appstreamcli), install it with
 #                                    apt-get, run the installed programs, remove it (as root)
+#   scripts/dev.sh fuzz TARGET SECS  run one libFuzzer target (fuzz/) for SECS seconds (clang,
+#                                    ASan+UBSan); any crash, leak or slow input fails
+#   scripts/dev.sh fuzz-all SECS     every fuzz target for SECS seconds each
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -24,6 +27,8 @@ configure_and_build() {
     asan) dir=build-asan; flags=(-DTUNECRATE_ASAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
     # The GUI tests do not run under ThreadSanitizer (Qt itself is not instrumented): no GUI here.
     tsan) dir=build-tsan; flags=(-DTUNECRATE_TSAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DTUNECRATE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
+    fuzz) dir=build-fuzz; flags=(-DCMAKE_CXX_COMPILER=clang++ -DTUNECRATE_FUZZ=ON -DTUNECRATE_BUILD_TESTS=OFF
+      -DTUNECRATE_BUILD_BENCHMARKS=OFF -DTUNECRATE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     windows) dir=build-windows; flags=(-DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64-posix.cmake
       -DTUNECRATE_BUILD_GUI=OFF -DTUNECRATE_BUILD_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release) ;;
     *) echo "unknown build variant: $variant" >&2; exit 2 ;;
@@ -87,6 +92,32 @@ case "$cmd" in
   build)
     scripts/install-deps.sh
     configure_and_build "${1:-release}"
+    ;;
+  fuzz|fuzz-all)
+    scripts/install-deps.sh
+    if [ "$cmd" = fuzz ]; then
+      targets=("${1:?which target? see fuzz/CMakeLists.txt}"); seconds=${2:-60}
+    else
+      targets=(ini_reader collection_loader settings_loader size_parser cli_options); seconds=${1:-60}
+    fi
+    configure_and_build fuzz
+    for target in "${targets[@]}"; do
+      # A working corpus seeded from the committed one, so that findings never change the
+      # repository by themselves.
+      corpus=$BUILD_DIR/corpus/$target
+      mkdir -p "$corpus"
+      cp -n fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
+      echo "fuzzing $target for $seconds s"
+      log=$BUILD_DIR/fuzz-$target.log
+      if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        "$BUILD_DIR/bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$BUILD_DIR/fuzz-$target-" -print_final_stats=1 "$corpus" >"$log" 2>&1; then
+        tail -40 "$log" >&2
+        echo "fuzz target $target failed; the input is in $BUILD_DIR/fuzz-$target-*" >&2
+        exit 1
+      fi
+      grep -E '^stat::number_of_executed_units|^Done' "$log" || tail -3 "$log"
+    done
     ;;
   format|format-check)
     scripts/install-deps.sh

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config clang-format
+  # the fuzz targets: clang with libFuzzer and the sanitizers' runtimes
+  clang libclang-rt-dev
   # GUI: Qt 6 Widgets and the Linguist tools for the translation
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   # German texts of Qt's own dialogs (the folder picker)

@@ -14,11 +14,11 @@
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
 #include "cli/WatchCommand.h"
-#include "platform/Console.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
-CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+CliApp::CliApp(std::istream& in, std::ostream& out, std::ostream& err, bool interactive)
+    : in_(in), out_(out), err_(err), interactive_(interactive) {
     commands_.push_back(std::make_unique<AddCommand>());
     commands_.push_back(std::make_unique<RemoveCommand>());
     commands_.push_back(std::make_unique<ListCommand>());
@@ -32,20 +32,25 @@ CliApp::CliApp(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
 CliApp::~CliApp() = default;
 
 int CliApp::Run(int argc, const char* const* argv) {
-    CLI::App app{
+    const std::optional<int> decided = Parse(argc, argv);
+    return decided ? *decided : Execute();
+}
+
+std::optional<int> CliApp::Parse(int argc, const char* const* argv) {
+    parser_ = std::make_unique<CLI::App>(
         "Fills a music stick with music drawn at random from a collection, remembering "
         "what already went over.",
-        "tunecrate-cli"};
+        "tunecrate-cli");
+    CLI::App& app = *parser_;
     app.require_subcommand(1);
     app.fallthrough();
-    std::string settingsPath;
-    app.add_option("--settings", settingsPath,
+    app.add_option("--settings", settingsPath_,
                    "The settings file (default: " + AppSettings::DefaultSettingsPath() + ")");
     app.set_version_flag("--version", std::string("tunecrate-cli ") + TUNECRATE_VERSION);
 
-    std::vector<std::pair<CLI::App*, CliCommand*>> chosen;
+    subcommands_.clear();
     for (auto& command : commands_) {
-        chosen.emplace_back(command->Register(app), command.get());
+        subcommands_.emplace_back(command->Register(app), command.get());
     }
     try {
         app.parse(argc, argv);
@@ -55,16 +60,26 @@ int CliApp::Run(int argc, const char* const* argv) {
         app.exit(e, out_, err_);
         return kExitUsage;
     }
+    return std::nullopt;
+}
 
-    CliContext context{out_, err_, settingsPath, platform::IsInteractiveTerminal()};
-    for (auto& [sub, command] : chosen) {
+int CliApp::Execute() {
+    CliContext context{in_, out_, err_, settingsPath_, interactive_};
+    for (auto& [sub, command] : subcommands_) {
         if (sub->parsed()) {
+            int exitCode = kExitFailed;
             try {
-                return command->Execute(context);
+                exitCode = command->Execute(context);
             } catch (const std::exception& e) {
                 err_ << "error: " << e.what() << "\n";
-                return kExitFailed;
             }
+            // Whatever the command did stays done; a caller must still learn that its output
+            // is incomplete.
+            if (!out_.flush()) {
+                err_ << "error: the output could not be written\n";
+                exitCode = kExitFailed;
+            }
+            return exitCode;
         }
     }
     return kExitUsage;

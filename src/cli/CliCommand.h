@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -12,10 +13,11 @@ enum CliExit { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
 // What every command gets to run with.
 struct CliContext {
+    std::istream& in;  // answers to questions
     std::ostream& out;
     std::ostream& err;
     std::string settingsPath;  // empty: the default settings file
-    bool interactive;          // standard input and error are terminals
+    bool interactive;          // questions may be asked: input and error are terminals
 };
 
 // One subcommand of tunecrate-cli: it declares its options on the parser and runs when chosen.

@@ -13,7 +13,18 @@ CliSession::CliSession(CliContext& context)
     settings_.SetSaveOnDestroy(false);
 }
 
+bool CliSession::SettingsRead(const AppSettings& settings, CliContext& context) {
+    if (settings.GetLoadError().empty()) {
+        return true;
+    }
+    context.err << "error: cannot read the settings file " << settings.GetLoadError() << "\n";
+    return false;
+}
+
 bool CliSession::Open(const std::string& path, bool createIfMissing) {
+    if (!SettingsRead(settings_, context_)) {
+        return false;
+    }
     std::error_code ec;
     if (!createIfMissing && !std::filesystem::exists(platform::PathFromUtf8(path), ec)) {
         context_.err << "error: no collection file at " << path << "\n";

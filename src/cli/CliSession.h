@@ -15,10 +15,13 @@ class CliSession {
 
     // Loads the collection at `path` (a rescan of its directories). A missing file is an error
     // unless `createIfMissing`; then it becomes an empty collection that a save creates.
+    // Settings that could not be read are an error too.
     bool Open(const std::string& path, bool createIfMissing);
     // False, said on the error stream, when no music file types are set: nothing would be found,
     // and a save would drop every file of the collection with its flag.
     bool CheckFileTypesSet();
+    // False, after saying why, when the settings file exists but could not be read.
+    static bool SettingsRead(const AppSettings& settings, CliContext& context);
     // Saves the collection; a failure has been reported on the error stream.
     bool Save() { return document_.SaveCollection(); }
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "cli/JsonText.h"
 #include "transfer/DriveInfo.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
@@ -26,14 +27,15 @@ int DrivesCommand::Execute(CliContext& context) {
         if (json_) {
             platform::VolumeIdentity identity;
             volumes_.GetVolumeIdentity(root, identity);
-            list.push_back({{"root", root},
-                            {"type", static_cast<int>(drive.GetDriveType())},
-                            {"typeText", typeText},
-                            {"label", drive.GetVolumeLabel()},
-                            {"uuid", identity.uuid},
-                            {"fsType", identity.fsType},
-                            {"bytesTotal", drive.GetTotalBytes()},
-                            {"bytesFree", drive.GetFreeBytes()}});
+            nlohmann::json item{{"type", static_cast<int>(drive.GetDriveType())},
+                                {"typeText", typeText},
+                                {"bytesTotal", drive.GetTotalBytes()},
+                                {"bytesFree", drive.GetFreeBytes()}};
+            JsonText::Put(item, "root", root);
+            JsonText::Put(item, "label", drive.GetVolumeLabel());
+            JsonText::Put(item, "uuid", identity.uuid);
+            JsonText::Put(item, "fsType", identity.fsType);
+            list.push_back(item);
             continue;
         }
         std::string total = std::to_string(drive.GetTotalBytes());
@@ -44,7 +46,7 @@ int DrivesCommand::Execute(CliContext& context) {
                     << total << " bytes free\n";
     }
     if (json_) {
-        context.out << nlohmann::json{{"drives", list}}.dump(2) << "\n";
+        context.out << JsonText::Dump(nlohmann::json{{"drives", list}});
     }
     return kExitOk;
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "storage/AppSettings.h"
 
 namespace {
@@ -59,6 +61,9 @@ CLI::App* ExtCommand::Register(CLI::App& app) {
 int ExtCommand::Execute(CliContext& context) {
     AppSettings settings(context.settingsPath);
     settings.SetSaveOnDestroy(false);
+    if (!CliSession::SettingsRead(settings, context)) {
+        return kExitFailed;
+    }
     if (add_->parsed()) {
         return Add(settings, context);
     }
@@ -115,10 +120,9 @@ int ExtCommand::Remove(AppSettings& settings, CliContext& context) {
 
 void ExtCommand::List(AppSettings& settings, CliContext& context) const {
     if (json_) {
-        context.out << nlohmann::json{{"settings", settings.GetSettingsPath()},
-                                      {"extensions", settings.GetExtensions()}}
-                           .dump(2)
-                    << "\n";
+        nlohmann::json document{{"extensions", settings.GetExtensions()}};
+        JsonText::Put(document, "settings", settings.GetSettingsPath());
+        context.out << JsonText::Dump(document);
         return;
     }
     for (const std::string& ext : settings.GetExtensions()) {

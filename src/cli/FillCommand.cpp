@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <atomic>
 #include <csignal>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "cli/SizeParser.h"
 #include "cli/TerminalTransferObserver.h"
 #include "platform/LockFile.h"
@@ -24,25 +26,43 @@
 
 namespace {
 
-// The stop flag of the running job; Ctrl+C sets it, as the Stop button does.
+// The stop flag of the running job; Ctrl+C sets it, as the Stop button does. A second request
+// while the job still runs abandons the copy in progress.
 std::atomic<int> gStopFlag{0};
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs a lock-free flag");
+std::atomic<bool> gAbandonCopy{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the signal handler needs lock-free flags");
 
 extern "C" void RequestStop(int) {
-    gStopFlag.store(1);
+    if (gStopFlag.exchange(1) != 0) {
+        gAbandonCopy.store(true);
+    }
 }
 
-// Installs the Ctrl+C handler for the lifetime of the object.
-class StopOnInterrupt {
+// Ctrl+C, termination and a closed terminal stop the job the same way, so that the flags of
+// what went over are saved; the handlers are installed for the lifetime of the object.
+class StopOnSignals {
   public:
-    StopOnInterrupt() {
+    StopOnSignals() {
         gStopFlag.store(0);
-        previous_ = std::signal(SIGINT, RequestStop);
+        gAbandonCopy.store(false);
+        for (size_t i = 0; i < kSignals.size(); ++i) {
+            previous_[i] = std::signal(kSignals[i], RequestStop);
+        }
     }
-    ~StopOnInterrupt() { std::signal(SIGINT, previous_); }
+    ~StopOnSignals() {
+        for (size_t i = 0; i < kSignals.size(); ++i) {
+            std::signal(kSignals[i], previous_[i]);
+        }
+    }
 
   private:
-    void (*previous_)(int);
+#ifdef _WIN32
+    static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+#else
+    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+#endif
+    std::array<void (*)(int), kSignals.size()> previous_{};
 };
 
 const char* EndingName(TransferResult::Ending ending) {
@@ -167,11 +187,12 @@ int FillCommand::Execute(CliContext& context) {
         options.byteLimit = SizeParser::Parse(limit_, error);
     }
     SeededRandom random = seed_ ? SeededRandom(*seed_) : SeededRandom();
-    const FileOperations files;
+    FileOperations files;
+    files.SetCopyLimits({&gAbandonCopy});
     TerminalTransferObserver observer(context.out, context.err, context.interactive,
                                       json_ || dryRun_);
 
-    StopOnInterrupt interrupt;
+    StopOnSignals signals;
     TransferJob job(session.Document(), stickInfo, files, random, gStopFlag, observer, options);
     std::thread worker([&job] { job.Run(); });
     worker.join();
@@ -228,7 +249,7 @@ bool FillCommand::ConfirmDeletion(const DriveInfo& stick, const StickContents& c
     }
     context.err << what << ". Delete everything on it? [y/N] " << std::flush;
     std::string answer;
-    std::getline(std::cin, answer);
+    std::getline(context.in, answer);
     if (answer == "y" || answer == "Y" || answer == "yes") {
         return true;
     }
@@ -242,33 +263,43 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         context.err << "error: " << why << "\n";  // nothing was done: no summary to give
         return;
     }
+    for (const TransferResult::Failure& failure : result.failures) {
+        context.err << "failed: " << failure.file << ": " << failure.reason << "\n";
+    }
     uint64_t bytesOnStick = 0;
     nlohmann::json files = nlohmann::json::array();
     for (const TransferResult::Copy& copy : result.copies) {
         bytesOnStick += copy.bytesOnStick;
-        files.push_back({{"source", copy.source},
-                         {"destination", copy.destination},
-                         {"bytes", copy.bytes},
-                         {"bytesOnStick", copy.bytesOnStick}});
+        nlohmann::json item{{"bytes", copy.bytes}, {"bytesOnStick", copy.bytesOnStick}};
+        JsonText::Put(item, "source", copy.source);
+        JsonText::Put(item, "destination", copy.destination);
+        files.push_back(item);
     }
     if (json_) {
-        context.out << nlohmann::json{{"collection", collection_},
-                                      {"dryRun", result.dryRun},
-                                      {"files", files},
-                                      {"bytesOnStick", bytesOnStick},
-                                      {"clusterBytes", result.clusterBytes},
-                                      {"playlistError", result.playlistError},
-                                      {"stick", stick_},
-                                      {"ending", EndingName(result.ending)},
-                                      {"reason", why},
-                                      {"filesCopied", result.filesCopied},
-                                      {"filesFailed", result.filesFailed},
-                                      {"bytesCopied", result.bytesCopied},
-                                      {"bytesFree", result.freeBytes},
-                                      {"deleteFailures", result.deleteFailures},
-                                      {"saved", result.saved}}
-                           .dump(2)
-                    << "\n";
+        nlohmann::json failures = nlohmann::json::array();
+        for (const TransferResult::Failure& failure : result.failures) {
+            nlohmann::json item = nlohmann::json::object();
+            JsonText::Put(item, "file", failure.file);
+            JsonText::Put(item, "reason", failure.reason);
+            failures.push_back(item);
+        }
+        nlohmann::json summary{{"dryRun", result.dryRun},
+                               {"files", files},
+                               {"bytesOnStick", bytesOnStick},
+                               {"clusterBytes", result.clusterBytes},
+                               {"ending", EndingName(result.ending)},
+                               {"filesCopied", result.filesCopied},
+                               {"filesFailed", result.filesFailed},
+                               {"failures", failures},
+                               {"bytesCopied", result.bytesCopied},
+                               {"bytesFree", result.freeBytes},
+                               {"deleteFailures", result.deleteFailures},
+                               {"saved", result.saved}};
+        JsonText::Put(summary, "collection", collection_);
+        JsonText::Put(summary, "stick", stick_);
+        JsonText::Put(summary, "reason", why);
+        JsonText::Put(summary, "playlistError", result.playlistError);
+        context.out << JsonText::Dump(summary);
     } else if (result.dryRun) {
         context.out << "Dry run: nothing was written. A fill would copy:\n";
         for (const TransferResult::Copy& copy : result.copies) {

@@ -21,7 +21,9 @@ class StickContents;
 // [--eject] [--per-folder N] [--[no-]number] [--[no-]playlist] [--balance folder|none]
 // [--dry-run]`: runs a transfer to STICK and saves the new flags to COLLECTION, then ejects the
 // stick if asked. The layout options default to the settings file's and override them for this
-// run. Ctrl+C asks the job to stop after the file being copied, as the Stop button does.
+// run. Ctrl+C (or SIGTERM, SIGHUP) asks the job to stop after the file being copied, as the Stop
+// button does; a second one gives up that copy at once. Either way the flags of what went over are
+// saved.
 class FillCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 
 namespace {
 
@@ -45,23 +46,23 @@ int ListCommand::Execute(CliContext& context) {
         nlohmann::json list = nlohmann::json::array();
         for (const LibraryEntry* entry : files[dir.get()]) {
             if (json_) {
-                list.push_back({{"name", entry->GetName()}, {"flag", entry->GetFlag()}});
+                nlohmann::json file{{"flag", entry->GetFlag()}};
+                JsonText::Put(file, "name", entry->GetName());
+                list.push_back(file);
             } else {
                 context.out << (entry->GetFlag() ? "  [x] " : "  [ ] ") << entry->GetName() << "\n";
             }
         }
-        directories.push_back({{"path", dir->GetName()},
-                               {"flag", dir->GetFlag()},
-                               {"available", dir->IsAvailable()},
-                               {"files", list}});
+        nlohmann::json directory{
+            {"flag", dir->GetFlag()}, {"available", dir->IsAvailable()}, {"files", list}};
+        JsonText::Put(directory, "path", dir->GetName());
+        directories.push_back(directory);
     }
     if (json_) {
-        context.out << nlohmann::json{{"collection", session.Document().GetFilePath()},
-                                      {"unavailableDirectories",
-                                       library.Count().unavailableDirectories},
-                                      {"directories", directories}}
-                           .dump(2)
-                    << "\n";
+        nlohmann::json document{{"unavailableDirectories", library.Count().unavailableDirectories},
+                                {"directories", directories}};
+        JsonText::Put(document, "collection", session.Document().GetFilePath());
+        context.out << JsonText::Dump(document);
     }
     return kExitOk;
 }

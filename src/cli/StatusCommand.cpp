@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliSession.h"
+#include "cli/JsonText.h"
 #include "platform/FileSizes.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {
@@ -42,8 +43,7 @@ int StatusCommand::Execute(CliContext& context) {
     }
     // Files of unavailable directories are counted apart, not among the files.
     const MusicLibrary::Counts counts = library.Count();
-    const nlohmann::json status{{"collection", session.Document().GetFilePath()},
-                                {"directories", library.GetDirectoryCount()},
+    nlohmann::json status{{"directories", library.GetDirectoryCount()},
                                 {"files", counts.files},
                                 {"transferred", counts.files - counts.untransferred},
                                 {"untransferred", counts.untransferred},
@@ -51,8 +51,9 @@ int StatusCommand::Execute(CliContext& context) {
                                 {"bytesUntransferred", bytesUntransferred},
                                 {"unavailableDirectories", counts.unavailableDirectories},
                                 {"unavailableFiles", counts.unavailableFiles}};
+    JsonText::Put(status, "collection", session.Document().GetFilePath());
     if (json_) {
-        context.out << status.dump(2) << "\n";
+        context.out << JsonText::Dump(status);
         return kExitOk;
     }
     context.out << "directories:       " << library.GetDirectoryCount() << "\n"

@@ -1,18 +1,26 @@
 #include "cli/TerminalTransferObserver.h"
 
 #include "cli/ProgressBar.h"
+#include "transfer/TransferJob.h"
 
 TerminalTransferObserver::TerminalTransferObserver(std::ostream& out, std::ostream& err,
                                                    bool showProgress, bool quiet)
     : out_(out), err_(err), showProgress_(showProgress && !quiet), quiet_(quiet) {}
 
 void TerminalTransferObserver::SetStatusText(const std::string& text) {
-    if (quiet_) {
+    // The job's closing status after a refusal or a failure of the stick is its error, which the
+    // summary prints once, on the error stream.
+    if (quiet_ || !IsProgressText(text)) {
         return;
     }
     ClearProgress();
     out_ << text << std::endl;
     DrawProgress();
+}
+
+bool TerminalTransferObserver::IsProgressText(const std::string& text) {
+    return text == TransferJob::kDeletingText || text == TransferJob::kFinishedText ||
+           text.rfind(TransferJob::kCopyingText, 0) == 0;
 }
 
 void TerminalTransferObserver::SetProgressRange(uint32_t maxMegabytes) {

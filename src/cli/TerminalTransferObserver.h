@@ -26,6 +26,8 @@ class TerminalTransferObserver : public TransferObserver {
     const TransferResult& GetResult() const { return result_; }
 
   private:
+    // The job's texts of a run going on, as opposed to its errors.
+    static bool IsProgressText(const std::string& text);
     void DrawProgress();
     void ClearProgress();
 

@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     for (const std::string& argument : arguments) {
         pointers.push_back(argument.c_str());
     }
-    CliApp app(std::cout, std::cerr);
+    CliApp app(std::cin, std::cout, std::cerr, platform::IsInteractiveTerminal());
     return app.Run(static_cast<int>(pointers.size()), pointers.data());
 }

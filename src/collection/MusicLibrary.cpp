@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "collection/MusicFileScan.h"
+#include "platform/DurableFile.h"
 #include "platform/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
@@ -277,32 +278,17 @@ MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
     if (path.empty()) {
         return LoadStatus::FileMissing;
     }
-    std::error_code ec;
-    const fs::file_status st = fs::status(platform::PathFromUtf8(path), ec);
-    if (st.type() == fs::file_type::not_found) {
+    // Only a regular file of sane size: a pipe or a device could block or never end.
+    std::string text;
+    const platform::FileReadResult read =
+        platform::ReadWholeFile(path, IniFile::kMaxFileSize, text);
+    if (read.outcome == platform::FileReadResult::kMissing) {
         return LoadStatus::FileMissing;
     }
-    if (ec) {
-        loadError_ = ec.message();
+    if (read.outcome == platform::FileReadResult::kFailed) {
+        loadError_ = read.error;
         return LoadStatus::FileUnreadable;
     }
-    // Opening a pipe or a device could block or never end.
-    if (!fs::is_regular_file(st)) {
-        loadError_ = fs::is_directory(st) ? std::strerror(EISDIR) : "not a regular file";
-        return LoadStatus::FileUnreadable;
-    }
-    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
-    if (!in) {
-        loadError_ = std::strerror(errno);
-        return LoadStatus::FileUnreadable;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        loadError_ = "read error";
-        return LoadStatus::FileUnreadable;
-    }
-    const std::string text = content.str();
     // Text never holds NUL bytes; a file with them is not ours, whatever the INI reader makes
     // of it.
     if (text.find('\0') != std::string::npos) {

@@ -11,7 +11,8 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // Makes the console show the program's UTF-8 output as such (Windows consoles default to an
 // 8-bit code page) and follow the control sequences of the progress line. Output into files and
-// pipes is passed on unchanged anyway.
+// pipes is passed on unchanged anyway; output into a closed pipe is a write error, not the end
+// of the program.
 void PrepareConsole();
 
 // True when both standard input and standard error are a terminal, so questions can be asked.

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 namespace platform {
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
@@ -9,7 +11,9 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 }
 
 void PrepareConsole() {
-    // Terminals take the bytes as they are; nothing to set.
+    // Terminals take the bytes as they are. Output into a pipe whose reader has gone (`| head`)
+    // fails as a write error instead of killing the program before it saved its work.
+    signal(SIGPIPE, SIG_IGN);
 }
 
 bool IsInteractiveTerminal() {

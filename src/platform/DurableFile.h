@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -11,6 +12,19 @@ namespace platform {
 // temporary file remains, and `error` (when given) says why.
 bool ReplaceFileContents(const std::string& path, const std::string& data,
                          std::string* error = nullptr);
+
+// How reading a whole file ended; `error` says why it failed, without the path.
+struct FileReadResult {
+    enum Outcome { kRead, kMissing, kFailed };
+    Outcome outcome = kRead;
+    std::string error;
+};
+
+// Reads the whole file at `path` into `text`. The file is opened without blocking, so that a
+// named pipe or a device in its place cannot hang the program, and it must be a regular file of
+// at most `maxBytes` bytes (a larger one fails with a message that says so, instead of
+// exhausting the memory).
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string& text);
 
 // True when `path` names an existing file that may not be written (its read-only attribute).
 bool IsReadOnlyFile(const std::string& path);

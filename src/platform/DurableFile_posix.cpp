@@ -1,6 +1,8 @@
 #include "platform/DurableFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <random>
 
 #include "platform/FileDescriptor.h"
@@ -96,7 +99,105 @@ void SyncDirectory(const std::string& dir) {
     }
 }
 
+// When this process started, near enough: temporaries older than that are not of this run.
+const time_t kProcessStart = time(nullptr);
+
+// "PID-N-R", the digits after ".NAME.tmp-" in the name of one of our temporaries; the PID.
+bool ParseTemporarySuffix(const std::string& suffix, long long& pid) {
+    size_t dashes = 0;
+    for (size_t i = 0; i < suffix.size(); ++i) {
+        if (suffix[i] == '-' && i > 0 && i + 1 < suffix.size() && suffix[i - 1] != '-') {
+            ++dashes;
+        } else if (suffix[i] < '0' || suffix[i] > '9') {
+            return false;
+        }
+    }
+    if (dashes != 2 || suffix.size() > 40) {
+        return false;
+    }
+    pid = std::stoll(suffix.substr(0, suffix.find('-')));
+    return true;
+}
+
+// Removes what a crash (or kill -9) during an earlier write of the file `name` left in `dir`:
+// only our own temporaries by their name, older than this process and of a process that is gone.
+void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) {
+    const std::string prefix = "." + name + ".tmp-";
+    DIR* listing = opendir(dir.c_str());
+    if (!listing) {
+        return;
+    }
+    while (const dirent* entry = readdir(listing)) {
+        const std::string entryName = entry->d_name;
+        long long pid = 0;
+        struct stat st;
+        const std::string path = dir + "/" + entryName;
+        if (entryName.rfind(prefix, 0) != 0 ||
+            !ParseTemporarySuffix(entryName.substr(prefix.size()), pid) ||
+            lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_mtime >= kProcessStart) {
+            continue;
+        }
+        const bool running =
+            pid > 0 && pid <= INT_MAX && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (!running) {
+            unlink(path.c_str());
+        }
+    }
+    closedir(listing);
+}
+
+std::string SizeLimitText(uint64_t maxBytes) {
+    return "the file is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+}
+
 }  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string& text) {
+    text.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        return {err == ENOENT ? FileReadResult::kMissing : FileReadResult::kFailed,
+                std::strerror(err)};
+    }
+    FileReadResult result;
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        result = {FileReadResult::kFailed, std::strerror(errno)};
+    } else if (S_ISDIR(st.st_mode)) {
+        result = {FileReadResult::kFailed, std::strerror(EISDIR)};
+    } else if (!S_ISREG(st.st_mode)) {
+        result = {FileReadResult::kFailed, "not a regular file"};
+    } else if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+        result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
+    } else {
+        text.reserve(static_cast<size_t>(st.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                result = {FileReadResult::kFailed, std::strerror(errno)};
+                break;
+            }
+            if (n == 0) {
+                break;
+            }
+            if (text.size() + static_cast<size_t>(n) > maxBytes) {  // it grew while read
+                result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
+                break;
+            }
+            text.append(buffer, static_cast<size_t>(n));
+        }
+    }
+    close(fd);
+    if (result.outcome != FileReadResult::kRead) {
+        text.clear();
+    }
+    return result;
+}
 
 bool IsReadOnlyFile(const std::string& path) {
     struct stat st;
@@ -158,6 +259,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
         return false;
     }
     SyncDirectory(dir);
+    RemoveLeftoverTemporaries(dir, NameOf(target));
     return true;
 }
 

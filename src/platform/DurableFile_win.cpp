@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <random>
 #include <vector>
 
@@ -54,6 +55,40 @@ std::wstring NameOf(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
+// Removes what a crash during an earlier write of the file `name` left in `dir` (which ends in a
+// separator): only our own temporaries by their name (".NAME.tmp-PID-N-R"), written before this
+// process started, of a process that is gone.
+void RemoveLeftoverTemporaries(const std::wstring& dir, const std::wstring& name) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return;
+    }
+    const std::wstring prefix = L"." + name + L".tmp-";
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir + prefix + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring suffix = std::wstring(data.cFileName).substr(prefix.size());
+        const bool pattern =
+            std::count(suffix.begin(), suffix.end(), L'-') == 2 && suffix.size() < 40 &&
+            suffix.find_first_not_of(L"0123456789-") == std::wstring::npos && suffix[0] != L'-';
+        if (!pattern || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            CompareFileTime(&data.ftLastWriteTime, &created) >= 0) {
+            continue;
+        }
+        const DWORD pid = static_cast<DWORD>(std::wcstoul(suffix.c_str(), nullptr, 10));
+        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        if (process) {
+            CloseHandle(process);  // still running: perhaps writing it right now
+        } else if (GetLastError() == ERROR_INVALID_PARAMETER) {  // no such process
+            DeleteFileW((dir + data.cFileName).c_str());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
 // Creates a fresh temporary file beside the target; nobody else may open it meanwhile.
 HANDLE CreateTemporary(const std::wstring& dir, const std::wstring& name, std::wstring& tmpPath) {
     static std::atomic<unsigned> counter{0};
@@ -87,6 +122,51 @@ bool WriteAll(HANDLE file, const std::string& data) {
 }
 
 }  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string& text) {
+    text.clear();
+    Win32Handle file(CreateFileW(Widen(IsBareDrive(path) ? path + "\\" : path).c_str(),
+                                 GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid()) {
+        const DWORD err = GetLastError();
+        return {err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
+                    ? FileReadResult::kMissing
+                    : FileReadResult::kFailed,
+                SystemErrorText(err)};
+    }
+    // Pipes, consoles and devices are no files to read settings or a collection from.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return {FileReadResult::kFailed, "not a regular file"};
+    }
+    const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    const std::string tooLarge =
+        "the file is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+    if (size > maxBytes) {
+        return {FileReadResult::kFailed, tooLarge};
+    }
+    text.reserve(static_cast<size_t>(size));
+    std::vector<char> buffer(65536);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                      nullptr)) {
+            text.clear();
+            return {FileReadResult::kFailed, SystemErrorText(GetLastError())};
+        }
+        if (got == 0) {
+            return {};
+        }
+        if (text.size() + got > maxBytes) {
+            text.clear();
+            return {FileReadResult::kFailed, tooLarge};
+        }
+        text.append(buffer.data(), got);
+    }
+}
 
 bool IsReadOnlyFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
@@ -133,6 +213,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
         SetError(error, PathErrorText(path, err));
         return false;
     }
+    RemoveLeftoverTemporaries(DirectoryOf(target), NameOf(target));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/DurableFile.h"
 #include "platform/ExecutablePath.h"
 #include "platform/Utf8Path.h"
 #include "storage/IniFile.h"
@@ -125,7 +126,9 @@ const std::string& AppSettings::NextExtension() {
 
 void AppSettings::Load() {
     IniFile file(settingsPath_);
-    file.Read();
+    if (!file.Read()) {
+        loadError_ = settingsPath_ + ": " + file.GetReadError();
+    }
     legacyCodePage_ = file.IsLegacyCodePage();
     file.SelectSection("Global");
     stickDrive_ = file.GetValue("StickDrive");
@@ -149,7 +152,35 @@ void AppSettings::Load() {
     extensionWalk_ = extensions_.size();
 }
 
+std::string AppSettings::RefusalToReplace() const {
+    std::string text;
+    const platform::FileReadResult read =
+        platform::ReadWholeFile(settingsPath_, IniFile::kMaxFileSize, text);
+    if (read.outcome == platform::FileReadResult::kMissing) {
+        return std::string();
+    }
+    const std::string notSettings = settingsPath_ + " is not a settings file: ";
+    if (read.outcome == platform::FileReadResult::kFailed) {
+        return notSettings + read.error;
+    }
+    if (text.find('\0') != std::string::npos) {
+        return notSettings + "it is not a text file";
+    }
+    IniFile existing;
+    existing.ReadText(text);
+    for (const IniSection* section : existing.SectionsInWriteOrder()) {
+        if (section->GetName() != "Global" && section->GetName() != "Extensions") {
+            return notSettings + "it holds the section [" + section->GetName() + "]";
+        }
+    }
+    return std::string();
+}
+
 bool AppSettings::Save() {
+    saveError_ = RefusalToReplace();
+    if (!saveError_.empty()) {
+        return false;
+    }
     IniFile file(settingsPath_);
     file.SetLegacyCodePage(legacyCodePage_);
     file.SelectSection("Global");

@@ -41,6 +41,9 @@ class AppSettings {
     static std::string DefaultSettingsPath(const std::string& executablePath);
 
     const std::string& GetSettingsPath() const { return settingsPath_; }
+    // Why the settings file could not be read (it exists but is no readable regular file, or is
+    // too large); empty when it was read or is missing. The settings are empty then.
+    const std::string& GetLoadError() const { return loadError_; }
 
     const std::string& GetStickDrive() const { return stickDrive_; }
     void SetStickDrive(const std::string& drive) { stickDrive_ = drive; }
@@ -71,7 +74,9 @@ class AppSettings {
     const std::string& NextExtension();
 
     // Rewrites the whole settings file from the values in memory. Returns false when it could
-    // not be written; GetSaveError then says why.
+    // not be written; GetSaveError then says why. A file at the path that is not a settings file
+    // (one with sections other than Global and Extensions, such as a collection, or one that is
+    // no text file) is never overwritten.
     bool Save();
     const std::string& GetSaveError() const { return saveError_; }
     // Whether the destructor stores the settings (it does unless told otherwise).
@@ -79,6 +84,8 @@ class AppSettings {
 
   private:
     void Load();
+    // Empty when the file at the path may be replaced by settings; otherwise why not.
+    std::string RefusalToReplace() const;
 
     std::string settingsPath_;
     std::string stickDrive_;
@@ -91,5 +98,6 @@ class AppSettings {
     size_t extensionWalk_ = 0;
     bool saveOnDestroy_ = true;
     bool legacyCodePage_ = false;  // the file was read in the Windows ANSI code page
+    std::string loadError_;
     std::string saveError_;
 };

@@ -1,9 +1,7 @@
 #include "storage/IniFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 #include <utility>
 
 #include "platform/DurableFile.h"
@@ -37,20 +35,22 @@ uint32_t BucketOf(const std::string& name) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-void IniFile::Read() {
-    std::ifstream in(platform::PathFromUtf8(path_), std::ios::binary);
-    if (!in) {
-        return;
+bool IniFile::Read() {
+    std::string text;
+    const platform::FileReadResult read = platform::ReadWholeFile(path_, kMaxFileSize, text);
+    readError_ = read.outcome == platform::FileReadResult::kFailed ? read.error : std::string();
+    if (read.outcome != platform::FileReadResult::kRead) {
+        return read.outcome == platform::FileReadResult::kMissing;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        return;
-    }
-    ReadText(content.str());
+    ReadText(text);
+    return true;
 }
 
 void IniFile::ReadText(std::string_view original) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (original.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        original.remove_prefix(kByteOrderMark.size());
+    }
     // A file of an earlier Windows program is read in the ANSI code page it was written in.
     std::string decoded(original);
     legacyCodePage_ = platform::DecodeLegacyText(decoded);

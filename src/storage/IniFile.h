@@ -11,9 +11,10 @@
 
 // An INI file held in memory: sections by exact name, each an ordered list of key/value entries.
 //
-// Format: "[name]" header lines, "key=value" entry lines. Reading accepts LF and CR LF line ends,
-// trims white space around each line, splits lines longer than 1023 characters and drops lines
-// that are neither headers nor entries. Writing emits CR LF line ends, the sections in the order of
+// Format: "[name]" header lines, "key=value" entry lines. Reading accepts LF and CR LF line ends
+// and drops a UTF-8 byte-order mark at the start (Windows editors write one), trims white space
+// around each line, splits lines longer than 1023 characters and drops lines that are neither
+// headers nor entries. Writing emits CR LF line ends, the sections in the order of
 // a 17-bucket hash table (see SectionsInWriteOrder), and replaces the file atomically.
 class IniFile {
   public:
@@ -25,9 +26,14 @@ class IniFile {
     void SetPath(std::string path) { path_ = std::move(path); }
     const std::string& GetPath() const { return path_; }
 
+    // Files larger than this are not read (see platform::ReadWholeFile).
+    static constexpr uint64_t kMaxFileSize = uint64_t{256} << 20;
+
     // Adds the sections of the file at the path; a section read replaces one of the same name.
-    // A file that cannot be read leaves the object as it was. Reports nothing.
-    void Read();
+    // A file that cannot be read leaves the object as it was: false, and GetReadError says why.
+    // A missing file reads as an empty one.
+    bool Read();
+    const std::string& GetReadError() const { return readError_; }
     // Parses INI text as Read does with the content of a file.
     void ReadText(std::string_view text);
 
@@ -75,6 +81,7 @@ class IniFile {
     std::unordered_map<std::string, Slot> sections_;
     IniSection* current_ = nullptr;
     uint64_t insertions_ = 0;
+    std::string readError_;
     std::string writeError_;
     bool legacyCodePage_ = false;
 };

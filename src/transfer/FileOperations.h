@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -17,7 +19,10 @@ class FileOperations {
     // and from a stick that is full: out of space, or a folder that takes no more entries (a FAT
     // root folder).
     struct CopyResult {
-        enum Outcome { kCopied, kNameTaken, kFileFailed, kStickFull, kFolderFull, kStickFailed };
+        // kAbandoned: given up on request (CopyLimits), nothing left at the destination.
+        enum Outcome {
+            kCopied, kNameTaken, kFileFailed, kStickFull, kFolderFull, kStickFailed, kAbandoned
+        };
         Outcome outcome = kCopied;
         std::string error;  // what went wrong, for the user; empty after a copy
 
@@ -30,7 +35,17 @@ class FileOperations {
         uint64_t clusterBytes = 1;  // allocation unit; 1 where it cannot be told
     };
 
+    // How a copy in progress is cut short: once `*abandon` is set it is given up at once; a
+    // source that yields no data for `stall` (a device or kernel file posing as a music file)
+    // fails the copy as that file's own failure. (On Windows only `abandon`, between chunks.)
+    struct CopyLimits {
+        const std::atomic<bool>* abandon = nullptr;
+        std::chrono::milliseconds stall{30000};
+    };
+
     virtual ~FileOperations() = default;
+
+    void SetCopyLimits(CopyLimits limits) { limits_ = limits; }
 
     // Deletes every file and subdirectory below `directory`; the directory itself stays.
     // Symbolic links are removed, never followed; another file system mounted below is left
@@ -86,4 +101,7 @@ class FileOperations {
     // True when `name` can stand for a file directly in a folder: not empty, not "." or "..",
     // no separator (on Windows neither "\", "/" nor ":", which would name a data stream).
     static bool IsPlainFileName(const std::string& name);
+
+  private:
+    CopyLimits limits_;
 };

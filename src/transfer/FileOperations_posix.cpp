@@ -2,12 +2,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -155,13 +157,20 @@ FileOperations::CopyResult::Outcome NameOutcome(int err, const std::string& dest
     }
 }
 
-enum class Step { kDone, kTryNext, kReadFailed, kWriteFailed };
+enum class Step { kDone, kTryNext, kReadFailed, kWriteFailed, kStalled, kAbandoned };
+
+bool Abandoned(const FileOperations::CopyLimits& limits) {
+    return limits.abandon && limits.abandon->load();
+}
 
 // The in-kernel copy, where source and destination share a file system. What it cannot do is
 // left to the plain copy, from the current file offsets, which it advances.
-Step CopyInKernel(int in, int out) {
-    constexpr size_t kChunk = size_t{1} << 30;
+Step CopyInKernel(int in, int out, const FileOperations::CopyLimits& limits) {
+    constexpr size_t kChunk = size_t{8} << 20;  // small enough to notice an abandon request
     for (;;) {
+        if (Abandoned(limits)) {
+            return Step::kAbandoned;
+        }
         const ssize_t n = copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
         if (n > 0) {
             continue;
@@ -193,14 +202,29 @@ bool WriteAll(int out, const char* data, size_t size) {
     return true;
 }
 
-// The plain copy, which also tells a failing source from a failing destination.
-Step CopyThroughBuffer(int in, int out) {
+// The plain copy, which also tells a failing source from a failing destination. The source is
+// non-blocking: a file that has no data for now is waited for in short polls, so that an abandon
+// request is seen and a source that stalls fails.
+Step CopyThroughBuffer(int in, int out, const FileOperations::CopyLimits& limits) {
     thread_local std::vector<char> buffer(size_t{1} << 20);
+    auto lastProgress = std::chrono::steady_clock::now();
     for (;;) {
+        if (Abandoned(limits)) {
+            return Step::kAbandoned;
+        }
         const ssize_t n = read(in, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (std::chrono::steady_clock::now() - lastProgress >= limits.stall) {
+                return Step::kStalled;
+            }
+            struct pollfd wait = {in, POLLIN, 0};
+            poll(&wait, 1, 100);
+            continue;
+        }
+        lastProgress = std::chrono::steady_clock::now();
         if (n < 0) {
             return Step::kReadFailed;
         }
@@ -227,10 +251,20 @@ bool FlushDirectory(const std::string& dir) {
 // device; the outcome of a failure and its text.
 FileOperations::CopyResult FillDestination(int in, int out, const struct stat& sourceStat,
                                            const std::string& source,
-                                           const std::string& destination, bool flushNow) {
-    Step step = CopyInKernel(in, out);
+                                           const std::string& destination, bool flushNow,
+                                           const FileOperations::CopyLimits& limits) {
+    Step step = CopyInKernel(in, out, limits);
     if (step == Step::kTryNext) {
-        step = CopyThroughBuffer(in, out);
+        step = CopyThroughBuffer(in, out, limits);
+    }
+    if (step == Step::kAbandoned) {
+        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kAbandoned,
+                                                  destination + ": copy abandoned");
+    }
+    if (step == Step::kStalled) {
+        return FileOperations::CopyResult::Failed(
+            FileOperations::CopyResult::kFileFailed,
+            source + ": no data for " + std::to_string(limits.stall.count() / 1000) + " s");
     }
     if (step == Step::kReadFailed) {
         return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
@@ -292,7 +326,6 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
         return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
                                                   source + ": not a regular file");
     }
-    fcntl(in.Get(), F_SETFL, 0);
     posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     FileDescriptor out(open(destination.c_str(),
                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
@@ -301,7 +334,7 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
         return CopyResult::Failed(NameOutcome(err, destination), ErrorText(destination, err));
     }
     CopyResult result =
-        FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow);
+        FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow, limits_);
     if (!out.Close() && result.outcome == CopyResult::kCopied) {
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
                                                     ErrorText(destination, errno));

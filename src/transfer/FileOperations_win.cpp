@@ -140,11 +140,14 @@ FileOperations::CopyResult Failure(DWORD err, const std::wstring& target,
                           PathErrorText(destination, err));
 }
 
-enum class Step { kDone, kReadFailed, kWriteFailed };
+enum class Step { kDone, kReadFailed, kWriteFailed, kAbandoned };
 
-Step CopyData(HANDLE in, HANDLE out, DWORD& err) {
+Step CopyData(HANDLE in, HANDLE out, DWORD& err, const std::atomic<bool>* abandon) {
     thread_local std::vector<char> buffer(size_t{1} << 20);
     for (;;) {
+        if (abandon && abandon->load()) {
+            return Step::kAbandoned;
+        }
         DWORD got = 0;
         if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
             err = GetLastError();
@@ -168,9 +171,14 @@ Step CopyData(HANDLE in, HANDLE out, DWORD& err) {
 
 // Copies and flushes the data of `in` into `out`; the outcome of a failure and its text.
 FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::string& source,
-                                           const std::string& destination) {
+                                           const std::string& destination,
+                                           const std::atomic<bool>* abandon) {
     DWORD err = ERROR_SUCCESS;
-    const Step step = CopyData(in, out, err);
+    const Step step = CopyData(in, out, err, abandon);
+    if (step == Step::kAbandoned) {
+        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kAbandoned,
+                                                  destination + ": copy abandoned");
+    }
     if (step == Step::kReadFailed) {
         return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
                                                   PathErrorText(source, err));
@@ -246,7 +254,7 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
     if (!out.IsValid()) {
         return Failure(GetLastError(), target, destination);
     }
-    CopyResult result = FillDestination(in.Get(), out.Get(), source, destination);
+    CopyResult result = FillDestination(in.Get(), out.Get(), source, destination, limits_.abandon);
     in.Close();
     if (!out.Close() && result.outcome == CopyResult::kCopied) {
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,

@@ -10,6 +10,7 @@
 #include "collection/LibraryEntry.h"
 #include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
+#include "transfer/WipeGuard.h"
 
 namespace fs = std::filesystem;
 
@@ -20,6 +21,16 @@ constexpr uint64_t kMegabyte = 1048576;
 constexpr unsigned kMaxCopyNumber = 99;
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
+
+// What a fill or a wipe of the stick must keep away from: the music, the collection and the
+// settings.
+WipeGuard GuardFor(const CTunecrateDoc& document, const TransferJob::Options& options) {
+    std::vector<std::string> folders;
+    for (const auto& directory : document.GetLibrary().GetDirectories()) {
+        folders.push_back(directory->GetName());
+    }
+    return WipeGuard(options.stickDrive, folders, {document.GetFilePath(), options.settingsPath});
+}
 
 }  // namespace
 
@@ -145,6 +156,11 @@ bool TransferJob::CheckStick(std::string& error) {
         error = "Cannot read the free space of " + stick;
     } else if (!files_.GetDeviceOf(stick, stickDevice_)) {
         error = "Stick not found: " + stick;
+    } else if (const WipeGuard::Verdict target =
+                   GuardFor(document_, options_)
+                       .CheckTarget(stickInfo_.GetDriveType() == DriveInfo::kTypeNoRootDir);
+               !target.allowed) {
+        error = target.error;
     } else {
         return true;
     }
@@ -152,33 +168,9 @@ bool TransferJob::CheckStick(std::string& error) {
 }
 
 bool TransferJob::CheckDeletion(std::string& error) const {
-    std::error_code ec;
-    const fs::path stick = fs::canonical(platform::PathFromUtf8(options_.stickDrive), ec);
-    if (ec) {
-        error = "Stick not found: " + options_.stickDrive;
-        return false;
-    }
-    if (platform::IsSystemRootFolder(stick)) {
-        error =
-            "Will not delete the files of the system's root folder " + platform::PathToUtf8(stick);
-        return false;
-    }
-    std::vector<std::string> kept = {document_.GetFilePath(), options_.settingsPath};
-    for (const auto& directory : document_.GetLibrary().GetDirectories()) {
-        kept.push_back(directory->GetName());
-    }
-    for (const std::string& path : kept) {
-        if (path.empty()) {
-            continue;
-        }
-        const fs::path resolved =
-            fs::weakly_canonical(fs::absolute(platform::PathFromUtf8(path), ec), ec);
-        if (!ec && platform::PathIsWithin(stick, resolved)) {
-            error = "Will not delete the files on " + options_.stickDrive + ": it holds " + path;
-            return false;
-        }
-    }
-    return true;
+    const WipeGuard::Verdict verdict = GuardFor(document_, options_).CheckWipe();
+    error = verdict.error;
+    return verdict.allowed;
 }
 
 void TransferJob::CopyFiles(TransferResult& result) {
@@ -323,7 +315,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         (fs::exists(fs::symlink_status(
              platform::PathFromUtf8(FileOperations::JoinPath(directory, target)), ec)) &&
          (target == name || namedInRun_.count(StickLayout::Relative(folder, target)) == 0))) {
-        FileFailed(entry, result);
+        FileFailed(entry, "the name is taken or not allowed on the stick: " + target, result);
         return CopyStep::kGoOn;
     }
     if (options_.dryRun) {
@@ -362,7 +354,10 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
             return CopyStep::kStickFailed;
         case FileOperations::CopyResult::kNameTaken:
         case FileOperations::CopyResult::kFileFailed:
-            FileFailed(entry, result);
+            FileFailed(entry, copy.error, result);
+            return CopyStep::kGoOn;
+        case FileOperations::CopyResult::kAbandoned:
+            // Given up on request: neither copied nor marked; the stop flag ends the run.
             return CopyStep::kGoOn;
         case FileOperations::CopyResult::kCopied:
             break;
@@ -391,7 +386,7 @@ TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::str
         relative = StickLayout::Relative(folder, FileOperations::SafeName(name, number));
     }
     if (!plannedInRun_.insert(relative).second) {
-        FileFailed(entry, result);
+        FileFailed(entry, "the name is taken on the stick: " + relative, result);
         return CopyStep::kGoOn;
     }
     result.copies.push_back({entry.GetFullPath(), relative, size, cost});
@@ -416,8 +411,10 @@ void TransferJob::ShowProgress() {
     observer_.SetFreeSpaceText(FreeSpaceText(freeMegabytes));
 }
 
-void TransferJob::FileFailed(LibraryEntry& entry, TransferResult& result) {
+void TransferJob::FileFailed(LibraryEntry& entry, const std::string& reason,
+                             TransferResult& result) {
     ++result.filesFailed;
+    result.failures.push_back({entry.GetFullPath(), reason});
     entry.SetFlag(1);
     handled_.push_back(&entry);
 }
@@ -514,7 +511,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             if (limitLeft_) {
                 *limitLeft_ += copy.cost;
             }
-            FileFailed(*copy.entry, result);
+            FileFailed(*copy.entry, rename.error, result);
             copy.entry = nullptr;
         }
     }

@@ -100,7 +100,7 @@ class TransferJob {
                        uint64_t size, uint64_t cost, TransferResult& result);
     void ShowProgress();
     // Handled without being copied: marked so that it is not drawn again in this cycle.
-    void FileFailed(LibraryEntry& entry, TransferResult& result);
+    void FileFailed(LibraryEntry& entry, const std::string& reason, TransferResult& result);
     bool FlushDue() const;
     // Flushes the copies made since the last flush and gives them their names; only then do
     // they count and get marked. The names are flushed with the next batch, or now when `last`

@@ -19,6 +19,11 @@ struct TransferResult {
     std::string error;  // what went wrong for kRefused and kStickFailed; a full folder
     int filesCopied = 0;
     int filesFailed = 0;  // copies that failed for reasons of the single file
+    struct Failure {
+        std::string file;    // the music file's full path
+        std::string reason;  // what went wrong
+    };
+    std::vector<Failure> failures;  // those copies, in the order tried
     uint64_t bytesCopied = 0;
     uint64_t freeBytes = 0;  // free space on the stick as reckoned at the end
     int deleteFailures = 0;  // entries the deletion of old files could not remove

@@ -7,16 +7,19 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/CliApp.h"
 #include "cli/CliRunner.h"
 #include "support/TempDir.h"
 
 constexpr uint64_t kKiB = 1024;
 
-// The real program with a settings file that registers mp3, a music folder, a collection file
-// path and an empty folder for the stick.
+// A settings file that registers mp3, a music folder, a collection file path and an empty folder
+// for the stick. Commands run in-process with string streams; only what needs a real process
+// (signals, a kill, the exit status of the program) starts one with Spawn.
 class CliTest : public ::testing::Test {
   protected:
     CliTest() {
@@ -34,12 +37,6 @@ class CliTest : public ::testing::Test {
         ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
     }
 
-    CliResult Run(std::vector<std::string> args,
-                  const std::function<void(int, const std::string&)>& whileRunning = {}) {
-        args.insert(args.begin(), {"--settings", settings});
-        return RunCli(args, whileRunning);
-    }
-
     // Music files of the given names and sizes, each with its own bytes, made a collection.
     void MakeCollection(const std::map<std::string, uint64_t>& files) {
         for (const auto& [name, size] : files) {
@@ -52,6 +49,37 @@ class CliTest : public ::testing::Test {
         }
         ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
     }
+
+    // Runs the command in-process; `input` given, it is a terminal's answers to questions.
+    CliResult Run(std::vector<std::string> args, const std::string& input = std::string()) {
+        if (args.empty() || args[0] != "--settings") {
+            args.insert(args.begin(), {"--settings", settings});
+        }
+        args.insert(args.begin(), "tunecrate-cli");
+        std::vector<const char*> argv;
+        for (const std::string& arg : args) {
+            argv.push_back(arg.c_str());
+        }
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        CliApp app(in, out, err, !input.empty());
+        CliResult result;
+        result.exitCode = app.Run(static_cast<int>(argv.size()), argv.data());
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+#ifndef _WIN32
+    // Runs the real program; see RunCli.
+    CliResult Spawn(std::vector<std::string> args,
+                    const std::function<void(int, const std::string&)>& whileRunning = {},
+                    bool outputReaderGone = false) {
+        args.insert(args.begin(), {"--settings", settings});
+        return RunCli(args, whileRunning, outputReaderGone);
+    }
+#endif
+
     // A fill with a fixed seed that must succeed; its JSON summary.
     nlohmann::json Fill(const std::string& to, std::vector<std::string> extra = {}) {
         std::vector<std::string> args = {"fill", collection, to, "--json", "--seed", "3"};
@@ -59,6 +87,16 @@ class CliTest : public ::testing::Test {
         const CliResult result = Run(args);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return nlohmann::json::parse(result.out.empty() ? "{}" : result.out);
+    }
+
+    // A spawned fill that was stopped by a signal: it says so, saved the flags, and what it
+    // flagged is what lies on the stick.
+    void ExpectStoppedAndSaved(const CliResult& result) {
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        const nlohmann::json summary = nlohmann::json::parse(result.out);
+        EXPECT_EQ(summary["ending"], "stopped");
+        EXPECT_EQ(summary["saved"], true);
+        EXPECT_EQ(Transferred(), FilesIn(stick));
     }
 
     // The names of the files flagged as transferred in the collection file.

@@ -10,7 +10,8 @@
 #include "support/TempDir.h"
 
 CliResult RunCli(const std::vector<std::string>& args,
-                 const std::function<void(int, const std::string&)>& whileRunning) {
+                 const std::function<void(int, const std::string&)>& whileRunning,
+                 bool outputReaderGone) {
     TempDir capture;
     const std::string outPath = capture / "out";
     const std::string errPath = capture / "err";
@@ -21,26 +22,26 @@ CliResult RunCli(const std::vector<std::string>& args,
         cargv.push_back(a.data());
     }
     cargv.push_back(nullptr);
-
+    int pipeEnds[2] = {-1, -1};
+    if (outputReaderGone && pipe(pipeEnds) == 0) {
+        close(pipeEnds[0]);
+    }
     const pid_t pid = fork();
     if (pid == 0) {
-        const int in = open("/dev/null", O_RDONLY);
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(err, 2);
+        dup2(open("/dev/null", O_RDONLY), 0);
+        dup2(outputReaderGone ? pipeEnds[1] : open(outPath.c_str(), O_WRONLY | O_CREAT, 0644), 1);
+        dup2(open(errPath.c_str(), O_WRONLY | O_CREAT, 0644), 2);
         execv(cargv[0], cargv.data());
         _exit(127);
     }
-    CliResult result;
+    if (outputReaderGone) {
+        close(pipeEnds[1]);
+    }
     int status = 0;
     while (waitpid(pid, &status, whileRunning ? WNOHANG : 0) == 0) {
         whileRunning(pid, ReadFileBytes(outPath));
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = ReadFileBytes(outPath);
-    result.err = ReadFileBytes(errPath);
-    return result;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            ReadFileBytes(outPath), ReadFileBytes(errPath)};
 }

@@ -1,18 +1,26 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <signal.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include "support/TracePipe.h"
 #endif
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "cli/CliFixture.h"
 #include "platform/Utf8Path.h"
 #include "support/TempDir.h"
 #include "support/TmpfsMount.h"
+#include "transfer/FileOperations.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -23,31 +31,16 @@ TEST_F(CliTest, HelpVersionAndDrives) {
     EXPECT_NE(help.out.find("fill"), std::string::npos);
     EXPECT_NE(Run({"--version"}).out.find("1.1"), std::string::npos);
 
-#ifdef _WIN32
-    const std::string systemRoot = std::string(std::getenv("SystemDrive")) + "\\";
-#else
-    const std::string systemRoot = "/";
-#endif
     const CliResult drives = Run({"drives", "--json"});
     ASSERT_EQ(drives.exitCode, 0) << drives.err;
-    bool sawRoot = false;
-    const json list = json::parse(drives.out);
-    for (const json& drive : list["drives"]) {
-        EXPECT_GE(drive["type"].get<int>(), 0);
-        EXPECT_LE(drive["type"].get<int>(), 6);
-        if (drive["root"] == systemRoot) {
-            sawRoot = true;
-            EXPECT_GT(drive["bytesTotal"].get<uint64_t>(), 0u);
-        }
-    }
-    EXPECT_TRUE(sawRoot) << drives.out;
+    EXPECT_FALSE(json::parse(drives.out)["drives"].empty()) << drives.out;
 }
 
 TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
     const std::string fresh = dir / "fresh.ini";
     const auto ext = [&](std::vector<std::string> args) {
         args.insert(args.begin(), {"--settings", fresh, "ext"});
-        return RunCli(args);
+        return Run(args);
     };
     // Listing an absent settings file does not create it.
     EXPECT_EQ(ext({"list"}).out, "");
@@ -68,19 +61,11 @@ TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
     // Without any file type, adding and filling say so and write nothing.
     EXPECT_EQ(ext({"remove", "mp3", "wav"}).exitCode, 0);
     for (const char* command : {"add", "fill"}) {
-        const CliResult none = RunCli({"--settings", fresh, command, collection, stick});
+        const CliResult none = Run({"--settings", fresh, command, collection, stick});
         EXPECT_EQ(none.exitCode, 1) << command;
         EXPECT_NE(none.err.find("no music file types are set"), std::string::npos) << none.err;
     }
     EXPECT_FALSE(fs::exists(collection));
-
-    // A settings file that cannot be written: the failure is reported, the file is unchanged.
-    const std::string before = ReadFileBytes(fresh);
-    fs::permissions(fresh, fs::perms::owner_read);
-    const CliResult denied = ext({"add", "aac"});
-    EXPECT_EQ(denied.exitCode, 1);
-    EXPECT_NE(denied.err.find("cannot write"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(fresh), before);
 }
 
 TEST_F(CliTest, AddListStatusAndRemove) {
@@ -98,9 +83,8 @@ TEST_F(CliTest, AddListStatusAndRemove) {
     EXPECT_EQ(added.exitCode, 1);  // one of them could not be added
     EXPECT_NE(added.err.find("Verzeichnis nicht gefunden: " + dir / "missing"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + rock +
-                                             "\r\nf0=a.mp3\r\nf0=b.mp3\r\n"
-                                             "dir=" +
-                                             jazz + "\r\nf0=x.MP3\r\n");
+                                             "\r\nf0=a.mp3\r\nf0=b.mp3\r\ndir=" + jazz +
+                                             "\r\nf0=x.MP3\r\n");
 
     // The same directory written otherwise is skipped with a notice.
     const CliResult again = Run({"add", collection, rock + "/", dir / "x/../Rock"});
@@ -110,21 +94,15 @@ TEST_F(CliTest, AddListStatusAndRemove) {
 
     EXPECT_EQ(Run({"list", collection}).out,
               rock + "\n  [ ] a.mp3\n  [ ] b.mp3\n" + jazz + "\n  [ ] x.MP3\n");
-    const json list = json::parse(Run({"list", collection, "--json"}).out);
-    EXPECT_EQ(list["directories"][0]["files"][1]["name"], "b.mp3");
-    EXPECT_EQ(list["directories"][1]["path"], jazz);
-
     // A file that appeared since is found by the rescan; status counts it.
     WriteFileBytes(jazz + "/y.mp3", std::string(100, 'y'));
     const json status = json::parse(Run({"status", collection, "--json"}).out);
-    EXPECT_EQ(status["directories"], 2);
     EXPECT_EQ(status["files"], 4);
-    EXPECT_EQ(status["transferred"], 0);
     EXPECT_EQ(status["bytes"], 3600);
 
     EXPECT_EQ(Run({"remove", collection, jazz}).exitCode, 0);
-    const std::string rockOnly = "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n";
-    EXPECT_EQ(ReadFileBytes(collection), rockOnly);
+    EXPECT_EQ(ReadFileBytes(collection),
+              "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
 }
 
 // A whole music tree: every folder that holds music becomes a directory of its own; folders
@@ -153,19 +131,33 @@ TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
 
 TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
     MakeCollection(2);
+    fs::create_directories(music + "/sub");
+    // A collection reached through a link that lies on the stick.
+    const std::string linked = stick + "/linked.ini";
+    const bool haveLink = TryCreateSymlink(collection, linked);
     const std::string before = ReadFileBytes(collection);
     const std::string none = dir / "none.ini";
+    std::string shouted = music;
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::toupper);
+#ifdef _WIN32
+    const char* kShoutedMessage = "it is the music folder";
+#else
+    const char* kShoutedMessage = "Stick not found";
+#endif
     struct Case {
         std::vector<std::string> args;
         int exitCode;
         std::string message;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {{}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"ext", "--bogus"}, 2, ""},
         {{"ext", "add"}, 2, ""},
         {{"ext", "add", "a/b"}, 1, "is not a file extension"},
+        // A collection given as the settings file is neither taken for one nor overwritten.
+        {{"--settings", collection, "ext", "add", "flac"}, 1, "is not a settings file"},
+        {{"--settings", dir.Path(), "ext", "list"}, 1, "cannot read the settings file"},
         {{"list", none}, 1, "no collection file"},
         {{"status", dir.Path()}, 1, "is a directory"},
         {{"add", dir.Path(), music}, 1, "is a directory"},
@@ -182,52 +174,230 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"fill", collection, stick, "--folder", "--balance", "album"}, 2, "--balance"},
         // Deleting a folder that is not a removable drive needs --yes without a terminal.
         {{"fill", collection, stick, "--folder", "--delete-old"}, 1, "--yes"},
-        // The stick may never hold the collection's own music.
-        {{"fill", collection, dir.Path(), "--folder", "--delete-old", "--yes"},
-         1,
-         "Will not delete"},
+        // Copies never go into the music itself, nor into a folder in it or above it.
+        {{"fill", collection, music, "--folder"}, 1, "it is the music folder"},
+        {{"fill", collection, music + "/sub", "--folder"}, 1, "it lies in the music folder"},
+        {{"fill", collection, dir.Path(), "--folder"}, 1, "it holds the music folder"},
+        // The same folder in other letters where the file system ignores case (Windows).
+        {{"fill", collection, shouted, "--folder", "--delete-old", "--yes"}, 1, kShoutedMessage},
+        // The stick may never hold the collection's own music, nor the collection.
+        {{"fill", collection, dir.Path(), "--folder", "--delete-old", "--yes"}, 1, "Will not"},
     };
+    if (haveLink) {
+        cases.push_back(
+            {{"fill", linked, stick, "--folder", "--delete-old", "--yes"}, 1, "Will not delete"});
+    }
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
         const CliResult result = Run(c.args);
-        const std::string command = c.args.empty() ? "" : c.args[0];
-        EXPECT_EQ(result.exitCode, c.exitCode) << command << "\n" << result.err;
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");  // a refusal is said once, on the error stream
     }
     EXPECT_EQ(ReadFileBytes(collection), before);
     EXPECT_FALSE(fs::exists(none));
-    EXPECT_TRUE(FilesIn(stick).empty());
-    EXPECT_TRUE(fs::exists(music + "/song0.mp3"));
+    EXPECT_EQ(FilesIn(stick).size(), haveLink ? 1u : 0u);
+    EXPECT_EQ(FilesIn(music).size(), 3u);
 }
 
-TEST_F(CliTest, CtrlCStopsBetweenFilesAndKeepsTheFlags) {
-#ifdef _WIN32
-    GTEST_SKIP() << "a console's Ctrl+C cannot be sent to one program from a test on Windows";
-#else
+#ifndef _WIN32
+// Names that are not UTF-8 (Latin-1, from old collections) reach the JSON losslessly; a file
+// that fails is named with its reason, on the error stream and in the JSON.
+TEST_F(CliTest, JsonKeepsEveryNameAndNamesEveryFailure) {
+    WriteFileBytes(music + "/caf\xe9.mp3", std::string(1000, 'x'));
+    MakeCollection(1);
+    WriteFileBytes(stick + "/song0.mp3", "taken");
+    const json list = json::parse(Run({"list", collection, "--json"}).out);
+    const json& latin1 = list["directories"][0]["files"][0];
+    EXPECT_EQ(latin1["name"], "caf\xef\xbf\xbd.mp3");
+    EXPECT_EQ(latin1["nameBytes"], "636166e92e6d7033");
+    EXPECT_EQ(Run({"status", collection, "--json"}).exitCode, 0);
+
+    const CliResult fill = Run({"fill", collection, stick, "--folder", "--json"});
+    ASSERT_EQ(fill.exitCode, 0) << fill.err;
+    const json summary = json::parse(fill.out);
+    EXPECT_EQ(summary["filesCopied"], 1);
+    ASSERT_EQ(summary["failures"].size(), 1u);
+    EXPECT_EQ(summary["failures"][0]["file"], music + "/song0.mp3");
+    EXPECT_NE(fill.err.find("failed: " + music +
+                            "/song0.mp3: " + summary["failures"][0]["reason"].get<std::string>()),
+              std::string::npos)
+        << fill.err;
+    EXPECT_TRUE(fs::exists(stick + "/caf\xe9.mp3"));
+}
+
+namespace {
+
+// `source` mounted a second time at `target` for the lifetime of the object (superuser only).
+struct BindMount {
+    BindMount(const std::string& source, const std::string& at) : target(at) {
+        fs::create_directories(target);
+        mounted =
+            geteuid() == 0 && mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    }
+    ~BindMount() {
+        if (mounted) {
+            umount2(target.c_str(), MNT_DETACH);
+        }
+    }
+    std::string target;
+    bool mounted;
+};
+
+}  // namespace
+
+// A bind mount shows the music (or a folder above it) under another path: the wipe is refused
+// all the same. The same music mounted inside the stick is simply not entered by the wipe.
+TEST_F(CliTest, BindMountsCannotLeadTheWipeOntoTheMusic) {
+    MakeCollection(3);
+    BindMount musicAlias(music, dir / "alias");
+    BindMount parentAlias(dir.Path(), dir / "parentAlias");
+    BindMount inside(music, stick + "/inside");
+    // A folder on a second stick that is also a music folder of the collection.
+    const std::string stick2 = dir / "stick2";
+    fs::create_directories(stick2 + "/shared");
+    BindMount shared(stick2 + "/shared", dir / "Shared");
+    if (!musicAlias.mounted || !parentAlias.mounted || !inside.mounted || !shared.mounted) {
+        GTEST_SKIP() << "bind mounts need the superuser on Linux";
+    }
+    ASSERT_EQ(Run({"add", collection, dir / "Shared"}).exitCode, 0);
+    for (const std::string& alias : {dir / "alias", dir / "parentAlias", stick2}) {
+        SCOPED_TRACE(alias);
+        const CliResult refused =
+            Run({"fill", collection, alias, "--folder", "--delete-old", "--yes"});
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_NE(refused.err.find("Will not"), std::string::npos) << refused.err;
+    }
+    const CliResult filled =
+        Run({"fill", collection, stick, "--folder", "--delete-old", "--yes", "--limit", "1M"});
+    EXPECT_EQ(filled.exitCode, 0) << filled.err;
+    EXPECT_EQ(FilesIn(music).size(), 3u);
+    EXPECT_EQ(FilesIn(stick).size(), 4u);  // the three songs and the mount point
+}
+#endif
+
+// (How the draws go from cycle to cycle: the transfer job's tests.)
+TEST_F(CliTest, FillsSaveWhatWentOverAndTheSameSeedDrawsTheSameFiles) {
+    MakeCollection(5);
+    // 350 KiB hold three files of 100 KiB; the fourth does not fit.
+    const CliResult first =
+        Run({"fill", collection, stick, "--folder", "--limit", "350K", "--seed", "7", "--json"});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const json summary = json::parse(first.out);
+    EXPECT_EQ(summary["filesCopied"], 3);
+    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_EQ(summary["saved"], true);
+    const std::set<std::string> firstFill = FilesIn(stick);
+    EXPECT_EQ(firstFill.size(), 3u);
+    EXPECT_EQ(Transferred(), firstFill);
+
+    // The same seed draws the same files from the same collection.
+    const std::string copy = dir / "copy.ini", stick3 = dir / "stick3", stick4 = dir / "stick4";
+    WriteFileBytes(copy, ReadFileBytes(collection));
+    for (const auto& [coll, to] : {std::pair{collection, stick3}, std::pair{copy, stick4}}) {
+        fs::create_directories(to);
+        const CliResult result =
+            Run({"fill", coll, to, "--folder", "--limit", "300K", "--seed", "42"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.out.find("Finished copying\nFiles copied: 2\n"), std::string::npos)
+            << result.out;
+    }
+    EXPECT_EQ(FilesIn(stick3), FilesIn(stick4));
+}
+
+// Wiping a folder that is not a removable drive is asked first on a terminal.
+TEST_F(CliTest, DeleteOldAsksThenWipesTheStickFirst) {
+    MakeCollection(3);
+    fs::create_directories(stick + "/old/deeper");
+    WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
+    const std::vector<std::string> fill = {"fill",         collection, stick, "--folder",
+                                           "--delete-old", "--limit",  "1M"};
+    const CliResult declined = Run(fill, "n\n");
+    EXPECT_EQ(declined.exitCode, 1);
+    EXPECT_NE(declined.err.find("Delete everything on it? [y/N] Nothing was deleted"),
+              std::string::npos)
+        << declined.err;
+    EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"old"}));
+
+    const CliResult result = Run(fill, "y\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.out.find("Deleting old music files"), std::string::npos);
+    EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"song0.mp3", "song1.mp3", "song2.mp3"}));
+}
+
+#ifndef _WIN32
+// Ctrl+C, SIGTERM and SIGHUP stop the run between files; the flags of what went over are saved.
+TEST_F(CliTest, SignalsStopBetweenFilesAndKeepTheFlags) {
     MakeCollection(200, 256 * kKiB);
-    bool sent = false;
+    const std::string untouched = ReadFileBytes(collection);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        WriteFileBytes(collection, untouched);
+        fs::remove_all(stick);
+        fs::create_directories(stick);
+        bool sent = false;
+        const CliResult result = Spawn({"fill", collection, stick, "--folder", "--json"},
+                                       [&](int pid, const std::string&) {
+                                           if (!sent && FilesIn(stick).size() >= 3) {
+                                               kill(pid, signal);
+                                               sent = true;
+                                           }
+                                       });
+        ASSERT_TRUE(sent);
+        ExpectStoppedAndSaved(result);
+        EXPECT_LT(FilesIn(stick).size(), 200u);
+    }
+}
+
+// A "song" that is the kernel's trace pipe, whose reads wait for ever: its copy fails as its own
+// failure once it has stalled for the limit; a second signal gives it up at once, and the run
+// still saves and ends.
+TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
+    TracePipe hanging;
+    if (!hanging.IsMounted()) {
+        GTEST_SKIP() << "mounting tracefs needs the superuser on Linux";
+    }
+    FileOperations files;
+    files.SetCopyLimits({nullptr, std::chrono::milliseconds(300)});
+    const FileOperations::CopyResult stalled =
+        files.CopyWithoutOverwrite(hanging.File(), stick + "/song.mp3");
+    EXPECT_EQ(stalled.outcome, FileOperations::CopyResult::kFileFailed);
+    EXPECT_NE(stalled.error.find("no data for"), std::string::npos) << stalled.error;
+
+    ASSERT_TRUE(TryCreateSymlink(hanging.File(), music + "/hang.mp3"));
+    MakeCollection(0);
+    const auto start = std::chrono::steady_clock::now();
+    int sent = 0;
     const CliResult result =
-        Run({"fill", collection, stick, "--folder", "--json"}, [&](int pid, const std::string&) {
-            if (!sent && FilesIn(stick).size() >= 3) {
-                kill(pid, SIGINT);
-                sent = true;
+        Spawn({"fill", collection, stick, "--folder", "--json"}, [&](int pid, const std::string&) {
+            const auto elapsed = std::chrono::steady_clock::now() - start;
+            if (elapsed > std::chrono::milliseconds(300 * (sent + 1)) && sent < 2) {
+                kill(pid, SIGTERM);
+                ++sent;
+            } else if (elapsed > std::chrono::seconds(20)) {
+                kill(pid, SIGKILL);  // the run hangs: fail instead of waiting for ever
             }
         });
-    ASSERT_TRUE(sent);
+    ExpectStoppedAndSaved(result);
+    EXPECT_TRUE(FilesIn(stick).empty());
+}
+
+// `fill | head -1`: the reader of the output goes away; the run still copies and saves.
+TEST_F(CliTest, AClosedOutputPipeLosesNoFlags) {
+    MakeCollection(3);
+    const CliResult result = Spawn({"fill", collection, stick, "--folder"}, {}, true);
     EXPECT_EQ(result.exitCode, 1);
-    const json summary = json::parse(result.out);
-    EXPECT_EQ(summary["ending"], "stopped");
-    EXPECT_EQ(summary["saved"], true);
-    EXPECT_LT(summary["filesCopied"].get<int>(), 200);
+    EXPECT_NE(result.err.find("error: the output could not be written"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(FilesIn(stick).size(), 3u);
     EXPECT_EQ(Transferred(), FilesIn(stick));
-#endif
 }
 
 TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
-#ifndef _WIN32
     const auto start = std::chrono::steady_clock::now();
     bool sent = false;
     const CliResult result =
-        Run({"watch", collection, "--label", "NO STICK"}, [&](int pid, const std::string&) {
+        Spawn({"watch", collection, "--label", "NO STICK"}, [&](int pid, const std::string&) {
             if (!sent &&
                 std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
                 kill(pid, SIGTERM);
@@ -236,7 +406,6 @@ TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
         });
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.err.find("Waiting for a volume with the label NO STICK"), std::string::npos);
-#endif
 }
 
 // Two programs on one collection: while a fill runs, a second fill is refused at once and copies
@@ -249,10 +418,10 @@ TEST_F(CliTest, ASecondProgramCannotSaveWhileAFillRuns) {
     fs::create_directories(other);
     CliResult second, add;
     const CliResult first =
-        Run({"fill", collection, stick, "--folder"}, [&](int, const std::string&) {
+        Spawn({"fill", collection, stick, "--folder"}, [&](int, const std::string&) {
             if (second.exitCode < 0 && FilesIn(stick).size() >= 2) {
-                second = Run({"fill", collection, stick2, "--folder"});
-                add = Run({"add", collection, other});
+                second = Spawn({"fill", collection, stick2, "--folder"});
+                add = Spawn({"add", collection, other});
             }
         });
     ASSERT_EQ(first.exitCode, 0) << first.err;
@@ -266,6 +435,8 @@ TEST_F(CliTest, ASecondProgramCannotSaveWhileAFillRuns) {
     EXPECT_TRUE(fs::exists(collection + ".lock"));
     EXPECT_EQ(Run({"add", collection, other}).exitCode, 0);
 }
+
+#endif
 
 // A read-only volume is an error: the run ends, marks nothing and exits with 1. (A real volume
 // filled to the brim: RealStickTest.)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/JsonText.h"
 #include "cli/ProgressBar.h"
 #include "cli/SizeParser.h"
 
@@ -31,4 +32,27 @@ TEST(ProgressBarTest, ShowsDoneRateAndTimeLeft) {
     EXPECT_EQ(ProgressBar::Render(0, 0, 1.0, 4), "[####] 0/0 MB");
     EXPECT_EQ(ProgressBar::FormatDuration(3723), "1:02:03");
     EXPECT_EQ(ProgressBar::FormatDuration(59.6), "1:00");
+}
+
+// Valid UTF-8 is kept as it is; other text also as hex bytes, and readable with U+FFFD.
+TEST(JsonTextTest, OnlyValidUtf8IsKeptAsItIsAndOtherTextAlsoLosslessly) {
+    const std::string bad = "\xef\xbf\xbd";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"J\xc3\xa4zz \xe2\x82\xac\xf0\x9d\x84\x9e", ""},  // valid: kept as it is
+        {"caf\xe9", "caf" + bad},                          // Latin-1
+        {"\xc0\xaf", bad + bad},                           // an overlong "/"
+        {"\xed\xa0\x80", bad + bad + bad},                 // a surrogate
+        {"\xf4\x90\x80\x80", bad + bad + bad + bad},       // above U+10FFFF
+        {"a\xe2\x82", "a" + bad + bad},                    // cut short
+    };
+    for (const auto& [text, readable] : cases) {
+        SCOPED_TRACE(JsonText::Hex(text));
+        nlohmann::json object = nlohmann::json::object();
+        JsonText::Put(object, "name", text);
+        const nlohmann::json expected =
+            readable.empty()
+                ? nlohmann::json{{"name", text}}
+                : nlohmann::json{{"name", readable}, {"nameBytes", JsonText::Hex(text)}};
+        EXPECT_EQ(object, expected);
+    }
 }

@@ -137,7 +137,7 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     for (const size_t files : {1, 2, 4, 7}) {
         SCOPED_TRACE(testing::Message() << "killed at " << files << " new files");
         const size_t before = FilesIn(stick.Path()).size() - ExpectOnlyWholeSongs(stick.Path());
-        const CliResult killed = Run({"fill", collection, stick.Path()}, [&](int pid, auto&) {
+        const CliResult killed = Spawn({"fill", collection, stick.Path()}, [&](int pid, auto&) {
             if (FilesIn(stick.Path()).size() >= before + files) {
                 kill(pid, SIGKILL);
             }

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/TempDir.h"
@@ -60,8 +65,7 @@ TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
                    "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
                    "Playlist=yes\nBalance=Folder\n"
                    "[global]\nMusicCollection=/ignored.ini\n"
-                   "[Extensions]\next=MP3 \next=\next= \tx\next=*\next=.Wav\nExt=flac\n"
-                   "[Mine]\nhand=made\n");
+                   "[Extensions]\next=MP3 \next=\next= \tx\next=*\next=.Wav\nExt=flac\n");
     AppSettings settings(path);
     EXPECT_EQ(settings.GetStickDrive(), "F:");     // keys ignore case; the first one counts
     EXPECT_EQ(settings.GetMusicCollection(), "");  // [global] is another section
@@ -104,6 +108,50 @@ TEST(AppSettingsTest, OneCheckForEveryExtension) {
         EXPECT_EQ(check.problem, row.problem);
         EXPECT_EQ(check.extension, row.extension);
         EXPECT_EQ(AppSettings::ExtensionProblemText(check.problem).empty(), check.ok());
+    }
+}
+
+// Whatever lies at the settings path is read without blocking and within a size limit, and only
+// a settings file (or nothing) is replaced by a save.
+TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
+    TempDir dir;
+    struct Case {
+        std::string name;
+        std::string content;  // written unless empty
+        bool unreadable;
+        std::string why;  // in the save's error, and in the load's when unreadable
+    };
+    std::vector<Case> cases = {
+        {"collection.ini", "[MusicFiles]\r\ndir=/m\r\n", false,
+         "it holds the section [MusicFiles]"},
+        {"binary.ini", std::string("[Global]\r\n\0", 11), false, "it is not a text file"},
+        {"huge.ini", "", true, "larger than 256 MiB"},
+        {"folder", "", true, ""},
+    };
+    fs::create_directory(dir / "folder");
+    std::ofstream(dir / "huge.ini").close();
+    fs::resize_file(dir / "huge.ini", (uint64_t{256} << 20) + 1);
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    cases.push_back({"fifo", "", true, "not a regular file"});
+    cases.push_back({"/dev/zero", "", true, "not a regular file"});
+#endif
+    for (const Case& c : cases) {
+        const std::string path = c.name[0] == '/' ? c.name : dir / c.name;
+        SCOPED_TRACE(path);
+        if (!c.content.empty()) {
+            WriteFileBytes(path, c.content);
+        }
+        AppSettings settings(path);
+        settings.SetSaveOnDestroy(false);
+        EXPECT_EQ(settings.GetLoadError().empty(), !c.unreadable) << settings.GetLoadError();
+        EXPECT_NE(settings.GetLoadError().find(c.unreadable ? c.why : ""), std::string::npos);
+        EXPECT_FALSE(settings.Save());
+        EXPECT_NE(settings.GetSaveError().find(c.why), std::string::npos)
+            << settings.GetSaveError();
+        if (!c.content.empty()) {
+            EXPECT_EQ(ReadFileBytes(path), c.content);
+        }
     }
 }
 

@@ -5,8 +5,10 @@
 #include <windows.h>
 #endif
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -59,6 +61,10 @@ TEST(IniFileTest, HeaderAndEntryLinesFollowTheParsingRules) {
     crlf.ReadText("[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
     EXPECT_EQ(lf.ToText(), crlf.ToText());
     EXPECT_EQ(lf.ToText(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+    // A UTF-8 byte-order mark at the start is dropped, not taken as part of the first line.
+    IniFile bom;
+    bom.ReadText("\xEF\xBB\xBF[A]\nx=1\n[B]\ny=2");
+    EXPECT_EQ(bom.ToText(), lf.ToText());
 }
 
 TEST(IniFileTest, KeysIgnoreCaseAndLookupsShareOneCursorWithTheEntryWalk) {
@@ -143,6 +149,32 @@ TEST(IniFileTest, SectionsAreWrittenInHashBucketOrder) {
     EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "a", "r"}));
 }
 
+// Unreadable input leaves the object as it was; a removed section comes back empty, others stay.
+TEST(IniFileTest, ReadsAndWritesWholeFiles) {
+    TempDir dir;
+    IniFile file(dir / "missing.ini");
+    file.SelectSection("Other");
+    file.AddEntry("keep", "me");
+    EXPECT_TRUE(file.Read());  // missing: nothing to read
+    file.SetPath(dir.Path());  // a directory
+    EXPECT_FALSE(file.Read());
+    EXPECT_FALSE(file.GetReadError().empty());
+    EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
+
+    const std::string path = dir / "c.ini";
+    WriteFileBytes(path, "[MusicFiles]\ndir=/m\nf0=a.mp3\n");
+    file.SetPath(path);
+    ASSERT_TRUE(file.Read());
+    file.RemoveSection("MusicFiles");
+    file.SelectSection("MusicFiles");
+    ASSERT_TRUE(file.Write());
+    EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n[Other]\r\nkeep=me\r\n");
+
+    IniFile none(dir / "none.ini");
+    ASSERT_TRUE(none.Write());
+    EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "");
+}
+
 TEST(IniFileTest, WriteFollowsASymbolicLinkToItsTarget) {
     TempDir dir;
     WriteFileBytes(dir / "real.ini", "old");
@@ -180,6 +212,31 @@ TEST(IniFileTest, FailedWritesChangeNothingAndSaySo) {
     EXPECT_EQ(Entries(file, "S"), (Lines{"a=1"}));
     // No temporary files were left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+// A crash during an earlier save leaves a temporary beside the file; the next save removes it,
+// but only ours: by its name, older than this process, of a process that is gone.
+TEST(IniFileTest, LeftoverTemporariesOfOurOwnGoWithTheNextSave) {
+    TempDir dir;
+    const auto now = fs::file_time_type::clock::now();
+    const std::vector<std::tuple<std::string, fs::file_time_type, bool>> temporaries = {
+        {".c.ini.tmp-2147483646-0-12345", now - std::chrono::hours(1), true},
+        {".c.ini.tmp-2147483646-1-99", now + std::chrono::hours(1), false},  // this run's
+        {".c.ini.tmp-2147483646-x-1", now - std::chrono::hours(1), false},   // not our pattern
+        {".other.ini.tmp-2147483646-0-1", now - std::chrono::hours(1), false},
+#ifndef _WIN32
+        {".c.ini.tmp-1-0-1", now - std::chrono::hours(1), false},  // of init, which still runs
+#endif
+    };
+    for (const auto& [name, time, goes] : temporaries) {
+        WriteFileBytes(dir / name, "half");
+        fs::last_write_time(dir / name, time);
+    }
+    IniFile file(dir / "c.ini");
+    ASSERT_TRUE(file.Write());
+    for (const auto& [name, time, goes] : temporaries) {
+        EXPECT_NE(fs::exists(dir / name), goes) << name;
+    }
 }
 
 TEST(IniFileTest, FullDiscKeepsTheOldFile) {

@@ -339,37 +339,15 @@ TEST_F(TransferJobTest, AStickPulledOutMidRunEndsIt) {
 }
 
 TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
+    // (Where wiping is refused: the CLI's tests of the wipe guard.)
     AddMusic("music", {{"a.mp3", 2 * kMB}});
-    const std::string before = ReadFileBytes(temp_ / "music.ini");
-    // The music itself; the collection and settings files. (The system's root is refused
-    // too, but no test may risk wiping it.)
-    for (const std::string& stick : {temp_ / "music", temp_.Path()}) {
-        TransferJob::Options options = Folder(stick);
-        options.deleteOld = true;
-        EXPECT_EQ(Run(options).ending, Ending::kRefused) << stick;
-        EXPECT_EQ(recorder_.events.size(), 3u);
-    }
-    // In other letters it is the same folder where the file system ignores case (Windows).
-    std::string shouted = temp_ / "music";
-    std::transform(shouted.begin(), shouted.end(), shouted.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    TransferJob::Options options = Folder(shouted);
-    options.deleteOld = true;
-    const TransferResult result = Run(options);
-    EXPECT_EQ(result.ending, Ending::kRefused);
-#ifdef _WIN32
-    EXPECT_NE(result.error.find("Will not delete"), std::string::npos) << result.error;
-#endif
-    EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
-    EXPECT_EQ(ReadFileBytes(temp_ / "music.ini"), before);
-
     // Old files go first, and the space they leave counts; a link to the music goes alone.
     TmpfsMount stick(4 * kMB);
     SKIP_UNLESS_MOUNTED(stick);
     fs::create_directories(stick.Path() + "/old/deeper");
     WriteFileBytes(stick.Path() + "/old/deeper/x.mp3", std::string(3 * kMB, 'x'));
     fs::create_directory_symlink(temp_ / "music", stick.Path() + "/link");
-    options = Volume(stick.Path());
+    TransferJob::Options options = Volume(stick.Path());
     options.deleteOld = true;
     EXPECT_EQ(Run(options).filesCopied, 1);
     EXPECT_EQ(recorder_.events[0], "status Deleting old music files");

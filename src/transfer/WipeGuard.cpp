@@ -1,0 +1,121 @@
+#include "transfer/WipeGuard.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "platform/Utf8Path.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// `path` as given (made absolute, without following links) and its link-resolved target.
+std::vector<fs::path> FormsOf(const std::string& path) {
+    std::error_code ec;
+    std::vector<fs::path> forms;
+    const fs::path given = fs::absolute(platform::PathFromUtf8(path), ec).lexically_normal();
+    if (!ec) {
+        forms.push_back(given);
+        const fs::path target = fs::weakly_canonical(given, ec);
+        if (!ec && target != given) {
+            forms.push_back(target);
+        }
+    }
+    return forms;
+}
+
+void Add(std::vector<platform::FileIdentity>& list, const fs::path& path) {
+    if (const auto identity = platform::IdentityOf(platform::PathToUtf8(path))) {
+        list.push_back(*identity);
+    }
+}
+
+}  // namespace
+
+WipeGuard::WipeGuard(std::string stick, const std::vector<std::string>& musicFolders,
+                     const std::vector<std::string>& keptFiles)
+    : stick_(std::move(stick)) {
+    for (const std::string& folder : musicFolders) {
+        protected_.push_back(Describe(folder, true));
+    }
+    for (const std::string& file : keptFiles) {
+        if (!file.empty()) {
+            protected_.push_back(Describe(file, false));
+        }
+    }
+}
+
+WipeGuard::Protected WipeGuard::Describe(const std::string& path, bool musicFolder) {
+    Protected p{path, musicFolder, {}, {}};
+    for (const fs::path& form : FormsOf(path)) {
+        Add(p.self, form);
+        for (fs::path up = form.parent_path(); !up.empty(); up = up.parent_path()) {
+            Add(p.ancestors, up);
+            if (up == up.parent_path()) {
+                break;  // the root
+            }
+        }
+    }
+    return p;
+}
+
+bool WipeGuard::Contains(const std::vector<platform::FileIdentity>& list,
+                         const platform::FileIdentity& identity) {
+    return std::find(list.begin(), list.end(), identity) != list.end();
+}
+
+WipeGuard::Verdict WipeGuard::CheckTarget(bool plainFolder) const {
+    const std::optional<platform::FileIdentity> stick = platform::IdentityOf(stick_);
+    if (!stick) {
+        return {false, "Stick not found: " + stick_};
+    }
+    const Protected stickForms = Describe(stick_, false);
+    for (const Protected& p : protected_) {
+        if (!p.musicFolder) {
+            continue;
+        }
+        if (Contains(p.self, *stick)) {
+            return {false, "Will not copy into " + stick_ + ": it is the music folder " + p.path};
+        }
+        if (!plainFolder) {
+            continue;
+        }
+        if (Contains(p.ancestors, *stick)) {
+            return {false,
+                    "Will not copy into " + stick_ + ": it holds the music folder " + p.path};
+        }
+        for (const platform::FileIdentity& above : stickForms.ancestors) {
+            if (Contains(p.self, above)) {
+                return {false,
+                        "Will not copy into " + stick_ + ": it lies in the music folder " + p.path};
+            }
+        }
+    }
+    return {};
+}
+
+WipeGuard::Verdict WipeGuard::CheckWipe() const {
+    std::error_code ec;
+    const fs::path canonical = fs::canonical(platform::PathFromUtf8(stick_), ec);
+    const std::optional<platform::FileIdentity> root = platform::IdentityOf(stick_);
+    if (ec || !root) {
+        return {false, "Stick not found: " + stick_};
+    }
+    if (platform::IsSystemRootFolder(canonical)) {
+        return {false, "Will not delete the files of the system's root folder " +
+                           platform::PathToUtf8(canonical)};
+    }
+    std::vector<platform::FileIdentity> onStick = platform::FolderIdentitiesBelow(stick_);
+    onStick.push_back(*root);
+    for (const Protected& p : protected_) {
+        const bool hit = std::any_of(onStick.begin(), onStick.end(), [&](const auto& folder) {
+            return Contains(p.self, folder) || Contains(p.ancestors, folder);
+        });
+        if (hit) {
+            return {false, "Will not delete the files on " + stick_ + ": it holds " + p.path};
+        }
+    }
+    return {};
+}
