@@ -158,7 +158,7 @@ bool TransferJob::CheckStick(std::string& error) {
         error = "Stick not found: " + stick;
     } else if (const WipeGuard::Verdict target =
                    GuardFor(document_, options_)
-                       .CheckTarget(stickInfo_.GetDriveType() == DriveInfo::kTypeNoRootDir);
+                       .CheckTarget(stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir);
                !target.allowed) {
         error = target.error;
     } else {
