@@ -1,5 +1,6 @@
 #include "collection/CTunecrateDoc.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "collection/DirectoryPath.h"
@@ -101,7 +102,12 @@ void CTunecrateDoc::ResetCollection() {
 }
 
 std::string CTunecrateDoc::LockPathFor(const std::string& collectionPath) {
-    return collectionPath + ".lock";
+    // Beside the file itself, not beside a link to it: every way to the collection takes the
+    // same lock.
+    std::error_code ec;
+    const std::filesystem::path real =
+        std::filesystem::weakly_canonical(platform::PathFromUtf8(collectionPath), ec);
+    return (ec ? collectionPath : platform::PathToUtf8(real)) + ".lock";
 }
 
 std::string CTunecrateDoc::InUseText(const std::string& collectionPath) {

