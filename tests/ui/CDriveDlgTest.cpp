@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "FakeVolumes.h"
+#include "support/FakeVolumes.h"
 #include "UiTestSupport.h"
 
 namespace {

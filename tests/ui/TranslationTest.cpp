@@ -1,6 +1,6 @@
 #include "ui/TranslationLoader.h"
 
-#include "FakeVolumes.h"
+#include "support/FakeVolumes.h"
 #include "UiTestSupport.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/DriveTexts.h"
