@@ -1,5 +1,6 @@
 #include "support/RealVolume.h"
 
+#include <sys/mount.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -51,8 +52,21 @@ RealVolume::RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label,
 
 bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                       uint64_t clusterBytes) {
-    if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0) {
-        skipReason_ = "needs the superuser and /dev/fuse";
+    if (geteuid() != 0) {
+        skipReason_ = "needs the superuser";
+        return false;
+    }
+    if (kind == Kind::kTmpfs) {
+        const std::string data = "size=" + std::to_string(sizeBytes) + ",mode=0755";
+        const unsigned long flags = label == "ro" ? MS_RDONLY : 0;
+        if (mount("tmpfs", path_.c_str(), "tmpfs", flags, data.c_str()) != 0) {
+            skipReason_ = "mount failed";
+            return false;
+        }
+        return true;
+    }
+    if (access("/dev/fuse", R_OK | W_OK) != 0) {
+        skipReason_ = "needs /dev/fuse";
         return false;
     }
     const std::string image = Quote(base_ + "/volume.img");
@@ -78,8 +92,7 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                       (clusterBytes ? " -r " + number : "") + " " + image + " && fusefat -o rw+ " +
                       image + " " + mountPoint;
             break;
-        case Kind::kTmpfs:
-            script = "mount -t tmpfs -o size=" + std::to_string(sizeBytes) + " tmpfs " + mountPoint;
+        case Kind::kTmpfs:  // mounted above
             break;
     }
     if (!Shell(script) || !IsMountedHere(path_)) {
@@ -100,12 +113,16 @@ RealVolume::~RealVolume() {
 void RealVolume::Unmount() {
     if (!path_.empty() && IsMountedHere(path_)) {
         // A busy volume is detached lazily: it goes once the last user lets go.
-        Shell("umount " + Quote(path_) + " || umount -l " + Quote(path_));
+        if (umount2(path_.c_str(), 0) != 0) {
+            umount2(path_.c_str(), MNT_DETACH);
+        }
     }
     mounted_ = false;
     // The driver may still hold the device for a moment; detaching marks it to go then.
     const std::string loop = Quote(base_ + "/loop");
-    Shell("[ ! -s " + loop + " ] || losetup -d $(cat " + loop + ") && rm -f " + loop);
+    if (fs::exists(base_ + "/loop")) {
+        Shell("[ ! -s " + loop + " ] || losetup -d $(cat " + loop + ") && rm -f " + loop);
+    }
 }
 
 const char* RealVolume::KindName(Kind kind) {
