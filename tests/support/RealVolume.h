@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "support/TempDir.h"
+
 // A small volume of a stick's file system, made in an image file and mounted on a fresh directory
 // with the FUSE drivers: exFAT (exfat-fuse over a loop device), NTFS (ntfs-3g with windows_names,
 // which refuses the names Windows refuses) and FAT (fusefat on the image; it reports no free space
@@ -34,7 +36,7 @@ class RealVolume {
   private:
     bool Make(Kind kind, uint64_t sizeBytes, const std::string& label, uint64_t clusterBytes);
 
-    std::string base_;  // holds the image, the loop device's name and the mount directory
+    TempDir base_;  // holds the image, the loop device's name and the mount directory
     std::string path_;
     std::string skipReason_;
     bool mounted_ = false;

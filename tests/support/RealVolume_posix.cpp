@@ -6,8 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -34,15 +32,7 @@ bool IsMountedHere(const std::string& path) {
 
 RealVolume::RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label,
                        uint64_t clusterBytes) {
-    std::string pattern = (fs::temp_directory_path() / "tunecrate-img-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) {
-        skipReason_ = "no temporary folder";
-        return;
-    }
-    base_ = buffer.data();
-    path_ = base_ + "/mnt";
+    path_ = base_ / "mnt";
     fs::create_directory(path_);
     mounted_ = Make(kind, sizeBytes, label, clusterBytes);
     if (!mounted_) {
@@ -69,13 +59,13 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
         skipReason_ = "needs /dev/fuse";
         return false;
     }
-    const std::string image = Quote(base_ + "/volume.img");
+    const std::string image = Quote(base_ / "volume.img");
     const std::string mountPoint = Quote(path_);
     const std::string named = label.empty() ? "" : Quote(label);
     const std::string number = std::to_string(clusterBytes);
     // The loop device's name is kept in a file for Unmount.
     const std::string loop =
-        "L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ + "/loop") + " && ";
+        "L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ / "loop") + " && ";
     std::string script = "truncate -s " + std::to_string(sizeBytes) + " " + image + " && ";
     switch (kind) {
         case Kind::kExfat:
@@ -104,10 +94,6 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
 
 RealVolume::~RealVolume() {
     Unmount();
-    std::error_code ec;
-    if (!base_.empty()) {
-        fs::remove_all(base_, ec);
-    }
 }
 
 void RealVolume::Unmount() {
@@ -119,8 +105,8 @@ void RealVolume::Unmount() {
     }
     mounted_ = false;
     // The driver may still hold the device for a moment; detaching marks it to go then.
-    const std::string loop = Quote(base_ + "/loop");
-    if (fs::exists(base_ + "/loop")) {
+    const std::string loop = Quote(base_ / "loop");
+    if (fs::exists(base_ / "loop")) {
         Shell("[ ! -s " + loop + " ] || losetup -d $(cat " + loop + ") && rm -f " + loop);
     }
 }
