@@ -332,16 +332,15 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
         EXPECT_EQ(Run(options).ending, Ending::kRefused) << stick;
         EXPECT_EQ(recorder_.events.size(), 3u);
     }
-    // In other letters it is the same folder where the file system ignores case (Windows).
+    TransferJob::Options options;
+#ifdef _WIN32
+    // In other letters it is the same folder: the file system ignores case.
     std::string shouted = temp_ / "music";
     std::transform(shouted.begin(), shouted.end(), shouted.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    TransferJob::Options options = Folder(shouted);
+    options = Folder(shouted);
     options.deleteOld = true;
-    const TransferResult result = Run(options);
-    EXPECT_EQ(result.ending, Ending::kRefused);
-#ifdef _WIN32
-    EXPECT_NE(result.error.find("Will not delete"), std::string::npos) << result.error;
+    EXPECT_NE(Run(options).error.find("Will not delete"), std::string::npos);
 #endif
     EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
     EXPECT_EQ(ReadFileBytes(temp_ / "music.ini"), before);
