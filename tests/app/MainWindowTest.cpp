@@ -1,4 +1,4 @@
-// The main window: menus, toolbar, fixed size, about box, help, command line, pictures.
+// The main window: menus, toolbar, size, command line, pictures.
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -6,7 +6,6 @@
 #include <QToolBar>
 
 #include "AppTestSupport.h"
-#include "app/CAboutDlg.h"
 #include "app/CTunecrateApp.h"
 #include "ui/UiResources.h"
 
@@ -35,7 +34,6 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
     QAction* open = frame.Action(CMainFrame::ID_FILE_OPEN);
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
     EXPECT_EQ(open->toolTip(), "Open Music Collection");
-
 }
 
 // The window starts at the form's described size, its smallest; the list takes what it grows,
@@ -49,15 +47,6 @@ TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
     const QSize grown = frame.size();
     frame.close();
     EXPECT_EQ(Open().size(), grown);
-}
-
-TEST(AboutBoxTest, ShowsNameAndVersion) {
-    CAboutDlg about;
-    EXPECT_EQ(about.windowTitle(), "About Tunecrate");
-    EXPECT_EQ(about.VersionLabel()->text(), "Tunecrate Version 1.1");
-    about.show();
-    QTest::keyClick(&about, Qt::Key_Return);  // OK is the default button
-    EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
 // Every picture the program asks for is embedded, at the size the form expects, and twice as

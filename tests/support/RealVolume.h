@@ -3,19 +3,22 @@
 #include <cstdint>
 #include <string>
 
+#include "support/TempDir.h"
+
 // A small volume of a stick's file system, made in an image file and mounted on a fresh directory
 // with the FUSE drivers: exFAT (exfat-fuse over a loop device), NTFS (ntfs-3g with windows_names,
 // which refuses the names Windows refuses) and FAT (fusefat on the image; it reports no free space
-// of its own, so fill it with a byte limit). Linux only: needs the superuser, loop devices and
-// FUSE; where any of them is missing IsMounted() is false and SkipReason() says why. The
-// destructor always unmounts, detaches the loop device and removes the image.
+// of its own, so fill it with a byte limit), or a RAM volume (tmpfs, exact free space). Linux only:
+// needs the superuser, and loop devices and FUSE but for tmpfs; where any of them is missing
+// IsMounted() is false and SkipReason() says why. The destructor always unmounts, detaches the
+// loop device and removes the image.
 class RealVolume {
   public:
-    enum class Kind { kExfat, kNtfs, kFat, kTmpfs };  // tmpfs: a RAM volume, for comparison
+    enum class Kind { kExfat, kNtfs, kFat, kTmpfs };
 
-    // `label` is the volume label (none when empty); exFAT takes `clusterBytes` as its allocation
-    // unit (0: mkfs's choice).
-    // FAT takes `clusterBytes` as the number of entries of its root folder instead.
+    // `label` is the volume label (none when empty); tmpfs takes it as its mount options instead
+    // ("ro": read-only). exFAT takes `clusterBytes` as its allocation unit (0: mkfs's choice),
+    // FAT as the number of entries of its root folder.
     RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label = "STICK",
                uint64_t clusterBytes = 0);
     ~RealVolume();
@@ -33,7 +36,7 @@ class RealVolume {
   private:
     bool Make(Kind kind, uint64_t sizeBytes, const std::string& label, uint64_t clusterBytes);
 
-    std::string base_;  // holds the image, the loop device's name and the mount directory
+    TempDir base_;  // holds the image, the loop device's name and the mount directory
     std::string path_;
     std::string skipReason_;
     bool mounted_ = false;

@@ -1,12 +1,11 @@
 #include "support/RealVolume.h"
 
+#include <sys/mount.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -33,15 +32,7 @@ bool IsMountedHere(const std::string& path) {
 
 RealVolume::RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label,
                        uint64_t clusterBytes) {
-    std::string pattern = (fs::temp_directory_path() / "tunecrate-img-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) {
-        skipReason_ = "no temporary folder";
-        return;
-    }
-    base_ = buffer.data();
-    path_ = base_ + "/mnt";
+    path_ = base_ / "mnt";
     fs::create_directory(path_);
     mounted_ = Make(kind, sizeBytes, label, clusterBytes);
     if (!mounted_) {
@@ -51,17 +42,30 @@ RealVolume::RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label,
 
 bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                       uint64_t clusterBytes) {
-    if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0) {
-        skipReason_ = "needs the superuser and /dev/fuse";
+    if (geteuid() != 0) {
+        skipReason_ = "needs the superuser";
         return false;
     }
-    const std::string image = Quote(base_ + "/volume.img");
+    if (kind == Kind::kTmpfs) {
+        const std::string data = "size=" + std::to_string(sizeBytes) + ",mode=0755";
+        const unsigned long flags = label == "ro" ? MS_RDONLY : 0;
+        if (mount("tmpfs", path_.c_str(), "tmpfs", flags, data.c_str()) != 0) {
+            skipReason_ = "mount failed";
+            return false;
+        }
+        return true;
+    }
+    if (access("/dev/fuse", R_OK | W_OK) != 0) {
+        skipReason_ = "needs /dev/fuse";
+        return false;
+    }
+    const std::string image = Quote(base_ / "volume.img");
     const std::string mountPoint = Quote(path_);
     const std::string named = label.empty() ? "" : Quote(label);
     const std::string number = std::to_string(clusterBytes);
     // The loop device's name is kept in a file for Unmount.
     const std::string loop =
-        "L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ + "/loop") + " && ";
+        "L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ / "loop") + " && ";
     std::string script = "truncate -s " + std::to_string(sizeBytes) + " " + image + " && ";
     switch (kind) {
         case Kind::kExfat:
@@ -78,8 +82,7 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                       (clusterBytes ? " -r " + number : "") + " " + image + " && fusefat -o rw+ " +
                       image + " " + mountPoint;
             break;
-        case Kind::kTmpfs:
-            script = "mount -t tmpfs -o size=" + std::to_string(sizeBytes) + " tmpfs " + mountPoint;
+        case Kind::kTmpfs:  // mounted above
             break;
     }
     if (!Shell(script) || !IsMountedHere(path_)) {
@@ -91,21 +94,21 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
 
 RealVolume::~RealVolume() {
     Unmount();
-    std::error_code ec;
-    if (!base_.empty()) {
-        fs::remove_all(base_, ec);
-    }
 }
 
 void RealVolume::Unmount() {
     if (!path_.empty() && IsMountedHere(path_)) {
         // A busy volume is detached lazily: it goes once the last user lets go.
-        Shell("umount " + Quote(path_) + " || umount -l " + Quote(path_));
+        if (umount2(path_.c_str(), 0) != 0) {
+            umount2(path_.c_str(), MNT_DETACH);
+        }
     }
     mounted_ = false;
     // The driver may still hold the device for a moment; detaching marks it to go then.
-    const std::string loop = Quote(base_ + "/loop");
-    Shell("[ ! -s " + loop + " ] || losetup -d $(cat " + loop + ") && rm -f " + loop);
+    const std::string loop = Quote(base_ / "loop");
+    if (fs::exists(base_ / "loop")) {
+        Shell("[ ! -s " + loop + " ] || losetup -d $(cat " + loop + ") && rm -f " + loop);
+    }
 }
 
 const char* RealVolume::KindName(Kind kind) {

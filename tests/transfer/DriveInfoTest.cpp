@@ -2,38 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-namespace {
-
-// Drives as the test sets them; one that is not listed has no root directory.
-struct FakeVolumes : platform::VolumeQueries {
-    struct Drive {
-        platform::DriveType type;
-        platform::DiskSpace space;
-        std::string label;
-    };
-    std::map<std::string, Drive> drives;
-
-    std::vector<std::string> GetDriveRoots() const override { return {}; }
-    platform::DriveType GetDriveType(const std::string& root) const override {
-        return drives.count(root) ? drives.at(root).type : platform::DriveType::kNoRootDir;
-    }
-    bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
-        return drives.count(root) && (space = drives.at(root).space, true);
-    }
-    bool GetVolumeLabel(const std::string& root, std::string& label) const override {
-        return drives.count(root) && (label = drives.at(root).label, true);
-    }
-};
-
-}  // namespace
+#include "support/FakeVolumes.h"
 
 TEST(DriveInfoTest, DescribesADriveInFourLines) {
     FakeVolumes volumes;
-    volumes.drives["E:\\"] = {
-        platform::DriveType::kRemovable, {64487424, 128974848, 64487430}, "MUSICSTICK1"};
-    volumes.drives["A:\\"] = {platform::DriveType::kRemovable, {999, 1474560, 999}, ""};
+    volumes.Add("E:\\", {platform::DriveType::kRemovable,
+                         platform::DiskSpace{64487424, 128974848, 64487430}, "MUSICSTICK1"});
+    volumes.Add("A:\\",
+                {platform::DriveType::kRemovable, platform::DiskSpace{999, 1474560, 999}, ""});
     DriveInfo stick(volumes);
     stick.SetRootPath("E:\\");
     stick.Refresh();
@@ -60,8 +36,8 @@ TEST(DriveInfoTest, DescribesADriveInFourLines) {
 
 TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
     FakeVolumes volumes;
-    volumes.drives["/media/anna/MUSIC"] = {
-        platform::DriveType::kRemovable, {1500000, 2000000, 1500000}, "MUSIC"};
+    volumes.Add("/media/anna/MUSIC", {platform::DriveType::kRemovable,
+                                      platform::DiskSpace{1500000, 2000000, 1500000}, "MUSIC"});
     DriveInfo info(volumes);
     info.Refresh();  // no root path yet: nothing is asked
     EXPECT_EQ(info.GetDescription(), "");
@@ -69,7 +45,7 @@ TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
     info.Refresh();
     EXPECT_TRUE(info.IsSpaceCurrent());
 
-    volumes.drives.clear();
+    volumes.Remove("/media/anna/MUSIC");
     info.Refresh();
     EXPECT_EQ(info.GetDriveType(), platform::DriveType::kNoRootDir);
     EXPECT_EQ(info.GetDescription(), "Root directory does not exist.");

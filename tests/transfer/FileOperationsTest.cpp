@@ -124,7 +124,7 @@ TEST(FileOperationsTest, CopiesNeverOverwriteAndTellTheStickFromTheFile) {
     for (const auto& [name, outcome] : cases) {
         const FileOperations::CopyResult result =
             ops.CopyWithoutOverwrite(music / "song.mp3", stick / name);
-        EXPECT_EQ(result.outcome, outcome) << result.error;
+        EXPECT_EQ(result.outcome, outcome) << name << ": " << result.error;
     }
     EXPECT_EQ(ops.CopyWithoutOverwrite(music / "gone.mp3", stick / "gone.mp3").outcome,
               Outcome::kFileFailed);

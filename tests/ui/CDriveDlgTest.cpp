@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "FakeVolumes.h"
 #include "UiTestSupport.h"
+#include "support/FakeVolumes.h"
 
 namespace {
 
@@ -67,7 +67,6 @@ TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootFreeSpaceAn
     for (int i = 0; i < list_->count(); ++i) {
         texts << list_->item(i)->text();
         images.push_back(list_->item(i)->data(D::kImageRole).toInt());
-        EXPECT_EQ(list_->visualItemRect(list_->item(i)).left(), 0) << i;  // one column
     }
     EXPECT_EQ(texts, (QStringList{"A:\\", QString::fromUtf8("MUSIC \u2014 E:\\ \u2014 61 MB free"),
                                   "/media/somebody/A_RATHER_LONG_VOLUME_NAME", "B:\\", "C:\\",

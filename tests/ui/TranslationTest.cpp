@@ -1,7 +1,7 @@
 #include "ui/TranslationLoader.h"
 
-#include "FakeVolumes.h"
 #include "UiTestSupport.h"
+#include "support/FakeVolumes.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/DriveTexts.h"
 #include "ui/StringTable.h"
