@@ -202,7 +202,6 @@ TEST_F(CliTest, JsonKeepsEveryNameAndNamesEveryFailure) {
     WriteFileBytes(stick + "/song0.mp3", "taken");
     const json list = json::parse(Run({"list", collection, "--json"}).out);
     const json& latin1 = list["directories"][0]["files"][0];
-    EXPECT_EQ(latin1["name"], "caf\xef\xbf\xbd.mp3");
     EXPECT_EQ(latin1["nameBytes"], "636166e92e6d7033");
     EXPECT_EQ(Run({"status", collection, "--json"}).exitCode, 0);
 
