@@ -268,10 +268,18 @@ TEST_F(CliTest, BindMountsCannotLeadTheWipeOntoTheMusic) {
 }
 #endif
 
-// (How the draws go from cycle to cycle: the transfer job's tests; that one seed draws the same
-// files: StickLayoutTest's dry run against its fill.)
-TEST_F(CliTest, FillsSaveWhatWentOver) {
+// (How the draws go from cycle to cycle: the transfer job's tests.)
+TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
     MakeCollection(5);
+    // The same seed plans the same draw and another seed another one; an unseeded run takes the
+    // time in seconds, so runs within one second draw alike without the seed too.
+    const auto planned = [&](const char* seed) {
+        return json::parse(
+            Run({"fill", collection, stick, "--folder", "--dry-run", "--json", "--seed", seed})
+                .out)["files"];
+    };
+    EXPECT_EQ(planned("7"), planned("7"));
+    EXPECT_NE(planned("7"), planned("8"));
     // 350 KiB hold three files of 100 KiB; the fourth does not fit.
     const CliResult first =
         Run({"fill", collection, stick, "--folder", "--limit", "350K", "--seed", "7", "--json"});
