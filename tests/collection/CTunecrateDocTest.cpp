@@ -40,9 +40,6 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     EXPECT_FALSE(doc_.AddDirectory(missing));
     EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
     // Listable folders whose paths would not come back unchanged from the collection file.
-    const std::string deep =
-        temp_ / (std::string(200, 'd') + "/" + std::string(200, 'e') + "/" + std::string(200, 'f') +
-                 "/" + std::string(200, 'g') + "/" + std::string(200, 'h'));
     const struct {
         std::string path;
         const char* reason;
