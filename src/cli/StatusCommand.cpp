@@ -44,13 +44,13 @@ int StatusCommand::Execute(CliContext& context) {
     // Files of unavailable directories are counted apart, not among the files.
     const MusicLibrary::Counts counts = library.Count();
     nlohmann::json status{{"directories", library.GetDirectoryCount()},
-                                {"files", counts.files},
-                                {"transferred", counts.files - counts.untransferred},
-                                {"untransferred", counts.untransferred},
-                                {"bytes", bytes},
-                                {"bytesUntransferred", bytesUntransferred},
-                                {"unavailableDirectories", counts.unavailableDirectories},
-                                {"unavailableFiles", counts.unavailableFiles}};
+                          {"files", counts.files},
+                          {"transferred", counts.files - counts.untransferred},
+                          {"untransferred", counts.untransferred},
+                          {"bytes", bytes},
+                          {"bytesUntransferred", bytesUntransferred},
+                          {"unavailableDirectories", counts.unavailableDirectories},
+                          {"unavailableFiles", counts.unavailableFiles}};
     JsonText::Put(status, "collection", session.Document().GetFilePath());
     if (json_) {
         context.out << JsonText::Dump(status);

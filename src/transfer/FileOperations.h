@@ -21,7 +21,13 @@ class FileOperations {
     struct CopyResult {
         // kAbandoned: given up on request (CopyLimits), nothing left at the destination.
         enum Outcome {
-            kCopied, kNameTaken, kFileFailed, kStickFull, kFolderFull, kStickFailed, kAbandoned
+            kCopied,
+            kNameTaken,
+            kFileFailed,
+            kStickFull,
+            kFolderFull,
+            kStickFailed,
+            kAbandoned
         };
         Outcome outcome = kCopied;
         std::string error;  // what went wrong, for the user; empty after a copy
