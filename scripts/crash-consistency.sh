@@ -57,6 +57,16 @@ settings=$work/Tunecrate.ini
 collection=$work/music.ini
 printf '[Extensions]\r\next=mp3\r\n' >"$settings"
 run() { "$cli" --settings "$settings" "$@"; }
+# In the background, with exec: $! is then the program itself, so the kill hits it and not a
+# shell that would leave it running on its own beside the next run.
+launch() { ( exec "$cli" --settings "$settings" "$@" ) & }
+# The next, uninterrupted run: it must not be refused or fail (a song already on the stick is
+# no error).
+next_run() {
+  local out
+  out=$("$cli" --settings "$settings" "$@" 2>&1) || true
+  ! grep -q '^error:' <<<"$out" || fail "the next run failed: $(grep '^error:' <<<"$out")"
+}
 run add "$collection" "$work/music" >/dev/null
 fresh=$work/fresh.ini
 cp "$collection" "$fresh"
@@ -112,19 +122,19 @@ for kill in $(seq 1 "$kills"); do
     what=add
     stage="after the kill"
     cp "$fresh" "$collection"
-    run add "$collection" "$work/more1" "$work/more2" >/dev/null 2>&1 &
+    launch add "$collection" "$work/more1" "$work/more2" >/dev/null 2>&1
     pid=$!
     pause 10
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     cmp -s "$collection" "$fresh" || cmp -s "$collection" "$work/added.ini" ||
       fail "collection is neither the old nor the new version"
-    run add "$collection" "$work/more1" >/dev/null 2>&1 || true  # the next run, whole
+    next_run add "$collection" "$work/more1"
   else
     what=fill
     find "$stick" -mindepth 1 -delete
     cp "$fresh" "$collection"
-    run fill "$collection" "$stick" >/dev/null 2>&1 &
+    launch fill "$collection" "$stick" >/dev/null 2>&1
     pid=$!
     pause "$fill_ms"
     kill -9 "$pid" 2>/dev/null || true
@@ -133,7 +143,7 @@ for kill in $(seq 1 "$kills"); do
     check_state "$fresh"
     cp "$collection" "$work/before-next.ini"
     stage="after the next run"
-    run fill "$collection" "$stick" >/dev/null 2>&1 || true  # the next run, whole
+    next_run fill "$collection" "$stick"
     check_state "$work/before-next.ini"
   fi
   debris=$(find "$stick" "$work" -maxdepth 1 \( -name '.*.part' -o -name '.*.tmp-*' \) | head -3)

@@ -99,8 +99,19 @@ void SyncDirectory(const std::string& dir) {
     }
 }
 
-// When this process started, near enough: temporaries older than that are not of this run.
-const time_t kProcessStart = time(nullptr);
+// When this process started, near enough: temporaries older than that are not of this run. To
+// the nanosecond, as file times are: a run killed in the second the next one starts left its
+// temporary before that one started.
+const struct timespec kProcessStart = [] {
+    struct timespec now = {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}();
+
+bool WrittenSinceStart(const struct stat& st) {
+    return st.st_mtim.tv_sec != kProcessStart.tv_sec ? st.st_mtim.tv_sec > kProcessStart.tv_sec
+                                                     : st.st_mtim.tv_nsec >= kProcessStart.tv_nsec;
+}
 
 // "PID-N-R", the digits after ".NAME.tmp-" in the name of one of our temporaries; the PID.
 bool ParseTemporarySuffix(const std::string& suffix, long long& pid) {
@@ -134,7 +145,7 @@ void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) 
         const std::string path = dir + "/" + entryName;
         if (entryName.rfind(prefix, 0) != 0 ||
             !ParseTemporarySuffix(entryName.substr(prefix.size()), pid) ||
-            lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_mtime >= kProcessStart) {
+            lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || WrittenSinceStart(st)) {
             continue;
         }
         const bool running =

@@ -76,17 +76,35 @@ bool FileOperations::IsPlainFileName(const std::string& name) {
 }
 
 std::string FileOperations::TemporaryName(unsigned number) {
-    return kTemporaryPrefix + std::to_string(number) + kTemporarySuffix;
+    return kTemporaryPrefix + std::to_string(ProcessId()) + "-" + std::to_string(number) +
+           kTemporarySuffix;
 }
 
-bool FileOperations::IsTemporaryName(const std::string& name) {
+namespace {
+
+// The digits between prefix and suffix of one of our temporaries: "<number>" or
+// "<process id>-<number>"; empty when `name` is none.
+std::string TemporaryDigits(const std::string& name) {
     const size_t prefix = std::strlen(kTemporaryPrefix);
     const size_t suffix = std::strlen(kTemporarySuffix);
     if (name.size() <= prefix + suffix || name.compare(0, prefix, kTemporaryPrefix) != 0 ||
         name.compare(name.size() - suffix, suffix, kTemporarySuffix) != 0) {
-        return false;
+        return std::string();
     }
-    return name.find_first_not_of("0123456789", prefix) == name.size() - suffix;
+    const std::string digits = name.substr(prefix, name.size() - prefix - suffix);
+    const size_t dash = digits.find('-');
+    const bool plain = digits.find_first_not_of("0123456789") == std::string::npos;
+    const bool withProcess =
+        dash > 0 && dash != std::string::npos && dash + 1 < digits.size() && dash <= 10 &&
+        digits.find_first_not_of("0123456789", dash + 1) == std::string::npos &&
+        digits.find_first_not_of("0123456789") == dash;
+    return plain || withProcess ? digits : std::string();
+}
+
+}  // namespace
+
+bool FileOperations::IsTemporaryName(const std::string& name) {
+    return !TemporaryDigits(name).empty();
 }
 
 std::string FileOperations::SafeName(const std::string& name, unsigned copy) {
@@ -134,7 +152,12 @@ int FileOperations::RemoveLeftovers(const std::string& directory) const {
     for (fs::directory_iterator it(platform::PathFromUtf8(directory), ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code statusError;
-        if (IsTemporaryName(platform::PathToUtf8(it->path().filename())) &&
+        const std::string digits = TemporaryDigits(platform::PathToUtf8(it->path().filename()));
+        const size_t dash = digits.find('-');
+        // A copy of a run still going on is that run's to name or remove.
+        const bool live =
+            dash != std::string::npos && ProcessRunning(std::stoull(digits.substr(0, dash)));
+        if (!digits.empty() && !live &&
             it->symlink_status(statusError).type() == fs::file_type::regular &&
             !fs::remove(it->path(), statusError)) {
             ++failures;

@@ -86,13 +86,16 @@ class FileOperations {
     // Removes one file; true when it is gone (or was not there).
     virtual bool RemoveFile(const std::string& path) const;
     // Removes the temporary copies (TemporaryName) an interrupted run left directly in
-    // `directory`, and nothing else; returns how many could not be removed.
+    // `directory`, and nothing else: not those of a run still going on in another process (or
+    // this one); returns how many could not be removed.
     virtual int RemoveLeftovers(const std::string& directory) const;
     // True when the volume holding `path` has a FAT, exFAT or NTFS file system, whose names
     // cannot hold every character a music file's name may have (SafeName).
     virtual bool NeedsSafeNames(const std::string& path) const;
 
-    // The hidden name of the `number`th copy in progress: ".tunecrate-<number>.part".
+    // The hidden name of this process's `number`th copy in progress:
+    // ".tunecrate-<process id>-<number>.part". Runs on one stick at the same time never share
+    // one, and none takes away another's. (Older versions wrote ".tunecrate-<number>.part".)
     static std::string TemporaryName(unsigned number);
     static bool IsTemporaryName(const std::string& name);
     // `name` as FAT, exFAT and NTFS can hold it: \ / : * ? " < > |, control characters and
@@ -109,5 +112,9 @@ class FileOperations {
     static bool IsPlainFileName(const std::string& name);
 
   private:
+    static unsigned long long ProcessId();
+    // True unless the process `id` is known to be gone.
+    static bool ProcessRunning(unsigned long long id);
+
     CopyLimits limits_;
 };

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -10,6 +11,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -293,6 +295,15 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
 }
 
 }  // namespace
+
+unsigned long long FileOperations::ProcessId() {
+    return static_cast<unsigned long long>(getpid());
+}
+
+bool FileOperations::ProcessRunning(unsigned long long id) {
+    return id <= static_cast<unsigned long long>(INT_MAX) &&
+           (kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
+}
 
 int FileOperations::DeleteTree(const std::string& directory) const {
     if (directory.empty()) {

@@ -206,6 +206,23 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
 
 }  // namespace
 
+unsigned long long FileOperations::ProcessId() {
+    return GetCurrentProcessId();
+}
+
+bool FileOperations::ProcessRunning(unsigned long long id) {
+    if (id > MAXDWORD) {
+        return false;
+    }
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    if (process) {
+        CloseHandle(process);
+        return true;
+    }
+    return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process
+}
+
 int FileOperations::DeleteTree(const std::string& directory) const {
     if (directory.empty()) {
         return 0;

@@ -21,6 +21,9 @@ constexpr uint64_t kMegabyte = 1048576;
 constexpr unsigned kMaxCopyNumber = 99;
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
+// Temporaries are numbered across the runs of this process: one run's copy it could not remove
+// never stands in the way of a later one's.
+std::atomic<unsigned> gTemporaries{0};
 
 // What a fill or a wipe of the stick must keep away from: the music, the collection and the
 // settings.
@@ -107,7 +110,6 @@ std::string TransferJob::Transfer(TransferResult& result) {
     position_ = 0;
     plannedInRun_.clear();
     limitLeft_ = options_.byteLimit;
-    temporaries_ = 0;
     namesUnflushed_ = false;
     namedInRun_.clear();
     // The playlist is replaced through a copy: room for two of them stays free.
@@ -337,7 +339,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
     FileOperations::CopyResult copy;
     for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
         temporary = FileOperations::JoinPath(options_.stickDrive,
-                                             FileOperations::TemporaryName(++temporaries_));
+                                             FileOperations::TemporaryName(++gTemporaries));
         copy = files_.CopyWithoutOverwrite(entry.GetFullPath(), temporary, false);
         if (copy.outcome != FileOperations::CopyResult::kNameTaken) {
             break;

@@ -142,9 +142,8 @@ class TransferJob {
     bool safeNames_ = false;
     uint64_t clusterBytes_ = 1;
     std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
-    unsigned temporaries_ = 0;
-    bool namesUnflushed_ = false;       // renamed since the last flush
-    std::set<std::string> namedInRun_;  // names (before numbering) given in this run
+    bool namesUnflushed_ = false;        // renamed since the last flush
+    std::set<std::string> namedInRun_;   // names (before numbering) given in this run
     StickLayout layout_;
     unsigned position_ = 0;               // songs placed in this run so far
     std::set<std::string> plannedInRun_;  // a dry run's destinations

@@ -145,9 +145,15 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
         EXPECT_EQ(killed.exitCode, 128 + SIGKILL);
         ExpectOnlyWholeSongs(stick.Path());
     }
-    Fill(stick.Path(), {"--limit", "8M"});
+    // A save of the collection killed in the very second the next run (a new process) starts.
+    const fs::path saved(collection);
+    const fs::path leftover =
+        saved.parent_path() / ("." + saved.filename().string() + ".tmp-2147483646-0-1");
+    WriteFileBytes(leftover.string(), "half");
+    EXPECT_EQ(Spawn({"fill", collection, stick.Path(), "--limit", "8M"}).exitCode, 0);
     EXPECT_EQ(ExpectOnlyWholeSongs(stick.Path()), 0);
     EXPECT_GT(FilesIn(stick.Path()).size(), 0u);
+    EXPECT_FALSE(fs::exists(leftover));
 }
 
 // Numbered folders and the playlist on each kind of stick. A dry run changes no byte of the

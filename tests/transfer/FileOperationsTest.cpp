@@ -171,15 +171,21 @@ TEST(FileOperationsTest, SafeNamesForFatExfatAndNtfs) {
 TEST(FileOperationsTest, RemovesOnlyItsOwnLeftovers) {
     TempDir stick;
     fs::create_directories(stick / ".tunecrate-7.part");  // a folder: not ours
-    const std::set<std::string> kept = {".tunecrate-7.part", ".tunecrate-x.part", "song.part",
-                                        "tunecrate-3.part", ".tunecrate-3.part.mp3"};
+    // This process's copy is a running run's, which another run on the stick must leave alone.
+    const std::set<std::string> kept = {".tunecrate-7.part",
+                                        ".tunecrate-x.part",
+                                        "song.part",
+                                        "tunecrate-3.part",
+                                        ".tunecrate-3.part.mp3",
+                                        ".tunecrate--3.part",
+                                        FileOperations::TemporaryName(3)};
     for (const std::string& name : kept) {
         if (name != ".tunecrate-7.part") {
             WriteFileBytes(stick / name, "x");
         }
     }
-    WriteFileBytes(stick / FileOperations::TemporaryName(3), "half a song");
-    WriteFileBytes(stick / FileOperations::TemporaryName(12345), "");
+    WriteFileBytes(stick / ".tunecrate-3.part", "half a song");      // an older version's
+    WriteFileBytes(stick / ".tunecrate-2147483646-12345.part", "");  // of a process that is gone
     EXPECT_EQ(FileOperations().RemoveLeftovers(stick.Path()), 0);
     EXPECT_EQ(FilesIn(stick.Path()), kept);
 }
