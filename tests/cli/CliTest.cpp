@@ -406,10 +406,13 @@ TEST_F(CliTest, ASecondProgramCannotSaveWhileAFillRuns) {
     fs::create_directories(other);
     CliResult second, add;
     const CliResult first =
-        Spawn({"fill", collection, stick, "--folder"}, [&](int, const std::string&) {
+        Spawn({"fill", collection, stick, "--folder"}, [&](int pid, const std::string&) {
             if (second.exitCode < 0 && FilesIn(stick).size() >= 2) {
+                // Held still, the first fill is surely running while the others try.
+                kill(pid, SIGSTOP);
                 second = Spawn({"fill", collection, stick2, "--folder"});
                 add = Spawn({"add", collection, other});
+                kill(pid, SIGCONT);
             }
         });
     ASSERT_EQ(first.exitCode, 0) << first.err;
