@@ -9,7 +9,7 @@ bool DesktopNotifier::Notify(const std::string& summary, const std::string& body
     if (sd_bus_open_user(&bus) < 0) {
         return false;
     }
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};  // SD_BUS_ERROR_NULL, without its C compound literal
     // Notify(app name, replaces id, icon, summary, body, actions, hints, timeout: server's).
     const int result = sd_bus_call_method(
         bus, "org.freedesktop.Notifications", "/org/freedesktop/Notifications",

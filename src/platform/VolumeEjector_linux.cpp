@@ -28,7 +28,7 @@ using Bus = std::unique_ptr<sd_bus, BusCloser>;
 
 // An sd-bus error that frees itself.
 struct BusError {
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{};  // SD_BUS_ERROR_NULL, without its C compound literal
     ~BusError() { sd_bus_error_free(&error); }
     bool Is(const char* name) const { return sd_bus_error_has_name(&error, name); }
     std::string Text() const { return error.message ? error.message : "no answer"; }
