@@ -61,7 +61,10 @@ std::string AppSettings::DefaultSettingsPath(const std::string& executablePath) 
 AppSettings::ExtensionCheck AppSettings::CheckExtension(const std::string& typed) {
     using Problem = ExtensionCheck::Problem;
     ExtensionCheck check;
-    std::string ext = !typed.empty() && typed[0] == '.' ? typed.substr(1) : typed;
+    // Leading dots typed out of habit go, all of them: what is kept must pass this check again
+    // unchanged when the settings are read back.
+    const size_t start = typed.find_first_not_of('.');
+    std::string ext = start == std::string::npos ? std::string() : typed.substr(start);
     size_t characters = 0;
     bool blank = false;
     for (char& c : ext) {

@@ -88,6 +88,7 @@ TEST(AppSettingsTest, OneCheckForEveryExtension) {
     } rows[] = {
         {"MP3", Problem::None, "mp3"},
         {".Flac", Problem::None, "flac"},
+        {"..ini", Problem::None, "ini"},  // what is kept checks out the same when read back
         {"abcdefghijklmnop", Problem::None, "abcdefghijklmnop"},
         {"äöüäöüäöüäöüäöüä", Problem::None, "äöüäöüäöüäöüäöüä"},  // characters, not bytes
         {"abcdefghijklmnopq", Problem::TooLong, ""},
