@@ -39,9 +39,11 @@ constexpr uint64_t kMB = 1048576;
 
 class SilentUi : public CollectionUi {
   public:
-    void ShowMessage(const std::string&) override {}
-    void ShowError(const std::string& text) override { throw std::runtime_error(text); }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::No; }
+    void ShowMessage(const platform::UserMessage&) override {}
+    void ShowError(const platform::UserMessage& text) override {
+        throw std::runtime_error(text.Text());
+    }
+    Answer AskYesNoCancel(const platform::UserMessage&) override { return Answer::No; }
     ChangedAnswer AskChangedOnDisc(const std::string&) override { return ChangedAnswer::Cancel; }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }
     void SetTitle(const std::string&) override {}
@@ -50,11 +52,11 @@ class SilentUi : public CollectionUi {
 
 class SilentObserver : public TransferObserver {
   public:
-    void SetStatusText(const std::string&) override {}
+    void SetStatusText(const platform::UserMessage&) override {}
     void SetProgressRange(uint32_t) override {}
     void SetProgressPosition(uint32_t) override {}
-    void SetFreeSpaceText(const std::string&) override {}
-    void ShowMessageBox(const std::string&) override {}
+    void SetFreeSpaceText(const platform::UserMessage&) override {}
+    void ShowMessageBox(const platform::UserMessage&) override {}
     void Finished(const TransferResult&) override {}
 };
 
@@ -148,7 +150,7 @@ double RunJob(Workbench& bench, const std::string& stick, bool plainFolder, bool
         throw std::runtime_error(
             "the job copied " + std::to_string(result.filesCopied) + " files, " +
             std::to_string(result.filesFailed) + " failed, ending " +
-            std::to_string(static_cast<int>(result.ending)) + ": " + result.error);
+            std::to_string(static_cast<int>(result.ending)) + ": " + result.error.Text());
     }
     return seconds;
 }

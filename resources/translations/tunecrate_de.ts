@@ -35,12 +35,6 @@
         <translation>Unbenannt</translation>
     </message>
     <message>
-        <source>Your music selection has been modified.
-Save changes?</source>
-        <translation>Ihre Musikauswahl wurde geändert.
-Änderungen speichern?</translation>
-    </message>
-    <message>
         <source>Directory not found: %1</source>
         <translation>Verzeichnis nicht gefunden: %1</translation>
     </message>
@@ -263,29 +257,6 @@ Drucken</translation>
     </message>
 </context>
 <context>
-    <name>CTunecrateApp</name>
-    <message>
-        <source>Fills a USB music stick with music drawn at random from your collection.</source>
-        <translation>Füllt einen USB-Musikstick mit zufällig aus Ihrer Sammlung gezogener Musik.</translation>
-    </message>
-    <message>
-        <source>Use FILE as the program settings file.</source>
-        <translation>DATEI als Einstellungsdatei des Programms verwenden.</translation>
-    </message>
-    <message>
-        <source>A collection file to open.</source>
-        <translation>Eine zu öffnende Sammlungsdatei.</translation>
-    </message>
-    <message>
-        <source>Only one collection file can be opened.</source>
-        <translation>Es kann nur eine Sammlungsdatei geöffnet werden.</translation>
-    </message>
-    <message>
-        <source>No such collection file: %1</source>
-        <translation>Sammlungsdatei nicht gefunden: %1</translation>
-    </message>
-</context>
-<context>
     <name>CStickLayoutDlg</name>
     <message>
         <source>Stick Layout</source>
@@ -350,6 +321,29 @@ Drucken</translation>
     <message>
         <source>folder first</source>
         <translation>erst Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>CTunecrateApp</name>
+    <message>
+        <source>Fills a USB music stick with music drawn at random from your collection.</source>
+        <translation>Füllt einen USB-Musikstick mit zufällig aus Ihrer Sammlung gezogener Musik.</translation>
+    </message>
+    <message>
+        <source>Use FILE as the program settings file.</source>
+        <translation>DATEI als Einstellungsdatei des Programms verwenden.</translation>
+    </message>
+    <message>
+        <source>A collection file to open.</source>
+        <translation>Eine zu öffnende Sammlungsdatei.</translation>
+    </message>
+    <message>
+        <source>Only one collection file can be opened.</source>
+        <translation>Es kann nur eine Sammlungsdatei geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>No such collection file: %1</source>
+        <translation>Sammlungsdatei nicht gefunden: %1</translation>
     </message>
 </context>
 <context>
@@ -783,10 +777,14 @@ Statusleiste ein/aus</translation>
     </message>
 </context>
 <context>
-    <name>TransferJob</name>
+    <name>UserMessage</name>
     <message>
         <source>Deleting old music files</source>
         <translation>Alte Musikdateien werden gelöscht</translation>
+    </message>
+    <message>
+        <source>Copying: %1</source>
+        <translation>Kopiere: %1</translation>
     </message>
     <message>
         <source>Finished copying</source>
@@ -801,12 +799,192 @@ Statusleiste ein/aus</translation>
         <translation>Kein Stick-Laufwerk gewählt</translation>
     </message>
     <message>
-        <source>Copying: %1</source>
-        <translation>Kopiere: %1</translation>
-    </message>
-    <message>
         <source>%1 MB free</source>
         <translation>%1 MB frei</translation>
+    </message>
+    <message>
+        <source>Stick not found: %1</source>
+        <translation>Stick nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>Not the root of a mounted drive: %1</source>
+        <translation>Nicht das Stammverzeichnis eines eingehängten Laufwerks: %1</translation>
+    </message>
+    <message>
+        <source>Cannot read the free space of %1</source>
+        <translation>Der freie Speicher von %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The stick is gone: %1</source>
+        <translation>Der Stick ist nicht mehr da: %1</translation>
+    </message>
+    <message>
+        <source>The stick&apos;s folder is full: %1</source>
+        <translation>Der Ordner des Sticks ist voll: %1</translation>
+    </message>
+    <message>
+        <source>Cannot make the folder %1: %2</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Copying stopped: %1</source>
+        <translation>Kopieren abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>the name is taken or not allowed on the stick: %1</source>
+        <translation>der Name ist auf dem Stick vergeben oder nicht erlaubt: %1</translation>
+    </message>
+    <message>
+        <source>the name is taken on the stick: %1</source>
+        <translation>der Name ist auf dem Stick vergeben: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Will not copy into %1: it is the music folder %2</source>
+        <translation>Kein Kopieren nach %1: es ist das Musik-Verzeichnis %2</translation>
+    </message>
+    <message>
+        <source>Will not copy into %1: it holds the music folder %2</source>
+        <translation>Kein Kopieren nach %1: es enthält das Musik-Verzeichnis %2</translation>
+    </message>
+    <message>
+        <source>Will not copy into %1: it lies in the music folder %2</source>
+        <translation>Kein Kopieren nach %1: es liegt im Musik-Verzeichnis %2</translation>
+    </message>
+    <message>
+        <source>Will not delete the files of the system&apos;s root folder %1</source>
+        <translation>Die Dateien im Stammverzeichnis des Systems %1 werden nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>Will not delete the files on %1: it holds %2</source>
+        <translation>Die Dateien auf %1 werden nicht gelöscht: es enthält %2</translation>
+    </message>
+    <message>
+        <source>Your music selection has been modified.
+Save changes?</source>
+        <translation>Ihre Musikauswahl wurde geändert.
+Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>The music selection %1 is in use by another program (a fill may be running). Try again when it has finished.</source>
+        <translation>Die Musikauswahl %1 wird von einem anderen Programm benutzt (vielleicht läuft ein Befüllen). Versuchen Sie es wieder, wenn es fertig ist.</translation>
+    </message>
+    <message>
+        <source>The music selection could not be locked.
+%1: %2</source>
+        <translation>Die Musikauswahl konnte nicht gesperrt werden.
+%1: %2</translation>
+    </message>
+    <message>
+        <source>The music selection could not be saved.
+%1</source>
+        <translation>Die Musikauswahl konnte nicht gespeichert werden.
+%1</translation>
+    </message>
+    <message>
+        <source>The music selection could not be read.
+%1: %2</source>
+        <translation>Die Musikauswahl konnte nicht gelesen werden.
+%1: %2</translation>
+    </message>
+    <message>
+        <source>%1
+is not a music selection file. Nothing was loaded from it.</source>
+        <translation>%1
+ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
+    </message>
+    <message>
+        <source>This directory cannot be kept in a music selection file: %2.
+%1</source>
+        <translation>Dieses Verzeichnis kann nicht in einer Musikauswahl-Datei stehen: %2.
+%1</translation>
+    </message>
+    <message>
+        <source>its path is empty</source>
+        <translation>sein Pfad ist leer</translation>
+    </message>
+    <message>
+        <source>its path begins or ends with a blank</source>
+        <translation>sein Pfad beginnt oder endet mit einem Leerzeichen</translation>
+    </message>
+    <message>
+        <source>its path holds a control character such as a line break</source>
+        <translation>sein Pfad enthält ein Steuerzeichen wie einen Zeilenumbruch</translation>
+    </message>
+    <message>
+        <source>its path is longer than %1 bytes</source>
+        <translation>sein Pfad ist länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>its path is not valid UTF-8 text</source>
+        <translation>sein Pfad ist kein gültiger UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>Ejected %1: the stick can be pulled out</source>
+        <translation>%1 ausgeworfen: der Stick kann abgezogen werden</translation>
+    </message>
+    <message>
+        <source>Unmounted %1; its drive cannot be powered off, but it can be pulled out now</source>
+        <translation>%1 ausgehängt; das Laufwerk kann nicht ausgeschaltet werden, aber es kann jetzt abgezogen werden</translation>
+    </message>
+    <message>
+        <source>Unmounted %1, but powering the drive off failed (%2); it can be pulled out now</source>
+        <translation>%1 ausgehängt, aber das Ausschalten des Laufwerks schlug fehl (%2); es kann jetzt abgezogen werden</translation>
+    </message>
+    <message>
+        <source>Unmounted %1 with umount (%2, so the drive was not powered off)</source>
+        <translation>%1 mit umount ausgehängt (%2, daher wurde das Laufwerk nicht ausgeschaltet)</translation>
+    </message>
+    <message>
+        <source>Not ejected: %1 is not the root of a mounted volume</source>
+        <translation>Nicht ausgeworfen: %1 ist nicht das Stammverzeichnis eines eingehängten Datenträgers</translation>
+    </message>
+    <message>
+        <source>Not ejected: %1 is not on a disk (%2)</source>
+        <translation>Nicht ausgeworfen: %1 liegt auf keinem Datenträger (%2)</translation>
+    </message>
+    <message>
+        <source>Not ejected: %2; unmount %1 with the file manager, or run as root to unmount it</source>
+        <translation>Nicht ausgeworfen: %2; hängen Sie %1 mit der Dateiverwaltung aus oder als root</translation>
+    </message>
+    <message>
+        <source>Not ejected: %2, and umount %1 failed (is it busy?)</source>
+        <translation>Nicht ausgeworfen: %2, und umount %1 schlug fehl (wird es benutzt?)</translation>
+    </message>
+    <message>
+        <source>Not ejected: UDisks2 does not know %1: %2</source>
+        <translation>Nicht ausgeworfen: UDisks2 kennt %1 nicht: %2</translation>
+    </message>
+    <message>
+        <source>Not ejected: the drive of %1 cannot be read: %2</source>
+        <translation>Nicht ausgeworfen: das Laufwerk von %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Not ejected: %1 is on a fixed disc</source>
+        <translation>Nicht ausgeworfen: %1 liegt auf einer Festplatte</translation>
+    </message>
+    <message>
+        <source>Not ejected: %1 is busy (a program still uses files on it)</source>
+        <translation>Nicht ausgeworfen: %1 wird benutzt (ein Programm hat noch Dateien darauf offen)</translation>
+    </message>
+    <message>
+        <source>Not ejected: unmounting %1 failed: %2</source>
+        <translation>Nicht ausgeworfen: das Aushängen von %1 schlug fehl: %2</translation>
+    </message>
+    <message>
+        <source>Not ejected: %1 (ejecting is not available on Windows; use &quot;Safely Remove Hardware&quot;)</source>
+        <translation>Nicht ausgeworfen: %1 (unter Windows gibt es kein Auswerfen; verwenden Sie „Hardware sicher entfernen“)</translation>
+    </message>
+    <message>
+        <source>the system bus cannot be reached</source>
+        <translation>der Systembus ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>UDisks2 is not available</source>
+        <translation>UDisks2 ist nicht verfügbar</translation>
     </message>
 </context>
 </TS>

@@ -86,8 +86,8 @@ const char* EndingName(TransferResult::Ending ending) {
 std::string EndingText(const TransferResult& result) {
     switch (result.ending) {
         case TransferResult::Ending::kStickFull:  // a full folder says so
-            return result.error.empty() ? "the stick is full: the next file drawn does not fit"
-                                        : result.error;
+            return result.error.IsEmpty() ? "the stick is full: the next file drawn does not fit"
+                                          : result.error.Text();
         case TransferResult::Ending::kAllHandled:
             return "every file of the collection has been handled";
         case TransferResult::Ending::kStopped:
@@ -96,13 +96,13 @@ std::string EndingText(const TransferResult& result) {
             return "index error";
         case TransferResult::Ending::kRefused:
         case TransferResult::Ending::kStickFailed:
-            return result.error;
+            return result.error.Text();
     }
-    return result.error;
+    return result.error.Text();
 }
 
 bool Succeeded(const TransferResult& result) {
-    return (result.saved || result.dryRun) && result.playlistError.empty() &&
+    return (result.saved || result.dryRun) && result.playlistError.IsEmpty() &&
            (result.ending == TransferResult::Ending::kStickFull ||
             result.ending == TransferResult::Ending::kAllHandled);
 }
@@ -203,10 +203,10 @@ int FillCommand::Execute(CliContext& context) {
     if (eject_ && !dryRun_ && lastResult_.ending != TransferResult::Ending::kRefused) {
         const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick_);
         if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
-            context.err << "error: " << ejected.message << "\n";
+            context.err << "error: " << ejected.message.Text() << "\n";
             exitCode = kExitFailed;
         } else {
-            (json_ ? context.err : context.out) << ejected.message << "\n";
+            (json_ ? context.err : context.out) << ejected.message.Text() << "\n";
         }
     }
     return exitCode;
@@ -222,7 +222,7 @@ bool FillCommand::LockCollection(platform::LockFile& lock, CliContext& context) 
         case platform::LockFile::Result::Locked:
             return true;
         case platform::LockFile::Result::Busy:
-            context.err << "error: " << CTunecrateDoc::InUseText(collection_)
+            context.err << "error: " << CTunecrateDoc::InUseText(collection_).Text()
                         << " Nothing was copied.\n";
             return false;
         case platform::LockFile::Result::Failed:
@@ -264,7 +264,7 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         return;
     }
     for (const TransferResult::Failure& failure : result.failures) {
-        context.err << "failed: " << failure.file << ": " << failure.reason << "\n";
+        context.err << "failed: " << failure.file << ": " << failure.reason.Text() << "\n";
     }
     uint64_t bytesOnStick = 0;
     nlohmann::json files = nlohmann::json::array();
@@ -280,7 +280,7 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         for (const TransferResult::Failure& failure : result.failures) {
             nlohmann::json item = nlohmann::json::object();
             JsonText::Put(item, "file", failure.file);
-            JsonText::Put(item, "reason", failure.reason);
+            JsonText::Put(item, "reason", failure.reason.Text());
             failures.push_back(item);
         }
         nlohmann::json summary{{"dryRun", result.dryRun},
@@ -298,7 +298,7 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         JsonText::Put(summary, "collection", collection_);
         JsonText::Put(summary, "stick", stick_);
         JsonText::Put(summary, "reason", why);
-        JsonText::Put(summary, "playlistError", result.playlistError);
+        JsonText::Put(summary, "playlistError", result.playlistError.Text());
         context.out << JsonText::Dump(summary);
     } else if (result.dryRun) {
         context.out << "Dry run: nothing was written. A fill would copy:\n";
@@ -320,9 +320,9 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
                     << "Ended:        " << why << "\n";
     }
     if (!Succeeded(result)) {
-        const std::string what = result.playlistError.empty()
-                                     ? why
-                                     : "the playlist was not written: " + result.playlistError;
+        const std::string what = result.playlistError.IsEmpty() ? why
+                                                                : "the playlist was not written: " +
+                                                                      result.playlistError.Text();
         context.err << "error: "
                     << (result.saved || result.dryRun ? what
                                                       : what + "; the collection was not saved")

@@ -12,9 +12,13 @@ class TerminalCollectionUi : public CollectionUi {
   public:
     explicit TerminalCollectionUi(std::ostream& err) : err_(err) {}
 
-    void ShowMessage(const std::string& text) override { err_ << OneLine(text) << "\n"; }
-    void ShowError(const std::string& text) override { err_ << "error: " << OneLine(text) << "\n"; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+    void ShowMessage(const platform::UserMessage& text) override {
+        err_ << OneLine(text.Text()) << "\n";
+    }
+    void ShowError(const platform::UserMessage& text) override {
+        err_ << "error: " << OneLine(text.Text()) << "\n";
+    }
+    Answer AskYesNoCancel(const platform::UserMessage&) override { return Answer::Cancel; }
     // Another program saved meanwhile (a fill holds the lock, so its flags are the newer ones):
     // its flags are taken over before writing, and the user is told.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override {

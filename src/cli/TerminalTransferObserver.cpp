@@ -1,26 +1,26 @@
 #include "cli/TerminalTransferObserver.h"
 
 #include "cli/ProgressBar.h"
-#include "transfer/TransferJob.h"
 
 TerminalTransferObserver::TerminalTransferObserver(std::ostream& out, std::ostream& err,
                                                    bool showProgress, bool quiet)
     : out_(out), err_(err), showProgress_(showProgress && !quiet), quiet_(quiet) {}
 
-void TerminalTransferObserver::SetStatusText(const std::string& text) {
+void TerminalTransferObserver::SetStatusText(const platform::UserMessage& text) {
     // The job's closing status after a refusal or a failure of the stick is its error, which the
     // summary prints once, on the error stream.
     if (quiet_ || !IsProgressText(text)) {
         return;
     }
     ClearProgress();
-    out_ << text << std::endl;
+    out_ << text.Text() << std::endl;
     DrawProgress();
 }
 
-bool TerminalTransferObserver::IsProgressText(const std::string& text) {
-    return text == TransferJob::kDeletingText || text == TransferJob::kFinishedText ||
-           text.rfind(TransferJob::kCopyingText, 0) == 0;
+bool TerminalTransferObserver::IsProgressText(const platform::UserMessage& text) {
+    using Id = platform::UserMessage::Id;
+    return text.GetId() == Id::kDeleting || text.GetId() == Id::kFinished ||
+           text.GetId() == Id::kCopying;
 }
 
 void TerminalTransferObserver::SetProgressRange(uint32_t maxMegabytes) {
@@ -33,13 +33,13 @@ void TerminalTransferObserver::SetProgressPosition(uint32_t megabytes) {
     DrawProgress();
 }
 
-void TerminalTransferObserver::SetFreeSpaceText(const std::string&) {
+void TerminalTransferObserver::SetFreeSpaceText(const platform::UserMessage&) {
     // The free space shows in the summary; per file it would only repeat the progress line.
 }
 
-void TerminalTransferObserver::ShowMessageBox(const std::string& text) {
+void TerminalTransferObserver::ShowMessageBox(const platform::UserMessage& text) {
     ClearProgress();
-    err_ << "error: " << text << std::endl;
+    err_ << "error: " << text.Text() << std::endl;
 }
 
 void TerminalTransferObserver::Finished(const TransferResult& result) {

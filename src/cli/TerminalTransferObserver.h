@@ -16,18 +16,18 @@ class TerminalTransferObserver : public TransferObserver {
     // `quiet`: print nothing while the job runs (the output is one JSON document at the end).
     TerminalTransferObserver(std::ostream& out, std::ostream& err, bool showProgress, bool quiet);
 
-    void SetStatusText(const std::string& text) override;
+    void SetStatusText(const platform::UserMessage& text) override;
     void SetProgressRange(uint32_t maxMegabytes) override;
     void SetProgressPosition(uint32_t megabytes) override;
-    void SetFreeSpaceText(const std::string& text) override;
-    void ShowMessageBox(const std::string& text) override;
+    void SetFreeSpaceText(const platform::UserMessage& text) override;
+    void ShowMessageBox(const platform::UserMessage& text) override;
     void Finished(const TransferResult& result) override;
 
     const TransferResult& GetResult() const { return result_; }
 
   private:
     // The job's texts of a run going on, as opposed to its errors.
-    static bool IsProgressText(const std::string& text);
+    static bool IsProgressText(const platform::UserMessage& text);
     void DrawProgress();
     void ClearProgress();
 

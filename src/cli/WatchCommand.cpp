@@ -121,7 +121,8 @@ std::set<std::string> WatchCommand::MatchingVolumes() const {
 void WatchCommand::Notify(const std::string& root) const {
     const TransferResult& result = LastResult();
     if (result.ending == TransferResult::Ending::kRefused) {
-        platform::DesktopNotifier::Notify("Tunecrate: " + root + " was not filled", result.error);
+        platform::DesktopNotifier::Notify("Tunecrate: " + root + " was not filled",
+                                          result.error.Text());
         return;
     }
     const bool ok = result.saved && (result.ending == TransferResult::Ending::kStickFull ||

@@ -8,6 +8,9 @@
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
 
+using platform::UserMessage;
+using Id = platform::UserMessage::Id;
+
 CTunecrateDoc::CTunecrateDoc(CollectionUi& ui, AppSettings* settings)
     : ui_(ui), settings_(settings) {
     ResetCollection();
@@ -75,7 +78,7 @@ bool CTunecrateDoc::AskSaveChanges() {
     if (!IsModified()) {
         return true;
     }
-    switch (ui_.AskYesNoCancel(kSaveChangesQuestion)) {
+    switch (ui_.AskYesNoCancel(UserMessage(Id::kSaveChanges))) {
         case CollectionUi::Answer::Cancel:
             return false;
         case CollectionUi::Answer::No:
@@ -110,10 +113,8 @@ std::string CTunecrateDoc::LockPathFor(const std::string& collectionPath) {
     return (ec ? collectionPath : platform::PathToUtf8(real)) + ".lock";
 }
 
-std::string CTunecrateDoc::InUseText(const std::string& collectionPath) {
-    return "The music selection " + collectionPath +
-           " is in use by another program (a fill may be running). Try again when it has "
-           "finished.";
+UserMessage CTunecrateDoc::InUseText(const std::string& collectionPath) {
+    return UserMessage(Id::kInUse, {collectionPath});
 }
 
 bool CTunecrateDoc::Lock(platform::LockFile& lock) {
@@ -127,7 +128,7 @@ bool CTunecrateDoc::Lock(platform::LockFile& lock) {
         case platform::LockFile::Result::Failed:
             break;
     }
-    ui_.ShowError("The music selection could not be locked.\n" + lockPath + ": " + lock.GetError());
+    ui_.ShowError(UserMessage(Id::kNotLocked, {lockPath, lock.GetError()}));
     return false;
 }
 
@@ -205,7 +206,7 @@ bool CTunecrateDoc::SaveCollection() {
         return true;
     }
     if (!GetFilePath().empty()) {
-        ui_.ShowError("The music selection could not be saved.\n" + library_->GetSaveError());
+        ui_.ShowError(UserMessage(Id::kNotSaved, {library_->GetSaveError()}));
         SetModifiedFlag(true);
     } else if (library_->GetDirectoryCount() > 0) {
         SetModifiedFlag(true);
@@ -231,10 +232,9 @@ bool CTunecrateDoc::LoadCollection(const std::string& path) {
 
 void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status) {
     if (status == MusicLibrary::LoadStatus::FileUnreadable) {
-        ui_.ShowError("The music selection could not be read.\n" + path + ": " +
-                      library_->GetLoadError());
+        ui_.ShowError(UserMessage(Id::kNotRead, {path, library_->GetLoadError()}));
     } else {
-        ui_.ShowError(path + "\nis not a music selection file. Nothing was loaded from it.");
+        ui_.ShowError(UserMessage(Id::kNotACollection, {path}));
     }
 }
 
@@ -263,14 +263,13 @@ bool CTunecrateDoc::IsListed(const std::string& path) const {
 }
 
 bool CTunecrateDoc::AddDirectory(const std::string& path) {
-    const std::string problem = DirectoryPath::Problem(path);
-    if (!problem.empty()) {
-        ui_.ShowError("This directory cannot be kept in a music selection file: " + problem +
-                      ".\n" + path);
+    UserMessage problem = DirectoryPath::Problem(path);
+    if (!problem.IsEmpty()) {
+        ui_.ShowError(UserMessage(Id::kPathRefused, {path}, std::move(problem)));
         return false;
     }
     if (!library_->AddDirectory(path, 0)) {
-        ui_.ShowMessage(kDirectoryNotFound + path);
+        ui_.ShowMessage(UserMessage(Id::kDirectoryNotFound, {path}));
         return false;
     }
     return true;

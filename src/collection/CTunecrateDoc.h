@@ -24,10 +24,6 @@ class IniFile;
 // IsModified. The GUI must not change the collection (add, remove, open, new) while a job runs.
 class CTunecrateDoc {
   public:
-    static constexpr const char* kSaveChangesQuestion =
-        "Your music selection has been modified.\nSave changes?";
-    static constexpr const char* kDirectoryNotFound = "Verzeichnis nicht gefunden: ";
-
     // Both must outlive the document. `settings` may be null (then scanning finds nothing and
     // no last collection path is stored), as while the main form does not exist yet.
     CTunecrateDoc(CollectionUi& ui, AppSettings* settings);
@@ -84,7 +80,7 @@ class CTunecrateDoc {
     // The lock file beside a collection file: its path with ".lock" appended.
     static std::string LockPathFor(const std::string& collectionPath);
     // The message for a collection whose lock another program holds.
-    static std::string InUseText(const std::string& collectionPath);
+    static platform::UserMessage InUseText(const std::string& collectionPath);
     // Loads the collection file at `path` (a rescan of its directories) and sets the title. A
     // missing file gives an empty collection that a save will create. A file that cannot be read
     // or holds no collection is reported; the collection is then empty and has no file, so that

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/UserMessage.h"
+
 // Everything the collection document needs from the user: message boxes, the save prompt, the
 // open and save file dialogs and the window title. The Qt GUI implements it with widgets; tests
 // implement it with a fake that records the calls.
@@ -35,11 +37,11 @@ class CollectionUi {
     virtual ~CollectionUi() = default;
 
     // A message box with the text, only an OK button and no icon.
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void ShowMessage(const platform::UserMessage& text) = 0;
     // A message box with the text, an OK button and a warning icon: an operation failed.
-    virtual void ShowError(const std::string& text) = 0;
+    virtual void ShowError(const platform::UserMessage& text) = 0;
     // A message box with the question icon and the buttons Yes, No and Cancel.
-    virtual Answer AskYesNoCancel(const std::string& question) = 0;
+    virtual Answer AskYesNoCancel(const platform::UserMessage& question) = 0;
     // The collection file at `path` was changed by another program since it was read.
     virtual ChangedAnswer AskChangedOnDisc(const std::string& path) = 0;
     // Shows the file dialog; the chosen path, or nothing when the user cancelled.

@@ -8,28 +8,30 @@
 #include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
+using platform::UserMessage;
+using Id = platform::UserMessage::Id;
 
-std::string DirectoryPath::Problem(const std::string& path) {
+UserMessage DirectoryPath::Problem(const std::string& path) {
     static const char* const kBlanks = " \t\v\f";
     if (path.empty()) {
-        return "its path is empty";
+        return UserMessage(Id::kPathEmpty);
     }
     if (path.find_first_of(kBlanks) == 0 || path.find_last_of(kBlanks) == path.size() - 1) {
-        return "its path begins or ends with a blank";
+        return UserMessage(Id::kPathBlank);
     }
     for (char c : path) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7f) {
-            return "its path holds a control character such as a line break";
+            return UserMessage(Id::kPathControl);
         }
     }
     if (path.size() > kMaxLength) {
-        return "its path is longer than " + std::to_string(kMaxLength) + " bytes";
+        return UserMessage(Id::kPathTooLong, {std::to_string(kMaxLength)});
     }
     if (!platform::IsValidUtf8(path)) {
-        return "its path is not valid UTF-8 text";
+        return UserMessage(Id::kPathNotUtf8);
     }
-    return std::string();
+    return UserMessage();
 }
 
 std::string DirectoryPath::Key(const std::string& path) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/UserMessage.h"
+
 // Checks and compares the paths of music directories as the collection stores them.
 class DirectoryPath {
   public:
@@ -12,7 +14,7 @@ class DirectoryPath {
     // Why a path would not come back unchanged from the collection file; empty when it would.
     // The reader trims blanks around a line, splits long lines and ends a line at a line break;
     // on Linux the file is UTF-8 text.
-    static std::string Problem(const std::string& path);
+    static platform::UserMessage Problem(const std::string& path);
 
     // The path made absolute and normal ("." and ".." parts resolved, no trailing separator
     // except a root's), and on Windows, whose file systems ignore letter case, lower-cased: two

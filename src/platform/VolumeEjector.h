@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/UserMessage.h"
+
 namespace platform {
 
 // What became of a request to eject a stick.
@@ -12,7 +14,7 @@ struct EjectResult {
         kFailed,     // still mounted; the message says why
     };
     Outcome outcome = Outcome::kFailed;
-    std::string message;  // one line for the user, also on success
+    UserMessage message;  // one line for the user, also on success
 };
 
 // Ejects the volume mounted at a mount point, as a file manager's eject button does: through

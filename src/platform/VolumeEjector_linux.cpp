@@ -17,6 +17,8 @@ extern char** environ;
 namespace platform {
 namespace {
 
+using Id = UserMessage::Id;
+
 constexpr const char* kService = "org.freedesktop.UDisks2";
 constexpr const char* kBlockInterface = "org.freedesktop.UDisks2.Block";
 constexpr const char* kDriveInterface = "org.freedesktop.UDisks2.Drive";
@@ -50,7 +52,7 @@ std::string BlockObjectPath(const std::string& kernelName) {
     return path;
 }
 
-EjectResult Result(EjectResult::Outcome outcome, std::string message) {
+EjectResult Result(EjectResult::Outcome outcome, UserMessage message) {
     EjectResult result;
     result.outcome = outcome;
     result.message = std::move(message);
@@ -62,23 +64,21 @@ bool ServiceMissing(const BusError& error) {
 }
 
 // Without UDisks2 the superuser can still unmount; nobody can power the drive off then.
-EjectResult UnmountAsRoot(const std::string& mountPoint, const std::string& why) {
+EjectResult UnmountAsRoot(const std::string& mountPoint, UserMessage::Id why) {
     if (geteuid() != 0) {
         return Result(EjectResult::Outcome::kFailed,
-                      "Not ejected: " + why + "; unmount " + mountPoint +
-                          " with the file manager, or run as root to unmount it");
+                      UserMessage(Id::kNotEjectedNoRoot, {mountPoint}, UserMessage(why)));
     }
     const char* argv[] = {"umount", mountPoint.c_str(), nullptr};
     pid_t pid = 0;
     int status = 0;
     if (posix_spawnp(&pid, "umount", nullptr, nullptr, const_cast<char**>(argv), environ) != 0 ||
         waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return Result(EjectResult::Outcome::kFailed, "Not ejected: " + why + ", and umount " +
-                                                         mountPoint + " failed (is it busy?)");
+        return Result(EjectResult::Outcome::kFailed,
+                      UserMessage(Id::kNotEjectedUmountFailed, {mountPoint}, UserMessage(why)));
     }
-    return Result(
-        EjectResult::Outcome::kUnmounted,
-        "Unmounted " + mountPoint + " with umount (" + why + ", so the drive was not powered off)");
+    return Result(EjectResult::Outcome::kUnmounted,
+                  UserMessage(Id::kUnmountedByUmount, {mountPoint}, UserMessage(why)));
 }
 
 bool ReadBool(sd_bus* bus, const char* object, const char* interface, const char* property,
@@ -97,14 +97,14 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
     const MountEntry* mount = mounts.FindMountPoint(root);
     if (!mount) {
         return Result(EjectResult::Outcome::kFailed,
-                      "Not ejected: " + mountPoint + " is not the root of a mounted volume");
+                      UserMessage(Id::kNotEjectedNotMounted, {mountPoint}));
     }
     char* device = realpath(mount->source.c_str(), nullptr);
     const std::string devicePath = device ? device : "";
     std::free(device);
     if (devicePath.rfind("/dev/", 0) != 0) {
         return Result(EjectResult::Outcome::kFailed,
-                      "Not ejected: " + mountPoint + " is not on a disk (" + mount->fsType + ")");
+                      UserMessage(Id::kNotEjectedNoDisk, {mountPoint, mount->fsType}));
     }
     const std::string block = BlockObjectPath(devicePath.substr(5));
 
@@ -112,7 +112,7 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
     const int opened = sd_bus_open_system(&rawBus);
     const Bus bus(rawBus);
     if (opened < 0) {
-        return UnmountAsRoot(mountPoint, "the system bus cannot be reached");
+        return UnmountAsRoot(mountPoint, Id::kNoSystemBus);
     }
     BusError error;
     sd_bus_message* reply = nullptr;
@@ -122,10 +122,10 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
         sd_bus_message_read(reply, "o", &drivePath) < 0) {
         sd_bus_message_unref(reply);
         if (ServiceMissing(error)) {
-            return UnmountAsRoot(mountPoint, "UDisks2 is not available");
+            return UnmountAsRoot(mountPoint, Id::kNoUdisks);
         }
         return Result(EjectResult::Outcome::kFailed,
-                      "Not ejected: UDisks2 does not know " + devicePath + ": " + error.Text());
+                      UserMessage(Id::kNotEjectedUnknownDevice, {devicePath, error.Text()}));
     }
     const std::string drive = drivePath;
     sd_bus_message_unref(reply);
@@ -139,13 +139,13 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
                       driveError) ||
             !ReadBool(bus.get(), drive.c_str(), kDriveInterface, "CanPowerOff", canPowerOff,
                       driveError)) {
-            return Result(EjectResult::Outcome::kFailed,
-                          "Not ejected: the drive of " + devicePath +
-                              " cannot be read: " + driveError.Text());
+            return Result(
+                EjectResult::Outcome::kFailed,
+                UserMessage(Id::kNotEjectedDriveUnreadable, {devicePath, driveError.Text()}));
         }
         if (!removable) {
             return Result(EjectResult::Outcome::kFailed,
-                          "Not ejected: " + mountPoint + " is on a fixed disc");
+                          UserMessage(Id::kNotEjectedFixed, {mountPoint}));
         }
     }
 
@@ -154,27 +154,22 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
                            "Unmount", &unmountError.error, nullptr, "a{sv}", 0u) < 0 &&
         !unmountError.Is("org.freedesktop.UDisks2.Error.NotMounted")) {
         if (unmountError.Is("org.freedesktop.UDisks2.Error.DeviceBusy")) {
-            return Result(
-                EjectResult::Outcome::kFailed,
-                "Not ejected: " + mountPoint + " is busy (a program still uses files on it)");
+            return Result(EjectResult::Outcome::kFailed,
+                          UserMessage(Id::kNotEjectedBusy, {mountPoint}));
         }
         return Result(EjectResult::Outcome::kFailed,
-                      "Not ejected: unmounting " + mountPoint + " failed: " + unmountError.Text());
+                      UserMessage(Id::kNotEjectedUnmountFailed, {mountPoint, unmountError.Text()}));
     }
     if (drive == "/" || !canPowerOff) {
-        return Result(EjectResult::Outcome::kUnmounted,
-                      "Unmounted " + mountPoint +
-                          "; its drive cannot be powered off, but it can be pulled out now");
+        return Result(EjectResult::Outcome::kUnmounted, UserMessage(Id::kUnmounted, {mountPoint}));
     }
     BusError powerError;
     if (sd_bus_call_method(bus.get(), kService, drive.c_str(), kDriveInterface, "PowerOff",
                            &powerError.error, nullptr, "a{sv}", 0u) < 0) {
         return Result(EjectResult::Outcome::kUnmounted,
-                      "Unmounted " + mountPoint + ", but powering the drive off failed (" +
-                          powerError.Text() + "); it can be pulled out now");
+                      UserMessage(Id::kUnmountedPowerFailed, {mountPoint, powerError.Text()}));
     }
-    return Result(EjectResult::Outcome::kEjected,
-                  "Ejected " + mountPoint + ": the stick can be pulled out");
+    return Result(EjectResult::Outcome::kEjected, UserMessage(Id::kEjected, {mountPoint}));
 }
 
 }  // namespace platform

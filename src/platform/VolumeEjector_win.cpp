@@ -4,8 +4,7 @@ namespace platform {
 
 EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
     EjectResult result;
-    result.message = "Not ejected: " + mountPoint +
-                     " (ejecting is not available on Windows; use \"Safely Remove Hardware\")";
+    result.message = UserMessage(UserMessage::Id::kNotEjectedOnWindows, {mountPoint});
     return result;
 }
 

@@ -13,6 +13,8 @@
 #include "transfer/WipeGuard.h"
 
 namespace fs = std::filesystem;
+using platform::UserMessage;
+using MessageId = platform::UserMessage::Id;
 
 namespace {
 
@@ -59,27 +61,27 @@ int TransferJob::RandomIndex(int count, RandomSource& random) {
     return static_cast<int>(r % count);
 }
 
-std::string TransferJob::FreeSpaceText(uint64_t megabytes) {
-    return std::to_string(megabytes) + " MB free";
+UserMessage TransferJob::FreeSpaceText(uint64_t megabytes) {
+    return UserMessage(MessageId::kFreeSpace, {std::to_string(megabytes)});
 }
 
 TransferResult TransferJob::Run() {
     TransferResult result;
-    const std::string status = Transfer(result);
+    const UserMessage status = Transfer(result);
     observer_.SetStatusText(status);
     observer_.SetProgressPosition(0);
     observer_.Finished(result);
     return result;
 }
 
-std::string TransferJob::Transfer(TransferResult& result) {
+UserMessage TransferJob::Transfer(TransferResult& result) {
     if (stickInfo_.GetRootPath() != options_.stickDrive) {
         stickInfo_.SetRootPath(options_.stickDrive);
     }
     stickInfo_.Refresh();
     if (StopRequested()) {
         result.ending = TransferResult::Ending::kStopped;
-        return kFinishedText;
+        return UserMessage(MessageId::kFinished);
     }
     if (!CheckStick(result.error) || (options_.deleteOld && !CheckDeletion(result.error))) {
         result.ending = TransferResult::Ending::kRefused;
@@ -95,7 +97,7 @@ std::string TransferJob::Transfer(TransferResult& result) {
     FileOperations::Space space;
     if (!files_.MeasureSpace(options_.stickDrive, space)) {
         result.ending = TransferResult::Ending::kStickFailed;
-        result.error = "Cannot read the free space of " + options_.stickDrive;
+        result.error = UserMessage(MessageId::kFreeSpaceUnreadable, {options_.stickDrive});
         return result.error;
     }
     safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
@@ -129,35 +131,40 @@ std::string TransferJob::Transfer(TransferResult& result) {
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
     result.freeBytes = freeBytes_;
+    std::string playlistError;
     if (options_.playlist && !options_.dryRun && StickStillThere() &&
-        !layout_.WritePlaylist(result.playlistError) && result.playlistError.empty()) {
-        result.playlistError = "Cannot write " + std::string(StickLayout::kPlaylistName);
+        !layout_.WritePlaylist(playlistError)) {
+        result.playlistError = playlistError.empty() ? UserMessage(MessageId::kNotWritten,
+                                                                   {StickLayout::kPlaylistName})
+                                                     : UserMessage::System(playlistError);
     }
     result.saved = !options_.dryRun && document_.SaveCollection();
-    return result.ending == TransferResult::Ending::kStickFailed ? result.error : kFinishedText;
+    return result.ending == TransferResult::Ending::kStickFailed
+               ? result.error
+               : UserMessage(MessageId::kFinished);
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
-    observer_.SetStatusText(kDeletingText);
+    observer_.SetStatusText(UserMessage(MessageId::kDeleting));
     result.deleteFailures = files_.DeleteTree(options_.stickDrive);
     stickInfo_.Refresh();  // the free space now includes what was deleted
     return CheckStick(result.error);
 }
 
-bool TransferJob::CheckStick(std::string& error) {
+bool TransferJob::CheckStick(UserMessage& error) {
     const std::string& stick = options_.stickDrive;
     std::error_code ec;
     if (stick.empty()) {
-        error = kNoStickText;
+        error = UserMessage(MessageId::kNoStick);
     } else if (!fs::is_directory(platform::PathFromUtf8(stick), ec)) {
-        error = "Stick not found: " + stick;
+        error = UserMessage(MessageId::kStickNotFound, {stick});
     } else if (stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir &&
                !options_.allowPlainFolder) {
-        error = "Not the root of a mounted drive: " + stick;
+        error = UserMessage(MessageId::kNotDriveRoot, {stick});
     } else if (!stickInfo_.IsSpaceCurrent()) {
-        error = "Cannot read the free space of " + stick;
+        error = UserMessage(MessageId::kFreeSpaceUnreadable, {stick});
     } else if (!files_.GetDeviceOf(stick, stickDevice_)) {
-        error = "Stick not found: " + stick;
+        error = UserMessage(MessageId::kStickNotFound, {stick});
     } else if (const WipeGuard::Verdict target =
                    GuardFor(document_, options_)
                        .CheckTarget(stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir);
@@ -169,7 +176,7 @@ bool TransferJob::CheckStick(std::string& error) {
     return false;
 }
 
-bool TransferJob::CheckDeletion(std::string& error) const {
+bool TransferJob::CheckDeletion(UserMessage& error) const {
     const WipeGuard::Verdict verdict = GuardFor(document_, options_).CheckWipe();
     error = verdict.error;
     return verdict.allowed;
@@ -211,7 +218,7 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
         }
         const int index = DrawIndex(candidates);
         if (index < 0 || index >= static_cast<int>(candidates.size())) {
-            observer_.ShowMessageBox(kIndexErrorText);
+            observer_.ShowMessageBox(UserMessage(MessageId::kIndexError));
             result.ending = TransferResult::Ending::kIndexError;
             return;
         }
@@ -298,9 +305,9 @@ uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const 
 TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost,
                                              TransferResult& result) {
     if (!options_.dryRun) {
-        observer_.SetStatusText(kCopyingText + entry.GetName());
+        observer_.SetStatusText(UserMessage(MessageId::kCopying, {entry.GetName()}));
         if (!StickStillThere()) {
-            result.error = "The stick is gone: " + options_.stickDrive;
+            result.error = UserMessage(MessageId::kStickGone, {options_.stickDrive});
             return CopyStep::kStickFailed;
         }
     }
@@ -317,7 +324,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         (fs::exists(fs::symlink_status(
              platform::PathFromUtf8(FileOperations::JoinPath(directory, target)), ec)) &&
          (target == name || namedInRun_.count(StickLayout::Relative(folder, target)) == 0))) {
-        FileFailed(entry, "the name is taken or not allowed on the stick: " + target, result);
+        FileFailed(entry, UserMessage(MessageId::kNameRefused, {target}), result);
         return CopyStep::kGoOn;
     }
     if (options_.dryRun) {
@@ -327,11 +334,11 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         (!folder.empty() && !fs::is_directory(platform::PathFromUtf8(directory), ec))) {
         fs::create_directory(platform::PathFromUtf8(directory), ec);
         if (ec == std::errc::no_space_on_device || ec == std::errc::operation_not_permitted) {
-            result.error = "The stick's folder is full: " + options_.stickDrive;
+            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
             return CopyStep::kStickFull;
         }
         if (ec) {
-            result.error = "Cannot make the folder " + directory + ": " + ec.message();
+            result.error = UserMessage(MessageId::kFolderNotMade, {directory, ec.message()});
             return CopyStep::kStickFailed;
         }
     }
@@ -347,16 +354,16 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
     }
     switch (copy.outcome) {
         case FileOperations::CopyResult::kFolderFull:
-            result.error = "The stick's folder is full: " + options_.stickDrive;
+            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
             return CopyStep::kStickFull;
         case FileOperations::CopyResult::kStickFull:
             return CopyStep::kStickFull;  // the partial copy is gone; the song stays unmarked
         case FileOperations::CopyResult::kStickFailed:
-            result.error = "Copying stopped: " + copy.error;
+            result.error = UserMessage(MessageId::kCopyingStopped, {copy.error});
             return CopyStep::kStickFailed;
         case FileOperations::CopyResult::kNameTaken:
         case FileOperations::CopyResult::kFileFailed:
-            FileFailed(entry, copy.error, result);
+            FileFailed(entry, UserMessage::System(copy.error), result);
             return CopyStep::kGoOn;
         case FileOperations::CopyResult::kAbandoned:
             // Given up on request: neither copied nor marked; the stop flag ends the run.
@@ -388,7 +395,7 @@ TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::str
         relative = StickLayout::Relative(folder, FileOperations::SafeName(name, number));
     }
     if (!plannedInRun_.insert(relative).second) {
-        FileFailed(entry, "the name is taken on the stick: " + relative, result);
+        FileFailed(entry, UserMessage(MessageId::kNameTaken, {relative}), result);
         return CopyStep::kGoOn;
     }
     result.copies.push_back({entry.GetFullPath(), relative, size, cost});
@@ -413,10 +420,9 @@ void TransferJob::ShowProgress() {
     observer_.SetFreeSpaceText(FreeSpaceText(freeMegabytes));
 }
 
-void TransferJob::FileFailed(LibraryEntry& entry, const std::string& reason,
-                             TransferResult& result) {
+void TransferJob::FileFailed(LibraryEntry& entry, UserMessage reason, TransferResult& result) {
     ++result.filesFailed;
-    result.failures.push_back({entry.GetFullPath(), reason});
+    result.failures.push_back({entry.GetFullPath(), std::move(reason)});
     entry.SetFlag(1);
     handled_.push_back(&entry);
 }
@@ -433,18 +439,19 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
             return true;
         }
         namesUnflushed_ = false;
-        if (!files_.FlushVolume(options_.stickDrive, error) && result.error.empty()) {
-            result.error = "Copying stopped: " + error;
+        if (!files_.FlushVolume(options_.stickDrive, error) && result.error.IsEmpty()) {
+            result.error = UserMessage(MessageId::kCopyingStopped, {error});
             return false;
         }
         return true;
     }
     bool flushed = files_.FlushVolume(options_.stickDrive, error);
     const bool stickThere = StickStillThere();
+    bool gone = false;
     if (flushed && !stickThere) {
         // Written to a volume that is no longer mounted there: the data did not reach the stick.
         flushed = false;
-        error = "The stick is gone: " + options_.stickDrive;
+        gone = true;
     }
     // The names go on only after the data is on the device, and are flushed in turn.
     flushed = flushed && NamePending(error, result, last);
@@ -456,8 +463,11 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
                 files_.RemoveFile(copy.named.empty() ? copy.temporary : copy.named);
             }
         }
-        if (result.error.empty()) {
-            result.error = "Copying stopped: " + error;
+        if (result.error.IsEmpty()) {
+            result.error =
+                UserMessage(MessageId::kCopyingStopped, {},
+                            gone ? UserMessage(MessageId::kStickGone, {options_.stickDrive})
+                                 : UserMessage::System(error));
         }
     } else {
         for (const PendingCopy& copy : pending_) {
@@ -513,7 +523,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             if (limitLeft_) {
                 *limitLeft_ += copy.cost;
             }
-            FileFailed(*copy.entry, rename.error, result);
+            FileFailed(*copy.entry, UserMessage::System(rename.error), result);
             copy.entry = nullptr;
         }
     }

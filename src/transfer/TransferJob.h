@@ -35,12 +35,6 @@ class LibraryEntry;
 // the job looks at it before it starts, once its lists are made and after each file.
 class TransferJob {
   public:
-    static constexpr const char* kDeletingText = "Deleting old music files";
-    static constexpr const char* kCopyingText = "Copying: ";
-    static constexpr const char* kFinishedText = "Finished copying";
-    static constexpr const char* kIndexErrorText = "Index error!";
-    static constexpr const char* kNoStickText = "No stick drive chosen";
-
     struct Options {
         std::string stickDrive;             // the stick's root: a mount point
         bool deleteOld = false;             // wipe the stick before copying
@@ -72,18 +66,18 @@ class TransferJob {
     // draws make a 30-bit number, the first draw its upper 15 bits.
     static int RandomIndex(int count, RandomSource& random);
     // "%lu MB free".
-    static std::string FreeSpaceText(uint64_t megabytes);
+    static platform::UserMessage FreeSpaceText(uint64_t megabytes);
 
   private:
     bool StopRequested() const { return stopFlag_.load() != 0; }
     // Everything up to the closing status text, which it returns.
-    std::string Transfer(TransferResult& result);
+    platform::UserMessage Transfer(TransferResult& result);
     // Wipes the stick and measures it again; false when it is no longer usable.
     bool DeleteOldFiles(TransferResult& result);
     // Checks that the stick can be written to now; otherwise says why in `error`.
-    bool CheckStick(std::string& error);
+    bool CheckStick(platform::UserMessage& error);
     // Checks that wiping the stick cannot hit the collection, its music or the settings.
-    bool CheckDeletion(std::string& error) const;
+    bool CheckDeletion(platform::UserMessage& error) const;
     // The copy phase: draws, copies and marks files; says in `result` how it ended.
     void CopyFiles(TransferResult& result);
     void DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result);
@@ -100,7 +94,7 @@ class TransferJob {
                        uint64_t size, uint64_t cost, TransferResult& result);
     void ShowProgress();
     // Handled without being copied: marked so that it is not drawn again in this cycle.
-    void FileFailed(LibraryEntry& entry, const std::string& reason, TransferResult& result);
+    void FileFailed(LibraryEntry& entry, platform::UserMessage reason, TransferResult& result);
     bool FlushDue() const;
     // Flushes the copies made since the last flush and gives them their names; only then do
     // they count and get marked. The names are flushed with the next batch, or now when `last`

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UserMessage.h"
+
 // What one run of the transfer job did, for a summary and an exit code.
 struct TransferResult {
     enum class Ending {
@@ -16,12 +18,12 @@ struct TransferResult {
     };
 
     Ending ending = Ending::kAllHandled;
-    std::string error;  // what went wrong for kRefused and kStickFailed; a full folder
+    platform::UserMessage error;  // what went wrong for kRefused and kStickFailed; a full folder
     int filesCopied = 0;
     int filesFailed = 0;  // copies that failed for reasons of the single file
     struct Failure {
-        std::string file;    // the music file's full path
-        std::string reason;  // what went wrong
+        std::string file;              // the music file's full path
+        platform::UserMessage reason;  // what went wrong
     };
     std::vector<Failure> failures;  // those copies, in the order tried
     uint64_t bytesCopied = 0;
@@ -39,5 +41,6 @@ struct TransferResult {
     std::vector<Copy> copies;
     bool dryRun = false;
     uint64_t clusterBytes = 0;  // the stick's allocation unit
-    std::string playlistError;  // why the playlist could not be written; empty when it was
+    platform::UserMessage
+        playlistError;  // why the playlist could not be written; empty when it was
 };

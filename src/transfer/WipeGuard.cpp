@@ -8,6 +8,8 @@
 #include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
+using platform::UserMessage;
+using Id = platform::UserMessage::Id;
 
 namespace {
 
@@ -69,7 +71,7 @@ bool WipeGuard::Contains(const std::vector<platform::FileIdentity>& list,
 WipeGuard::Verdict WipeGuard::CheckTarget(bool plainFolder) const {
     const std::optional<platform::FileIdentity> stick = platform::IdentityOf(stick_);
     if (!stick) {
-        return {false, "Stick not found: " + stick_};
+        return {false, UserMessage(Id::kStickNotFound, {stick_})};
     }
     const Protected stickForms = Describe(stick_, false);
     for (const Protected& p : protected_) {
@@ -77,19 +79,17 @@ WipeGuard::Verdict WipeGuard::CheckTarget(bool plainFolder) const {
             continue;
         }
         if (Contains(p.self, *stick)) {
-            return {false, "Will not copy into " + stick_ + ": it is the music folder " + p.path};
+            return {false, UserMessage(Id::kNotIntoMusicFolder, {stick_, p.path})};
         }
         if (!plainFolder) {
             continue;
         }
         if (Contains(p.ancestors, *stick)) {
-            return {false,
-                    "Will not copy into " + stick_ + ": it holds the music folder " + p.path};
+            return {false, UserMessage(Id::kNotAboveMusicFolder, {stick_, p.path})};
         }
         for (const platform::FileIdentity& above : stickForms.ancestors) {
             if (Contains(p.self, above)) {
-                return {false,
-                        "Will not copy into " + stick_ + ": it lies in the music folder " + p.path};
+                return {false, UserMessage(Id::kNotInsideMusicFolder, {stick_, p.path})};
             }
         }
     }
@@ -101,11 +101,10 @@ WipeGuard::Verdict WipeGuard::CheckWipe() const {
     const fs::path canonical = fs::canonical(platform::PathFromUtf8(stick_), ec);
     const std::optional<platform::FileIdentity> root = platform::IdentityOf(stick_);
     if (ec || !root) {
-        return {false, "Stick not found: " + stick_};
+        return {false, UserMessage(Id::kStickNotFound, {stick_})};
     }
     if (platform::IsSystemRootFolder(canonical)) {
-        return {false, "Will not delete the files of the system's root folder " +
-                           platform::PathToUtf8(canonical)};
+        return {false, UserMessage(Id::kNotSystemRoot, {platform::PathToUtf8(canonical)})};
     }
     std::vector<platform::FileIdentity> onStick = platform::FolderIdentitiesBelow(stick_);
     onStick.push_back(*root);
@@ -114,7 +113,7 @@ WipeGuard::Verdict WipeGuard::CheckWipe() const {
             return Contains(p.self, folder) || Contains(p.ancestors, folder);
         });
         if (hit) {
-            return {false, "Will not delete the files on " + stick_ + ": it holds " + p.path};
+            return {false, UserMessage(Id::kNotWipeHolding, {stick_, p.path})};
         }
     }
     return {};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/FileIdentity.h"
+#include "platform/UserMessage.h"
 
 // Keeps a fill and a wipe of the stick away from the user's own files. Everything is decided by
 // file identity (platform::FileIdentity), never by comparing path strings, so that symbolic
@@ -16,7 +17,7 @@ class WipeGuard {
   public:
     struct Verdict {
         bool allowed = true;
-        std::string error;  // why not, for the user
+        platform::UserMessage error;  // why not, for the user
     };
 
     WipeGuard(std::string stick, const std::vector<std::string>& musicFolders,

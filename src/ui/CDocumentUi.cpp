@@ -9,14 +9,7 @@
 
 #include "collection/CTunecrateDoc.h"
 #include "ui/CTunecrateView.h"
-
-namespace {
-
-// The document's question, listed here so that the translation tools find it.
-[[maybe_unused]] const char* const kQuestion =
-    QT_TRANSLATE_NOOP("CDocumentUi", "Your music selection has been modified.\nSave changes?");
-
-}  // namespace
+#include "ui/MessageText.h"
 
 CDocumentUi::CDocumentUi(QWidget* window) : window_(window) {}
 
@@ -29,37 +22,26 @@ bool CDocumentUi::OnWindowThread() const {
     return QThread::currentThread() == thread();
 }
 
-QString CDocumentUi::Translate(const std::string& text) {
-    // The document's one message names the folder after its fixed words, which are German in
-    // the core: the English program says it in English, the German one in German.
-    const std::string notFound = CTunecrateDoc::kDirectoryNotFound;
-    if (text.compare(0, notFound.size(), notFound) == 0) {
-        return QCoreApplication::translate("CDocumentUi", "Directory not found: %1")
-            .arg(QString::fromStdString(text.substr(notFound.size())));
-    }
-    return QString::fromStdString(text);
-}
-
-void CDocumentUi::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), Translate(text),
-                    QMessageBox::Ok, window_);
+void CDocumentUi::ShowMessage(const platform::UserMessage& text) {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+                    MessageText::Translate(text), QMessageBox::Ok, window_);
     box.exec();
 }
 
-void CDocumentUi::ShowError(const std::string& text) {
+void CDocumentUi::ShowError(const platform::UserMessage& text) {
     if (!OnWindowThread()) {
         QMetaObject::invokeMethod(
             this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
         return;
     }
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                    QString::fromStdString(text), QMessageBox::Ok, window_);
+                    MessageText::Translate(text), QMessageBox::Ok, window_);
     box.exec();
 }
 
-CollectionUi::Answer CDocumentUi::AskYesNoCancel(const std::string& question) {
+CollectionUi::Answer CDocumentUi::AskYesNoCancel(const platform::UserMessage& question) {
     QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
-                    QCoreApplication::translate("CDocumentUi", question.c_str()),
+                    MessageText::Translate(question),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);

@@ -26,9 +26,9 @@ class CDocumentUi : public QObject, public CollectionUi {
     // The form that is refilled when a collection was opened.
     void SetView(CTunecrateView* view) { view_ = view; }
 
-    void ShowMessage(const std::string& text) override;
-    void ShowError(const std::string& text) override;
-    Answer AskYesNoCancel(const std::string& question) override;
+    void ShowMessage(const platform::UserMessage& text) override;
+    void ShowError(const platform::UserMessage& text) override;
+    Answer AskYesNoCancel(const platform::UserMessage& question) override;
     // Reload / Overwrite / Cancel; off the window's thread (the end of a transfer, which holds
     // the lock) the file's flags are taken without asking.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override;
@@ -36,8 +36,6 @@ class CDocumentUi : public QObject, public CollectionUi {
     void SetTitle(const std::string& title) override;
     void UpdateAllViews() override;
 
-    // A message of the document in the user's language.
-    static QString Translate(const std::string& text);
     // The window title for a document title: "Rock - Tunecrate", "Untitled - Tunecrate".
     static QString WindowTitle(const QString& documentTitle);
     // Qt name filters for a "Description|patterns|...||" filter; "*.*" means every file.

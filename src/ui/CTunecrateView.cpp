@@ -33,6 +33,7 @@
 #include "ui/DriveTexts.h"
 #include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
+#include "ui/MessageText.h"
 #include "ui/NumberText.h"
 #include "ui/StringTable.h"
 #include "ui/TransferRunner.h"
@@ -413,7 +414,7 @@ void CTunecrateView::MeasureStick() {
 }
 
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
-    freeSpace_->setText(GuiTransferObserver::Translate(TransferJob::FreeSpaceText(megabytes)));
+    freeSpace_->setText(MessageText::Translate(TransferJob::FreeSpaceText(megabytes)));
 }
 
 void CTunecrateView::UpdateCounts() {
@@ -747,10 +748,10 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
             QMetaObject::invokeMethod(
                 this,
                 [this, ejected] {
-                    SetStatusText(QString::fromStdString(ejected.message));
+                    SetStatusText(MessageText::Translate(ejected.message));
                     if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
                         QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                                             QString::fromStdString(ejected.message));
+                                             MessageText::Translate(ejected.message));
                     }
                 },
                 Qt::QueuedConnection);
@@ -758,13 +759,13 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     }
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
-        !result.error.empty()) {
+        !result.error.IsEmpty()) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                             QString::fromStdString(result.error));
-    } else if (!result.playlistError.empty()) {
+                             MessageText::Translate(result.error));
+    } else if (!result.playlistError.IsEmpty()) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              tr("The playlist could not be written:\n%1")
-                                 .arg(QString::fromStdString(result.playlistError)));
+                                 .arg(MessageText::Translate(result.playlistError)));
     }
 }
 

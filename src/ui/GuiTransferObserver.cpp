@@ -6,20 +6,8 @@
 #include <QProgressBar>
 #include <algorithm>
 
-#include "transfer/TransferJob.h"
 #include "ui/CTunecrateView.h"
-
-namespace {
-
-// The job's fixed texts, listed here so that the translation tools find them.
-[[maybe_unused]] const char* const kJobTexts[] = {
-    QT_TRANSLATE_NOOP("TransferJob", "Deleting old music files"),
-    QT_TRANSLATE_NOOP("TransferJob", "Finished copying"),
-    QT_TRANSLATE_NOOP("TransferJob", "Index error!"),
-    QT_TRANSLATE_NOOP("TransferJob", "No stick drive chosen"),
-};
-
-}  // namespace
+#include "ui/MessageText.h"
 
 GuiTransferObserver::GuiTransferObserver(CTunecrateView* view) : view_(view) {}
 
@@ -29,25 +17,10 @@ void GuiTransferObserver::Post(F&& f) {
     QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::QueuedConnection);
 }
 
-QString GuiTransferObserver::Translate(const std::string& text) {
-    const QString copying = QString::fromLatin1(TransferJob::kCopyingText);
-    const QString whole = QString::fromStdString(text);
-    if (whole.startsWith(copying)) {
-        return QCoreApplication::translate("TransferJob", "Copying: %1")
-            .arg(whole.mid(copying.size()));
-    }
-    const QString mbFree = QStringLiteral(" MB free");
-    if (whole.endsWith(mbFree)) {
-        return QCoreApplication::translate("TransferJob", "%1 MB free")
-            .arg(whole.left(whole.size() - mbFree.size()));
-    }
-    return QCoreApplication::translate("TransferJob", text.c_str());
-}
-
-void GuiTransferObserver::SetStatusText(const std::string& text) {
+void GuiTransferObserver::SetStatusText(const platform::UserMessage& text) {
     Post([this, text] {
         if (view_) {
-            view_->SetStatusText(Translate(text));
+            view_->SetStatusText(MessageText::Translate(text));
         }
     });
 }
@@ -69,15 +42,15 @@ void GuiTransferObserver::SetProgressPosition(uint32_t megabytes) {
     });
 }
 
-void GuiTransferObserver::SetFreeSpaceText(const std::string& text) {
+void GuiTransferObserver::SetFreeSpaceText(const platform::UserMessage& text) {
     Post([this, text] {
         if (view_) {
-            view_->FreeSpaceLabel()->setText(Translate(text));
+            view_->FreeSpaceLabel()->setText(MessageText::Translate(text));
         }
     });
 }
 
-void GuiTransferObserver::ShowMessageBox(const std::string& text) {
+void GuiTransferObserver::ShowMessageBox(const platform::UserMessage& text) {
     // The job waits until the box is closed, as it would for its own modal box, or until the
     // form abandons it.
     if (abandoned_) {
@@ -86,7 +59,8 @@ void GuiTransferObserver::ShowMessageBox(const std::string& text) {
     Post([this, text] {
         if (!abandoned_) {
             QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                            Translate(text), QMessageBox::Ok, view_ ? view_->window() : nullptr);
+                            MessageText::Translate(text), QMessageBox::Ok,
+                            view_ ? view_->window() : nullptr);
             box.exec();
         }
         boxClosed_.release();

@@ -19,19 +19,16 @@ class GuiTransferObserver : public QObject, public TransferObserver {
   public:
     explicit GuiTransferObserver(CTunecrateView* view);
 
-    void SetStatusText(const std::string& text) override;
+    void SetStatusText(const platform::UserMessage& text) override;
     void SetProgressRange(uint32_t maxMegabytes) override;
     void SetProgressPosition(uint32_t megabytes) override;
-    void SetFreeSpaceText(const std::string& text) override;
-    void ShowMessageBox(const std::string& text) override;
+    void SetFreeSpaceText(const platform::UserMessage& text) override;
+    void ShowMessageBox(const platform::UserMessage& text) override;
     void Finished(const TransferResult& result) override;
 
     // The form no longer waits for the job: a message box the job wants is not shown, and one it
     // waits for lets it go on. Called before the form waits for the job's thread.
     void Abandon();
-
-    // The job's texts in the user's language.
-    static QString Translate(const std::string& text);
 
   private:
     template <typename F>

@@ -11,10 +11,12 @@
 // an unscripted file dialog is cancelled, so an unexpected dialog cannot go on unnoticed.
 class RecordingUi : public CollectionUi {
   public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    Answer AskYesNoCancel(const std::string& question) override {
-        questions.push_back(question);
+    void ShowMessage(const platform::UserMessage& text) override {
+        messages.push_back(text.Text());
+    }
+    void ShowError(const platform::UserMessage& text) override { errors.push_back(text.Text()); }
+    Answer AskYesNoCancel(const platform::UserMessage& question) override {
+        questions.push_back(question.Text());
         return Next(answers, Answer::Cancel);
     }
     ChangedAnswer AskChangedOnDisc(const std::string& path) override {

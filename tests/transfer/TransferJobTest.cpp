@@ -45,10 +45,10 @@ struct Recorder : TransferObserver {
     std::vector<std::string> events;
     std::function<void(const std::string&)> onStatus;  // acts at a status text
 
-    void SetStatusText(const std::string& text) override {
-        events.push_back("status " + text);
+    void SetStatusText(const platform::UserMessage& text) override {
+        events.push_back("status " + text.Text());
         if (onStatus) {
-            onStatus(text);
+            onStatus(text.Text());
         }
     }
     void SetProgressRange(uint32_t max) override {
@@ -57,8 +57,12 @@ struct Recorder : TransferObserver {
     void SetProgressPosition(uint32_t mb) override {
         events.push_back("pos " + std::to_string(mb));
     }
-    void SetFreeSpaceText(const std::string& text) override { events.push_back("free " + text); }
-    void ShowMessageBox(const std::string& text) override { events.push_back("box " + text); }
+    void SetFreeSpaceText(const platform::UserMessage& text) override {
+        events.push_back("free " + text.Text());
+    }
+    void ShowMessageBox(const platform::UserMessage& text) override {
+        events.push_back("box " + text.Text());
+    }
     void Finished(const TransferResult&) override { events.push_back("finished"); }
     // The closing status text.
     const std::string& Closing() const { return events.at(events.size() - 3); }
@@ -285,9 +289,9 @@ TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
         options.flushInterval = std::chrono::hours(row.flushEachFile ? 0 : 1);
         const TransferResult result = Run(options);
         EXPECT_EQ(result.ending, row.ending);
-        EXPECT_EQ(result.error.rfind(row.message, 0), 0u) << result.error;
+        EXPECT_EQ(result.error.Text().rfind(row.message, 0), 0u) << result.error.Text();
         EXPECT_EQ(recorder_.Closing(), "status " + (row.ending == Ending::kStickFailed
-                                                        ? result.error
+                                                        ? result.error.Text()
                                                         : std::string("Finished copying")));
         EXPECT_TRUE(result.saved);
         EXPECT_EQ(Saved(), std::string("music: ") + row.flags);
@@ -316,7 +320,7 @@ TEST_F(TransferJobTest, AStickPulledOutMidRunEndsIt) {
     };
     TransferJob::Options options = Volume(volume.Path());
     options.flushInterval = std::chrono::hours(1);
-    EXPECT_EQ(Run(options).error, "The stick is gone: " + volume.Path());
+    EXPECT_EQ(Run(options).error.Text(), "The stick is gone: " + volume.Path());
     EXPECT_EQ(Saved(), "music: a.mp3=0 b.mp3=0");
     EXPECT_TRUE(fs::is_empty(volume.Path()));  // nothing written beside the volume
 }

@@ -1,0 +1,175 @@
+#include "platform/UserMessage.h"
+
+#include <array>
+#include <utility>
+
+// Marks the templates for Qt's translation tools, which read this file (the GUI's
+// update_translations target); here it is only the text.
+#define QT_TRANSLATE_NOOP(context, text) text
+
+namespace platform {
+
+namespace {
+
+using Id = UserMessage::Id;
+
+struct Entry {
+    Id id;
+    const char* text;
+};
+
+// Every id's English template, in the order of the ids.
+constexpr Entry kTemplates[] = {
+    {Id::kNone, ""},
+    {Id::kSystemText, "%1"},
+
+    {Id::kDeleting, QT_TRANSLATE_NOOP("UserMessage", "Deleting old music files")},
+    {Id::kCopying, QT_TRANSLATE_NOOP("UserMessage", "Copying: %1")},
+    {Id::kFinished, QT_TRANSLATE_NOOP("UserMessage", "Finished copying")},
+    {Id::kIndexError, QT_TRANSLATE_NOOP("UserMessage", "Index error!")},
+    {Id::kNoStick, QT_TRANSLATE_NOOP("UserMessage", "No stick drive chosen")},
+    {Id::kFreeSpace, QT_TRANSLATE_NOOP("UserMessage", "%1 MB free")},
+    {Id::kStickNotFound, QT_TRANSLATE_NOOP("UserMessage", "Stick not found: %1")},
+    {Id::kNotDriveRoot, QT_TRANSLATE_NOOP("UserMessage", "Not the root of a mounted drive: %1")},
+    {Id::kFreeSpaceUnreadable,
+     QT_TRANSLATE_NOOP("UserMessage", "Cannot read the free space of %1")},
+    {Id::kStickGone, QT_TRANSLATE_NOOP("UserMessage", "The stick is gone: %1")},
+    {Id::kFolderFull, QT_TRANSLATE_NOOP("UserMessage", "The stick's folder is full: %1")},
+    {Id::kFolderNotMade, QT_TRANSLATE_NOOP("UserMessage", "Cannot make the folder %1: %2")},
+    {Id::kCopyingStopped, QT_TRANSLATE_NOOP("UserMessage", "Copying stopped: %1")},
+    {Id::kNameRefused,
+     QT_TRANSLATE_NOOP("UserMessage", "the name is taken or not allowed on the stick: %1")},
+    {Id::kNameTaken, QT_TRANSLATE_NOOP("UserMessage", "the name is taken on the stick: %1")},
+    {Id::kNotWritten, QT_TRANSLATE_NOOP("UserMessage", "Cannot write %1")},
+    {Id::kNotIntoMusicFolder,
+     QT_TRANSLATE_NOOP("UserMessage", "Will not copy into %1: it is the music folder %2")},
+    {Id::kNotAboveMusicFolder,
+     QT_TRANSLATE_NOOP("UserMessage", "Will not copy into %1: it holds the music folder %2")},
+    {Id::kNotInsideMusicFolder,
+     QT_TRANSLATE_NOOP("UserMessage", "Will not copy into %1: it lies in the music folder %2")},
+    {Id::kNotSystemRoot,
+     QT_TRANSLATE_NOOP("UserMessage", "Will not delete the files of the system's root folder %1")},
+    {Id::kNotWipeHolding,
+     QT_TRANSLATE_NOOP("UserMessage", "Will not delete the files on %1: it holds %2")},
+
+    {Id::kDirectoryNotFound, "Verzeichnis nicht gefunden: %1"},
+    {Id::kSaveChanges,
+     QT_TRANSLATE_NOOP("UserMessage", "Your music selection has been modified.\nSave changes?")},
+    {Id::kInUse, QT_TRANSLATE_NOOP("UserMessage",
+                                   "The music selection %1 is in use by another program (a fill "
+                                   "may be running). Try again when it has finished.")},
+    {Id::kNotLocked,
+     QT_TRANSLATE_NOOP("UserMessage", "The music selection could not be locked.\n%1: %2")},
+    {Id::kNotSaved,
+     QT_TRANSLATE_NOOP("UserMessage", "The music selection could not be saved.\n%1")},
+    {Id::kNotRead,
+     QT_TRANSLATE_NOOP("UserMessage", "The music selection could not be read.\n%1: %2")},
+    {Id::kNotACollection,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "%1\nis not a music selection file. Nothing was loaded from it.")},
+    {Id::kPathRefused,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "This directory cannot be kept in a music selection file: %2.\n%1")},
+    {Id::kPathEmpty, QT_TRANSLATE_NOOP("UserMessage", "its path is empty")},
+    {Id::kPathBlank, QT_TRANSLATE_NOOP("UserMessage", "its path begins or ends with a blank")},
+    {Id::kPathControl,
+     QT_TRANSLATE_NOOP("UserMessage", "its path holds a control character such as a line break")},
+    {Id::kPathTooLong, QT_TRANSLATE_NOOP("UserMessage", "its path is longer than %1 bytes")},
+    {Id::kPathNotUtf8, QT_TRANSLATE_NOOP("UserMessage", "its path is not valid UTF-8 text")},
+
+    {Id::kEjected, QT_TRANSLATE_NOOP("UserMessage", "Ejected %1: the stick can be pulled out")},
+    {Id::kUnmounted,
+     QT_TRANSLATE_NOOP(
+         "UserMessage",
+         "Unmounted %1; its drive cannot be powered off, but it can be pulled out now")},
+    {Id::kUnmountedPowerFailed,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Unmounted %1, but powering the drive off failed (%2); it "
+                       "can be pulled out now")},
+    {Id::kUnmountedByUmount,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Unmounted %1 with umount (%2, so the drive was not powered off)")},
+    {Id::kNotEjectedNotMounted,
+     QT_TRANSLATE_NOOP("UserMessage", "Not ejected: %1 is not the root of a mounted volume")},
+    {Id::kNotEjectedNoDisk,
+     QT_TRANSLATE_NOOP("UserMessage", "Not ejected: %1 is not on a disk (%2)")},
+    {Id::kNotEjectedNoRoot,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Not ejected: %2; unmount %1 with the file manager, or run "
+                       "as root to unmount it")},
+    {Id::kNotEjectedUmountFailed,
+     QT_TRANSLATE_NOOP("UserMessage", "Not ejected: %2, and umount %1 failed (is it busy?)")},
+    {Id::kNotEjectedUnknownDevice,
+     QT_TRANSLATE_NOOP("UserMessage", "Not ejected: UDisks2 does not know %1: %2")},
+    {Id::kNotEjectedDriveUnreadable,
+     QT_TRANSLATE_NOOP("UserMessage", "Not ejected: the drive of %1 cannot be read: %2")},
+    {Id::kNotEjectedFixed, QT_TRANSLATE_NOOP("UserMessage", "Not ejected: %1 is on a fixed disc")},
+    {Id::kNotEjectedBusy,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Not ejected: %1 is busy (a program still uses files on it)")},
+    {Id::kNotEjectedUnmountFailed,
+     QT_TRANSLATE_NOOP("UserMessage", "Not ejected: unmounting %1 failed: %2")},
+    {Id::kNotEjectedOnWindows,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Not ejected: %1 (ejecting is not available on Windows; use "
+                       "\"Safely Remove Hardware\")")},
+    {Id::kNoSystemBus, QT_TRANSLATE_NOOP("UserMessage", "the system bus cannot be reached")},
+    {Id::kNoUdisks, QT_TRANSLATE_NOOP("UserMessage", "UDisks2 is not available")},
+};
+
+constexpr bool InIdOrder() {
+    for (size_t i = 0; i < std::size(kTemplates); ++i) {
+        if (static_cast<size_t>(kTemplates[i].id) != i) {
+            return false;
+        }
+    }
+    return std::size(kTemplates) == static_cast<size_t>(Id::kCount);
+}
+static_assert(InIdOrder(), "every id needs its template, in the order of the ids");
+
+}  // namespace
+
+UserMessage::UserMessage(Id id, std::vector<std::string> args) : id_(id), args_(std::move(args)) {}
+
+UserMessage::UserMessage(Id id, std::vector<std::string> args, UserMessage cause)
+    : id_(id), args_(std::move(args)) {
+    cause_.push_back(std::move(cause));
+}
+
+UserMessage UserMessage::System(std::string text) {
+    return UserMessage(Id::kSystemText, {std::move(text)});
+}
+
+const char* UserMessage::Template(Id id) {
+    const auto index = static_cast<size_t>(id);
+    return index < std::size(kTemplates) ? kTemplates[index].text : "";
+}
+
+std::string UserMessage::Text() const {
+    std::vector<std::string> args = args_;
+    if (const UserMessage* cause = GetCause()) {
+        args.push_back(cause->Text());
+    }
+    return Fill(Template(id_), args);
+}
+
+std::string UserMessage::Fill(const std::string& pattern, const std::vector<std::string>& args) {
+    std::string text;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const size_t number = next >= '1' && next <= '9' ? size_t(next - '0') : 0;
+        if (pattern[i] == '%' && number >= 1 && number <= args.size()) {
+            text += args[number - 1];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+bool UserMessage::operator==(const UserMessage& other) const {
+    return id_ == other.id_ && args_ == other.args_ && cause_ == other.cause_;
+}
+
+}  // namespace platform

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A text for the user, kept as what it says (an id) and what it names (its arguments) until it is
+// shown: the command line prints the English text, the GUI looks the same English template up
+// in its translations. Arguments are names, paths, figures or the system's own words for an
+// error; they are never translated.
+//
+// A message may carry a cause, a message of its own that fills the template's last placeholder
+// ("Copying stopped: %1" with the reason why), translated along with it.
+class UserMessage {
+  public:
+    enum class Id {
+        kNone,        // no message
+        kSystemText,  // "%1": words from the system or a file, shown as they are
+
+        // The transfer job.
+        kDeleting,
+        kCopying,
+        kFinished,
+        kIndexError,
+        kNoStick,
+        kFreeSpace,
+        kStickNotFound,
+        kNotDriveRoot,
+        kFreeSpaceUnreadable,
+        kStickGone,
+        kFolderFull,
+        kFolderNotMade,
+        kCopyingStopped,
+        kNameRefused,
+        kNameTaken,
+        kNotWritten,
+        kNotIntoMusicFolder,
+        kNotAboveMusicFolder,
+        kNotInsideMusicFolder,
+        kNotSystemRoot,
+        kNotWipeHolding,
+
+        // The collection document.
+        kDirectoryNotFound,
+        kSaveChanges,
+        kInUse,
+        kNotLocked,
+        kNotSaved,
+        kNotRead,
+        kNotACollection,
+        kPathRefused,
+        kPathEmpty,
+        kPathBlank,
+        kPathControl,
+        kPathTooLong,
+        kPathNotUtf8,
+
+        // Ejecting the stick.
+        kEjected,
+        kUnmounted,
+        kUnmountedPowerFailed,
+        kUnmountedByUmount,
+        kNotEjectedNotMounted,
+        kNotEjectedNoDisk,
+        kNotEjectedNoRoot,
+        kNotEjectedUmountFailed,
+        kNotEjectedUnknownDevice,
+        kNotEjectedDriveUnreadable,
+        kNotEjectedFixed,
+        kNotEjectedBusy,
+        kNotEjectedUnmountFailed,
+        kNotEjectedOnWindows,
+        kNoSystemBus,
+        kNoUdisks,
+
+        kCount  // not a message: the number of ids
+    };
+
+    UserMessage() = default;
+    explicit UserMessage(Id id, std::vector<std::string> args = {});
+    UserMessage(Id id, std::vector<std::string> args, UserMessage cause);
+    // The system's own words, as they are.
+    static UserMessage System(std::string text);
+
+    Id GetId() const { return id_; }
+    bool IsEmpty() const { return id_ == Id::kNone; }
+    const std::vector<std::string>& GetArgs() const { return args_; }
+    // The cause, or null.
+    const UserMessage* GetCause() const { return cause_.empty() ? nullptr : &cause_.front(); }
+
+    // The English text: the template with its arguments and cause filled in.
+    std::string Text() const;
+    // The English template of an id, with %1 … %9 for its arguments.
+    static const char* Template(Id id);
+    // `pattern` with each %1 … %9 replaced by that argument in one pass: an argument's own "%2"
+    // stays as it is. A placeholder without an argument stays too.
+    static std::string Fill(const std::string& pattern, const std::vector<std::string>& args);
+
+    bool operator==(const UserMessage& other) const;
+    bool operator!=(const UserMessage& other) const { return !(*this == other); }
+
+  private:
+    Id id_ = Id::kNone;
+    std::vector<std::string> args_;
+    std::vector<UserMessage> cause_;  // none or one
+};
+
+}  // namespace platform
