@@ -239,10 +239,15 @@ bool FillCommand::ConfirmDeletion(const DriveInfo& stick, const StickContents& c
         return true;
     }
     // "/media/anna/DISC (Hard Disc, label DISC) holds 1,204 files, 3.2 GB, 37 of them not music"
+    // A plain folder (--folder) is no drive: its type's text would say "Root directory does
+    // not exist.", which reads as an error here.
     const std::string label = stick.GetVolumeLabel();
-    const std::string what =
-        stick_ + " (" + DriveInfo::TypeText(stick.GetDriveType(), stick.IsFloppyLetter()) +
-        (label.empty() ? "" : ", label " + label) + ") holds " + contents.Describe();
+    const std::string kind =
+        stick.GetDriveType() == platform::DriveType::kNoRootDir
+            ? "a folder, not a drive of its own"
+            : DriveInfo::TypeText(stick.GetDriveType(), stick.IsFloppyLetter());
+    const std::string what = stick_ + " (" + kind + (label.empty() ? "" : ", label " + label) +
+                             ") holds " + contents.Describe();
     if (!context.interactive) {
         context.err << "error: " << what << "; add --yes to delete everything on it\n";
         return false;
