@@ -1,5 +1,5 @@
-# Fails when a user-visible text of the Qt sources has no finished translation: runs lupdate over
-# the sources into a copy of the translation file and looks for unfinished entries.
+# Fails when a user-visible text of the Qt sources or a message template of the core has no
+# finished translation: runs lupdate over the sources into a copy of the translation file and looks for unfinished entries.
 # Arguments: LUPDATE, TS_FILE, SOURCE_ROOT, WORK_DIR.
 get_filename_component(ts_name "${TS_FILE}" NAME)
 set(copy "${WORK_DIR}/check_${ts_name}")
@@ -10,6 +10,8 @@ foreach(dir ui app)
     list(APPEND sources "${SOURCE_ROOT}/${dir}")
   endif()
 endforeach()
+# The core's message templates, which the GUI translates.
+list(APPEND sources "${SOURCE_ROOT}/platform/UserMessage.cpp")
 execute_process(
   COMMAND "${LUPDATE}" -silent -locations none -I "${SOURCE_ROOT}" ${sources} -ts "${copy}"
   RESULT_VARIABLE rc)

@@ -32,27 +32,20 @@ TEST(TranslationTest, AGermanLocaleTranslatesTheProgramAndQtsDialogsUntilUnloade
     EXPECT_EQ(TranslatedDriveDescription(drive).toStdString(), drive.GetDescription());
 }
 
-// Every message of the core reaches the German user in German, and the English user exactly as
-// the command line words it.
-TEST(TranslationTest, EveryCoreMessageIsTranslatedAndItsEnglishIsTheCommandLines) {
+// The GUI words every message of the core in English as the command line does; in German, a
+// message's cause is translated with it and an argument's own "%1" is left alone. (Whether every
+// template has a German translation is the catalogue check's job.)
+TEST(TranslationTest, CoreMessagesReadAsOnTheCommandLineAndTranslateWithTheirCause) {
     using platform::UserMessage;
     using Id = UserMessage::Id;
-    const std::vector<std::string> args{"/media/stick", "/music"};
-    std::vector<QString> english;
-    for (int i = int(Id::kSystemText) + 1; i < int(Id::kCount); ++i) {
-        const UserMessage message(Id(i), args);
-        english.push_back(MessageText::Translate(message));
+    for (int i = int(Id::kSystemText); i < int(Id::kCount); ++i) {
+        const UserMessage message(Id(i), {"/media/stick", "/music"});
         if (Id(i) != Id::kDirectoryNotFound) {  // the one German text of the core
-            EXPECT_EQ(english.back().toStdString(), message.Text()) << i;
+            EXPECT_EQ(MessageText::Translate(message).toStdString(), message.Text()) << i;
         }
     }
     TranslationLoader loader;
     ASSERT_TRUE(loader.Load(kGerman));
-    for (int i = int(Id::kSystemText) + 1; i < int(Id::kCount); ++i) {
-        EXPECT_NE(MessageText::Translate(UserMessage(Id(i), args)), english[size_t(i) - 2])
-            << UserMessage::Template(Id(i));
-    }
-    // A cause is translated too; an argument's own "%1" is left alone.
     EXPECT_EQ(MessageText::Translate(
                   UserMessage(Id::kCopyingStopped, {}, UserMessage(Id::kStickGone, {"/m/%1"}))),
               "Kopieren abgebrochen: Der Stick ist nicht mehr da: /m/%1");
