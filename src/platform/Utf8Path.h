@@ -29,10 +29,6 @@ inline bool IsPathSeparator(char c) {
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
-// True when `inner` is `outer` or lies below it, element by element. Both should be absolute and
-// normalised. Letter case is ignored where the file system ignores it (Windows).
-bool PathIsWithin(const std::filesystem::path& outer, const std::filesystem::path& inner);
-
 // True for the root folder of the system itself: "/" on Linux, the root of the Windows drive
 // (normally "C:\") on Windows. Deleting everything below it would wreck the system.
 bool IsSystemRootFolder(const std::filesystem::path& canonical);

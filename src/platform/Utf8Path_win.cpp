@@ -44,13 +44,6 @@ std::filesystem::path Plain(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool PathIsWithin(const std::filesystem::path& outer, const std::filesystem::path& inner) {
-    const std::filesystem::path a = Plain(outer);
-    const std::filesystem::path b = Plain(inner);
-    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(), SameElement);
-    return mismatch.first == a.end();
-}
-
 bool IsSystemRootFolder(const std::filesystem::path& canonical) {
     const std::filesystem::path path = Plain(canonical);
     if (path != path.root_path()) {
