@@ -18,6 +18,7 @@ import json
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -135,8 +136,18 @@ def all_mutants():
 
 
 def run(cmd, timeout=None, **kw):
-    return subprocess.run(cmd, cwd=ROOT, timeout=timeout, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, text=True, **kw)
+    """Runs a command in a session of its own; on a timeout the whole session is killed, so that
+    a program a mutant sent into an endless loop does not outlive its test. Output that is not
+    UTF-8 (the tests print Latin-1 file names) is decoded with replacements."""
+    with subprocess.Popen(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, errors="replace", start_new_session=True, **kw) as process:
+        try:
+            output, _ = process.communicate(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.communicate()
+            raise
+        return subprocess.CompletedProcess(cmd, process.returncode, output)
 
 
 def configure():
