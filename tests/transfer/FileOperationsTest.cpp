@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
-#include <sys/mount.h>
 #include <sys/stat.h>
+
+#include "support/Mount.h"
 #endif
 
 #include <filesystem>
@@ -67,18 +68,15 @@ TEST(FileOperationsTest, OtherMountsOnTheStickAreNotEntered) {
     TempDir outside;
     WriteFileBytes(outside / "keep.mp3", "precious");
     TempDir stick;
-    fs::create_directories(stick / "nested");
-    fs::create_directories(stick / "bound");
-    if (mount("tmpfs", (stick / "nested").c_str(), "tmpfs", 0, nullptr) != 0) {
+    const Mount nested("tmpfs", stick / "nested", "tmpfs");
+    if (!nested.mounted) {
         GTEST_SKIP() << "mounts below the stick need the superuser";
     }
     WriteFileBytes(stick / "nested/inside.mp3", "kept");
-    ASSERT_EQ(mount(outside.Path().c_str(), (stick / "bound").c_str(), nullptr, MS_BIND, nullptr),
-              0);
+    const Mount bound(outside.Path(), stick / "bound");
+    ASSERT_TRUE(bound.mounted);
     const int failures = FileOperations().DeleteTree(stick.Path());
     const std::string inside = ReadFileBytes(stick / "nested/inside.mp3");
-    umount2((stick / "nested").c_str(), MNT_DETACH);
-    umount2((stick / "bound").c_str(), MNT_DETACH);
     EXPECT_EQ(failures, 2);  // each mount point stays and counts
     EXPECT_EQ(inside, "kept");
     EXPECT_EQ(ReadFileBytes(outside / "keep.mp3"), "precious");
