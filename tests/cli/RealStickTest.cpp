@@ -1,18 +1,12 @@
 // The program end to end on the file systems sticks have: exFAT, NTFS and FAT volumes made in
 // image files and mounted with their FUSE drivers.
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/statvfs.h>
-#include <nlohmann/json.hpp>
 
-#include <chrono>
-#include <filesystem>
-#include <map>
 #include <random>
 
 #include "cli/CliFixture.h"
 #include "support/RealVolume.h"
-#include "support/TempDir.h"
 #include "transfer/FileOperations.h"
 
 namespace fs = std::filesystem;

@@ -1,17 +1,12 @@
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <nlohmann/json.hpp>
-
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 
 #include "cli/CliFixture.h"
 #include "support/RealVolume.h"
-#include "support/TempDir.h"
 
 using Clock = std::chrono::steady_clock;
 
