@@ -58,8 +58,6 @@ TEST_F(CliTest, AddListStatusAndRemove) {
     const std::string rock = dir / "Rock";
     // Letters beyond ASCII must survive the command line and the collection file.
     const std::string jazz = dir / "Jäzz Ørkester";
-    fs::create_directories(platform::PathFromUtf8(rock));
-    fs::create_directories(platform::PathFromUtf8(jazz));
     WriteFileBytes(rock + "/a.mp3", std::string(1000, 'a'));
     WriteFileBytes(rock + "/b.mp3", std::string(2000, 'b'));
     WriteFileBytes(rock + "/notes.txt", "not music");
@@ -92,7 +90,6 @@ TEST_F(CliTest, AddListStatusAndRemove) {
 // without music, links to folders and folders already listed are skipped.
 TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
     for (const char* file : {"z.mp3", "A/x.mp3", "A/B/y.mp3", "C/cover.jpg"}) {
-        fs::create_directories(fs::path(music + "/" + file).parent_path());
         WriteFileBytes(music + "/" + file, "x");
     }
     fs::create_directories(music + "/Empty");
@@ -259,7 +256,6 @@ TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
 // Wiping a folder that is not a removable drive is asked first on a terminal.
 TEST_F(CliTest, DeleteOldAsksThenWipesTheStickFirst) {
     MakeCollection(3);
-    fs::create_directories(stick + "/old/deeper");
     WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
     const std::vector<std::string> fill = {"fill",         collection, stick, "--folder",
                                            "--delete-old", "--limit",  "1M"};

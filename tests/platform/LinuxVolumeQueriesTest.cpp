@@ -68,7 +68,6 @@ class FakeMachine {
     }
     void Disk(const std::string& path, const std::string& removable, const std::string& device) {
         const std::string disk = root_ + "/sys" + path;
-        fs::create_directories(disk + "/part1");
         WriteFileBytes(disk + "/removable", removable);
         WriteFileBytes(disk + "/part1/partition", "1");
         fs::create_directories(root_ + "/sys/dev/block");
