@@ -120,6 +120,7 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
                       firstSong = Clock::now();
                   }
               });
+    ASSERT_TRUE(stick) << "the watch ended before a stick came: " << result.err;
     SKIP_UNLESS_REAL_VOLUME(*stick);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const nlohmann::json summary = nlohmann::json::parse(result.out);
