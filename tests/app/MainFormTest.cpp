@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QUrl>
 
 #include "AppTestSupport.h"
@@ -161,18 +160,6 @@ TEST_F(MainFormTest, RemoveAndTheDeleteKeyTakeAllSelectedLinesAndMarkTheChangeOn
     EXPECT_EQ(Lines(), QStringList({dirs[1], dirs[3]}));
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(Doc().GetDirectoryCount(), 2u);
-}
-
-// A path wider than the list can be scrolled to its end; removing it keeps the range.
-TEST_F(MainFormTest, HorizontalExtentCoversTheWidestPathAndNeverShrinks) {
-    const QString longDir = MakeMusicDir(std::string(180, 'w'));
-    Open();
-    View().AddDirectoryEntry(longDir);
-    List().item(0)->setSelected(true);
-    View().RemoveSelectedEntries();
-    QTest::qWait(10);
-    EXPECT_GE(List().horizontalScrollBar()->maximum(),
-              List().fontMetrics().horizontalAdvance(longDir) - List().viewport()->width());
 }
 
 // The remembered collection is shown at the start, a folder that is not there greyed; the

@@ -28,15 +28,6 @@ class CliTest : public ::testing::Test {
         std::filesystem::create_directories(stick);
     }
 
-    // `count` music files song0.mp3... of `size` bytes each, added to the collection.
-    void MakeCollection(int count, uint64_t size = 100 * kKiB) {
-        for (int i = 0; i < count; ++i) {
-            WriteFileBytes(music + "/song" + std::to_string(i) + ".mp3",
-                           std::string(size, static_cast<char>('a' + i % 26)));
-        }
-        ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
-    }
-
     // Music files of the given names and sizes, each with its own bytes, made a collection.
     void MakeCollection(const std::map<std::string, uint64_t>& files) {
         for (const auto& [name, size] : files) {
@@ -48,6 +39,17 @@ class CliTest : public ::testing::Test {
             songs[name] = data;
         }
         ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
+    }
+    // `count` songs <prefix>0.mp3... of `size(i)` bytes each, made a collection.
+    void MakeSongs(int count, const std::string& prefix, const std::function<uint64_t(int)>& size) {
+        std::map<std::string, uint64_t> files;
+        for (int i = 0; i < count; ++i) {
+            files[prefix + std::to_string(i) + ".mp3"] = size(i);
+        }
+        MakeCollection(files);
+    }
+    void MakeCollection(int count, uint64_t size = 100 * kKiB) {
+        MakeSongs(count, "song", [size](int) { return size; });
     }
 
     // Runs the command in-process; `input` given, it is a terminal's answers to questions.

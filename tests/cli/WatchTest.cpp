@@ -1,17 +1,12 @@
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <nlohmann/json.hpp>
-
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 
-#include "cli/CliRunner.h"
+#include "cli/CliFixture.h"
 #include "support/RealVolume.h"
-#include "support/TempDir.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -25,10 +20,6 @@ std::string Capture(const std::string& command) {
         pclose(pipe);
     }
     return out.substr(0, out.find('\n'));
-}
-
-bool Shell(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 // A private D-Bus daemon made the program's system or session bus through the environment,
@@ -62,7 +53,7 @@ class MockBus {
             kill(mock_, SIGTERM);
             waitpid(mock_, nullptr, 0);
         }
-        Shell("kill $(cat " + pidFile_ + ")");
+        Capture("kill $(cat " + pidFile_ + ") 2>&1");
         unsetenv(variable_);
     }
     std::string Log() const { return ReadFileBytes(log_); }
@@ -76,25 +67,15 @@ class MockBus {
     pid_t mock_ = -1;
 };
 
-class WatchTest : public ::testing::Test {
+class WatchTest : public CliTest {
   protected:
     void SetUp() override {
-        if (!Shell("/usr/bin/python3 -c 'import dbusmock'")) {
+        if (Capture("/usr/bin/python3 -c 'import dbusmock' 2>/dev/null && echo yes") != "yes") {
             GTEST_SKIP() << "needs python3-dbusmock";
         }
-        WriteFileBytes(settings, "[Extensions]\r\next=mp3\r\n");
-        std::filesystem::create_directories(music);
         // Whole clusters: the stick takes about 61 of these 1 MiB songs, then the next does not
         // fit.
-        for (int i = 0; i < 70; ++i) {
-            WriteFileBytes(music + "/song" + std::to_string(i) + ".mp3", std::string(1 << 20, 'm'));
-        }
-        ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
-    }
-    CliResult Run(std::vector<std::string> args,
-                  const std::function<void(int, const std::string&)>& whileRunning = {}) {
-        args.insert(args.begin(), {"--settings", settings});
-        return RunCli(args, whileRunning);
+        MakeCollection(70, 1 << 20);
     }
     // The mock UDisks2 with the stick on the given block devices; `extra` adds parameters.
     static std::string Udisks(const std::string& blocks, const std::string& extra = "") {
@@ -105,11 +86,6 @@ class WatchTest : public ::testing::Test {
     static std::unique_ptr<RealVolume> MakeStick(const std::string& label) {
         return std::make_unique<RealVolume>(RealVolume::Kind::kExfat, 64 << 20, label, 128 << 10);
     }
-
-    TempDir dir;
-    const std::string settings = dir / "Tunecrate.ini";
-    const std::string collection = dir / "music.ini";
-    const std::string music = dir / "Music";
 };
 
 }  // namespace
@@ -131,19 +107,20 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
     Clock::time_point mounted;
     Clock::time_point firstSong;
     const CliResult result =
-        Run({"watch", collection, "--label", lower, "--once", "--eject", "--json"},
-            [&](int pid, const std::string&) {
-                if (!stick && Clock::now() - start > std::chrono::milliseconds(300)) {
-                    stick = MakeStick(label);
-                    mounted = Clock::now();
-                    if (!stick->IsMounted()) {
-                        kill(pid, SIGTERM);
-                    }
-                } else if (stick && firstSong == Clock::time_point() &&
-                           !FilesIn(stick->Path()).empty()) {
-                    firstSong = Clock::now();
-                }
-            });
+        Spawn({"watch", collection, "--label", lower, "--once", "--eject", "--json"},
+              [&](int pid, const std::string&) {
+                  if (!stick && Clock::now() - start > std::chrono::milliseconds(300)) {
+                      stick = MakeStick(label);
+                      mounted = Clock::now();
+                      if (!stick->IsMounted()) {
+                          kill(pid, SIGTERM);
+                      }
+                  } else if (stick && firstSong == Clock::time_point() &&
+                             !FilesIn(stick->Path()).empty()) {
+                      firstSong = Clock::now();
+                  }
+              });
+    ASSERT_TRUE(stick) << "the watch ended before a stick came: " << result.err;
     SKIP_UNLESS_REAL_VOLUME(*stick);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const nlohmann::json summary = nlohmann::json::parse(result.out);
@@ -179,7 +156,7 @@ TEST_F(WatchTest, EjectSaysWhyItCannotPowerTheStickOff) {
         SCOPED_TRACE(row.mock);
         MockBus udisks(true, row.mock);
         const CliResult result =
-            Run({"fill", collection, stick->Path(), "--limit", "1K", "--eject"});
+            Spawn({"fill", collection, stick->Path(), "--limit", "1K", "--eject"});
         EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
         EXPECT_NE((result.out + result.err).find(row.message), std::string::npos) << result.err;
     }

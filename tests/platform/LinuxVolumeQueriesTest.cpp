@@ -20,6 +20,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 
 // A machine in a folder: mount points, a mountinfo file, sysfs with a USB stick, a SATA disc,
 // a card reader (removable = 1) and an encrypted volume on the stick, and udev's label links.
+// The kernel escapes blanks in paths; the stick is mounted over an earlier mount.
 class FakeMachine {
   public:
     FakeMachine() {
@@ -40,8 +41,10 @@ class FakeMachine {
         info_ =
             "22 1 0:21 / /proc rw - proc proc rw\n"
             "48 1 0:53 / /run/user/0 rw - tmpfs tmpfs rw\n"
-            "49 1 8:49 / /run/media/anna/STICK rw - vfat /dev/sdd1 rw\n";
-        AddMount("usb", "8:17 / X rw - vfat /dev/fake-sdb1");
+            "not a mountinfo line\n"
+            "49 1 8:49 / /run/media/anna/MY\\040STICK rw master:3 propagate_from:2 - vfat "
+            "/dev/sdd1 rw\n";
+        AddMount("usb", "0:60 / X rw - tmpfs tmpfs");
         AddMount("disc", "8:1 / X rw - ext4 /dev/fake-sda1");
         AddMount("card", "8:33 / X rw - exfat /dev/fake-sdc1");
         AddMount("crypt", "253:0 / X rw - ext4 /dev/mapper/x");
@@ -65,7 +68,6 @@ class FakeMachine {
     }
     void Disk(const std::string& path, const std::string& removable, const std::string& device) {
         const std::string disk = root_ + "/sys" + path;
-        fs::create_directories(disk + "/part1");
         WriteFileBytes(disk + "/removable", removable);
         WriteFileBytes(disk + "/part1/partition", "1");
         fs::create_directories(root_ + "/sys/dev/block");
@@ -82,7 +84,7 @@ TEST(LinuxVolumeQueriesTest, ListsKindsAndLabelsOfMountedVolumes) {
     FakeMachine machine;
     const LinuxVolumeQueries queries = machine.Queries();
     const std::vector<std::string> roots = queries.GetDriveRoots();
-    EXPECT_EQ(roots, (std::vector<std::string>{"/run/media/anna/STICK", machine.Mount("usb"),
+    EXPECT_EQ(roots, (std::vector<std::string>{"/run/media/anna/MY STICK", machine.Mount("usb"),
                                                machine.Mount("disc"), machine.Mount("card"),
                                                machine.Mount("crypt"), machine.Mount("share")}));
     const std::map<std::string, DriveType> types = {

@@ -29,18 +29,30 @@ std::vector<std::string> Extensions(AppSettings& settings) {
 
 }  // namespace
 
-TEST(AppSettingsTest, FirstRunWritesEmptyValuesAndTheDocumentedFileRoundTrips) {
+// A first run writes the empty values; lookups ignore the keys' case and take the first of a
+// key; unusable extensions are skipped, not the end of the list; the documented file round-trips.
+TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFilesRoundTrip) {
     TempDir dir;
     const std::string path = dir / "Tunecrate.ini";
+    const std::string empty =
+        "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\n"
+        "NumberFiles=0\r\nPlaylist=0\r\nBalance=none\r\n[Extensions]\r\n";
+    EXPECT_EQ(AppSettings(path).GetExtensionCount(), 0u);  // saved when it goes
+    EXPECT_EQ(ReadFileBytes(path), empty);
+
+    WriteFileBytes(path,
+                   "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
+                   "Playlist=yes\nBalance=Folder\n"
+                   "[Extensions]\next=MP3 \next=\next= \tx\next=*\next=.Wav\nExt=flac\n");
     {
         AppSettings settings(path);
-        EXPECT_EQ(settings.GetStickDrive(), "");
-        EXPECT_EQ(settings.GetMusicCollection(), "");
-        EXPECT_EQ(settings.GetExtensionCount(), 0u);
+        EXPECT_EQ(settings.GetStickDrive(), "F:");
+        EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav", "flac"}));
+        EXPECT_EQ(settings.NextExtension(), "");  // walking past the end is harmless
     }
     EXPECT_EQ(ReadFileBytes(path),
-              "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\nNumberFiles=0\r\n"
-              "Playlist=0\r\nBalance=none\r\n[Extensions]\r\n");
+              "[Global]\r\nStickDrive=F:" + empty.substr(empty.find("\r\nMusic")) +
+                  "ext=mp3\r\next=wav\r\next=flac\r\n");
 
     const std::string text =
         "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\nPerFolder=31\r\n"
@@ -48,35 +60,12 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesAndTheDocumentedFileRoundTrips) {
     WriteFileBytes(path, text);
     {
         AppSettings settings(path);
-        EXPECT_EQ(settings.GetStickDrive(), "E:");
         EXPECT_EQ(settings.GetMusicCollection(), "C:\\Music\\Rock.ini");
-        EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav"}));
         EXPECT_EQ(settings.GetPerFolder(), 31u);
         EXPECT_TRUE(settings.GetNumberFiles() && settings.GetPlaylist() &&
                     settings.GetBalanceFolders());
     }
     EXPECT_EQ(ReadFileBytes(path), text);
-}
-
-TEST(AppSettingsTest, LoadingFollowsTheLookupRules) {
-    TempDir dir;
-    const std::string path = dir / "Tunecrate.ini";
-    WriteFileBytes(path,
-                   "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
-                   "Playlist=yes\nBalance=Folder\n"
-                   "[Extensions]\next=MP3 \next=\next= \tx\next=*\next=.Wav\nExt=flac\n");
-    AppSettings settings(path);
-    EXPECT_EQ(settings.GetStickDrive(), "F:");  // keys ignore case; the first one counts
-    // Unusable values are skipped, not the end of the list; the rest pass the one check.
-    EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav", "flac"}));
-    // Walking past the end is harmless.
-    EXPECT_EQ(settings.NextExtension(), "");
-
-    ASSERT_TRUE(settings.Save());
-    EXPECT_EQ(ReadFileBytes(path),
-              "[Global]\r\nStickDrive=F:\r\nMusicCollection=\r\nPerFolder=0\r\nNumberFiles=0\r\n"
-              "Playlist=0\r\nBalance=none\r\n[Extensions]\r\next=mp3\r\next=wav\r\next=flac\r\n");
-    settings.SetSaveOnDestroy(false);
 }
 
 TEST(AppSettingsTest, OneCheckForEveryExtension) {
@@ -179,17 +168,16 @@ TEST(AppSettingsTest, DefaultPathIsBesideTheExecutableOrInTheUserConfigFolder) {
     TmpfsMount readOnly(1 << 20, "ro");
     SKIP_UNLESS_MOUNTED(readOnly);
     const std::string exe = readOnly.Path() + "/tunecrate";
-    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedXdg = oldXdg ? oldXdg : "";
-
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
     setenv("XDG_CONFIG_HOME", "/tmp/xdg-config", 1);
     EXPECT_EQ(AppSettings::DefaultSettingsPath(exe), "/tmp/xdg-config/Tunecrate/Tunecrate.ini");
     unsetenv("XDG_CONFIG_HOME");
-    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-    if (!home.empty()) {
-        EXPECT_EQ(AppSettings::DefaultSettingsPath(exe), home + "/.config/Tunecrate/Tunecrate.ini");
+    if (const char* home = std::getenv("HOME")) {
+        EXPECT_EQ(AppSettings::DefaultSettingsPath(exe),
+                  std::string(home) + "/.config/Tunecrate/Tunecrate.ini");
     }
-    if (oldXdg) {
+    if (xdg) {
         setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
     }
 #endif

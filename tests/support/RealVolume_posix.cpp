@@ -42,47 +42,38 @@ RealVolume::RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label,
 
 bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                       uint64_t clusterBytes) {
-    if (geteuid() != 0) {
-        skipReason_ = "needs the superuser";
-        return false;
-    }
-    if (kind == Kind::kTmpfs) {
-        const std::string data = "size=" + std::to_string(sizeBytes) + ",mode=0755";
-        const unsigned long flags = label == "ro" ? MS_RDONLY : 0;
-        if (mount("tmpfs", path_.c_str(), "tmpfs", flags, data.c_str()) != 0) {
-            skipReason_ = "mount failed";
-            return false;
-        }
-        return true;
-    }
-    if (access("/dev/fuse", R_OK | W_OK) != 0) {
-        skipReason_ = "needs /dev/fuse";
+    if (geteuid() != 0 || (kind != Kind::kTmpfs && access("/dev/fuse", R_OK | W_OK) != 0)) {
+        skipReason_ = "needs the superuser and, but for tmpfs, /dev/fuse";
         return false;
     }
     const std::string image = Quote(base_ / "volume.img");
-    const std::string mountPoint = Quote(path_);
-    const std::string named = label.empty() ? "" : Quote(label);
-    const std::string number = std::to_string(clusterBytes);
+    const std::string at = Quote(path_);
+    const std::string size = std::to_string(sizeBytes);
+    const auto option = [](const char* flag, const std::string& value) {
+        return value.empty() ? std::string() : flag + (" " + value + " ");
+    };
+    const std::string named =
+        label.empty() ? "" : (kind == Kind::kFat ? "-n " : "-L ") + Quote(label) + " ";
+    const std::string cluster = clusterBytes ? std::to_string(clusterBytes) : "";
     // The loop device's name is kept in a file for Unmount.
     const std::string loop =
-        "L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ / "loop") + " && ";
-    std::string script = "truncate -s " + std::to_string(sizeBytes) + " " + image + " && ";
+        " && L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ / "loop") + " && ";
+    std::string script = "truncate -s " + size + " " + image + " && ";
     switch (kind) {
+        case Kind::kTmpfs:
+            script = "mount -t tmpfs -o size=" + size + ",mode=0755" +
+                     (label == "ro" ? ",ro " : " ") + "tmpfs " + at;
+            break;
         case Kind::kExfat:
-            script += "mkfs.exfat " + (named.empty() ? "" : "-L " + named) +
-                      (clusterBytes ? " -c " + number : "") + " " + image + " && " + loop +
-                      "mount.exfat-fuse $L " + mountPoint;
+            script += "mkfs.exfat " + named + option("-c", cluster) + image + loop +
+                      "mount.exfat-fuse $L " + at;
             break;
         case Kind::kNtfs:
-            script += "mkntfs -F -Q " + (named.empty() ? "" : "-L " + named) + " " + image +
-                      " && " + loop + "ntfs-3g -o windows_names $L " + mountPoint;
+            script += "mkntfs -F -Q " + named + image + loop + "ntfs-3g -o windows_names $L " + at;
             break;
         case Kind::kFat:
-            script += "mkfs.vfat " + (named.empty() ? "" : "-n " + named) +
-                      (clusterBytes ? " -r " + number : "") + " " + image + " && fusefat -o rw+ " +
-                      image + " " + mountPoint;
-            break;
-        case Kind::kTmpfs:  // mounted above
+            script += "mkfs.vfat " + named + option("-r", cluster) + image + " && fusefat -o rw+ " +
+                      image + " " + at;
             break;
     }
     if (!Shell(script) || !IsMountedHere(path_)) {

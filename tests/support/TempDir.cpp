@@ -63,7 +63,10 @@ bool TryCreateSymlink(const std::string& target, const std::string& link) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
+    const fs::path file = platform::PathFromUtf8(path);
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);  // the folders it lies in, where missing
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
     if (!out) {
         throw std::runtime_error("cannot write " + path);

@@ -19,7 +19,7 @@ class TempDir {
     std::string path_;
 };
 
-// Whole-file helpers for tests.
+// Whole-file helpers for tests; writing makes the folders the file lies in.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The names of the entries directly in `dir`.

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/TempDir.h"
 #include "transfer/StickContents.h"
 
@@ -12,7 +10,6 @@ using platform::DriveType;
 // What a wipe would delete: music and other files in nested folders, but nothing behind a link.
 TEST(StickContentsTest, CountsWhatAWipeDeletesWithoutFollowingLinks) {
     TempDir stick, outside;
-    std::filesystem::create_directories(stick / "deep/er");
     WriteFileBytes(stick / "a.mp3", std::string(1000, 'x'));
     WriteFileBytes(stick / "deep/er/B.MP3", std::string(24, 'x'));
     WriteFileBytes(outside / "big.mp3", std::string(5000, 'x'));
