@@ -1,19 +1,20 @@
 #include "collection/CTunecrateDoc.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <filesystem>
 #include <string>
 
 #include "CollectionTestSupport.h"
 #include "RecordingUi.h"
-#include "platform/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Answer = CollectionUi::Answer;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 class CTunecrateDocTest : public CollectionTest {
   protected:
@@ -40,10 +41,7 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     EXPECT_FALSE(doc_.AddDirectory(missing));
     EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
     // Listable folders whose paths would not come back unchanged from the collection file.
-    const struct {
-        std::string path;
-        const char* reason;
-    } refused[] = {
+    const std::pair<std::string, const char*> refused[] = {
         // Refused before the folder is looked at, so these need not exist.
         {temp_ / "two\nlines", "control character"},
         {temp_ / "tab\there", "control character"},
@@ -54,12 +52,11 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
         {temp_ / "latin1-\xe9", "UTF-8"},
 #endif
     };
-    for (const auto& row : refused) {
-        SCOPED_TRACE(row.path);
+    for (const auto& [path, reason] : refused) {
+        SCOPED_TRACE(path);
         ui_.errors.clear();
-        EXPECT_FALSE(doc_.AddDirectory(row.path));
-        ASSERT_EQ(ui_.errors.size(), 1u);
-        EXPECT_NE(ui_.errors[0].find(row.reason), std::string::npos) << ui_.errors[0];
+        EXPECT_FALSE(doc_.AddDirectory(path));
+        EXPECT_THAT(ui_.errors, ElementsAre(HasSubstr(reason)));
     }
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
 
@@ -126,8 +123,7 @@ TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
     // Save As onto a file that cannot be replaced: shown, and the collection keeps no file.
     ui_.chosenFiles = {path};
     EXPECT_FALSE(doc_.OnFileSaveAs());
-    ASSERT_EQ(ui_.errors.size(), 1u);
-    EXPECT_NE(ui_.errors[0].find(path), std::string::npos) << ui_.errors[0];
+    EXPECT_THAT(ui_.errors, ElementsAre(HasSubstr(path)));
     EXPECT_EQ(doc_.GetFilePath(), "");
     EXPECT_EQ(settings_.GetMusicCollection(), "");
 
@@ -177,8 +173,7 @@ TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
     WriteFileBytes(song, bytes);
     ui_.chosenFiles = {song};
     EXPECT_FALSE(doc_.OnFileOpen());
-    ASSERT_EQ(ui_.errors.size(), 1u);
-    EXPECT_NE(ui_.errors[0].find(song), std::string::npos);
+    EXPECT_THAT(ui_.errors, ElementsAre(HasSubstr(song)));
     EXPECT_EQ(settings_.GetMusicCollection(), temp_ / "new.ini");
     EXPECT_FALSE(doc_.SaveCollection());
     EXPECT_EQ(ui_.errors.size(), 1u);

@@ -37,11 +37,17 @@ class CollectionFileTest : public CollectionTest {
     std::string SavedText() { return SavedText(library_); }
 
     // A folder that cannot be listed keeps its stored lines, is written back unchanged, takes
-    // no part in transfers and is rescanned when it is back. `music` holds a.mp3 and b.mp3;
-    // `makeUnavailable` takes it away, `bringBack` returns it with new.mp3 added.
+    // no part in transfers and is rescanned when it is back. `music` gets a.mp3 and b.mp3;
+    // `makeUnavailable` takes it away, `bringBack` returns it, and new.mp3 is added then.
     void ExpectUnavailableFolderKeepsItsLines(const std::string& music,
                                               const std::function<void()>& makeUnavailable,
                                               const std::function<void()>& bringBack) {
+        const auto fill = [&](std::initializer_list<const char*> names) {
+            for (const char* name : names) {
+                WriteFileBytes(music + "/" + name, "x");
+            }
+        };
+        fill({"a.mp3", "b.mp3"});
         ASSERT_TRUE(library_.AddDirectory(music, 0));
         ASSERT_TRUE(library_.AddDirectory(MakeDir("Rest", {"r.mp3"}), 0));
         library_.GetFiles()[0]->SetFlag(1);
@@ -64,6 +70,7 @@ class CollectionFileTest : public CollectionTest {
         EXPECT_EQ(ReadFileBytes(file_.GetPath()), stored);
 
         bringBack();
+        fill({"a.mp3", "b.mp3", "new.mp3"});
         EXPECT_EQ(library_.Load(), Status::Loaded);
         EXPECT_TRUE(library_.GetDirectories()[0]->IsAvailable());
         EXPECT_EQ(SavedText().substr(SavedText().find("f1=")),
@@ -127,31 +134,20 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
 }
 
 TEST_F(CollectionFileTest, AFolderThatIsGoneKeepsItsLinesUntilItIsBack) {
-    const std::string music = MakeDir("Music", {"a.mp3", "b.mp3"});
-    const std::string moved = temp_ / "Moved";
+    const std::string music = MakeDir("Music"), moved = temp_ / "Moved";
+    const auto move = [](const std::string& from, const std::string& to) {
+        fs::rename(platform::PathFromUtf8(from), platform::PathFromUtf8(to));
+    };
     ExpectUnavailableFolderKeepsItsLines(
-        music, [&] { fs::rename(platform::PathFromUtf8(music), platform::PathFromUtf8(moved)); },
-        [&] {
-            fs::rename(platform::PathFromUtf8(moved), platform::PathFromUtf8(music));
-            WriteFileBytes(music + "/new.mp3", "");
-        });
+        music, [&] { move(music, moved); }, [&] { move(moved, music); });
 }
 
 TEST_F(CollectionFileTest, AVolumeUnmountedBetweenTwoLoadsKeepsItsLines) {
     TmpfsMount volume(1 << 20);
     SKIP_UNLESS_MOUNTED(volume);
-    const auto fill = [&](std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            WriteFileBytes(volume.Path() + "/" + name, "x");
-        }
-    };
-    fill({"a.mp3", "b.mp3"});
-    // What stays after unmounting is the empty mount point.
+    // What stays after unmounting is the empty mount point, where the files come back.
     ExpectUnavailableFolderKeepsItsLines(
-        volume.Path(), [&] { volume.Unmount(); },
-        [&] {
-            fill({"a.mp3", "b.mp3", "new.mp3"});
-        });
+        volume.Path(), [&] { volume.Unmount(); }, [] {});
 }
 
 TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
