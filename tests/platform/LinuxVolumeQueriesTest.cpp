@@ -83,10 +83,10 @@ class FakeMachine {
 TEST(LinuxVolumeQueriesTest, ListsKindsAndLabelsOfMountedVolumes) {
     FakeMachine machine;
     const LinuxVolumeQueries queries = machine.Queries();
-    const std::vector<std::string> roots = queries.GetDriveRoots();
-    EXPECT_EQ(roots, (std::vector<std::string>{"/run/media/anna/MY STICK", machine.Mount("usb"),
-                                               machine.Mount("disc"), machine.Mount("card"),
-                                               machine.Mount("crypt"), machine.Mount("share")}));
+    EXPECT_EQ(queries.GetDriveRoots(),
+              (std::vector<std::string>{"/run/media/anna/MY STICK", machine.Mount("usb"),
+                                        machine.Mount("disc"), machine.Mount("card"),
+                                        machine.Mount("crypt"), machine.Mount("share")}));
     const std::map<std::string, DriveType> types = {
         {"usb", DriveType::kRemovable},    {"card", DriveType::kRemovable},
         {"disc", DriveType::kFixed},       {"share", DriveType::kRemote},
@@ -123,8 +123,7 @@ TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
     EXPECT_EQ(space.freeToCaller, 8u * 1024 * 1024 - 3 * 4096);
 
     stick.Unmount();
-    EXPECT_EQ(queries.GetDriveType(root),
-              DriveType::kNoRootDir);  // the directory left behind is no drive
+    EXPECT_EQ(queries.GetDriveType(root), DriveType::kNoRootDir);  // what is left is no drive
     EXPECT_FALSE(Contains(queries.GetDriveRoots(), root));
     EXPECT_FALSE(queries.GetDiskSpace(root + "/missing", space));
 }

@@ -56,13 +56,12 @@ TEST(IniFileTest, HeaderAndEntryLinesFollowTheParsingRules) {
     EXPECT_EQ(Entries(file, "Global"), Lines{});
 
     // LF and CRLF files read the same; a missing last line break is no loss.
-    IniFile lf, crlf;
+    IniFile lf, crlf, bom;
     lf.ReadText("[A]\nx=1\n[B]\ny=2");
     crlf.ReadText("[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
     EXPECT_EQ(lf.ToText(), crlf.ToText());
     EXPECT_EQ(lf.ToText(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
     // A UTF-8 byte-order mark at the start is dropped, not taken as part of the first line.
-    IniFile bom;
     bom.ReadText("\xEF\xBB\xBF[A]\nx=1\n[B]\ny=2");
     EXPECT_EQ(bom.ToText(), lf.ToText());
 }
@@ -141,16 +140,11 @@ TEST(IniFileTest, SectionsAreWrittenInHashBucketOrder) {
     EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
     file.RemoveSection("a");
     file.SelectSection("a");
-    file.RemoveSection("r");
-    file.SelectSection("r");
-    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
-    file.RemoveSection("a");
-    file.SelectSection("a");
     EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "a", "r"}));
 }
 
 // Unreadable input leaves the object as it was; a removed section comes back empty, others stay.
-TEST(IniFileTest, ReadsAndWritesWholeFiles) {
+TEST(IniFileTest, ReadsAndWritesWholeFilesAndFollowsASymbolicLink) {
     TempDir dir;
     IniFile file(dir / "missing.ini");
     file.SelectSection("Other");
@@ -173,19 +167,16 @@ TEST(IniFileTest, ReadsAndWritesWholeFiles) {
     IniFile none(dir / "none.ini");
     ASSERT_TRUE(none.Write());
     EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "");
-}
 
-TEST(IniFileTest, WriteFollowsASymbolicLinkToItsTarget) {
-    TempDir dir;
-    WriteFileBytes(dir / "real.ini", "old");
-    if (!TryCreateSymlink(dir / "real.ini", dir / "link.ini")) {
+    // A write through a symbolic link replaces its target and keeps the link.
+    if (!TryCreateSymlink(dir / "none.ini", dir / "link.ini")) {
         GTEST_SKIP() << "this system cannot create symbolic links";
     }
-    IniFile file(dir / "link.ini");
-    file.SelectSection("S");
-    ASSERT_TRUE(file.Write());
+    none.SetPath(dir / "link.ini");
+    none.SelectSection("S");
+    ASSERT_TRUE(none.Write());
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(ReadFileBytes(dir / "real.ini"), "[S]\r\n");
+    EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "[S]\r\n");
 }
 
 TEST(IniFileTest, FailedWritesChangeNothingAndSaySo) {
