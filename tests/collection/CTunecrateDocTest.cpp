@@ -95,8 +95,7 @@ TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
     EXPECT_TRUE(doc_.OnAppExit());
     EXPECT_TRUE(doc_.IsModified());
 
-    const std::string path = temp_ / "x.y/mix";
-    fs::create_directories(temp_ / "x.y");
+    const std::string path = MakeDir("x.y") + "/mix";
     ui_.chosenFiles = {path};
     EXPECT_TRUE(doc_.OnFileSave());
     EXPECT_EQ(ReadFileBytes(path), Saved("00"));
@@ -139,9 +138,8 @@ TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
 }
 
 TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
-    MakeDir("Rock", {"r.mp3"});
     const std::string rock = temp_ / "Rock.ini";
-    WriteFileBytes(rock, "[MusicFiles]\r\ndir=" + temp_ / "Rock" + "\r\nf1=r.mp3\r\n");
+    WriteFileBytes(rock, "[MusicFiles]\r\ndir=" + MakeDir("Rock", {"r.mp3"}) + "\r\nf1=r.mp3\r\n");
     AddMusic();
 
     EXPECT_FALSE(doc_.OnFileOpen());  // Cancel at the prompt: no dialog, nothing changes

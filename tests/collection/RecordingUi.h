@@ -41,12 +41,11 @@ class RecordingUi : public CollectionUi {
 
   private:
     template <typename T>
-    static T Next(std::deque<T>& script, T fallback) {
-        if (script.empty()) {
-            return fallback;
+    static T Next(std::deque<T>& script, T next) {
+        if (!script.empty()) {
+            next = script.front();
+            script.pop_front();
         }
-        T next = script.front();
-        script.pop_front();
         return next;
     }
 };

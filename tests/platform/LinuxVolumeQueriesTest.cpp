@@ -25,11 +25,9 @@ class FakeMachine {
   public:
     FakeMachine() {
         const std::string usb = "/devices/pci0/usb1/1-1/host6/block/sdb";
-        const std::string sata = "/devices/pci0/ata1/host0/block/sda";
-        const std::string reader = "/devices/platform/mmc0/block/sdc";
         Disk(usb, "0", "8:17");
-        Disk(sata, "0", "8:1");
-        Disk(reader, "1", "8:33");
+        Disk("/devices/pci0/ata1/host0/block/sda", "0", "8:1");
+        Disk("/devices/platform/mmc0/block/sdc", "1", "8:33");
         const std::string mapped = root_ + "/sys/devices/virtual/block/dm-0";
         fs::create_directories(mapped + "/slaves");
         fs::create_directory_symlink(root_ + "/sys" + usb + "/part1", mapped + "/slaves/sdb1");

@@ -1,6 +1,6 @@
 #include "storage/AppSettings.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -16,6 +16,7 @@
 #include "support/TmpfsMount.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -100,13 +101,9 @@ TEST(AppSettingsTest, OneCheckForEveryExtension) {
 // a settings file (or nothing) is replaced by a save.
 TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
     TempDir dir;
-    struct Case {
-        std::string name;
-        std::string content;  // written unless empty
-        bool unreadable;
-        std::string why;  // in the save's error, and in the load's when unreadable
-    };
-    std::vector<Case> cases = {
+    // The name, the content (written unless empty), whether it is unreadable, and what the save's
+    // error names (and the load's, when unreadable).
+    std::vector<std::tuple<std::string, std::string, bool, std::string>> cases = {
         {"collection.ini", "[MusicFiles]\r\ndir=/m\r\n", false,
          "it holds the section [MusicFiles]"},
         {"binary.ini", std::string("[Global]\r\n\0", 11), false, "it is not a text file"},
@@ -118,24 +115,23 @@ TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
     fs::resize_file(dir / "huge.ini", (uint64_t{256} << 20) + 1);
 #ifndef _WIN32
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
-    cases.push_back({"fifo", "", true, "not a regular file"});
-    cases.push_back({"/dev/zero", "", true, "not a regular file"});
+    cases.emplace_back("fifo", "", true, "not a regular file");
+    cases.emplace_back("/dev/zero", "", true, "not a regular file");
 #endif
-    for (const Case& c : cases) {
-        const std::string path = c.name[0] == '/' ? c.name : dir / c.name;
+    for (const auto& [name, content, unreadable, why] : cases) {
+        const std::string path = name[0] == '/' ? name : dir / name;
         SCOPED_TRACE(path);
-        if (!c.content.empty()) {
-            WriteFileBytes(path, c.content);
+        if (!content.empty()) {
+            WriteFileBytes(path, content);
         }
         AppSettings settings(path);
         settings.SetSaveOnDestroy(false);
-        EXPECT_EQ(settings.GetLoadError().empty(), !c.unreadable) << settings.GetLoadError();
-        EXPECT_NE(settings.GetLoadError().find(c.unreadable ? c.why : ""), std::string::npos);
+        EXPECT_EQ(settings.GetLoadError().empty(), !unreadable) << settings.GetLoadError();
+        EXPECT_THAT(settings.GetLoadError(), HasSubstr(unreadable ? why : ""));
         EXPECT_FALSE(settings.Save());
-        EXPECT_NE(settings.GetSaveError().find(c.why), std::string::npos)
-            << settings.GetSaveError();
-        if (!c.content.empty()) {
-            EXPECT_EQ(ReadFileBytes(path), c.content);
+        EXPECT_THAT(settings.GetSaveError(), HasSubstr(why));
+        if (!content.empty()) {
+            EXPECT_EQ(ReadFileBytes(path), content);
         }
     }
 }
@@ -151,7 +147,6 @@ TEST(AppSettingsTest, RelativePathIsFixedAtStartAndFoldersAreCreated) {
               fs::path(dir / "sub/dir/Tunecrate.ini").lexically_normal());
     EXPECT_TRUE(settings.Save());
     EXPECT_TRUE(fs::exists(dir / "sub/dir/Tunecrate.ini"));
-    settings.SetSaveOnDestroy(false);
 }
 
 // Beside the executable when that folder is writable, else in the user's configuration folder.
