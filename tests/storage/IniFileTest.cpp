@@ -41,16 +41,22 @@ using Lines = std::vector<std::string>;
 }  // namespace
 
 TEST(IniFileTest, HeaderAndEntryLinesFollowTheParsingRules) {
+    const std::string v(1021, 'v'), w(975, 'w');
     IniFile file;
     file.ReadText(
         "orphan=before any header\n"
         "[\n[Global\n[]\nempty=1\n"
         "[ Global ]\n"
-        "key=\n=value\nnovalue\na=b=c\na = b\n   lead=trail   \n[x]=y\n");
+        "key=\n=value\nnovalue\na=b=c\na = b\n   lead=trail   \n[x]=y\n"
+        // 1023 characters make one line; of 1024 the last 'v' is a line of its own; of 2000 the
+        // second piece (977 characters) is itself an entry line.
+        "[S]\r\nk=" +
+        v + "\r\nl=" + v + "v\nm=" + v + "n=" + w);
 
-    EXPECT_EQ(SectionNames(file).size(), 2u);  // "" and " Global "
+    EXPECT_EQ(SectionNames(file).size(), 3u);  // "", " Global " and "S"
     EXPECT_EQ(Entries(file, ""), (Lines{"empty=1"}));
     EXPECT_EQ(Entries(file, " Global "), (Lines{"key=", "a=b=c", "a = b", "lead=trail"}));
+    EXPECT_EQ(Entries(file, "S"), (Lines{"k=" + v, "l=" + v, "m=" + v, "n=" + w}));
 
     // "[Global" was ignored, so Global does not exist; selecting it creates it empty.
     EXPECT_EQ(Entries(file, "Global"), Lines{});
@@ -91,36 +97,7 @@ TEST(IniFileTest, KeysIgnoreCaseAndLookupsShareOneCursorWithTheEntryWalk) {
     EXPECT_EQ(file.GetValue("ext"), "aac");
 }
 
-TEST(IniFileTest, ReadReplacesNamedSectionsAndKeepsOthers) {
-    IniFile file;
-    file.SelectSection("Kept");
-    file.AddEntry("k", "v");
-    file.SelectSection("Replaced");
-    file.AddEntry("old", "1");
-    file.ReadText("[Replaced]\nfirst=1\n[Replaced]\nsecond=2\n");
-
-    EXPECT_EQ(file.GetCurrentSection(), nullptr);  // the selected section is gone
-    EXPECT_EQ(Entries(file, "Replaced"), (Lines{"second=2"}));
-    EXPECT_EQ(Entries(file, "Kept"), (Lines{"k=v"}));
-    // Adding without a selected section is ignored rather than crashing.
-    file.RemoveSection("Kept");
-    file.AddEntry("lost", "x");
-    EXPECT_EQ(file.GetValue("lost"), "");
-}
-
-TEST(IniFileTest, LongLinesAreSplitEvery1023Characters) {
-    const std::string exact = "k=" + std::string(1021, 'v');  // 1023 characters: one line
-    const std::string over = "l=" + std::string(1022, 'v');   // 1024: the last 'v' is its own line
-    // 2000 characters: the second piece (977 characters) is itself an entry line.
-    const std::string split = "m=" + std::string(1021, 'v') + "n=" + std::string(975, 'w');
-    IniFile file;
-    file.ReadText("[S]\r\n" + exact + "\r\n" + over + "\n" + split);
-    EXPECT_EQ(Entries(file, "S"),
-              (Lines{exact, "l=" + std::string(1021, 'v'), "m=" + std::string(1021, 'v'),
-                     "n=" + std::string(975, 'w')}));
-}
-
-TEST(IniFileTest, SectionsAreWrittenInHashBucketOrder) {
+TEST(IniFileTest, ReadReplacesNamedSectionsInTheirPlaceAndSectionsGoInHashBucketOrder) {
     IniFile file;
     // Buckets: "a" and "r" share 12, "f" is 0, "Global" is 1; newest first within a bucket.
     for (const char* name : {"a", "Global", "r", "f"}) {
@@ -135,16 +112,29 @@ TEST(IniFileTest, SectionsAreWrittenInHashBucketOrder) {
     }
     EXPECT_EQ(SectionNames(utf8), (Lines{"k", "l", "\xc3\x84"}));
 
-    // A section replaced by Read keeps its place; one removed and made again moves to the front.
-    file.ReadText("[a]\nx=1\n");
+    // Read replaces the sections it names, the last of a repeated one winning, in their place,
+    // and keeps the others; one removed and made again moves to the front of its bucket.
+    file.SelectSection("f");
+    file.AddEntry("k", "v");
+    file.SelectSection("a");
+    file.AddEntry("old", "1");
+    file.ReadText("[a]\nfirst=1\n[a]\nsecond=2\n");
+    EXPECT_EQ(file.GetCurrentSection(), nullptr);  // the selected section is gone
     EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
+    EXPECT_EQ(Entries(file, "a"), (Lines{"second=2"}));
+    EXPECT_EQ(Entries(file, "f"), (Lines{"k=v"}));
     file.RemoveSection("a");
     file.SelectSection("a");
     EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "a", "r"}));
+    // Adding without a selected section is ignored rather than crashing.
+    file.RemoveSection("a");
+    file.AddEntry("lost", "x");
+    EXPECT_EQ(file.GetValue("lost"), "");
 }
 
-// Unreadable input leaves the object as it was; a removed section comes back empty, others stay.
-TEST(IniFileTest, ReadsAndWritesWholeFilesAndFollowsASymbolicLink) {
+// Unreadable input and failed writes leave the object and the files as they were; a removed
+// section comes back empty, others stay.
+TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     TempDir dir;
     IniFile file(dir / "missing.ini");
     file.SelectSection("Other");
@@ -164,6 +154,20 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndFollowsASymbolicLink) {
     ASSERT_TRUE(file.Write());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n[Other]\r\nkeep=me\r\n");
 
+    // A read-only file is not replaced; nor is a directory, no path at all, a missing folder.
+    const std::string readOnly = dir / "ro.ini";
+    WriteFileBytes(readOnly, "old");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    for (const std::string& path : {readOnly, dir.Path(), std::string(), dir / "no/dir.ini"}) {
+        file.SetPath(path);
+        EXPECT_FALSE(file.Write()) << path;
+        EXPECT_FALSE(file.GetWriteError().empty()) << path;
+    }
+    EXPECT_EQ(ReadFileBytes(readOnly), "old");
+    EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
+    // No temporary files were left behind.
+    EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"c.ini", "ro.ini"}));
+
     IniFile none(dir / "none.ini");
     ASSERT_TRUE(none.Write());
     EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "");
@@ -177,32 +181,6 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndFollowsASymbolicLink) {
     ASSERT_TRUE(none.Write());
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
     EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "[S]\r\n");
-}
-
-TEST(IniFileTest, FailedWritesChangeNothingAndSaySo) {
-    TempDir dir;
-    IniFile file;
-    file.SelectSection("S");
-    file.AddEntry("a", "1");
-
-    // A read-only file is not replaced.
-    const std::string readOnly = dir / "ro.ini";
-    WriteFileBytes(readOnly, "old");
-    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
-    file.SetPath(readOnly);
-    EXPECT_FALSE(file.Write());
-    EXPECT_FALSE(file.GetWriteError().empty());
-    EXPECT_EQ(ReadFileBytes(readOnly), "old");
-
-    // A directory, no path at all, a folder that does not exist.
-    for (const std::string& path : {dir.Path(), std::string(), dir / "no/such/dir.ini"}) {
-        file.SetPath(path);
-        EXPECT_FALSE(file.Write()) << path;
-        EXPECT_FALSE(file.GetWriteError().empty()) << path;
-    }
-    EXPECT_EQ(Entries(file, "S"), (Lines{"a=1"}));
-    // No temporary files were left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
 // A crash during an earlier save leaves a temporary beside the file; the next save removes it,
