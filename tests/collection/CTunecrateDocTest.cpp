@@ -76,9 +76,18 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
 #endif
 }
 
-TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
+// Saving, the exit prompt, and the transfer job's operations, which persist the flags.
+TEST_F(CTunecrateDocTest, SavingTheExitPromptAndTheTransferJobsOperations) {
     EXPECT_TRUE(doc_.OnAppExit());  // unmodified: no question
     AddMusic();
+    const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
+    ASSERT_EQ(files.size(), 2u);
+    // Without a file the transfer job's marks live on in memory, and the collection counts as
+    // modified.
+    doc_.SetModifiedFlag(false);
+    doc_.MarkFiles({files[1]});
+    EXPECT_FALSE(doc_.SaveCollection());
+    EXPECT_TRUE(doc_.IsModified());
 
     // Without a file, Save and the prompt's Yes ask for one; cancelling writes nothing and
     // keeps the program open.
@@ -98,7 +107,7 @@ TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
     const std::string path = MakeDir("x.y") + "/mix";
     ui_.chosenFiles = {path};
     EXPECT_TRUE(doc_.OnFileSave());
-    EXPECT_EQ(ReadFileBytes(path), Saved("00"));
+    EXPECT_EQ(ReadFileBytes(path), Saved("01"));
     EXPECT_EQ(ui_.title, "mix");
     EXPECT_EQ(settings_.GetMusicCollection(), path);
     EXPECT_FALSE(doc_.IsModified());  // saved: Exit need not ask
@@ -108,9 +117,33 @@ TEST_F(CTunecrateDocTest, SavingAndTheExitPrompt) {
     ui_.answers = {Answer::Yes};
     EXPECT_TRUE(doc_.OnCloseDocument());  // saved to its file without a dialog
     EXPECT_EQ(ui_.dialogs.size(), 3u);
-    EXPECT_EQ(ReadFileBytes(path), Saved("00"));
+    EXPECT_EQ(ReadFileBytes(path), Saved("01"));
     EXPECT_FALSE(doc_.IsModified());
+
+    ui_.chosenFiles = {temp_ / "coll.ini"};
+    ASSERT_TRUE(doc_.OnFileSaveAs());
+    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("01"));
+    doc_.SetModifiedFlag(false);
+    doc_.MarkFiles({files[0]});
+    EXPECT_TRUE(doc_.SaveCollection());
+    EXPECT_FALSE(doc_.IsModified());
+    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("11"));
     EXPECT_TRUE(ui_.errors.empty());
+
+    doc_.ClearAllFileFlags();
+    EXPECT_EQ(doc_.GetUntransferredFiles(), files);
+
+    // File > New: asked about, then an empty, unmodified collection without a file that scans
+    // with the same settings.
+    doc_.SetModifiedFlag();
+    EXPECT_FALSE(doc_.OnFileNew());  // Cancel
+    ui_.answers = {Answer::No};
+    EXPECT_TRUE(doc_.OnFileNew());
+    EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
+    EXPECT_EQ(doc_.GetFilePath(), "");
+    EXPECT_FALSE(doc_.IsModified());
+    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));
+    EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
 }
 
 TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
@@ -176,43 +209,6 @@ TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
     EXPECT_FALSE(doc_.SaveCollection());
     EXPECT_EQ(ui_.errors.size(), 1u);
     EXPECT_EQ(ReadFileBytes(song), bytes);
-}
-
-TEST_F(CTunecrateDocTest, TheTransferJobsOperationsPersistFlags) {
-    AddMusic();
-    const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
-    ASSERT_EQ(files.size(), 2u);
-
-    // Without a file the marks live on in memory, and the collection counts as modified.
-    doc_.SetModifiedFlag(false);
-    doc_.MarkFiles({files[1]});
-    EXPECT_FALSE(doc_.SaveCollection());
-    EXPECT_TRUE(ui_.errors.empty());
-    EXPECT_TRUE(doc_.IsModified());
-
-    ui_.chosenFiles = {temp_ / "coll.ini"};
-    ASSERT_TRUE(doc_.OnFileSaveAs());
-    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("01"));
-    doc_.SetModifiedFlag(false);
-    doc_.MarkFiles({files[0]});
-    EXPECT_TRUE(doc_.SaveCollection());
-    EXPECT_FALSE(doc_.IsModified());
-    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("11"));
-
-    doc_.ClearAllFileFlags();
-    EXPECT_EQ(doc_.GetUntransferredFiles(), files);
-
-    // File > New: asked about, then an empty, unmodified collection without a file that scans
-    // with the same settings.
-    doc_.SetModifiedFlag();
-    EXPECT_FALSE(doc_.OnFileNew());  // Cancel
-    ui_.answers = {Answer::No};
-    EXPECT_TRUE(doc_.OnFileNew());
-    EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
-    EXPECT_EQ(doc_.GetFilePath(), "");
-    EXPECT_FALSE(doc_.IsModified());
-    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));
-    EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
 }
 
 // Another program saved the collection since it was read: each answer of the question does
