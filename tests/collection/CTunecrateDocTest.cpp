@@ -76,14 +76,12 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
 #endif
 }
 
-// Saving, the exit prompt, and the transfer job's operations, which persist the flags.
 TEST_F(CTunecrateDocTest, SavingTheExitPromptAndTheTransferJobsOperations) {
     EXPECT_TRUE(doc_.OnAppExit());  // unmodified: no question
     AddMusic();
     const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
     ASSERT_EQ(files.size(), 2u);
-    // Without a file the transfer job's marks live on in memory, and the collection counts as
-    // modified.
+    // Without a file the marks live on in memory, and the collection counts as modified.
     doc_.SetModifiedFlag(false);
     doc_.MarkFiles({files[1]});
     EXPECT_FALSE(doc_.SaveCollection());
