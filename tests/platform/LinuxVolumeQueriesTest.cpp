@@ -1,8 +1,7 @@
 #include "platform/LinuxVolumeQueries.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "support/TempDir.h"
@@ -11,12 +10,11 @@
 namespace fs = std::filesystem;
 using platform::DriveType;
 using platform::LinuxVolumeQueries;
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::Not;
 
 namespace {
-
-bool Contains(const std::vector<std::string>& list, const std::string& item) {
-    return std::find(list.begin(), list.end(), item) != list.end();
-}
 
 // A machine in a folder: mount points, a mountinfo file, sysfs with a USB stick, a SATA disc,
 // a card reader (removable = 1) and an encrypted volume on the stick, and udev's label links.
@@ -111,8 +109,7 @@ TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
     SKIP_UNLESS_MOUNTED(stick);
     const platform::VolumeQueries& queries = platform::VolumeQueries::System();
     const std::string root = fs::canonical(stick.Path()).string();
-    EXPECT_TRUE(Contains(queries.GetDriveRoots(), root));
-    EXPECT_TRUE(Contains(queries.GetDriveRoots(), "/"));
+    EXPECT_THAT(queries.GetDriveRoots(), AllOf(Contains(root), Contains("/")));
     EXPECT_EQ(queries.GetDriveType(root), DriveType::kRamDisk);
     WriteFileBytes(root + "/a.mp3", std::string(3 * 4096, 'x'));
     platform::DiskSpace space;
@@ -122,6 +119,6 @@ TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {
 
     stick.Unmount();
     EXPECT_EQ(queries.GetDriveType(root), DriveType::kNoRootDir);  // what is left is no drive
-    EXPECT_FALSE(Contains(queries.GetDriveRoots(), root));
+    EXPECT_THAT(queries.GetDriveRoots(), Not(Contains(root)));
     EXPECT_FALSE(queries.GetDiskSpace(root + "/missing", space));
 }

@@ -59,11 +59,10 @@ TEST(WindowsVolumeQueriesTest, DrivesAreNamedByTheirRootsAndBareLettersNameTheRo
     }
     EXPECT_NE(std::find(roots.begin(), roots.end(), system + "\\"), roots.end());
 
-    EXPECT_EQ(volumes.GetDriveType(system), platform::DriveType::kFixed);
-    EXPECT_EQ(volumes.GetDriveType(system + "\\"), platform::DriveType::kFixed);
-    EXPECT_EQ(volumes.GetDriveType(system + "/"), platform::DriveType::kFixed);
-    platform::DiskSpace bare;
-    platform::DiskSpace rooted;
+    for (const std::string& path : {system, system + "\\", system + "/"}) {
+        EXPECT_EQ(volumes.GetDriveType(path), platform::DriveType::kFixed) << path;
+    }
+    platform::DiskSpace bare, rooted;
     ASSERT_TRUE(volumes.GetDiskSpace(system, bare));
     ASSERT_TRUE(volumes.GetDiskSpace(system + "\\", rooted));
     EXPECT_GT(bare.total, 0u);
@@ -75,12 +74,11 @@ TEST(WindowsVolumeQueriesTest, DrivesAreNamedByTheirRootsAndBareLettersNameTheRo
 
     // A folder is not the root of a volume; a letter without a drive has no root at all.
     TempDir folder;
-    EXPECT_EQ(volumes.GetDriveType(folder.Path()), platform::DriveType::kNoRootDir);
-    EXPECT_EQ(volumes.GetDriveType(folder.Path() + "\\"), platform::DriveType::kNoRootDir);
     const std::string unused = UnusedDrive();
     ASSERT_FALSE(unused.empty());
-    EXPECT_EQ(volumes.GetDriveType(unused), platform::DriveType::kNoRootDir);
-    EXPECT_EQ(volumes.GetDriveType(unused + "\\"), platform::DriveType::kNoRootDir);
+    for (const std::string& path : {folder.Path(), folder.Path() + "\\", unused, unused + "\\"}) {
+        EXPECT_EQ(volumes.GetDriveType(path), platform::DriveType::kNoRootDir) << path;
+    }
     EXPECT_FALSE(volumes.GetDiskSpace(unused, bare));
     EXPECT_FALSE(volumes.GetVolumeLabel(unused, label));
 }
@@ -166,8 +164,7 @@ TEST(WindowsFileTest, FilesHeldOpenByOthers) {
 
 TEST(WindowsFileTest, VolumeIdentityAndFlushOfAFolder) {
     TempDir stick;
-    uint64_t a = 0;
-    uint64_t b = 0;
+    uint64_t a = 0, b = 0;
     ASSERT_TRUE(FileOperations().GetDeviceOf(stick.Path(), a));
     ASSERT_TRUE(FileOperations().GetDeviceOf(stick / "..", b));
     EXPECT_EQ(a, b);
