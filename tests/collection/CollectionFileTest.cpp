@@ -130,6 +130,24 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
               Status::Loaded);
     EXPECT_EQ(Describe(),
               "B: y.mp3=1 y.mp3=1 z.mp3=0 z.mp3=0 | B: y.mp3=0 z.mp3=0 y.mp3=0 z.mp3=0");
+
+    // Files without a collection give an empty library: nothing of the file loaded before is
+    // carried over.
+    EXPECT_EQ(library_.Load(temp_ / "missing.ini"), Status::FileMissing);
+    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
+    WriteFileBytes(temp_ / "empty.ini", "");
+    EXPECT_EQ(library_.Load(temp_ / "empty.ini"), Status::Loaded);
+
+    WriteFileBytes(temp_ / "other.ini", "[Keep]\r\nk=v\r\n[musicfiles]\r\ndir=@/A\r\n");
+    EXPECT_EQ(library_.Load(temp_ / "other.ini"), Status::Loaded);
+    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
+    // Other sections are written back (in the engine's section order).
+    EXPECT_EQ(SavedText(), "[Keep]\r\nk=v\r\n[MusicFiles]\r\n[musicfiles]\r\ndir=@/A\r\n");
+
+    WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
+    EXPECT_EQ(library_.Load(temp_ / "notes.txt"), Status::NotACollectionFile);
+    EXPECT_EQ(library_.Load(temp_.Path()), Status::FileUnreadable);
+    EXPECT_FALSE(library_.GetLoadError().empty());
 }
 
 TEST_F(CollectionFileTest, AFolderThatIsGoneKeepsItsLinesUntilItIsBack) {
@@ -147,27 +165,4 @@ TEST_F(CollectionFileTest, AVolumeUnmountedBetweenTwoLoadsKeepsItsLines) {
     // What stays after unmounting is the empty mount point, where the files come back.
     ExpectUnavailableFolderKeepsItsLines(
         volume.Path(), [&] { volume.Unmount(); }, [] {});
-}
-
-TEST_F(CollectionFileTest, FilesWithoutACollectionGiveAnEmptyLibrary) {
-    ASSERT_TRUE(library_.AddDirectory(MakeDir("A", {"a.mp3"}), 0));
-    file_.SetPath(temp_ / "first.ini");
-    ASSERT_TRUE(library_.Save());
-
-    // Nothing of the file loaded before is carried over.
-    EXPECT_EQ(library_.Load(temp_ / "missing.ini"), Status::FileMissing);
-    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
-    WriteFileBytes(temp_ / "empty.ini", "");
-    EXPECT_EQ(library_.Load(temp_ / "empty.ini"), Status::Loaded);
-
-    WriteFileBytes(temp_ / "other.ini", "[Keep]\r\nk=v\r\n[musicfiles]\r\ndir=@/A\r\n");
-    EXPECT_EQ(library_.Load(temp_ / "other.ini"), Status::Loaded);
-    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
-    // Other sections are written back (in the engine's section order).
-    EXPECT_EQ(SavedText(), "[Keep]\r\nk=v\r\n[MusicFiles]\r\n[musicfiles]\r\ndir=@/A\r\n");
-
-    WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
-    EXPECT_EQ(library_.Load(temp_ / "notes.txt"), Status::NotACollectionFile);
-    EXPECT_EQ(library_.Load(temp_.Path()), Status::FileUnreadable);
-    EXPECT_FALSE(library_.GetLoadError().empty());
 }

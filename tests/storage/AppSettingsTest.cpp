@@ -136,23 +136,19 @@ TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
     }
 }
 
-TEST(AppSettingsTest, RelativePathIsFixedAtStartAndFoldersAreCreated) {
+// A relative path is fixed at start and its folders are made on saving. The default path lies
+// beside the executable when that folder is writable, else in the user's configuration folder.
+TEST(AppSettingsTest, WhereTheSettingsFileLies) {
     TempDir dir;
     const fs::path before = fs::current_path();
     fs::current_path(dir.Path());
     AppSettings settings("sub/dir/Tunecrate.ini");
     fs::current_path(before);
-
     EXPECT_EQ(fs::path(settings.GetSettingsPath()),
               fs::path(dir / "sub/dir/Tunecrate.ini").lexically_normal());
     EXPECT_TRUE(settings.Save());
     EXPECT_TRUE(fs::exists(dir / "sub/dir/Tunecrate.ini"));
-}
-
-// Beside the executable when that folder is writable, else in the user's configuration folder.
-#ifndef _WIN32
-TEST(AppSettingsTest, DefaultPathIsBesideTheExecutableOrInTheUserConfigFolder) {
-    TempDir dir;
+#ifndef _WIN32  // Windows: WindowsProgramPathTest
     EXPECT_EQ(AppSettings::DefaultSettingsPath(dir / "tunecrate"), dir / "Tunecrate.ini");
     EXPECT_TRUE(fs::path(AppSettings::DefaultSettingsPath()).is_absolute());
     TmpfsMount readOnly(1 << 20, "ro");
@@ -170,5 +166,5 @@ TEST(AppSettingsTest, DefaultPathIsBesideTheExecutableOrInTheUserConfigFolder) {
     if (xdg) {
         setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
     }
-}
 #endif
+}
