@@ -18,19 +18,6 @@
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-namespace {
-
-std::vector<std::string> Extensions(AppSettings& settings) {
-    std::vector<std::string> out;
-    settings.ResetExtensions();
-    for (size_t i = 0; i < settings.GetExtensionCount(); ++i) {
-        out.push_back(settings.NextExtension());
-    }
-    return out;
-}
-
-}  // namespace
-
 // A first run writes the empty values; lookups ignore the keys' case and take the first of a
 // key; unusable extensions are skipped, not the end of the list; the documented file round-trips.
 TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFilesRoundTrip) {
@@ -49,7 +36,12 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
     {
         AppSettings settings(path);
         EXPECT_EQ(settings.GetStickDrive(), "F:");
-        EXPECT_EQ(Extensions(settings), (std::vector<std::string>{"mp3", "wav", "flac"}));
+        std::vector<std::string> extensions;
+        settings.ResetExtensions();
+        for (size_t i = 0; i < settings.GetExtensionCount(); ++i) {
+            extensions.push_back(settings.NextExtension());
+        }
+        EXPECT_EQ(extensions, (std::vector<std::string>{"mp3", "wav", "flac"}));
         EXPECT_EQ(settings.NextExtension(), "");  // walking past the end is harmless
     }
     EXPECT_EQ(ReadFileBytes(path),

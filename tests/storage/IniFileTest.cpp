@@ -201,8 +201,7 @@ TEST(IniFileTest, LeftoverTemporariesOfOurOwnGoWithTheNextSave) {
         WriteFileBytes(dir / name, "half");
         fs::last_write_time(dir / name, time);
     }
-    IniFile file(dir / "c.ini");
-    ASSERT_TRUE(file.Write());
+    ASSERT_TRUE(IniFile(dir / "c.ini").Write());
     for (const auto& [name, time, goes] : temporaries) {
         EXPECT_NE(fs::exists(dir / name), goes) << name;
     }
