@@ -11,10 +11,8 @@
 // an unscripted file dialog is cancelled, so an unexpected dialog cannot go on unnoticed.
 class RecordingUi : public CollectionUi {
   public:
-    void ShowMessage(const platform::UserMessage& text) override {
-        messages.push_back(text.Text());
-    }
-    void ShowError(const platform::UserMessage& text) override { errors.push_back(text.Text()); }
+    void ShowMessage(const platform::UserMessage& m) override { messages.push_back(m.Text()); }
+    void ShowError(const platform::UserMessage& m) override { errors.push_back(m.Text()); }
     Answer AskYesNoCancel(const platform::UserMessage& question) override {
         questions.push_back(question.Text());
         return Next(answers, Answer::Cancel);
