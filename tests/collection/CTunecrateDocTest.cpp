@@ -87,8 +87,7 @@ TEST_F(CTunecrateDocTest, SavingTheExitPromptAndTheTransferJobsOperations) {
     EXPECT_FALSE(doc_.SaveCollection());
     EXPECT_TRUE(doc_.IsModified());
 
-    // Without a file, Save and the prompt's Yes ask for one; cancelling writes nothing and
-    // keeps the program open.
+    // Without a file, Save and the prompt's Yes ask for one; cancelling keeps the program open.
     EXPECT_FALSE(doc_.OnFileSave());
     ui_.answers = {Answer::Yes};
     EXPECT_FALSE(doc_.OnAppExit());
@@ -131,8 +130,7 @@ TEST_F(CTunecrateDocTest, SavingTheExitPromptAndTheTransferJobsOperations) {
     doc_.ClearAllFileFlags();
     EXPECT_EQ(doc_.GetUntransferredFiles(), files);
 
-    // File > New: asked about, then an empty, unmodified collection without a file that scans
-    // with the same settings.
+    // File > New asks, then gives an empty, unmodified collection without a file, same settings.
     doc_.SetModifiedFlag();
     EXPECT_FALSE(doc_.OnFileNew());  // Cancel
     ui_.answers = {Answer::No};
@@ -157,8 +155,7 @@ TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
     EXPECT_EQ(doc_.GetFilePath(), "");
     EXPECT_EQ(settings_.GetMusicCollection(), "");
 
-    // Opened from that file, the transfer job's save reports the failure and marks the work
-    // unsaved.
+    // Opened from it, the transfer job's save reports the failure and marks the work unsaved.
     ui_.answers = {Answer::No};
     ui_.chosenFiles = {path};
     ASSERT_TRUE(doc_.OnFileOpen());

@@ -131,8 +131,7 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
     EXPECT_EQ(Describe(),
               "B: y.mp3=1 y.mp3=1 z.mp3=0 z.mp3=0 | B: y.mp3=0 z.mp3=0 y.mp3=0 z.mp3=0");
 
-    // Files without a collection give an empty library: nothing of the file loaded before is
-    // carried over.
+    // Files without a collection give an empty library, with nothing of the file before.
     EXPECT_EQ(library_.Load(temp_ / "missing.ini"), Status::FileMissing);
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     WriteFileBytes(temp_ / "empty.ini", "");

@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 
@@ -93,8 +92,7 @@ TEST(AppSettingsTest, OneCheckForEveryExtension) {
 // a settings file (or nothing) is replaced by a save.
 TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
     TempDir dir;
-    // The name, the content (written unless empty), whether it is unreadable, and what the save's
-    // error names (and the load's, when unreadable).
+    // Name, content (written unless empty), unreadable, what the save's (and load's) error names.
     std::vector<std::tuple<std::string, std::string, bool, std::string>> cases = {
         {"collection.ini", "[MusicFiles]\r\ndir=/m\r\n", false,
          "it holds the section [MusicFiles]"},
@@ -103,7 +101,7 @@ TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
         {"folder", "", true, ""},
     };
     fs::create_directory(dir / "folder");
-    std::ofstream(dir / "huge.ini").close();
+    WriteFileBytes(dir / "huge.ini", "");
     fs::resize_file(dir / "huge.ini", (uint64_t{256} << 20) + 1);
 #ifndef _WIN32
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
