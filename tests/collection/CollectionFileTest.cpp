@@ -150,12 +150,10 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
 }
 
 TEST_F(CollectionFileTest, AFolderThatIsGoneKeepsItsLinesUntilItIsBack) {
-    const std::string music = MakeDir("Music"), moved = temp_ / "Moved";
-    const auto move = [](const std::string& from, const std::string& to) {
-        fs::rename(platform::PathFromUtf8(from), platform::PathFromUtf8(to));
-    };
+    const std::string music = MakeDir("Music");
+    const fs::path at = platform::PathFromUtf8(music), moved = platform::PathFromUtf8(temp_ / "M");
     ExpectUnavailableFolderKeepsItsLines(
-        music, [&] { move(music, moved); }, [&] { move(moved, music); });
+        music, [&] { fs::rename(at, moved); }, [&] { fs::rename(moved, at); });
 }
 
 TEST_F(CollectionFileTest, AVolumeUnmountedBetweenTwoLoadsKeepsItsLines) {

@@ -21,16 +21,14 @@ TEST(Utf8PathTest, NamesWithAnyLettersSurviveEveryFileOperation) {
     ASSERT_TRUE(fs::create_directory(platform::PathFromUtf8(folder)));
     EXPECT_EQ(platform::PathToUtf8(platform::PathFromUtf8(folder)), folder);
 
-    WriteFileBytes(FileOperations::JoinPath(folder, name), "music");
+    const std::string song = FileOperations::JoinPath(folder, name), copy = dir / "Kopie ä.mp3";
+    const FileOperations ops;
+    WriteFileBytes(song, "music");
     std::vector<std::string> names;
     ASSERT_EQ(ListMusicFiles(folder, {"mp3"}, names), ListOutcome::Listed);
     EXPECT_EQ(names, std::vector<std::string>{name});
-    EXPECT_EQ(FileOperations().GetSizeOfFile(folder, name), 5u);
-
-    const std::string copy = dir / "Kopie ä.mp3";
-    EXPECT_EQ(
-        FileOperations().CopyWithoutOverwrite(FileOperations::JoinPath(folder, name), copy).outcome,
-        FileOperations::CopyResult::kCopied);
+    EXPECT_EQ(ops.GetSizeOfFile(folder, name), 5u);
+    EXPECT_EQ(ops.CopyWithoutOverwrite(song, copy).outcome, FileOperations::CopyResult::kCopied);
     EXPECT_EQ(ReadFileBytes(copy), "music");
 
     const std::string ini = FileOperations::JoinPath(folder, "Sammlung ß.ini");
@@ -39,7 +37,7 @@ TEST(Utf8PathTest, NamesWithAnyLettersSurviveEveryFileOperation) {
     file.Read();
     file.SelectSection("MusicFiles");
     EXPECT_EQ(file.GetValue("f0"), name);
-    EXPECT_EQ(FileOperations().DeleteTree(dir.Path()), 0);
+    EXPECT_EQ(ops.DeleteTree(dir.Path()), 0);
     EXPECT_TRUE(fs::is_empty(platform::PathFromUtf8(dir.Path())));
 }
 
