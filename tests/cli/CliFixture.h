@@ -64,12 +64,8 @@ class CliTest : public ::testing::Test {
         }
         std::istringstream in(input);
         std::ostringstream out, err;
-        CliApp app(in, out, err, !input.empty());
-        CliResult result;
-        result.exitCode = app.Run(static_cast<int>(argv.size()), argv.data());
-        result.out = out.str();
-        result.err = err.str();
-        return result;
+        const int code = CliApp(in, out, err, !input.empty()).Run(argv.size(), argv.data());
+        return {code, out.str(), err.str()};
     }
 
 #ifndef _WIN32

@@ -27,11 +27,9 @@ class RealStickTest : public CliTest {
                 continue;
             }
             const std::string data = ReadFileBytes(stick + "/" + name);
-            bool whole = false;
-            for (const auto& song : songs) {
-                whole = whole || song.second == data;
-            }
-            EXPECT_TRUE(whole) << name;
+            EXPECT_TRUE(std::any_of(songs.begin(), songs.end(), [&](const auto& song) {
+                return song.second == data;
+            })) << name;
         }
         return temporaries;
     }
@@ -139,39 +137,30 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
 // stick or the collection and foretells the real fill with the same seed; a second fill goes on
 // in the next folder and the playlist keeps what is still there of both runs, in the order
 // written; a wipe takes folders and playlist away.
-class StickLayoutTest : public RealStickTest {
-  protected:
-    // Every file below the stick's root with its bytes, and the collection file's.
-    std::map<std::string, std::string> Bytes(const std::string& stick) {
-        std::map<std::string, std::string> all = {{"collection", ReadFileBytes(collection)}};
-        for (const auto& entry : fs::recursive_directory_iterator(stick)) {
-            all[fs::relative(entry.path(), stick).string()] =
-                entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "folder";
-        }
-        return all;
-    }
-    static std::vector<std::string> Destinations(const json& summary) {
-        std::vector<std::string> out;
-        for (const json& file : summary["files"]) {
-            out.push_back(file["destination"]);
-        }
-        return out;
-    }
-};
-
-TEST_F(StickLayoutTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) {
+TEST_F(RealStickTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) {
     RealVolume stick(Kind::kExfat, 16 << 20, "");
     SKIP_UNLESS_REAL_VOLUME(stick);
     MakeSongs(23, "song ", [](int i) { return 3000 + 700 * i; });
-    const auto before = Bytes(stick.Path());
+    // Every file below the stick's root with its bytes, and the collection file's.
+    const auto bytes = [&] {
+        std::map<std::string, std::string> all = {{"collection", ReadFileBytes(collection)}};
+        for (const auto& entry : fs::recursive_directory_iterator(stick.Path())) {
+            all[fs::relative(entry.path(), stick.Path()).string()] =
+                entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "folder";
+        }
+        return all;
+    };
+    const auto before = bytes();
     const json planned = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--dry-run"});
-    EXPECT_EQ(Bytes(stick.Path()), before);
+    EXPECT_EQ(bytes(), before);
     const json filled = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--limit", "4M"});
     EXPECT_EQ(planned["files"], filled["files"]);
     EXPECT_EQ(planned["ending"], filled["ending"]);
-    std::vector<std::string> listed = Destinations(filled);
+    std::vector<std::string> listed;
     std::map<std::string, size_t> perFolder;
-    for (const std::string& song : listed) {
+    for (const json& file : filled["files"]) {
+        listed.push_back(file["destination"]);
+        const std::string& song = listed.back();
         ++perFolder[song.substr(0, song.find('/'))];
         const std::string own = song.substr(song.find('/') + 1);
         EXPECT_EQ(ReadFileBytes(stick.Path() + "/" + song), songs[own]) << song;
@@ -196,9 +185,9 @@ TEST_F(StickLayoutTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill
     const json second =
         Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--number", "--limit", "40K"});
     ASSERT_GT(second["filesCopied"].get<int>(), 0);
-    for (const std::string& song : Destinations(second)) {
-        EXPECT_EQ(song.rfind("06/00", 0), 0u) << song;
-        listed.push_back(song);
+    for (const json& file : second["files"]) {
+        listed.push_back(file["destination"]);
+        EXPECT_EQ(listed.back().rfind("06/00", 0), 0u) << listed.back();
     }
     EXPECT_EQ(playlist(), lines(listed));
 

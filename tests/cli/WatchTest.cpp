@@ -104,8 +104,7 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
     MockBus notifications(false, "-t notification_daemon");
     std::unique_ptr<RealVolume> stick;
     const Clock::time_point start = Clock::now();
-    Clock::time_point mounted;
-    Clock::time_point firstSong;
+    Clock::time_point mounted, firstSong;
     const CliResult result =
         Spawn({"watch", collection, "--label", lower, "--once", "--eject", "--json"},
               [&](int pid, const std::string&) {

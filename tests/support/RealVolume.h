@@ -42,9 +42,9 @@ class RealVolume {
     bool mounted_ = false;
 };
 
-#define SKIP_UNLESS_REAL_VOLUME(volume)                                                         \
-    do {                                                                                        \
-        if (!(volume).IsMounted()) {                                                            \
-            GTEST_SKIP() << "cannot mount a real stick file system: " << (volume).SkipReason(); \
-        }                                                                                       \
+#define SKIP_UNLESS_REAL_VOLUME(volume)                                                \
+    do {                                                                               \
+        if (!(volume).IsMounted()) {                                                   \
+            GTEST_SKIP() << "cannot mount the test volume: " << (volume).SkipReason(); \
+        }                                                                              \
     } while (0)

@@ -103,8 +103,6 @@ void RealVolume::Unmount() {
 }
 
 const char* RealVolume::KindName(Kind kind) {
-    return kind == Kind::kExfat  ? "exFAT"
-           : kind == Kind::kNtfs ? "NTFS"
-           : kind == Kind::kFat  ? "FAT"
-                                 : "tmpfs";
+    static const char* const kNames[] = {"exFAT", "NTFS", "FAT", "tmpfs"};
+    return kNames[static_cast<int>(kind)];
 }

@@ -10,9 +10,4 @@ class TmpfsMount : public RealVolume {
         : RealVolume(Kind::kTmpfs, sizeBytes, options) {}
 };
 
-#define SKIP_UNLESS_MOUNTED(mount)                                                 \
-    do {                                                                           \
-        if (!(mount).IsMounted()) {                                                \
-            GTEST_SKIP() << "cannot mount a tmpfs here: " << (mount).SkipReason(); \
-        }                                                                          \
-    } while (0)
+#define SKIP_UNLESS_MOUNTED(mount) SKIP_UNLESS_REAL_VOLUME(mount)

@@ -13,12 +13,10 @@ class FailingStick : public FileOperations {
   public:
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
     Fault fault = Fault::kNone;
-    int nth = 1;
-    int error = 0;
+    int nth = 1, error = 0;
     CopyResult::Outcome copyOutcome = CopyResult::kStickFailed;  // how a failing copy reports
     std::optional<Space> space;
-    mutable int copies = 0;
-    mutable int flushes = 0;
+    mutable int copies = 0, flushes = 0;
 
     CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
                                     bool flushNow) const override {
