@@ -35,8 +35,7 @@ class CliTest : public ::testing::Test {
             for (size_t i = 0; i < data.size(); i += 4096) {
                 data[i] = static_cast<char>(i / 4096 + name.size());
             }
-            WriteFileBytes(music + "/" + name, data);
-            songs[name] = data;
+            WriteFileBytes(music + "/" + name, songs[name] = data);
         }
         ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
     }

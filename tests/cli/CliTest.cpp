@@ -179,10 +179,9 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
     EXPECT_EQ(FilesIn(music).size(), 3u);
 }
 
-// The same seed plans the same draw and another seed another one (an unseeded run takes the time
-// in seconds, so runs within one second would draw alike). 350 KiB hold three files of 100 KiB:
-// the fourth does not fit. (How the draws go from cycle to cycle: the transfer job's tests.)
-// Wiping a folder that is not a removable drive first is asked on a terminal.
+// The same seed plans the same draw, another seed another one (unseeded runs in one second draw
+// alike). 350 KiB hold three songs of 100 KiB, not four. Wiping a folder that is not a
+// removable drive is asked first on a terminal.
 TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
     MakeCollection(5);
     WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
@@ -357,8 +356,7 @@ TEST_F(CliTest, WhileAFillRunsOthersCannotSaveAndCtrlCStopsItKeepingTheFlags) {
 
 #endif
 
-// A read-only volume is an error: the run ends, marks nothing and exits with 1. (A real volume
-// filled to the brim: RealStickTest.)
+// A read-only volume is an error: the run ends, marks nothing and exits with 1.
 TEST_F(CliTest, AReadOnlyVolumeIsReported) {
     TmpfsMount readOnly(1024 * kKiB, "ro");
     SKIP_UNLESS_MOUNTED(readOnly);

@@ -109,8 +109,7 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     RealVolume stick(Kind::kExfat, 96 << 20, "MUSIC", 128 * kKiB);
     SKIP_UNLESS_REAL_VOLUME(stick);
     MakeSongs(30, "big ", [](int i) { return (2 + i % 3) * 1024 * kKiB + 12; });
-    // Killed once the run has put 1, 2, 4 or 7 files of its own on the stick (temporaries
-    // included): mostly in the middle of a copy or between a flush and a rename.
+    // Killed at 1, 2, 4 or 7 new files (temporaries too): mid-copy or between flush and rename.
     for (const size_t files : {1, 2, 4, 7}) {
         SCOPED_TRACE(testing::Message() << "killed at " << files << " new files");
         const size_t before = FilesIn(stick.Path()).size() - ExpectOnlyWholeSongs(stick.Path());
@@ -133,10 +132,9 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     EXPECT_FALSE(fs::exists(leftover));
 }
 
-// Numbered folders and the playlist on the stick. A dry run changes no byte of the
-// stick or the collection and foretells the real fill with the same seed; a second fill goes on
-// in the next folder and the playlist keeps what is still there of both runs, in the order
-// written; a wipe takes folders and playlist away.
+// Numbered folders and the playlist. A dry run changes no byte and foretells the real fill with
+// the same seed; a second fill goes on in the next folder and the playlist keeps what is still
+// there of both runs, in the order written; a wipe takes folders and playlist away.
 TEST_F(RealStickTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) {
     RealVolume stick(Kind::kExfat, 16 << 20, "");
     SKIP_UNLESS_REAL_VOLUME(stick);

@@ -28,10 +28,8 @@ class MockBus {
   public:
     MockBus(bool system, const std::string& mockArgs)
         : variable_(system ? "DBUS_SYSTEM_BUS_ADDRESS" : "DBUS_SESSION_BUS_ADDRESS") {
-        setenv(variable_,
-               Capture("dbus-daemon --session --fork --print-address=1 --print-pid=3 3>" + pidFile_)
-                   .c_str(),
-               1);
+        const std::string bus = "dbus-daemon --session --fork --print-address=1 --print-pid=3 3>";
+        setenv(variable_, Capture(bus + pidFile_).c_str(), 1);
         if (!mockArgs.empty() && (mock_ = fork()) == 0) {
             const std::string command = "exec /usr/bin/python3 -m dbusmock " +
                                         std::string(system ? "-s " : "") + mockArgs + " -l " +
@@ -73,8 +71,7 @@ class WatchTest : public CliTest {
         if (Capture("/usr/bin/python3 -c 'import dbusmock' 2>/dev/null && echo yes") != "yes") {
             GTEST_SKIP() << "needs python3-dbusmock";
         }
-        // Whole clusters: the stick takes about 61 of these 1 MiB songs, then the next does not
-        // fit.
+        // Whole clusters: the stick takes about 61 of these 1 MiB songs, not the next.
         MakeCollection(70, 1 << 20);
     }
     // The mock UDisks2 with the stick on the given block devices; `extra` adds parameters.
@@ -137,8 +134,8 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
     EXPECT_NE(notifications.Log().find(stick->Path() + " filled"), std::string::npos);
 }
 
-// Each row ejects the stick after a fill that copies nothing; the last one, without UDisks2 on
-// the bus, really unmounts it with umount, as root may.
+// Each row ejects the stick after a fill that copies nothing; the last, without UDisks2, really
+// unmounts it with umount, as root may.
 TEST_F(WatchTest, EjectSaysWhyItCannotPowerTheStickOff) {
     const std::unique_ptr<RealVolume> stick = MakeStick("EJECT");
     SKIP_UNLESS_REAL_VOLUME(*stick);

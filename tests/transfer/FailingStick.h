@@ -6,9 +6,8 @@
 
 #include "transfer/FileOperations.h"
 
-// The real file operations on a folder, with the stick's faults on demand: the `nth` copy or
-// flush fails with `error`, or the volume turns into another one from the `nth` copy on; free
-// space and allocation unit are `space` when set. Counters run across a test.
+// The real file operations with faults on demand: the `nth` copy or flush fails with `error`, or
+// the volume turns another from the `nth` copy on; `space`, when set, is what is measured.
 class FailingStick : public FileOperations {
   public:
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };

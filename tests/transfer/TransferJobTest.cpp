@@ -164,9 +164,8 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     EXPECT_EQ(recorder_.events[1], "status Copying: b.mp3");
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=1 c.mp3=1");
 
-    // All transferred: the next run begins a new cycle at once. Each file costs a 4 KiB block
-    // and 96 bytes of directory entries; after c.mp3, a.mp3 would take exactly what is left,
-    // which is not enough.
+    // All transferred: a new cycle begins at once. Each file costs a 4 KiB block and 96 bytes of
+    // entries; after c.mp3, a.mp3 would take exactly what is left, which is not enough.
     TempDir second;
     random_.values = {2, 0};
     files_.space = FileOperations::Space{kMB, 4096};
@@ -277,7 +276,7 @@ TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
                                                         : std::string("Finished copying")));
         EXPECT_TRUE(result.saved);
         EXPECT_EQ(Saved(), std::string("music: ") + row.flags);
-        // What is left are whole songs under their names (a path no longer the stick keeps its
+        // Whole songs under their names are left (a stick turned another volume keeps its
         // temporaries: they cannot be told from what lies there now).
         const std::set<std::string> left = FilesIn(stick.Path());
         EXPECT_EQ(left.size(), row.filesLeft);
@@ -324,9 +323,8 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
     EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
 }
 
-// One box set of 400 songs and 40 albums of 10, and room for 200 songs: balanced over folders,
-// the box set gets about its share of the folders (1 in 41) where the plain draw gives it about
-// half. A dry run saves nothing.
+// A box set of 400 songs, 40 albums of 10, room for 200: balanced, the box set gets about its
+// share of folders (1 in 41), the plain draw about half. A dry run saves nothing.
 TEST_F(TransferJobTest, BalancedDrawsGiveABigFolderItsShareOfFolders) {
     const auto numbered = [](const char* prefix, int from, int count) {
         std::map<std::string, uint64_t> songs;
