@@ -17,9 +17,8 @@
 
 constexpr uint64_t kKiB = 1024;
 
-// A settings file that registers mp3, a music folder, a collection file path and an empty folder
-// for the stick. Commands run in-process with string streams; only what needs a real process
-// (signals, a kill, the exit status of the program) starts one with Spawn.
+// Settings that register mp3, a music folder, a collection path and an empty stick folder.
+// Commands run in-process; only what needs a process (signals, kill, exit status) uses Spawn.
 class CliTest : public ::testing::Test {
   protected:
     CliTest() {
@@ -86,8 +85,7 @@ class CliTest : public ::testing::Test {
         return nlohmann::json::parse(result.out.empty() ? "{}" : result.out);
     }
 
-    // A spawned fill that was stopped by a signal: it says so, saved the flags, and what it
-    // flagged is what lies on the stick.
+    // A spawned fill stopped by a signal says so and saved flags for just what is on the stick.
     void ExpectStoppedAndSaved(const CliResult& result) {
         EXPECT_EQ(result.exitCode, 1) << result.err;
         const nlohmann::json summary = nlohmann::json::parse(result.out);

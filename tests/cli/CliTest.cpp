@@ -262,9 +262,8 @@ TEST_F(CliTest, BindMountsCannotLeadTheWipeOntoTheMusic) {
     EXPECT_EQ(FilesIn(music).size(), 3u);
     EXPECT_EQ(FilesIn(stick).size(), 4u);  // the three songs and the mount point
 }
-// A "song" that is the kernel's trace pipe, whose reads wait for ever: its copy fails as its own
-// failure once it has stalled for the limit; a second signal gives it up at once, and the run
-// still saves and ends.
+// A "song" that is the kernel's trace pipe, whose reads wait for ever, fails on its own once
+// stalled for the limit; a second signal gives it up at once, and the run still saves and ends.
 TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
     const Mount tracefs("nodev", dir / "tracefs", "tracefs");
     if (!tracefs.mounted) {
@@ -322,9 +321,8 @@ TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
     EXPECT_NE(result.err.find("Waiting for a volume with the label NO STICK"), std::string::npos);
 }
 
-// Two programs on one collection: while a fill runs, a second fill is refused at once and copies
-// nothing, and so is a command that would save. Ctrl+C then stops the first fill between files;
-// the flags of what went over are saved.
+// While a fill runs, a second fill on the collection is refused at once and copies nothing, and
+// so is a command that would save. Ctrl+C then stops the fill between files, saving the flags.
 TEST_F(CliTest, WhileAFillRunsOthersCannotSaveAndCtrlCStopsItKeepingTheFlags) {
     MakeCollection(200, 256 * kKiB);
     const std::string stick2 = dir / "stick2", other = dir / "Other";

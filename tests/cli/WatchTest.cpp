@@ -74,7 +74,7 @@ class WatchTest : public CliTest {
         // Whole clusters: the stick takes about 61 of these 1 MiB songs, not the next.
         MakeCollection(70, 1 << 20);
     }
-    // The mock UDisks2 with the stick on the given block devices; `extra` adds parameters.
+    // The mock UDisks2, the stick on the given devices (none: every loop device), `extra` added.
     static std::string Udisks(const std::string& blocks, const std::string& extra = "") {
         return "-t " TUNECRATE_TEST_SOURCE_DIR "/cli/udisks2_stick.py -p '{\"blocks\": [" + blocks +
                "]" + extra + "}'";
@@ -93,11 +93,7 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
     const std::string label = "MUSIC" + std::to_string(getpid() % 100000);
     const std::string lower = "music" + label.substr(5);
     // The loop device the stick will get is not known before: the mock has them all.
-    std::string loops = "\"loop0\"";
-    for (int i = 1; i < 64; ++i) {
-        loops += ", \"loop" + std::to_string(i) + "\"";
-    }
-    MockBus udisks(true, Udisks(loops));
+    MockBus udisks(true, Udisks(""));
     MockBus notifications(false, "-t notification_daemon");
     std::unique_ptr<RealVolume> stick;
     const Clock::time_point start = Clock::now();

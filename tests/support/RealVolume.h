@@ -18,7 +18,7 @@ class RealVolume {
     // `clusterBytes`: exFAT's allocation unit (0: mkfs's choice), FAT's root folder entries.
     RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label = "STICK",
                uint64_t clusterBytes = 0);
-    ~RealVolume();
+    ~RealVolume() { Unmount(); }
     RealVolume(const RealVolume&) = delete;
     RealVolume& operator=(const RealVolume&) = delete;
 

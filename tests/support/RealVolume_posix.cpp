@@ -83,10 +83,6 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
     return true;
 }
 
-RealVolume::~RealVolume() {
-    Unmount();
-}
-
 void RealVolume::Unmount() {
     if (!path_.empty() && IsMountedHere(path_)) {
         // A busy volume is detached lazily: it goes once the last user lets go.

@@ -2,8 +2,7 @@
 
 #include "support/RealVolume.h"
 
-// A size-limited RAM volume mounted on a fresh directory, for tests of full discs and sticks;
-// `options` "ro" mounts it read-only. Not possible on Windows: the test skips itself there.
+// A size-limited RAM volume for tests of full discs and sticks; `options` "ro": read-only.
 class TmpfsMount : public RealVolume {
   public:
     explicit TmpfsMount(uint64_t sizeBytes, const std::string& options = std::string())
