@@ -66,15 +66,13 @@ class CliTest : public ::testing::Test {
         return {code, out.str(), err.str()};
     }
 
-#ifndef _WIN32
-    // Runs the real program; see RunCli.
+    // Runs the real program (not on Windows); see RunCli.
     CliResult Spawn(std::vector<std::string> args,
                     const std::function<void(int, const std::string&)>& whileRunning = {},
                     bool outputReaderGone = false) {
         args.insert(args.begin(), {"--settings", settings});
         return RunCli(args, whileRunning, outputReaderGone);
     }
-#endif
 
     // A fill with a fixed seed that must succeed; its JSON summary.
     nlohmann::json Fill(const std::string& to, std::vector<std::string> extra = {}) {

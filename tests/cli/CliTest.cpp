@@ -227,9 +227,8 @@ TEST_F(CliTest, JsonKeepsEveryNameAndNamesEveryFailure) {
     EXPECT_EQ(summary["filesCopied"], 1);
     ASSERT_EQ(summary["failures"].size(), 1u);
     EXPECT_EQ(summary["failures"][0]["file"], music + "/song0.mp3");
-    EXPECT_NE(fill.err.find("failed: " + music +
-                            "/song0.mp3: " + summary["failures"][0]["reason"].get<std::string>()),
-              std::string::npos)
+    const std::string reason = summary["failures"][0]["reason"];
+    EXPECT_NE(fill.err.find("failed: " + music + "/song0.mp3: " + reason), std::string::npos)
         << fill.err;
     EXPECT_TRUE(fs::exists(stick + "/caf\xe9.mp3"));
 }

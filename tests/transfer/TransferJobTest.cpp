@@ -42,13 +42,11 @@ struct ScriptedRandom : RandomSource {
 struct Recorder : TransferObserver {
     using Text = platform::UserMessage;
     std::vector<std::string> events;
-    std::function<void(const std::string&)> onStatus;  // acts at a status text
+    std::function<void(const std::string&)> onStatus = [](auto&) {};  // acts at a status text
 
     void SetStatusText(const Text& text) override {
         events.push_back("status " + text.Text());
-        if (onStatus) {
-            onStatus(text.Text());
-        }
+        onStatus(text.Text());
     }
     void SetProgressRange(uint32_t n) override { events.push_back("range " + std::to_string(n)); }
     void SetProgressPosition(uint32_t n) override { events.push_back("pos " + std::to_string(n)); }
@@ -177,8 +175,7 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
 TEST_F(TransferJobTest, AStopFinishesAndMarksTheCurrentCopyFirst) {
     AddMusic("music", {{"a.mp3", 4 * kMB}, {"b.mp3", kMB}});
     recorder_.onStatus = [&](const std::string&) { stop_ = 1; };  // Stop during the first copy
-    TransferResult result = Run(Folder(stick_.Path()));
-    EXPECT_EQ(result.ending, Ending::kStopped);
+    EXPECT_EQ(Run(Folder(stick_.Path())).ending, Ending::kStopped);
     EXPECT_EQ(fs::file_size(stick_ / "a.mp3"), 4 * kMB);
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=0");
     EXPECT_EQ(recorder_.Closing(), "status Finished copying");
