@@ -17,9 +17,8 @@
 
 constexpr uint64_t kKiB = 1024;
 
-// A settings file that registers mp3, a music folder, a collection file path and an empty folder
-// for the stick. Commands run in-process with string streams; only what needs a real process
-// (signals, a kill, the exit status of the program) starts one with Spawn.
+// Settings that register mp3, a music folder, a collection path and an empty stick folder.
+// Commands run in-process; only what needs a process (signals, kill, exit status) uses Spawn.
 class CliTest : public ::testing::Test {
   protected:
     CliTest() {
@@ -35,8 +34,7 @@ class CliTest : public ::testing::Test {
             for (size_t i = 0; i < data.size(); i += 4096) {
                 data[i] = static_cast<char>(i / 4096 + name.size());
             }
-            WriteFileBytes(music + "/" + name, data);
-            songs[name] = data;
+            WriteFileBytes(music + "/" + name, songs[name] = data);
         }
         ASSERT_EQ(Run({"add", collection, music}).exitCode, 0);
     }
@@ -64,23 +62,17 @@ class CliTest : public ::testing::Test {
         }
         std::istringstream in(input);
         std::ostringstream out, err;
-        CliApp app(in, out, err, !input.empty());
-        CliResult result;
-        result.exitCode = app.Run(static_cast<int>(argv.size()), argv.data());
-        result.out = out.str();
-        result.err = err.str();
-        return result;
+        const int code = CliApp(in, out, err, !input.empty()).Run(argv.size(), argv.data());
+        return {code, out.str(), err.str()};
     }
 
-#ifndef _WIN32
-    // Runs the real program; see RunCli.
+    // Runs the real program (not on Windows); see RunCli.
     CliResult Spawn(std::vector<std::string> args,
                     const std::function<void(int, const std::string&)>& whileRunning = {},
                     bool outputReaderGone = false) {
         args.insert(args.begin(), {"--settings", settings});
         return RunCli(args, whileRunning, outputReaderGone);
     }
-#endif
 
     // A fill with a fixed seed that must succeed; its JSON summary.
     nlohmann::json Fill(const std::string& to, std::vector<std::string> extra = {}) {
@@ -91,8 +83,7 @@ class CliTest : public ::testing::Test {
         return nlohmann::json::parse(result.out.empty() ? "{}" : result.out);
     }
 
-    // A spawned fill that was stopped by a signal: it says so, saved the flags, and what it
-    // flagged is what lies on the stick.
+    // A spawned fill stopped by a signal says so and saved flags for just what is on the stick.
     void ExpectStoppedAndSaved(const CliResult& result) {
         EXPECT_EQ(result.exitCode, 1) << result.err;
         const nlohmann::json summary = nlohmann::json::parse(result.out);

@@ -1,6 +1,7 @@
 '''python-dbusmock template: UDisks2 with one stick, a block device with a file system on a drive.
 
-Parameters: "blocks" (the kernel's names of the devices that are on the stick, e.g. ["loop3"]),
+Parameters: "blocks" (the kernel's names of the devices that are on the stick, e.g. ["loop3"];
+empty: every loop device, loop0 to loop63),
 "removable" (default true: false makes it a fixed disc), "busy" (Unmount answers DeviceBusy).
 '''
 import dbus
@@ -22,7 +23,7 @@ def load(mock, parameters):
     if parameters.get('busy'):
         unmount = ("raise dbus.exceptions.DBusException('target is busy', "
                    "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
-    for name in parameters['blocks']:
+    for name in parameters['blocks'] or ['loop%d' % i for i in range(64)]:
         block = '/org/freedesktop/UDisks2/block_devices/' + name
         mock.AddObject(block, 'org.freedesktop.UDisks2.Block', {'Drive': dbus.ObjectPath(drive)},
                        [])

@@ -33,27 +33,24 @@ class FakeVolumes : public platform::VolumeQueries {
 
     std::vector<std::string> GetDriveRoots() const override { return roots_; }
     platform::DriveType GetDriveType(const std::string& root) const override {
-        const auto it = drives_.find(root);
-        return it == drives_.end() ? platform::DriveType::kNoRootDir : it->second.type;
+        return Find(root) ? Find(root)->type : platform::DriveType::kNoRootDir;
     }
     bool GetDiskSpace(const std::string& root, platform::DiskSpace& space) const override {
-        const auto it = drives_.find(root);
-        if (it == drives_.end() || !it->second.space) {
-            return false;
-        }
-        space = *it->second.space;
-        return true;
+        const Drive* drive = Find(root);
+        space = drive && drive->space ? *drive->space : space;
+        return drive && drive->space;
     }
     bool GetVolumeLabel(const std::string& root, std::string& label) const override {
-        const auto it = drives_.find(root);
-        if (it == drives_.end()) {
-            return false;
-        }
-        label = it->second.label;
-        return true;
+        label = Find(root) ? Find(root)->label : label;
+        return Find(root);
     }
 
   private:
+    const Drive* Find(const std::string& root) const {
+        const auto it = drives_.find(root);
+        return it == drives_.end() ? nullptr : &it->second;
+    }
+
     std::vector<std::string> roots_;
     std::map<std::string, Drive> drives_;
 };

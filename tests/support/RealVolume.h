@@ -5,23 +5,20 @@
 
 #include "support/TempDir.h"
 
-// A small volume of a stick's file system, made in an image file and mounted on a fresh directory
-// with the FUSE drivers: exFAT (exfat-fuse over a loop device), NTFS (ntfs-3g with windows_names,
-// which refuses the names Windows refuses) and FAT (fusefat on the image; it reports no free space
-// of its own, so fill it with a byte limit), or a RAM volume (tmpfs, exact free space). Linux only:
-// needs the superuser, and loop devices and FUSE but for tmpfs; where any of them is missing
-// IsMounted() is false and SkipReason() says why. The destructor always unmounts, detaches the
-// loop device and removes the image.
+// A small volume in an image file, mounted on a fresh directory: exFAT (exfat-fuse on a loop
+// device), NTFS (ntfs-3g with windows_names: refuses what Windows refuses), FAT (fusefat; no free
+// space of its own: fill it with a byte limit) or tmpfs (exact free space). Linux as superuser,
+// with loop devices and FUSE; else IsMounted() is false and SkipReason() says why. The destructor
+// always unmounts, detaches the loop device and removes the image.
 class RealVolume {
   public:
     enum class Kind { kExfat, kNtfs, kFat, kTmpfs };
 
-    // `label` is the volume label (none when empty); tmpfs takes it as its mount options instead
-    // ("ro": read-only). exFAT takes `clusterBytes` as its allocation unit (0: mkfs's choice),
-    // FAT as the number of entries of its root folder.
+    // `label`: the volume label (none when empty), for tmpfs its options ("ro": read-only).
+    // `clusterBytes`: exFAT's allocation unit (0: mkfs's choice), FAT's root folder entries.
     RealVolume(Kind kind, uint64_t sizeBytes, const std::string& label = "STICK",
                uint64_t clusterBytes = 0);
-    ~RealVolume();
+    ~RealVolume() { Unmount(); }
     RealVolume(const RealVolume&) = delete;
     RealVolume& operator=(const RealVolume&) = delete;
 
@@ -42,9 +39,9 @@ class RealVolume {
     bool mounted_ = false;
 };
 
-#define SKIP_UNLESS_REAL_VOLUME(volume)                                                         \
-    do {                                                                                        \
-        if (!(volume).IsMounted()) {                                                            \
-            GTEST_SKIP() << "cannot mount a real stick file system: " << (volume).SkipReason(); \
-        }                                                                                       \
+#define SKIP_UNLESS_REAL_VOLUME(volume)                                                \
+    do {                                                                               \
+        if (!(volume).IsMounted()) {                                                   \
+            GTEST_SKIP() << "cannot mount the test volume: " << (volume).SkipReason(); \
+        }                                                                              \
     } while (0)

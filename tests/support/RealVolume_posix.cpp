@@ -83,10 +83,6 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
     return true;
 }
 
-RealVolume::~RealVolume() {
-    Unmount();
-}
-
 void RealVolume::Unmount() {
     if (!path_.empty() && IsMountedHere(path_)) {
         // A busy volume is detached lazily: it goes once the last user lets go.
@@ -103,8 +99,6 @@ void RealVolume::Unmount() {
 }
 
 const char* RealVolume::KindName(Kind kind) {
-    return kind == Kind::kExfat  ? "exFAT"
-           : kind == Kind::kNtfs ? "NTFS"
-           : kind == Kind::kFat  ? "FAT"
-                                 : "tmpfs";
+    static const char* const kNames[] = {"exFAT", "NTFS", "FAT", "tmpfs"};
+    return kNames[static_cast<int>(kind)];
 }

@@ -2,17 +2,11 @@
 
 #include "support/RealVolume.h"
 
-// A size-limited RAM volume mounted on a fresh directory, for tests of full discs and sticks;
-// `options` "ro" mounts it read-only. Not possible on Windows: the test skips itself there.
+// A size-limited RAM volume for tests of full discs and sticks; `options` "ro": read-only.
 class TmpfsMount : public RealVolume {
   public:
     explicit TmpfsMount(uint64_t sizeBytes, const std::string& options = std::string())
         : RealVolume(Kind::kTmpfs, sizeBytes, options) {}
 };
 
-#define SKIP_UNLESS_MOUNTED(mount)                                                 \
-    do {                                                                           \
-        if (!(mount).IsMounted()) {                                                \
-            GTEST_SKIP() << "cannot mount a tmpfs here: " << (mount).SkipReason(); \
-        }                                                                          \
-    } while (0)
+#define SKIP_UNLESS_MOUNTED(mount) SKIP_UNLESS_REAL_VOLUME(mount)

@@ -4,7 +4,7 @@
 
 #include "support/FakeVolumes.h"
 
-TEST(DriveInfoTest, DescribesADriveInFourLines) {
+TEST(DriveInfoTest, DescribesADriveInFourLinesAndAPulledOneByItsLastCounts) {
     FakeVolumes volumes;
     volumes.Add("E:\\", {platform::DriveType::kRemovable,
                          platform::DiskSpace{64487424, 128974848, 64487430}, "MUSICSTICK1"});
@@ -32,10 +32,8 @@ TEST(DriveInfoTest, DescribesADriveInFourLines) {
         drive.SetRootPath(root);
         EXPECT_EQ(drive.IsFloppyLetter(), isFloppy) << root;
     }
-}
 
-TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
-    FakeVolumes volumes;
+    // A pulled stick keeps its last counts and label.
     volumes.Add("/media/anna/MUSIC", {platform::DriveType::kRemovable,
                                       platform::DiskSpace{1500000, 2000000, 1500000}, "MUSIC"});
     DriveInfo info(volumes);

@@ -6,19 +6,16 @@
 
 #include "transfer/FileOperations.h"
 
-// The real file operations on a folder, with the stick's faults on demand: the `nth` copy or
-// flush fails with `error`, or the volume turns into another one from the `nth` copy on; free
-// space and allocation unit are `space` when set. Counters run across a test.
+// The real file operations with faults on demand: the `nth` copy or flush fails with `error`, or
+// the volume turns another from the `nth` copy on; `space`, when set, is what is measured.
 class FailingStick : public FileOperations {
   public:
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
     Fault fault = Fault::kNone;
-    int nth = 1;
-    int error = 0;
+    int nth = 1, error = 0;
     CopyResult::Outcome copyOutcome = CopyResult::kStickFailed;  // how a failing copy reports
     std::optional<Space> space;
-    mutable int copies = 0;
-    mutable int flushes = 0;
+    mutable int copies = 0, flushes = 0;
 
     CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
                                     bool flushNow) const override {

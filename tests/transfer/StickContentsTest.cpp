@@ -3,11 +3,10 @@
 #include "support/TempDir.h"
 #include "transfer/StickContents.h"
 
-namespace {
-
 using platform::DriveType;
 
-// What a wipe would delete: music and other files in nested folders, but nothing behind a link.
+// What a wipe would delete: music and other files in nested folders, but nothing behind a link;
+// and how the question shows it.
 TEST(StickContentsTest, CountsWhatAWipeDeletesWithoutFollowingLinks) {
     TempDir stick, outside;
     WriteFileBytes(stick / "a.mp3", std::string(1000, 'x'));
@@ -28,9 +27,8 @@ TEST(StickContentsTest, CountsWhatAWipeDeletesWithoutFollowingLinks) {
     EXPECT_EQ(mixed.NonMusic(), 1u + linked);
     EXPECT_TRUE(mixed.NeedsConfirmation(DriveType::kRemovable));
     EXPECT_EQ(StickContents::Count(stick / "missing", {"mp3"}).Files(), 0u);
-}
 
-TEST(StickContentsTest, SizesAndCountsReadAsTheQuestionShowsThem) {
+    // Sizes read as the question shows them.
     const std::pair<uint64_t, const char*> rows[] = {
         {(uint64_t{1019} << 20) + 999, "1,019 MB"},
         {uint64_t{3436} << 20, "3.4 GB"},
@@ -41,5 +39,3 @@ TEST(StickContentsTest, SizesAndCountsReadAsTheQuestionShowsThem) {
         EXPECT_EQ(StickContents::FormatSize(bytes), text);
     }
 }
-
-}  // namespace

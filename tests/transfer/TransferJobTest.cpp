@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -32,37 +31,27 @@ struct ScriptedRandom : RandomSource {
     int draws = 0;
     int Draw() override {
         ++draws;
-        const int value = values.empty() ? 0 : values.front();
-        if (!values.empty()) {
-            values.pop_front();
-        }
+        values.push_back(0);  // after the values asked for
+        const int value = values.front();
+        values.pop_front();
         return value;
     }
 };
 
 // Records what the job shows. Written on the job's thread, read after it was joined.
 struct Recorder : TransferObserver {
+    using Text = platform::UserMessage;
     std::vector<std::string> events;
-    std::function<void(const std::string&)> onStatus;  // acts at a status text
+    std::function<void(const std::string&)> onStatus = [](auto&) {};  // acts at a status text
 
-    void SetStatusText(const platform::UserMessage& text) override {
+    void SetStatusText(const Text& text) override {
         events.push_back("status " + text.Text());
-        if (onStatus) {
-            onStatus(text.Text());
-        }
+        onStatus(text.Text());
     }
-    void SetProgressRange(uint32_t max) override {
-        events.push_back("range " + std::to_string(max));
-    }
-    void SetProgressPosition(uint32_t mb) override {
-        events.push_back("pos " + std::to_string(mb));
-    }
-    void SetFreeSpaceText(const platform::UserMessage& text) override {
-        events.push_back("free " + text.Text());
-    }
-    void ShowMessageBox(const platform::UserMessage& text) override {
-        events.push_back("box " + text.Text());
-    }
+    void SetProgressRange(uint32_t n) override { events.push_back("range " + std::to_string(n)); }
+    void SetProgressPosition(uint32_t n) override { events.push_back("pos " + std::to_string(n)); }
+    void SetFreeSpaceText(const Text& text) override { events.push_back("free " + text.Text()); }
+    void ShowMessageBox(const Text& text) override { events.push_back("box " + text.Text()); }
     void Finished(const TransferResult&) override { events.push_back("finished"); }
     // The closing status text.
     const std::string& Closing() const { return events.at(events.size() - 3); }
@@ -104,9 +93,10 @@ class TransferJobTest : public CollectionTest {
         return Volume(stick, true, limit);
     }
     // Runs a job on a worker thread, as the program does.
-    TransferResult Run(const TransferJob::Options& options) {
+    TransferResult Run(const TransferJob::Options& options, RandomSource* random = nullptr) {
         recorder_.events.clear();
-        TransferJob job(doc_, stickInfo_, files_, random_, stop_, recorder_, options);
+        TransferJob job(doc_, stickInfo_, files_, random ? *random : random_, stop_, recorder_,
+                        options);
         TransferResult result;
         std::thread worker([&] { result = job.Run(); });
         worker.join();
@@ -120,6 +110,7 @@ class TransferJobTest : public CollectionTest {
     ScriptedRandom random_;
     std::atomic<int> stop_{0};
     Recorder recorder_;
+    TempDir stick_;  // a plain folder as the stick
 };
 
 }  // namespace
@@ -139,29 +130,27 @@ TEST(RandomIndexTest, TwoDrawsAboveOneDrawsReachEveryIndex) {
 
 TEST_F(TransferJobTest, ReckonsMegabytesDownAndStopsAtTheFirstFileThatDoesNotFit) {
     AddMusic("music", {{"a.mp3", 3145728}, {"huge.mp3", 200 * kMB}});
-    TempDir stick;
-    const TransferResult result = Run(Folder(stick.Path(), 105381888));  // 100.5 MB
+    const TransferResult result = Run(Folder(stick_.Path(), 105381888));  // 100.5 MB
     EXPECT_EQ(
         recorder_.events,
         (std::vector<std::string>{"range 100", "status Copying: a.mp3", "pos 3", "free 97 MB free",
                                   "status Finished copying", "pos 0", "finished"}));
     EXPECT_EQ(result.ending, Ending::kStickFull);
     EXPECT_LT(result.freeBytes, 105381888u - 3145728u);  // the directory entry costs too
-    EXPECT_EQ(fs::file_size(stick / "a.mp3"), 3145728u);
+    EXPECT_EQ(fs::file_size(stick_ / "a.mp3"), 3145728u);
     EXPECT_EQ(Saved(), "music: a.mp3=1 huge.mp3=0");
 }
 
 TEST_F(TransferJobTest, AFileWhoseNameIsTakenCountsAsHandled) {
     AddMusic("music", {{"other.mp3", 1000}, {"song.mp3", 2000}});
     AddMusic("more", {{"song.mp3", 3000}});
-    TempDir stick;
-    WriteFileBytes(stick / "other.mp3", "old");
-    const TransferResult result = Run(Folder(stick.Path()));
+    WriteFileBytes(stick_ / "other.mp3", "old");
+    const TransferResult result = Run(Folder(stick_.Path()));
     EXPECT_EQ(result.ending, Ending::kAllHandled);
     EXPECT_EQ(result.filesCopied, 1);
     EXPECT_EQ(result.filesFailed, 2);
-    EXPECT_EQ(ReadFileBytes(stick / "other.mp3"), "old");
-    EXPECT_EQ(fs::file_size(stick / "song.mp3"), 2000u);
+    EXPECT_EQ(ReadFileBytes(stick_ / "other.mp3"), "old");
+    EXPECT_EQ(fs::file_size(stick_ / "song.mp3"), 2000u);
     EXPECT_EQ(Saved(), "music: other.mp3=1 song.mp3=1 | more: song.mp3=1");
 }
 
@@ -169,14 +158,12 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 200}, {"c.mp3", 300}});
     std::vector<LibraryEntry*> all = doc_.GetUntransferredFiles();
     doc_.MarkFiles({all[0], all[2]});
-    TempDir stick;
-    EXPECT_EQ(Run(Folder(stick.Path())).filesCopied, 3);
+    EXPECT_EQ(Run(Folder(stick_.Path())).filesCopied, 3);
     EXPECT_EQ(recorder_.events[1], "status Copying: b.mp3");
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=1 c.mp3=1");
 
-    // All transferred: the next run begins a new cycle at once. Each file costs a 4 KiB block
-    // and 96 bytes of directory entries; after c.mp3, a.mp3 would take exactly what is left,
-    // which is not enough.
+    // All transferred: a new cycle begins at once. Each file costs a 4 KiB block and 96 bytes of
+    // entries; after c.mp3, a.mp3 would take exactly what is left, which is not enough.
     TempDir second;
     random_.values = {2, 0};
     files_.space = FileOperations::Space{kMB, 4096};
@@ -187,28 +174,25 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
 
 TEST_F(TransferJobTest, AStopFinishesAndMarksTheCurrentCopyFirst) {
     AddMusic("music", {{"a.mp3", 4 * kMB}, {"b.mp3", kMB}});
-    TempDir stick;
     recorder_.onStatus = [&](const std::string&) { stop_ = 1; };  // Stop during the first copy
-    TransferResult result = Run(Folder(stick.Path()));
-    EXPECT_EQ(result.ending, Ending::kStopped);
-    EXPECT_EQ(fs::file_size(stick / "a.mp3"), 4 * kMB);
+    EXPECT_EQ(Run(Folder(stick_.Path())).ending, Ending::kStopped);
+    EXPECT_EQ(fs::file_size(stick_ / "a.mp3"), 4 * kMB);
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=0");
     EXPECT_EQ(recorder_.Closing(), "status Finished copying");
 
     // Still set at the next start: nothing is read, copied or saved.
-    EXPECT_FALSE(Run(Folder(stick.Path())).saved);
+    EXPECT_FALSE(Run(Folder(stick_.Path())).saved);
     EXPECT_EQ(recorder_.events.front(), "status Finished copying");
 }
 
 TEST_F(TransferJobTest, AnIndexErrorEndsTheRunAndStillSaves) {
     AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 100}});
     random_.values = {-1};  // a broken source
-    TempDir stick;
-    const TransferResult result = Run(Folder(stick.Path()));
+    const TransferResult result = Run(Folder(stick_.Path()));
     EXPECT_EQ(result.ending, Ending::kIndexError);
     EXPECT_EQ(recorder_.events[1], "box Index error!");
     EXPECT_TRUE(result.saved);
-    EXPECT_TRUE(fs::is_empty(stick.Path()));
+    EXPECT_TRUE(fs::is_empty(stick_.Path()));
 }
 
 // A stick that is gone, never chosen, or measured while present and then pulled out.
@@ -238,38 +222,32 @@ TEST_F(TransferJobTest, AnAbsentStickIsRefusedAndNothingChanges) {
 // A stick that fails while a.mp3, then b.mp3 are copied (each copy is flushed twice: its data,
 // then its name): only flushed copies count and stay. A full stick ends the run as usual.
 TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
-    using Fault = FailingStick::Fault;
-    using Outcome = FileOperations::CopyResult::Outcome;
+    using F = FailingStick::Fault;
+    using O = FileOperations::CopyResult::Outcome;
+    using E = Ending;
+    const char* stop = "Copying stopped: ";
     struct Row {
-        Fault fault;
-        int nth;
-        int error;
-        Outcome outcome;  // of a failing copy
+        F fault;
+        int nth, error;
+        O outcome;  // of a failing copy
         bool flushEachFile;
-        Ending ending;
+        E ending;
         const char* flags;
         size_t filesLeft;     // on the stick
         const char* message;  // how the error begins
     };
     const Row rows[] = {
-        {Fault::kCopy, 2, EIO, Outcome::kStickFailed, true, Ending::kStickFailed, "a.mp3=1 b.mp3=0",
-         1, "Copying stopped: "},
-        {Fault::kCopy, 1, EROFS, Outcome::kStickFailed, false, Ending::kStickFailed,
-         "a.mp3=0 b.mp3=0", 0, "Copying stopped: "},
-        {Fault::kCopy, 2, ENOSPC, Outcome::kStickFull, false, Ending::kStickFull, "a.mp3=1 b.mp3=0",
-         1, ""},
-        {Fault::kCopy, 1, EPERM, Outcome::kFolderFull, true, Ending::kStickFull, "a.mp3=0 b.mp3=0",
-         0, "The stick's folder is full: "},
-        {Fault::kCopy, 1, EINVAL, Outcome::kFileFailed, true, Ending::kAllHandled,
-         "a.mp3=1 b.mp3=1", 1, ""},
-        {Fault::kFlush, 1, EIO, Outcome::kCopied, false, Ending::kStickFailed, "a.mp3=0 b.mp3=0", 0,
-         "Copying stopped: "},
-        {Fault::kFlush, 2, EIO, Outcome::kCopied, true, Ending::kStickFailed, "a.mp3=1 b.mp3=0", 1,
-         "Copying stopped: "},
-        {Fault::kFlush, 3, EIO, Outcome::kCopied, true, Ending::kStickFailed, "a.mp3=1 b.mp3=1", 2,
-         "Copying stopped: "},
-        {Fault::kOtherVolume, 1, 0, Outcome::kCopied, false, Ending::kStickFailed,
-         "a.mp3=0 b.mp3=0", 1, "The stick is gone: "},
+        {F::kCopy, 2, EIO, O::kStickFailed, true, E::kStickFailed, "a.mp3=1 b.mp3=0", 1, stop},
+        {F::kCopy, 1, EROFS, O::kStickFailed, false, E::kStickFailed, "a.mp3=0 b.mp3=0", 0, stop},
+        {F::kCopy, 2, ENOSPC, O::kStickFull, false, E::kStickFull, "a.mp3=1 b.mp3=0", 1, ""},
+        {F::kCopy, 1, EPERM, O::kFolderFull, true, E::kStickFull, "a.mp3=0 b.mp3=0", 0,
+         "The stick's folder is full: "},
+        {F::kCopy, 1, EINVAL, O::kFileFailed, true, E::kAllHandled, "a.mp3=1 b.mp3=1", 1, ""},
+        {F::kFlush, 1, EIO, O::kCopied, false, E::kStickFailed, "a.mp3=0 b.mp3=0", 0, stop},
+        {F::kFlush, 2, EIO, O::kCopied, true, E::kStickFailed, "a.mp3=1 b.mp3=0", 1, stop},
+        {F::kFlush, 3, EIO, O::kCopied, true, E::kStickFailed, "a.mp3=1 b.mp3=1", 2, stop},
+        {F::kOtherVolume, 1, 0, O::kCopied, false, E::kStickFailed, "a.mp3=0 b.mp3=0", 1,
+         "The stick is gone: "},
     };
     AddMusic("music", {{"a.mp3", 1000}, {"b.mp3", 1000}});
     for (const Row& row : rows) {
@@ -295,11 +273,11 @@ TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
                                                         : std::string("Finished copying")));
         EXPECT_TRUE(result.saved);
         EXPECT_EQ(Saved(), std::string("music: ") + row.flags);
-        // What is left are whole songs under their names (a path no longer the stick keeps its
+        // Whole songs under their names are left (a stick turned another volume keeps its
         // temporaries: they cannot be told from what lies there now).
         const std::set<std::string> left = FilesIn(stick.Path());
         EXPECT_EQ(left.size(), row.filesLeft);
-        if (row.fault != Fault::kOtherVolume) {
+        if (row.fault != F::kOtherVolume) {
             for (const std::string& name : left) {
                 EXPECT_EQ(fs::file_size(stick / name), 1000u) << name;
                 EXPECT_FALSE(FileOperations::IsTemporaryName(name)) << name;
@@ -331,7 +309,6 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
     // Old files go first, and the space they leave counts; a link to the music goes alone.
     TmpfsMount stick(4 * kMB);
     SKIP_UNLESS_MOUNTED(stick);
-    fs::create_directories(stick.Path() + "/old/deeper");
     WriteFileBytes(stick.Path() + "/old/deeper/x.mp3", std::string(3 * kMB, 'x'));
     fs::create_directory_symlink(temp_ / "music", stick.Path() + "/link");
     TransferJob::Options options = Volume(stick.Path());
@@ -343,21 +320,19 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
     EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
 }
 
-// One box set of 400 songs and 40 albums of 10, and room for 200 songs: balanced over folders,
-// the box set gets about its share of the folders (1 in 41) where the plain draw gives it about
-// half. A dry run saves nothing.
+// A box set of 400 songs, 40 albums of 10, room for 200: balanced, the box set gets about its
+// share of folders (1 in 41), the plain draw about half. A dry run saves nothing.
 TEST_F(TransferJobTest, BalancedDrawsGiveABigFolderItsShareOfFolders) {
-    std::map<std::string, uint64_t> songs;
-    for (int i = 0; i < 400; ++i) {
-        songs["b" + std::to_string(1000 + i) + ".mp3"] = 1;
-    }
-    AddMusic("box", songs);
-    for (int album = 0; album < 40; ++album) {
-        songs.clear();
-        for (int i = 0; i < 10; ++i) {
-            songs["a" + std::to_string(1000 + 10 * album + i) + ".mp3"] = 1;
+    const auto numbered = [](const char* prefix, int from, int count) {
+        std::map<std::string, uint64_t> songs;
+        for (int i = from; i < from + count; ++i) {
+            songs[prefix + std::to_string(i) + ".mp3"] = 1;
         }
-        AddMusic("album" + std::to_string(album), songs);
+        return songs;
+    };
+    AddMusic("box", numbered("b", 1000, 400));
+    for (int album = 0; album < 40; ++album) {
+        AddMusic("album" + std::to_string(album), numbered("a", 1000 + 10 * album, 10));
     }
     const std::string saved = ReadFileBytes(temp_ / "music.ini");
     files_.space = FileOperations::Space{200 * (4096 + 96) + 100, 4096};
@@ -369,8 +344,7 @@ TEST_F(TransferJobTest, BalancedDrawsGiveABigFolderItsShareOfFolders) {
         options.balanceFolders = balance;
         options.dryRun = true;
         SeededRandom random(7);
-        TransferJob job(doc_, stickInfo_, files_, random, stop_, recorder_, options);
-        const TransferResult result = job.Run();
+        const TransferResult result = Run(options, &random);
         ASSERT_EQ(result.copies.size(), 200u);
         const auto fromBox = std::count_if(
             result.copies.begin(), result.copies.end(),
