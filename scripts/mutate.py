@@ -7,6 +7,7 @@ mutant as killed, survived, timed out or not compiled. A fixed-seed sample keeps
 repeatable, so two runs with the same seed and sources mutate the same places.
 
     scripts/mutate.py [--count 150] [--seed 1] [--timeout 60] [--list] [--json FILE]
+    scripts/mutate.py --replay EARLIER.json [--json FILE]   # the same mutants after changes
 
 A developer's tool, not part of CI. It builds into build-mutate/ and never leaves a mutated file
 behind: every file is restored in a finally block, and the run ends with a check of `git status`.
@@ -186,6 +187,25 @@ def judge(mutant, timeout):
         os.utime(path)  # newer than the mutant's object: the next build recompiles it
 
 
+def replay(path):
+    """The mutants of an earlier run, each found again by its line's text (the nearest line with
+    that text in the same file, since edits may have moved it). Returns those found and those
+    whose line is gone."""
+    found, gone = [], []
+    for entry in json.loads(Path(path).read_text())["mutants"]:
+        mutant = Mutant(entry["path"], entry["line"], entry["operator"], entry["original"],
+                        entry["mutated"])
+        source = ROOT / mutant.path
+        lines = source.read_text(encoding="utf-8").splitlines(keepends=True) if source.exists() else []
+        matches = [i + 1 for i, line in enumerate(lines) if line == mutant.original]
+        if matches:
+            mutant.line = min(matches, key=lambda n: abs(n - mutant.line))
+            found.append(mutant)
+        else:
+            gone.append(mutant)
+    return found, gone
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--count", type=int, default=150, help="mutants in the sample (default 150)")
@@ -193,12 +213,21 @@ def main():
     parser.add_argument("--timeout", type=int, default=60, help="seconds for one test run (default 60)")
     parser.add_argument("--list", action="store_true", help="print the sample and mutate nothing")
     parser.add_argument("--json", help="also write the results to this file")
+    parser.add_argument("--replay", metavar="JSON",
+                        help="mutate the sample of an earlier run's --json file instead of drawing one")
     args = parser.parse_args()
 
-    mutants = list(all_mutants())
-    sample = random.Random(args.seed).sample(mutants, min(args.count, len(mutants)))
-    sample.sort(key=lambda m: (m.path, m.line, m.operator, m.mutated))
-    print(f"{len(mutants)} possible mutants; sample of {len(sample)} with seed {args.seed}", flush=True)
+    if args.replay:
+        sample, gone = replay(args.replay)
+        print(f"sample of {len(sample)} from {args.replay}; {len(gone)} no longer found:", flush=True)
+        for m in gone:
+            print("  " + m.describe(), flush=True)
+    else:
+        mutants = list(all_mutants())
+        sample = random.Random(args.seed).sample(mutants, min(args.count, len(mutants)))
+        sample.sort(key=lambda m: (m.path, m.line, m.operator, m.mutated))
+        print(f"{len(mutants)} possible mutants; sample of {len(sample)} with seed {args.seed}",
+              flush=True)
     if args.list:
         for m in sample:
             print(m.describe())
