@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QSettings>
-#include <QStandardPaths>
 #include <filesystem>
-#include <memory>
-#include <string>
 
 #include "app/CMainFrame.h"
 #include "collection/CTunecrateDoc.h"
-#include "support/TempDir.h"
+#include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
+#include "ui/CDriveDlg.h"
+#include "ui/CHoverButton.h"
 #include "ui/CTunecrateView.h"
 #include "ui/UiTestSupport.h"
 

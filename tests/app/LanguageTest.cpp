@@ -1,20 +1,9 @@
 // Each language shows only its own texts: in English the main window and the dialogs show no
 // text of the German catalogue, in German none of its English sources (texts the same in both,
 // such as names, aside); no window or menu uses a key twice; the guide is in the language too.
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSet>
-#include <QTextBrowser>
-#include <QXmlStreamReader>
 
 #include "AppTestSupport.h"
 #include "app/CAboutDlg.h"
-#include "ui/CDriveDlg.h"
 #include "ui/CExtensionsDlg.h"
 #include "ui/TranslationLoader.h"
 

@@ -1,18 +1,7 @@
 // The main form with its document: layout, adding and removing directories, refilling after
 // File > Open, and the save prompt on the way out.
-#include <QCheckBox>
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
-#include <QUrl>
 
 #include "AppTestSupport.h"
-#include "ui/CBitmapButton.h"
-#include "ui/CDriveDlg.h"
-#include "ui/CHoverButton.h"
 
 namespace {
 

@@ -1,7 +1,4 @@
 // The main window: menus, toolbar, size, command line, pictures.
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "AppTestSupport.h"
 #include "app/CTunecrateApp.h"

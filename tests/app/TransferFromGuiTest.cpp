@@ -1,14 +1,7 @@
 // Transfers started and stopped from the main window, onto a real mounted RAM volume.
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 
 #include "AppTestSupport.h"
 #include "support/TmpfsMount.h"
-#include "ui/CBitmapButton.h"
-#include "ui/CHoverButton.h"
 
 namespace {
 

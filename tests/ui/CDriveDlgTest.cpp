@@ -1,9 +1,5 @@
 #include "ui/CDriveDlg.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <memory>
-
 #include "UiTestSupport.h"
 #include "support/FakeVolumes.h"
 

@@ -1,13 +1,7 @@
 #include "ui/CExtensionsDlg.h"
 
-#include <QClipboard>
-#include <QLabel>
-#include <QListWidget>
-#include <memory>
-
 #include "UiTestSupport.h"
 #include "storage/AppSettings.h"
-#include "support/TempDir.h"
 
 namespace {
 

@@ -1,12 +1,6 @@
 #include "ui/CFolderBrowser.h"
 
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QLabel>
-#include <QListView>
-
 #include "UiTestSupport.h"
-#include "support/TempDir.h"
 #include "ui/StringTable.h"
 
 namespace {

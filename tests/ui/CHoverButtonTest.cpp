@@ -1,9 +1,6 @@
 #include "ui/CHoverButton.h"
 
-#include <QSignalSpy>
-
 #include "UiTestSupport.h"
-#include "support/TempDir.h"
 
 namespace {
 

@@ -1,9 +1,6 @@
 // GoogleTest main for the widget tests: one QApplication for all tests, on Qt's offscreen
 // platform unless another one is asked for (so test discovery works without a display).
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QLocale>
+#include "UiTestSupport.h"
 
 namespace {
 

@@ -1,18 +1,16 @@
 #pragma once
 
+// Every widget test uses Qt's widget and test modules, a scratch folder and the helpers below.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QString>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <string>
+
+#include "support/TempDir.h"
 
 // Readable QString values in test failure messages.
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
