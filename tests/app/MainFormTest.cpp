@@ -33,7 +33,7 @@ class MainFormTest : public AppTest {
     QWidget* Button(int id) { return View().BitmapButton(id); }
 };
 
-TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormWithItsTabOrderAndNames) {
+TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormInTabOrderAndTheChosenDriveBecomesIt) {
     // A stick folder that is no mounted volume keeps the free space unknown.
     WriteSettings(dir / "gone", "");
     Open();
@@ -54,9 +54,28 @@ TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormWithItsTabOrderAndN
     }
     EXPECT_EQ(Button(V::IDC_SELDRV)->accessibleName(), "Select Stick Drive");
     EXPECT_EQ(View().StartButton()->accessibleName(), "Start");
+
+    // The drive dialog opens on the current stick (none the first time, the choice the second);
+    // its choice becomes the stick, and OK without a chosen drive keeps it.
+    for (const char* stick : {"/", ""}) {
+        WhenModal([stick](QWidget* modal) {
+            auto* dialog = qobject_cast<CDriveDlg*>(modal);
+            ASSERT_TRUE(dialog);
+            const DriveInfo* open = dialog->GetSelectedDrive();
+            EXPECT_EQ(open ? open->GetRootPath() : "", *stick ? "" : "/");
+            dialog->SelectDrive(stick);
+            dialog->accept();
+        });
+        QTest::mouseClick(Button(V::IDC_SELDRV), Qt::LeftButton);
+        EXPECT_TRUE(FinishModals());
+    }
+    EXPECT_EQ(View().GetSettings().GetStickDrive(), "/");
+    EXPECT_EQ(View().DriveLabel()->toolTip(), "/");
+    EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 }
 
-TEST_F(MainFormTest, TypingOrDroppingAddsNewExistingDirectoriesOnlyAndReportsMissingOnes) {
+TEST_F(MainFormTest,
+       TypingDroppingAndTreesAddNewExistingDirectoriesOnceAndRemoveTakesTheSelection) {
     const QString rock = MakeMusicDir("rock");
     const QString missing = QString::fromStdString(dir / "nowhere");
     Open();
@@ -92,17 +111,29 @@ TEST_F(MainFormTest, TypingOrDroppingAddsNewExistingDirectoriesOnlyAndReportsMis
     QApplication::sendEvent(target, &drop);
     EXPECT_EQ(Lines(), QStringList({rock, jazz}));
     EXPECT_TRUE(Doc().IsModified());
-}
 
-TEST_F(MainFormTest, AFolderTreeAddsEachMusicFolderBelowOnce) {
-    const QString tree = MakeMusicDir("tree", 1);
-    const QString album = MakeMusicDir("tree/Artist/Album", 2);
+    // A folder tree adds each music folder below it once.
+    const QString tree = MakeMusicDir("tree", 1), album = MakeMusicDir("tree/Artist/Album", 2);
     MakeMusicDir("tree/Empty", 0);
-    Open();
     View().AddDirectoryEntry(album);
     View().AddFolderTree(tree);
-    EXPECT_EQ(Lines(), QStringList({album, tree}));
-    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
+    EXPECT_EQ(Lines(), QStringList({rock, jazz, album, tree}));
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 7, not yet transferred: 7");
+
+    // Remove and the Delete key take all selected lines and mark the change once.
+    Doc().SetModifiedFlag(false);
+    QTest::mouseClick(Button(V::IDC_REMOVE), Qt::LeftButton);  // nothing selected
+    EXPECT_EQ(List().count(), 4);
+    EXPECT_FALSE(Doc().IsModified());
+    for (int row : {0, 2}) {
+        List().item(row)->setSelected(true);
+    }
+    ShowActive(Frame());  // the message box above took the activation, which the key needs
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    EXPECT_EQ(Lines(), QStringList({jazz, tree}));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetDirectoryCount(), 2u);
 }
 
 // Another program saved the collection meanwhile: saving asks, and Reload shows its version.
@@ -125,30 +156,6 @@ TEST_F(MainFormTest, SavingOverAnotherProgramsChangeAsksAndCanReload) {
     EXPECT_TRUE(FinishModals());
     EXPECT_EQ(Lines(), QStringList({b}));
     EXPECT_FALSE(Doc().IsModified());
-}
-
-TEST_F(MainFormTest, RemoveAndTheDeleteKeyTakeAllSelectedLinesAndMarkTheChangeOnce) {
-    QStringList dirs;
-    for (const char* name : {"a", "b", "c", "d", "e"}) {
-        dirs << MakeMusicDir(name);
-    }
-    Open();
-    for (const QString& d : dirs) {
-        View().AddDirectoryEntry(d);
-    }
-    Doc().SetModifiedFlag(false);
-    QTest::mouseClick(Button(V::IDC_REMOVE), Qt::LeftButton);  // nothing selected
-    EXPECT_EQ(List().count(), 5);
-    EXPECT_FALSE(Doc().IsModified());
-
-    for (int row : {0, 2, 4}) {
-        List().item(row)->setSelected(true);
-    }
-    List().setFocus();
-    QTest::keyClick(&List(), Qt::Key_Delete);
-    EXPECT_EQ(Lines(), QStringList({dirs[1], dirs[3]}));
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(Doc().GetDirectoryCount(), 2u);
 }
 
 // The remembered collection is shown at the start, a folder that is not there greyed; the
@@ -258,28 +265,6 @@ TEST_F(MainFormTest, RecentCollectionsOpenAndForgetMissingOnes) {
     recent->actions().at(1)->trigger();
     EXPECT_TRUE(FinishModals());
     EXPECT_EQ(entries(), QStringList({"&1 " + a}));
-}
-
-// The drive dialog opens on the current stick; its choice becomes the stick.
-TEST_F(MainFormTest, ChosenDriveBecomesTheStick) {
-    Open();
-    for (const char* stick : {"/", ""}) {
-        WhenModal([stick](QWidget* modal) {
-            auto* dialog = qobject_cast<CDriveDlg*>(modal);
-            ASSERT_TRUE(dialog);
-            // The second time it opens on the stick chosen the first time.
-            const DriveInfo* open = dialog->GetSelectedDrive();
-            EXPECT_EQ(open ? open->GetRootPath() : "", *stick ? "" : "/");
-            dialog->SelectDrive(stick);
-            dialog->accept();
-        });
-        QTest::mouseClick(Button(V::IDC_SELDRV), Qt::LeftButton);
-        EXPECT_TRUE(FinishModals());
-    }
-    // OK without a chosen drive keeps the stick.
-    EXPECT_EQ(View().GetSettings().GetStickDrive(), "/");
-    EXPECT_EQ(View().DriveLabel()->toolTip(), "/");
-    EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
+TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPromptsAndTheWindowKeepsItsSize) {
     CMainFrame& frame = Open();
     // Every key a menu shows is bound: to its item, or F1 to the help accelerator.
     int shown = 0;
@@ -29,12 +29,9 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
     QAction* open = frame.Action(CMainFrame::ID_FILE_OPEN);
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
     EXPECT_EQ(open->toolTip(), "Open Music Collection");
-}
 
-// The window starts at the form's described size, its smallest; the list takes what it grows,
-// and the next start comes back at the size it was closed with.
-TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
-    CMainFrame& frame = Open();
+    // The window starts at the form's described size, its smallest; the list takes what it grows,
+    // and the next start comes back at the size it was closed with.
     EXPECT_EQ(frame.size(), frame.minimumSize());
     const QSize list = List().size();
     frame.resize(frame.size() + QSize(120, 80));

@@ -24,9 +24,7 @@ class DriveDlgTest : public ::testing::Test {
         }
         volumes_.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
                      {platform::DriveType::kRemovable, {}, ""});
-    }
-    void Open(const FakeVolumes& volumes) {
-        dialog_ = std::make_unique<CDriveDlg>(nullptr, volumes);
+        dialog_ = std::make_unique<CDriveDlg>(nullptr, volumes_);
         ShowActive(*dialog_);
         list_ = Child<QListWidget>(*dialog_, "driveList");
     }
@@ -50,7 +48,6 @@ class DriveDlgTest : public ::testing::Test {
 };
 
 TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpace) {
-    Open(volumes_);
     QStringList texts;
     for (int i = 0; i < list_->count(); ++i) {
         texts << list_->item(i)->text();
@@ -77,7 +74,6 @@ TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpac
 
 // Only the selection mark counts: Shift extends the selection from it, keys move it.
 TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
-    Open(volumes_);
     ClickItem(1);
     ClickItem(3, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "E:\\");
@@ -94,7 +90,6 @@ TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
 // The dialog opens on the current stick; a mount that comes or goes does not move the choice to
 // another drive, and a chosen drive that is gone leaves none chosen.
 TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveAcrossRefresh) {
-    Open(volumes_);
     dialog_->SelectDrive("E:\\");
     EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)});
     const QString description = dialog_->GetDescriptionText();
