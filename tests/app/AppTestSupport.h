@@ -46,10 +46,7 @@ class AppTest : public ::testing::Test {
         }
         frame_ = std::make_unique<CMainFrame>(settingsPath);
         EXPECT_TRUE(frame_->Create()) << "the main window could not be built";
-        frame_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
-        frame_->activateWindow();
-        (void)QTest::qWaitForWindowActive(frame_.get());
+        ShowActive(*frame_);
         return *frame_;
     }
     CMainFrame& Frame() { return *frame_; }

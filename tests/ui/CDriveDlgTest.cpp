@@ -73,7 +73,8 @@ TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpac
 }
 
 // Only the selection mark counts: Shift extends the selection from it, keys move it.
-TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
+TEST_F(DriveDlgTest,
+       TheSelectionMarkFollowsClicksAndKeysAndTheChoiceStaysWithItsDriveAcrossRefresh) {
     ClickItem(1);
     ClickItem(3, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "E:\\");
@@ -85,11 +86,9 @@ TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
     QTest::keyClick(list_, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "F:\\");
     EXPECT_EQ(list_->selectedItems().size(), 2);
-}
 
-// The dialog opens on the current stick; a mount that comes or goes does not move the choice to
-// another drive, and a chosen drive that is gone leaves none chosen.
-TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveAcrossRefresh) {
+    // The dialog opens on the current stick; a mount that comes or goes does not move the choice
+    // to another drive, and a chosen drive that is gone leaves none chosen.
     dialog_->SelectDrive("E:\\");
     EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)});
     const QString description = dialog_->GetDescriptionText();

@@ -70,8 +70,7 @@ class HoverButtonTest : public ::testing::Test {
             Release(end);
         }
     }
-    QImage Picture() const { return button_->grab().toImage(); }
-    QColor Centre() const { return Picture().pixelColor(50, 22); }
+    QColor Centre() const { return button_->grab().toImage().pixelColor(50, 22); }
 
     static constexpr QPoint kAway{250, 170};
     TempDir dir_;
