@@ -136,32 +136,10 @@ TEST_F(MainFormTest,
     EXPECT_EQ(Doc().GetDirectoryCount(), 2u);
 }
 
-// Another program saved the collection meanwhile: saving asks, and Reload shows its version.
-TEST_F(MainFormTest, SavingOverAnotherProgramsChangeAsksAndCanReload) {
-    const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
-    const std::string file = WriteCollection("Mix.ini", {a}).toStdString();
-    WriteSettings("", file);
-    Open();
-    View().AddDirectoryEntry(b);
-    WriteFileBytes(file + ".new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
-    std::filesystem::rename(file + ".new", file);  // as a save replaces it
-    WhenModal([](QWidget* box) {
-        for (QPushButton* button : box->findChildren<QPushButton*>()) {
-            if (button->text() == "&Reload") {
-                button->click();
-            }
-        }
-    });
-    Frame().OnFileSave();
-    EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(Lines(), QStringList({b}));
-    EXPECT_FALSE(Doc().IsModified());
-}
-
 // The remembered collection is shown at the start, a folder that is not there greyed; the
 // counts follow; File > Open refills the list in file order and is remembered; File > New gives
 // an empty, untitled collection.
-TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
+TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenReplacesIt) {
     const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
     const QString gone = QString::fromStdString(dir / "gone");
     // The root file system is surely a mounted volume.
@@ -189,7 +167,21 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormAndFileOpenReplacesIt) {
     EXPECT_EQ(View().DriveLabel()->text(), "/");
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
 
-    Doc().SetModifiedFlag(false);
+    // Another program saved the collection meanwhile: saving asks, and Reload shows its version.
+    WriteFileBytes(dir / "Jazz.new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
+    std::filesystem::rename(dir / "Jazz.new", dir / "Jazz.ini");  // as a save replaces it
+    WhenModal([](QWidget* box) {
+        for (QPushButton* button : box->findChildren<QPushButton*>()) {
+            if (button->text() == "&Reload") {
+                button->click();
+            }
+        }
+    });
+    Frame().OnFileSave();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(Lines(), QStringList({b}));
+    EXPECT_FALSE(Doc().IsModified());
+
     WhenModal(ChooseFile(rock));
     Frame().OnFileOpen();
     EXPECT_TRUE(FinishModals());
