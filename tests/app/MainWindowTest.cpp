@@ -8,7 +8,7 @@ namespace {
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPromptsAndTheWindowKeepsItsSize) {
+TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPromptsAndTheWindowKeepsItsSizeOrSaysWhyNot) {
     CMainFrame& frame = Open();
     // Every key a menu shows is bound: to its item, or F1 to the help accelerator.
     int shown = 0;
@@ -39,6 +39,18 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPromptsAndTheWindowKeepsItsSiz
     const QSize grown = frame.size();
     frame.close();
     EXPECT_EQ(Open().size(), grown);
+
+    // Settings that cannot be written are not lost silently.
+    WriteFileBytes(dir / "file", "");
+    settingsPath = dir / "file/Tunecrate.ini";
+    Open();
+    QString text;
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
+    Frame().close();
+    ASSERT_TRUE(FinishModals());
+    EXPECT_TRUE(text.startsWith("The settings could not be saved to " +
+                                QString::fromStdString(settingsPath)))
+        << text;
 }
 
 // Every picture the program asks for is embedded, also twice as large for displays of twice the
@@ -81,20 +93,6 @@ TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOn
         {"tunecrate", "--settings", settings, QString::fromStdString(dir / "nope.ini")}, exitCode));
     EXPECT_EQ(exitCode, 1);
     EXPECT_EQ(missing.MainFrame(), nullptr);
-}
-
-// Settings that cannot be written are not lost silently.
-TEST_F(MainWindowTest, AFailedSettingsWriteIsReported) {
-    WriteFileBytes(dir / "file", "");
-    settingsPath = dir / "file/Tunecrate.ini";
-    Open();
-    QString text;
-    WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    Frame().close();
-    ASSERT_TRUE(FinishModals());
-    EXPECT_TRUE(text.startsWith("The settings could not be saved to " +
-                                QString::fromStdString(settingsPath)))
-        << text;
 }
 
 }  // namespace

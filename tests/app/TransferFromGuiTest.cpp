@@ -49,9 +49,8 @@ TEST_F(TransferFromGuiTest,
     EXPECT_TRUE(Doc().GetUntransferredFiles().empty());
     EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
 
-    // The free space follows the stick while the form is idle: another program filling it, or
-    // the stick pulled out. On the emptied stick, two of three songs of 3 MB fit; the bar ends
-    // full.
+    // The idle form's free space follows another program filling the stick, or it pulled out.
+    // On the emptied stick, two of three songs of 3 MB fit; the bar ends full.
     for (const std::string& name : FilesIn(stick_.Path())) {
         std::filesystem::remove(stick_.Path() + "/" + name);
     }

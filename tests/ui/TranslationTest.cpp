@@ -9,10 +9,9 @@
 
 namespace {
 
-// The GUI words every message of the core in English as the command line does. A German locale
-// translates the program and Qt's dialogs until unloaded; a message's cause is translated with it
-// and an argument's own "%1" is left alone. (Whether every template has a German translation is
-// the catalogue check's job.)
+// The GUI words the core's messages in English as the command line does; a German locale
+// translates the program, Qt's dialogs and a message with its cause (an argument's "%1" left
+// alone) until unloaded. Whether every template has a translation is the catalogue check's job.
 TEST(TranslationTest, AGermanLocaleTranslatesTheProgramQtsDialogsAndCoreMessagesUntilUnloaded) {
     using platform::UserMessage;
     using Id = UserMessage::Id;

@@ -1,6 +1,5 @@
 #pragma once
 
-// Every widget test uses Qt's widget and test modules, a scratch folder and the helpers below.
 #include <gtest/gtest.h>
 
 #include <QtTest>
