@@ -137,13 +137,14 @@ TEST_F(MainFormTest,
 }
 
 // The remembered collection is shown at the start, a folder that is not there greyed; the
-// counts follow; File > Open refills the list in file order and is remembered; File > New gives
-// an empty, untitled collection.
-TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenReplacesIt) {
+// counts follow; File > Open refills the list in file order and is remembered, as are the
+// collections opened before; File > New gives an empty, untitled collection.
+TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenOrARecentOneReplacesIt) {
     const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
     const QString gone = QString::fromStdString(dir / "gone");
     // The root file system is surely a mounted volume.
-    WriteSettings("/", WriteCollection("Jazz.ini", {a}).toStdString());
+    const QString jazz = WriteCollection("Jazz.ini", {a});
+    WriteSettings("/", jazz.toStdString());
     WriteFileBytes(dir / "Jazz.ini", ReadFileBytes(dir / "Jazz.ini") + "f1=song1.mp3\ndir=" +
                                          gone.toStdString() + "\nf1=x.mp3\n");
     const QString rock = WriteCollection("Rock.ini", {b, a});
@@ -193,6 +194,26 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenReplac
     View().RemoveSelectedEntries();
     EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
     Doc().SetModifiedFlag(false);
+
+    // File > Recent Collections: newest first; one that is gone is taken off when chosen.
+    auto* recent = Frame().findChild<QMenu*>("recentMenu");
+    const auto entries = [recent] {
+        emit recent->aboutToShow();
+        QStringList texts;
+        for (QAction* entry : recent->actions()) {
+            texts << entry->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(entries(), QStringList({"&1 " + rock, "&2 " + jazz}));
+    recent->actions().at(1)->trigger();
+    EXPECT_EQ(Frame().windowTitle(), "Jazz - Tunecrate");
+    std::filesystem::remove(rock.toStdString());
+    WhenModal(AnswerBox(QMessageBox::Ok));
+    entries();
+    recent->actions().at(1)->trigger();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(entries(), QStringList({"&1 " + jazz}));
     Frame().OnFileNew();
     EXPECT_EQ(Lines(), QStringList());
     EXPECT_EQ(Frame().windowTitle(), "Untitled - Tunecrate");
@@ -230,33 +251,6 @@ TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowNoClosesAndYesAsksForANameAnd
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_NE(ReadFileBytes(file).find(a.toStdString()), std::string::npos);
     EXPECT_NE(ReadFileBytes(settingsPath).find("MusicCollection=" + file), std::string::npos);
-}
-
-// File > Recent Collections: newest first; one that is gone is taken off when chosen.
-TEST_F(MainFormTest, RecentCollectionsOpenAndForgetMissingOnes) {
-    const QString a = WriteCollection("A.ini", {MakeMusicDir("a")});
-    const QString b = WriteCollection("B.ini", {});
-    Open();
-    Frame().OpenCollection(a);
-    Frame().OpenCollection(b);
-    auto* recent = Frame().findChild<QMenu*>("recentMenu");
-    const auto entries = [recent] {
-        emit recent->aboutToShow();
-        QStringList texts;
-        for (QAction* entry : recent->actions()) {
-            texts << entry->text();
-        }
-        return texts;
-    };
-    EXPECT_EQ(entries(), QStringList({"&1 " + b, "&2 " + a}));
-    recent->actions().at(1)->trigger();
-    EXPECT_EQ(Frame().windowTitle(), "A - Tunecrate");
-    std::filesystem::remove(b.toStdString());
-    WhenModal(AnswerBox(QMessageBox::Ok));
-    entries();
-    recent->actions().at(1)->trigger();
-    EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(entries(), QStringList({"&1 " + a}));
 }
 
 }  // namespace
