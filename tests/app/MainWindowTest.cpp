@@ -77,7 +77,6 @@ TEST(ArtworkTest, EveryPictureIsThereAlsoForTwiceThePixelDensity) {
 TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOne) {
     const std::string collection = dir / "mix.ini";
     WriteFileBytes(collection, "[MusicFiles]\ndir=" + MakeMusicDir("rock").toStdString() + "\n");
-    WriteSettings("", "");
     const QString settings = QString::fromStdString(settingsPath);
     CTunecrateApp app;
     int exitCode = -1;
