@@ -122,12 +122,7 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
     for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
         SCOPED_TRACE(answer);
         QString question;
-        WhenModal([&question, answer](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_TRUE(box);
-            question = box->text() + "\n" + box->informativeText();
-            AnswerBox(answer)(modal);
-        });
+        WhenModal(AnswerBox(answer, &question));
         QTest::mouseClick(&Start(), Qt::LeftButton);
         ASSERT_TRUE(FinishModals());
         ASSERT_TRUE(WaitForEnd());

@@ -9,18 +9,16 @@ class DriveDlgTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // A: and B: as removable and fixed, then one drive of each type, some with labels.
-        const platform::DriveType types[] = {
-            platform::DriveType::kRemovable, platform::DriveType::kFixed,
-            platform::DriveType::kFixed,     platform::DriveType::kOptical,
-            platform::DriveType::kRemovable, platform::DriveType::kRamDisk,
-            platform::DriveType::kRemote,    platform::DriveType::kUnknown,
-            platform::DriveType::kNoRootDir, platform::DriveType(9)};
+        using T = platform::DriveType;
+        const T types[] = {T::kRemovable, T::kFixed,  T::kFixed,   T::kOptical,   T::kRemovable,
+                           T::kRamDisk,   T::kRemote, T::kUnknown, T::kNoRootDir, T(9)};
         for (int i = 0; i < 10; ++i) {
-            FakeVolumes::Drive drive{types[i], {}, i == 3 ? "DATA" : i == 4 ? "MUSIC" : ""};
-            if (i == 4) {
-                drive.space = platform::DiskSpace{64487424, 128974848, 64487424};
-            }
-            volumes_.Add(std::string(1, char('A' + i)) + ":\\", drive);
+            const auto space = i == 4 ? platform::DiskSpace{64487424, 128974848, 64487424}
+                                      : std::optional<platform::DiskSpace>();
+            volumes_.Add(std::string(1, char('A' + i)) + ":\\", {types[i], space,
+                                                                 i == 3   ? "DATA"
+                                                                 : i == 4 ? "MUSIC"
+                                                                          : ""});
         }
         volumes_.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
                      {platform::DriveType::kRemovable, {}, ""});
