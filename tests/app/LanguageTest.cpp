@@ -22,12 +22,10 @@ QSet<QString> CatalogueTexts(bool german) {
     QSet<QString> texts;
     QString source;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) {
-            continue;
-        }
-        if (xml.name() == QLatin1String("source")) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
             source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
             const QString translation = xml.readElementText();
             if (Shown(source) != Shown(translation)) {
                 texts << Shown(german ? translation : source);

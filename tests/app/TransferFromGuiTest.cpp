@@ -78,7 +78,6 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATimeAndClosingStopsTheR
     for (bool commandStarts : {true, false}) {
         SCOPED_TRACE(commandStarts);
         Start().setFocus();
-        const auto stopped = [this] { return !View().IsTransferRunning(); };
         if (commandStarts) {
             QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
         } else {
@@ -94,7 +93,7 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATimeAndClosingStopsTheR
             QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
         }
         EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
-        ASSERT_TRUE(QTest::qWaitFor(stopped, 20000));
+        ASSERT_TRUE(WaitForEnd());
         EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
         EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
     }
