@@ -58,11 +58,9 @@ TEST_P(LanguageTest, EveryWindowShowsOnlyItsLanguageWithUniqueKeys) {
     ASSERT_GT(foreign.size(), 100);
 
     CMainFrame& frame = Open();
-    AppSettings settings(dir / "Other.ini");
-    settings.SetSaveOnDestroy(false);
     CAboutDlg about;
     CDriveDlg drives;
-    CExtensionsDlg extensions(settings);
+    CExtensionsDlg extensions(View().GetSettings());
     for (const QWidget* window : QWidgetList{&frame, &about, &drives, &extensions}) {
         SCOPED_TRACE(window->metaObject()->className());
         QStringList labels, texts{window->windowTitle()};
