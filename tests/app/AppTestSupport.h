@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QSettings>
-#include <QStandardPaths>
 #include <filesystem>
-#include <memory>
-#include <string>
 
 #include "app/CMainFrame.h"
 #include "collection/CTunecrateDoc.h"
-#include "support/TempDir.h"
+#include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
+#include "ui/CDriveDlg.h"
+#include "ui/CHoverButton.h"
 #include "ui/CTunecrateView.h"
 #include "ui/UiTestSupport.h"
 
-// A main window over a settings file in a fresh folder, with music folders to add.
+// A main window over a plain settings file in a fresh folder, with music folders to add.
 class AppTest : public ::testing::Test {
   protected:
     // Keeps the profile data (size, recent collections) apart from the user's and other tests'.
@@ -21,6 +19,7 @@ class AppTest : public ::testing::Test {
         QStandardPaths::setTestModeEnabled(true);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(dir.Path()));
+        WriteSettings("", "");
     }
     ~AppTest() override {
         frame_.reset();
@@ -41,17 +40,9 @@ class AppTest : public ::testing::Test {
                                          collection + "\n[Extensions]\next=mp3\n");
     }
     CMainFrame& Open() {
-        const std::filesystem::path settings(settingsPath);
-        if (!std::filesystem::exists(settings) &&
-            std::filesystem::is_directory(settings.parent_path())) {
-            WriteSettings("", "");
-        }
         frame_ = std::make_unique<CMainFrame>(settingsPath);
         EXPECT_TRUE(frame_->Create()) << "the main window could not be built";
-        frame_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
-        frame_->activateWindow();
-        (void)QTest::qWaitForWindowActive(frame_.get());
+        ShowActive(*frame_);
         return *frame_;
     }
     CMainFrame& Frame() { return *frame_; }

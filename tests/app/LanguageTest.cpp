@@ -1,20 +1,9 @@
 // Each language shows only its own texts: in English the main window and the dialogs show no
 // text of the German catalogue, in German none of its English sources (texts the same in both,
 // such as names, aside); no window or menu uses a key twice; the guide is in the language too.
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSet>
-#include <QTextBrowser>
-#include <QXmlStreamReader>
 
 #include "AppTestSupport.h"
 #include "app/CAboutDlg.h"
-#include "ui/CDriveDlg.h"
 #include "ui/CExtensionsDlg.h"
 #include "ui/TranslationLoader.h"
 
@@ -33,12 +22,10 @@ QSet<QString> CatalogueTexts(bool german) {
     QSet<QString> texts;
     QString source;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) {
-            continue;
-        }
-        if (xml.name() == QLatin1String("source")) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
             source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
             const QString translation = xml.readElementText();
             if (Shown(source) != Shown(translation)) {
                 texts << Shown(german ? translation : source);
@@ -71,11 +58,9 @@ TEST_P(LanguageTest, EveryWindowShowsOnlyItsLanguageWithUniqueKeys) {
     ASSERT_GT(foreign.size(), 100);
 
     CMainFrame& frame = Open();
-    AppSettings settings(dir / "Other.ini");
-    settings.SetSaveOnDestroy(false);
     CAboutDlg about;
     CDriveDlg drives;
-    CExtensionsDlg extensions(settings);
+    CExtensionsDlg extensions(View().GetSettings());
     for (const QWidget* window : QWidgetList{&frame, &about, &drives, &extensions}) {
         SCOPED_TRACE(window->metaObject()->className());
         QStringList labels, texts{window->windowTitle()};

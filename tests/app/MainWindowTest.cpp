@@ -1,7 +1,4 @@
 // The main window: menus, toolbar, size, command line, pictures.
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "AppTestSupport.h"
 #include "app/CTunecrateApp.h"
@@ -11,7 +8,7 @@ namespace {
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
+TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPromptsAndTheWindowKeepsItsSizeOrSaysWhyNot) {
     CMainFrame& frame = Open();
     // Every key a menu shows is bound: to its item, or F1 to the help accelerator.
     int shown = 0;
@@ -32,12 +29,9 @@ TEST_F(MainWindowTest, MenusCarryTheirTextsKeysAndPrompts) {
     QAction* open = frame.Action(CMainFrame::ID_FILE_OPEN);
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
     EXPECT_EQ(open->toolTip(), "Open Music Collection");
-}
 
-// The window starts at the form's described size, its smallest; the list takes what it grows,
-// and the next start comes back at the size it was closed with.
-TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
-    CMainFrame& frame = Open();
+    // The window starts at the form's described size, its smallest; the list takes what it grows,
+    // and the next start comes back at the size it was closed with.
     EXPECT_EQ(frame.size(), frame.minimumSize());
     const QSize list = List().size();
     frame.resize(frame.size() + QSize(120, 80));
@@ -45,6 +39,18 @@ TEST_F(MainWindowTest, TheWindowGrowsTheListAndKeepsItsSize) {
     const QSize grown = frame.size();
     frame.close();
     EXPECT_EQ(Open().size(), grown);
+
+    // Settings that cannot be written are not lost silently.
+    WriteFileBytes(dir / "file", "");
+    settingsPath = dir / "file/Tunecrate.ini";
+    Open();
+    QString text;
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
+    Frame().close();
+    ASSERT_TRUE(FinishModals());
+    EXPECT_TRUE(text.startsWith("The settings could not be saved to " +
+                                QString::fromStdString(settingsPath)))
+        << text;
 }
 
 // Every picture the program asks for is embedded, also twice as large for displays of twice the
@@ -71,7 +77,6 @@ TEST(ArtworkTest, EveryPictureIsThereAlsoForTwiceThePixelDensity) {
 TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOne) {
     const std::string collection = dir / "mix.ini";
     WriteFileBytes(collection, "[MusicFiles]\ndir=" + MakeMusicDir("rock").toStdString() + "\n");
-    WriteSettings("", "");
     const QString settings = QString::fromStdString(settingsPath);
     CTunecrateApp app;
     int exitCode = -1;
@@ -87,20 +92,6 @@ TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOn
         {"tunecrate", "--settings", settings, QString::fromStdString(dir / "nope.ini")}, exitCode));
     EXPECT_EQ(exitCode, 1);
     EXPECT_EQ(missing.MainFrame(), nullptr);
-}
-
-// Settings that cannot be written are not lost silently.
-TEST_F(MainWindowTest, AFailedSettingsWriteIsReported) {
-    WriteFileBytes(dir / "file", "");
-    settingsPath = dir / "file/Tunecrate.ini";
-    Open();
-    QString text;
-    WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    Frame().close();
-    ASSERT_TRUE(FinishModals());
-    EXPECT_TRUE(text.startsWith("The settings could not be saved to " +
-                                QString::fromStdString(settingsPath)))
-        << text;
 }
 
 }  // namespace

@@ -1,14 +1,7 @@
 // Transfers started and stopped from the main window, onto a real mounted RAM volume.
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 
 #include "AppTestSupport.h"
 #include "support/TmpfsMount.h"
-#include "ui/CBitmapButton.h"
-#include "ui/CHoverButton.h"
 
 namespace {
 
@@ -29,9 +22,11 @@ class TransferFromGuiTest : public AppTest {
     TmpfsMount stick_{8 << 20};
 };
 
-TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
+TEST_F(TransferFromGuiTest,
+       ButtonRunsATransferToItsEndWithTheCommandsLockedAndTheFreeSpaceFollows) {
     SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 3, 100000);
+    EXPECT_EQ(View().FreeSpaceLabel()->text(), "8 MB free");
     QTest::mouseClick(&Start(), Qt::LeftButton);
 
     // Running: the button shows it; everything that would change the collection, the stick or
@@ -54,28 +49,35 @@ TEST_F(TransferFromGuiTest, ButtonRunsATransferToItsEndWithTheCommandsLocked) {
     EXPECT_TRUE(Doc().GetUntransferredFiles().empty());
     EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
 
-    // On the emptied stick, two of three songs of 3 MB fit, and the bar ends full.
+    // The idle form's free space follows another program filling the stick, or it pulled out.
+    // On the emptied stick, two of three songs of 3 MB fit; the bar ends full.
     for (const std::string& name : FilesIn(stick_.Path())) {
         std::filesystem::remove(stick_.Path() + "/" + name);
     }
+    WriteFileBytes(stick_.Path() + "/other", std::string(3 << 20, 'x'));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return View().FreeSpaceLabel()->text() == "5 MB free"; }, 5000));
+    std::filesystem::remove(stick_.Path() + "/other");
     View().AddDirectoryEntry(MakeMusicDir("big", 3, 3 << 20));
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(View().StatusLabel()->text(),
               QString::fromUtf8("Finished copying: 2 songs, 6 MB \u2014 the stick is full"));
     EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
+    stick_.Unmount();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return View().FreeSpaceLabel()->text() == "Free space unknown"; }, 5000));
 }
 
 // The keyboard runs the transfer as the mouse does: Ctrl+T (File > Start Transfer, which turns
 // into Stop Transfer) and Space or Enter on the focused Start button, one job at a time.
-TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATime) {
+TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATimeAndClosingStopsTheRun) {
     SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 1500, 1000);
     QAction* command = Frame().Action(CMainFrame::ID_START_TRANSFER);
     for (bool commandStarts : {true, false}) {
         SCOPED_TRACE(commandStarts);
         Start().setFocus();
-        const auto stopped = [this] { return !View().IsTransferRunning(); };
         if (commandStarts) {
             QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
         } else {
@@ -91,21 +93,17 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATime) {
             QTest::keyClick(&Frame(), Qt::Key_T, Qt::ControlModifier);
         }
         EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
-        ASSERT_TRUE(QTest::qWaitFor(stopped, 20000));
+        ASSERT_TRUE(WaitForEnd());
         EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
         EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
     }
-}
-
-TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksAboutChanges) {
-    SKIP_UNLESS_MOUNTED(stick_);
-    OpenWithCollection(stick_.Path(), 1500, 1000);
+    // Closing during a run stops it; the collection was changed (a directory added), so the
+    // prompt comes once the job ended.
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(View().IsTransferRunning());
     EXPECT_FALSE(Frame().close());
     EXPECT_EQ(View().StatusLabel()->text(), "Waiting for the transfer to stop...");
     EXPECT_TRUE(Frame().isVisible());
-    // The collection was changed (a directory added): the prompt comes once the job ended.
     WhenModal(AnswerBox(QMessageBox::No));
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 20000));
     EXPECT_FALSE(View().IsTransferRunning());
@@ -123,12 +121,7 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
     for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
         SCOPED_TRACE(answer);
         QString question;
-        WhenModal([&question, answer](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_TRUE(box);
-            question = box->text() + "\n" + box->informativeText();
-            AnswerBox(answer)(modal);
-        });
+        WhenModal(AnswerBox(answer, &question));
         QTest::mouseClick(&Start(), Qt::LeftButton);
         ASSERT_TRUE(FinishModals());
         ASSERT_TRUE(WaitForEnd());
@@ -138,20 +131,6 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
         EXPECT_EQ(FilesIn(stick_.Path()).count("tax.pdf"), answer == QMessageBox::No ? 1u : 0u);
     }
     EXPECT_EQ(FilesIn(stick_.Path()).size(), 1u);
-}
-
-// The free space follows the stick while the form is idle: another program filling it, or the
-// stick pulled out.
-TEST_F(TransferFromGuiTest, TheFreeSpaceFollowsTheStick) {
-    SKIP_UNLESS_MOUNTED(stick_);
-    OpenWithCollection(stick_.Path(), 1, 10);
-    EXPECT_EQ(View().FreeSpaceLabel()->text(), "8 MB free");
-    WriteFileBytes(stick_.Path() + "/other", std::string(3 << 20, 'x'));
-    EXPECT_TRUE(
-        QTest::qWaitFor([this] { return View().FreeSpaceLabel()->text() == "5 MB free"; }, 5000));
-    stick_.Unmount();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [this] { return View().FreeSpaceLabel()->text() == "Free space unknown"; }, 5000));
 }
 
 // Without a stick there is nothing to fill: the job's reason is shown, the form is ready again.

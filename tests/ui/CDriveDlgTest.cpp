@@ -1,9 +1,5 @@
 #include "ui/CDriveDlg.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <memory>
-
 #include "UiTestSupport.h"
 #include "support/FakeVolumes.h"
 
@@ -13,24 +9,20 @@ class DriveDlgTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // A: and B: as removable and fixed, then one drive of each type, some with labels.
-        const platform::DriveType types[] = {
-            platform::DriveType::kRemovable, platform::DriveType::kFixed,
-            platform::DriveType::kFixed,     platform::DriveType::kOptical,
-            platform::DriveType::kRemovable, platform::DriveType::kRamDisk,
-            platform::DriveType::kRemote,    platform::DriveType::kUnknown,
-            platform::DriveType::kNoRootDir, platform::DriveType(9)};
+        using T = platform::DriveType;
+        const T types[] = {T::kRemovable, T::kFixed,  T::kFixed,   T::kOptical,   T::kRemovable,
+                           T::kRamDisk,   T::kRemote, T::kUnknown, T::kNoRootDir, T(9)};
         for (int i = 0; i < 10; ++i) {
-            FakeVolumes::Drive drive{types[i], {}, i == 3 ? "DATA" : i == 4 ? "MUSIC" : ""};
-            if (i == 4) {
-                drive.space = platform::DiskSpace{64487424, 128974848, 64487424};
-            }
-            volumes_.Add(std::string(1, char('A' + i)) + ":\\", drive);
+            const auto space = i == 4 ? platform::DiskSpace{64487424, 128974848, 64487424}
+                                      : std::optional<platform::DiskSpace>();
+            volumes_.Add(std::string(1, char('A' + i)) + ":\\", {types[i], space,
+                                                                 i == 3   ? "DATA"
+                                                                 : i == 4 ? "MUSIC"
+                                                                          : ""});
         }
         volumes_.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
                      {platform::DriveType::kRemovable, {}, ""});
-    }
-    void Open(const FakeVolumes& volumes) {
-        dialog_ = std::make_unique<CDriveDlg>(nullptr, volumes);
+        dialog_ = std::make_unique<CDriveDlg>(nullptr, volumes_);
         ShowActive(*dialog_);
         list_ = Child<QListWidget>(*dialog_, "driveList");
     }
@@ -54,7 +46,6 @@ class DriveDlgTest : public ::testing::Test {
 };
 
 TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpace) {
-    Open(volumes_);
     QStringList texts;
     for (int i = 0; i < list_->count(); ++i) {
         texts << list_->item(i)->text();
@@ -80,8 +71,8 @@ TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpac
 }
 
 // Only the selection mark counts: Shift extends the selection from it, keys move it.
-TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
-    Open(volumes_);
+TEST_F(DriveDlgTest,
+       TheSelectionMarkFollowsClicksAndKeysAndTheChoiceStaysWithItsDriveAcrossRefresh) {
     ClickItem(1);
     ClickItem(3, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "E:\\");
@@ -93,12 +84,9 @@ TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
     QTest::keyClick(list_, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "F:\\");
     EXPECT_EQ(list_->selectedItems().size(), 2);
-}
 
-// The dialog opens on the current stick; a mount that comes or goes does not move the choice to
-// another drive, and a chosen drive that is gone leaves none chosen.
-TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveAcrossRefresh) {
-    Open(volumes_);
+    // The dialog opens on the current stick; a mount that comes or goes does not move the choice
+    // to another drive, and a chosen drive that is gone leaves none chosen.
     dialog_->SelectDrive("E:\\");
     EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)});
     const QString description = dialog_->GetDescriptionText();

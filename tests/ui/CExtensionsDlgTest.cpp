@@ -1,13 +1,7 @@
 #include "ui/CExtensionsDlg.h"
 
-#include <QClipboard>
-#include <QLabel>
-#include <QListWidget>
-#include <memory>
-
 #include "UiTestSupport.h"
 #include "storage/AppSettings.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -15,7 +9,6 @@ using Strings = std::vector<std::string>;
 
 class ExtensionsDlgTest : public ::testing::Test {
   protected:
-    // Opens the dialog, shown and active, over settings holding `extensions`.
     void Open(const Strings& extensions) {
         settings_ = std::make_unique<AppSettings>(dir_ / "Tunecrate.ini");
         settings_->SetSaveOnDestroy(false);

@@ -1,12 +1,6 @@
 #include "ui/CFolderBrowser.h"
 
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QLabel>
-#include <QListView>
-
 #include "UiTestSupport.h"
-#include "support/TempDir.h"
 #include "ui/StringTable.h"
 
 namespace {
@@ -43,64 +37,55 @@ void ClickButton(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     QTest::mouseClick(box->button(which), Qt::LeftButton);
 }
 
-class FolderBrowserTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(rock_));
-        ASSERT_TRUE(QDir().mkpath(jazz_ + "/Live"));
-    }
+// The browser opens at its start folder and shows the path of the folder under the pointer; each
+// pick becomes the next start; the first start is the music folder when there is one, else home.
+TEST(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesTheNextStart) {
+    TempDir dir;
+    const QString root = QString::fromStdString(dir.Path());
+    const QString rock = root + "/Rock", jazz = root + "/Jazz";
+    ASSERT_TRUE(QDir().mkpath(rock) && QDir().mkpath(jazz + "/Live"));
+    CFolderBrowser browser(nullptr, StringTable::kFolderPickerTitle);
     // Runs the browser and hands its dialog to `drive`.
-    bool Run(CFolderBrowser& browser, const std::function<void(QWidget*)>& drive) {
+    const auto run = [&browser](const std::function<void(QWidget*)>& drive) {
         WhenModal(drive);
         const bool chosen = browser.Run();
         EXPECT_TRUE(FinishModals());
         return chosen;
-    }
-
-    TempDir dir_;
-    const QString root_ = QString::fromStdString(dir_.Path());
-    const QString rock_ = root_ + "/Rock";
-    const QString jazz_ = root_ + "/Jazz";
-};
-
-TEST_F(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesTheNextStart) {
-    CFolderBrowser browser(nullptr, StringTable::kFolderPickerTitle);
+    };
     browser.SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs | CFolderPickerBase::kStatusText);
-    browser.SetStartFolder(rock_);
-    EXPECT_TRUE(Run(browser, [&](QWidget* dialog) {
+    browser.SetStartFolder(rock);
+    EXPECT_TRUE(run([&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Add music directory");
         EXPECT_TRUE(static_cast<QFileDialog*>(dialog)->testOption(QFileDialog::ShowDirsOnly));
-        EXPECT_EQ(static_cast<QFileDialog*>(dialog)->selectedFiles(), QStringList{rock_});
-        EXPECT_EQ(StatusLine(dialog), rock_);
+        EXPECT_EQ(static_cast<QFileDialog*>(dialog)->selectedFiles(), QStringList{rock});
+        EXPECT_EQ(StatusLine(dialog), rock);
         ClickEntry(dialog, "Jazz");
-        EXPECT_EQ(StatusLine(dialog), jazz_);
+        EXPECT_EQ(StatusLine(dialog), jazz);
         ClickButton(dialog, QDialogButtonBox::Open);
     }));
-    EXPECT_EQ(browser.GetChosenPath(), jazz_);
+    EXPECT_EQ(browser.GetChosenPath(), jazz);
 
     // The next pick starts there; entering folders shows their paths. Cancel keeps the pick.
     browser.SetStartFolder(browser.GetChosenPath());
-    EXPECT_FALSE(Run(browser, [&](QWidget* dialog) {
-        EXPECT_EQ(StatusLine(dialog), jazz_);
+    EXPECT_FALSE(run([&](QWidget* dialog) {
+        EXPECT_EQ(StatusLine(dialog), jazz);
         ClickEntry(dialog, "Jazz", true);
         ClickEntry(dialog, "Live", true);
-        EXPECT_EQ(StatusLine(dialog), jazz_ + "/Live");
+        EXPECT_EQ(StatusLine(dialog), jazz + "/Live");
         ClickButton(dialog, QDialogButtonBox::Cancel);
     }));
-    EXPECT_EQ(browser.GetChosenPath(), jazz_);
-}
+    EXPECT_EQ(browser.GetChosenPath(), jazz);
 
-TEST_F(FolderBrowserTest, TheFirstStartIsTheMusicFolderWhenThereIsOneElseHome) {
     const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", root_.toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (root_ + "/.config").toLocal8Bit());
+    qputenv("HOME", root.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (root + "/.config").toLocal8Bit());
     const QString withoutMusic = CFolderBrowser::DefaultStartFolder();
-    QDir().mkpath(root_ + "/Music");
+    QDir().mkpath(root + "/Music");
     const QString withMusic = CFolderBrowser::DefaultStartFolder();
     qputenv("HOME", home);
     config.isNull() ? (void)qunsetenv("XDG_CONFIG_HOME") : (void)qputenv("XDG_CONFIG_HOME", config);
-    EXPECT_EQ(withoutMusic, root_);
-    EXPECT_EQ(withMusic, root_ + "/Music");
+    EXPECT_EQ(withoutMusic, root);
+    EXPECT_EQ(withMusic, root + "/Music");
 }
 
 }  // namespace

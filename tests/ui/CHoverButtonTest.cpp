@@ -1,9 +1,6 @@
 #include "ui/CHoverButton.h"
 
-#include <QSignalSpy>
-
 #include "UiTestSupport.h"
-#include "support/TempDir.h"
 
 namespace {
 
@@ -73,8 +70,7 @@ class HoverButtonTest : public ::testing::Test {
             Release(end);
         }
     }
-    QImage Picture() const { return button_->grab().toImage(); }
-    QColor Centre() const { return Picture().pixelColor(50, 22); }
+    QColor Centre() const { return button_->grab().toImage().pixelColor(50, 22); }
 
     static constexpr QPoint kAway{250, 170};
     TempDir dir_;
@@ -84,16 +80,13 @@ class HoverButtonTest : public ::testing::Test {
     CHoverButton* button_ = nullptr;
 };
 
-TEST_F(HoverButtonTest, PaintsTheBitmapOfItsStateUnscaledAndReportsMissingBitmaps) {
+// The button paints the bitmap of its state unscaled. Every release over it is one click; a plain
+// mouse click and a key move the state on.
+TEST_F(HoverButtonTest, PaintsItsStateAndEachWayOfClickingReportsAndChangesTheStateAsItShould) {
     for (int state : {0, 1, 2, 3, 7}) {
         button_->SetState(state);
         EXPECT_EQ(Centre(), kBitmapColours[state == 7 ? 0 : state]) << "state " << state;
     }
-    EXPECT_FALSE(button_->LoadBitmaps(100, 44, paths_[0], paths_[1], paths_[2], "/no/such.png"));
-}
-
-// Every release over the button is one click; a plain mouse click and a key move the state on.
-TEST_F(HoverButtonTest, EachWayOfClickingReportsAndChangesTheStateAsItShould) {
     const auto expect = [this](int start, Way way, int end) {
         SCOPED_TRACE(testing::Message() << "state " << start << ", way " << int(way));
         button_->SetState(start);
@@ -113,6 +106,7 @@ TEST_F(HoverButtonTest, EachWayOfClickingReportsAndChangesTheStateAsItShould) {
     }
     // The owner is still stopping: reported again, nothing changes.
     expect(B::kStateOnPressed, Way::kMouse, B::kStateOnPressed);
+    EXPECT_FALSE(button_->LoadBitmaps(100, 44, paths_[0], paths_[1], paths_[2], "/no/such.png"));
 }
 
 }  // namespace

@@ -1,13 +1,7 @@
 #include "ui/CStickLayoutDlg.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QSpinBox>
-
 #include "UiTestSupport.h"
 #include "storage/AppSettings.h"
-#include "support/TempDir.h"
 
 // The dialog shows the settings; OK stores what it shows, Cancel nothing.
 TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {

@@ -9,33 +9,10 @@
 
 namespace {
 
-const QLocale kGerman(QLocale::German, QLocale::Germany);
-
-TEST(TranslationTest, AGermanLocaleTranslatesTheProgramAndQtsDialogsUntilUnloaded) {
-    FakeVolumes volumes;
-    volumes.Add("E:\\",
-                {platform::DriveType::kRemovable, platform::DiskSpace{1000, 2000, 1000}, ""});
-    DriveInfo drive(volumes);
-    drive.SetRootPath("E:\\");
-    drive.Refresh();
-    {
-        TranslationLoader loader;
-        ASSERT_TRUE(loader.Load(kGerman));
-        EXPECT_EQ(CFolderBrowser(nullptr, StringTable::kFolderPickerTitle).GetTitle(),
-                  "Musik-Verzeichnis hinzufügen");
-        EXPECT_EQ(TranslatedDriveDescription(drive),
-                  "Wechseldatenträger\n\nBytes gesamt: 2.000\nBytes frei: 1.000");
-        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
-    }
-    EXPECT_EQ(StringTable::Text(StringTable::kFolderPickerTitle), "Add music directory");
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
-    EXPECT_EQ(TranslatedDriveDescription(drive).toStdString(), drive.GetDescription());
-}
-
-// The GUI words every message of the core in English as the command line does; in German, a
-// message's cause is translated with it and an argument's own "%1" is left alone. (Whether every
-// template has a German translation is the catalogue check's job.)
-TEST(TranslationTest, CoreMessagesReadAsOnTheCommandLineAndTranslateWithTheirCause) {
+// The GUI words the core's messages in English as the command line does; a German locale
+// translates the program, Qt's dialogs and a message with its cause (an argument's "%1" left
+// alone) until unloaded. Whether every template has a translation is the catalogue check's job.
+TEST(TranslationTest, AGermanLocaleTranslatesTheProgramQtsDialogsAndCoreMessagesUntilUnloaded) {
     using platform::UserMessage;
     using Id = UserMessage::Id;
     for (int i = int(Id::kSystemText); i < int(Id::kCount); ++i) {
@@ -44,11 +21,27 @@ TEST(TranslationTest, CoreMessagesReadAsOnTheCommandLineAndTranslateWithTheirCau
             EXPECT_EQ(MessageText::Translate(message).toStdString(), message.Text()) << i;
         }
     }
-    TranslationLoader loader;
-    ASSERT_TRUE(loader.Load(kGerman));
-    EXPECT_EQ(MessageText::Translate(
-                  UserMessage(Id::kCopyingStopped, {}, UserMessage(Id::kStickGone, {"/m/%1"}))),
-              "Kopieren abgebrochen: Der Stick ist nicht mehr da: /m/%1");
+    FakeVolumes volumes;
+    volumes.Add("E:\\",
+                {platform::DriveType::kRemovable, platform::DiskSpace{1000, 2000, 1000}, ""});
+    DriveInfo drive(volumes);
+    drive.SetRootPath("E:\\");
+    drive.Refresh();
+    {
+        TranslationLoader loader;
+        ASSERT_TRUE(loader.Load(QLocale(QLocale::German, QLocale::Germany)));
+        EXPECT_EQ(CFolderBrowser(nullptr, StringTable::kFolderPickerTitle).GetTitle(),
+                  "Musik-Verzeichnis hinzufügen");
+        EXPECT_EQ(TranslatedDriveDescription(drive),
+                  "Wechseldatenträger\n\nBytes gesamt: 2.000\nBytes frei: 1.000");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+        EXPECT_EQ(MessageText::Translate(
+                      UserMessage(Id::kCopyingStopped, {}, UserMessage(Id::kStickGone, {"/m/%1"}))),
+                  "Kopieren abgebrochen: Der Stick ist nicht mehr da: /m/%1");
+    }
+    EXPECT_EQ(StringTable::Text(StringTable::kFolderPickerTitle), "Add music directory");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    EXPECT_EQ(TranslatedDriveDescription(drive).toStdString(), drive.GetDescription());
 }
 
 }  // namespace

@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QString>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <string>
+
+#include "support/TempDir.h"
 
 // Readable QString values in test failure messages.
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
@@ -65,14 +62,15 @@ inline bool FinishModals() {
     return QTest::qWaitFor([] { return g_modalsPending == 0; }, 5000);
 }
 
-// Presses `button` of a message box, and records the box's text.
+// Presses `button` of a message box, and records the box's text (and informative text, if any).
 inline std::function<void(QWidget*)> AnswerBox(QMessageBox::StandardButton button,
                                                QString* text = nullptr) {
     return [button, text](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_TRUE(box && box->button(button)) << modal->metaObject()->className();
         if (text) {
-            *text = box->text();
+            const QString more = box->informativeText();
+            *text = more.isEmpty() ? box->text() : box->text() + "\n" + more;
         }
         box->button(button)->click();
     };
