@@ -146,11 +146,15 @@ const char* UserMessage::Template(Id id) {
 }
 
 std::string UserMessage::Text() const {
+    return Format([](Id id) { return std::string(Template(id)); });
+}
+
+std::string UserMessage::Format(const std::function<std::string(Id)>& templateOf) const {
     std::vector<std::string> args = args_;
     if (const UserMessage* cause = GetCause()) {
-        args.push_back(cause->Text());
+        args.push_back(cause->Format(templateOf));
     }
-    return Fill(Template(id_), args);
+    return Fill(templateOf(id_), args);
 }
 
 std::string UserMessage::Fill(const std::string& pattern, const std::vector<std::string>& args) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,9 @@ class UserMessage {
 
     // The English text: the template with its arguments and cause filled in.
     std::string Text() const;
+    // The text with each template (this message's and its cause's) taken from `templateOf`, as
+    // a translation gives it.
+    std::string Format(const std::function<std::string(Id)>& templateOf) const;
     // The English template of an id, with %1 … %9 for its arguments.
     static const char* Template(Id id);
     // `pattern` with each %1 … %9 replaced by that argument in one pass: an argument's own "%2"
