@@ -65,14 +65,16 @@ void CBitmapButton::DrawPicture(HDC dc, const RECT& rect, HWND window, HBITMAP p
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, picture);
         SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, left, top, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        StretchBlt(dc, left, top, width, height, memory, 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
     }
     if (!label.empty()) {
         // The symbol takes the left two fifths of the picture; the label the rest.
         RECT text{left + width * 2 / 5, top, left + width - width / 20, top + height};
-        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+        HGDIOBJ oldFont =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
         RECT measure = text;
         DrawTextW(dc, label.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
         OffsetRect(&text, 0, ((text.bottom - text.top) - (measure.bottom - measure.top)) / 2);

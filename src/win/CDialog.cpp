@@ -14,8 +14,8 @@ INT_PTR CDialog::DoModal(HWND parent) {
 }
 
 HWND CDialog::Create(HWND parent) {
-    return CreateDialogIndirectParamW(nullptr, win::DialogTemplate(templateId_), parent,
-                                      DialogProc, reinterpret_cast<LPARAM>(this));
+    return CreateDialogIndirectParamW(nullptr, win::DialogTemplate(templateId_), parent, DialogProc,
+                                      reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::OnCommand(int id, int, HWND) {

@@ -1,7 +1,5 @@
 #include "win/CDriveDlg.h"
 
-#include <commctrl.h>
-
 #include "platform/Win32Text.h"
 #include "win/WinText.h"
 #include "win/resource.h"
@@ -34,8 +32,8 @@ BOOL CDriveDlg::OnInitDialog() {
     images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 7, 1);
     for (int icon : {IDI_FLOPPY, IDI_FIXED, IDI_OPTICAL, IDI_REMOVABLE, IDI_RAMDISK, IDI_NETWORK,
                      IDI_UNKNOWN}) {
-        HICON loaded = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                     MAKEINTRESOURCEW(icon), IMAGE_ICON, size, size, 0));
+        HICON loaded = static_cast<HICON>(LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icon), IMAGE_ICON, size, size, 0));
         ImageList_AddIcon(images_, loaded);
         DestroyIcon(loaded);
     }
@@ -64,8 +62,9 @@ void CDriveDlg::FillDriveList() {
         ListView_InsertItem(list, &item);
     }
     // The drive chosen before is selected again, or the stick drive when the dialog opens.
-    const std::string wanted =
-        chosen_ >= 0 && chosen_ < int(drives_.size()) ? drives_[size_t(chosen_)].GetDriveLetter() : current_;
+    const std::string wanted = chosen_ >= 0 && chosen_ < int(drives_.size())
+                                   ? drives_[size_t(chosen_)].GetDriveLetter()
+                                   : current_;
     chosen_ = -1;
     for (size_t i = 0; i < drives_.size(); ++i) {
         if (!wanted.empty() && _stricmp(drives_[i].GetDriveLetter().c_str(), wanted.c_str()) == 0) {
@@ -84,8 +83,9 @@ void CDriveDlg::Choose(int index) {
         return;
     }
     chosen_ = index;
-    SetDlgItemTextW(GetSafeHwnd(), IDC_DRIVE_DESCRIPTION,
-                    win::TranslateDriveDescription(drives_[size_t(index)].GetDescription()).c_str());
+    SetDlgItemTextW(
+        GetSafeHwnd(), IDC_DRIVE_DESCRIPTION,
+        win::TranslateDriveDescription(drives_[size_t(index)].GetDescription()).c_str());
 }
 
 bool CDriveDlg::OnCommand(int id, int code, HWND control) {

@@ -4,7 +4,8 @@
 #include "win/WinText.h"
 #include "win/resource.h"
 
-CExtensionsDlg::CExtensionsDlg(AppSettings& settings) : CDialog(IDD_EXTENSIONS), settings_(settings) {}
+CExtensionsDlg::CExtensionsDlg(AppSettings& settings)
+    : CDialog(IDD_EXTENSIONS), settings_(settings) {}
 
 BOOL CExtensionsDlg::OnInitDialog() {
     SendMessageW(Item(IDC_NEWEXT), EM_LIMITTEXT, AppSettings::kMaxExtensionLength, 0);
@@ -50,8 +51,8 @@ void CExtensionsDlg::AddTypedExtension() {
     }
     const std::wstring extension = platform::Widen(check.extension);
     HWND list = Item(IDC_EXTLIST);
-    if (SendMessageW(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(extension.c_str())) ==
-        LB_ERR) {
+    if (SendMessageW(list, LB_FINDSTRINGEXACT, WPARAM(-1),
+                     reinterpret_cast<LPARAM>(extension.c_str())) == LB_ERR) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(extension.c_str()));
     }
 }
@@ -71,7 +72,8 @@ void CExtensionsDlg::OnOK() {
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring text(size_t(SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
-        text.resize(size_t(SendMessageW(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()))));
+        text.resize(size_t(
+            SendMessageW(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()))));
         settings_.AddExtension(platform::Narrow(text));
     }
     EndDialog(IDOK);

@@ -1,6 +1,5 @@
 #include "win/CHoverButton.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "win/CBitmapButton.h"
@@ -94,8 +93,8 @@ void CHoverButton::OnMouseLeave() {
 }
 
 void CHoverButton::SendClick() {
-    SendMessageW(GetParent(button_), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(button_), BN_CLICKED), reinterpret_cast<LPARAM>(button_));
+    SendMessageW(GetParent(button_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button_), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button_));
 }
 
 void CHoverButton::Toggle() {
@@ -139,7 +138,9 @@ LRESULT CHoverButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            state_ = state_ == kStateOff ? kStateOffPressed : state_ == kStateOn ? kStateOnPressed : state_;
+            state_ = state_ == kStateOff  ? kStateOffPressed
+                     : state_ == kStateOn ? kStateOnPressed
+                                          : state_;
             pressed_ = true;
             frame_ = kFrameSunken;
             SetCapture(button_);

@@ -96,8 +96,8 @@ std::vector<std::string> CMainFrame::RecentCollections() {
         DWORD size = sizeof value - sizeof(wchar_t);
         DWORD type = 0;
         const std::wstring name = L"File" + std::to_wstring(i);
-        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value),
+                             &size) == ERROR_SUCCESS &&
             type == REG_SZ && size > sizeof(wchar_t)) {
             value[size / sizeof(wchar_t)] = L'\0';
             recent.push_back(platform::Narrow(value));
@@ -117,7 +117,8 @@ void CMainFrame::StoreRecentCollections(const std::vector<std::string>& recent) 
         const std::wstring name = L"File" + std::to_wstring(i);
         if (i <= recent.size()) {
             const std::wstring path = platform::Widen(recent[i - 1]);
-            RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+            RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(path.c_str()),
                            DWORD((path.size() + 1) * sizeof(wchar_t)));
         } else {
             RegDeleteValueW(key, name.c_str());
@@ -133,7 +134,9 @@ void CMainFrame::RememberCollection() {
     }
     std::vector<std::string> recent = RecentCollections();
     recent.erase(std::remove_if(recent.begin(), recent.end(),
-                                [&path](const std::string& p) { return _stricmp(p.c_str(), path.c_str()) == 0; }),
+                                [&path](const std::string& p) {
+                                    return _stricmp(p.c_str(), path.c_str()) == 0;
+                                }),
                  recent.end());
     recent.insert(recent.begin(), path);
     recent.resize(std::min(recent.size(), kRecentCount));
@@ -157,7 +160,8 @@ void CMainFrame::FillRecentMenu(HMENU file) {
         for (wchar_t c : platform::Widen(recent[i])) {
             text += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
         }
-        InsertMenuW(file, position++, MF_BYPOSITION | MF_STRING, ID_FILE_MRU_FIRST + i, text.c_str());
+        InsertMenuW(file, position++, MF_BYPOSITION | MF_STRING, ID_FILE_MRU_FIRST + i,
+                    text.c_str());
     }
     if (!recent.empty()) {
         InsertMenuW(file, position, MF_BYPOSITION | MF_SEPARATOR, ID_FILE_MRU_LAST + 1, nullptr);
@@ -312,7 +316,8 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_APP_SHOW_ERROR: {
-            std::unique_ptr<platform::UserMessage> text(reinterpret_cast<platform::UserMessage*>(lParam));
+            std::unique_ptr<platform::UserMessage> text(
+                reinterpret_cast<platform::UserMessage*>(lParam));
             docUi_->ShowError(*text);
             return 0;
         }
@@ -340,7 +345,8 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK CMainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<CMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<CMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

@@ -1,7 +1,5 @@
 #include "win/CStickLayoutDlg.h"
 
-#include <commctrl.h>
-
 #include "win/WinText.h"
 #include "win/resource.h"
 
@@ -11,8 +9,10 @@ CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings)
 BOOL CStickLayoutDlg::OnInitDialog() {
     SendMessageW(Item(IDC_PER_FOLDER_SPIN), UDM_SETRANGE32, 0, AppSettings::kMaxPerFolder);
     SendMessageW(Item(IDC_PER_FOLDER_SPIN), UDM_SETPOS32, 0, LPARAM(settings_.GetPerFolder()));
-    CheckDlgButton(GetSafeHwnd(), IDC_NUMBER, settings_.GetNumberFiles() ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(GetSafeHwnd(), IDC_PLAYLIST, settings_.GetPlaylist() ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(GetSafeHwnd(), IDC_NUMBER,
+                   settings_.GetNumberFiles() ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(GetSafeHwnd(), IDC_PLAYLIST,
+                   settings_.GetPlaylist() ? BST_CHECKED : BST_UNCHECKED);
     // "any song|a folder first"
     const std::wstring choices = win::LoadText(IDS_ANY_SONG);
     const size_t split = choices.find(L'|');
@@ -38,9 +38,10 @@ bool CStickLayoutDlg::OnCommand(int id, int code, HWND control) {
 }
 
 std::wstring CStickLayoutDlg::Summary(const AppSettings& settings) {
-    std::wstring text = settings.GetPerFolder() == 0
-                            ? win::LoadText(IDS_ALL_IN_ROOT)
-                            : win::FormatText(IDS_PER_FOLDER, {std::to_string(settings.GetPerFolder())});
+    std::wstring text =
+        settings.GetPerFolder() == 0
+            ? win::LoadText(IDS_ALL_IN_ROOT)
+            : win::FormatText(IDS_PER_FOLDER, {std::to_string(settings.GetPerFolder())});
     if (settings.GetNumberFiles()) {
         text += L", " + win::LoadText(IDS_NUMBERED);
     }

@@ -1,7 +1,5 @@
 #include "win/CTunecrateView.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <memory>
 
@@ -28,8 +26,9 @@ constexpr UINT kMeasureIntervalMs = 3000;
 
 // The picture buttons and the strings of their labels.
 constexpr std::pair<int, UINT> kPictureButtons[] = {
-    {IDC_ADD, IDS_LABEL_ADD},         {IDC_REMOVE, IDS_LABEL_REMOVE}, {IDC_SELDRV, IDS_LABEL_SELDRV},
-    {IDC_FILEEXT, IDS_LABEL_FILEEXT}, {IDC_EXIT, IDS_LABEL_EXIT},
+    {IDC_ADD, IDS_LABEL_ADD},       {IDC_REMOVE, IDS_LABEL_REMOVE},
+    {IDC_SELDRV, IDS_LABEL_SELDRV}, {IDC_FILEEXT, IDS_LABEL_FILEEXT},
+    {IDC_EXIT, IDS_LABEL_EXIT},
 };
 
 }  // namespace
@@ -69,11 +68,13 @@ BOOL CTunecrateView::OnInitDialog() {
         pictureButtons_[id] = std::make_unique<CBitmapButton>();
         pictureButtons_[id]->AutoLoad(Item(id), label);
     }
-    decoration_ = static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr),
-        MAKEINTRESOURCEW(GetDpiForWindow(GetSafeHwnd()) >= 144 ? IDB_DECORATION_2X : IDB_DECORATION),
-        IMAGE_BITMAP, 0, 0, 0));
-    SendMessageW(Item(IDC_PICTURE), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(decoration_));
+    decoration_ = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr),
+                   MAKEINTRESOURCEW(GetDpiForWindow(GetSafeHwnd()) >= 144 ? IDB_DECORATION_2X
+                                                                          : IDB_DECORATION),
+                   IMAGE_BITMAP, 0, 0, 0));
+    SendMessageW(Item(IDC_PICTURE), STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(decoration_));
     ShowStickLayout();
     CaptureLayout();
     SetTimer(GetSafeHwnd(), kMeasureTimer, kMeasureIntervalMs, nullptr);
@@ -84,7 +85,8 @@ void CTunecrateView::CaptureLayout() {
     RECT units{0, 0, 10000, 10000};  // pixels per 10,000 dialog units
     MapDialogRect(GetSafeHwnd(), &units);
     baseLayout_.clear();
-    for (HWND child = GetWindow(GetSafeHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(GetSafeHwnd(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&r), 2);
@@ -104,7 +106,8 @@ void CTunecrateView::Layout(int width, int height) {
     HDWP moves = BeginDeferWindowPos(int(baseLayout_.size()));
     for (const auto& [id, scaled] : baseLayout_) {
         RECT r{MulDiv(scaled.left, units.right, 1000000), MulDiv(scaled.top, units.bottom, 1000000),
-               MulDiv(scaled.right, units.right, 1000000), MulDiv(scaled.bottom, units.bottom, 1000000)};
+               MulDiv(scaled.right, units.right, 1000000),
+               MulDiv(scaled.bottom, units.bottom, 1000000)};
         if (id == IDC_DIRLIST) {
             r.right += dx;
             r.bottom += dy;
@@ -136,8 +139,9 @@ void CTunecrateView::Layout(int width, int height) {
                 break;
         }
         if (moves) {
-            moves = DeferWindowPos(moves, GetDlgItem(GetSafeHwnd(), id), nullptr, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            moves =
+                DeferWindowPos(moves, GetDlgItem(GetSafeHwnd(), id), nullptr, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
     if (moves) {
@@ -167,10 +171,12 @@ void CTunecrateView::MeasureStick() {
     driveInfo_.SetRootPath(settings_.GetStickDrive());
     driveInfo_.Refresh();
     if (!settings_.GetStickDrive().empty() &&
-        driveInfo_.GetDriveType() != platform::DriveType::kNoRootDir && driveInfo_.IsSpaceCurrent()) {
+        driveInfo_.GetDriveType() != platform::DriveType::kNoRootDir &&
+        driveInfo_.IsSpaceCurrent()) {
         ShowFreeSpace(driveInfo_.GetFreeBytes() >> 20);
     } else {
-        SetDlgItemTextW(GetSafeHwnd(), IDC_FREE_SPACE, win::LoadText(IDS_FREE_SPACE_UNKNOWN).c_str());
+        SetDlgItemTextW(GetSafeHwnd(), IDC_FREE_SPACE,
+                        win::LoadText(IDS_FREE_SPACE_UNKNOWN).c_str());
     }
 }
 
@@ -188,8 +194,8 @@ void CTunecrateView::ShowStickLayout() {
 }
 
 void CTunecrateView::ShowMessage(const std::wstring& text, UINT icon) {
-    MessageBoxW(GetAncestor(GetSafeHwnd(), GA_ROOT), text.c_str(), win::LoadText(IDS_APP_NAME).c_str(),
-                MB_OK | icon);
+    MessageBoxW(GetAncestor(GetSafeHwnd(), GA_ROOT), text.c_str(),
+                win::LoadText(IDS_APP_NAME).c_str(), MB_OK | icon);
 }
 
 bool CTunecrateView::CheckFileTypesSet() {
@@ -310,8 +316,9 @@ void CTunecrateView::OnSelectDrive() {
         return;
     }
     CDriveDlg dialog(settings_.GetStickDrive());
-    const DriveInfo* chosen =
-        dialog.DoModal(GetAncestor(GetSafeHwnd(), GA_ROOT)) == IDOK ? dialog.GetSelectedDrive() : nullptr;
+    const DriveInfo* chosen = dialog.DoModal(GetAncestor(GetSafeHwnd(), GA_ROOT)) == IDOK
+                                  ? dialog.GetSelectedDrive()
+                                  : nullptr;
     if (!chosen) {
         return;
     }
@@ -418,10 +425,12 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
-    if (driveInfo_.GetRootPath().empty() || driveInfo_.GetDriveType() == platform::DriveType::kNoRootDir) {
+    if (driveInfo_.GetRootPath().empty() ||
+        driveInfo_.GetDriveType() == platform::DriveType::kNoRootDir) {
         return true;  // nothing to wipe: the job says why it cannot work
     }
-    const StickContents contents = StickContents::Count(driveInfo_.GetRootPath(), settings_.GetExtensions());
+    const StickContents contents =
+        StickContents::Count(driveInfo_.GetRootPath(), settings_.GetExtensions());
     if (!contents.NeedsConfirmation(driveInfo_.GetDriveType())) {
         return true;
     }
@@ -440,7 +449,8 @@ std::wstring CTunecrateView::EndingText(const TransferResult& result) {
     const std::wstring songs =
         result.filesCopied == 1
             ? win::LoadText(IDS_ONE_SONG)
-            : win::FormatText(IDS_SONGS, {StickContents::GroupThousands(uint64_t(result.filesCopied))});
+            : win::FormatText(IDS_SONGS,
+                              {StickContents::GroupThousands(uint64_t(result.filesCopied))});
     const std::string size = StickContents::FormatSize(result.bytesCopied);
     std::wstring text;
     switch (result.ending) {
@@ -472,7 +482,8 @@ void CTunecrateView::OnTransferEnded(const TransferResult& result) {
     }
     HWND progress = Item(IDC_PROGRESS);
     if (result.ending == TransferResult::Ending::kStickFull) {
-        SendMessageW(progress, PBM_SETPOS, WPARAM(SendMessageW(progress, PBM_GETRANGE, FALSE, 0)), 0);
+        SendMessageW(progress, PBM_SETPOS, WPARAM(SendMessageW(progress, PBM_GETRANGE, FALSE, 0)),
+                     0);
     } else if (result.ending == TransferResult::Ending::kRefused) {
         SendMessageW(progress, PBM_SETPOS, 0, 0);
     }
@@ -576,7 +587,8 @@ bool CTunecrateView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->CtlID == IDC_START) {
                 start_.DrawItem(*item);
-            } else if (auto found = pictureButtons_.find(int(item->CtlID)); found != pictureButtons_.end()) {
+            } else if (auto found = pictureButtons_.find(int(item->CtlID));
+                       found != pictureButtons_.end()) {
                 found->second->DrawItem(*item);
             }
             result = TRUE;
@@ -593,7 +605,8 @@ bool CTunecrateView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         case WM_APP_STATUS_TEXT:
         case WM_APP_FREE_SPACE:
         case WM_APP_MESSAGE_BOX: {
-            std::unique_ptr<platform::UserMessage> text(reinterpret_cast<platform::UserMessage*>(lParam));
+            std::unique_ptr<platform::UserMessage> text(
+                reinterpret_cast<platform::UserMessage*>(lParam));
             if (message == WM_APP_STATUS_TEXT) {
                 SetStatusText(win::Translate(*text));
             } else if (message == WM_APP_FREE_SPACE) {
@@ -605,7 +618,8 @@ bool CTunecrateView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
             return true;
         }
         case WM_APP_PROGRESS_RANGE:
-            SendMessageW(Item(IDC_PROGRESS), PBM_SETRANGE32, 0, LPARAM(std::min<WPARAM>(wParam, INT32_MAX)));
+            SendMessageW(Item(IDC_PROGRESS), PBM_SETRANGE32, 0,
+                         LPARAM(std::min<WPARAM>(wParam, INT32_MAX)));
             return true;
         case WM_APP_PROGRESS_POS:
             SendMessageW(Item(IDC_PROGRESS), PBM_SETPOS, std::min<WPARAM>(wParam, INT32_MAX), 0);

@@ -1,8 +1,5 @@
 #include "win/WinDocumentUi.h"
 
-#include <commctrl.h>
-#include <commdlg.h>
-
 #include <vector>
 
 #include "platform/Win32Text.h"
@@ -69,8 +66,9 @@ CollectionUi::ChangedAnswer WinDocumentUi::AskChangedOnDisc(const std::string& p
     if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
         return ChangedAnswer::Cancel;
     }
-    return pressed == IDRETRY ? ChangedAnswer::Reload
-                              : pressed == IDIGNORE ? ChangedAnswer::Overwrite : ChangedAnswer::Cancel;
+    return pressed == IDRETRY    ? ChangedAnswer::Reload
+           : pressed == IDIGNORE ? ChangedAnswer::Overwrite
+                                 : ChangedAnswer::Cancel;
 }
 
 std::optional<std::string> WinDocumentUi::ChooseFile(const FileDialog& dialog) {

@@ -10,7 +10,9 @@ namespace {
 
 HRSRC FindLocal(LPCWSTR type, LPCWSTR name) {
     HRSRC found = FindResourceExW(nullptr, type, name, UiLanguage());
-    return found ? found : FindResourceExW(nullptr, type, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    return found
+               ? found
+               : FindResourceExW(nullptr, type, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
 }
 
 const void* LockLocal(LPCWSTR type, LPCWSTR name, DWORD* size = nullptr) {

@@ -1,15 +1,11 @@
 // The Windows desktop program: the main window with its form, over the Qt-free core.
-#include "win/WinApi.h"
-#include <commctrl.h>
-#include <objbase.h>
-#include <shellapi.h>
-
 #include <string>
 
 #include "platform/ExecutablePath.h"
 #include "platform/Win32Text.h"
 #include "win/CMainFrame.h"
 #include "win/SettingsLocation.h"
+#include "win/WinApi.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
@@ -26,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     int exitCode = 1;
     {
-        CMainFrame frame(win::SettingsPath(platform::ExecutablePath(), platform::UserConfigDirectory()));
+        CMainFrame frame(
+            win::SettingsPath(platform::ExecutablePath(), platform::UserConfigDirectory()));
         if (frame.Create(showCommand)) {
             if (!collection.empty()) {
                 frame.OpenCollection(collection);

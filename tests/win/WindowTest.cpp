@@ -59,8 +59,10 @@ class RemoteListView {
     explicit RemoteListView(HWND list) : list_(list) {
         DWORD pid = 0;
         GetWindowThreadProcessId(list, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        memory_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        memory_ =
+            static_cast<char*>(VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
     }
     ~RemoteListView() {
         VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
@@ -75,7 +77,8 @@ class RemoteListView {
             WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
             SendMessageW(list_, LVM_GETITEMTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(memory_));
             wchar_t found[256] = {};
-            ReadProcessMemory(process_, item.pszText, found, sizeof found - sizeof(wchar_t), nullptr);
+            ReadProcessMemory(process_, item.pszText, found, sizeof found - sizeof(wchar_t),
+                              nullptr);
             if (Narrow(found) == text) {
                 return i;
             }
@@ -105,10 +108,12 @@ class WindowTest : public testing::Test {
         for (const std::string& name : FilesIn(kStick + "\\")) {
             DeleteFileW(Widen(kStick + "\\" + name).c_str());
         }
-        ASSERT_TRUE(CopyFileW(Widen(Env("TUNECRATE_TEST_APP")).c_str(), Widen(App()).c_str(), FALSE));
+        ASSERT_TRUE(
+            CopyFileW(Widen(Env("TUNECRATE_TEST_APP")).c_str(), Widen(App()).c_str(), FALSE));
         for (const char* folder : {"Rock", "Jazz"}) {
             for (int i = 1; i <= 3; ++i) {
-                WriteFileBytes(dir_ / folder + "\\" + folder + std::to_string(i) + ".mp3", std::string(50000, 'x'));
+                WriteFileBytes(dir_ / folder + "\\" + folder + std::to_string(i) + ".mp3",
+                               std::string(50000, 'x'));
             }
         }
         WriteCollection({dir_ / "Rock", dir_ / "Jazz"});
@@ -137,8 +142,9 @@ class WindowTest : public testing::Test {
         WriteFileBytes(Collection(), text);
     }
     void WriteSettings(const std::string& globals) {
-        WriteFileBytes(dir_ / "Tunecrate.ini", "[Global]\r\n" + globals + "\r\nMusicCollection=" +
-                                                   Collection() + "\r\n[Extensions]\r\next=mp3\r\n");
+        WriteFileBytes(dir_ / "Tunecrate.ini", "[Global]\r\n" + globals +
+                                                   "\r\nMusicCollection=" + Collection() +
+                                                   "\r\n[Extensions]\r\next=mp3\r\n");
     }
 
     // Starts the program and waits for its main window.
@@ -185,7 +191,8 @@ class WindowTest : public testing::Test {
     // A dialog or message box the program opened over its main window.
     HWND WaitForDialog() {
         HWND dialog = nullptr;
-        EXPECT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(L"#32770", frame_)) != nullptr; }));
+        EXPECT_TRUE(
+            WaitFor([&] { return (dialog = FindOwnWindow(L"#32770", frame_)) != nullptr; }));
         return dialog;
     }
 
@@ -196,11 +203,13 @@ class WindowTest : public testing::Test {
     void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
     bool Exited() { return WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0; }
     bool RunEnded() {
-        return WaitFor([this] { return Text(Item(IDC_START)) == "Start" && !Text(Item(IDC_STATUS)).empty(); });
+        return WaitFor(
+            [this] { return Text(Item(IDC_START)) == "Start" && !Text(Item(IDC_STATUS)).empty(); });
     }
     // Types `text` into the edit for a new directory and presses Enter there.
     void TypeDirectory(const std::string& text) {
-        SendMessageW(Item(IDC_NEWDIR), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+        SendMessageW(Item(IDC_NEWDIR), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(Widen(text).c_str()));
         SendMessageW(form_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_NEWDIR)), TRUE);
         PostMessageW(Item(IDC_NEWDIR), WM_KEYDOWN, VK_RETURN, 1);
         PostMessageW(Item(IDC_NEWDIR), WM_KEYUP, VK_RETURN, 0xC0000001);
@@ -223,7 +232,8 @@ size_t Count(const std::string& text, const std::string& what) {
 
 TEST_F(WindowTest, OpensWithTheRememberedCollectionsDirectoriesInFileOrder) {
     Start();
-    EXPECT_EQ(ListLines(Item(IDC_DIRLIST)), (std::vector<std::string>{dir_ / "Rock", dir_ / "Jazz"}));
+    EXPECT_EQ(ListLines(Item(IDC_DIRLIST)),
+              (std::vector<std::string>{dir_ / "Rock", dir_ / "Jazz"}));
 }
 
 TEST_F(WindowTest, EnterInTheEditAddsTheTypedDirectoryAndEmptiesTheEdit) {
@@ -273,7 +283,8 @@ TEST_F(WindowTest, DriveDialogChoiceBecomesTheStickDrive) {
     const int stick = drives.Find(Env("TUNECRATE_TEST_DRIVE"));
     ASSERT_GE(stick, 0);
     drives.Select(stick);
-    EXPECT_NE(Text(GetDlgItem(dialog, IDC_DRIVE_DESCRIPTION)).find("Bytes free: "), std::string::npos);
+    EXPECT_NE(Text(GetDlgItem(dialog, IDC_DRIVE_DESCRIPTION)).find("Bytes free: "),
+              std::string::npos);
     SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([this] { return Text(Item(IDC_DRIVE)) == Env("TUNECRATE_TEST_DRIVE"); }));
     EXPECT_NE(Text(Item(IDC_FREE_SPACE)).find(" MB free"), std::string::npos);
@@ -319,7 +330,8 @@ TEST_F(WindowTest, ClosingAModifiedCollectionAsksToSaveAndCancelKeepsTheWindow) 
     SendMessageW(Item(IDC_REMOVE), BM_CLICK, 0, 0);
     PostMessageW(frame_, WM_CLOSE, 0, 0);
     HWND prompt = WaitForDialog();
-    EXPECT_EQ(Text(GetDlgItem(prompt, 0xFFFF)), "Your music selection has been modified.\nSave changes?");
+    EXPECT_EQ(Text(GetDlgItem(prompt, 0xFFFF)),
+              "Your music selection has been modified.\nSave changes?");
     SendMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(prompt); }));
     EXPECT_TRUE(IsWindowVisible(frame_));
