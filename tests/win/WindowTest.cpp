@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -234,6 +235,30 @@ TEST_F(WindowTest, OpensWithTheRememberedCollectionsDirectoriesInFileOrder) {
     Start();
     EXPECT_EQ(ListLines(Item(IDC_DIRLIST)),
               (std::vector<std::string>{dir_ / "Rock", dir_ / "Jazz"}));
+}
+
+TEST_F(WindowTest, TheDirectoryListGrowsWithTheWindow) {
+    Start();
+    RECT frame, before, after;
+    GetWindowRect(frame_, &frame);
+    GetWindowRect(Item(IDC_DIRLIST), &before);
+    SetWindowPos(frame_, nullptr, 0, 0, frame.right - frame.left + 200,
+                 frame.bottom - frame.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(Item(IDC_DIRLIST), &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 200);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 100);
+}
+
+TEST_F(WindowTest, WithoutSettingsBesideItTheProgramKeepsThemInAppData) {
+    const std::string settings = Env("APPDATA") + "\\Tunecrate\\Tunecrate.ini";
+    DeleteFileW(Widen(settings).c_str());
+    DeleteFileW(Widen(dir_ / "Tunecrate.ini").c_str());
+    Start();
+    PostMessageW(frame_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Exited());
+    EXPECT_TRUE(std::filesystem::exists(Widen(settings)));
+    EXPECT_FALSE(std::filesystem::exists(Widen(dir_ / "Tunecrate.ini")));
+    DeleteFileW(Widen(settings).c_str());
 }
 
 TEST_F(WindowTest, EnterInTheEditAddsTheTypedDirectoryAndEmptiesTheEdit) {
