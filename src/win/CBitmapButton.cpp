@@ -71,8 +71,8 @@ void CBitmapButton::DrawPicture(HDC dc, const RECT& rect, HWND window, HBITMAP p
         DeleteDC(memory);
     }
     if (!label.empty()) {
-        // The symbol takes the left two fifths of the picture; the label the rest.
-        RECT text{left + width * 2 / 5, top, left + width - width / 20, top + height};
+        // The symbol takes the left third of the picture; the label the rest of the button.
+        RECT text{left + width * 3 / 8, top, rect.right - 2, top + height};
         HGDIOBJ oldFont =
             SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
         RECT measure = text;
