@@ -215,6 +215,10 @@ class WindowTest : public testing::Test {
         PostMessageW(Item(IDC_NEWDIR), WM_KEYDOWN, VK_RETURN, 1);
         PostMessageW(Item(IDC_NEWDIR), WM_KEYUP, VK_RETURN, 0xC0000001);
     }
+    // A mouse message to the Start button at (x, y) of its client area.
+    void Mouse(UINT message, WPARAM keys, int x, int y) {
+        PostMessageW(Item(IDC_START), message, keys, MAKELPARAM(x, y));
+    }
     size_t FilesOnStick() const { return FilesIn(kStick + "\\").size(); }
 
     TempDir dir_;
@@ -286,6 +290,26 @@ TEST_F(WindowTest, RemoveTakesTheSelectedDirectoryOut) {
     EXPECT_EQ(ListLines(Item(IDC_DIRLIST)).front(), dir_ / "Jazz");
 }
 
+TEST_F(WindowTest, AddOpensTheShellsFolderPickerWithItsTitle) {
+    Start();
+    Click(Item(IDC_ADD));
+    HWND picker = WaitForDialog();
+    EXPECT_EQ(Text(picker), "Add music directory");
+    SendMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(picker); }));
+    EXPECT_EQ(ListLines(Item(IDC_DIRLIST)).size(), 2u);
+}
+
+TEST_F(WindowTest, TheOpenedCollectionLeadsTheRecentCollections) {
+    Start();
+    wchar_t first[1024] = {};
+    DWORD size = sizeof first - sizeof(wchar_t);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Vornhollow\\Tunecrate\\Recent File List",
+                           L"File1", RRF_RT_REG_SZ, nullptr, first, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Narrow(first), Collection());
+}
+
 TEST_F(WindowTest, ExtensionsDialogOkStoresTheTypedExtension) {
     WriteCollection({});
     Start();
@@ -334,6 +358,28 @@ TEST_F(WindowTest, StartTransferDuringARunStopsIt) {
     EXPECT_EQ(Text(Item(IDC_STATUS)).rfind("Stopped after", 0), 0u) << Text(Item(IDC_STATUS));
     EXPECT_LT(FilesOnStick(), 203u);
     EXPECT_EQ(Count(ReadFileBytes(Collection()), "f1="), FilesOnStick());
+}
+
+TEST_F(WindowTest, PressAndReleaseOnTheIdleStartButtonStartsARun) {
+    Start();
+    Mouse(WM_MOUSEMOVE, 0, 5, 5);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_LBUTTONUP, 0, 5, 5);
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(FilesOnStick(), 6u);
+}
+
+TEST_F(WindowTest, DraggingOffThePressedStartButtonStartsNothing) {
+    Start();
+    Mouse(WM_MOUSEMOVE, 0, 5, 5);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, -40, -40);
+    Mouse(WM_LBUTTONUP, 0, -40, -40);
+    Command(ID_APP_ABOUT);  // a window that comes after everything posted before it
+    SendMessageW(WaitForDialog(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(Text(Item(IDC_START)), "Start");
+    EXPECT_EQ(Text(Item(IDC_STATUS)), "");
+    EXPECT_EQ(FilesOnStick(), 0u);
 }
 
 TEST_F(WindowTest, WipeQuestionAnsweredNoLeavesTheStickAsItWas) {
