@@ -9,13 +9,13 @@ CDialog::~CDialog() {
 }
 
 INT_PTR CDialog::DoModal(HWND parent) {
-    return DialogBoxIndirectParamW(nullptr, win::DialogTemplate(templateId_), parent, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), win::DialogTemplate(templateId_),
+                                   parent, DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 HWND CDialog::Create(HWND parent) {
-    return CreateDialogIndirectParamW(nullptr, win::DialogTemplate(templateId_), parent, DialogProc,
-                                      reinterpret_cast<LPARAM>(this));
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), win::DialogTemplate(templateId_),
+                                      parent, DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::OnCommand(int id, int, HWND) {
