@@ -20,6 +20,7 @@ bool TransferRunner::Start(std::unique_ptr<TransferJob> job) {
     TransferJob* running = job_.get();
     thread_ = std::thread([this, running] {
         const TransferResult result = running->Run();
+        result_ = result;
         QMetaObject::invokeMethod(
             this, [this, result] { OnJobEnded(result); }, Qt::QueuedConnection);
     });
@@ -27,9 +28,21 @@ bool TransferRunner::Start(std::unique_ptr<TransferJob> job) {
 }
 
 void TransferRunner::OnJobEnded(const TransferResult& result) {
+    if (!job_) {
+        return;  // waited for already
+    }
     Join();
     job_.reset();
     emit Finished(result);
+}
+
+std::optional<TransferResult> TransferRunner::Wait() {
+    if (!job_) {
+        return std::nullopt;
+    }
+    Join();
+    job_.reset();
+    return result_;
 }
 
 void TransferRunner::Join() {
