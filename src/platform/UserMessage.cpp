@@ -54,9 +54,9 @@ constexpr Entry kTemplates[] = {
     {Id::kRunStopped, QT_TRANSLATE_NOOP("UserMessage", "Stopped on request")},
 
     {Id::kEndStickFull,
-     QT_TRANSLATE_NOOP("UserMessage", "the stick is full: the next song drawn does not fit")},
+     QT_TRANSLATE_NOOP("UserMessage", "the stick is full")},
     {Id::kEndLimitReached,
-     QT_TRANSLATE_NOOP("UserMessage", "the size limit is reached: the next song drawn does not fit in it")},
+     QT_TRANSLATE_NOOP("UserMessage", "the size limit is reached")},
     {Id::kEndAllHandled,
      QT_TRANSLATE_NOOP("UserMessage", "every song of the collection has been handled")},
     {Id::kEndStopped, QT_TRANSLATE_NOOP("UserMessage", "stopped on request")},
