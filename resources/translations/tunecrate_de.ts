@@ -907,8 +907,8 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>Kopieren beendet: %1, %2 — %3</translation>
     </message>
     <message>
-        <source>Stopped after %1</source>
-        <translation>Angehalten nach %1</translation>
+        <source>Stopped on request after %1</source>
+        <translation>Auf Wunsch angehalten nach %1</translation>
     </message>
     <message>
         <source>Every song of the collection is on a stick now — a new round starts next time</source>
@@ -1017,18 +1017,6 @@ Bytes free: %2</source>
 
 Bytes gesamt: %1
 Bytes frei: %2</translation>
-    </message>
-    <message>
-        <source>%1: copy abandoned</source>
-        <translation>%1: Kopie abgebrochen</translation>
-    </message>
-    <message>
-        <source>%1: no data for %2 s</source>
-        <translation>%1: seit %2 s keine Daten</translation>
-    </message>
-    <message>
-        <source>%1: not a regular file</source>
-        <translation>%1: keine gewöhnliche Datei</translation>
     </message>
     <message>
         <source>Directory not found: %1</source>

@@ -64,7 +64,7 @@ constexpr Entry kTemplates[] = {
     {Id::kOneSong, QT_TRANSLATE_NOOP("UserMessage", "1 song")},
     {Id::kSongs, QT_TRANSLATE_NOOP("UserMessage", "%1 songs")},
     {Id::kFinishedRun, QT_TRANSLATE_NOOP("UserMessage", "Finished copying: %1, %2 \u2014 %3")},
-    {Id::kStoppedRun, QT_TRANSLATE_NOOP("UserMessage", "Stopped after %1")},
+    {Id::kStoppedRun, QT_TRANSLATE_NOOP("UserMessage", "Stopped on request after %1")},
     {Id::kAllOnSticks,
      QT_TRANSLATE_NOOP("UserMessage",
                        "Every song of the collection is on a stick now \u2014 a new round starts "
@@ -98,9 +98,6 @@ constexpr Entry kTemplates[] = {
     {Id::kDriveDescription,
      QT_TRANSLATE_NOOP("UserMessage", "%3\n\nBytes total: %1\nBytes free: %2")},
 
-    {Id::kCopyAbandoned, QT_TRANSLATE_NOOP("UserMessage", "%1: copy abandoned")},
-    {Id::kNoData, QT_TRANSLATE_NOOP("UserMessage", "%1: no data for %2 s")},
-    {Id::kNotRegularFile, QT_TRANSLATE_NOOP("UserMessage", "%1: not a regular file")},
 
     {Id::kDirectoryNotFound, QT_TRANSLATE_NOOP("UserMessage", "Directory not found: %1")},
     {Id::kSaveChanges,

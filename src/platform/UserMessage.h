@@ -83,11 +83,6 @@ class UserMessage {
         kDriveRam,
         kDriveDescription,
 
-        // The stick's file operations.
-        kCopyAbandoned,
-        kNoData,
-        kNotRegularFile,
-
         // The collection document.
         kDirectoryNotFound,
         kSaveChanges,

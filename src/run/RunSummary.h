@@ -25,7 +25,9 @@ class RunSummary {
     // refused, the stick failed, it was stopped, the collection or the playlist was not written,
     // or songs were drawn and none of them arrived.
     platform::UserMessage Failure() const;
-    bool Succeeded() const { return Failure().IsEmpty(); }
+    bool Succeeded() const {
+        return result_.ending != TransferResult::Ending::kRefused && Failure().IsEmpty();
+    }
     // 0 when the run succeeded, else 1.
     int ExitStatus() const { return Succeeded() ? 0 : 1; }
     // Whether to eject the stick afterwards when the user asked for it: not after a dry run and

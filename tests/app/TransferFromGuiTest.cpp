@@ -94,7 +94,7 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATimeAndClosingStopsTheR
         }
         EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
         ASSERT_TRUE(WaitForEnd());
-        EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
+        EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped on request after "));
         EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
     }
     // Closing during a run stops it; the collection was changed (a directory added), so the
