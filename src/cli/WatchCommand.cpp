@@ -123,11 +123,10 @@ std::set<std::string> WatchCommand::MatchingVolumes() const {
 void WatchCommand::Notify(const std::string& root) const {
     const TransferResult& result = LastResult();
     const run::RunSummary summary(result);
-    const std::string title =
-        "Tunecrate: " + root +
-        (result.ending == TransferResult::Ending::kRefused
-             ? " was not filled"
-             : (summary.Succeeded() ? " filled" : " not filled completely"));
+    const std::string title = "Tunecrate: " + root +
+                              (result.ending == TransferResult::Ending::kRefused
+                                   ? " was not filled"
+                                   : (summary.Succeeded() ? " filled" : " not filled completely"));
     platform::DesktopNotifier::Notify(title, NotificationText(result));
 }
 

@@ -53,10 +53,8 @@ constexpr Entry kTemplates[] = {
      QT_TRANSLATE_NOOP("UserMessage", "Will not delete the files on %1: it holds %2")},
     {Id::kRunStopped, QT_TRANSLATE_NOOP("UserMessage", "Stopped on request")},
 
-    {Id::kEndStickFull,
-     QT_TRANSLATE_NOOP("UserMessage", "the stick is full")},
-    {Id::kEndLimitReached,
-     QT_TRANSLATE_NOOP("UserMessage", "the size limit is reached")},
+    {Id::kEndStickFull, QT_TRANSLATE_NOOP("UserMessage", "the stick is full")},
+    {Id::kEndLimitReached, QT_TRANSLATE_NOOP("UserMessage", "the size limit is reached")},
     {Id::kEndAllHandled,
      QT_TRANSLATE_NOOP("UserMessage", "every song of the collection has been handled")},
     {Id::kEndStopped, QT_TRANSLATE_NOOP("UserMessage", "stopped on request")},
@@ -97,7 +95,6 @@ constexpr Entry kTemplates[] = {
     {Id::kDriveRam, QT_TRANSLATE_NOOP("UserMessage", "RAM disk")},
     {Id::kDriveDescription,
      QT_TRANSLATE_NOOP("UserMessage", "%3\n\nBytes total: %1\nBytes free: %2")},
-
 
     {Id::kDirectoryNotFound, QT_TRANSLATE_NOOP("UserMessage", "Directory not found: %1")},
     {Id::kSaveChanges,

@@ -30,7 +30,8 @@ UserMessage NumberFormat::Size(uint64_t bytes, const NumberStyle& style) {
 }
 
 UserMessage NumberFormat::Songs(uint64_t count, const NumberStyle& style) {
-    return count == 1 ? UserMessage(Id::kOneSong) : UserMessage(Id::kSongs, {Grouped(count, style)});
+    return count == 1 ? UserMessage(Id::kOneSong)
+                      : UserMessage(Id::kSongs, {Grouped(count, style)});
 }
 
 }  // namespace run

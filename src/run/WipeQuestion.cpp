@@ -7,8 +7,8 @@ namespace run {
 using platform::UserMessage;
 using Id = platform::UserMessage::Id;
 
-std::optional<WipeQuestion> WipeQuestion::For(const DriveInfo& stick,
-                                              const StickContents& contents, bool plainFolder) {
+std::optional<WipeQuestion> WipeQuestion::For(const DriveInfo& stick, const StickContents& contents,
+                                              bool plainFolder) {
     const bool folder = stick.GetDriveType() == platform::DriveType::kNoRootDir;
     if (stick.GetRootPath().empty() || (folder && !plainFolder) ||
         !contents.NeedsConfirmation(stick.GetDriveType())) {
@@ -32,12 +32,13 @@ UserMessage WipeQuestion::Details(const NumberStyle& style) const {
 
 UserMessage WipeQuestion::Contents(const StickContents& contents, const NumberStyle& style) {
     const UserMessage size = NumberFormat::Size(contents.Bytes(), style);
-    UserMessage text = contents.Files() == 1
-                           ? UserMessage(Id::kOneFile, {}, size)
-                           : UserMessage(Id::kFiles, {NumberFormat::Grouped(contents.Files(), style)},
-                                         size);
+    UserMessage text =
+        contents.Files() == 1
+            ? UserMessage(Id::kOneFile, {}, size)
+            : UserMessage(Id::kFiles, {NumberFormat::Grouped(contents.Files(), style)}, size);
     if (contents.NonMusic() > 0) {
-        text = UserMessage(Id::kNotMusic, {NumberFormat::Grouped(contents.NonMusic(), style)}, text);
+        text =
+            UserMessage(Id::kNotMusic, {NumberFormat::Grouped(contents.NonMusic(), style)}, text);
     }
     return text;
 }

@@ -147,7 +147,7 @@ class TransferJob {
     std::set<std::string> plannedInRun_;  // a dry run's destinations
     uint64_t freeBytes_ = 0;       // what is left for songs: within the limit, less the reserve
     uint64_t stickFreeBytes_ = 0;  // what the stick has, measured and reckoned down
-    uint64_t reserved_ = 0;  // kept free for the playlist
+    uint64_t reserved_ = 0;        // kept free for the playlist
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself
     std::vector<PendingCopy> pending_;

@@ -12,11 +12,11 @@ struct TransferResult {
         kStickFull,     // the next drawn file did not fit on the stick, or the stick is full
         kLimitReached,  // the next drawn file did not fit within the byte limit
         kFolderFull,    // the stick's folder takes no more entries (the error says which)
-        kAllHandled,   // every file of the collection was handled (or there was none)
-        kStopped,      // the user asked the job to stop
-        kIndexError,   // "Index error!"
-        kRefused,      // nothing was done: no usable stick, or the deletion was refused
-        kStickFailed,  // the stick failed during a copy (gone, read-only, I/O error)
+        kAllHandled,    // every file of the collection was handled (or there was none)
+        kStopped,       // the user asked the job to stop
+        kIndexError,    // "Index error!"
+        kRefused,       // nothing was done: no usable stick, or the deletion was refused
+        kStickFailed,   // the stick failed during a copy (gone, read-only, I/O error)
     };
 
     Ending ending = Ending::kAllHandled;

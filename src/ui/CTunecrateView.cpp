@@ -676,8 +676,7 @@ bool CTunecrateView::ConfirmWipe() {
         return true;  // nothing to ask: a stick of music only, or the job says why it cannot work
     }
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                    MessageText::Translate(question->Question()), QMessageBox::NoButton,
-                    window());
+                    MessageText::Translate(question->Question()), QMessageBox::NoButton, window());
     box.setObjectName(QStringLiteral("wipeQuestion"));
     box.setInformativeText(MessageText::Translate(question->Details(NumberText::Style())));
     QPushButton* wipe = box.addButton(tr("Delete"), QMessageBox::DestructiveRole);

@@ -8,5 +8,6 @@ QString TranslatedDriveDescription(const DriveInfo& drive) {
 }
 
 QString TranslatedDriveType(const DriveInfo& drive) {
-    return MessageText::Translate(DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter()));
+    return MessageText::Translate(
+        DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter()));
 }

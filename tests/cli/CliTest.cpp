@@ -196,8 +196,7 @@ TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
                                            "--delete-old", "--limit",  "350K", "--json"};
     const CliResult declined = Run(fill, "n\n");
     EXPECT_EQ(declined.exitCode, 1);
-    EXPECT_NE(declined.err.find("On it: 1 file, 1 KB [y/N] Nothing was deleted"),
-              std::string::npos)
+    EXPECT_NE(declined.err.find("On it: 1 file, 1 KB [y/N] Nothing was deleted"), std::string::npos)
         << declined.err;
     EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"old"}));
 
@@ -206,7 +205,8 @@ TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
     const json summary = json::parse(filled.out);
     EXPECT_EQ(summary["filesCopied"], 3);
     EXPECT_EQ(summary["ending"], "limitReached");
-    EXPECT_GT(summary["bytesFree"].get<uint64_t>(), uint64_t{350} << 10);  // the stick's, not the limit's
+    EXPECT_GT(summary["bytesFree"].get<uint64_t>(),
+              uint64_t{350} << 10);  // the stick's, not the limit's
     EXPECT_EQ(summary["saved"], true);
     EXPECT_EQ(Transferred(), FilesIn(stick));
 }

@@ -27,7 +27,6 @@ TEST(StickContentsTest, CountsWhatAWipeDeletesWithoutFollowingLinks) {
     EXPECT_EQ(mixed.NonMusic(), 1u + linked);
     EXPECT_TRUE(mixed.NeedsConfirmation(DriveType::kRemovable));
     EXPECT_EQ(StickContents::Count(stick / "missing", {"mp3"}).Files(), 0u);
-
 }
 
 // The program's own files (its playlist in the root, its hidden records) are not "not music":
