@@ -12,11 +12,12 @@ bool EjectRunner::Start(const std::string& mountPoint) {
     }
     Wait();
     running_ = true;
-    const unsigned eject = ++ejects_;
-    thread_ = std::thread([this, mountPoint, eject] {
-        const platform::EjectResult result = platform::VolumeEjector::Eject(mountPoint);
-        QMetaObject::invokeMethod(
-            this, [this, result, eject] { OnEjectEnded(result, eject); }, Qt::QueuedConnection);
+    done_ = false;
+    thread_ = std::thread([this, mountPoint] {
+        // The result is read once the thread has been joined; Qt's queue carries no data.
+        result_ = platform::VolumeEjector::Eject(mountPoint);
+        done_ = true;
+        QMetaObject::invokeMethod(this, "OnEjectEnded", Qt::QueuedConnection);
     });
     return true;
 }
@@ -28,10 +29,10 @@ void EjectRunner::Wait() {
     running_ = false;
 }
 
-void EjectRunner::OnEjectEnded(const platform::EjectResult& result, unsigned eject) {
-    if (!running_ || eject != ejects_) {
-        return;  // waited for already: that end was given up
+void EjectRunner::OnEjectEnded() {
+    if (!running_ || !done_) {
+        return;  // waited for already, or the late word of an eject given up
     }
     Wait();
-    emit Finished(result);
+    emit Finished(result_);
 }

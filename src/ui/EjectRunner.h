@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -27,10 +28,12 @@ class EjectRunner : public QObject {
     // On the runner's thread once the eject has returned.
     void Finished(const platform::EjectResult& result);
 
-  private:
-    void OnEjectEnded(const platform::EjectResult& result, unsigned eject);
+  private slots:
+    void OnEjectEnded();
 
+  private:
     bool running_ = false;
-    unsigned ejects_ = 0;  // ejects started, to tell a given-up end from the current one
+    std::atomic<bool> done_{false};  // the running eject has its result
+    platform::EjectResult result_;   // written by the eject's thread before done_
     std::thread thread_;
 };

@@ -19,8 +19,29 @@ GuiTransferObserver::GuiTransferObserver(QWidget* window) : window_(window) {}
 
 template <typename F>
 void GuiTransferObserver::Post(F&& f) {
-    // Queued to this object, which lives on the GUI thread; the job does not wait.
-    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::QueuedConnection);
+    // The report waits in our own queue, under our own lock, so that the hand-over is plain to
+    // see for tools that check threads; Qt's queue only wakes this object on the GUI thread. The
+    // job does not wait.
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        reports_.emplace_back(std::forward<F>(f));
+    }
+    QMetaObject::invokeMethod(this, "Deliver", Qt::QueuedConnection);
+}
+
+void GuiTransferObserver::Deliver() {
+    for (;;) {
+        std::function<void()> report;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (reports_.empty()) {
+                return;
+            }
+            report = std::move(reports_.front());
+            reports_.pop_front();
+        }
+        report();
+    }
 }
 
 void GuiTransferObserver::SetStatusText(const platform::UserMessage& text) {

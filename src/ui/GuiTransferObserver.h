@@ -6,6 +6,9 @@
 #include <QString>
 #include <QWidget>
 #include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
 
 #include "transfer/TransferObserver.h"
 
@@ -38,6 +41,10 @@ class GuiTransferObserver : public QObject, public TransferObserver {
     void ProgressPositionChanged(int position);
     void FreeSpaceTextChanged(const QString& text);
 
+  private slots:
+    // Carries out the reports waiting in the queue, on the GUI thread.
+    void Deliver();
+
   private:
     template <typename F>
     void Post(F&& f);
@@ -45,4 +52,6 @@ class GuiTransferObserver : public QObject, public TransferObserver {
     QPointer<QWidget> window_;
     std::atomic<bool> abandoned_{false};
     QSemaphore boxClosed_;
+    std::mutex mutex_;
+    std::deque<std::function<void()>> reports_;  // posted by the job, not yet delivered
 };

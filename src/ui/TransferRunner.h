@@ -37,8 +37,10 @@ class TransferRunner : public QObject {
     // On the runner's thread once the job's Run has returned; the job and its thread are gone.
     void Finished(const TransferResult& result);
 
+  private slots:
+    void OnJobEnded();
+
   private:
-    void OnJobEnded(const TransferResult& result);
     void Join();
 
     std::atomic<int> stopFlag_{1};
