@@ -83,9 +83,8 @@ void CDriveDlg::Choose(int index) {
         return;
     }
     chosen_ = index;
-    SetDlgItemTextW(
-        GetSafeHwnd(), IDC_DRIVE_DESCRIPTION,
-        win::TranslateDriveDescription(drives_[size_t(index)].GetDescription()).c_str());
+    SetDlgItemTextW(GetSafeHwnd(), IDC_DRIVE_DESCRIPTION,
+                    win::Translate(drives_[size_t(index)].Description()).c_str());
 }
 
 bool CDriveDlg::OnCommand(int id, int code, HWND control) {

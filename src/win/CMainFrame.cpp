@@ -315,17 +315,6 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(form);
             }
             return 0;
-        case WM_APP_SHOW_ERROR: {
-            std::unique_ptr<platform::UserMessage> text(
-                reinterpret_cast<platform::UserMessage*>(lParam));
-            docUi_->ShowError(*text);
-            return 0;
-        }
-        case WM_APP_SET_TITLE: {
-            std::unique_ptr<std::string> title(reinterpret_cast<std::string*>(lParam));
-            docUi_->SetTitle(*title);
-            return 0;
-        }
         case WM_APP_TRANSFER_ENDED:
             if (closeAfterTransfer_) {
                 closeAfterTransfer_ = false;

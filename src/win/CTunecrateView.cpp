@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "collection/CTunecrateDoc.h"
 #include "platform/Win32Text.h"
+#include "run/FillRequest.h"
+#include "run/RunSummary.h"
+#include "run/WipeQuestion.h"
 #include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
 #include "win/CDriveDlg.h"
@@ -400,14 +404,10 @@ void CTunecrateView::StartTransfer() {
         start_.SetState(CHoverButton::kStateOff);
         return;
     }
-    TransferJob::Options options;
-    options.stickDrive = settings_.GetStickDrive();
-    options.deleteOld = IsDlgButtonChecked(GetSafeHwnd(), IDC_DELETE_OLD) == BST_CHECKED;
-    options.settingsPath = settings_.GetSettingsPath();
-    options.perFolder = settings_.GetPerFolder();
-    options.numberFiles = settings_.GetNumberFiles();
-    options.playlist = settings_.GetPlaylist();
-    options.balanceFolders = settings_.GetBalanceFolders();
+    // The job takes the check box as it is now, on this thread.
+    const TransferJob::Options options =
+        run::FillRequest::From(settings_, settings_.GetStickDrive(),
+                               IsDlgButtonChecked(GetSafeHwnd(), IDC_DELETE_OLD) == BST_CHECKED);
     MeasureStick();
     if (options.deleteOld && !ConfirmWipe()) {
         start_.SetState(CHoverButton::kStateOff);
@@ -425,72 +425,37 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
-    if (driveInfo_.GetRootPath().empty() ||
-        driveInfo_.GetDriveType() == platform::DriveType::kNoRootDir) {
-        return true;  // nothing to wipe: the job says why it cannot work
+    const std::optional<run::WipeQuestion> question = run::WipeQuestion::For(
+        driveInfo_, StickContents::Count(driveInfo_.GetRootPath(), settings_.GetExtensions()),
+        false);
+    if (!question) {
+        return true;  // nothing to ask: a stick of music only, or the job says why it cannot work
     }
-    const StickContents contents =
-        StickContents::Count(driveInfo_.GetRootPath(), settings_.GetExtensions());
-    if (!contents.NeedsConfirmation(driveInfo_.GetDriveType())) {
-        return true;
-    }
-    const std::wstring question =
-        win::FormatText(IDS_WIPE_QUESTION, {driveInfo_.GetDisplayName()}) + L"\n\n" +
-        win::FormatText(IDS_WIPE_DETAILS,
-                        {platform::Narrow(win::TranslateCore(DriveInfo::TypeText(
-                             driveInfo_.GetDriveType(), driveInfo_.IsFloppyLetter()))),
-                         contents.Describe()});
-    return MessageBoxW(GetAncestor(GetSafeHwnd(), GA_ROOT), question.c_str(),
+    const std::wstring text = win::Translate(question->Question()) + L"\n\n" +
+                              win::Translate(question->Details(win::NumberStyle()));
+    return MessageBoxW(GetAncestor(GetSafeHwnd(), GA_ROOT), text.c_str(),
                        win::LoadText(IDS_APP_NAME).c_str(),
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
-std::wstring CTunecrateView::EndingText(const TransferResult& result) {
-    const std::wstring songs =
-        result.filesCopied == 1
-            ? win::LoadText(IDS_ONE_SONG)
-            : win::FormatText(IDS_SONGS,
-                              {StickContents::GroupThousands(uint64_t(result.filesCopied))});
-    const std::string size = StickContents::FormatSize(result.bytesCopied);
-    std::wstring text;
-    switch (result.ending) {
-        case TransferResult::Ending::kStickFull:
-            text = win::FormatText(IDS_ENDING_FULL, {platform::Narrow(songs), size});
-            break;
-        case TransferResult::Ending::kAllHandled:
-            text = result.filesCopied > 0 && result.filesFailed == 0
-                       ? win::LoadText(IDS_ENDING_ALL)
-                       : win::FormatText(IDS_ENDING_DONE, {platform::Narrow(songs), size});
-            break;
-        case TransferResult::Ending::kStopped:
-            text = win::FormatText(IDS_ENDING_STOPPED, {platform::Narrow(songs)});
-            break;
-        default:
-            return std::wstring();  // the job's own words say it
-    }
-    if (result.filesFailed > 0) {
-        text += win::FormatText(IDS_ENDING_FAILED,
-                                {StickContents::GroupThousands(uint64_t(result.filesFailed))});
-    }
-    return text;
-}
-
-void CTunecrateView::OnTransferEnded(const TransferResult& result) {
+void CTunecrateView::OnTransferEnded(TransferResult& result) {
     runner_->OnEnded();
+    // The flags of the run are saved here, on the document's thread, before the lock goes.
+    if (document_ && run::RunSummary(result).SaveDue()) {
+        result.saved = document_->SaveAfterTransfer();
+    }
     if (document_) {
         document_->EndExclusiveUse();
     }
     HWND progress = Item(IDC_PROGRESS);
-    if (result.ending == TransferResult::Ending::kStickFull) {
+    if (result.ending == TransferResult::Ending::kStickFull ||
+        result.ending == TransferResult::Ending::kLimitReached) {
         SendMessageW(progress, PBM_SETPOS, WPARAM(SendMessageW(progress, PBM_GETRANGE, FALSE, 0)),
                      0);
     } else if (result.ending == TransferResult::Ending::kRefused) {
         SendMessageW(progress, PBM_SETPOS, 0, 0);
     }
-    const std::wstring ending = EndingText(result);
-    if (!ending.empty()) {
-        SetStatusText(ending);
-    }
+    SetStatusText(win::Translate(run::RunSummary(result).StatusLine(win::NumberStyle())));
     start_.SetState(CHoverButton::kStateOff);
     SetTransferControlsEnabled(true);
     if ((result.ending == TransferResult::Ending::kRefused ||
@@ -498,8 +463,8 @@ void CTunecrateView::OnTransferEnded(const TransferResult& result) {
         !result.error.IsEmpty()) {
         ShowMessage(win::Translate(result.error), MB_ICONWARNING);
     } else if (!result.playlistError.IsEmpty()) {
-        ShowMessage(win::FormatText(IDS_PLAYLIST_NOT_WRITTEN,
-                                    {platform::Narrow(win::Translate(result.playlistError))}),
+        ShowMessage(win::Translate(platform::UserMessage(
+                        platform::UserMessage::Id::kPlaylistNotWritten, {}, result.playlistError)),
                     MB_ICONWARNING);
     }
     // The frame closes now when the user asked it to during the run.

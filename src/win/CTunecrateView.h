@@ -72,8 +72,7 @@ class CTunecrateView : public CDialog {
     bool CheckFileTypesSet();
     void StartTransfer();
     bool ConfirmWipe();
-    void OnTransferEnded(const TransferResult& result);
-    static std::wstring EndingText(const TransferResult& result);
+    void OnTransferEnded(TransferResult& result);
     void SetTransferControlsEnabled(bool enabled);
     void ShowFreeSpace(uint64_t megabytes);
     void SetStatusText(const std::wstring& text);

@@ -3,15 +3,10 @@
 #include <vector>
 
 #include "platform/Win32Text.h"
-#include "win/WinMessages.h"
 #include "win/WinText.h"
 #include "win/resource.h"
 
-WinDocumentUi::WinDocumentUi(HWND frame) : frame_(frame), thread_(GetCurrentThreadId()) {}
-
-bool WinDocumentUi::OnWindowThread() const {
-    return GetCurrentThreadId() == thread_;
-}
+WinDocumentUi::WinDocumentUi(HWND frame) : frame_(frame) {}
 
 std::wstring WinDocumentUi::WindowTitle(const std::string& documentTitle) {
     const std::wstring title =
@@ -24,10 +19,6 @@ void WinDocumentUi::ShowMessage(const platform::UserMessage& text) {
 }
 
 void WinDocumentUi::ShowError(const platform::UserMessage& text) {
-    if (!OnWindowThread()) {
-        PostPayload(frame_, WM_APP_SHOW_ERROR, new platform::UserMessage(text));
-        return;
-    }
     MessageBoxW(frame_, win::Translate(text).c_str(), win::LoadText(IDS_APP_NAME).c_str(),
                 MB_OK | MB_ICONWARNING);
 }
@@ -45,9 +36,6 @@ CollectionUi::Answer WinDocumentUi::AskYesNoCancel(const platform::UserMessage& 
 }
 
 CollectionUi::ChangedAnswer WinDocumentUi::AskChangedOnDisc(const std::string& path) {
-    if (!OnWindowThread()) {
-        return ChangedAnswer::TakeFileFlags;
-    }
     const std::wstring text = win::FormatText(IDS_CHANGED_ON_DISC, {path});
     const std::wstring reload = win::LoadText(IDS_RELOAD);
     const std::wstring overwrite = win::LoadText(IDS_OVERWRITE);
@@ -102,10 +90,6 @@ std::optional<std::string> WinDocumentUi::ChooseFile(const FileDialog& dialog) {
 }
 
 void WinDocumentUi::SetTitle(const std::string& title) {
-    if (!OnWindowThread()) {
-        PostPayload(frame_, WM_APP_SET_TITLE, new std::string(title));
-        return;
-    }
     SetWindowTextW(frame_, WindowTitle(title).c_str());
 }
 

@@ -7,8 +7,8 @@
 #include "collection/CollectionUi.h"
 
 // The collection document's dialogs with the user, in the Windows API: message boxes, the save
-// prompt, the open and save dialogs and the window title. Calls from the transfer's worker thread
-// (an error box, the title) are posted to the frame, which shows them on its own thread.
+// prompt, the question about a file changed on disc, the open and save dialogs and the window
+// title. Every call comes from the window's thread.
 class WinDocumentUi : public CollectionUi {
   public:
     explicit WinDocumentUi(HWND frame);
@@ -21,17 +21,13 @@ class WinDocumentUi : public CollectionUi {
     void ShowMessage(const platform::UserMessage& text) override;
     void ShowError(const platform::UserMessage& text) override;
     Answer AskYesNoCancel(const platform::UserMessage& question) override;
-    // Reload / Overwrite / Cancel; off the window's thread (the end of a transfer, which holds
-    // the lock) the file's flags are taken without asking.
+    // Reload / Overwrite / Cancel.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override;
     std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
     void SetTitle(const std::string& title) override;
     void UpdateAllViews() override;
 
   private:
-    bool OnWindowThread() const;
-
     HWND frame_;
-    DWORD thread_;
     std::function<void()> refill_;
 };

@@ -85,42 +85,29 @@ std::wstring CommandName(UINT id) {
     return split == std::wstring::npos ? text : text.substr(split + 1);
 }
 
-std::wstring TranslateCore(const std::string& english) {
-    if (IsGerman()) {
-        const auto found = Catalogue().find(english);
-        if (found != Catalogue().end()) {
-            return found->second;
-        }
-    }
-    return platform::Widen(english);
-}
-
 std::wstring Translate(const platform::UserMessage& message) {
-    return platform::Widen(message.Format([](platform::UserMessage::Id id) {
-        return platform::Narrow(TranslateCore(platform::UserMessage::Template(id)));
+    return platform::Widen(message.Format([](platform::UserMessage::Id id) -> std::string {
+        const char* english = platform::UserMessage::Template(id);
+        if (IsGerman()) {
+            const auto found = Catalogue().find(english);
+            if (found != Catalogue().end()) {
+                return platform::Narrow(found->second);
+            }
+        }
+        return english;
     }));
 }
 
-std::wstring TranslateDriveDescription(const std::string& description) {
-    static const char* const kPrefixes[] = {"Bytes total: ", "Bytes free: "};
-    std::wstring translated;
-    size_t start = 0;
-    while (start <= description.size()) {
-        size_t end = description.find('\n', start);
-        if (end == std::string::npos) {
-            end = description.size();
-        }
-        const std::string line = description.substr(start, end - start);
-        std::wstring shown = TranslateCore(line);
-        for (const char* prefix : kPrefixes) {
-            if (line.rfind(prefix, 0) == 0) {
-                shown = TranslateCore(prefix) + platform::Widen(line.substr(strlen(prefix)));
-            }
-        }
-        translated += (start > 0 ? L"\r\n" : L"") + shown;
-        start = end + 1;
+run::NumberStyle NumberStyle() {
+    run::NumberStyle style;
+    wchar_t text[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, text, 8) > 0) {
+        style.groupSeparator = platform::Narrow(text);
     }
-    return translated;
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 0) {
+        style.decimalPoint = platform::Narrow(text);
+    }
+    return style;
 }
 
 const DLGTEMPLATE* DialogTemplate(UINT id) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/UserMessage.h"
+#include "run/NumberFormat.h"
 
 // The program's texts in the user's language: German when the user's UI language is German,
 // English otherwise. Dialogs, menus and string tables come from the resources of that language;
@@ -25,10 +26,8 @@ std::wstring FormatText(UINT id, const std::vector<std::string>& args);
 std::wstring CommandName(UINT id);
 // A message of the core in the user's language.
 std::wstring Translate(const platform::UserMessage& message);
-// One English text of the core (a drive type, "Bytes free: " ...) in the user's language.
-std::wstring TranslateCore(const std::string& english);
-// A drive's multi-line description in the user's language.
-std::wstring TranslateDriveDescription(const std::string& description);
+// How the user's locale writes numbers, for the counts and sizes of the core's messages.
+run::NumberStyle NumberStyle();
 
 // The dialog template and menu of that language.
 const DLGTEMPLATE* DialogTemplate(UINT id);
