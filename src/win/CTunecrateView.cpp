@@ -348,9 +348,6 @@ void CTunecrateView::OnFileExtensions() {
     }
     // The open collection is scanned again at once; files still found keep their flags.
     document_->RescanCollection();
-    if (document_->GetDirectoryCount() > 0) {
-        document_->SetModifiedFlag();
-    }
     RefillDirectoryList();
 }
 
