@@ -178,9 +178,13 @@ void MusicLibrary::TakeFlagsFromFile() {
             continue;
         }
         const auto file = dir->second.find(entry->GetName());
-        if (file != dir->second.end()) {
+        if (file == dir->second.end()) {
+            continue;
+        }
+        if (!entry->IsChangedHere()) {
             entry->SetFlag(file->second);
         }
+        entry->SetFileFlag(file->second);
     }
 }
 
@@ -223,6 +227,9 @@ bool MusicLibrary::Save() {
         return false;
     }
     saveError_.clear();
+    for (const auto& entry : files_) {
+        entry->SetFileFlag(entry->GetFlag());
+    }
     return true;
 }
 

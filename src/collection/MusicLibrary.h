@@ -84,8 +84,9 @@ class MusicLibrary {
     const std::string& GetFilePath() const;
 
     // Takes the transfer flags that the collection file at its path holds now for the files
-    // of this library (same directory path, same name); other entries keep theirs. For a file
-    // that another program saved since it was read.
+    // of this library (same directory path, same name), except where this program changed a
+    // flag since the file was read or written here: those changes (a run's marks) win. Other
+    // entries keep theirs. For a file that another program saved since it was read.
     void TakeFlagsFromFile();
 
     // Scans every directory again with the current extensions, as a save and a load would,
