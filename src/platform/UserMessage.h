@@ -71,6 +71,7 @@ class UserMessage {
         kNotEjectedFixed,
         kNotEjectedBusy,
         kNotEjectedUnmountFailed,
+        kNotEjectedNotRemovable,
         kNotEjectedOnWindows,
         kNoSystemBus,
         kNoUdisks,
