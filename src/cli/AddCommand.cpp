@@ -39,7 +39,7 @@ int AddCommand::Execute(CliContext& context) {
              FoldersFor(given, session.Settings().GetExtensions(), context)) {
             allAdded = AddOne(session, dir, tally, context) && allAdded;
         }
-        if (recursive_) {
+        if (recursive_ && tally.folders + tally.listed > 0) {
             said.push_back(given + ": " + Counted(tally.folders, "folder", "folders") + " with " +
                            Counted(tally.files, "music file", "music files") + " added, " +
                            Counted(tally.listed, "folder", "folders") +
