@@ -16,6 +16,10 @@
         <translation>Frische Musik für Ihren Stick.</translation>
     </message>
     <message>
+        <source>Free software under the &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU GPL version 3 or later&lt;/a&gt;.</source>
+        <translation>Freie Software unter der &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU GPL Version 3 oder später&lt;/a&gt;.</translation>
+    </message>
+    <message>
         <source>About Tunecrate</source>
         <translation>Info über Tunecrate</translation>
     </message>

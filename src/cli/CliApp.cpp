@@ -15,6 +15,7 @@
 #include "cli/StatusCommand.h"
 #include "cli/WatchCommand.h"
 #include "platform/Console.h"
+#include "platform/VersionNotice.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
@@ -47,7 +48,7 @@ std::optional<int> CliApp::Parse(int argc, const char* const* argv) {
     app.fallthrough();
     app.add_option("--settings", settingsPath_,
                    "The settings file (default: " + AppSettings::DefaultSettingsPath() + ")");
-    app.set_version_flag("--version", std::string("tunecrate-cli ") + TUNECRATE_VERSION);
+    app.set_version_flag("--version", platform::VersionNotice("tunecrate-cli"));
 
     subcommands_.clear();
     for (auto& command : commands_) {
