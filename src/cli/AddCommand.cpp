@@ -8,7 +8,7 @@
 #include "cli/CliSession.h"
 #include "collection/MusicFolderWalk.h"
 #include "platform/Utf8Path.h"
-#include "transfer/StickContents.h"
+#include "run/NumberFormat.h"
 
 CLI::App* AddCommand::Register(CLI::App& app) {
     CLI::App* add = app.add_subcommand("add", "Add music directories to a collection");
@@ -83,7 +83,7 @@ bool AddCommand::AddOne(CliSession& session, const std::string& dir, Tally& tall
 }
 
 std::string AddCommand::Counted(size_t count, const char* one, const char* many) {
-    return StickContents::GroupThousands(count) + " " + (count == 1 ? one : many);
+    return run::NumberFormat::Grouped(count) + " " + (count == 1 ? one : many);
 }
 
 std::vector<std::string> AddCommand::FoldersFor(const std::string& dir,

@@ -7,7 +7,7 @@
 
 #include "cli/JsonText.h"
 #include "transfer/DriveInfo.h"
-#include "transfer/StickContents.h"
+#include "run/NumberFormat.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
 
@@ -24,7 +24,7 @@ int DrivesCommand::Execute(CliContext& context) {
         drive.SetRootPath(root);
         drive.Refresh();
         const std::string typeText =
-            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
+            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter()).Text();
         if (json_) {
             platform::VolumeIdentity identity;
             volumes_.GetVolumeIdentity(root, identity);
@@ -40,8 +40,8 @@ int DrivesCommand::Execute(CliContext& context) {
             continue;
         }
         // English text: "," between thousands, whatever the locale.
-        const std::string total = StickContents::GroupThousands(drive.GetTotalBytes());
-        const std::string free = StickContents::GroupThousands(drive.GetFreeBytes());
+        const std::string total = run::NumberFormat::Grouped(drive.GetTotalBytes());
+        const std::string free = run::NumberFormat::Grouped(drive.GetFreeBytes());
         context.out << drive.GetDisplayName() << "\n    " << typeText << ", " << free << " of "
                     << total << " bytes free\n";
     }

@@ -6,7 +6,7 @@
 #include "cli/CliSession.h"
 #include "cli/JsonText.h"
 #include "platform/FileSizes.h"
-#include "transfer/StickContents.h"
+#include "run/NumberFormat.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {
     CLI::App* status = app.add_subcommand("status", "Count a collection's files and bytes");
@@ -57,7 +57,7 @@ int StatusCommand::Execute(CliContext& context) {
         context.out << JsonText::Dump(status);
         return kExitOk;
     }
-    const auto grouped = StickContents::GroupThousands;
+    const auto grouped = [](uint64_t number) { return run::NumberFormat::Grouped(number); };
     context.out << "directories:       " << grouped(library.GetDirectoryCount()) << "\n"
                 << "files:             " << grouped(counts.files) << "\n"
                 << "transferred:       " << grouped(counts.files - counts.untransferred) << "\n"
