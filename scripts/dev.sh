@@ -4,7 +4,8 @@
 #   scripts/dev.sh test              install what is needed, build, run every test through CTest
 #   scripts/dev.sh test-asan         the same tests built with AddressSanitizer + UBSan
 #   scripts/dev.sh test-tsan         the same tests, the GUI's too, built with ThreadSanitizer
-#   scripts/dev.sh test-windows      the core and CLI cross-built for Windows, tested under wine
+#   scripts/dev.sh test-windows      the core, the CLI and the desktop program cross-built for
+#                                    Windows, tested under wine (the windows on a virtual display)
 #   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, program, asan, tsan, windows)
 #   scripts/dev.sh bench             build and run the benchmarks
 #   scripts/dev.sh format[-check]    rewrite the sources with clang-format, or fail on drift
@@ -84,7 +85,7 @@ case "$cmd" in
   test-windows)
     scripts/install-deps.sh windows
     configure_and_build windows
-    # A throwaway wine prefix inside the build folder; no display is needed.
+    # A throwaway wine prefix inside the build folder; the window tests start their own display.
     export WINEPREFIX=$root/$BUILD_DIR/wineprefix WINEDEBUG=-all
     unset DISPLAY WAYLAND_DISPLAY
     rm -rf "$WINEPREFIX"
@@ -187,7 +188,7 @@ case "$cmd" in
     done
     ;;
   *)
-    sed -n '2,10p' "$0" >&2
+    sed -n '2,11p' "$0" >&2
     exit 2
     ;;
 esac

@@ -32,8 +32,9 @@ test=(
 # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
 fuzz=(clang libclang-rt-dev)
 # The Windows build: mingw-w64 (posix threads), GoogleTest's sources to build for it, and wine
-# (with a virtual display for the window tests) to run the tests.
-windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth)
+# (with a virtual display for the window tests) to run the tests; Python makes the desktop
+# program's pictures and German catalogue into resources.
+windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth python3)
 # The Debian package: man pages from scdoc, its checks, and man to read the page.
 package=(scdoc lintian appstream man-db)
 

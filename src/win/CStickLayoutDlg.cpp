@@ -1,0 +1,55 @@
+#include "win/CStickLayoutDlg.h"
+
+#include "win/WinText.h"
+#include "win/resource.h"
+
+CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings)
+    : CDialog(IDD_STICK_LAYOUT), settings_(settings) {}
+
+BOOL CStickLayoutDlg::OnInitDialog() {
+    SendMessageW(Item(IDC_PER_FOLDER_SPIN), UDM_SETRANGE32, 0, AppSettings::kMaxPerFolder);
+    SendMessageW(Item(IDC_PER_FOLDER_SPIN), UDM_SETPOS32, 0, LPARAM(settings_.GetPerFolder()));
+    CheckDlgButton(GetSafeHwnd(), IDC_NUMBER,
+                   settings_.GetNumberFiles() ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(GetSafeHwnd(), IDC_PLAYLIST,
+                   settings_.GetPlaylist() ? BST_CHECKED : BST_UNCHECKED);
+    // "any song|a folder first"
+    const std::wstring choices = win::LoadText(IDS_ANY_SONG);
+    const size_t split = choices.find(L'|');
+    for (const std::wstring& choice : {choices.substr(0, split), choices.substr(split + 1)}) {
+        SendMessageW(Item(IDC_BALANCE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+    }
+    SendMessageW(Item(IDC_BALANCE), CB_SETCURSEL, settings_.GetBalanceFolders() ? 1 : 0, 0);
+    return TRUE;
+}
+
+bool CStickLayoutDlg::OnCommand(int id, int code, HWND control) {
+    if (id != IDOK) {
+        return CDialog::OnCommand(id, code, control);
+    }
+    BOOL valid = FALSE;
+    const UINT perFolder = GetDlgItemInt(GetSafeHwnd(), IDC_PER_FOLDER, &valid, FALSE);
+    settings_.SetPerFolder(valid ? std::min<UINT>(perFolder, AppSettings::kMaxPerFolder) : 0);
+    settings_.SetNumberFiles(IsDlgButtonChecked(GetSafeHwnd(), IDC_NUMBER) == BST_CHECKED);
+    settings_.SetPlaylist(IsDlgButtonChecked(GetSafeHwnd(), IDC_PLAYLIST) == BST_CHECKED);
+    settings_.SetBalanceFolders(SendMessageW(Item(IDC_BALANCE), CB_GETCURSEL, 0, 0) == 1);
+    EndDialog(IDOK);
+    return true;
+}
+
+std::wstring CStickLayoutDlg::Summary(const AppSettings& settings) {
+    std::wstring text =
+        settings.GetPerFolder() == 0
+            ? win::LoadText(IDS_ALL_IN_ROOT)
+            : win::FormatText(IDS_PER_FOLDER, {std::to_string(settings.GetPerFolder())});
+    if (settings.GetNumberFiles()) {
+        text += L", " + win::LoadText(IDS_NUMBERED);
+    }
+    if (settings.GetPlaylist()) {
+        text += L", " + win::LoadText(IDS_PLAYLIST);
+    }
+    if (settings.GetBalanceFolders()) {
+        text += L", " + win::LoadText(IDS_FOLDER_FIRST);
+    }
+    return text;
+}

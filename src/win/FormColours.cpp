@@ -1,0 +1,15 @@
+#include "win/FormColours.h"
+
+namespace FormColours {
+
+HBRUSH Face() {
+    static const HBRUSH brush = CreateSolidBrush(kFace);
+    return brush;
+}
+
+HBRUSH White() {
+    static const HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
+    return brush;
+}
+
+}  // namespace FormColours
