@@ -75,10 +75,6 @@ Geben Sie oben den Pfad eines Ordners ein und drücken Sie die Eingabetaste, kli
         <translation>Unbenannt</translation>
     </message>
     <message>
-        <source>Directory not found: %1</source>
-        <translation>Verzeichnis nicht gefunden: %1</translation>
-    </message>
-    <message>
         <source>The music selection %1 was changed by another program since it was read.
 
 Reload it (your changes here are dropped), overwrite it (the other program&apos;s changes are lost), or cancel?</source>
@@ -471,48 +467,6 @@ Stick-Aufteilung</translation>
         <translation>Es wurde nichts gelöscht oder kopiert.</translation>
     </message>
     <message>
-        <source>Delete everything on %1?</source>
-        <translation>Alles auf %1 löschen?</translation>
-    </message>
-    <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
-        <source>Drive type: %1
-On it: %2</source>
-        <translation>Laufwerkstyp: %1
-Darauf: %2</translation>
-    </message>
-    <message>
-        <source>1 song</source>
-        <translation>1 Titel</translation>
-    </message>
-    <message>
-        <source>%1 songs</source>
-        <translation>%1 Titel</translation>
-    </message>
-    <message>
-        <source>Finished copying: %1, %2 — the stick is full</source>
-        <translation>Kopieren beendet: %1, %2 — der Stick ist voll</translation>
-    </message>
-    <message>
-        <source>Every song of the collection is on a stick now — a new round starts next time</source>
-        <translation>Jeder Titel der Sammlung ist jetzt auf einem Stick — beim nächsten Mal beginnt eine neue Runde</translation>
-    </message>
-    <message>
-        <source>Finished copying: %1, %2</source>
-        <translation>Kopieren beendet: %1, %2</translation>
-    </message>
-    <message>
-        <source>Stopped after %1</source>
-        <translation>Angehalten nach %1</translation>
-    </message>
-    <message>
-        <source> (%1 could not be copied)</source>
-        <translation> (%1 konnten nicht kopiert werden)</translation>
-    </message>
-    <message>
         <source>No music file types are set, so no music can be found. Set them under Music File Extensions first.</source>
         <translation>Es sind keine Musik-Dateitypen eingestellt, daher kann keine Musik gefunden werden. Stellen Sie sie zuerst unter Musikdatei-Erweiterungen ein.</translation>
     </message>
@@ -628,79 +582,9 @@ Darauf: %2</translation>
         <source>E&amp;ject the stick when done</source>
         <translation>Stick nach dem Kopieren aus&amp;werfen</translation>
     </message>
-</context>
-<context>
-    <name>DriveInfo</name>
     <message>
-        <source>Drive type cannot be determined.</source>
-        <translation>Laufwerkstyp kann nicht bestimmt werden.</translation>
-    </message>
-    <message>
-        <source>Root directory does not exist.</source>
-        <translation>Stammverzeichnis existiert nicht.</translation>
-    </message>
-    <message>
-        <source>Floppy Disc Drive</source>
-        <translation>Diskettenlaufwerk</translation>
-    </message>
-    <message>
-        <source>Removable Drive</source>
-        <translation>Wechseldatenträger</translation>
-    </message>
-    <message>
-        <source>Hard Disc</source>
-        <translation>Festplatte</translation>
-    </message>
-    <message>
-        <source>Remote (Network) Drive.</source>
-        <translation>Netzlaufwerk.</translation>
-    </message>
-    <message>
-        <source>CD-/DVD-ROM drive</source>
-        <translation>CD-/DVD-ROM-Laufwerk</translation>
-    </message>
-    <message>
-        <source>RAM disk</source>
-        <translation>RAM-Disk</translation>
-    </message>
-    <message>
-        <source>Bytes total: </source>
-        <translation>Bytes gesamt: </translation>
-    </message>
-    <message>
-        <source>Bytes free: </source>
-        <translation>Bytes frei: </translation>
-    </message>
-</context>
-<context>
-    <name>NumberText</name>
-    <message>
-        <source>,</source>
-        <translation>.</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
-    </message>
-    <message>
-        <source>%1 GB</source>
-        <translation>%1 GB</translation>
-    </message>
-    <message>
-        <source>.</source>
-        <translation>,</translation>
-    </message>
-    <message>
-        <source>1 file, %1</source>
-        <translation>1 Datei, %1</translation>
-    </message>
-    <message>
-        <source>%1 files, %2</source>
-        <translation>%1 Dateien, %2</translation>
-    </message>
-    <message>
-        <source>, %1 of them not music</source>
-        <translation>, davon %1 keine Musik</translation>
+        <source>Delete</source>
+        <translation>Löschen</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +915,10 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>Nicht ausgeworfen: das Aushängen von %1 schlug fehl: %2</translation>
     </message>
     <message>
+        <source>Not ejected: %2, and %1 is not a removable drive of its own (a fixed disc, a loop device or a folder mounted elsewhere is never unmounted)</source>
+        <translation>Nicht ausgeworfen: %2, und %1 ist kein eigenes Wechsellaufwerk (eine Festplatte, ein Loop-Gerät oder ein anderswo eingehängter Ordner wird nie ausgehängt)</translation>
+    </message>
+    <message>
         <source>Not ejected: %1 (ejecting is not available on Windows; use &quot;Safely Remove Hardware&quot;)</source>
         <translation>Nicht ausgeworfen: %1 (unter Windows gibt es kein Auswerfen; verwenden Sie „Hardware sicher entfernen“)</translation>
     </message>
@@ -1041,6 +929,158 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
     <message>
         <source>UDisks2 is not available</source>
         <translation>UDisks2 ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Stopped on request</source>
+        <translation>Auf Wunsch angehalten</translation>
+    </message>
+    <message>
+        <source>the stick is full</source>
+        <translation>der Stick ist voll</translation>
+    </message>
+    <message>
+        <source>the size limit is reached</source>
+        <translation>die Größengrenze ist erreicht</translation>
+    </message>
+    <message>
+        <source>every song of the collection has been handled</source>
+        <translation>jeder Titel der Sammlung ist behandelt</translation>
+    </message>
+    <message>
+        <source>stopped on request</source>
+        <translation>auf Wunsch angehalten</translation>
+    </message>
+    <message>
+        <source>a new cycle started</source>
+        <translation>eine neue Runde hat begonnen</translation>
+    </message>
+    <message>
+        <source>1 song</source>
+        <translation>1 Titel</translation>
+    </message>
+    <message>
+        <source>%1 songs</source>
+        <translation>%1 Titel</translation>
+    </message>
+    <message>
+        <source>Finished copying: %1, %2 — %3</source>
+        <translation>Kopieren beendet: %1, %2 — %3</translation>
+    </message>
+    <message>
+        <source>Stopped on request after %1</source>
+        <translation>Auf Wunsch angehalten nach %1</translation>
+    </message>
+    <message>
+        <source>Every song of the collection is on a stick now — a new round starts next time</source>
+        <translation>Jeder Titel der Sammlung ist jetzt auf einem Stick — beim nächsten Mal beginnt eine neue Runde</translation>
+    </message>
+    <message>
+        <source>%2 (%1 could not be copied)</source>
+        <translation>%2 (%1 konnten nicht kopiert werden)</translation>
+    </message>
+    <message>
+        <source>%1; a new cycle started</source>
+        <translation>%1; eine neue Runde hat begonnen</translation>
+    </message>
+    <message>
+        <source>none of the %1 songs drawn reached the stick</source>
+        <translation>keiner der %1 gezogenen Titel ist auf dem Stick angekommen</translation>
+    </message>
+    <message>
+        <source>%1; the collection was not saved</source>
+        <translation>%1; die Sammlung wurde nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>the playlist was not written: %1</source>
+        <translation>die Wiedergabeliste wurde nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>Delete everything on %1?</source>
+        <translation>Alles auf %1 löschen?</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Drive type: %1
+On it: %2</source>
+        <translation>Laufwerkstyp: %1
+Darauf: %2</translation>
+    </message>
+    <message>
+        <source>1 file, %1</source>
+        <translation>1 Datei, %1</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 Dateien, %2</translation>
+    </message>
+    <message>
+        <source>%2, %1 of them not music</source>
+        <translation>%2, davon %1 keine Musik</translation>
+    </message>
+    <message>
+        <source>a folder, not a drive of its own</source>
+        <translation>ein Ordner, kein eigenes Laufwerk</translation>
+    </message>
+    <message>
+        <source>Drive type cannot be determined.</source>
+        <translation>Laufwerkstyp kann nicht bestimmt werden.</translation>
+    </message>
+    <message>
+        <source>Root directory does not exist.</source>
+        <translation>Stammverzeichnis existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Floppy Disc Drive</source>
+        <translation>Diskettenlaufwerk</translation>
+    </message>
+    <message>
+        <source>Removable Drive</source>
+        <translation>Wechseldatenträger</translation>
+    </message>
+    <message>
+        <source>Hard Disc</source>
+        <translation>Festplatte</translation>
+    </message>
+    <message>
+        <source>Remote (Network) Drive.</source>
+        <translation>Netzlaufwerk.</translation>
+    </message>
+    <message>
+        <source>CD-/DVD-ROM drive</source>
+        <translation>CD-/DVD-ROM-Laufwerk</translation>
+    </message>
+    <message>
+        <source>RAM disk</source>
+        <translation>RAM-Disk</translation>
+    </message>
+    <message>
+        <source>%3
+
+Bytes total: %1
+Bytes free: %2</source>
+        <translation>%3
+
+Bytes gesamt: %1
+Bytes frei: %2</translation>
+    </message>
+    <message>
+        <source>Directory not found: %1</source>
+        <translation>Verzeichnis nicht gefunden: %1</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/JsonText.h"
+#include "run/NumberFormat.h"
 #include "transfer/DriveInfo.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
@@ -23,7 +24,7 @@ int DrivesCommand::Execute(CliContext& context) {
         drive.SetRootPath(root);
         drive.Refresh();
         const std::string typeText =
-            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
+            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter()).Text();
         if (json_) {
             platform::VolumeIdentity identity;
             volumes_.GetVolumeIdentity(root, identity);
@@ -38,10 +39,9 @@ int DrivesCommand::Execute(CliContext& context) {
             list.push_back(item);
             continue;
         }
-        std::string total = std::to_string(drive.GetTotalBytes());
-        std::string free = std::to_string(drive.GetFreeBytes());
-        DriveInfo::GroupDigits(total);
-        DriveInfo::GroupDigits(free);
+        // English text: "," between thousands, whatever the locale.
+        const std::string total = run::NumberFormat::Grouped(drive.GetTotalBytes());
+        const std::string free = run::NumberFormat::Grouped(drive.GetFreeBytes());
         context.out << drive.GetDisplayName() << "\n    " << typeText << ", " << free << " of "
                     << total << " bytes free\n";
     }

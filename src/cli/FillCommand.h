@@ -28,6 +28,9 @@ class FillCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
+    // The summary of a run as this command prints it: the counts and how it ended on the
+    // output, failed songs and what went wrong on the error stream.
+    void PrintSummary(const TransferResult& result, CliContext& context) const;
 
   protected:
     // The options after COLLECTION and STICK, shared with `watch`.
@@ -45,7 +48,6 @@ class FillCommand : public CliCommand {
     // "y" typed on the terminal.
     bool ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,
                          CliContext& context) const;
-    void PrintSummary(const TransferResult& result, CliContext& context) const;
 
     bool deleteOld_ = false;
     std::string limit_;
@@ -56,10 +58,8 @@ class FillCommand : public CliCommand {
     bool eject_ = false;
     TransferResult lastResult_;
     std::optional<unsigned> perFolder_;
-    bool number_ = false;
-    bool playlist_ = false;
+    std::optional<bool> number_;  // none: as the settings say
+    std::optional<bool> playlist_;
     std::string balance_;
     bool dryRun_ = false;
-    CLI::Option* numberOption_ = nullptr;
-    CLI::Option* playlistOption_ = nullptr;
 };

@@ -12,8 +12,10 @@ class TerminalCollectionUi : public CollectionUi {
   public:
     explicit TerminalCollectionUi(std::ostream& err) : err_(err) {}
 
+    // The document's plain message boxes refuse what was asked (a directory not found): on a
+    // terminal they are errors.
     void ShowMessage(const platform::UserMessage& text) override {
-        err_ << OneLine(text.Text()) << "\n";
+        err_ << "error: " << OneLine(text.Text()) << "\n";
     }
     void ShowError(const platform::UserMessage& text) override {
         err_ << "error: " << OneLine(text.Text()) << "\n";
@@ -22,7 +24,8 @@ class TerminalCollectionUi : public CollectionUi {
     // Another program saved meanwhile (a fill holds the lock, so its flags are the newer ones):
     // its flags are taken over before writing, and the user is told.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override {
-        err_ << path << " was changed by another program; its transfer flags are kept\n";
+        err_ << path
+             << " was changed by another program; its transfer flags are merged with this run's\n";
         return ChangedAnswer::TakeFileFlags;
     }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }

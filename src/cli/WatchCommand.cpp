@@ -5,8 +5,11 @@
 #include <atomic>
 #include <csignal>
 
+#include "platform/CaseFold.h"
 #include "platform/DesktopNotifier.h"
 #include "platform/MountWatcher.h"
+#include "run/NumberFormat.h"
+#include "run/RunSummary.h"
 
 namespace {
 
@@ -39,19 +42,6 @@ class EndOnSignal {
     void (*previousInt_)(int);
     void (*previousTerm_)(int);
 };
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -110,8 +100,8 @@ std::set<std::string> WatchCommand::MatchingVolumes() const {
     for (const std::string& root : volumes_.GetDriveRoots()) {
         platform::VolumeIdentity identity;
         if (volumes_.GetVolumeIdentity(root, identity) &&
-            (label_.empty() ? SameIgnoringCase(identity.uuid, uuid_)
-                            : SameIgnoringCase(identity.label, label_))) {
+            (label_.empty() ? platform::CaseFold::Same(identity.uuid, uuid_)
+                            : platform::CaseFold::Same(identity.label, label_))) {
             roots.insert(root);
         }
     }
@@ -120,18 +110,23 @@ std::set<std::string> WatchCommand::MatchingVolumes() const {
 
 void WatchCommand::Notify(const std::string& root) const {
     const TransferResult& result = LastResult();
-    if (result.ending == TransferResult::Ending::kRefused) {
-        platform::DesktopNotifier::Notify("Tunecrate: " + root + " was not filled",
-                                          result.error.Text());
-        return;
+    const run::RunSummary summary(result);
+    const std::string title = "Tunecrate: " + root +
+                              (result.ending == TransferResult::Ending::kRefused
+                                   ? " was not filled"
+                                   : (summary.Succeeded() ? " filled" : " not filled completely"));
+    platform::DesktopNotifier::Notify(title, NotificationText(result));
+}
+
+std::string WatchCommand::NotificationText(const TransferResult& result) {
+    const run::RunSummary summary(result);
+    const platform::UserMessage failure = summary.Failure();
+    std::string text = summary.StatusLine().Text();
+    if (result.ending != TransferResult::Ending::kRefused) {
+        text += "\n" + run::NumberFormat::Size(result.freeBytes).Text() + " free";
     }
-    const bool ok = result.saved && (result.ending == TransferResult::Ending::kStickFull ||
-                                     result.ending == TransferResult::Ending::kAllHandled);
-    platform::DesktopNotifier::Notify(
-        "Tunecrate: " + root + (ok ? " filled" : " not filled completely"),
-        std::to_string(result.filesCopied) + " files copied (" +
-            std::to_string(result.bytesCopied >> 20) + " MB), " +
-            std::to_string(result.freeBytes >> 20) + " MB free" +
-            (result.filesFailed ? ", " + std::to_string(result.filesFailed) + " failed" : "") +
-            (result.saved ? "" : "; the collection was not saved"));
+    if (!failure.IsEmpty() && failure != summary.Ending()) {
+        text += "\n" + failure.Text();
+    }
+    return text;
 }

@@ -81,7 +81,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     stickInfo_.Refresh();
     if (StopRequested()) {
         result.ending = TransferResult::Ending::kStopped;
-        return UserMessage(MessageId::kFinished);
+        return UserMessage(MessageId::kRunStopped);
     }
     if (!CheckStick(result.error) || (options_.deleteOld && !CheckDeletion(result.error))) {
         result.ending = TransferResult::Ending::kRefused;
@@ -126,11 +126,12 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
                                 ec);
         reserved_ = 2 * ((ec ? 0 : listed) / clusterBytes_ + 1) * clusterBytes_;
     }
+    stickFreeBytes_ = space.freeBytes;
     freeBytes_ = Available(space.freeBytes);
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
-    result.freeBytes = freeBytes_;
+    result.freeBytes = stickFreeBytes_;
     std::string playlistError;
     if (options_.playlist && !options_.dryRun && StickStillThere() &&
         !layout_.WritePlaylist(playlistError)) {
@@ -138,10 +139,17 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
                                                                    {StickLayout::kPlaylistName})
                                                      : UserMessage::System(playlistError);
     }
-    result.saved = !options_.dryRun && document_.SaveCollection();
-    return result.ending == TransferResult::Ending::kStickFailed
-               ? result.error
-               : UserMessage(MessageId::kFinished);
+    // The owner saves on its own thread when it asked to (the document's user interface lives
+    // there); the closing status never calls a stopped run finished.
+    result.saved = !options_.dryRun && options_.saveCollection && document_.SaveCollection();
+    switch (result.ending) {
+        case TransferResult::Ending::kStickFailed:
+            return result.error;
+        case TransferResult::Ending::kStopped:
+            return UserMessage(MessageId::kRunStopped);
+        default:
+            return UserMessage(MessageId::kFinished);
+    }
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
@@ -215,6 +223,7 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
                 result.ending = TransferResult::Ending::kAllHandled;
                 return;
             }
+            result.newCycle = true;
         }
         const int index = DrawIndex(candidates);
         if (index < 0 || index >= static_cast<int>(candidates.size())) {
@@ -233,12 +242,17 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
             return;
         }
         if (freeBytes_ <= cost) {
-            result.ending = TransferResult::Ending::kStickFull;
+            // The byte limit ends the run where it leaves less than the stick has.
+            result.ending = limitLeft_ && *limitLeft_ < stickFreeBytes_
+                                ? TransferResult::Ending::kLimitReached
+                                : TransferResult::Ending::kStickFull;
             return;
         }
         switch (CopyEntry(*entry, size, cost, result)) {
             case CopyStep::kStickFull:
-                result.ending = TransferResult::Ending::kStickFull;
+                result.ending = result.error.GetId() == MessageId::kFolderFull
+                                    ? TransferResult::Ending::kFolderFull
+                                    : TransferResult::Ending::kStickFull;
                 return;
             case CopyStep::kStickFailed:
                 result.ending = TransferResult::Ending::kStickFailed;
@@ -376,6 +390,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
     ++position_;
     pendingBytes_ += size;
     freeBytes_ -= cost;
+    stickFreeBytes_ -= std::min(stickFreeBytes_, cost);
     Reserve(StickLayout::Relative(folder, target));
     if (limitLeft_) {
         *limitLeft_ -= std::min(*limitLeft_, cost);
@@ -403,6 +418,7 @@ TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::str
     result.bytesCopied += size;
     ++position_;
     freeBytes_ -= cost;
+    stickFreeBytes_ -= std::min(stickFreeBytes_, cost);
     if (limitLeft_) {
         *limitLeft_ -= std::min(*limitLeft_, cost);
     }
@@ -551,6 +567,7 @@ void TransferJob::Reserve(const std::string& relative) {
 void TransferJob::MeasureFreeSpace() {
     FileOperations::Space space;
     if (files_.MeasureSpace(options_.stickDrive, space)) {
+        stickFreeBytes_ = space.freeBytes;
         freeBytes_ = Available(space.freeBytes);
     }
 }

@@ -50,6 +50,10 @@ class TransferJob {
         // Decide everything, write nothing: the stick and the collection stay as they are, and
         // the result lists the songs that would be copied.
         bool dryRun = false;
+        // Save the collection at the end of the run, on the job's thread. An owner whose
+        // document talks to the user on another thread turns this off and saves there once Run
+        // has returned (and sets the result's `saved`).
+        bool saveCollection = true;
     };
 
     // Unflushed copies are flushed at the latest when they add up to this many bytes.
@@ -141,8 +145,9 @@ class TransferJob {
     StickLayout layout_;
     unsigned position_ = 0;               // songs placed in this run so far
     std::set<std::string> plannedInRun_;  // a dry run's destinations
-    uint64_t freeBytes_ = 0;
-    uint64_t reserved_ = 0;  // kept free for the playlist
+    uint64_t freeBytes_ = 0;       // what is left for songs: within the limit, less the reserve
+    uint64_t stickFreeBytes_ = 0;  // what the stick has, measured and reckoned down
+    uint64_t reserved_ = 0;        // kept free for the playlist
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself
     std::vector<PendingCopy> pending_;

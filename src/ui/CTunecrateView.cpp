@@ -25,7 +25,9 @@
 #include "collection/CTunecrateDoc.h"
 #include "collection/MusicFileScan.h"
 #include "collection/MusicFolderWalk.h"
-#include "platform/VolumeEjector.h"
+#include "run/FillRequest.h"
+#include "run/RunSummary.h"
+#include "run/WipeQuestion.h"
 #include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
 #include "ui/BusyTask.h"
@@ -35,13 +37,14 @@
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
 #include "ui/CStickLayoutDlg.h"
-#include "ui/DesktopNotifier.h"
 #include "ui/DriveTexts.h"
+#include "ui/EjectRunner.h"
 #include "ui/GuiTransferObserver.h"
 #include "ui/MessageText.h"
 #include "ui/NumberText.h"
 #include "ui/StringTable.h"
 #include "ui/TransferRunner.h"
+#include "ui/TrayNotice.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -76,9 +79,21 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
     }
     observer_ = std::make_unique<GuiTransferObserver>(this);
     runner_ = std::make_unique<TransferRunner>();
-    notifier_ = new DesktopNotifier(this);
+    ejector_ = new EjectRunner(this);
+    notifier_ = new TrayNotice(this);
     connect(runner_.get(), &TransferRunner::Finished, this, &CTunecrateView::OnTransferFinished);
+    connect(ejector_, &EjectRunner::Finished, this, &CTunecrateView::OnEjectFinished);
     CreateControls();
+    // The job's reports, on this thread.
+    connect(observer_.get(), &GuiTransferObserver::StatusTextChanged, this,
+            &CTunecrateView::SetStatusText);
+    connect(observer_.get(), &GuiTransferObserver::ProgressRangeChanged, this,
+            &CTunecrateView::OnFillStarted);
+    connect(observer_.get(), &GuiTransferObserver::SongCopied, this, [this] { ++songsCopied_; });
+    connect(observer_.get(), &GuiTransferObserver::ProgressPositionChanged, this,
+            &CTunecrateView::OnFillProgress);
+    connect(observer_.get(), &GuiTransferObserver::FreeSpaceTextChanged, freeSpace_,
+            &QLabel::setText);
     // A stick plugged in, pulled out or filled by another program shows while the form is idle.
     auto* measure = new QTimer(this);
     connect(measure, &QTimer::timeout, this, &CTunecrateView::MeasureStick);
@@ -86,10 +101,15 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
 }
 
 CTunecrateView::~CTunecrateView() {
-    JoinEject();
+    ejector_->Wait();
     // The job's reports that have not arrived are dropped with the observer; a message box it
-    // waits for no longer holds it.
+    // waits for no longer holds it. A job still running is stopped, and what it did is saved
+    // here, as its end would have been.
     observer_->Abandon();
+    runner_->Stop();
+    if (std::optional<TransferResult> result = runner_->Wait()) {
+        SaveAfterRun(*result);
+    }
     runner_.reset();
     if (!settingsStored_) {
         settings_.Save();
@@ -226,12 +246,14 @@ QWidget* CTunecrateView::CreateRunArea() {
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setTextVisible(false);
+    progressText_ = Named(new QLabel(area), IDC_PROGRESS_TEXT);
     status_ = Named(new QLabel(area), IDC_STATUS);
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     column->addLayout(row);
     column->addWidget(progress_);
+    column->addWidget(progressText_);
     column->addWidget(status_);
     return area;
 }
@@ -531,6 +553,45 @@ void CTunecrateView::AddFolders(const std::vector<std::string>& folders) {
     SetStatusText(tr("%1 music folders added").arg(QLocale().toString(qulonglong(added))));
 }
 
+void CTunecrateView::OnFillStarted(int megabytesToFill) {
+    progress_->setRange(0, qMax(megabytesToFill, 1));
+    progress_->setValue(0);
+    songsCopied_ = 0;
+    fillClock_.start();
+    OnFillProgress(0);
+}
+
+// Songs copied, megabytes of the space to fill, the speed and the time left; the songs not yet
+// transferred follow each copy. All of it stays when the run has ended.
+void CTunecrateView::OnFillProgress(int megabytes) {
+    progress_->setValue(megabytes);
+    const QLocale locale;
+    const double seconds = fillClock_.elapsed() / 1000.0;
+    const double rate = seconds > 0.5 ? megabytes / seconds : 0.0;
+    QString text = tr("%1 songs copied, %2 MB of %3 MB")
+                       .arg(locale.toString(songsCopied_), locale.toString(megabytes),
+                            locale.toString(progress_->maximum()));
+    if (rate > 0) {
+        const int left = int((progress_->maximum() - megabytes) / rate + 0.5);
+        text += QStringLiteral(", ") + tr("%1 MB/s").arg(locale.toString(rate, 'f', 1)) +
+                QStringLiteral(", ") +
+                (left >= 60 ? tr("about %1 min left").arg(locale.toString((left + 30) / 60))
+                            : tr("about %1 s left").arg(locale.toString(left)));
+    }
+    progressText_->setText(text);
+    UpdateCountsDuringRun();
+}
+
+// While the job runs it owns the flags; the songs it reported copied are no longer waiting.
+void CTunecrateView::UpdateCountsDuringRun() {
+    const quint64 waiting =
+        countsAtStart_.untransferred - qMin<quint64>(songsCopied_, countsAtStart_.untransferred);
+    const QLocale locale;
+    counts_->setText(
+        tr("Songs: %1, not yet transferred: %2")
+            .arg(locale.toString(quint64(countsAtStart_.files)), locale.toString(waiting)));
+}
+
 void CTunecrateView::OnRemove() {
     if (!IsTransferRunning()) {
         RemoveSelectedEntries();
@@ -625,12 +686,6 @@ void CTunecrateView::OnStartTransferCommand() {
     }
 }
 
-void CTunecrateView::JoinEject() {
-    if (ejectThread_.joinable()) {
-        ejectThread_.join();
-    }
-}
-
 bool CTunecrateView::IsTransferRunning() const {
     return runner_->IsRunning();
 }
@@ -640,16 +695,11 @@ void CTunecrateView::StartTransfer() {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }
-    // The job takes the check box as it is now, on this thread.
-    JoinEject();
-    TransferJob::Options options;
-    options.stickDrive = settings_.GetStickDrive();
-    options.deleteOld = deleteOld_->isChecked();
-    options.settingsPath = settings_.GetSettingsPath();
-    options.perFolder = settings_.GetPerFolder();
-    options.numberFiles = settings_.GetNumberFiles();
-    options.playlist = settings_.GetPlaylist();
-    options.balanceFolders = settings_.GetBalanceFolders();
+    // The job takes the check box as it is now, on this thread; an eject still running ends
+    // first.
+    ejector_->Wait();
+    const TransferJob::Options options =
+        run::FillRequest::From(settings_, settings_.GetStickDrive(), deleteOld_->isChecked());
     MeasureStick();
     if (options.deleteOld && !ConfirmWipe()) {
         start_->SetState(CHoverButton::kStateOff);
@@ -663,6 +713,9 @@ void CTunecrateView::StartTransfer() {
     }
     auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
                                              runner_->StopFlag(), *observer_, options);
+    // What the live counts start from: the job owns the flags until it ends.
+    countsAtStart_ = document_->GetLibrary().Count();
+    progressText_->clear();
     SetTransferControlsEnabled(false);
     start_->setAccessibleName(tr("Stop"));
     emit TransferRunningChanged(true);
@@ -670,75 +723,57 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
-    if (driveInfo_->GetRootPath().empty() ||
-        driveInfo_->GetDriveType() == platform::DriveType::kNoRootDir) {
-        return true;  // nothing to wipe: the job says why it cannot work
+    // Counting a full stick can take half a minute: on a worker, with a busy box.
+    StickContents contents;
+    const std::string root = driveInfo_->GetRootPath();
+    const std::vector<std::string> extensions = settings_.GetExtensions();
+    BusyTask counting(
+        window(), [](size_t) { return tr("Counting what is on the stick..."); }, false);
+    counting.Run([&](const std::atomic<bool>&, std::atomic<size_t>&) {
+        contents = StickContents::Count(root, extensions);
+    });
+    const std::optional<run::WipeQuestion> question =
+        run::WipeQuestion::For(*driveInfo_, contents, false);
+    if (!question) {
+        return true;  // nothing to ask: a stick of music only, or the job says why it cannot work
     }
-    const StickContents contents =
-        StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions());
-    if (!contents.NeedsConfirmation(driveInfo_->GetDriveType())) {
-        return true;
-    }
-    const QString root = QString::fromStdString(driveInfo_->GetRootPath());
-    const QString label = QString::fromStdString(driveInfo_->GetVolumeLabel());
-    QMessageBox box(
-        QMessageBox::Warning, QCoreApplication::applicationName(),
-        tr("Delete everything on %1?").arg(label.isEmpty() ? root : tr("%1 (%2)").arg(label, root)),
-        QMessageBox::Yes | QMessageBox::No, window());
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                    MessageText::Translate(question->Question()), QMessageBox::NoButton, window());
     box.setObjectName(QStringLiteral("wipeQuestion"));
-    box.setInformativeText(
-        tr("Drive type: %1\nOn it: %2")
-            .arg(TranslatedDriveType(*driveInfo_), NumberText::Contents(contents)));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    box.setInformativeText(MessageText::Translate(question->Details(NumberText::Style())));
+    QPushButton* wipe = box.addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == wipe;
 }
 
-QString CTunecrateView::EndingText(const TransferResult& result) {
-    const QString songs =
-        result.filesCopied == 1
-            ? tr("1 song")
-            : tr("%1 songs").arg(NumberText::Grouped(quint64(result.filesCopied)));
-    QString text;
-    switch (result.ending) {
-        case TransferResult::Ending::kStickFull:
-            text = tr("Finished copying: %1, %2 \u2014 the stick is full")
-                       .arg(songs, NumberText::Size(result.bytesCopied));
-            break;
-        case TransferResult::Ending::kAllHandled:
-            text = result.filesCopied > 0 && result.filesFailed == 0
-                       ? tr("Every song of the collection is on a stick now \u2014 a new round "
-                            "starts next time")
-                       : tr("Finished copying: %1, %2")
-                             .arg(songs, NumberText::Size(result.bytesCopied));
-            break;
-        case TransferResult::Ending::kStopped:
-            text = tr("Stopped after %1").arg(songs);
-            break;
-        default:
-            // The job's own words: an index error, or why it could not work or went wrong.
-            return QString();
-    }
-    if (result.filesFailed > 0) {
-        text +=
-            tr(" (%1 could not be copied)").arg(NumberText::Grouped(quint64(result.filesFailed)));
-    }
-    return text;
+QString CTunecrateView::StatusText(const TransferResult& result) {
+    return MessageText::Translate(run::RunSummary(result).StatusLine(NumberText::Style()));
 }
 
-void CTunecrateView::OnTransferFinished(const TransferResult& result) {
+void CTunecrateView::SaveAfterRun(TransferResult& result) {
+    if (document_ && run::RunSummary(result).SaveDue()) {
+        result.saved = document_->SaveAfterTransfer();
+    }
     if (document_) {
         document_->EndExclusiveUse();
     }
+}
+
+void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
+    // The flags of the run are saved here, on the document's thread, before the lock goes.
+    TransferResult result = finished;
+    SaveAfterRun(result);
     UpdateCounts();
-    if (result.ending == TransferResult::Ending::kStickFull) {
+    if (result.ending == TransferResult::Ending::kStickFull ||
+        result.ending == TransferResult::Ending::kLimitReached) {
         progress_->setValue(progress_->maximum());
     } else if (result.ending == TransferResult::Ending::kRefused) {
         progress_->setValue(0);
     }
-    const QString ending = EndingText(result);
-    if (!ending.isEmpty()) {
-        SetStatusText(ending);
-    }
+    SetStatusText(StatusText(result));
     if (!window()->isActiveWindow()) {
         notifier_->Notify(QCoreApplication::applicationName(), status_->text());
     }
@@ -747,25 +782,12 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     start_->setAccessibleName(tr("Start"));
     SetTransferControlsEnabled(true);
     emit TransferRunningChanged(false);
-    if (eject_->isChecked() && result.ending != TransferResult::Ending::kRefused) {
-        // Unmounting waits for the stick's data to be written: not on this thread. The job's
-        // thread is free now; the next start and the form's end wait for the eject.
-        SetStatusText(tr("Ejecting the stick..."));
-        const std::string stick = settings_.GetStickDrive();
-        JoinEject();
-        ejectThread_ = std::thread([this, stick] {
-            const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick);
-            QMetaObject::invokeMethod(
-                this,
-                [this, ejected] {
-                    SetStatusText(MessageText::Translate(ejected.message));
-                    if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
-                        QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                                             MessageText::Translate(ejected.message));
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+    const run::RunSummary summary(result);
+    if (summary.ShouldEject(eject_->isChecked())) {
+        // Unmounting waits for the stick's data to be written: not on this thread. The next
+        // start and the form's end wait for the eject.
+        SetStatusText(status_->text() + QLatin1Char('\n') + tr("Ejecting the stick..."));
+        ejector_->Start(settings_.GetStickDrive());
     }
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
@@ -776,6 +798,16 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              tr("The playlist could not be written:\n%1")
                                  .arg(MessageText::Translate(result.playlistError)));
+    }
+}
+
+void CTunecrateView::OnEjectFinished(const platform::EjectResult& ejected) {
+    // The run's summary stays above what the eject says.
+    SetStatusText(status_->text().section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n') +
+                  MessageText::Translate(ejected.message));
+    if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
+        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                             MessageText::Translate(ejected.message));
     }
 }
 

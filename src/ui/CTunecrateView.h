@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "collection/MusicLibrary.h"
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
@@ -17,7 +18,7 @@ class CDirectoryList;
 class CFolderBrowser;
 class CHoverButton;
 class CTunecrateDoc;
-class DesktopNotifier;
+class EjectRunner;
 class GuiTransferObserver;
 class QCheckBox;
 class QLabel;
@@ -25,7 +26,11 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class TransferRunner;
+class TrayNotice;
 struct TransferResult;
+namespace platform {
+struct EjectResult;
+}
 
 // The main form, laid out to grow with the window in the desktop's palette: the collection (the
 // field for a new music directory, the table of directories with their song counts, add, remove
@@ -57,6 +62,7 @@ class CTunecrateView : public QWidget {
         IDC_COUNTS = 1038,
         IDC_LAYOUT = 1039,
         IDC_VOLUME_LABEL = 1040,
+        IDC_PROGRESS_TEXT = 1041,
     };
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
@@ -120,8 +126,12 @@ class CTunecrateView : public QWidget {
     QLabel* StatusLabel() const { return status_; }
     QLabel* LayoutLabel() const { return layout_; }
     QLabel* CountsLabel() const { return counts_; }
+    QLabel* ProgressText() const { return progressText_; }
     // The push button of a control id (add, remove, select stick, file types, layout), or null.
     QPushButton* Button(int id) const;
+
+    // The status line after a run ended with `result`, in the user's language.
+    static QString StatusText(const TransferResult& result);
 
   public slots:
     // Enter in the new-directory field: adds the typed folder and empties the field.
@@ -142,13 +152,15 @@ class CTunecrateView : public QWidget {
     void TransferRunningChanged(bool running);
 
   private:
-    friend class GuiTransferObserver;
-
     void CreateControls();
     QWidget* CreateCollectionArea();
     QWidget* CreateStickArea();
     QWidget* CreateRunArea();
     void ConnectControls();
+    // The job's reports of a fill: the space to fill, and the megabytes copied after each song.
+    void OnFillStarted(int megabytesToFill);
+    void OnFillProgress(int megabytes);
+    void UpdateCountsDuringRun();
     // Adds the folders a tree walk found, a slice at a time, so the window keeps drawing.
     void AddFolders(const std::vector<std::string>& folders);
     void ShowStickLayout();
@@ -159,10 +171,10 @@ class CTunecrateView : public QWidget {
     // Before a wipe: asks the user where the stick's contents call for it; true to go on.
     bool ConfirmWipe();
     void OnTransferFinished(const TransferResult& result);
-    // How a run ended, with its counts, for the status line; empty where the job's own last
-    // status text says it.
-    static QString EndingText(const TransferResult& result);
-    void JoinEject();
+    // Saves the run's flags when the run calls for it (setting `saved`) and ends the
+    // collection's exclusive use.
+    void SaveAfterRun(TransferResult& result);
+    void OnEjectFinished(const platform::EjectResult& ejected);
 
     AppSettings settings_;
     FileOperations fileOperations_;
@@ -173,9 +185,9 @@ class CTunecrateView : public QWidget {
     std::unique_ptr<GuiTransferObserver> observer_;
     // After the observer: the runner's thread is done before the observer goes.
     std::unique_ptr<TransferRunner> runner_;
-    DesktopNotifier* notifier_ = nullptr;
-    // Ejects the stick after a run; joined before the next run and when the form goes.
-    std::thread ejectThread_;
+    TrayNotice* notifier_ = nullptr;
+    // Ejects the stick after a run; waited for before the next run and when the form goes.
+    EjectRunner* ejector_ = nullptr;
     bool settingsStored_ = false;
 
     QLineEdit* newDir_ = nullptr;
@@ -195,4 +207,9 @@ class CTunecrateView : public QWidget {
     QLabel* status_ = nullptr;
     QLabel* layout_ = nullptr;
     QLabel* counts_ = nullptr;
+    QLabel* progressText_ = nullptr;
+    // The run in progress: songs it copied, since when, and the collection's counts before it.
+    int songsCopied_ = 0;
+    QElapsedTimer fillClock_;
+    MusicLibrary::Counts countsAtStart_;
 };

@@ -43,13 +43,13 @@ TEST_F(RealStickTest, AnExfatStickWithLargeClustersIsFilledToTheBrim) {
     EXPECT_GT(summary["filesCopied"].get<int>(), 250);
 }
 
-// A FAT root folder holds a fixed number of entries: when it takes no more, the stick is full.
+// A FAT root folder holds a fixed number of entries: when it takes no more, the run says so.
 TEST_F(RealStickTest, AFullFatRootFolderEndsTheFillAsFull) {
     RealVolume stick(Kind::kFat, 16 << 20, "", 64);  // a root folder of 64 entries
     SKIP_UNLESS_REAL_VOLUME(stick);
     MakeSongs(40, "song ", [](int i) { return 1000 + i; });  // two entries each
     const json summary = Fill(stick.Path(), {"--limit", "8M"});
-    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_EQ(summary["ending"], "folderFull");
     EXPECT_NE(summary["reason"].get<std::string>().find("folder is full"), std::string::npos);
     EXPECT_EQ(ExpectOnlyWholeSongs(stick.Path()), 0);
     EXPECT_EQ(Transferred(), FilesIn(stick.Path()));
@@ -85,8 +85,14 @@ TEST_P(RealStickNamesTest, OddNamesArriveUnderSafeNames) {
     // Which of the two a…c songs got the number depends on the draw.
     EXPECT_EQ(FilesIn(stick.Path()), safeNames);
     EXPECT_EQ(Transferred(), ownNames);
-    // The next run begins a new cycle and finds every name taken: no song goes twice.
-    EXPECT_EQ(Fill(stick.Path(), {"--limit", "4M"})["filesCopied"], 0);
+    // The next run begins a new cycle and finds every name taken: no song goes twice, and a run
+    // whose drawn songs all failed fails.
+    const CliResult again =
+        Run({"fill", collection, stick.Path(), "--json", "--seed", "3", "--limit", "4M"});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(json::parse(again.out)["newCycle"], true);
+    EXPECT_NE(again.err.find("error: none of the 7 songs drawn reached the stick"),
+              std::string::npos);
     EXPECT_EQ(FilesIn(stick.Path()), safeNames);
 }
 

@@ -39,7 +39,7 @@ class CTunecrateDocTest : public CollectionTest {
 TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     const std::string missing = temp_ / "Nowhere";
     EXPECT_FALSE(doc_.AddDirectory(missing));
-    EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
+    EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Directory not found: " + missing}));
     // Listable folders whose paths would not come back unchanged from the collection file.
     const std::pair<std::string, const char*> refused[] = {
         // Refused before the folder is looked at, so these need not exist.
@@ -245,5 +245,25 @@ TEST_F(CTunecrateDocTest, ASaveOverAFileChangedOnDiscFollowsTheAnswer) {
         ui_.changedQuestions.clear();
         EXPECT_EQ(doc_.SaveCollection(), row.result);
         EXPECT_EQ(ui_.changedQuestions.empty(), row.result);
+    }
+}
+
+// A run marked b while another program touched the file or marked a: taking the file's flags
+// keeps the run's own mark.
+TEST_F(CTunecrateDocTest, TakingTheFileFlagsKeepsThisRunsMarks) {
+    using Changed = CollectionUi::ChangedAnswer;
+    const std::string path = temp_ / "coll.ini";
+    MakeDir("A", {"a.mp3", "b.mp3"});
+    for (const auto& [otherFile, expected] :
+         {std::pair{Saved("00"), Saved("01")}, std::pair{Saved("10"), Saved("11")}}) {
+        SCOPED_TRACE(otherFile);
+        WriteFileBytes(path, Saved("00"));
+        ASSERT_TRUE(doc_.LoadCollection(path));
+        doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
+        WriteFileBytes(path + ".new", otherFile);  // a new inode, as another program's save
+        fs::rename(path + ".new", path);
+        ui_.changedAnswers = {Changed::TakeFileFlags};
+        EXPECT_TRUE(doc_.SaveCollection());
+        EXPECT_EQ(ReadFileBytes(path), expected);
     }
 }
