@@ -230,6 +230,7 @@ int main(int argc, char** argv) {
     bool ok = true;
 
     QTemporaryDir scratch;
+    QFile(scratch.path() + "/Tunecrate.ini").open(QIODevice::WriteOnly);  // no first start
     AppSettings settings((scratch.path() + "/Tunecrate.ini").toStdString());
     settings.SetSaveOnDestroy(false);
     for (const char* ext : {"wav", "mp3", "ogg", "wma", "m4a"}) {

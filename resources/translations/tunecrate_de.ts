@@ -586,6 +586,26 @@ Stick-Aufteilung</translation>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
+    <message>
+        <source>%1 songs copied, %2 MB of %3 MB</source>
+        <translation>%1 Titel kopiert, %2 MB von %3 MB</translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
+        <translation>%1 MB/s</translation>
+    </message>
+    <message>
+        <source>about %1 min left</source>
+        <translation>noch etwa %1 min</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>noch etwa %1 s</translation>
+    </message>
+    <message>
+        <source>Counting what is on the stick...</source>
+        <translation>Der Inhalt des Sticks wird gezählt...</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>

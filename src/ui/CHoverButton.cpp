@@ -298,7 +298,7 @@ void CHoverButton::Repaint() {
     const QString& text = on ? onText_ : offText_;
     if (!text.isEmpty() && QPushButton::text() != text) {
         setText(text);
-        setIcon(on ? onIcon_ : offIcon_);
     }
+    setIcon(on ? onIcon_ : offIcon_);
     update();
 }
