@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <map>
 
+#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "collection/CTunecrateDoc.h"
 #include "platform/VolumeQueries.h"
@@ -105,6 +106,65 @@ void WaitForTheRun(CTunecrateView& view) {
     QApplication::processEvents();
 }
 
+// Takes the next modal window (a message box) once it shows, then closes it as Cancel does;
+// `ok` turns false when there was none or it could not be saved.
+void SaveNextModal(const QString& path, bool& ok) {
+    QTimer::singleShot(800, [&ok, path] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ok = modal && Save(*modal, path) && ok;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->reject();
+        } else if (modal) {
+            modal->close();
+        }
+    });
+}
+
+// The dark palette of a desktop with a dark theme.
+QPalette DarkPalette() {
+    QPalette dark(QColor(53, 53, 56), QColor(37, 37, 40));
+    dark.setColor(QPalette::WindowText, QColor(232, 232, 232));
+    dark.setColor(QPalette::Text, QColor(232, 232, 232));
+    dark.setColor(QPalette::ButtonText, QColor(232, 232, 232));
+    dark.setColor(QPalette::Highlight, QColor(61, 142, 201));
+    dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    return dark;
+}
+
+// The main window maximised on a large screen and under a dark palette.
+bool ShootVariants(CMainFrame& frame, const QDir& out, const QString& suffix) {
+    const QSize normal = frame.size();
+    frame.resize(1600, 1000);  // as maximised on a 1600 x 1000 desktop
+    QApplication::processEvents();
+    bool ok = Save(frame, out.filePath("main-window-maximized-" + suffix + ".png"));
+    frame.resize(normal);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    frame.View()->RefillDirectoryList();  // the rows' grey follows the palette
+    QApplication::processEvents();
+    ok = Save(frame, out.filePath("main-window-dark-" + suffix + ".png")) && ok;
+    QApplication::setPalette(before);
+    frame.View()->RefillDirectoryList();
+    return ok;
+}
+
+// The window a first start shows: no collection, no stick.
+bool ShootFirstStart(const QDir& out, const QString& suffix) {
+    QTemporaryDir scratch;
+    CMainFrame frame(scratch.filePath("Tunecrate.ini").toStdString());
+    if (!frame.Create()) {
+        return false;
+    }
+    frame.show();
+    QApplication::processEvents();
+    const bool ok = Save(frame, out.filePath("first-start-" + suffix + ".png"));
+    frame.close();
+    return ok;
+}
+
 // The main window over a small collection after a run onto `stick`, then the question before a
 // wipe of the stick, which now holds more than music.
 bool ShootMainWindow(const QDir& out, const QString& suffix, const QString& stick) {
@@ -138,20 +198,17 @@ bool ShootMainWindow(const QDir& out, const QString& suffix, const QString& stic
     view.OnStart();
     WaitForTheRun(view);
     bool ok = Save(frame, out.filePath("main-window-" + suffix + ".png"));
+    ok = ShootVariants(frame, out, suffix) && ok;
 
     WriteFile(stick + "/holiday.jpg", 1 << 20);
     view.DeleteOldCheck()->setChecked(true);
-    QTimer::singleShot(500, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ok = Save(*box, out.filePath("wipe-question-" + suffix + ".png")) && ok;
-            box->button(QMessageBox::No)->click();
-        } else {
-            ok = false;
-        }
-    });
+    SaveNextModal(out.filePath("wipe-question-" + suffix + ".png"), ok);
     view.StartButton()->SetState(CHoverButton::kStateOn);
     view.OnStart();
     WaitForTheRun(view);
+    // The question before closing with unsaved changes.
+    SaveNextModal(out.filePath("save-prompt-" + suffix + ".png"), ok);
+    frame.close();
     frame.Document()->SetModifiedFlag(false);
     return ok;
 }
@@ -173,6 +230,7 @@ int main(int argc, char** argv) {
     bool ok = true;
 
     QTemporaryDir scratch;
+    QFile(scratch.path() + "/Tunecrate.ini").open(QIODevice::WriteOnly);  // no first start
     AppSettings settings((scratch.path() + "/Tunecrate.ini").toStdString());
     settings.SetSaveOnDestroy(false);
     for (const char* ext : {"wav", "mp3", "ogg", "wma", "m4a"}) {
@@ -216,6 +274,13 @@ int main(int argc, char** argv) {
         }
     });
     browser.Run();
+    CAboutDlg about;
+    about.show();
+    QApplication::processEvents();
+    ok = Save(about, out.filePath("about-" + suffix + ".png")) && ok;
+    about.hide();
+
+    ok = ShootFirstStart(out, suffix) && ok;
     if (argc > 3) {
         ok = ShootMainWindow(out, suffix, QString::fromLocal8Bit(argv[3])) && ok;
     }

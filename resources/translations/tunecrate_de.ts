@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>BusyTask</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Wird angehalten...</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>OK</source>
@@ -22,6 +33,31 @@
     <message>
         <source>About Tunecrate</source>
         <translation>Info über Tunecrate</translation>
+    </message>
+</context>
+<context>
+    <name>CDirectoryList</name>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Songs</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Not yet transferred</source>
+        <translation>Noch nicht übertragen</translation>
+    </message>
+    <message>
+        <source>%1 (not available)</source>
+        <translation>%1 (nicht verfügbar)</translation>
+    </message>
+    <message>
+        <source>No music folders yet.
+Type a folder&apos;s path above and press Enter, click Add Folder, or drop folders here.</source>
+        <translation>Noch keine Musikordner.
+Geben Sie oben den Pfad eines Ordners ein und drücken Sie die Eingabetaste, klicken Sie auf „Ordner hinzufügen“ oder ziehen Sie Ordner hierher.</translation>
     </message>
 </context>
 <context>
@@ -128,6 +164,10 @@ Neu laden (Ihre Änderungen hier gehen verloren), überschreiben (die Änderunge
         <source>A file type has at most %1 characters.</source>
         <translation>Ein Dateityp hat höchstens %1 Zeichen.</translation>
     </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -146,22 +186,6 @@ Stick-Aufteilung</translation>
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <source>&amp;New	Ctrl+N</source>
-        <translation>&amp;Neu	Strg+N</translation>
-    </message>
-    <message>
-        <source>&amp;Open...	Ctrl+O</source>
-        <translation>Ö&amp;ffnen...	Strg+O</translation>
-    </message>
-    <message>
-        <source>&amp;Save	Ctrl+S</source>
-        <translation>&amp;Speichern	Strg+S</translation>
-    </message>
-    <message>
-        <source>Save &amp;As...	Ctrl+F2</source>
-        <translation>Speichern &amp;unter...	Strg+F2</translation>
-    </message>
-    <message>
         <source>Select Stick &amp;Drive...</source>
         <translation>Stick-&amp;Laufwerk wählen...</translation>
     </message>
@@ -172,10 +196,6 @@ Stick-Aufteilung</translation>
     <message>
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
-    </message>
-    <message>
-        <source>&amp;Add Music Directory</source>
-        <translation>Musik-Verzeichnis &amp;hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Remove Music Directory</source>
@@ -190,18 +210,6 @@ Stick-Aufteilung</translation>
         <translation>&amp;Symbolleiste</translation>
     </message>
     <message>
-        <source>&amp;Status Bar</source>
-        <translation>S&amp;tatusleiste</translation>
-    </message>
-    <message>
-        <source>&amp;?</source>
-        <translation>&amp;?</translation>
-    </message>
-    <message>
-        <source>&amp;Help Contents	F1</source>
-        <translation>&amp;Hilfethemen	F1</translation>
-    </message>
-    <message>
         <source>&amp;About Tunecrate</source>
         <translation>Inf&amp;o über Tunecrate</translation>
     </message>
@@ -214,46 +222,68 @@ Stick-Aufteilung</translation>
         <translation>Symbolleiste</translation>
     </message>
     <message>
-        <source>&amp;Print</source>
-        <translation>&amp;Drucken</translation>
-    </message>
-    <message>
-        <source>Print
-Print</source>
-        <translation>Drucken
-Drucken</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
         <source>Tunecrate Help</source>
         <translation>Tunecrate-Hilfe</translation>
-    </message>
-    <message>
-        <source>E&amp;xit	Ctrl+Q</source>
-        <translation>&amp;Beenden	Strg+Q</translation>
-    </message>
-    <message>
-        <source>Stop &amp;Transfer	Ctrl+T</source>
-        <translation>Über&amp;tragung anhalten	Strg+T</translation>
-    </message>
-    <message>
-        <source>Start &amp;Transfer to Stick	Ctrl+T</source>
-        <translation>Über&amp;tragung auf den Stick starten	Strg+T</translation>
     </message>
     <message>
         <source>guide.html</source>
         <translation>guide_de.html</translation>
     </message>
     <message>
-        <source>Recent &amp;Collections</source>
-        <translation>&amp;Zuletzt geöffnete Sammlungen</translation>
-    </message>
-    <message>
         <source>The collection %1 is no longer there; it was taken off the list.</source>
         <translation>Die Sammlung %1 ist nicht mehr vorhanden; sie wurde aus der Liste genommen.</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Add Music Directory...</source>
+        <translation>Musik-Verzeichnis &amp;hinzufügen...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Help Contents</source>
+        <translation>&amp;Hilfethemen</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;This?</source>
+        <translation>&amp;Direkthilfe</translation>
+    </message>
+    <message>
+        <source>What&apos;s This?</source>
+        <translation>Direkthilfe</translation>
+    </message>
+    <message>
+        <source>Stop &amp;Transfer</source>
+        <translation>Über&amp;tragung anhalten</translation>
+    </message>
+    <message>
+        <source>Start &amp;Transfer to Stick</source>
+        <translation>Über&amp;tragung auf den Stick starten</translation>
     </message>
 </context>
 <context>
@@ -268,15 +298,15 @@ Drucken</translation>
     </message>
     <message>
         <source>Songs per &amp;folder:</source>
-        <translation>Lieder pro &amp;Ordner:</translation>
+        <translation>Titel pro &amp;Ordner:</translation>
     </message>
     <message>
         <source>Numbered folders 01, 02, ... with at most this many songs, for car stereos.</source>
-        <translation>Nummerierte Ordner 01, 02, ... mit höchstens so vielen Liedern, für Autoradios.</translation>
+        <translation>Nummerierte Ordner 01, 02, ... mit höchstens so vielen Titeln, für Autoradios.</translation>
     </message>
     <message>
         <source>&amp;Number the songs</source>
-        <translation>Lieder &amp;nummerieren</translation>
+        <translation>Titel &amp;nummerieren</translation>
     </message>
     <message>
         <source>Names start with 001, 002, ... so players that sort by name keep the order.</source>
@@ -288,11 +318,11 @@ Drucken</translation>
     </message>
     <message>
         <source>Tunecrate.m3u8 lists the songs on the stick in the order they were copied.</source>
-        <translation>Tunecrate.m3u8 listet die Lieder auf dem Stick in der Reihenfolge, in der sie kopiert wurden.</translation>
+        <translation>Tunecrate.m3u8 listet die Titel auf dem Stick in der Reihenfolge, in der sie kopiert wurden.</translation>
     </message>
     <message>
         <source>any song</source>
-        <translation>beliebiges Lied</translation>
+        <translation>beliebiger Titel</translation>
     </message>
     <message>
         <source>a folder first</source>
@@ -359,18 +389,6 @@ Drucken</translation>
 %1</translation>
     </message>
     <message>
-        <source>Type the path of a music directory here; leaving the field adds it to the collection.</source>
-        <translation>Geben Sie hier den Pfad eines Musik-Verzeichnisses ein; beim Verlassen des Feldes wird es der Sammlung hinzugefügt.</translation>
-    </message>
-    <message>
-        <source>The music directories of the collection. Select lines to remove them.</source>
-        <translation>Die Musik-Verzeichnisse der Sammlung. Markieren Sie Zeilen, um sie zu entfernen.</translation>
-    </message>
-    <message>
-        <source>New Music Directory:</source>
-        <translation>Neues Verzeichnis:</translation>
-    </message>
-    <message>
         <source>Add Music Directory</source>
         <translation>Musik-Verzeichnis hinzufügen</translation>
     </message>
@@ -385,14 +403,6 @@ Drucken</translation>
     <message>
         <source>Remove a music directory from the current collection.</source>
         <translation>Entfernt ein Musik-Verzeichnis aus der aktuellen Sammlung.</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Exit Tunecrate.</source>
-        <translation>Beendet Tunecrate.</translation>
     </message>
     <message>
         <source>Select Stick Drive</source>
@@ -431,10 +441,6 @@ Drucken</translation>
         <translation>Freier Platz unbekannt</translation>
     </message>
     <message>
-        <source>Eject the stick when done</source>
-        <translation>Stick nach dem Kopieren auswerfen</translation>
-    </message>
-    <message>
         <source>Ejecting the stick...</source>
         <translation>Stick wird ausgeworfen...</translation>
     </message>
@@ -449,38 +455,8 @@ Drucken</translation>
 %2</translation>
     </message>
     <message>
-        <source>Add
-Folder</source>
-        <translation>Ordner
-hinzufügen</translation>
-    </message>
-    <message>
-        <source>Remove
-Folder</source>
-        <translation>Ordner
-entfernen</translation>
-    </message>
-    <message>
-        <source>Select
-Stick</source>
-        <translation>Stick
-wählen</translation>
-    </message>
-    <message>
-        <source>File
-Types</source>
-        <translation>Datei-
-typen</translation>
-    </message>
-    <message>
-        <source>Fresh music for your stick,
-drawn at random.</source>
-        <translation>Frische Musik für Ihren Stick,
-zufällig ausgewählt.</translation>
-    </message>
-    <message>
         <source>Start</source>
-        <translation>Start</translation>
+        <translation>Starten</translation>
     </message>
     <message>
         <source>Stop</source>
@@ -489,10 +465,6 @@ zufällig ausgewählt.</translation>
     <message>
         <source>Nothing was deleted or copied.</source>
         <translation>Es wurde nichts gelöscht oder kopiert.</translation>
-    </message>
-    <message>
-        <source>(not available)</source>
-        <translation>(nicht verfügbar)</translation>
     </message>
     <message>
         <source>No music file types are set, so no music can be found. Set them under Music File Extensions first.</source>
@@ -507,32 +479,132 @@ zufällig ausgewählt.</translation>
         <translation>nicht verfügbar: %1</translation>
     </message>
     <message>
-        <source>%1 has subfolders.
-
-Add every folder below it that holds music, each as a music directory of its own?</source>
-        <translation>%1 hat Unterordner.
-
-Jeden Ordner darunter, der Musik enthält, als eigenes Musikverzeichnis hinzufügen?</translation>
-    </message>
-    <message>
-        <source>Looking for music folders below %1...</source>
-        <translation>Suche Musikordner unter %1...</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>%1 folders looked through...</source>
-        <translation>%1 Ordner durchsucht...</translation>
     </message>
     <message>
         <source>%1 music folders added</source>
         <translation>%1 Musikordner hinzugefügt</translation>
     </message>
     <message>
+        <source>Type a folder&apos;s path and press Enter</source>
+        <translation>Pfad eines Ordners eingeben und Eingabetaste drücken</translation>
+    </message>
+    <message>
+        <source>Type the path of a music directory here and press Enter to add it to the collection.</source>
+        <translation>Geben Sie hier den Pfad eines Musik-Verzeichnisses ein und drücken Sie die Eingabetaste, um es der Sammlung hinzuzufügen.</translation>
+    </message>
+    <message>
+        <source>&amp;New Music Directory:</source>
+        <translation>&amp;Neues Musik-Verzeichnis:</translation>
+    </message>
+    <message>
+        <source>&amp;Add Folder...</source>
+        <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>The music directories of the collection with their songs. Select rows to remove them.</source>
+        <translation>Die Musik-Verzeichnisse der Sammlung mit ihren Titeln. Markieren Sie Zeilen, um sie zu entfernen.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Music File E&amp;xtensions...</source>
+        <translation>Musikdatei-E&amp;rweiterungen...</translation>
+    </message>
+    <message>
+        <source>Stick</source>
+        <translation>Stick</translation>
+    </message>
+    <message>
+        <source>Select Stic&amp;k...</source>
+        <translation>Stic&amp;k wählen...</translation>
+    </message>
+    <message>
+        <source>Stick &amp;Layout...</source>
+        <translation>Stick-Auf&amp;teilung...</translation>
+    </message>
+    <message>
+        <source>Stick Layout</source>
+        <translation>Stick-Aufteilung</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>No stick selected: choose it with Select Stick.</source>
+        <translation>Kein Stick gewählt: wählen Sie ihn mit „Stick wählen“.</translation>
+    </message>
+    <message>
+        <source>The stick is not plugged in.</source>
+        <translation>Der Stick ist nicht eingesteckt.</translation>
+    </message>
+    <message>
+        <source>No volume label</source>
+        <translation>Keine Datenträgerbezeichnung</translation>
+    </message>
+    <message>
+        <source>Label: %1</source>
+        <translation>Bezeichnung: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder.</source>
+        <translation>%1 ist eine Datei, kein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 has subfolders.</source>
+        <translation>%1 hat Unterordner.</translation>
+    </message>
+    <message>
+        <source>Add every folder below it that holds music, each as a music directory of its own?</source>
+        <translation>Jeden Ordner darunter, der Musik enthält, als eigenes Musik-Verzeichnis hinzufügen?</translation>
+    </message>
+    <message>
+        <source>Looking for music folders below %1: %2 folders looked through</source>
+        <translation>Suche Musikordner unter %1: %2 Ordner durchsucht</translation>
+    </message>
+    <message>
+        <source>Cancelled: no folders were added.</source>
+        <translation>Abgebrochen: Es wurden keine Ordner hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Adding music folders...</source>
+        <translation>Musikordner werden hinzugefügt...</translation>
+    </message>
+    <message>
+        <source>E&amp;ject the stick when done</source>
+        <translation>Stick nach dem Kopieren aus&amp;werfen</translation>
+    </message>
+    <message>
         <source>Delete</source>
         <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>%1 songs copied, %2 MB of %3 MB</source>
+        <translation>%1 Titel kopiert, %2 MB von %3 MB</translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
+        <translation>%1 MB/s</translation>
+    </message>
+    <message>
+        <source>about %1 min left</source>
+        <translation>noch etwa %1 min</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>noch etwa %1 s</translation>
+    </message>
+    <message>
+        <source>Counting what is on the stick...</source>
+        <translation>Der Inhalt des Sticks wird gezählt...</translation>
     </message>
 </context>
 <context>

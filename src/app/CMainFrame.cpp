@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWhatsThis>
@@ -32,9 +33,7 @@ QSettings Profile() {
     return QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate"));
 }
 
-QIcon ToolIcon(const char* name) {
-    return QIcon(QStringLiteral(":/bitmaps/%1.png").arg(QLatin1String(name)));
-}
+constexpr int kModifiedPollMs = 200;
 
 }  // namespace
 
@@ -62,13 +61,16 @@ bool CMainFrame::Create() {
 
     CreateMenus();
     CreateToolBar();
-    CreateHiddenAccelerators();
-    // The form's described size and the bars around it: the smallest and the first size.
-    resize(minimumSizeHint());
+    // The first size leaves the table room; the window can be made smaller down to what the
+    // controls need.
+    resize(minimumSizeHint().expandedTo(QSize(720, 600)));
+    // The title's [*] follows the collection's modified flag, which the transfer's end sets too.
+    auto* modified = new QTimer(this);
+    connect(modified, &QTimer::timeout, this, [this] { setWindowModified(doc_->IsModified()); });
+    modified->start(kModifiedPollMs);
 
     connect(view_, &CTunecrateView::TransferRunningChanged, this,
             &CMainFrame::OnTransferRunningChanged);
-    connect(view_, &CTunecrateView::ExitRequested, this, &CMainFrame::OnAppExit);
     LoadProfile();
 
     if (!doc_->OnNewDocument()) {
@@ -102,41 +104,46 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& reso
 
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    QAction* a = AddCommand(ID_FILE_NEW, tr("&New\tCtrl+N"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    a->setIcon(ToolIcon("tb_new"));
+    QAction* a = AddCommand(ID_FILE_NEW, tr("&New"));
+    a->setShortcut(QKeySequence::New);
+    a->setIcon(ThemeIcon("document-new", QStyle::SP_FileIcon));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileNew);
     file->addAction(a);
 
-    a = AddCommand(ID_FILE_OPEN, tr("&Open...\tCtrl+O"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    a->setIcon(ToolIcon("tb_open"));
+    a = AddCommand(ID_FILE_OPEN, tr("&Open..."));
+    a->setShortcut(QKeySequence::Open);
+    a->setIcon(ThemeIcon("document-open", QStyle::SP_DialogOpenButton));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileOpen);
     file->addAction(a);
 
-    a = AddCommand(ID_FILE_SAVE, tr("&Save\tCtrl+S"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    a->setIcon(ToolIcon("tb_save"));
+    recentMenu_ = file->addMenu(tr("Open &Recent"));
+    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+    recentMenu_->setIcon(ThemeIcon("document-open-recent", QStyle::SP_DirIcon));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    file->addSeparator();
+
+    a = AddCommand(ID_FILE_SAVE, tr("&Save"));
+    a->setShortcut(QKeySequence::Save);
+    a->setIcon(ThemeIcon("document-save", QStyle::SP_DialogSaveButton));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
     file->addAction(a);
 
-    recentMenu_ = file->addMenu(tr("Recent &Collections"));
-    recentMenu_->setObjectName(QStringLiteral("recentMenu"));
-    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
-
-    a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As...\tCtrl+F2"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
+    a = AddCommand(ID_FILE_SAVE_AS, tr("Save &As..."));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    a->setIcon(ThemeIcon("document-save-as", QStyle::SP_DialogSaveButton));
     connect(a, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     file->addAction(a);
     file->addSeparator();
 
     a = AddCommand(ID_START_TRANSFER, StartCommandText(false));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    a->setIcon(ThemeIcon("media-playback-start", QStyle::SP_MediaPlay));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStartTransferCommand);
     file->addAction(a);
     file->addSeparator();
 
     a = AddCommand(ID_SELECT_DRIVE, tr("Select Stick &Drive..."));
+    a->setIcon(ThemeIcon("drive-removable-media", QStyle::SP_DriveFDIcon));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnSelectDrive);
     file->addAction(a);
     a = AddCommand(ID_FILE_EXTENSIONS, tr("Music File &Extensions..."));
@@ -148,36 +155,43 @@ void CMainFrame::CreateMenus() {
     file->addAction(a);
     file->addSeparator();
 
-    a = AddCommand(ID_APP_EXIT, tr("E&xit\tCtrl+Q"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    a = AddCommand(ID_APP_EXIT, tr("&Quit"));
+    a->setShortcut(QKeySequence::Quit);
+    a->setIcon(ThemeIcon("application-exit", QStyle::SP_DialogCloseButton));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppExit);
     file->addAction(a);
     // The start command is enabled by the Start button's state, read when the menu opens.
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    a = AddCommand(ID_EDIT_ADD, tr("&Add Music Directory"));
+    a = AddCommand(ID_EDIT_ADD, tr("&Add Music Directory..."));
+    a->setIcon(ThemeIcon("folder-new", QStyle::SP_FileDialogNewFolder));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnAdd);
     edit->addAction(a);
     a = AddCommand(ID_EDIT_REMOVE, tr("&Remove Music Directory"));
+    a->setIcon(ThemeIcon("list-remove", QStyle::SP_TrashIcon));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnRemove);
     edit->addAction(a);
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     // Filled in by CreateToolBar: the toolbar's own toggle.
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    a = AddCommand(ID_VIEW_STATUS_BAR, tr("&Status Bar"));
-    // There is no status bar, so its toggle is always disabled.
-    a->setCheckable(true);
-    a->setEnabled(false);
 
-    QMenu* help = menuBar()->addMenu(tr("&?"));
-    a = AddCommand(ID_HELP_FINDER, tr("&Help Contents\tF1"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    a = AddCommand(ID_HELP_FINDER, tr("&Help Contents"));
+    a->setShortcut(QKeySequence::HelpContents);
+    a->setIcon(ThemeIcon("help-contents", QStyle::SP_DialogHelpButton));
     connect(a, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
+    help->addAction(a);
+    a = AddCommand(ID_CONTEXT_HELP, tr("What's &This?"),
+                   StringTable::Text(StringTable::kHelpModeMessage) + "\n" + tr("What's This?"));
+    a->setShortcut(QKeySequence::WhatsThis);
+    a->setIcon(ThemeIcon("help-whatsthis", QStyle::SP_TitleBarContextHelpButton));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnContextHelp);
     help->addAction(a);
     help->addSeparator();
     a = AddCommand(ID_APP_ABOUT, tr("&About Tunecrate"));
-    a->setIcon(ToolIcon("tb_about"));
+    a->setIcon(ThemeIcon("help-about", QStyle::SP_MessageBoxInformation));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppAbout);
     help->addAction(a);
 }
@@ -185,28 +199,18 @@ void CMainFrame::CreateMenus() {
 void CMainFrame::CreateToolBar() {
     toolBar_ = new QToolBar(tr("Toolbar"), this);
     toolBar_->setObjectName(QStringLiteral("toolBar"));
-    toolBar_->setIconSize(QSize(16, 15));
     toolBar_->setMovable(true);
     toolBar_->setFloatable(true);
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
-    toolBar_->addAction(Action(ID_FILE_NEW));
-    toolBar_->addAction(Action(ID_FILE_OPEN));
-    toolBar_->addAction(Action(ID_FILE_SAVE));
-    toolBar_->addSeparator();
-    // Printing is not something this program does: the button is there but never enabled.
-    QAction* print = AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print\nPrint"));
-    print->setIcon(ToolIcon("tb_print"));
-    print->setEnabled(false);
-    toolBar_->addAction(print);
-    toolBar_->addSeparator();
-    toolBar_->addAction(Action(ID_APP_ABOUT));
-    QAction* context =
-        AddCommand(ID_CONTEXT_HELP, tr("Help"),
-                   StringTable::Text(StringTable::kHelpModeMessage) + "\n" + tr("Help"));
-    context->setIcon(ToolIcon("tb_help"));
-    context->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    connect(context, &QAction::triggered, this, &CMainFrame::OnContextHelp);
-    toolBar_->addAction(context);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonFollowStyle);
+    for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0,
+                                             ID_EDIT_ADD, ID_SELECT_DRIVE, 0, ID_START_TRANSFER}) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+        } else {
+            toolBar_->addAction(Action(id));
+        }
+    }
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
     QAction* toggle = toolBar_->toggleViewAction();
@@ -214,19 +218,7 @@ void CMainFrame::CreateToolBar() {
     toggle->setStatusTip(StringTable::StatusTip(ID_VIEW_TOOLBAR));
     toggle->setToolTip(StringTable::ToolTip(ID_VIEW_TOOLBAR));
     actions_[ID_VIEW_TOOLBAR] = toggle;
-    QMenu* viewMenu = menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
-    viewMenu->addAction(toggle);
-    viewMenu->addAction(Action(ID_VIEW_STATUS_BAR));
-}
-
-// F1 opens the guide as Help Contents does; the menu item only shows the key.
-void CMainFrame::CreateHiddenAccelerators() {
-    QAction* help = AddCommand(ID_HELP, tr("Help"), StringTable::Text(StringTable::kIdleMessage));
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::WindowShortcut);
-    connect(help, &QAction::triggered, this, &CMainFrame::OnHelpFinder);
-    addAction(help);
-    addAction(Action(ID_CONTEXT_HELP));
+    menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"))->addAction(toggle);
 }
 
 void CMainFrame::UpdateCommandUi() {
@@ -236,7 +228,7 @@ void CMainFrame::UpdateCommandUi() {
 }
 
 QString CMainFrame::StartCommandText(bool running) {
-    return running ? tr("Stop &Transfer\tCtrl+T") : tr("Start &Transfer to Stick\tCtrl+T");
+    return running ? tr("Stop &Transfer") : tr("Start &Transfer to Stick");
 }
 
 // While a transfer runs, nothing may change the collection, the stick or the file types; the

@@ -15,10 +15,11 @@ class QDialog;
 class QMenu;
 class QToolBar;
 
-// The main window: menus, accelerators, the dockable toolbar and the main form as its only
-// content. It owns the collection document and routes the commands the form does not handle
-// itself (New, Open, Save, Save As, Exit, About, help, toolbar toggling). The window can grow
-// from the form's described size and comes back at the size and place it was closed with.
+// The main window: the desktop's standard menus (File, Edit, View, Help) and keys, the toolbar and
+// the main form as its only content. It owns the collection document and routes the commands the
+// form does not handle itself (New, Open, Save, Save As, Quit, About, help, toolbar toggling). The
+// title carries the collection's name and a modified marker; the window comes back at the size
+// and place it was closed with.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -35,14 +36,11 @@ class CMainFrame : public QMainWindow {
         ID_FILE_OPEN = 57601,
         ID_FILE_SAVE = 57603,
         ID_FILE_SAVE_AS = 57604,
-        ID_FILE_PRINT = 57607,
         ID_APP_ABOUT = 57664,
         ID_APP_EXIT = 57665,
         ID_HELP_FINDER = 57667,
         ID_CONTEXT_HELP = 57669,
-        ID_HELP = 57670,
         ID_VIEW_TOOLBAR = 59392,
-        ID_VIEW_STATUS_BAR = 59393,
     };
 
     // `settingsPath` names the program settings file; empty means the usual place.
@@ -80,7 +78,6 @@ class CMainFrame : public QMainWindow {
     QAction* AddCommand(int id, const QString& text, const QString& resource = QString());
     void CreateMenus();
     void CreateToolBar();
-    void CreateHiddenAccelerators();
     void UpdateCommandUi();
     void OnTransferRunningChanged(bool running);
     // File > Recent Collections: the last six collections opened or saved, newest first, kept

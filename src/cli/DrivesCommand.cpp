@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "cli/JsonText.h"
-#include "transfer/DriveInfo.h"
 #include "run/NumberFormat.h"
+#include "transfer/DriveInfo.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
 

@@ -130,7 +130,19 @@ const std::string& AppSettings::NextExtension() {
     return extensions_[extensionWalk_++];
 }
 
+const std::vector<std::string>& AppSettings::CommonExtensions() {
+    static const std::vector<std::string> kCommon = {"mp3", "flac", "ogg", "opus",
+                                                     "m4a", "aac",  "wma", "wav"};
+    return kCommon;
+}
+
 void AppSettings::Load() {
+    // A first start has no settings file: it begins with the usual music types, so that the first
+    // folder added finds its songs. An existing file keeps its list, an empty one included.
+    std::error_code ec;
+    if (!fs::exists(platform::PathFromUtf8(settingsPath_), ec) && !ec) {
+        extensions_ = CommonExtensions();
+    }
     IniFile file(settingsPath_);
     if (!file.Read()) {
         loadError_ = settingsPath_ + ": " + file.GetReadError();

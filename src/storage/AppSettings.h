@@ -65,6 +65,8 @@ class AppSettings {
     // The most songs per folder a setting may ask for.
     static constexpr unsigned kMaxPerFolder = 65535;
 
+    // The music types a first start (no settings file yet) begins with.
+    static const std::vector<std::string>& CommonExtensions();
     // Appends `ext` as given; callers check it with CheckExtension first.
     void AddExtension(const std::string& ext) { extensions_.push_back(ext); }
     void RemoveAllExtensions();

@@ -1,7 +1,9 @@
 #include "ui/CDocumentUi.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -18,7 +20,7 @@ CDocumentUi::~CDocumentUi() {
 }
 
 void CDocumentUi::ShowMessage(const platform::UserMessage& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+    QMessageBox box(QMessageBox::Information, QCoreApplication::applicationName(),
                     MessageText::Translate(text), QMessageBox::Ok, window_);
     box.exec();
 }
@@ -29,16 +31,17 @@ void CDocumentUi::ShowError(const platform::UserMessage& text) {
     box.exec();
 }
 
+// The one question is whether to save the changes: the desktop's Save, Discard and Cancel.
 CollectionUi::Answer CDocumentUi::AskYesNoCancel(const platform::UserMessage& question) {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
                     MessageText::Translate(question),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
-    box.setDefaultButton(QMessageBox::Yes);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window_);
+    box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-        case QMessageBox::Yes:
+        case QMessageBox::Save:
             return Answer::Yes;
-        case QMessageBox::No:
+        case QMessageBox::Discard:
             return Answer::No;
         default:
             return Answer::Cancel;
@@ -93,21 +96,33 @@ QFileDialog* CDocumentUi::GetDialog(const FileDialog& settings) {
     // No parent, as the document's dialogs have none; modal to the whole program.
     dialog = new QFileDialog(nullptr);
     dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(settings.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog->setFileMode(settings.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(NameFilters(settings.filter));
     dialog->setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !settings.overwritePrompt);
     dialog->setOption(QFileDialog::ReadOnly, false);
-    dialog->setDirectory(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
     dialog->setWindowTitle(settings.open ? QCoreApplication::translate("CDocumentUi", "Open")
                                          : QCoreApplication::translate("CDocumentUi", "Save As"));
     return dialog;
 }
 
+// Where a file dialog opens: the open collection's folder, else the music folder, else home;
+// never the directory the program happened to be started in.
+QString CDocumentUi::StartFolder() const {
+    const std::string collection =
+        view_ ? view_->GetSettings().GetMusicCollection() : std::string();
+    const QFileInfo file(QString::fromStdString(collection));
+    if (!collection.empty() && file.absoluteDir().exists()) {
+        return file.absolutePath();
+    }
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return QFileInfo(music).isDir() ? music : QDir::homePath();
+}
+
 std::optional<std::string> CDocumentUi::ChooseFile(const FileDialog& settings) {
     QFileDialog* dialog = GetDialog(settings);
+    dialog->setDirectory(StartFolder());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -122,7 +137,8 @@ QString CDocumentUi::WindowTitle(const QString& documentTitle) {
     const QString title = documentTitle.isEmpty()
                               ? QCoreApplication::translate("CDocumentUi", "Untitled")
                               : documentTitle;
-    return QStringLiteral("%1 - %2").arg(title, QStringLiteral("Tunecrate"));
+    // "[*]" is where the window shows that the collection has unsaved changes.
+    return QStringLiteral("%1[*] - %2").arg(title, QStringLiteral("Tunecrate"));
 }
 
 void CDocumentUi::SetTitle(const std::string& title) {

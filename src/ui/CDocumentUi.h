@@ -34,13 +34,15 @@ class CDocumentUi : public QObject, public CollectionUi {
     void SetTitle(const std::string& title) override;
     void UpdateAllViews() override;
 
-    // The window title for a document title: "Rock - Tunecrate", "Untitled - Tunecrate".
+    // The window title for a document title, with the modified marker: "Rock[*] - Tunecrate",
+    // "Untitled[*] - Tunecrate".
     static QString WindowTitle(const QString& documentTitle);
     // Qt name filters for a "Description|patterns|...||" filter; "*.*" means every file.
     static QStringList NameFilters(const std::string& filter);
 
   private:
     QFileDialog* GetDialog(const FileDialog& settings);
+    QString StartFolder() const;
 
     QPointer<QWidget> window_;
     CTunecrateView* view_ = nullptr;

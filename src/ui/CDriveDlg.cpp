@@ -138,6 +138,13 @@ void CDriveDlg::CreateControls() {
     list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->onSelect = [this] { OnDriveSelect(); };
+    // A double click chooses the drive and closes the dialog, as OK would.
+    connect(list_, &QAbstractItemView::doubleClicked, this, [this] {
+        OnDriveSelect();
+        if (chosenIndex_ >= 0) {
+            accept();
+        }
+    });
     prompt->setBuddy(list_);
 
     // The description has several lines; a long type text may wrap onto one more.

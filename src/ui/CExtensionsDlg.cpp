@@ -1,14 +1,16 @@
 #include "ui/CExtensionsDlg.h"
 
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "storage/AppSettings.h"
-#include "ui/ButtonText.h"
 #include "ui/DialogUnits.h"
 
 namespace {
@@ -66,38 +68,45 @@ void CExtensionsDlg::CreateControls() {
     problem_->setWordWrap(true);
     problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    removeButton_ = new QPushButton(this);
+    removeButton_ = new QPushButton(tr("&Remove Extension"), this);
     removeButton_->setObjectName("removeButton");
-    const QString removeText = tr("&Remove Extension");
     connect(removeButton_, &QPushButton::clicked, this, &CExtensionsDlg::RemoveSelectedExtension);
+    addButton_ = new QPushButton(tr("&Add"), this);
+    addButton_->setObjectName("addButton");
+    connect(addButton_, &QPushButton::clicked, this, [this] {
+        AddTypedExtension();
+        newExtension_->clear();
+        newExtension_->setFocus();
+    });
 
     // No button is the default, not even the focused one: keyPressEvent decides what Enter does.
-    for (QPushButton* button : {okButton_, cancelButton_, removeButton_}) {
+    for (QPushButton* button : {okButton_, cancelButton_, removeButton_, addButton_}) {
         button->setAutoDefault(false);
     }
+    LayOut();
+}
 
-    DialogUnits du(font());
-    const int margin = ButtonTextMargin(okButton_);
-    du.FitText(okButton_->text(), 50, margin);
-    du.FitText(cancelButton_->text(), 50, margin);
-    du.FitText(newLabel_->text(), 80);
-    du.FitText(listLabel_->text(), 113);
-    // The remove button may break its text between words, but each word must fit.
-    for (const QString& word : removeText.split(QLatin1Char(' '))) {
-        du.FitText(word, 60, margin);
-    }
-
-    // Wider than the classic dialog: the edit and the list hold 16 characters.
-    setFixedSize(du.Size(240, 119));
-    okButton_->setGeometry(du.Rect(183, 7, 50, 14));
-    cancelButton_->setGeometry(du.Rect(183, 24, 50, 14));
-    newExtension_->setGeometry(du.Rect(89, 7, 84, 12));
-    newLabel_->setGeometry(du.Rect(7, 8, 80, 11));
-    list_->setGeometry(du.Rect(7, 39, 82, 72));
-    listLabel_->setGeometry(du.Rect(7, 26, 113, 11));
-    removeButton_->setGeometry(du.Rect(96, 39, 60, 24));
-    problem_->setGeometry(du.Rect(96, 67, 137, 44));
-    SetWrappedButtonText(removeButton_, removeText);
+// The desktop's way: the fields at the top, the list below, OK and Cancel at the bottom right.
+void CExtensionsDlg::LayOut() {
+    auto* grid = new QGridLayout;
+    grid->addWidget(newLabel_, 0, 0);
+    grid->addWidget(newExtension_, 0, 1);
+    grid->addWidget(addButton_, 0, 2);
+    grid->addWidget(listLabel_, 1, 0, 1, 3);
+    grid->addWidget(list_, 2, 0, 2, 2);
+    grid->addWidget(removeButton_, 2, 2, Qt::AlignTop);
+    grid->addWidget(problem_, 3, 2);
+    grid->setRowStretch(3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(grid);
+    column->addLayout(buttons);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    list_->setMinimumHeight(list_->fontMetrics().height() * 8);
+    problem_->setMinimumWidth(removeButton_->sizeHint().width());
 }
 
 void CExtensionsDlg::FillList() {

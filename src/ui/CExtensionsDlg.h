@@ -40,6 +40,7 @@ class CExtensionsDlg : public QDialog {
 
   private:
     void CreateControls();
+    void LayOut();
     void FillList();
     void InsertSorted(const QString& extension);
     void OnOK();
@@ -52,5 +53,6 @@ class CExtensionsDlg : public QDialog {
     QListWidget* list_ = nullptr;
     QLabel* listLabel_ = nullptr;
     QPushButton* removeButton_ = nullptr;
+    QPushButton* addButton_ = nullptr;
     QLabel* problem_ = nullptr;
 };

@@ -52,8 +52,8 @@ bool CFolderPickerBase::SetTitleFromResource(int id) {
 
 bool CFolderPickerBase::Run() {
     QFileDialog dialog(owner_, title_);
-    // Qt's own dialog: it can preselect a folder, carry a status line and be driven in tests.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The desktop's own folder picker where there is one; Qt's, which also shows the status
+    // line, elsewhere.
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, (flags_ & kOnlyFileSystemDirs) != 0);
     dialog.setWindowTitle(title_);

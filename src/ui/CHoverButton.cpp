@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "ui/UiResources.h"
 
@@ -75,11 +77,45 @@ void CHoverButton::SetState(int state) {
     Repaint();
 }
 
+void CHoverButton::SetTexts(const QString& off, const QString& on) {
+    offText_ = off;
+    onText_ = on;
+    Repaint();
+}
+
+void CHoverButton::SetIcons(const QIcon& off, const QIcon& on) {
+    offIcon_ = off;
+    onIcon_ = on;
+    Repaint();
+}
+
 QSize CHoverButton::sizeHint() const {
-    return bitmapSize_.isValid() ? bitmapSize_ : QPushButton::sizeHint();
+    if (bitmapSize_.isValid()) {
+        return bitmapSize_;
+    }
+    // Room for the wider of the two captions, so the button keeps its size when it turns.
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QFontMetrics metrics = fontMetrics();
+    const int text = qMax(metrics.horizontalAdvance(QString(offText_).remove(QLatin1Char('&'))),
+                          metrics.horizontalAdvance(QString(onText_).remove(QLatin1Char('&'))));
+    const QSize content(text + iconSize().width() + 8, qMax(metrics.height(), iconSize().height()));
+    return style()->sizeFromContents(QStyle::CT_PushButton, &option, content, this);
 }
 
 void CHoverButton::paintEvent(QPaintEvent*) {
+    const bool pressed = state_ == kStateOffPressed || state_ == kStateOnPressed;
+    if (!bitmapSize_.isValid()) {
+        // Without pictures the button is drawn as the desktop draws its push buttons.
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        if (pressed) {
+            option.state |= QStyle::State_Sunken;
+        }
+        painter.drawControl(QStyle::CE_PushButton, option);
+        return;
+    }
     QPainter painter(this);
     painter.fillRect(rect(), kFace);
     const int index = (state_ >= kStateOffPressed && state_ <= kStateOnPressed) ? state_ : 0;
@@ -91,7 +127,6 @@ void CHoverButton::paintEvent(QPaintEvent*) {
         painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(bitmapSize_)), picture,
                            QRectF(QPointF(0, 0), QSizeF(bitmapSize_) * ratio));
     }
-    const bool pressed = state_ == kStateOffPressed || state_ == kStateOnPressed;
     const int shift = pressed ? 1 : 0;
     painter.setPen(QColor(40, 40, 48));
     DrawButtonLabel(painter, QRect(44 + shift, 3 + shift, width() - 48, height() - 6),
@@ -113,9 +148,21 @@ void CHoverButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    if (event->isAutoRepeat()) {
-        return;
+    if (!event->isAutoRepeat()) {
+        ClickByKey();
     }
+}
+
+bool CHoverButton::event(QEvent* event) {
+    // The caption's Alt key clicks as Space does.
+    if (event->type() == QEvent::Shortcut && isEnabled()) {
+        ClickByKey();
+        return true;
+    }
+    return QPushButton::event(event);
+}
+
+void CHoverButton::ClickByKey() {
     // A key press is a whole click: the idle button goes on, the running one asks to stop.
     if (state_ == kStateOff) {
         state_ = kStateOn;
@@ -245,5 +292,13 @@ void CHoverButton::PointerLeft() {
 }
 
 void CHoverButton::Repaint() {
+    // The caption of the position is the button's text, so its Alt key and its accessible name
+    // follow the position too.
+    const bool on = state_ >= kStateOn;
+    const QString& text = on ? onText_ : offText_;
+    if (!text.isEmpty() && QPushButton::text() != text) {
+        setText(text);
+    }
+    setIcon(on ? onIcon_ : offIcon_);
     update();
 }

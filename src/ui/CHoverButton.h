@@ -1,15 +1,17 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSize>
 #include <QString>
 
 // The owner-drawn Start button: a two-position toggle (off / on) with a pressed look for each
-// position. It paints one of four bitmaps chosen by its state and a one-pixel frame that follows
-// the mouse: flat when the pointer is elsewhere, raised while it is over the button, sunken while
-// the left button is held on it. A mouse click sends exactly one clicked() notification, in every
-// state; the owner decides from GetState() what the click means.
+// position. Without bitmaps it is drawn as a push button of the desktop with the caption and
+// icon of its position. With them it paints one of four bitmaps chosen by its state and a one-pixel
+// frame that follows the mouse: flat when the pointer is elsewhere, raised while it is over the
+// button, sunken while the left button is held on it. A mouse click sends exactly one clicked()
+// notification, in every state; the owner decides from GetState() what the click means.
 class CHoverButton : public QPushButton {
     Q_OBJECT
 
@@ -31,18 +33,18 @@ class CHoverButton : public QPushButton {
     // there through its runner).
     void SetState(int state);
     int GetState() const { return state_; }
-    // The labels written over the pictures: while off ("Start") and while on ("Stop").
-    void SetTexts(const QString& off, const QString& on) {
-        offText_ = off;
-        onText_ = on;
-        update();
-    }
+    // The labels written over the pictures, or the captions without them: while off ("Start")
+    // and while on ("Stop").
+    void SetTexts(const QString& off, const QString& on);
+    // The icons beside the captions when the button has no pictures.
+    void SetIcons(const QIcon& off, const QIcon& on);
     int GetFrameStyle() const { return frameStyle_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -55,6 +57,8 @@ class CHoverButton : public QPushButton {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Space, Enter or the Alt key: the idle button goes on, the running one asks to stop.
+    void ClickByKey();
     void OnMouseEnter(Qt::MouseButtons buttons);
     void OnMouseLeave();
     void PointerLeft();
@@ -64,6 +68,8 @@ class CHoverButton : public QPushButton {
     QSize bitmapSize_;
     QString offText_;
     QString onText_;
+    QIcon offIcon_;
+    QIcon onIcon_;
     int state_ = kStateOff;
     bool pressed_ = false;
     int frameStyle_ = kFrameFlat;

@@ -1,23 +1,29 @@
 #include "ui/CTunecrateView.h"
 
 #include <QCheckBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
-#include <QFocusEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPalette>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <unordered_map>
 
 #include "collection/CTunecrateDoc.h"
+#include "collection/MusicFileScan.h"
 #include "collection/MusicFolderWalk.h"
 #include "run/FillRequest.h"
 #include "run/RunSummary.h"
@@ -25,17 +31,15 @@
 #include "run/WipeQuestion.h"
 #include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
-#include "ui/CBitmapButton.h"
+#include "ui/BusyTask.h"
 #include "ui/CDirectoryList.h"
 #include "ui/CDriveDlg.h"
 #include "ui/CExtensionsDlg.h"
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
 #include "ui/CStickLayoutDlg.h"
-#include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
 #include "ui/EjectRunner.h"
-#include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
 #include "ui/MessageText.h"
 #include "ui/NumberText.h"
@@ -46,18 +50,22 @@
 
 namespace {
 
-// The form's face colour and the white of the edit and the list.
-const QColor kFace(212, 208, 200);
-const QColor kWhite(255, 255, 255);
-
-// The form's size and the place of each control, in dialog units.
-constexpr int kFormWidth = 401;
-constexpr int kFormHeight = 281;
 constexpr int kMeasureIntervalMs = 3000;
+// The longest the window goes without drawing while folders found by a walk are added.
+constexpr int kAddSliceMs = 10;
 
-void Place(QWidget* control, int id, const DialogUnits& du, int x, int y, int w, int h) {
+// Names a control by its id ("control1000"), for tests and help.
+template <typename T>
+T* Named(T* control, int id) {
     control->setObjectName(QStringLiteral("control%1").arg(id));
-    control->setGeometry(du.Rect(x, y, w, h));
+    return control;
+}
+
+QPushButton* MakeButton(const QString& text, const char* icon, QStyle::StandardPixmap fallback,
+                        int id, QWidget* parent) {
+    auto* button = Named(new QPushButton(ThemeIcon(icon, fallback), text, parent), id);
+    button->setAutoDefault(false);
+    return button;
 }
 
 }  // namespace
@@ -80,10 +88,11 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
     // The job's reports, on this thread.
     connect(observer_.get(), &GuiTransferObserver::StatusTextChanged, this,
             &CTunecrateView::SetStatusText);
-    connect(observer_.get(), &GuiTransferObserver::ProgressRangeChanged, progress_,
-            [this](int maximum) { progress_->setRange(0, maximum); });
-    connect(observer_.get(), &GuiTransferObserver::ProgressPositionChanged, progress_,
-            &QProgressBar::setValue);
+    connect(observer_.get(), &GuiTransferObserver::ProgressRangeChanged, this,
+            &CTunecrateView::OnFillStarted);
+    connect(observer_.get(), &GuiTransferObserver::SongCopied, this, [this] { ++songsCopied_; });
+    connect(observer_.get(), &GuiTransferObserver::ProgressPositionChanged, this,
+            &CTunecrateView::OnFillProgress);
     connect(observer_.get(), &GuiTransferObserver::FreeSpaceTextChanged, freeSpace_,
             &QLabel::setText);
     // A stick plugged in, pulled out or filled by another program shows while the form is idle.
@@ -110,199 +119,180 @@ CTunecrateView::~CTunecrateView() {
 }
 
 void CTunecrateView::CreateControls() {
-    setFont(FormFont());
-    const DialogUnits du(font());
-    // The described size is the smallest and the first; the list takes what the window grows.
-    baseSize_ = du.Size(kFormWidth, kFormHeight);
-    setMinimumSize(baseSize_);
-    resize(baseSize_);
-
-    QPalette face = palette();
-    face.setColor(QPalette::Window, kFace);
-    face.setColor(QPalette::Button, kFace);
-    face.setColor(QPalette::Base, kWhite);
-    setPalette(face);
-    setAutoFillBackground(true);
-
-    // Template order, which is also the order of the Tab key.
-    newDir_ = new QLineEdit(this);
-    Place(newDir_, IDC_NEWDIR, du, 81, 7, 239, 12);
-    newDir_->installEventFilter(this);
-    newDir_->setWhatsThis(
-        tr("Type the path of a music directory here; leaving the field adds it "
-           "to the collection."));
-
-    list_ = new CDirectoryList(this);
-    Place(list_, IDC_DIRLIST, du, 7, 36, 313, 90);
-    list_->setWhatsThis(
-        tr("The music directories of the collection. Select lines to remove "
-           "them."));
-
-    auto* newDirLabel = new QLabel(tr("New Music Directory:"), this);
-    Place(newDirLabel, IDC_NEWDIR_LABEL, du, 7, 8, 71, 10);
-    newDirLabel->setBuddy(newDir_);
-
-    add_ = new CBitmapButton(QStringLiteral("ADD"), this);
-    Place(add_, IDC_ADD, du, 327, 36, 67, 27);
-    add_->setText(tr("Add\nFolder"));
-    add_->setToolTip(tr("Add Music Directory"));
-    add_->setWhatsThis(tr("Add a music directory to the current collection."));
-    remove_ = new CBitmapButton(QStringLiteral("REMOVE"), this);
-    Place(remove_, IDC_REMOVE, du, 327, 66, 67, 27);
-    remove_->setText(tr("Remove\nFolder"));
-    remove_->setToolTip(tr("Remove Music Directory"));
-    remove_->setWhatsThis(tr("Remove a music directory from the current collection."));
-    exit_ = new CBitmapButton(QStringLiteral("EXIT"), this);
-    Place(exit_, IDC_EXIT, du, 327, 236, 67, 27);
-    exit_->setText(tr("Exit"));
-    exit_->setToolTip(tr("Exit"));
-    exit_->setWhatsThis(tr("Exit Tunecrate."));
-    selectDrive_ = new CBitmapButton(QStringLiteral("SELDRV"), this);
-    Place(selectDrive_, IDC_SELDRV, du, 327, 136, 67, 27);
-    selectDrive_->setText(tr("Select\nStick"));
-    selectDrive_->setToolTip(tr("Select Stick Drive"));
-    selectDrive_->setWhatsThis(tr("Select the USB Stick Drive."));
-
-    auto* listLabel = new QLabel(tr("Music Collection"), this);
-    Place(listLabel, IDC_LIST_LABEL, du, 7, 25, 70, 10);
-    counts_ = new QLabel(this);
-    Place(counts_, IDC_COUNTS, du, 80, 25, 240, 10);
-    counts_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    fileExt_ = new CBitmapButton(QStringLiteral("FILEEXT"), this);
-    Place(fileExt_, IDC_FILEEXT, du, 327, 174, 67, 27);
-    fileExt_->setText(tr("File\nTypes"));
-    fileExt_->setToolTip(tr("Music File Extensions"));
-    fileExt_->setWhatsThis(tr("Set the music file extensions."));
-
-    auto* picture = new QLabel(this);
-    Place(picture, IDC_PICTURE, du, 7, 163, 241, 78);
-    // A picture control takes the size of its picture.
-    picture->setPixmap(QPixmap(QStringLiteral(":/bitmaps/DECORATION.png")));
-    picture->resize(picture->pixmap().deviceIndependentSize().toSize());
-    // The banner's motto, in the user's language, where the picture leaves room for it.
-    auto* motto = new QLabel(tr("Fresh music for your stick,\ndrawn at random."), picture);
-    QFont mottoFont(QStringLiteral("DejaVu Sans"));
-    mottoFont.setPixelSize(14);
-    motto->setFont(mottoFont);
-    QPalette mottoColours = motto->palette();
-    mottoColours.setColor(QPalette::WindowText, QColor(210, 228, 240));
-    motto->setPalette(mottoColours);
-    motto->setGeometry(126, 70, 230, 40);
-    motto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    // The stick is a mount point here, longer than a drive letter: the label reaches to the
-    // buttons and shows the end of a long path, the whole path in its tooltip.
-    drive_ = new QLabel(this);
-    Place(drive_, IDC_DRIVE, du, 255, 185, 65, 10);
-
-    start_ = new CHoverButton(this);
-    Place(start_, IDC_START, du, 79, 130, 67, 27);
-    start_->SetTexts(tr("Start"), tr("Stop"));
-    start_->setToolTip(tr("Start File Transfer"));
-    start_->setWhatsThis(tr("Start file transfer to MP3 stick. Click again to stop."));
-
-    deleteOld_ = new QCheckBox(tr("&Delete old music files from stick"), this);
-    Place(deleteOld_, IDC_DELETE_OLD, du, 156, 139, 114, 10);
-    // The text is wider than its place in some fonts and languages: it may use the free room up
-    // to the list's right edge.
-    deleteOld_->resize(qMin(qMax(deleteOld_->width(), deleteOld_->sizeHint().width()),
-                            du.X(320) - deleteOld_->x()),
-                       deleteOld_->height());
-    eject_ = new QCheckBox(tr("Eject the stick when done"), this);
-    Place(eject_, IDC_EJECT, du, 156, 150, 160, 10);
-
-    progress_ = new QProgressBar(this);
-    Place(progress_, IDC_PROGRESS, du, 7, 249, 241, 14);
-    progress_->setTextVisible(false);
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
-
-    freeSpace_ = new QLabel(tr("Free space unknown"), this);
-    Place(freeSpace_, IDC_FREE_SPACE, du, 255, 205, 125, 10);
-
-    status_ = new QLabel(this);
-    Place(status_, IDC_STATUS, du, 10, 270, 385, 10);
-
-    // How a fill lays out the stick, under the stick drive and its free space.
-    layout_ = new QLabel(this);
-    layout_->setObjectName(QStringLiteral("stickLayout"));
-    layout_->setGeometry(du.X(255), du.Y(215), du.X(140), du.Y(20));
-    layout_->setWordWrap(true);
-    layout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(CreateCollectionArea(), 1);
+    layout->addWidget(CreateStickArea());
+    layout->addWidget(CreateRunArea());
     ShowStickLayout();
 
-    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        baseGeometry_.emplace_back(control, control->geometry());
-    }
-
     // The Tab key goes through the form as it is read: top left to bottom right.
-    const QList<QWidget*> tabOrder = {newDir_,    list_,  add_,         remove_,  start_,
-                                      deleteOld_, eject_, selectDrive_, fileExt_, exit_};
+    const QList<QWidget*> tabOrder = {newDir_,      add_,          list_,  remove_,    fileExt_,
+                                      selectDrive_, layoutButton_, start_, deleteOld_, eject_};
     for (int i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
-    // The picture buttons are named for screen readers as their tooltips name them.
-    for (QWidget* button : QWidgetList{add_, remove_, exit_, selectDrive_, fileExt_}) {
-        button->setAccessibleName(button->toolTip());
-    }
+    ConnectControls();
+}
+
+QWidget* CTunecrateView::CreateCollectionArea() {
+    auto* box = new QGroupBox(tr("Music Collection"), this);
+    auto* grid = new QGridLayout(box);
+
+    newDir_ = Named(new QLineEdit(box), IDC_NEWDIR);
+    newDir_->setClearButtonEnabled(true);
+    newDir_->setPlaceholderText(tr("Type a folder's path and press Enter"));
+    newDir_->setWhatsThis(
+        tr("Type the path of a music directory here and press Enter to add it to the "
+           "collection."));
+    // Paths complete as they are typed; the file system is read on Qt's own worker thread.
+    auto* folders = new QFileSystemModel(newDir_);
+    folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folders->setRootPath(QString());
+    auto* completer = new QCompleter(folders, newDir_);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    newDir_->setCompleter(completer);
+
+    auto* newDirLabel = Named(new QLabel(tr("&New Music Directory:"), box), IDC_NEWDIR_LABEL);
+    newDirLabel->setBuddy(newDir_);
+    add_ = MakeButton(tr("&Add Folder..."), "folder-new", QStyle::SP_FileDialogNewFolder, IDC_ADD,
+                      box);
+    add_->setToolTip(tr("Add Music Directory"));
+    add_->setWhatsThis(tr("Add a music directory to the current collection."));
+
+    list_ = Named(new CDirectoryList(box), IDC_DIRLIST);
+    list_->setWhatsThis(
+        tr("The music directories of the collection with their songs. Select rows to remove "
+           "them."));
+
+    counts_ = Named(new QLabel(box), IDC_COUNTS);
+    remove_ = MakeButton(tr("&Remove"), "list-remove", QStyle::SP_TrashIcon, IDC_REMOVE, box);
+    remove_->setToolTip(tr("Remove Music Directory"));
+    remove_->setWhatsThis(tr("Remove a music directory from the current collection."));
+    fileExt_ = MakeButton(tr("Music File E&xtensions..."), "preferences-other",
+                          QStyle::SP_FileDialogDetailedView, IDC_FILEEXT, box);
+    fileExt_->setToolTip(tr("Music File Extensions"));
+    fileExt_->setWhatsThis(tr("Set the music file extensions."));
+
+    grid->addWidget(newDirLabel, 0, 0);
+    grid->addWidget(newDir_, 0, 1, 1, 3);
+    grid->addWidget(add_, 0, 4);
+    grid->addWidget(list_, 1, 0, 1, 5);
+    grid->addWidget(counts_, 2, 0, 1, 2);
+    grid->addWidget(remove_, 2, 3);
+    grid->addWidget(fileExt_, 2, 4);
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+QWidget* CTunecrateView::CreateStickArea() {
+    auto* box = new QGroupBox(tr("Stick"), this);
+    auto* grid = new QGridLayout(box);
+    auto* icon = new QLabel(box);
+    icon->setPixmap(ThemeIcon("drive-removable-media", QStyle::SP_DriveFDIcon).pixmap(32, 32));
+    icon->setAlignment(Qt::AlignTop);
+
+    // The stick's mount point, its label and its free space, each on a line of its own.
+    drive_ = Named(new QLabel(box), IDC_DRIVE);
+    QFont bold = drive_->font();
+    bold.setBold(true);
+    drive_->setFont(bold);
+    drive_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    volumeLabel_ = Named(new QLabel(box), IDC_VOLUME_LABEL);
+    freeSpace_ = Named(new QLabel(tr("Free space unknown"), box), IDC_FREE_SPACE);
+    layout_ = Named(new QLabel(box), IDC_LAYOUT);
+    layout_->setWordWrap(true);
+
+    selectDrive_ = MakeButton(tr("Select Stic&k..."), "drive-removable-media",
+                              QStyle::SP_DriveFDIcon, IDC_SELDRV, box);
+    selectDrive_->setToolTip(tr("Select Stick Drive"));
+    selectDrive_->setWhatsThis(tr("Select the USB Stick Drive."));
+    layoutButton_ = MakeButton(tr("Stick &Layout..."), "view-list-details",
+                               QStyle::SP_FileDialogListView, IDC_LAYOUT + 100, box);
+    layoutButton_->setToolTip(tr("Stick Layout"));
+
+    grid->addWidget(icon, 0, 0, 3, 1);
+    grid->addWidget(drive_, 0, 1);
+    grid->addWidget(volumeLabel_, 1, 1);
+    grid->addWidget(freeSpace_, 2, 1);
+    grid->addWidget(layout_, 3, 1);
+    grid->addWidget(selectDrive_, 0, 2);
+    grid->addWidget(layoutButton_, 3, 2, Qt::AlignTop);
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* CTunecrateView::CreateRunArea() {
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+
+    start_ = Named(new CHoverButton(area), IDC_START);
+    start_->SetTexts(tr("&Start"), tr("S&top"));
+    start_->SetIcons(ThemeIcon("media-playback-start", QStyle::SP_MediaPlay),
+                     ThemeIcon("media-playback-stop", QStyle::SP_MediaStop));
+    start_->setToolTip(tr("Start File Transfer"));
+    start_->setWhatsThis(tr("Start file transfer to MP3 stick. Click again to stop."));
     start_->setAccessibleName(tr("Start"));
+    deleteOld_ =
+        Named(new QCheckBox(tr("&Delete old music files from stick"), area), IDC_DELETE_OLD);
+    eject_ = Named(new QCheckBox(tr("E&ject the stick when done"), area), IDC_EJECT);
+    row->addWidget(start_);
+    row->addSpacing(12);
+    row->addWidget(deleteOld_);
+    row->addWidget(eject_);
+    row->addStretch(1);
+
+    progress_ = Named(new QProgressBar(area), IDC_PROGRESS);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    progressText_ = Named(new QLabel(area), IDC_PROGRESS_TEXT);
+    status_ = Named(new QLabel(area), IDC_STATUS);
+    status_->setWordWrap(true);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    column->addLayout(row);
+    column->addWidget(progress_);
+    column->addWidget(progressText_);
+    column->addWidget(status_);
+    return area;
+}
+
+void CTunecrateView::ConnectControls() {
     // Delete in the list removes the selected folders, as the Remove button does.
     auto* removeKey = new QShortcut(QKeySequence::Delete, list_, nullptr, nullptr,
                                     Qt::WidgetWithChildrenShortcut);
     connect(removeKey, &QShortcut::activated, this, &CTunecrateView::OnRemove);
-    // Folders dropped from a file manager go through the same checks as a typed path.
+    // Folders dropped from a file manager go the way of a typed path.
     connect(list_, &CDirectoryList::FoldersDropped, this, [this](const QStringList& paths) {
         if (!IsTransferRunning()) {
             for (const QString& path : paths) {
-                AddDirectoryEntry(path);
+                AddChosenFolder(path);
             }
         }
     });
-
+    connect(newDir_, &QLineEdit::returnPressed, this, &CTunecrateView::OnNewDirEntered);
     connect(add_, &QAbstractButton::clicked, this, &CTunecrateView::OnAdd);
     connect(remove_, &QAbstractButton::clicked, this, &CTunecrateView::OnRemove);
-    connect(exit_, &QAbstractButton::clicked, this, &CTunecrateView::OnExit);
     connect(selectDrive_, &QAbstractButton::clicked, this, &CTunecrateView::OnSelectDrive);
     connect(fileExt_, &QAbstractButton::clicked, this, &CTunecrateView::OnFileExtensions);
+    connect(layoutButton_, &QAbstractButton::clicked, this, &CTunecrateView::OnStickLayout);
     connect(start_, &QAbstractButton::clicked, this, &CTunecrateView::OnStart);
 }
 
-void CTunecrateView::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    const int dx = width() - baseSize_.width();
-    const int dy = height() - baseSize_.height();
-    for (const auto& [control, base] : baseGeometry_) {
-        QRect r = base;
-        if (control == list_) {
-            r.adjust(0, 0, dx, dy);
-        } else if (control == newDir_) {
-            r.adjust(0, 0, dx, 0);
-        } else if (control == add_ || control == remove_) {
-            r.translate(dx, 0);
-        } else if (control == exit_ || control == selectDrive_ || control == fileExt_) {
-            r.translate(dx, dy);
-        } else if (control == status_) {
-            r.adjust(0, dy, dx, dy);
-        } else if (r.top() > list_->y()) {
-            r.translate(0, dy);  // everything else below the list's top moves down with it
-        }
-        control->setGeometry(r);
-    }
-}
-
-CBitmapButton* CTunecrateView::BitmapButton(int id) const {
+QPushButton* CTunecrateView::Button(int id) const {
     switch (id) {
         case IDC_ADD:
             return add_;
         case IDC_REMOVE:
             return remove_;
-        case IDC_EXIT:
-            return exit_;
         case IDC_SELDRV:
             return selectDrive_;
         case IDC_FILEEXT:
             return fileExt_;
+        case IDC_LAYOUT:
+            return layoutButton_;
         default:
             return nullptr;
     }
@@ -311,12 +301,6 @@ CBitmapButton* CTunecrateView::BitmapButton(int id) const {
 void CTunecrateView::OnInitialUpdate() {
     // The form shows the fresh document first: an empty list after File > New.
     RefillDirectoryList();
-    start_->LoadBitmaps(100, 44, QStringLiteral("STARTU"), QStringLiteral("STARTD"),
-                        QStringLiteral("STARTONU"), QStringLiteral("STARTOND"));
-    for (CBitmapButton* button : {add_, remove_, selectDrive_, fileExt_, exit_}) {
-        button->AutoLoad();
-    }
-
     ShowStickDrive(QString::fromStdString(settings_.GetStickDrive()));
     MeasureStick();
     if (document_ && !settings_.GetMusicCollection().empty()) {
@@ -348,17 +332,8 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
     UpdateCounts();
 }
 
-void CTunecrateView::AppendListEntry(const QString& text) {
-    list_->addItem(text);
-    list_->item(list_->count() - 1)->setToolTip(text);
-    // The text's width plus the margins the list draws around it.
-    const int margin =
-        2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
-    const int width = list_->fontMetrics().horizontalAdvance(text) + margin;
-    if (width > widestExtent_) {
-        widestExtent_ = width;
-        list_->SetHorizontalExtent(widestExtent_);
-    }
+void CTunecrateView::AppendListEntry(const QString& path) {
+    list_->AppendFolder(path, true);
 }
 
 void CTunecrateView::RefillDirectoryList() {
@@ -366,36 +341,22 @@ void CTunecrateView::RefillDirectoryList() {
     if (!document_) {
         return;
     }
+    list_->setUpdatesEnabled(false);
     for (const auto& directory : document_->GetLibrary().GetDirectories()) {
-        const QString path = QString::fromStdString(directory->GetName());
-        if (directory->IsAvailable()) {
-            AppendListEntry(path);
-            continue;
-        }
-        // Greyed, and the line keeps the path itself for removing it.
-        AppendListEntry(path + QLatin1Char(' ') + tr("(not available)"));
-        QListWidgetItem* item = list_->item(list_->count() - 1);
-        item->setData(Qt::UserRole, path);
-        item->setForeground(list_->palette().color(QPalette::Disabled, QPalette::Text));
+        list_->AppendFolder(QString::fromStdString(directory->GetName()), directory->IsAvailable());
     }
+    list_->setUpdatesEnabled(true);
     UpdateCounts();
 }
 
 void CTunecrateView::RemoveSelectedEntries() {
-    QList<int> rows;
-    for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
-        rows << index.row();
-    }
-    std::sort(rows.begin(), rows.end());
-    // From the last selected line to the first, so the remaining rows keep their numbers.
+    const QList<int> rows = list_->SelectedRows();
+    // From the last selected row to the first, so the remaining rows keep their numbers.
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
-        QListWidgetItem* item = list_->item(*it);
-        const QVariant path = item->data(Qt::UserRole);
         if (document_) {
-            document_->RemoveDirectory(
-                (path.isValid() ? path.toString() : item->text()).toStdString());
+            document_->RemoveDirectory(list_->PathAt(*it).toStdString());
         }
-        delete list_->takeItem(*it);
+        delete list_->takeTopLevelItem(*it);
     }
     if (!rows.isEmpty() && document_) {
         document_->SetModifiedFlag();
@@ -413,10 +374,19 @@ CFolderBrowser* CTunecrateView::GetFolderBrowser() {
     return folderBrowser_.get();
 }
 
-// A mount point can be longer than the label: its end is shown, the whole path as the tooltip.
+// The stick's mount point with its label and free space; before one is chosen, what to do.
 void CTunecrateView::ShowStickDrive(const QString& stick) {
-    drive_->setText(drive_->fontMetrics().elidedText(stick, Qt::ElideLeft, drive_->width()));
+    drive_->setText(stick.isEmpty() ? tr("No stick selected: choose it with Select Stick.")
+                                    : QDir::toNativeSeparators(stick));
     drive_->setToolTip(stick);
+    const QString label = QString::fromStdString(driveInfo_->GetVolumeLabel());
+    if (stick.isEmpty()) {
+        volumeLabel_->clear();
+    } else if (driveInfo_->GetDriveType() == platform::DriveType::kNoRootDir) {
+        volumeLabel_->setText(tr("The stick is not plugged in."));
+    } else {
+        volumeLabel_->setText(label.isEmpty() ? tr("No volume label") : tr("Label: %1").arg(label));
+    }
 }
 
 void CTunecrateView::MeasureStick() {
@@ -432,6 +402,7 @@ void CTunecrateView::MeasureStick() {
     } else {
         freeSpace_->setText(tr("Free space unknown"));
     }
+    ShowStickDrive(QString::fromStdString(settings_.GetStickDrive()));
 }
 
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
@@ -443,14 +414,25 @@ void CTunecrateView::UpdateCounts() {
         counts_->clear();
         return;
     }
+    // One pass over the songs counts them for every folder.
+    std::unordered_map<std::string, CDirectoryList::Counts> tallies;
+    for (const auto& file : document_->GetLibrary().GetFiles()) {
+        CDirectoryList::Counts& tally = tallies[file->GetDirectory()];
+        ++tally.songs;
+        tally.untransferred += file->GetFlag() == 0 ? 1 : 0;
+    }
+    for (int row = 0; row < list_->count(); ++row) {
+        list_->SetCounts(row, tallies[list_->PathAt(row).toStdString()]);
+    }
     const MusicLibrary::Counts counts = document_->GetLibrary().Count();
+    const QLocale locale;
     QString text = tr("Songs: %1, not yet transferred: %2")
-                       .arg(QLocale().toString(static_cast<qulonglong>(counts.files)),
-                            QLocale().toString(static_cast<qulonglong>(counts.untransferred)));
+                       .arg(locale.toString(static_cast<qulonglong>(counts.files)),
+                            locale.toString(static_cast<qulonglong>(counts.untransferred)));
     if (counts.unavailableFiles > 0) {
         text += QStringLiteral(", ") +
                 tr("not available: %1")
-                    .arg(QLocale().toString(static_cast<qulonglong>(counts.unavailableFiles)));
+                    .arg(locale.toString(static_cast<qulonglong>(counts.unavailableFiles)));
     }
     counts_->setText(text);
 }
@@ -459,23 +441,29 @@ void CTunecrateView::SetStatusText(const QString& text) {
     status_->setText(text);
 }
 
-bool CTunecrateView::eventFilter(QObject* watched, QEvent* event) {
-    // Leaving the edit adds the typed directory; opening a menu is not leaving it.
-    if (watched == newDir_ && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        OnKillFocusNewDir();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void CTunecrateView::OnKillFocusNewDir() {
-    // A refusal's message box takes the focus too; that is not a second leave.
-    if (addingTypedDirectory_ || !newDir_->isEnabled()) {
+void CTunecrateView::OnNewDirEntered() {
+    const QString typed = QDir::cleanPath(newDir_->text().trimmed());
+    if (newDir_->text().trimmed().isEmpty()) {
         return;
     }
-    addingTypedDirectory_ = true;
-    AddDirectoryEntry(newDir_->text());
-    addingTypedDirectory_ = false;
+    // A folder the collection holds already, in any letter case, adds nothing.
+    if (list_->FindStringExact(typed) >= 0) {
+        newDir_->clear();
+        return;
+    }
+    // What is no folder keeps its text, to be mended.
+    const QFileInfo folder(typed);
+    if (!folder.isDir()) {
+        QMessageBox::warning(
+            window(), QCoreApplication::applicationName(),
+            folder.exists()
+                ? tr("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(typed))
+                : MessageText::Translate(platform::UserMessage(
+                      platform::UserMessage::Id::kDirectoryNotFound, {typed.toStdString()})));
+        return;
+    }
+    newDir_->clear();
+    AddChosenFolder(typed);
 }
 
 void CTunecrateView::OnAdd() {
@@ -489,20 +477,27 @@ void CTunecrateView::OnAdd() {
     // The next browse starts where this one ended.
     const QString chosen = browser->GetChosenPath();
     browser->SetStartFolder(chosen);
-    if (!MusicFolderWalk::HasSubfolders(chosen.toStdString())) {
-        AddDirectoryEntry(chosen);
+    AddChosenFolder(chosen);
+}
+
+void CTunecrateView::AddChosenFolder(const QString& path) {
+    if (!MusicFolderWalk::HasSubfolders(path.toStdString())) {
+        AddDirectoryEntry(path);
         return;
     }
-    const auto answer = QMessageBox::question(
-        window(), QCoreApplication::applicationName(),
-        tr("%1 has subfolders.\n\nAdd every folder below it that holds music, each as a "
-           "music directory of its own?")
-            .arg(chosen),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                    tr("%1 has subfolders.").arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window());
+    box.setObjectName(QStringLiteral("subfolderQuestion"));
+    box.setInformativeText(
+        tr("Add every folder below it that holds music, each as a music directory of its "
+           "own?"));
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
     if (answer == QMessageBox::Yes) {
-        AddFolderTree(chosen);
+        AddFolderTree(path);
     } else if (answer == QMessageBox::No) {
-        AddDirectoryEntry(chosen);
+        AddDirectoryEntry(path);
     }
 }
 
@@ -510,42 +505,98 @@ void CTunecrateView::AddFolderTree(const QString& root) {
     if (!document_ || !CheckFileTypesSet()) {
         return;
     }
-    // A tree of thousands of folders takes a while: a progress box that can cancel the walk.
-    QProgressDialog progress(tr("Looking for music folders below %1...").arg(root), tr("Cancel"), 0,
-                             0, window());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    const MusicFolderWalk::Progress step = [&progress](size_t seen) {
-        if (seen % 50 == 0) {
-            progress.setLabelText(tr("%1 folders looked through...").arg(seen));
-            QCoreApplication::processEvents();
-        }
-        return !progress.wasCanceled();
-    };
-    const std::vector<std::string> folders =
-        MusicFolderWalk(settings_.GetExtensions()).Find(root.toStdString(), step);
-    progress.close();
-    int added = 0;
-    for (const std::string& folder : folders) {
+    const std::string rootPath = root.toStdString();
+    const MusicFolderWalk walk(settings_.GetExtensions());
+    std::vector<std::string> folders;
+    BusyTask task(
+        window(),
+        [root](size_t seen) {
+            return tr("Looking for music folders below %1: %2 folders looked through")
+                .arg(QDir::toNativeSeparators(root), QLocale().toString(qulonglong(seen)));
+        },
+        true);
+    const bool whole = task.Run([&](const std::atomic<bool>& cancel, std::atomic<size_t>& seen) {
+        folders = walk.Find(rootPath, [&](size_t count) {
+            seen = count;
+            return !cancel;
+        });
+    });
+    if (!whole) {
+        SetStatusText(tr("Cancelled: no folders were added."));
+        return;
+    }
+    AddFolders(folders);
+}
+
+void CTunecrateView::AddFolders(const std::vector<std::string>& folders) {
+    QProgressDialog box(tr("Adding music folders..."), tr("Cancel"), 0, int(folders.size()),
+                        window());
+    box.setObjectName(QStringLiteral("addingBox"));
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowModality(Qt::WindowModal);
+    box.setMinimumDuration(BusyTask::kBusyDelayMs);
+    size_t added = 0;
+    QElapsedTimer slice;
+    slice.start();
+    for (size_t i = 0; i < folders.size() && !box.wasCanceled(); ++i) {
         // Folders listed already are skipped; a refused one has been explained by the document.
-        if (!document_->IsListed(folder) && document_->AddDirectory(folder)) {
+        if (!document_->IsListed(folders[i]) && document_->AddDirectory(folders[i])) {
             document_->SetModifiedFlag();
-            AppendListEntry(QString::fromStdString(folder));
             ++added;
         }
+        if (slice.elapsed() >= kAddSliceMs) {
+            box.setValue(int(i + 1));  // a modal box lets the window draw here
+            slice.restart();
+        }
     }
-    UpdateCounts();
-    SetStatusText(tr("%1 music folders added").arg(added));
+    box.close();
+    RefillDirectoryList();
+    SetStatusText(tr("%1 music folders added").arg(QLocale().toString(qulonglong(added))));
+}
+
+void CTunecrateView::OnFillStarted(int megabytesToFill) {
+    progress_->setRange(0, qMax(megabytesToFill, 1));
+    progress_->setValue(0);
+    songsCopied_ = 0;
+    fillClock_.start();
+    OnFillProgress(0);
+}
+
+// Songs copied, megabytes of the space to fill, the speed and the time left; the songs not yet
+// transferred follow each copy. All of it stays when the run has ended.
+void CTunecrateView::OnFillProgress(int megabytes) {
+    progress_->setValue(megabytes);
+    const QLocale locale;
+    const double seconds = fillClock_.elapsed() / 1000.0;
+    const double rate = seconds > 0.5 ? megabytes / seconds : 0.0;
+    QString text = tr("%1 songs copied, %2 MB of %3 MB")
+                       .arg(locale.toString(songsCopied_), locale.toString(megabytes),
+                            locale.toString(progress_->maximum()));
+    if (rate > 0) {
+        const int left = int((progress_->maximum() - megabytes) / rate + 0.5);
+        text += QStringLiteral(", ") + tr("%1 MB/s").arg(locale.toString(rate, 'f', 1)) +
+                QStringLiteral(", ") +
+                (left >= 60 ? tr("about %1 min left").arg(locale.toString((left + 30) / 60))
+                            : tr("about %1 s left").arg(locale.toString(left)));
+    }
+    progressText_->setText(text);
+    UpdateCountsDuringRun();
+}
+
+// While the job runs it owns the flags; the songs it reported copied are no longer waiting.
+void CTunecrateView::UpdateCountsDuringRun() {
+    const quint64 waiting =
+        countsAtStart_.untransferred - qMin<quint64>(songsCopied_, countsAtStart_.untransferred);
+    const QLocale locale;
+    counts_->setText(
+        tr("Songs: %1, not yet transferred: %2")
+            .arg(locale.toString(quint64(countsAtStart_.files)), locale.toString(waiting)));
 }
 
 void CTunecrateView::OnRemove() {
     if (!IsTransferRunning()) {
         RemoveSelectedEntries();
     }
-}
-
-void CTunecrateView::OnExit() {
-    emit ExitRequested();
 }
 
 void CTunecrateView::OnSelectDrive() {
@@ -654,6 +705,9 @@ void CTunecrateView::StartTransfer() {
     }
     auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
                                              runner_->StopFlag(), *observer_, options);
+    // What the live counts start from: the job owns the flags until it ends.
+    countsAtStart_ = document_->GetLibrary().Count();
+    progressText_->clear();
     SetTransferControlsEnabled(false);
     start_->setAccessibleName(tr("Stop"));
     emit TransferRunningChanged(true);
@@ -661,9 +715,17 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
-    const std::optional<run::WipeQuestion> question = run::WipeQuestion::For(
-        *driveInfo_, StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions()),
-        false);
+    // Counting a full stick can take half a minute: on a worker, with a busy box.
+    StickContents contents;
+    const std::string root = driveInfo_->GetRootPath();
+    const std::vector<std::string> extensions = settings_.GetExtensions();
+    BusyTask counting(
+        window(), [](size_t) { return tr("Counting what is on the stick..."); }, false);
+    counting.Run([&](const std::atomic<bool>&, std::atomic<size_t>&) {
+        contents = StickContents::Count(root, extensions);
+    });
+    const std::optional<run::WipeQuestion> question =
+        run::WipeQuestion::For(*driveInfo_, contents, false);
     if (!question) {
         return true;  // nothing to ask: a stick of music only, or the job says why it cannot work
     }
@@ -716,7 +778,7 @@ void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
     if (summary.ShouldEject(eject_->isChecked())) {
         // Unmounting waits for the stick's data to be written: not on this thread. The next
         // start and the form's end wait for the eject.
-        SetStatusText(tr("Ejecting the stick..."));
+        SetStatusText(status_->text() + QLatin1Char('\n') + tr("Ejecting the stick..."));
         ejector_->Start(settings_.GetStickDrive());
     }
     if ((result.ending == TransferResult::Ending::kRefused ||
@@ -732,7 +794,9 @@ void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
 }
 
 void CTunecrateView::OnEjectFinished(const platform::EjectResult& ejected) {
-    SetStatusText(MessageText::Translate(ejected.message));
+    // The run's summary stays above what the eject says.
+    SetStatusText(status_->text().section(QLatin1Char('\n'), 0, 0) + QLatin1Char('\n') +
+                  MessageText::Translate(ejected.message));
     if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              MessageText::Translate(ejected.message));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -7,12 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "collection/MusicLibrary.h"
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
 #include "transfer/SeededRandom.h"
 
-class CBitmapButton;
 class CDirectoryList;
 class CFolderBrowser;
 class CHoverButton;
@@ -23,6 +24,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 class TransferRunner;
 class TrayNotice;
 struct TransferResult;
@@ -30,11 +32,12 @@ namespace platform {
 struct EjectResult;
 }
 
-// The main form: the list of music directories of the collection, the edit for a new one, the
-// bitmap buttons (add, remove, select drive, file types, exit), the Start button, the option to
-// wipe the stick first, the progress bar, the stick drive with its free space and a status line.
-// It owns what outlives a collection: the program settings, the stick's drive information and the
-// transfer job with its stop flag.
+// The main form, laid out to grow with the window in the desktop's palette: the collection (the
+// field for a new music directory, the table of directories with their song counts, add, remove
+// and the file types), the stick (its place, label, free space and layout, and the button to
+// choose it), and the run (Start/Stop, the options to wipe the stick first and eject it after,
+// the progress bar and a status line). It owns what outlives a collection: the program settings,
+// the stick's drive information and the transfer job with its stop flag.
 class CTunecrateView : public QWidget {
     Q_OBJECT
 
@@ -45,10 +48,8 @@ class CTunecrateView : public QWidget {
         IDC_DIRLIST = 1001,
         IDC_ADD = 1002,
         IDC_REMOVE = 1003,
-        IDC_EXIT = 1007,
         IDC_SELDRV = 1012,
         IDC_FILEEXT = 1014,
-        IDC_PICTURE = 1020,
         IDC_DRIVE = 1022,
         IDC_START = 1023,
         IDC_DELETE_OLD = 1024,
@@ -59,6 +60,9 @@ class CTunecrateView : public QWidget {
         IDC_STATUS = 1036,
         IDC_EJECT = 1037,
         IDC_COUNTS = 1038,
+        IDC_LAYOUT = 1039,
+        IDC_VOLUME_LABEL = 1040,
+        IDC_PROGRESS_TEXT = 1041,
     };
 
     // Builds the form and loads the settings from `settingsPath` (empty: the usual place).
@@ -76,10 +80,15 @@ class CTunecrateView : public QWidget {
     void OnInitialUpdate();
 
     void AddDirectoryEntry(const QString& path);
+    // A folder typed, picked or dropped: one with subfolders offers to add every music folder
+    // below it instead; otherwise it is added as it is.
+    void AddChosenFolder(const QString& path);
     // Adds every folder below `root` (itself included) that holds music, each as a directory
-    // of its own, with a progress box for big trees.
+    // of its own. The walk runs on a worker and can be cancelled; adding the folders found
+    // shows its progress and can be cancelled too.
     void AddFolderTree(const QString& root);
-    void AppendListEntry(const QString& text);
+    // Appends the row of a directory of the collection with its counts.
+    void AppendListEntry(const QString& path);
     void RefillDirectoryList();
     void RemoveSelectedEntries();
     CFolderBrowser* GetFolderBrowser();
@@ -91,11 +100,9 @@ class CTunecrateView : public QWidget {
     // The stick drive in label 1022.
     void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
-    // The song counts above the list: songs of the collection and those not yet transferred
+    // The song counts under the list: songs of the collection and those not yet transferred
     // (and those in folders not available, when there are any).
     void UpdateCounts();
-    // The widest line appended to the list so far, in pixels; it never decreases.
-    int WidestExtent() const { return widestExtent_; }
 
     // Whether the menu command Start Transfer (Stop Transfer during a run) is enabled: not while
     // a run is stopping.
@@ -114,20 +121,23 @@ class CTunecrateView : public QWidget {
     QCheckBox* EjectCheck() const { return eject_; }
     QProgressBar* ProgressBar() const { return progress_; }
     QLabel* DriveLabel() const { return drive_; }
+    QLabel* VolumeLabel() const { return volumeLabel_; }
     QLabel* FreeSpaceLabel() const { return freeSpace_; }
     QLabel* StatusLabel() const { return status_; }
     QLabel* LayoutLabel() const { return layout_; }
     QLabel* CountsLabel() const { return counts_; }
-    CBitmapButton* BitmapButton(int id) const;
+    QLabel* ProgressText() const { return progressText_; }
+    // The push button of a control id (add, remove, select stick, file types, layout), or null.
+    QPushButton* Button(int id) const;
 
     // The status line after a run ended with `result`, in the user's language.
     static QString StatusText(const TransferResult& result);
 
   public slots:
-    void OnKillFocusNewDir();
+    // Enter in the new-directory field: adds the typed folder and empties the field.
+    void OnNewDirEntered();
     void OnAdd();
     void OnRemove();
-    void OnExit();
     void OnSelectDrive();
     void OnFileExtensions();
     // The stick layout dialog; the form shows the choices under the stick drive.
@@ -140,14 +150,19 @@ class CTunecrateView : public QWidget {
 
   signals:
     void TransferRunningChanged(bool running);
-    void ExitRequested();
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void CreateControls();
+    QWidget* CreateCollectionArea();
+    QWidget* CreateStickArea();
+    QWidget* CreateRunArea();
+    void ConnectControls();
+    // The job's reports of a fill: the space to fill, and the megabytes copied after each song.
+    void OnFillStarted(int megabytesToFill);
+    void OnFillProgress(int megabytes);
+    void UpdateCountsDuringRun();
+    // Adds the folders a tree walk found, a slice at a time, so the window keeps drawing.
+    void AddFolders(const std::vector<std::string>& folders);
     void ShowStickLayout();
     // False, after telling the user, when no music file types are set.
     bool CheckFileTypesSet();
@@ -174,26 +189,27 @@ class CTunecrateView : public QWidget {
     // Ejects the stick after a run; waited for before the next run and when the form goes.
     EjectRunner* ejector_ = nullptr;
     bool settingsStored_ = false;
-    bool addingTypedDirectory_ = false;
-    int widestExtent_ = 0;
-    // The controls' places at the described size, from which a larger form is laid out.
-    QSize baseSize_;
-    std::vector<std::pair<QWidget*, QRect>> baseGeometry_;
 
     QLineEdit* newDir_ = nullptr;
     CDirectoryList* list_ = nullptr;
-    CBitmapButton* add_ = nullptr;
-    CBitmapButton* remove_ = nullptr;
-    CBitmapButton* exit_ = nullptr;
-    CBitmapButton* selectDrive_ = nullptr;
-    CBitmapButton* fileExt_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* remove_ = nullptr;
+    QPushButton* selectDrive_ = nullptr;
+    QPushButton* fileExt_ = nullptr;
+    QPushButton* layoutButton_ = nullptr;
     CHoverButton* start_ = nullptr;
     QCheckBox* deleteOld_ = nullptr;
     QCheckBox* eject_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* drive_ = nullptr;
+    QLabel* volumeLabel_ = nullptr;
     QLabel* freeSpace_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* layout_ = nullptr;
     QLabel* counts_ = nullptr;
+    QLabel* progressText_ = nullptr;
+    // The run in progress: songs it copied, since when, and the collection's counts before it.
+    int songsCopied_ = 0;
+    QElapsedTimer fillClock_;
+    MusicLibrary::Counts countsAtStart_;
 };

@@ -45,6 +45,7 @@ void GuiTransferObserver::Deliver() {
 }
 
 void GuiTransferObserver::SetStatusText(const platform::UserMessage& text) {
+    copying_ = text.GetId() == platform::UserMessage::Id::kCopying;
     Post([this, text] { emit StatusTextChanged(MessageText::Translate(text)); });
 }
 
@@ -52,8 +53,20 @@ void GuiTransferObserver::SetProgressRange(uint32_t maxMegabytes) {
     Post([this, maxMegabytes] { emit ProgressRangeChanged(ProgressValue(maxMegabytes)); });
 }
 
+// The job reports the position once for each song it has copied, after saying which one it
+// copies; at its end it sets the position back to 0 after its last word. That reset is not
+// passed on: the bar stays where the run left it.
 void GuiTransferObserver::SetProgressPosition(uint32_t megabytes) {
-    Post([this, megabytes] { emit ProgressPositionChanged(ProgressValue(megabytes)); });
+    if (!copying_ && megabytes == 0) {
+        return;
+    }
+    const bool song = copying_;
+    Post([this, megabytes, song] {
+        if (song) {
+            emit SongCopied();
+        }
+        emit ProgressPositionChanged(ProgressValue(megabytes));
+    });
 }
 
 void GuiTransferObserver::SetFreeSpaceText(const platform::UserMessage& text) {

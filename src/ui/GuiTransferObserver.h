@@ -40,6 +40,8 @@ class GuiTransferObserver : public QObject, public TransferObserver {
     void ProgressRangeChanged(int maximum);
     void ProgressPositionChanged(int position);
     void FreeSpaceTextChanged(const QString& text);
+    // One more song is on the stick (just before its position).
+    void SongCopied();
 
   private slots:
     // Carries out the reports waiting in the queue, on the GUI thread.
@@ -51,6 +53,8 @@ class GuiTransferObserver : public QObject, public TransferObserver {
 
     QPointer<QWidget> window_;
     std::atomic<bool> abandoned_{false};
+    // On the job's thread: whether its last status named a song being copied.
+    bool copying_ = false;
     QSemaphore boxClosed_;
     std::mutex mutex_;
     std::deque<std::function<void()>> reports_;  // posted by the job, not yet delivered

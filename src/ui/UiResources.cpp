@@ -1,5 +1,7 @@
 #include "ui/UiResources.h"
 
+#include <QApplication>
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
@@ -20,6 +22,19 @@ static void RegisterTunecrateResources() {
 void InitUiResources() {
     static std::once_flag once;
     std::call_once(once, RegisterTunecrateResources);
+}
+
+QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
+    // A desktop without a theme of its own (a bare window manager) still finds the icons of the
+    // theme that most distributions install.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    }
+    const QString themed = QString::fromLatin1(name);
+    if (QIcon::hasThemeIcon(themed)) {
+        return QIcon::fromTheme(themed);
+    }
+    return QApplication::style()->standardIcon(fallback);
 }
 
 QPixmap DisabledLook(const QPixmap& picture, const QWidget* widget) {

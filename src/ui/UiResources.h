@@ -5,6 +5,12 @@
 // may drop. Safe to call any number of times.
 void InitUiResources();
 
+#include <QIcon>
+#include <QStyle>
+
+// The desktop's icon of that name (freedesktop naming), or else the style's standard picture.
+QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback);
+
 class QPixmap;
 class QWidget;
 

@@ -4,7 +4,6 @@
 
 #include "app/CMainFrame.h"
 #include "collection/CTunecrateDoc.h"
-#include "ui/CBitmapButton.h"
 #include "ui/CDirectoryList.h"
 #include "ui/CDriveDlg.h"
 #include "ui/CHoverButton.h"

@@ -91,7 +91,7 @@ TEST_P(LanguageTest, EveryWindowShowsOnlyItsLanguageWithUniqueKeys) {
     }
     EXPECT_EQ(RepeatedKeys(menus + QStringList(View().DeleteOldCheck()->text())), QStringList());
 
-    frame.Action(CMainFrame::ID_HELP)->trigger();
+    frame.Action(CMainFrame::ID_HELP_FINDER)->trigger();
     auto* guide = frame.findChild<QTextBrowser*>();
     ASSERT_NE(guide, nullptr);
     EXPECT_EQ(guide->toPlainText().contains("Sammlung anlegen"), german);

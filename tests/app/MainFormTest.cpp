@@ -1,5 +1,5 @@
-// The main form with its document: layout, adding and removing directories, refilling after
-// File > Open, and the save prompt on the way out.
+// The main form with its document: adding and removing directories by typing, picking and
+// dropping, their counts, refilling after File > Open, and the save prompt on the way out.
 
 #include "AppTestSupport.h"
 
@@ -9,18 +9,12 @@ using V = CTunecrateView;
 
 class MainFormTest : public AppTest {
   protected:
-    QStringList Lines() {
-        QStringList lines;
-        for (int i = 0; i < List().count(); ++i) {
-            lines << List().item(i)->text();
-        }
-        return lines;
-    }
-    // Types into the edit and leaves it with Tab, as a user does.
-    void TypeAndTab(const QString& text) {
+    QStringList Lines() { return List().Paths(); }
+    // Types into the field and presses Enter, as a user does.
+    void TypeAndEnter(const QString& text) {
         View().NewDirEdit()->setFocus();
         View().NewDirEdit()->setText(text);
-        QTest::keyClick(View().NewDirEdit(), Qt::Key_Tab);
+        QTest::keyClick(View().NewDirEdit(), Qt::Key_Return);
     }
     QString WriteCollection(const std::string& name, const QStringList& dirs) {
         std::string text = "[MusicFiles]\n";
@@ -30,145 +24,196 @@ class MainFormTest : public AppTest {
         WriteFileBytes(dir / name, text);
         return QString::fromStdString(dir / name);
     }
-    QWidget* Button(int id) { return View().BitmapButton(id); }
+    // Drops `urls` onto the list as a file manager does; whether the list took the drag.
+    bool Drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget* target = List().viewport();
+        QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        return enter.isAccepted();
+    }
+    QStringList Row(int row) {
+        QTreeWidgetItem* item = List().topLevelItem(row);
+        return {item->text(0), item->text(1), item->text(2)};
+    }
 };
 
-TEST_F(MainFormTest, StartWithoutAUsableStickShowsAnEmptyFormInTabOrderAndTheChosenDriveBecomesIt) {
-    // A stick folder that is no mounted volume keeps the free space unknown.
-    WriteSettings(dir / "gone", "");
+TEST_F(MainFormTest, EnterAddsATypedFolderOnceAndEmptiesTheField) {
+    const QString rock = MakeMusicDir("rock");
     Open();
-    EXPECT_EQ(View().DriveLabel()->toolTip(), QString::fromStdString(dir / "gone"));
-    EXPECT_EQ(View().FreeSpaceLabel()->text(), "Free space unknown");
-    EXPECT_EQ(List().count(), 0);
-
-    // Top left to bottom right.
-    const QList<QWidget*> order = {View().NewDirEdit(),    &List(),
-                                   Button(V::IDC_ADD),     Button(V::IDC_REMOVE),
-                                   View().StartButton(),   View().DeleteOldCheck(),
-                                   View().EjectCheck(),    Button(V::IDC_SELDRV),
-                                   Button(V::IDC_FILEEXT), Button(V::IDC_EXIT)};
-    order.first()->setFocus();
-    for (int i = 1; i < order.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
+    for (const QString& typed : {rock, rock.toUpper(), rock + "/"}) {
+        SCOPED_TRACE(typed);
+        TypeAndEnter(typed);
+        EXPECT_EQ(Lines(), QStringList({rock}));
+        EXPECT_EQ(View().NewDirEdit()->text(), "");
     }
-    EXPECT_EQ(Button(V::IDC_SELDRV)->accessibleName(), "Select Stick Drive");
-    EXPECT_EQ(View().StartButton()->accessibleName(), "Start");
-
-    // The drive dialog opens on the current stick (none the first time, the choice the second);
-    // its choice becomes the stick, and OK without a chosen drive keeps it.
-    for (const char* stick : {"/", ""}) {
-        WhenModal([stick](QWidget* modal) {
-            auto* dialog = qobject_cast<CDriveDlg*>(modal);
-            ASSERT_TRUE(dialog);
-            const DriveInfo* open = dialog->GetSelectedDrive();
-            EXPECT_EQ(open ? open->GetRootPath() : "", *stick ? "" : "/");
-            dialog->SelectDrive(stick);
-            dialog->accept();
-        });
-        QTest::mouseClick(Button(V::IDC_SELDRV), Qt::LeftButton);
-        EXPECT_TRUE(FinishModals());
-    }
-    EXPECT_EQ(View().GetSettings().GetStickDrive(), "/");
-    EXPECT_EQ(View().DriveLabel()->toolTip(), "/");
-    EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
+    EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(MainFormTest,
-       TypingDroppingAndTreesAddNewExistingDirectoriesOnceAndRemoveTakesTheSelection) {
+TEST_F(MainFormTest, LeavingTheFieldAddsNothing) {
     const QString rock = MakeMusicDir("rock");
+    Open();
+    View().NewDirEdit()->setFocus();
+    View().NewDirEdit()->setText(rock);
+    QTest::keyClick(View().NewDirEdit(), Qt::Key_Tab);
+    EXPECT_EQ(List().count(), 0);
+    EXPECT_EQ(View().NewDirEdit()->text(), rock);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(MainFormTest, ATypedPathThatIsNoFolderKeepsItsTextAndSaysWhy) {
+    const QString file = MakeMusicDir("rock") + "/song0.mp3";
     const QString missing = QString::fromStdString(dir / "nowhere");
     Open();
-    TypeAndTab("");
-    EXPECT_FALSE(Doc().IsModified());
-    TypeAndTab(rock);
-    EXPECT_EQ(Lines(), QStringList({rock}));
-    EXPECT_TRUE(Doc().IsModified());
-    // The same text again, or the same path in other letter case, adds nothing.
-    TypeAndTab(rock);
-    TypeAndTab(rock.toUpper());
-    EXPECT_EQ(List().count(), 1);
-    EXPECT_EQ(Doc().GetDirectoryCount(), 1u);
-    Doc().SetModifiedFlag(false);
-    QString text;
-    WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    TypeAndTab(missing);
-    EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(text, "Directory not found: " + missing);
-    EXPECT_EQ(List().count(), 1);
-    EXPECT_FALSE(Doc().IsModified());
-
-    // Folders dropped from a file manager go the same way: a web address is no folder.
-    const QString jazz = MakeMusicDir("jazz");
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(jazz), QUrl::fromLocalFile(rock + "/"),
-                  QUrl("https://example.org/music")});
-    QWidget* target = List().viewport();
-    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &drop);
-    EXPECT_EQ(Lines(), QStringList({rock, jazz}));
-    EXPECT_TRUE(Doc().IsModified());
-
-    // A folder tree adds each music folder below it once.
-    const QString tree = MakeMusicDir("tree", 1), album = MakeMusicDir("tree/Artist/Album", 2);
-    MakeMusicDir("tree/Empty", 0);
-    View().AddDirectoryEntry(album);
-    View().AddFolderTree(tree);
-    EXPECT_EQ(Lines(), QStringList({rock, jazz, album, tree}));
-    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 7, not yet transferred: 7");
-
-    // Remove and the Delete key take all selected lines and mark the change once.
-    Doc().SetModifiedFlag(false);
-    QTest::mouseClick(Button(V::IDC_REMOVE), Qt::LeftButton);  // nothing selected
-    EXPECT_EQ(List().count(), 4);
-    EXPECT_FALSE(Doc().IsModified());
-    for (int row : {0, 2}) {
-        List().item(row)->setSelected(true);
+    const struct {
+        QString typed, message;
+    } cases[] = {{missing, "Directory not found: " + missing},
+                 {file, file + " is a file, not a folder."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QString text;
+        WhenModal(AnswerBox(QMessageBox::Ok, &text));
+        TypeAndEnter(c.typed);
+        EXPECT_TRUE(FinishModals());
+        EXPECT_EQ(text, c.message);
+        EXPECT_EQ(View().NewDirEdit()->text(), c.typed);
     }
-    ShowActive(Frame());  // the message box above took the activation, which the key needs
-    List().setFocus();
-    QTest::keyClick(&List(), Qt::Key_Delete);
-    EXPECT_EQ(Lines(), QStringList({jazz, tree}));
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(Doc().GetDirectoryCount(), 2u);
+    EXPECT_EQ(List().count(), 0);
 }
 
-// The remembered collection is shown at the start, a folder that is not there greyed; the
-// counts follow; File > Open refills the list in file order and is remembered, as are the
-// collections opened before; File > New gives an empty, untitled collection.
-TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenOrARecentOneReplacesIt) {
-    const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
-    const QString gone = QString::fromStdString(dir / "gone");
-    // The root file system is surely a mounted volume.
+TEST_F(MainFormTest, DroppedFoldersAreAddedAndADragOfFilesIsRefused) {
+    const QString rock = MakeMusicDir("rock"), jazz = MakeMusicDir("jazz");
+    Open();
+    EXPECT_FALSE(Drop({QUrl::fromLocalFile(rock + "/song0.mp3"), QUrl("https://example.org/")}));
+    EXPECT_EQ(List().count(), 0);
+    EXPECT_TRUE(Drop({QUrl::fromLocalFile(jazz), QUrl::fromLocalFile(rock + "/song1.mp3"),
+                      QUrl::fromLocalFile(rock + "/")}));
+    EXPECT_EQ(Lines(), QStringList({jazz, rock}));
+}
+
+TEST_F(MainFormTest, AFolderWithSubfoldersAddsTheMusicFoldersBelowItOnYes) {
+    const QString tree = MakeMusicDir("tree", 1), album = MakeMusicDir("tree/Artist/Album", 2);
+    MakeMusicDir("tree/Empty", 0);
+    Open();
+    const struct {
+        QMessageBox::StandardButton answer;
+        QStringList lines;
+    } cases[] = {{QMessageBox::Cancel, {}}, {QMessageBox::Yes, {tree, album}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        WhenModal(AnswerBox(c.answer));
+        TypeAndEnter(tree);
+        EXPECT_TRUE(FinishModals());
+        EXPECT_EQ(Lines(), c.lines);
+    }
+    EXPECT_EQ(View().StatusLabel()->text(), "2 music folders added");
+}
+
+TEST_F(MainFormTest, RemoveTakesEverySelectedRowAndMarksTheChangeOnce) {
+    const QStringList dirs = {MakeMusicDir("a"), MakeMusicDir("b"), MakeMusicDir("c")};
+    Open();
+    for (const QString& d : dirs) {
+        View().AddDirectoryEntry(d);
+    }
+    Doc().SetModifiedFlag(false);
+    QTest::mouseClick(View().Button(V::IDC_REMOVE), Qt::LeftButton);  // nothing selected
+    EXPECT_FALSE(Doc().IsModified());
+    for (int row : {0, 2}) {
+        List().topLevelItem(row)->setSelected(true);
+    }
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    EXPECT_EQ(Lines(), QStringList({dirs[1]}));
+    EXPECT_EQ(Doc().GetDirectoryCount(), 1u);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MainFormTest, EachRowShowsItsSongsAndThoseNotYetTransferredAndAMissingFolderIsGreyed) {
+    const QString a = MakeMusicDir("a", 1200), gone = QString::fromStdString(dir / "gone");
     const QString jazz = WriteCollection("Jazz.ini", {a});
-    WriteSettings("/", jazz.toStdString());
     WriteFileBytes(dir / "Jazz.ini", ReadFileBytes(dir / "Jazz.ini") + "f1=song1.mp3\ndir=" +
                                          gone.toStdString() + "\nf1=x.mp3\n");
-    const QString rock = WriteCollection("Rock.ini", {b, a});
+    WriteSettings("", jazz.toStdString());
     Open();
-    EXPECT_EQ(Lines(), QStringList({a, gone + " (not available)"}));
-    EXPECT_EQ(List().item(1)->foreground().color(),
+    EXPECT_EQ(Row(0), QStringList({a, "1,200", "1,199"}));
+    EXPECT_EQ(Row(1), QStringList({gone + " (not available)", "1", "0"}));
+    EXPECT_EQ(List().topLevelItem(1)->foreground(0).color(),
               List().palette().color(QPalette::Disabled, QPalette::Text));
-    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 2, not yet transferred: 1, not available: 1");
-    EXPECT_EQ(Frame().windowTitle(), "Jazz - Tunecrate");
+    EXPECT_EQ(View().CountsLabel()->text(),
+              "Songs: 1,200, not yet transferred: 1,199, not available: 1");
+}
 
-    // A new file type rescans the collection at once, keeping the flags.
+TEST_F(MainFormTest, AFirstStartFindsTheCommonMusicTypesAndSaysWhatToDo) {
+    std::filesystem::remove(settingsPath);
+    const QString music = QString::fromStdString(dir / "music");
+    std::filesystem::create_directories(dir / "music");
+    for (const char* name : {"a.flac", "b.ogg", "c.opus", "d.m4a", "e.txt"}) {
+        WriteFileBytes(dir / "music/" + name, "x");
+    }
+    Open();
+    EXPECT_EQ(View().DriveLabel()->text(), "No stick selected: choose it with Select Stick.");
+    View().AddDirectoryEntry(music);
+    EXPECT_EQ(Row(0), QStringList({music, "4", "4"}));
+}
+
+TEST_F(MainFormTest, ANewFileTypeRescansTheCollectionKeepingItsFlags) {
+    const QString a = MakeMusicDir("a");
+    WriteSettings("", WriteCollection("Jazz.ini", {a}).toStdString());
+    WriteFileBytes(dir / "Jazz.ini", ReadFileBytes(dir / "Jazz.ini") + "f1=song1.mp3\n");
     WriteFileBytes(a.toStdString() + "/new.flac", "x");
+    Open();
     WhenModal([](QWidget* dialog) {
         QTest::keyClicks(Child<QLineEdit>(*dialog, "newExtension"), "flac");
         QTest::mouseClick(Child<QPushButton>(*dialog, "okButton"), Qt::LeftButton);
     });
-    View().OnFileExtensions();
+    QTest::mouseClick(View().Button(V::IDC_FILEEXT), Qt::LeftButton);
     EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 2, not available: 1");
+    EXPECT_EQ(Row(0), QStringList({a, "3", "2"}));
     EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MainFormTest, TheChosenDriveBecomesTheStickWithItsFreeSpace) {
+    Open();
+    WhenModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<CDriveDlg*>(modal);
+        ASSERT_TRUE(dialog);
+        dialog->SelectDrive("/");
+        dialog->accept();
+    });
+    QTest::mouseClick(View().Button(V::IDC_SELDRV), Qt::LeftButton);
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(View().GetSettings().GetStickDrive(), "/");
     EXPECT_EQ(View().DriveLabel()->text(), "/");
     EXPECT_TRUE(View().FreeSpaceLabel()->text().endsWith(" MB free"));
+}
 
-    // Another program saved the collection meanwhile: saving asks, and Reload shows its version.
+TEST_F(MainFormTest, AStickThatIsNotThereSaysSo) {
+    WriteSettings(dir / "gone", "");
+    Open();
+    EXPECT_EQ(View().FreeSpaceLabel()->text(), "Free space unknown");
+    EXPECT_EQ(View().VolumeLabel()->text(), "The stick is not plugged in.");
+}
+
+TEST_F(MainFormTest, FileOpenShowsTheCollectionInFileOrderWithItsName) {
+    const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
+    const QString rock = WriteCollection("Rock.ini", {b, a});
+    Open();
+    WhenModal(ChooseFile(rock));
+    Frame().OnFileOpen();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(Lines(), QStringList({b, a}));
+    EXPECT_EQ(Frame().windowTitle(), "Rock[*] - Tunecrate");
+    EXPECT_EQ(View().GetSettings().GetMusicCollection(), rock.toStdString());
+}
+
+TEST_F(MainFormTest, ACollectionChangedElsewhereIsReloadedOnRequestBeforeSaving) {
+    const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
+    WriteSettings("", WriteCollection("Jazz.ini", {a}).toStdString());
+    Open();
+    View().AddDirectoryEntry(b);
     WriteFileBytes(dir / "Jazz.new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
     std::filesystem::rename(dir / "Jazz.new", dir / "Jazz.ini");  // as a save replaces it
     WhenModal([](QWidget* box) {
@@ -182,20 +227,13 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenOrARec
     EXPECT_TRUE(FinishModals());
     EXPECT_EQ(Lines(), QStringList({b}));
     EXPECT_FALSE(Doc().IsModified());
+}
 
-    WhenModal(ChooseFile(rock));
-    Frame().OnFileOpen();
-    EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(Lines(), QStringList({b, a}));
-    EXPECT_EQ(Frame().windowTitle(), "Rock - Tunecrate");
-    EXPECT_EQ(View().GetSettings().GetMusicCollection(), rock.toStdString());
-
-    List().item(0)->setSelected(true);
-    View().RemoveSelectedEntries();
-    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 3, not yet transferred: 3");
-    Doc().SetModifiedFlag(false);
-
-    // File > Recent Collections: newest first; one that is gone is taken off when chosen.
+TEST_F(MainFormTest, RecentCollectionsComeNewestFirstAndOneThatIsGoneIsTakenOff) {
+    const QString jazz = WriteCollection("Jazz.ini", {}), rock = WriteCollection("Rock.ini", {});
+    WriteSettings("", jazz.toStdString());
+    Open();
+    Frame().OpenCollection(rock);
     auto* recent = Frame().findChild<QMenu*>("recentMenu");
     const auto entries = [recent] {
         emit recent->aboutToShow();
@@ -206,51 +244,55 @@ TEST_F(MainFormTest, TheRememberedCollectionFillsTheFormReloadsAndFileOpenOrARec
         return texts;
     };
     EXPECT_EQ(entries(), QStringList({"&1 " + rock, "&2 " + jazz}));
-    recent->actions().at(1)->trigger();
-    EXPECT_EQ(Frame().windowTitle(), "Jazz - Tunecrate");
-    std::filesystem::remove(rock.toStdString());
+    std::filesystem::remove(jazz.toStdString());
     WhenModal(AnswerBox(QMessageBox::Ok));
-    entries();
     recent->actions().at(1)->trigger();
     EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(entries(), QStringList({"&1 " + jazz}));
-    Frame().OnFileNew();
-    EXPECT_EQ(Lines(), QStringList());
-    EXPECT_EQ(Frame().windowTitle(), "Untitled - Tunecrate");
-    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 0, not yet transferred: 0");
-    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(entries(), QStringList({"&1 " + rock}));
 }
 
-// The save prompt on the way out: Cancel keeps the window, No closes without saving, Yes saves.
-TEST_F(MainFormTest, SavePromptCancelKeepsTheWindowNoClosesAndYesAsksForANameAndSaves) {
-    const QString a = MakeMusicDir("a"), old = WriteCollection("Old.ini", {});
-    WriteSettings("", old.toStdString());
+TEST_F(MainFormTest, FileNewGivesAnEmptyUntitledCollection) {
+    WriteSettings("", WriteCollection("Jazz.ini", {MakeMusicDir("a")}).toStdString());
     Open();
-    View().AddDirectoryEntry(a);
-    WhenModal(AnswerBox(QMessageBox::Cancel));
-    EXPECT_FALSE(Frame().close());
-    EXPECT_TRUE(FinishModals());
-    EXPECT_TRUE(Frame().isVisible());
-    WhenModal(AnswerBox(QMessageBox::No));
-    Frame().Action(CMainFrame::ID_APP_EXIT)->trigger();
-    EXPECT_TRUE(FinishModals());
-    EXPECT_FALSE(Frame().isVisible());
-    EXPECT_EQ(ReadFileBytes(old.toStdString()), "[MusicFiles]\n");
+    Frame().OnFileNew();
+    EXPECT_EQ(Lines(), QStringList());
+    EXPECT_EQ(Frame().windowTitle(), "Untitled[*] - Tunecrate");
+    EXPECT_EQ(View().CountsLabel()->text(), "Songs: 0, not yet transferred: 0");
+}
 
-    // Yes on a collection that was never saved asks for a name, then closes.
-    const std::string file = dir / "Keep.ini";
-    WriteSettings("", "");
+TEST_F(MainFormTest, TheTitleMarksUnsavedChanges) {
     Open();
-    View().AddDirectoryEntry(a);
-    WhenModal([file](QWidget* box) {
-        AnswerBox(QMessageBox::Yes)(box);
-        WhenModal(ChooseFile(QString::fromStdString(file)));
-    });
-    QTest::mouseClick(Button(V::IDC_EXIT), Qt::LeftButton);
-    EXPECT_TRUE(FinishModals());
-    EXPECT_FALSE(Frame().isVisible());
-    EXPECT_NE(ReadFileBytes(file).find(a.toStdString()), std::string::npos);
-    EXPECT_NE(ReadFileBytes(settingsPath).find("MusicCollection=" + file), std::string::npos);
+    EXPECT_FALSE(Frame().isWindowModified());
+    View().AddDirectoryEntry(MakeMusicDir("a"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Frame().isWindowModified(); }));
+}
+
+// The save prompt on the way out: Cancel keeps the window, Discard closes without saving, Save
+// asks for a name for a collection that has none, saves and closes.
+TEST_F(MainFormTest, TheSavePromptOffersSaveDiscardAndCancel) {
+    const QString a = MakeMusicDir("a");
+    const std::string file = dir / "Keep.ini";
+    const struct {
+        QMessageBox::StandardButton answer;
+        bool closes, saves;
+    } cases[] = {{QMessageBox::Cancel, false, false},
+                 {QMessageBox::Discard, true, false},
+                 {QMessageBox::Save, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        Open();
+        View().AddDirectoryEntry(a);
+        WhenModal([&c, file](QWidget* box) {
+            AnswerBox(c.answer)(box);
+            if (c.saves) {
+                WhenModal(ChooseFile(QString::fromStdString(file)));
+            }
+        });
+        Frame().Action(CMainFrame::ID_APP_EXIT)->trigger();
+        EXPECT_TRUE(FinishModals());
+        EXPECT_EQ(Frame().isVisible(), !c.closes);
+        EXPECT_EQ(std::filesystem::exists(file), c.saves);
+    }
 }
 
 }  // namespace

@@ -32,9 +32,10 @@ TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
         args.insert(args.begin(), {"--settings", fresh, "ext"});
         return Run(args);
     };
-    // Listing an absent settings file does not create it.
-    EXPECT_EQ(ext({"list"}).out, "");
+    // Listing an absent settings file shows a first start's types and does not create it.
+    EXPECT_EQ(ext({"list"}).out, "mp3\nflac\nogg\nopus\nm4a\naac\nwma\nwav\n");
     EXPECT_FALSE(fs::exists(fresh));
+    WriteFileBytes(fresh, "[Extensions]\n");
 
     EXPECT_EQ(ext({"add", "WAV", ".mp3", "ogg"}).exitCode, 0);
     const CliResult again = ext({"add", "Mp3"});

@@ -11,6 +11,7 @@ namespace fs = std::filesystem;
 CollectionTest::CollectionTest()
     : settings_(temp_ / "Tunecrate.ini"), library_(&file_, &settings_) {
     settings_.SetSaveOnDestroy(false);
+    settings_.RemoveAllExtensions();  // not the types a first start begins with
     settings_.AddExtension("mp3");
 }
 

@@ -24,6 +24,7 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
     const std::string empty =
         "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\n"
         "NumberFiles=0\r\nPlaylist=0\r\nBalance=none\r\n[Extensions]\r\n";
+    WriteFileBytes(path, "");
     EXPECT_EQ(AppSettings(path).GetExtensionCount(), 0u);  // saved when it goes
     EXPECT_EQ(ReadFileBytes(path), empty);
 
@@ -58,6 +59,12 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
                     settings.GetBalanceFolders());
     }
     EXPECT_EQ(ReadFileBytes(path), text);
+}
+
+TEST(AppSettingsTest, AFirstStartWithoutSettingsFileBeginsWithTheCommonMusicTypes) {
+    TempDir dir;
+    EXPECT_EQ(AppSettings(dir / "Tunecrate.ini").GetExtensions(),
+              (std::vector<std::string>{"mp3", "flac", "ogg", "opus", "m4a", "aac", "wma", "wav"}));
 }
 
 TEST(AppSettingsTest, OneCheckForEveryExtension) {

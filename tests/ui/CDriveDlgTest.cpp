@@ -106,4 +106,15 @@ TEST_F(DriveDlgTest,
     EXPECT_TRUE(Child<QLabel>(*dialog_, "description")->text().isEmpty());
 }
 
+TEST_F(DriveDlgTest, ADoubleClickChoosesTheDriveAndClosesTheDialog) {
+    ClickItem(2);  // a double click begins as a click
+    const std::string clicked = Chosen();
+    QTest::mouseDClick(list_->viewport(), Qt::LeftButton, {},
+                       list_->visualItemRect(list_->item(2)).center());
+    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog_->isVisible());
+    EXPECT_EQ(Chosen(), clicked);
+    EXPECT_NE(clicked, "<none>");
+}
+
 }  // namespace

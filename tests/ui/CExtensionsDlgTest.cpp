@@ -10,6 +10,7 @@ using Strings = std::vector<std::string>;
 class ExtensionsDlgTest : public ::testing::Test {
   protected:
     void Open(const Strings& extensions) {
+        WriteFileBytes(dir_ / "Tunecrate.ini", "");  // not a first start: no types of its own
         settings_ = std::make_unique<AppSettings>(dir_ / "Tunecrate.ini");
         settings_->SetSaveOnDestroy(false);
         for (const std::string& ext : extensions) {
@@ -70,6 +71,15 @@ TEST_F(ExtensionsDlgTest, EnterOrLeavingTheEditAddsTheTextLowerCasedOnceAndKeeps
     EXPECT_TRUE(edit_->text().isEmpty());
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_EQ(settings_->GetExtensions(), (Strings{"wav"}));
+}
+
+TEST_F(ExtensionsDlgTest, TheAddButtonAddsTheTypedTextAndEmptiesTheEdit) {
+    Open({"wav"});
+    QTest::keyClicks(edit_, "FLAC");
+    Click("addButton");
+    EXPECT_EQ(Listed(), (QStringList{"flac", "wav"}));
+    EXPECT_TRUE(edit_->text().isEmpty());
+    EXPECT_TRUE(edit_->hasFocus());
 }
 
 // OK stores the list in alphabetical order, with the text still in the edit; Cancel, Escape and
