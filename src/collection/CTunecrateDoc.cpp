@@ -287,6 +287,13 @@ void CTunecrateDoc::RemoveDirectory(const std::string& path) {
     library_->RemoveDirectory(path);
 }
 
+void CTunecrateDoc::RescanCollection() {
+    library_->Rescan();
+    if (GetDirectoryCount() > 0) {
+        SetModifiedFlag();
+    }
+}
+
 CollectionUi::FileDialog CTunecrateDoc::OpenDialog() {
     CollectionUi::FileDialog dialog;
     dialog.open = true;

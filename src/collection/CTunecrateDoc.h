@@ -104,9 +104,10 @@ class CTunecrateDoc {
     // Whether the collection lists the directory `path` names, after normalising both (trailing
     // separators, "." and ".." parts; letter case only where the file system ignores it).
     bool IsListed(const std::string& path) const;
-    // Scans every directory again with the current extensions, keeping the flags of the files
-    // still found. Does not set the modified flag.
-    void RescanCollection() { library_->Rescan(); }
+    // Scans every directory again with the current extensions (after they changed), keeping the
+    // flags of the files still found, and sets the modified flag when there is any directory: the
+    // file on disc lists other files now.
+    void RescanCollection();
     // Removes the first directory of exactly that path with its files.
     void RemoveDirectory(const std::string& path);
     size_t GetDirectoryCount() const { return library_->GetDirectoryCount(); }

@@ -21,6 +21,7 @@
 #include "collection/MusicFolderWalk.h"
 #include "run/FillRequest.h"
 #include "run/RunSummary.h"
+#include "run/StartButton.h"
 #include "run/WipeQuestion.h"
 #include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
@@ -581,9 +582,6 @@ void CTunecrateView::OnFileExtensions() {
     }
     // The open collection is scanned again at once; files still found keep their flags.
     document_->RescanCollection();
-    if (document_->GetDirectoryCount() > 0) {
-        document_->SetModifiedFlag();
-    }
     RefillDirectoryList();
 }
 
@@ -608,29 +606,23 @@ bool CTunecrateView::OnUpdateStartTransfer() const {
 }
 
 void CTunecrateView::OnStart() {
-    switch (start_->GetState()) {
-        case CHoverButton::kStateOn:
-            // A press elsewhere released over the running button clicks in this state too;
-            // only one job may run.
-            if (!IsTransferRunning()) {
-                StartTransfer();
-            }
+    switch (run::StartButton::OnClick(start_->GetState(), IsTransferRunning())) {
+        case run::StartButton::Request::kStart:
+            StartTransfer();
             break;
-        case CHoverButton::kStateOnPressed:
+        case run::StartButton::Request::kStop:
             runner_->Stop();
             break;
-        default:
+        case run::StartButton::Request::kNothing:
             break;
     }
 }
 
 void CTunecrateView::OnStartTransferCommand() {
-    if (start_->GetState() == CHoverButton::kStateOff && !IsTransferRunning()) {
-        start_->SetState(CHoverButton::kStateOn);
-        OnStart();
-    } else if (start_->GetState() == CHoverButton::kStateOn && IsTransferRunning()) {
-        // During a run the command is Stop Transfer, as a click on the running button.
-        start_->SetState(CHoverButton::kStateOnPressed);
+    // During a run the command is Stop Transfer, as a click on the running button.
+    if (const auto state =
+            run::StartButton::CommandState(start_->GetState(), IsTransferRunning())) {
+        start_->SetState(*state);
         OnStart();
     }
 }

@@ -1,10 +1,8 @@
 // The Windows desktop program: the main window with its form, over the Qt-free core.
 #include <string>
 
-#include "platform/ExecutablePath.h"
 #include "platform/Win32Text.h"
 #include "win/CMainFrame.h"
-#include "win/SettingsLocation.h"
 #include "win/WinApi.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -22,8 +20,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     int exitCode = 1;
     {
-        CMainFrame frame(
-            win::SettingsPath(platform::ExecutablePath(), platform::UserConfigDirectory()));
+        // An empty path: the settings beside the program for a portable copy, else in %APPDATA%.
+        CMainFrame frame{std::string()};
         if (frame.Create(showCommand)) {
             if (!collection.empty()) {
                 frame.OpenCollection(collection);

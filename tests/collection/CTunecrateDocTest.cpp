@@ -76,6 +76,15 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
 #endif
 }
 
+TEST_F(CTunecrateDocTest, ARescanMarksACollectionWithDirectoriesModified) {
+    doc_.RescanCollection();
+    EXPECT_FALSE(doc_.IsModified());  // nothing listed, nothing to write differently
+    AddMusic();
+    doc_.SetModifiedFlag(false);
+    doc_.RescanCollection();
+    EXPECT_TRUE(doc_.IsModified());
+}
+
 TEST_F(CTunecrateDocTest, SavingTheExitPromptAndTheTransferJobsOperations) {
     EXPECT_TRUE(doc_.OnAppExit());  // unmodified: no question
     AddMusic();

@@ -355,7 +355,8 @@ TEST_F(WindowTest, StartTransferDuringARunStopsIt) {
     Command(ID_START_TRANSFER);
     Command(ID_START_TRANSFER);
     ASSERT_TRUE(RunEnded());
-    EXPECT_EQ(Text(Item(IDC_STATUS)).rfind("Stopped on request after", 0), 0u) << Text(Item(IDC_STATUS));
+    EXPECT_EQ(Text(Item(IDC_STATUS)).rfind("Stopped on request after", 0), 0u)
+        << Text(Item(IDC_STATUS));
     EXPECT_LT(FilesOnStick(), 203u);
     EXPECT_EQ(Count(ReadFileBytes(Collection()), "f1="), FilesOnStick());
 }

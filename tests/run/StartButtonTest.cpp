@@ -1,0 +1,36 @@
+#include "run/StartButton.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using run::StartButton;
+using Request = StartButton::Request;
+
+TEST(StartButtonTest, AClickStartsFromOffAndStopsARunningTransfer) {
+    const struct {
+        int state;
+        bool running;
+        Request request;
+    } rows[] = {
+        {StartButton::kOn, false, Request::kStart},
+        {StartButton::kOn, true, Request::kNothing},  // released over the running button
+        {StartButton::kOnPressed, true, Request::kStop},
+        {StartButton::kOnPressed, false, Request::kNothing},
+        {StartButton::kOff, false, Request::kNothing},
+        {StartButton::kOffPressed, false, Request::kNothing},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "state " << row.state << ", running " << row.running);
+        EXPECT_EQ(StartButton::OnClick(row.state, row.running), row.request);
+    }
+}
+
+TEST(StartButtonTest, TheCommandTogglesTheButtonAsAClickWould) {
+    EXPECT_EQ(StartButton::CommandState(StartButton::kOff, false), StartButton::kOn);
+    EXPECT_EQ(StartButton::CommandState(StartButton::kOn, true), StartButton::kOnPressed);
+    EXPECT_EQ(StartButton::CommandState(StartButton::kOnPressed, true), std::nullopt);
+    EXPECT_EQ(StartButton::CommandState(StartButton::kOff, true), std::nullopt);
+}
+
+}  // namespace
