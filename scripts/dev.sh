@@ -6,6 +6,9 @@
 #   scripts/dev.sh test-tsan         the same tests, the GUI's too, built with ThreadSanitizer
 #   scripts/dev.sh test-windows      the core, the CLI and the desktop program cross-built for
 #                                    Windows, tested under wine (the windows on a virtual display)
+#   scripts/dev.sh package-windows   the Windows installer and portable zip (build-windows/)
+#   scripts/dev.sh package-windows-check  build them, install silently under wine, start the
+#                                    installed program, uninstall; start the zip's copy portable
 #   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, program, asan, tsan, windows)
 #   scripts/dev.sh bench             build and run the benchmarks
 #   scripts/dev.sh format[-check]    rewrite the sources with clang-format, or fail on drift
@@ -44,7 +47,8 @@ configure_and_build() {
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   fi
   cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  # BUILD_TARGETS, when set, builds only those targets.
+  cmake --build "$dir" -j "$jobs" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
   BUILD_DIR=$dir
 }
 
@@ -93,6 +97,15 @@ case "$cmd" in
     ctest --test-dir "$BUILD_DIR" --output-on-failure || status=$?
     wineserver -k 2>/dev/null || true
     exit $status
+    ;;
+  package-windows|package-windows-check)
+    scripts/install-deps.sh windows
+    BUILD_TARGETS="tunecrate tunecrate-cli tunecrate_window_probe" configure_and_build windows
+    rm -f "$BUILD_DIR"/tunecrate-*-windows-*
+    (cd "$BUILD_DIR" && cpack >/dev/null)
+    ls "$root/$BUILD_DIR"/tunecrate-*-windows-*
+    [ "$cmd" = package-windows ] && exit 0
+    WINEPREFIX=$root/$BUILD_DIR/wineprefix-package exec scripts/windows-package-check.sh "$BUILD_DIR"
     ;;
   build)
     case "${1:-release}" in
@@ -188,7 +201,7 @@ case "$cmd" in
     done
     ;;
   *)
-    sed -n '2,11p' "$0" >&2
+    sed -n '2,20p' "$0" >&2
     exit 2
     ;;
 esac

@@ -33,8 +33,8 @@ test=(
 fuzz=(clang libclang-rt-dev)
 # The Windows build: mingw-w64 (posix threads), GoogleTest's sources to build for it, and wine
 # (with a virtual display for the window tests) to run the tests; Python makes the desktop
-# program's pictures and German catalogue into resources.
-windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth python3)
+# program's pictures and German catalogue into resources; NSIS and zip make its packages.
+windows=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth python3 nsis zip)
 # The Debian package: man pages from scdoc, its checks, and man to read the page.
 package=(scdoc lintian appstream man-db)
 

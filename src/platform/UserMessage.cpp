@@ -157,10 +157,6 @@ constexpr Entry kTemplates[] = {
      QT_TRANSLATE_NOOP("UserMessage",
                        "Not ejected: %2, and %1 is not a removable drive of its own (a fixed "
                        "disc, a loop device or a folder mounted elsewhere is never unmounted)")},
-    {Id::kNotEjectedOnWindows,
-     QT_TRANSLATE_NOOP("UserMessage",
-                       "Not ejected: %1 (ejecting is not available on Windows; use "
-                       "\"Safely Remove Hardware\")")},
     {Id::kNoSystemBus, QT_TRANSLATE_NOOP("UserMessage", "the system bus cannot be reached")},
     {Id::kNoUdisks, QT_TRANSLATE_NOOP("UserMessage", "UDisks2 is not available")},
 };

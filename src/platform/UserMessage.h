@@ -113,7 +113,6 @@ class UserMessage {
         kNotEjectedBusy,
         kNotEjectedUnmountFailed,
         kNotEjectedNotRemovable,
-        kNotEjectedOnWindows,
         kNoSystemBus,
         kNoUdisks,
 
