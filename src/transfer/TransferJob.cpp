@@ -23,9 +23,6 @@ constexpr uint64_t kMegabyte = 1048576;
 constexpr unsigned kMaxCopyNumber = 99;
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
-// Temporaries are numbered across the runs of this process: one run's copy it could not remove
-// never stands in the way of a later one's.
-std::atomic<unsigned> gTemporaries{0};
 
 // What a fill or a wipe of the stick must keep away from: the music, the collection and the
 // settings.
@@ -68,6 +65,10 @@ UserMessage TransferJob::FreeSpaceText(uint64_t megabytes) {
 TransferResult TransferJob::Run() {
     TransferResult result;
     const UserMessage status = Transfer(result);
+    // Nothing of the stick stays open after the run: it may be ejected now.
+    root_ = StickFolder();
+    folder_ = StickFolder();
+    layout_ = StickLayout();
     observer_.SetStatusText(status);
     observer_.SetProgressPosition(0);
     observer_.Finished(result);
@@ -87,8 +88,17 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kRefused;
         return result.error;
     }
+    std::string rootError;
+    if (StickFolder::OpenRoot(options_.stickDrive, root_, rootError) !=
+        StickFolder::Outcome::kOpened) {
+        result.ending = TransferResult::Ending::kRefused;
+        result.error = UserMessage(MessageId::kStickNotFound, {options_.stickDrive});
+        return result.error;
+    }
+    folder_ = StickFolder();
+    folderName_.clear();
     if (!options_.dryRun) {
-        files_.RemoveLeftovers(options_.stickDrive);
+        files_.RemoveLeftovers(root_);
     }
     if (options_.deleteOld && !options_.dryRun && !DeleteOldFiles(result)) {
         result.ending = TransferResult::Ending::kStickFailed;
@@ -108,7 +118,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     result.dryRun = options_.dryRun;
     result.clusterBytes = clusterBytes_;
     layout_ = StickLayout(options_.perFolder, options_.numberFiles);
-    layout_.Start(options_.stickDrive, options_.dryRun && options_.deleteOld);
+    layout_.Start(root_, options_.dryRun && options_.deleteOld);
     position_ = 0;
     plannedInRun_.clear();
     limitLeft_ = options_.byteLimit;
@@ -117,14 +127,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     // The playlist is replaced through a copy: room for two of them stays free.
     reserved_ = 0;
     if (options_.playlist) {
-        std::error_code ec;
-        const uint64_t listed =
-            options_.dryRun && options_.deleteOld
-                ? 0
-                : fs::file_size(platform::PathFromUtf8(FileOperations::JoinPath(
-                                    options_.stickDrive, StickLayout::kPlaylistName)),
-                                ec);
-        reserved_ = 2 * ((ec ? 0 : listed) / clusterBytes_ + 1) * clusterBytes_;
+        reserved_ = 2 * (layout_.PlaylistBytes() / clusterBytes_ + 1) * clusterBytes_;
     }
     freeBytes_ = Available(space.freeBytes);
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
@@ -146,7 +149,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
     observer_.SetStatusText(UserMessage(MessageId::kDeleting));
-    result.deleteFailures = files_.DeleteTree(options_.stickDrive);
+    result.deleteFailures = files_.DeleteTree(root_);
     stickInfo_.Refresh();  // the free space now includes what was deleted
     return CheckStick(result.error);
 }
@@ -312,17 +315,18 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         }
     }
     const std::string folder = layout_.FolderFor(position_);
-    const std::string directory = folder.empty()
-                                      ? options_.stickDrive
-                                      : FileOperations::JoinPath(options_.stickDrive, folder);
     const std::string name = layout_.NameFor(position_, entry.GetName());
+    if (!options_.dryRun && !folder.empty()) {
+        const CopyStep opened = OpenFolder(folder, result);
+        if (opened != CopyStep::kGoOn) {
+            return opened;
+        }
+    }
     // A name already on the stick fails before anything is written, unless it is one this run
     // gave to another song whose name had to be changed the same way (that one gets a number).
-    const std::string target = safeNames_ ? FileOperations::SafeName(name) : name;
-    std::error_code ec;
+    const std::string target = StickName(name);
     if (!FileOperations::IsPlainFileName(target) ||
-        (fs::exists(fs::symlink_status(
-             platform::PathFromUtf8(FileOperations::JoinPath(directory, target)), ec)) &&
+        (root_.KindOf(StickLayout::Relative(folder, target)) != StickFolder::Kind::kNone &&
          (target == name || namedInRun_.count(StickLayout::Relative(folder, target)) == 0))) {
         FileFailed(entry, UserMessage(MessageId::kNameRefused, {target}), result);
         return CopyStep::kGoOn;
@@ -330,24 +334,11 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
     if (options_.dryRun) {
         return PlanEntry(entry, folder, name, size, cost, result);
     }
-    if (layout_.StartsFolder(position_) ||
-        (!folder.empty() && !fs::is_directory(platform::PathFromUtf8(directory), ec))) {
-        fs::create_directory(platform::PathFromUtf8(directory), ec);
-        if (ec == std::errc::no_space_on_device || ec == std::errc::operation_not_permitted) {
-            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
-            return CopyStep::kStickFull;
-        }
-        if (ec) {
-            result.error = UserMessage(MessageId::kFolderNotMade, {directory, ec.message()});
-            return CopyStep::kStickFailed;
-        }
-    }
     std::string temporary;
     FileOperations::CopyResult copy;
     for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
-        temporary = FileOperations::JoinPath(options_.stickDrive,
-                                             FileOperations::TemporaryName(++gTemporaries));
-        copy = files_.CopyWithoutOverwrite(entry.GetFullPath(), temporary, false);
+        temporary = FileOperations::NextTemporaryName();
+        copy = files_.CopyInto(entry.GetFullPath(), root_, temporary, false);
         if (copy.outcome != FileOperations::CopyResult::kNameTaken) {
             break;
         }
@@ -371,8 +362,9 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         case FileOperations::CopyResult::kCopied:
             break;
     }
-    pending_.push_back(
-        PendingCopy{&entry, temporary, std::string(), folder, name, std::string(), size, cost});
+    pending_.push_back(PendingCopy{&entry, temporary, std::string(),
+                                   folder.empty() ? root_ : folder_, folder, name, std::string(),
+                                   size, cost});
     ++position_;
     pendingBytes_ += size;
     freeBytes_ -= cost;
@@ -388,11 +380,11 @@ TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::str
                                              const std::string& name, uint64_t size, uint64_t cost,
                                              TransferResult& result) {
     // The names the real run would give: a name changed alike for two songs gets a number.
-    const std::string safe = safeNames_ ? FileOperations::SafeName(name) : name;
+    const std::string safe = StickName(name);
     std::string relative = StickLayout::Relative(folder, safe);
     for (unsigned number = 2;
          plannedInRun_.count(relative) && safe != name && number <= kMaxCopyNumber; ++number) {
-        relative = StickLayout::Relative(folder, FileOperations::SafeName(name, number));
+        relative = StickLayout::Relative(folder, StickName(name, number));
     }
     if (!plannedInRun_.insert(relative).second) {
         FileFailed(entry, UserMessage(MessageId::kNameTaken, {relative}), result);
@@ -460,7 +452,11 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
         // at the stick's path.
         for (const PendingCopy& copy : pending_) {
             if (stickThere && copy.entry) {
-                files_.RemoveFile(copy.named.empty() ? copy.temporary : copy.named);
+                if (copy.named.empty()) {
+                    files_.RemoveFile(root_, copy.temporary);
+                } else {
+                    files_.RemoveFile(copy.destination, copy.named);
+                }
             }
         }
         if (result.error.IsEmpty()) {
@@ -494,18 +490,14 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     bool named = false;
     for (PendingCopy& copy : pending_) {
         const std::string& own = copy.name;
-        const std::string safe = safeNames_ ? FileOperations::SafeName(own) : own;
-        const std::string directory =
-            copy.folder.empty() ? options_.stickDrive
-                                : FileOperations::JoinPath(options_.stickDrive, copy.folder);
+        const std::string safe = StickName(own);
         CopyResult rename;
         // A name that had to be changed may meet another song's changed name: number it.
         for (unsigned number = 1; number <= (safe == own ? 1 : kMaxCopyNumber); ++number) {
-            const std::string name = number == 1 ? safe : FileOperations::SafeName(own, number);
-            const std::string path = FileOperations::JoinPath(directory, name);
-            rename = files_.RenameWithoutOverwrite(copy.temporary, path);
+            const std::string name = StickName(own, number);
+            rename = files_.RenameWithoutOverwrite(root_, copy.temporary, copy.destination, name);
             if (rename.outcome == CopyResult::kCopied) {
-                copy.named = path;
+                copy.named = name;
                 copy.relative = StickLayout::Relative(copy.folder, name);
                 named = true;
                 namedInRun_.insert(StickLayout::Relative(copy.folder, safe));
@@ -519,7 +511,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             return false;
         }
         if (rename.outcome != CopyResult::kCopied) {
-            files_.RemoveFile(copy.temporary);
+            files_.RemoveFile(root_, copy.temporary);
             if (limitLeft_) {
                 *limitLeft_ += copy.cost;
             }
@@ -534,6 +526,30 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
         return files_.FlushVolume(options_.stickDrive, error);
     }
     return true;
+}
+
+std::string TransferJob::StickName(const std::string& name, unsigned copy) const {
+    return FileOperations::SafeName(name, copy, safeNames_);
+}
+
+TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, TransferResult& result) {
+    if (folder == folderName_) {
+        return CopyStep::kGoOn;
+    }
+    std::string error;
+    switch (root_.OpenChild(folder, true, folder_, error)) {
+        case StickFolder::Outcome::kOpened:
+            folderName_ = folder;
+            return CopyStep::kGoOn;
+        case StickFolder::Outcome::kFolderFull:
+            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
+            return CopyStep::kStickFull;
+        default:
+            // A link, a file or another volume took the folder's name since the run started:
+            // nothing is written through it.
+            result.error = UserMessage(MessageId::kFolderNotMade, {root_.PathOf(folder), error});
+            return CopyStep::kStickFailed;
+    }
 }
 
 uint64_t TransferJob::Available(uint64_t measured) const {

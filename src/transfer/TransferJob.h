@@ -10,6 +10,7 @@
 
 #include "transfer/FileOperations.h"
 #include "transfer/RandomSource.h"
+#include "transfer/StickFolder.h"
 #include "transfer/StickLayout.h"
 #include "transfer/TransferObserver.h"
 #include "transfer/TransferResult.h"
@@ -111,12 +112,18 @@ class TransferJob {
     bool StickStillThere() const;
     // The bytes `size` takes on the stick with a directory entry for `name`.
     uint64_t CostOnStick(uint64_t size, const std::string& name) const;
+    // `name` as the stick can hold it (SafeName), numbered from `copy` 2 on.
+    std::string StickName(const std::string& name, unsigned copy = 1) const;
+    // The numbered folder `folder` of the stick, made when missing; false with `result.error`
+    // set when it cannot be had.
+    CopyStep OpenFolder(const std::string& folder, TransferResult& result);
 
     // A copy written to the stick under a temporary name but not yet flushed.
     struct PendingCopy {
         LibraryEntry* entry;
-        std::string temporary;
-        std::string named;     // the path it got its name at; empty until then
+        std::string temporary;  // in the stick's root
+        std::string named;      // the name it got in `destination`; empty until then
+        StickFolder destination;
         std::string folder;    // relative to the stick's root; empty for the root
         std::string name;      // the name it is to get, before it is made safe
         std::string relative;  // where it got its name, relative to the stick's root
@@ -133,6 +140,9 @@ class TransferJob {
     Options options_;
 
     uint64_t stickDevice_ = 0;
+    StickFolder root_;        // the stick's root, opened once per run
+    StickFolder folder_;      // the numbered folder opened last
+    std::string folderName_;  // its name; empty when none is open
     bool safeNames_ = false;
     uint64_t clusterBytes_ = 1;
     std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
