@@ -45,8 +45,10 @@ bool IsInsideEntry(const std::string& entry) {
 
 }  // namespace
 
-StickLayout::StickLayout(unsigned perFolder, bool numberFiles)
-    : perFolder_(perFolder), numberFiles_(numberFiles) {}
+StickLayout::StickLayout(unsigned perFolder, bool numberFiles, size_t numberWidth)
+    : perFolder_(perFolder),
+      numberFiles_(numberFiles),
+      numberWidth_(std::max<size_t>(numberWidth, 3)) {}
 
 void StickLayout::Start(const StickFolder& root, bool asIfEmpty) {
     root_ = root;
@@ -101,8 +103,8 @@ std::string StickLayout::FolderFor(unsigned position) const {
     return Padded(firstFolder_ + position / perFolder_, 2);
 }
 
-std::string StickLayout::NameFor(unsigned position, const std::string& name) const {
-    return numberFiles_ ? Padded(position + 1, 3) + " " + name : name;
+std::string StickLayout::NameFor(unsigned number, const std::string& name) const {
+    return numberFiles_ ? Padded(number, numberWidth_) + " " + name : name;
 }
 
 std::string StickLayout::Relative(const std::string& folder, const std::string& name) {

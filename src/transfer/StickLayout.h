@@ -9,7 +9,8 @@
 // Where the songs of a run go on the stick and the playlist that lists them. With a folder size
 // N the songs go into numbered folders "01", "02", ... (wider past 99) of at most N songs each,
 // filled in the order they are written; a run continues after the highest numbered folder it
-// finds. With numbering each song's name starts with its position in the run ("001 ", ...).
+// finds. With numbering each song's name starts with a number of a width fixed for the stick
+// ("0001 ", ...), so that names sort in play order.
 //
 // The playlist "Tunecrate.m3u8" in the stick's root is the record of what this program put on
 // the stick: the entries of the one found at the start that still name a file on the stick, then
@@ -21,8 +22,8 @@ class StickLayout {
     static constexpr const char* kPlaylistName = "Tunecrate.m3u8";
     static constexpr uint64_t kMaxPlaylistBytes = uint64_t{8} << 20;
 
-    // `perFolder` 0 puts every song in the root.
-    StickLayout(unsigned perFolder = 0, bool numberFiles = false);
+    // `perFolder` 0 puts every song in the root; numbers have at least `numberWidth` digits.
+    StickLayout(unsigned perFolder = 0, bool numberFiles = false, size_t numberWidth = 3);
 
     // Looks at the stick: its numbered folders and its playlist. `asIfEmpty`: as the stick will
     // be after its contents are deleted. Anything with a numbered folder's name (a file, a link)
@@ -37,8 +38,9 @@ class StickLayout {
     bool StartsFolder(unsigned position) const {
         return perFolder_ > 0 && position % perFolder_ == 0;
     }
-    // The name the song `name` gets at `position`: the name itself, or with its number.
-    std::string NameFor(unsigned position, const std::string& name) const;
+    // The name the song `name` gets as the `number`th in its folder: the name itself, or with
+    // its number.
+    std::string NameFor(unsigned number, const std::string& name) const;
 
     // A song put on the stick at `relative` (folder "/" name), in the order written.
     void Add(const std::string& relative) { added_.push_back(relative); }
@@ -61,6 +63,7 @@ class StickLayout {
 
     unsigned perFolder_;
     bool numberFiles_;
+    size_t numberWidth_;
     StickFolder root_;
     uint64_t playlistBytes_ = 0;
     unsigned firstFolder_ = 1;

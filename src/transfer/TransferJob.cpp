@@ -8,6 +8,7 @@
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/LibraryEntry.h"
+#include "platform/FileSizes.h"
 #include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/WipeGuard.h"
@@ -19,8 +20,10 @@ using MessageId = platform::UserMessage::Id;
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
-// Numbered names tried when a name made safe is taken: " (2)" up to this.
-constexpr unsigned kMaxCopyNumber = 99;
+// Names tried for one copy when the stick finds its name taken after all.
+constexpr int kMaxRenames = 10;
+// The stick's record is written at most this often during a run, and at its end.
+constexpr std::chrono::seconds kRecordInterval{30};
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
 
@@ -69,6 +72,7 @@ TransferResult TransferJob::Run() {
     root_ = StickFolder();
     folder_ = StickFolder();
     layout_ = StickLayout();
+    names_ = StickNames();
     observer_.SetStatusText(status);
     observer_.SetProgressPosition(0);
     observer_.Finished(result);
@@ -110,41 +114,63 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         result.error = UserMessage(MessageId::kFreeSpaceUnreadable, {options_.stickDrive});
         return result.error;
     }
-    safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
-    clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
-    if (options_.dryRun && options_.deleteOld) {
-        space.freeBytes = SpaceAfterDeletion(space.freeBytes);
-    }
+    Prepare(space);
     result.dryRun = options_.dryRun;
     result.clusterBytes = clusterBytes_;
-    layout_ = StickLayout(options_.perFolder, options_.numberFiles);
-    layout_.Start(root_, options_.dryRun && options_.deleteOld);
-    position_ = 0;
-    plannedInRun_.clear();
-    limitLeft_ = options_.byteLimit;
-    namesUnflushed_ = false;
-    namedInRun_.clear();
-    // The playlist is replaced through a copy: room for two of them stays free.
-    reserved_ = 0;
-    if (options_.playlist) {
-        reserved_ = 2 * (layout_.PlaylistBytes() / clusterBytes_ + 1) * clusterBytes_;
-    }
-    freeBytes_ = Available(space.freeBytes);
-    startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
     result.freeBytes = freeBytes_;
-    std::string playlistError;
-    if (options_.playlist && !options_.dryRun && StickStillThere() &&
-        !layout_.WritePlaylist(playlistError)) {
-        result.playlistError = playlistError.empty() ? UserMessage(MessageId::kNotWritten,
-                                                                   {StickLayout::kPlaylistName})
-                                                     : UserMessage::System(playlistError);
+    if (!options_.dryRun && StickStillThere()) {
+        WriteRecords(result);
     }
     result.saved = !options_.dryRun && document_.SaveCollection();
     return result.ending == TransferResult::Ending::kStickFailed
                ? result.error
                : UserMessage(MessageId::kFinished);
+}
+
+void TransferJob::Prepare(const FileOperations::Space& measured) {
+    FileOperations::Space space = measured;
+    safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
+    clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
+    // A dry run with deletion plans for the empty stick the real run will find.
+    const bool asIfEmpty = options_.dryRun && options_.deleteOld;
+    if (asIfEmpty) {
+        space.freeBytes = SpaceAfterDeletion(space.freeBytes);
+    }
+    // Numbers wide enough for the most songs the stick could ever hold sort in play order.
+    const uint64_t capacity = std::max(stickInfo_.GetTotalBytes(), space.freeBytes);
+    layout_ = StickLayout(options_.perFolder, options_.numberFiles,
+                          std::to_string(std::max<uint64_t>(capacity / clusterBytes_, 1)).size());
+    layout_.Start(root_, asIfEmpty);
+    names_.Start(root_, safeNames_, asIfEmpty);
+    manifest_.Read(root_, asIfEmpty);
+    position_ = 0;
+    limitLeft_ = options_.byteLimit;
+    namesUnflushed_ = false;
+    folderFull_ = false;
+    // The record and the playlist are replaced through a copy: room for the new one stays free.
+    const auto roomFor = [this](uint64_t bytes) {
+        return (bytes / clusterBytes_ + 1) * clusterBytes_;
+    };
+    reserved_ =
+        roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
+    freeBytes_ = Available(space.freeBytes);
+    startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
+}
+
+void TransferJob::WriteRecords(TransferResult& result) {
+    std::string error;
+    if (!manifest_.Write(root_, error) && result.playlistError.IsEmpty()) {
+        result.playlistError = UserMessage::System(error);
+    }
+    error.clear();
+    if (options_.playlist && !layout_.WritePlaylist(error)) {
+        result.playlistError =
+            error.empty() ? UserMessage(MessageId::kNotWritten, {StickLayout::kPlaylistName})
+                          : UserMessage::System(error);
+    }
+    lastRecord_ = std::chrono::steady_clock::now();
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
@@ -186,61 +212,83 @@ bool TransferJob::CheckDeletion(UserMessage& error) const {
 }
 
 void TransferJob::CopyFiles(TransferResult& result) {
-    std::vector<LibraryEntry*> candidates = document_.GetUntransferredFiles();
     handled_.clear();
+    handledSet_.clear();
+    setAside_.clear();
+    sizes_.clear();
+    songsLeft_ = false;
     pending_.clear();
     pendingBytes_ = 0;
-    lastFlush_ = std::chrono::steady_clock::now();
+    lastFlush_ = lastRecord_ = std::chrono::steady_clock::now();
+    // Songs on the stick already are never copied again and stay marked in a new cycle.
+    if (manifest_.ReadBytes() > 0) {
+        for (const auto& entry : document_.GetLibrary().GetFiles()) {
+            if (manifest_.Holds(entry->GetFullPath())) {
+                Handled(*entry);
+            }
+        }
+    }
     if (StopRequested()) {
         result.ending = TransferResult::Ending::kStopped;
         return;
     }
-    DrawAndCopy(candidates, result);
+    std::vector<LibraryEntry*> songs = document_.GetUntransferredFiles();
+    songs.erase(std::remove_if(songs.begin(), songs.end(),
+                               [this](LibraryEntry* song) { return handledSet_.count(song) > 0; }),
+                songs.end());
+    CandidatePool pool(songs, options_.balanceFolders);
+    DrawAndCopy(pool, result);
     // However the loop ended, the copies made and their names must reach the stick before the
     // collection is saved.
     if (!FlushPending(result, true)) {
         result.ending = TransferResult::Ending::kStickFailed;
+    } else if (folderFull_ && result.ending != TransferResult::Ending::kStickFailed) {
+        result.ending = TransferResult::Ending::kStickFull;
     }
 }
 
-void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result) {
+void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
+    const auto randomIndex = [this](int count) { return RandomIndex(count, random_); };
     for (;;) {
-        if (candidates.empty()) {
-            if (!FlushPending(result)) {
-                result.ending = TransferResult::Ending::kStickFailed;
-                return;
-            }
-            // A new cycle: all files come back into play except those handled in this run.
-            document_.ClearAllFileFlags();
-            document_.MarkFiles(handled_);
-            candidates = document_.GetUntransferredFiles();
-            if (candidates.empty()) {
-                result.ending = TransferResult::Ending::kAllHandled;
-                return;
-            }
-        }
-        const int index = DrawIndex(candidates);
-        if (index < 0 || index >= static_cast<int>(candidates.size())) {
+        bool indexError = false;
+        LibraryEntry* entry = pool.Draw(randomIndex, freeBytes_, indexError);
+        if (indexError) {
             observer_.ShowMessageBox(UserMessage(MessageId::kIndexError));
             result.ending = TransferResult::Ending::kIndexError;
             return;
         }
-        LibraryEntry* entry = candidates[static_cast<size_t>(index)];
-        const uint64_t size = files_.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
-        const uint64_t cost =
-            CostOnStick(size, layout_.NameFor(position_, entry->GetName())) +
-            (layout_.StartsFolder(position_) ? clusterBytes_ + kFolderEntryBytes : 0);
-        // Before giving up, the copies on their way are flushed and the stick measured again.
-        if (freeBytes_ <= cost && !pending_.empty() && !FlushPending(result)) {
-            result.ending = TransferResult::Ending::kStickFailed;
-            return;
+        if (!entry) {
+            if (!FlushPending(result)) {
+                result.ending = TransferResult::Ending::kStickFailed;
+                return;
+            }
+            songsLeft_ = songsLeft_ || pool.PassedOver();
+            if (folderFull_ || !BeginNewCycle(pool, result)) {
+                result.ending = songsLeft_ || folderFull_ ? TransferResult::Ending::kStickFull
+                                                          : TransferResult::Ending::kAllHandled;
+                return;
+            }
+            continue;
         }
-        if (freeBytes_ <= cost) {
-            result.ending = TransferResult::Ending::kStickFull;
-            return;
+        const Placement place = Place(*entry);
+        if (place.target.empty()) {
+            FileFailed(*entry, UserMessage(MessageId::kNameRefused, {place.name}), result);
+            continue;
         }
-        switch (CopyEntry(*entry, size, cost, result)) {
+        if (freeBytes_ <= place.cost) {
+            // Set aside for this run: the draw goes on among the songs that still fit.
+            songsLeft_ = true;
+            setAside_.insert(entry);
+            if (!pool.IsOrdered()) {
+                OrderByCost(pool);
+            }
+            continue;
+        }
+        const CopyStep step = options_.dryRun ? (PlanEntry(*entry, place, result), CopyStep::kGoOn)
+                                              : CopyEntry(*entry, place, result);
+        switch (step) {
             case CopyStep::kStickFull:
+            case CopyStep::kFolderFull:
                 result.ending = TransferResult::Ending::kStickFull;
                 return;
             case CopyStep::kStickFailed:
@@ -249,9 +297,12 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
             case CopyStep::kGoOn:
                 break;
         }
-        candidates.erase(candidates.begin() + index);
         if (FlushDue() && !FlushPending(result)) {
             result.ending = TransferResult::Ending::kStickFailed;
+            return;
+        }
+        if (folderFull_) {
+            result.ending = TransferResult::Ending::kStickFull;
             return;
         }
         if (StopRequested()) {
@@ -261,27 +312,56 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
     }
 }
 
-int TransferJob::DrawIndex(const std::vector<LibraryEntry*>& candidates) {
-    if (!options_.balanceFolders) {
-        return RandomIndex(static_cast<int>(candidates.size()), random_);
-    }
-    // The folders in the order their first candidate comes, and how many candidates each has.
-    std::vector<const LibraryDirectory*> folders;
-    std::unordered_map<const LibraryDirectory*, int> counts;
-    for (const LibraryEntry* entry : candidates) {
-        if (counts[entry->GetOwner()]++ == 0) {
-            folders.push_back(entry->GetOwner());
+bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
+    std::vector<LibraryEntry*> songs;
+    for (const auto& entry : document_.GetLibrary().GetFiles()) {
+        if (entry->GetOwner()->IsAvailable() && !handledSet_.count(entry.get()) &&
+            !setAside_.count(entry.get())) {
+            songs.push_back(entry.get());
         }
     }
-    const LibraryDirectory* folder =
-        folders[static_cast<size_t>(RandomIndex(static_cast<int>(folders.size()), random_))];
-    int song = RandomIndex(counts[folder], random_);
-    for (size_t i = 0; i < candidates.size(); ++i) {
-        if (candidates[i]->GetOwner() == folder && song-- == 0) {
-            return static_cast<int>(i);
+    if (songs.empty()) {
+        return false;
+    }
+    CandidatePool next(songs, options_.balanceFolders);
+    OrderByCost(next);
+    const bool fits = std::any_of(songs.begin(), songs.end(), [this](const LibraryEntry* song) {
+        return CostOnStick(sizes_[song], std::string()) < freeBytes_;
+    });
+    if (!fits) {
+        songsLeft_ = true;  // songs are left, but the stick has no room for any
+        return false;
+    }
+    // All files come back into play except those on the stick.
+    document_.ClearAllFileFlags();
+    document_.MarkFiles(handled_);
+    result.newCycle = true;
+    pool = std::move(next);
+    return true;
+}
+
+void TransferJob::OrderByCost(CandidatePool& pool) {
+    // Measured folder by folder: one open folder and a lookup per file.
+    std::unordered_map<const LibraryDirectory*, std::vector<const LibraryEntry*>> byFolder;
+    for (const LibraryEntry* song : pool.Songs()) {
+        if (!sizes_.count(song)) {
+            byFolder[song->GetOwner()].push_back(song);
         }
     }
-    return -1;
+    for (const auto& [folder, songs] : byFolder) {
+        std::vector<const std::string*> names;
+        for (const LibraryEntry* song : songs) {
+            names.push_back(&song->GetName());
+        }
+        std::vector<uint64_t> sizes;
+        platform::FileSizesIn(folder->GetName(), names, sizes);
+        for (size_t i = 0; i < songs.size(); ++i) {
+            sizes_[songs[i]] = i < sizes.size() ? sizes[i] : 0;
+        }
+    }
+    // The cost without a name: a song whose name makes it too dear is set aside when drawn.
+    pool.OrderByCost(
+        [this](const LibraryEntry& song) { return CostOnStick(sizes_[&song], std::string()); });
 }
 
 uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
@@ -305,35 +385,35 @@ uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const 
     return (size + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_ + entries;
 }
 
-TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost,
+TransferJob::Placement TransferJob::Place(const LibraryEntry& entry) {
+    Placement place;
+    const auto known = sizes_.find(&entry);
+    place.size =
+        known != sizes_.end()
+            ? known->second
+            : (sizes_[&entry] = files_.GetSizeOfFile(entry.GetDirectory(), entry.GetName()));
+    place.folder = layout_.FolderFor(position_);
+    place.name = layout_.NameFor(names_.HighestNumber(place.folder) + 1, entry.GetName());
+    place.target = names_.Unique(place.folder, place.name);
+    place.cost = CostOnStick(place.size, place.target) +
+                 (layout_.StartsFolder(position_) ? clusterBytes_ + kFolderEntryBytes : 0);
+    return place;
+}
+
+TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placement& place,
                                              TransferResult& result) {
-    if (!options_.dryRun) {
-        observer_.SetStatusText(UserMessage(MessageId::kCopying, {entry.GetName()}));
-        if (!StickStillThere()) {
-            result.error = UserMessage(MessageId::kStickGone, {options_.stickDrive});
-            return CopyStep::kStickFailed;
-        }
+    observer_.SetStatusText(UserMessage(MessageId::kCopying, {entry.GetName()}));
+    if (!StickStillThere()) {
+        result.error = UserMessage(MessageId::kStickGone, {options_.stickDrive});
+        return CopyStep::kStickFailed;
     }
-    const std::string folder = layout_.FolderFor(position_);
-    const std::string name = layout_.NameFor(position_, entry.GetName());
-    if (!options_.dryRun && !folder.empty()) {
-        const CopyStep opened = OpenFolder(folder, result);
+    if (!place.folder.empty()) {
+        const CopyStep opened = OpenFolder(place.folder, result);
         if (opened != CopyStep::kGoOn) {
             return opened;
         }
     }
-    // A name already on the stick fails before anything is written, unless it is one this run
-    // gave to another song whose name had to be changed the same way (that one gets a number).
-    const std::string target = StickName(name);
-    if (!FileOperations::IsPlainFileName(target) ||
-        (root_.KindOf(StickLayout::Relative(folder, target)) != StickFolder::Kind::kNone &&
-         (target == name || namedInRun_.count(StickLayout::Relative(folder, target)) == 0))) {
-        FileFailed(entry, UserMessage(MessageId::kNameRefused, {target}), result);
-        return CopyStep::kGoOn;
-    }
-    if (options_.dryRun) {
-        return PlanEntry(entry, folder, name, size, cost, result);
-    }
+    names_.Take(place.folder, place.target);
     std::string temporary;
     FileOperations::CopyResult copy;
     for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
@@ -346,7 +426,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
     switch (copy.outcome) {
         case FileOperations::CopyResult::kFolderFull:
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
-            return CopyStep::kStickFull;
+            return CopyStep::kFolderFull;
         case FileOperations::CopyResult::kStickFull:
             return CopyStep::kStickFull;  // the partial copy is gone; the song stays unmarked
         case FileOperations::CopyResult::kStickFailed:
@@ -363,46 +443,38 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
             break;
     }
     pending_.push_back(PendingCopy{&entry, temporary, std::string(),
-                                   folder.empty() ? root_ : folder_, folder, name, std::string(),
-                                   size, cost});
-    ++position_;
-    pendingBytes_ += size;
-    freeBytes_ -= cost;
-    Reserve(StickLayout::Relative(folder, target));
-    if (limitLeft_) {
-        *limitLeft_ -= std::min(*limitLeft_, cost);
-    }
+                                   place.folder.empty() ? root_ : folder_, place, std::string()});
+    pendingBytes_ += place.size;
+    Account(entry, place);
     ShowProgress();
     return CopyStep::kGoOn;
 }
 
-TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::string& folder,
-                                             const std::string& name, uint64_t size, uint64_t cost,
-                                             TransferResult& result) {
-    // The names the real run would give: a name changed alike for two songs gets a number.
-    const std::string safe = StickName(name);
-    std::string relative = StickLayout::Relative(folder, safe);
-    for (unsigned number = 2;
-         plannedInRun_.count(relative) && safe != name && number <= kMaxCopyNumber; ++number) {
-        relative = StickLayout::Relative(folder, StickName(name, number));
-    }
-    if (!plannedInRun_.insert(relative).second) {
-        FileFailed(entry, UserMessage(MessageId::kNameTaken, {relative}), result);
-        return CopyStep::kGoOn;
-    }
-    result.copies.push_back({entry.GetFullPath(), relative, size, cost});
+void TransferJob::PlanEntry(LibraryEntry& entry, const Placement& place, TransferResult& result) {
+    names_.Take(place.folder, place.target);
+    const std::string relative = StickLayout::Relative(place.folder, place.target);
+    result.copies.push_back({entry.GetFullPath(), relative, place.size, place.cost});
     ++result.filesCopied;
-    result.bytesCopied += size;
-    ++position_;
-    freeBytes_ -= cost;
-    if (limitLeft_) {
-        *limitLeft_ -= std::min(*limitLeft_, cost);
-    }
-    Reserve(relative);
-    entry.SetFlag(1);
-    handled_.push_back(&entry);
+    result.bytesCopied += place.size;
+    Account(entry, place);
+    Handled(entry);
     ShowProgress();
-    return CopyStep::kGoOn;
+}
+
+void TransferJob::Account(const LibraryEntry& entry, const Placement& place) {
+    ++position_;
+    freeBytes_ -= place.cost;
+    if (limitLeft_) {
+        *limitLeft_ -= std::min(*limitLeft_, place.cost);
+    }
+    Reserve(entry, StickLayout::Relative(place.folder, place.target));
+}
+
+void TransferJob::Handled(LibraryEntry& entry) {
+    entry.SetFlag(1);
+    if (handledSet_.insert(&entry).second) {
+        handled_.push_back(&entry);
+    }
 }
 
 void TransferJob::ShowProgress() {
@@ -415,8 +487,7 @@ void TransferJob::ShowProgress() {
 void TransferJob::FileFailed(LibraryEntry& entry, UserMessage reason, TransferResult& result) {
     ++result.filesFailed;
     result.failures.push_back({entry.GetFullPath(), std::move(reason)});
-    entry.SetFlag(1);
-    handled_.push_back(&entry);
+    setAside_.insert(&entry);
 }
 
 bool TransferJob::FlushDue() const {
@@ -468,13 +539,13 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     } else {
         for (const PendingCopy& copy : pending_) {
             if (copy.entry) {
-                copy.entry->SetFlag(1);
-                handled_.push_back(copy.entry);
+                Handled(*copy.entry);
                 layout_.Add(copy.relative);
+                manifest_.Add(copy.entry->GetFullPath(), copy.relative);
                 result.copies.push_back(
-                    {copy.entry->GetFullPath(), copy.relative, copy.size, copy.cost});
+                    {copy.entry->GetFullPath(), copy.relative, copy.place.size, copy.place.cost});
                 ++result.filesCopied;
-                result.bytesCopied += copy.size;
+                result.bytesCopied += copy.place.size;
             }
         }
     }
@@ -482,6 +553,12 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     pendingBytes_ = 0;
     lastFlush_ = std::chrono::steady_clock::now();
     MeasureFreeSpace();
+    // A run cut short by a crash still leaves the stick's record of most songs it copied.
+    if (flushed && !last && lastFlush_ - lastRecord_ >= kRecordInterval) {
+        std::string ignored;
+        manifest_.Write(root_, ignored);
+        lastRecord_ = lastFlush_;
+    }
     return flushed;
 }
 
@@ -489,35 +566,41 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     using CopyResult = FileOperations::CopyResult;
     bool named = false;
     for (PendingCopy& copy : pending_) {
-        const std::string& own = copy.name;
-        const std::string safe = StickName(own);
+        const Placement& place = copy.place;
+        std::string name = place.target;
         CopyResult rename;
-        // A name that had to be changed may meet another song's changed name: number it.
-        for (unsigned number = 1; number <= (safe == own ? 1 : kMaxCopyNumber); ++number) {
-            const std::string name = StickName(own, number);
+        // A name the stick finds taken after all (a file that came meanwhile) gets the next number.
+        for (int attempt = 0; attempt < kMaxRenames && !name.empty(); ++attempt) {
             rename = files_.RenameWithoutOverwrite(root_, copy.temporary, copy.destination, name);
-            if (rename.outcome == CopyResult::kCopied) {
-                copy.named = name;
-                copy.relative = StickLayout::Relative(copy.folder, name);
-                named = true;
-                namedInRun_.insert(StickLayout::Relative(copy.folder, safe));
-            }
             if (rename.outcome != CopyResult::kNameTaken) {
                 break;
             }
+            names_.Take(place.folder, name);
+            name = names_.Unique(place.folder, place.name);
         }
         if (rename.outcome == CopyResult::kStickFailed) {
             error = rename.error;
             return false;
         }
-        if (rename.outcome != CopyResult::kCopied) {
-            files_.RemoveFile(root_, copy.temporary);
-            if (limitLeft_) {
-                *limitLeft_ += copy.cost;
-            }
-            FileFailed(*copy.entry, UserMessage::System(rename.error), result);
-            copy.entry = nullptr;
+        if (rename.outcome == CopyResult::kCopied) {
+            names_.Take(place.folder, name);
+            copy.named = name;
+            copy.relative = StickLayout::Relative(place.folder, name);
+            named = true;
+            continue;
         }
+        files_.RemoveFile(root_, copy.temporary);
+        if (limitLeft_) {
+            *limitLeft_ += place.cost;
+        }
+        if (rename.outcome == CopyResult::kFolderFull) {
+            // No entry left for the name: the run ends, the song stays unmarked.
+            folderFull_ = true;
+            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
+        } else {
+            FileFailed(*copy.entry, UserMessage::System(rename.error), result);
+        }
+        copy.entry = nullptr;
     }
     // The names reach the device with the next batch's flush, and at the latest with the last.
     namesUnflushed_ = named;
@@ -526,10 +609,6 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
         return files_.FlushVolume(options_.stickDrive, error);
     }
     return true;
-}
-
-std::string TransferJob::StickName(const std::string& name, unsigned copy) const {
-    return FileOperations::SafeName(name, copy, safeNames_);
 }
 
 TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, TransferResult& result) {
@@ -557,17 +636,19 @@ uint64_t TransferJob::Available(uint64_t measured) const {
     return free - std::min(free, reserved_);
 }
 
-void TransferJob::Reserve(const std::string& relative) {
-    // Each song's line in the playlist, in both copies of it.
-    const uint64_t line = options_.playlist ? 2 * (relative.size() + 1) : 0;
-    reserved_ += line;
-    freeBytes_ -= std::min(freeBytes_, line);
+void TransferJob::Reserve(const LibraryEntry& entry, const std::string& relative) {
+    // Each song's line in the stick's record and in the playlist.
+    const uint64_t lines = StickManifest::Line(entry.GetFullPath(), relative).size() +
+                           (options_.playlist ? StickLayout::PlaylistLine(relative).size() + 1 : 0);
+    reserved_ += lines;
+    freeBytes_ -= std::min(freeBytes_, lines);
 }
 
 void TransferJob::MeasureFreeSpace() {
+    // What was reckoned stands unless the stick has less: a dry run reckons the same.
     FileOperations::Space space;
     if (files_.MeasureSpace(options_.stickDrive, space)) {
-        freeBytes_ = Available(space.freeBytes);
+        freeBytes_ = std::min(freeBytes_, Available(space.freeBytes));
     }
 }
 

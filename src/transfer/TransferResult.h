@@ -30,6 +30,7 @@ struct TransferResult {
     uint64_t freeBytes = 0;  // free space on the stick as reckoned at the end
     int deleteFailures = 0;  // entries the deletion of old files could not remove
     bool saved = false;      // the collection file was written with the new flags
+    bool newCycle = false;   // all files came back into play within the run
 
     // A song put on the stick (or, in a dry run, that would be), in the order written.
     struct Copy {

@@ -145,17 +145,13 @@ TEST_F(TransferJobTest, ReckonsMegabytesDownAndStopsAtTheFirstFileThatDoesNotFit
     EXPECT_EQ(Saved(), "music: a.mp3=1 huge.mp3=0");
 }
 
-TEST_F(TransferJobTest, AFileWhoseNameIsTakenCountsAsHandled) {
-    AddMusic("music", {{"other.mp3", 1000}, {"song.mp3", 2000}});
-    AddMusic("more", {{"song.mp3", 3000}});
+TEST_F(TransferJobTest, ASongWhoseNameIsTakenArrivesNumbered) {
+    AddMusic("music", {{"other.mp3", 1000}});
     WriteFileBytes(stick_ / "other.mp3", "old");
-    const TransferResult result = Run(Folder(stick_.Path()));
-    EXPECT_EQ(result.ending, Ending::kAllHandled);
-    EXPECT_EQ(result.filesCopied, 1);
-    EXPECT_EQ(result.filesFailed, 2);
+    EXPECT_EQ(Run(Folder(stick_.Path())).filesCopied, 1);
     EXPECT_EQ(ReadFileBytes(stick_ / "other.mp3"), "old");
-    EXPECT_EQ(fs::file_size(stick_ / "song.mp3"), 2000u);
-    EXPECT_EQ(Saved(), "music: other.mp3=1 song.mp3=1 | more: song.mp3=1");
+    EXPECT_EQ(fs::file_size(stick_ / "other (2).mp3"), 1000u);
+    EXPECT_EQ(Saved(), "music: other.mp3=1");
 }
 
 TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
@@ -246,7 +242,7 @@ TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
         {F::kCopy, 2, ENOSPC, O::kStickFull, false, E::kStickFull, "a.mp3=1 b.mp3=0", 1, ""},
         {F::kCopy, 1, EPERM, O::kFolderFull, true, E::kStickFull, "a.mp3=0 b.mp3=0", 0,
          "The stick's folder is full: "},
-        {F::kCopy, 1, EINVAL, O::kFileFailed, true, E::kAllHandled, "a.mp3=1 b.mp3=1", 1, ""},
+        {F::kCopy, 1, EINVAL, O::kFileFailed, true, E::kAllHandled, "a.mp3=0 b.mp3=1", 1, ""},
         {F::kFlush, 1, EIO, O::kCopied, false, E::kStickFailed, "a.mp3=0 b.mp3=0", 0, stop},
         {F::kFlush, 2, EIO, O::kCopied, true, E::kStickFailed, "a.mp3=1 b.mp3=0", 1, stop},
         {F::kFlush, 3, EIO, O::kCopied, true, E::kStickFailed, "a.mp3=1 b.mp3=1", 2, stop},
@@ -319,8 +315,8 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
     options.deleteOld = true;
     EXPECT_EQ(Run(options).filesCopied, 1);
     EXPECT_EQ(recorder_.events[0], "status Deleting old music files");
-    EXPECT_EQ(recorder_.events[1], "range 4");
-    EXPECT_EQ(fs::directory_iterator(stick.Path())->path().filename(), "a.mp3");
+    EXPECT_EQ(recorder_.events[1], "range 3");  // 4 MiB, less a page kept for the stick's record
+    EXPECT_EQ(FilesIn(stick.Path()), std::set<std::string>{"a.mp3"});
     EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
 }
 
@@ -349,7 +345,7 @@ TEST_F(TransferJobTest, BalancedDrawsGiveABigFolderItsShareOfFolders) {
         options.dryRun = true;
         SeededRandom random(7);
         const TransferResult result = Run(options, &random);
-        ASSERT_EQ(result.copies.size(), 200u);
+        ASSERT_GT(result.copies.size(), 190u);  // the stick's record takes a little room
         const auto fromBox = std::count_if(
             result.copies.begin(), result.copies.end(),
             [](const auto& copy) { return copy.source.find("box") != std::string::npos; });
