@@ -408,9 +408,10 @@ FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFol
         }
         err = errno;
     }
+    // A longer name takes more entries than the temporary's: a full FAT root refuses it.
     CopyResult::Outcome outcome = NameOutcome(err, toDir);
-    if (outcome == CopyResult::kFolderFull || (err == ENOENT && Exists(fromDir, from))) {
-        outcome = CopyResult::kFileFailed;  // a rename needs no new entry: the name is refused
+    if (err == ENOENT && Exists(fromDir, from)) {
+        outcome = CopyResult::kFileFailed;  // the name is refused
     }
     return CopyResult::Failed(outcome, ErrorText(target, err));
 }

@@ -160,10 +160,10 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
 }
 
 void TransferJob::WriteRecords(TransferResult& result) {
+    // Without the record (a root folder full to the last entry) a later new cycle may copy a
+    // song of this run again, under a numbered name: nothing is lost, so the run goes on.
     std::string error;
-    if (!manifest_.Write(root_, error) && result.playlistError.IsEmpty()) {
-        result.playlistError = UserMessage::System(error);
-    }
+    manifest_.Write(root_, error);
     error.clear();
     if (options_.playlist && !layout_.WritePlaylist(error)) {
         result.playlistError =
@@ -593,7 +593,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
         if (limitLeft_) {
             *limitLeft_ += place.cost;
         }
-        if (rename.outcome == CopyResult::kFolderFull) {
+        if (rename.outcome == CopyResult::kFolderFull || rename.outcome == CopyResult::kStickFull) {
             // No entry left for the name: the run ends, the song stays unmarked.
             folderFull_ = true;
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});

@@ -43,11 +43,12 @@ TEST_F(RealStickTest, AnExfatStickWithLargeClustersIsFilledToTheBrim) {
     EXPECT_GT(summary["filesCopied"].get<int>(), 250);
 }
 
-// A FAT root folder holds a fixed number of entries: when it takes no more, the stick is full.
+// A FAT root folder holds a fixed number of entries: when it takes no more (a long name needs
+// more of them than the copy's temporary name), the folder is full; only songs on it are marked.
 TEST_F(RealStickTest, AFullFatRootFolderEndsTheFillAsFull) {
     RealVolume stick(Kind::kFat, 16 << 20, "", 64);  // a root folder of 64 entries
     SKIP_UNLESS_REAL_VOLUME(stick);
-    MakeSongs(40, "song ", [](int i) { return 1000 + i; });  // two entries each
+    MakeSongs(40, "a song with quite a long name ", [](int i) { return 1000 + i; });
     const json summary = Fill(stick.Path(), {"--limit", "8M"});
     EXPECT_EQ(summary["ending"], "stickFull");
     EXPECT_NE(summary["reason"].get<std::string>().find("folder is full"), std::string::npos);
