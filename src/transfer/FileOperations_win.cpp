@@ -134,11 +134,11 @@ bool IsFileTooLarge(DWORD err) {
 FileOperations::CopyResult Failure(DWORD err, const std::wstring& target,
                                    const std::string& destination) {
     using Result = FileOperations::CopyResult;
-    return Result::Failed(IsNameTaken(err)               ? Result::kNameTaken
-                          : IsNameError(err, target)     ? Result::kFileFailed
-                          : IsDiskFull(err)              ? Result::kStickFull
-                          : err == ERROR_CANNOT_MAKE     ? Result::kFolderFull  // a full FAT root
-                                                         : Result::kStickFailed,
+    return Result::Failed(IsNameTaken(err)           ? Result::kNameTaken
+                          : IsNameError(err, target) ? Result::kFileFailed
+                          : IsDiskFull(err)          ? Result::kStickFull
+                          : err == ERROR_CANNOT_MAKE ? Result::kFolderFull  // a full FAT root
+                                                     : Result::kStickFailed,
                           PathErrorText(destination, err));
 }
 

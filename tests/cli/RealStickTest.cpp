@@ -187,3 +187,77 @@ TEST_F(RealStickTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) 
         << wipe.out;
     EXPECT_TRUE(fs::is_empty(stick.Path()));
 }
+
+// Songs whose names clash on the stick all arrive, numbered: the same name in two folders, names
+// that differ in letter case only, a name made safe beside the same name. Each arrives whole.
+TEST_F(RealStickTest, SongsWhoseNamesClashAllArriveNumbered) {
+    RealVolume stick(Kind::kExfat, 16 << 20, "");
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    MakeCollection({{"01 Intro.mp3", 5000},
+                    {"case.mp3", 6000},
+                    {"CASE.MP3", 7000},
+                    {"a*b.mp3", 8000},
+                    {"a_b.mp3", 9000}});
+    WriteFileBytes(dir / "More/01 Intro.mp3", songs["More"] = std::string(3000, 'i'));
+    ASSERT_EQ(Run({"add", collection, dir / "More"}).exitCode, 0);
+    EXPECT_EQ(Fill(stick.Path())["filesCopied"], 6);
+    std::multiset<std::string> arrived, made;
+    for (const std::string& name : FilesIn(stick.Path())) {
+        arrived.insert(ReadFileBytes(stick.Path() + "/" + name));
+    }
+    for (const auto& song : songs) {
+        made.insert(song.second);
+    }
+    EXPECT_EQ(arrived, made);
+    EXPECT_EQ(FilesIn(stick.Path()).count("01 Intro (2).mp3"), 1u);
+    EXPECT_EQ(FilesIn(stick.Path()).count("a_b (2).mp3"), 1u);
+}
+
+// Numbers go on after the highest on the stick, as wide as the stick needs (4096 clusters: four
+// digits): the names of two runs sort in the order they were written, past 999.
+TEST_F(RealStickTest, NumbersGoOnAcrossRunsAndSortInPlayOrder) {
+    RealVolume stick(Kind::kExfat, 16 << 20, "");
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    MakeSongs(1005, "s", [](int) { return 100; });
+    std::vector<std::string> written;
+    for (const char* limit : {"2M", "8M"}) {
+        const json run = Fill(stick.Path(), {"--number", "--limit", limit});
+        for (const json& file : run["files"]) {
+            written.push_back(file["destination"]);
+        }
+    }
+    ASSERT_EQ(written.size(), 1005u);
+    EXPECT_TRUE(std::is_sorted(written.begin(), written.end()));
+    EXPECT_EQ(written.front().substr(0, 5), "0001 ");
+    EXPECT_EQ(written.back().substr(0, 5), "1005 ");
+}
+
+// A dry run plans what the fill with the same seed then does, names made unique and songs set
+// aside included: on a stick holding songs already, and planning for it wiped.
+TEST_F(RealStickTest, ADryRunForetellsTheFillWithAndWithoutDeletion) {
+    RealVolume stick(Kind::kExfat, 16 << 20, "", 64 * kKiB);
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    std::mt19937 random(5);
+    std::map<std::string, uint64_t> files;
+    for (int i = 0; i < 40; ++i) {
+        const uint64_t size = 20 * kKiB + random() % (900 * kKiB);
+        files["song " + std::to_string(i) + ".mp3"] = files["SONG " + std::to_string(i) + ".MP3"] =
+            size;
+    }
+    MakeCollection(files);
+    Fill(stick.Path(), {"--limit", "6M"});
+    for (const bool wipe : {false, true}) {
+        SCOPED_TRACE(wipe ? "wiped" : "as it is");
+        std::vector<std::string> options = {"--number"};
+        if (wipe) {
+            options.insert(options.end(), {"--delete-old", "--yes"});
+        }
+        options.push_back("--dry-run");
+        const json planned = Fill(stick.Path(), options);
+        options.pop_back();
+        const json filled = Fill(stick.Path(), options);
+        EXPECT_GT(filled["filesCopied"].get<int>(), 5);
+        EXPECT_EQ(planned["files"], filled["files"]);
+        EXPECT_EQ(planned["ending"], filled["ending"]);
+    }
+}
