@@ -43,6 +43,20 @@ TEST_F(RealStickTest, AnExfatStickWithLargeClustersIsFilledToTheBrim) {
     EXPECT_GT(summary["filesCopied"].get<int>(), 250);
 }
 
+// A drawn song that does not fit is set aside and smaller ones still go, until none of the
+// songs left fits (a few KiB stay free for the stick's record of its songs).
+TEST_F(RealStickTest, AFillGoesOnWithSmallerSongsUntilNoneFits) {
+    RealVolume stick(Kind::kExfat, 16 << 20, "");
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    MakeSongs(34, "song ", [](int i) { return i < 4 ? 5 << 20 : 64 * kKiB; });
+    EXPECT_EQ(Fill(stick.Path())["ending"], "stickFull");
+    const uint64_t available = fs::space(stick.Path()).available;
+    const std::set<std::string> moved = Transferred();
+    for (const auto& [name, data] : songs) {
+        EXPECT_TRUE(moved.count(name) || data.size() + 8 * kKiB > available) << name;
+    }
+}
+
 // A FAT root folder holds a fixed number of entries: when it takes no more (a long name needs
 // more of them than the copy's temporary name), the folder is full; only songs on it are marked.
 TEST_F(RealStickTest, AFullFatRootFolderEndsTheFillAsFull) {
