@@ -6,9 +6,10 @@ collection takes, for the command-line program and, given, an older build to com
 Needs the superuser (loop devices, mkfs.exfat, mount.exfat-fuse). For each seed it fills a fresh
 exFAT image (128 KiB clusters) of 256 MiB and one of 64 MiB from a library of long-tailed song
 sizes (0.1 to 60 MB, most of a few MB, as albums are), and reports the space used as a share of
-the free clusters at the start (median and worst) and the seconds per MB copied. Then it times a
-dry run of a collection of --songs songs onto a fresh 256 MiB image, drawing plainly and by
-folder. Song files are sparse: the library costs no disc space.
+the free clusters at the start (median and worst) and the milliseconds per MB copied. Then it
+times a dry run of a collection of --songs songs onto a fresh 64 GiB image (a sparse file; some
+thousand songs fit), drawing plainly and by folder. Song files are sparse: the library costs no
+disc space.
 
     bench/fill_to_brim.py build/bin/tunecrate-cli [OLD/tunecrate-cli] [--seeds 20]
 """
@@ -119,7 +120,7 @@ def dry_runs(clis, base, collection, songs):
                 continue  # quadratic there: minutes
             times = []
             for _ in range(3):
-                with ExfatImage(base, 256 << 20) as stick:
+                with ExfatImage(base, 64 << 30) as stick:
                     _, took = fill(cli, base, collection, stick.mount,
                                    ["--dry-run", "--seed", "1", "--balance", balance])
                     times.append(took)

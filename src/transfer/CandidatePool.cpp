@@ -60,6 +60,7 @@ CandidatePool::CandidatePool(const std::vector<LibraryEntry*>& songs, bool balan
         group.left = Counter(group.songs.size());
     }
     groupsLeft_ = Counter(groups_.size());
+    left_ = songs.size();
 }
 
 std::vector<LibraryEntry*> CandidatePool::Songs() const {
@@ -134,6 +135,7 @@ LibraryEntry* CandidatePool::Draw(const RandomIndex& randomIndex, uint64_t room,
         }
         const size_t position = group.left.Find(index);
         group.left.Add(position, -1);
+        --left_;
         if (group.left.Total() == 0) {
             groupsLeft_.Add(g, -1);
         }

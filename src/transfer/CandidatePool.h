@@ -21,6 +21,10 @@ class CandidatePool {
     CandidatePool(const std::vector<LibraryEntry*>& songs, bool balanceFolders);
 
     bool IsOrdered() const { return ordered_; }
+    // True when no song is left that may be drawn.
+    bool IsEmpty() const { return groupsLeft_.Total() == 0; }
+    // The songs left (before ordering: all of them may be drawn).
+    size_t Left() const { return left_; }
     // True when a draw passed over songs that cost too much.
     bool PassedOver() const { return passedOver_; }
     // The songs left, in library order within each folder.
@@ -53,6 +57,7 @@ class CandidatePool {
 
     std::vector<Group> groups_;
     Counter groupsLeft_;  // 1 for every folder with songs left that may still be drawn
+    size_t left_ = 0;
     bool balanced_ = false;
     bool ordered_ = false;
     bool passedOver_ = false;

@@ -22,6 +22,11 @@ namespace {
 constexpr uint64_t kMegabyte = 1048576;
 // Names tried for one copy when the stick finds its name taken after all.
 constexpr int kMaxRenames = 10;
+// Once a drawn song does not fit, the songs left are measured and ordered by cost when they are
+// at most this many (a few hundredths of a second). More are drawn on until this many songs in
+// a row did not fit: measuring a big collection would cost more than a fill of it otherwise does.
+constexpr size_t kMeasureAllUpTo = 20000;
+constexpr int kMaxMisses = 4096;
 // The stick's record is written at most this often during a run, and at its end.
 constexpr std::chrono::seconds kRecordInterval{30};
 // A new folder's entry in its parent, beside the cluster its own entries take.
@@ -249,20 +254,21 @@ void TransferJob::CopyFiles(TransferResult& result) {
 
 void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
     const auto randomIndex = [this](int count) { return RandomIndex(count, random_); };
+    int misses = 0;  // drawn songs in a row that did not fit
     for (;;) {
         bool indexError = false;
-        LibraryEntry* entry = pool.Draw(randomIndex, freeBytes_, indexError);
+        LibraryEntry* entry = HasRoom() ? pool.Draw(randomIndex, freeBytes_, indexError) : nullptr;
         if (indexError) {
             observer_.ShowMessageBox(UserMessage(MessageId::kIndexError));
             result.ending = TransferResult::Ending::kIndexError;
             return;
         }
         if (!entry) {
+            songsLeft_ = songsLeft_ || pool.PassedOver() || !pool.IsEmpty();
             if (!FlushPending(result)) {
                 result.ending = TransferResult::Ending::kStickFailed;
                 return;
             }
-            songsLeft_ = songsLeft_ || pool.PassedOver();
             if (folderFull_ || !BeginNewCycle(pool, result)) {
                 result.ending = songsLeft_ || folderFull_ ? TransferResult::Ending::kStickFull
                                                           : TransferResult::Ending::kAllHandled;
@@ -276,14 +282,20 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             continue;
         }
         if (freeBytes_ <= place.cost) {
-            // Set aside for this run: the draw goes on among the songs that still fit.
+            // Set aside for this run: the draw goes on among the songs that still fit. When
+            // few of them do, the songs left are measured and only those that fit are drawn.
             songsLeft_ = true;
             setAside_.insert(entry);
-            if (!pool.IsOrdered()) {
+            if (!pool.IsOrdered() && pool.Left() <= kMeasureAllUpTo) {
                 OrderByCost(pool);
+            } else if (!pool.IsOrdered() && ++misses == kMaxMisses) {
+                result.ending = FlushPending(result) ? TransferResult::Ending::kStickFull
+                                                     : TransferResult::Ending::kStickFailed;
+                return;
             }
             continue;
         }
+        misses = 0;
         const CopyStep step = options_.dryRun ? (PlanEntry(*entry, place, result), CopyStep::kGoOn)
                                               : CopyEntry(*entry, place, result);
         switch (step) {
@@ -312,6 +324,11 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
     }
 }
 
+bool TransferJob::HasRoom() const {
+    // Every song with data takes a whole cluster at least.
+    return freeBytes_ > CostOnStick(1, std::string());
+}
+
 bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
     std::vector<LibraryEntry*> songs;
     for (const auto& entry : document_.GetLibrary().GetFiles()) {
@@ -323,11 +340,11 @@ bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
     if (songs.empty()) {
         return false;
     }
-    CandidatePool next(songs, options_.balanceFolders);
-    OrderByCost(next);
-    const bool fits = std::any_of(songs.begin(), songs.end(), [this](const LibraryEntry* song) {
-        return CostOnStick(sizes_[song], std::string()) < freeBytes_;
-    });
+    // The cost without a name is the least a song can cost; the first song that fits will do.
+    const bool fits = HasRoom() && MeasureSizes(songs, [this](LibraryEntry& song) {
+                          return CostOnStick(sizes_[&song], std::string()) < freeBytes_ &&
+                                 Place(song).cost < freeBytes_;
+                      });
     if (!fits) {
         songsLeft_ = true;  // songs are left, but the stick has no room for any
         return false;
@@ -336,29 +353,41 @@ bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
     document_.ClearAllFileFlags();
     document_.MarkFiles(handled_);
     result.newCycle = true;
-    pool = std::move(next);
+    pool = CandidatePool(songs, options_.balanceFolders);
     return true;
 }
 
-void TransferJob::OrderByCost(CandidatePool& pool) {
-    // Measured folder by folder: one open folder and a lookup per file.
-    std::unordered_map<const LibraryDirectory*, std::vector<const LibraryEntry*>> byFolder;
-    for (const LibraryEntry* song : pool.Songs()) {
-        if (!sizes_.count(song)) {
-            byFolder[song->GetOwner()].push_back(song);
+bool TransferJob::MeasureSizes(const std::vector<LibraryEntry*>& songs,
+                               const std::function<bool(LibraryEntry&)>& enough) {
+    // Folder by folder, in the order of their first song: one open folder and a lookup per file.
+    std::vector<std::vector<LibraryEntry*>> folders;
+    std::unordered_map<const LibraryDirectory*, size_t> folderOf;
+    for (LibraryEntry* song : songs) {
+        const auto found = folderOf.emplace(song->GetOwner(), folders.size());
+        if (found.second) {
+            folders.emplace_back();
         }
+        folders[found.first->second].push_back(song);
     }
-    for (const auto& [folder, songs] : byFolder) {
+    for (const std::vector<LibraryEntry*>& folder : folders) {
         std::vector<const std::string*> names;
-        for (const LibraryEntry* song : songs) {
+        for (const LibraryEntry* song : folder) {
             names.push_back(&song->GetName());
         }
         std::vector<uint64_t> sizes;
-        platform::FileSizesIn(folder->GetName(), names, sizes);
-        for (size_t i = 0; i < songs.size(); ++i) {
-            sizes_[songs[i]] = i < sizes.size() ? sizes[i] : 0;
+        platform::FileSizesIn(folder.front()->GetDirectory(), names, sizes);
+        for (size_t i = 0; i < folder.size(); ++i) {
+            sizes_.emplace(folder[i], i < sizes.size() ? sizes[i] : 0);
+            if (enough && enough(*folder[i])) {
+                return true;
+            }
         }
     }
+    return false;
+}
+
+void TransferJob::OrderByCost(CandidatePool& pool) {
+    MeasureSizes(pool.Songs(), nullptr);
     // The cost without a name: a song whose name makes it too dear is set aside when drawn.
     pool.OrderByCost(
         [this](const LibraryEntry& song) { return CostOnStick(sizes_[&song], std::string()); });

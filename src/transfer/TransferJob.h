@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -97,6 +98,11 @@ class TransferJob {
     bool BeginNewCycle(CandidatePool& pool, TransferResult& result);
     // Measures the songs of `pool` not measured yet and orders it by their cost.
     void OrderByCost(CandidatePool& pool);
+    // Measures those of `songs` not measured yet, until `enough` (when given) says so for one.
+    bool MeasureSizes(const std::vector<LibraryEntry*>& songs,
+                      const std::function<bool(LibraryEntry&)>& enough);
+    // True while a song with data may still fit.
+    bool HasRoom() const;
     // The free space the stick will have once its contents are deleted, for a dry run.
     uint64_t SpaceAfterDeletion(uint64_t freeBytes) const;
 
