@@ -3,9 +3,9 @@
 #   scripts/dev.sh run [ARGS...]     install what is needed, build, start the program
 #   scripts/dev.sh test              install what is needed, build, run every test through CTest
 #   scripts/dev.sh test-asan         the same tests built with AddressSanitizer + UBSan
-#   scripts/dev.sh test-tsan         the non-GUI tests built with ThreadSanitizer
+#   scripts/dev.sh test-tsan         the same tests, the GUI's too, built with ThreadSanitizer
 #   scripts/dev.sh test-windows      the core and CLI cross-built for Windows, tested under wine
-#   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, asan, tsan, windows)
+#   scripts/dev.sh build [VARIANT]   only build (VARIANT: release, program, asan, tsan, windows)
 #   scripts/dev.sh bench             build and run the benchmarks
 #   scripts/dev.sh format[-check]    rewrite the sources with clang-format, or fail on drift
 #   scripts/dev.sh package           build the Debian package build/tunecrate_VERSION_ARCH.deb
@@ -23,10 +23,13 @@ jobs=$(nproc 2>/dev/null || echo 2)
 configure_and_build() {
   local variant=$1 dir flags=()
   case "$variant" in
-    release) dir=build ;;
+    release) dir=build; flags=(-DTUNECRATE_BUILD_TESTS=ON -DTUNECRATE_BUILD_BENCHMARKS=ON) ;;
+    # The programs alone, for running and packaging: no test or benchmark libraries needed.
+    program) dir=build; flags=(-DTUNECRATE_BUILD_TESTS=OFF -DTUNECRATE_BUILD_BENCHMARKS=OFF) ;;
     asan) dir=build-asan; flags=(-DTUNECRATE_ASAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
-    # The GUI tests do not run under ThreadSanitizer (Qt itself is not instrumented): no GUI here.
-    tsan) dir=build-tsan; flags=(-DTUNECRATE_TSAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DTUNECRATE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
+    # With the GUI: its transfer tests run the job's thread beside Qt's (Qt itself is not
+    # instrumented; tests/tsan.supp leaves out races inside Qt's own libraries, none of ours).
+    tsan) dir=build-tsan; flags=(-DTUNECRATE_TSAN=ON -DTUNECRATE_BUILD_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug) ;;
     fuzz) dir=build-fuzz; flags=(-DCMAKE_CXX_COMPILER=clang++ -DTUNECRATE_FUZZ=ON -DTUNECRATE_BUILD_TESTS=OFF
       -DTUNECRATE_BUILD_BENCHMARKS=OFF -DTUNECRATE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     windows) dir=build-windows; flags=(-DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64-posix.cmake
@@ -54,31 +57,32 @@ cmd=${1:-}
 [ $# -gt 0 ] && shift
 case "$cmd" in
   run)
-    scripts/install-deps.sh
-    configure_and_build release
+    scripts/install-deps.sh build
+    configure_and_build program
     if [ -x "$BUILD_DIR/bin/tunecrate" ]; then
       exec "$BUILD_DIR/bin/tunecrate" "$@"
     fi
     exec "$BUILD_DIR/bin/tunecrate-cli" "${@:---help}"
     ;;
   test)
-    scripts/install-deps.sh
+    scripts/install-deps.sh test
     configure_and_build release
     run_tests "$BUILD_DIR"
     ;;
   test-asan)
-    scripts/install-deps.sh
+    scripts/install-deps.sh test
     configure_and_build asan
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       LSAN_OPTIONS=suppressions=$root/tests/lsan.supp run_tests "$BUILD_DIR"
     ;;
   test-tsan)
-    scripts/install-deps.sh
+    scripts/install-deps.sh test
     configure_and_build tsan
-    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_tests "$BUILD_DIR" -LE gui
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$root/tests/tsan.supp \
+      run_tests "$BUILD_DIR"
     ;;
   test-windows)
-    scripts/install-deps.sh
+    scripts/install-deps.sh windows
     configure_and_build windows
     # A throwaway wine prefix inside the build folder; no display is needed.
     export WINEPREFIX=$root/$BUILD_DIR/wineprefix WINEDEBUG=-all
@@ -90,11 +94,15 @@ case "$cmd" in
     exit $status
     ;;
   build)
-    scripts/install-deps.sh
+    case "${1:-release}" in
+      program) scripts/install-deps.sh build ;;
+      windows) scripts/install-deps.sh windows ;;
+      *) scripts/install-deps.sh test ;;
+    esac
     configure_and_build "${1:-release}"
     ;;
   fuzz|fuzz-all)
-    scripts/install-deps.sh
+    scripts/install-deps.sh fuzz
     if [ "$cmd" = fuzz ]; then
       targets=("${1:?which target? see fuzz/CMakeLists.txt}"); seconds=${2:-60}
     else
@@ -120,13 +128,13 @@ case "$cmd" in
     done
     ;;
   format|format-check)
-    scripts/install-deps.sh
+    scripts/install-deps.sh test
     cmake -S . -B build -G Ninja >/dev/null
     cmake --build build --target "$cmd"
     ;;
   package|package-check)
-    scripts/install-deps.sh
-    configure_and_build release
+    scripts/install-deps.sh package
+    configure_and_build program
     rm -f "$BUILD_DIR"/tunecrate_*.deb
     (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
     deb=$(ls "$root/$BUILD_DIR"/tunecrate_*.deb)
@@ -152,7 +160,7 @@ case "$cmd" in
     echo "package checked: $deb"
     ;;
   bench)
-    scripts/install-deps.sh
+    scripts/install-deps.sh test
     configure_and_build release
     for b in "$BUILD_DIR"/bin/bench_*; do
       [ -x "$b" ] && "$b" "$@"

@@ -16,6 +16,10 @@
         <translation>Frische Musik für Ihren Stick.</translation>
     </message>
     <message>
+        <source>Free software under the &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU GPL version 3 or later&lt;/a&gt;.</source>
+        <translation>Freie Software unter der &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU GPL Version 3 oder später&lt;/a&gt;.</translation>
+    </message>
+    <message>
         <source>About Tunecrate</source>
         <translation>Info über Tunecrate</translation>
     </message>
@@ -33,10 +37,6 @@
     <message>
         <source>Untitled</source>
         <translation>Unbenannt</translation>
-    </message>
-    <message>
-        <source>Directory not found: %1</source>
-        <translation>Verzeichnis nicht gefunden: %1</translation>
     </message>
     <message>
         <source>The music selection %1 was changed by another program since it was read.
@@ -491,48 +491,6 @@ zufällig ausgewählt.</translation>
         <translation>Es wurde nichts gelöscht oder kopiert.</translation>
     </message>
     <message>
-        <source>Delete everything on %1?</source>
-        <translation>Alles auf %1 löschen?</translation>
-    </message>
-    <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
-        <source>Drive type: %1
-On it: %2</source>
-        <translation>Laufwerkstyp: %1
-Darauf: %2</translation>
-    </message>
-    <message>
-        <source>1 song</source>
-        <translation>1 Titel</translation>
-    </message>
-    <message>
-        <source>%1 songs</source>
-        <translation>%1 Titel</translation>
-    </message>
-    <message>
-        <source>Finished copying: %1, %2 — the stick is full</source>
-        <translation>Kopieren beendet: %1, %2 — der Stick ist voll</translation>
-    </message>
-    <message>
-        <source>Every song of the collection is on a stick now — a new round starts next time</source>
-        <translation>Jeder Titel der Sammlung ist jetzt auf einem Stick — beim nächsten Mal beginnt eine neue Runde</translation>
-    </message>
-    <message>
-        <source>Finished copying: %1, %2</source>
-        <translation>Kopieren beendet: %1, %2</translation>
-    </message>
-    <message>
-        <source>Stopped after %1</source>
-        <translation>Angehalten nach %1</translation>
-    </message>
-    <message>
-        <source> (%1 could not be copied)</source>
-        <translation> (%1 konnten nicht kopiert werden)</translation>
-    </message>
-    <message>
         <source>(not available)</source>
         <translation>(nicht verfügbar)</translation>
     </message>
@@ -572,79 +530,9 @@ Jeden Ordner darunter, der Musik enthält, als eigenes Musikverzeichnis hinzufü
         <source>%1 music folders added</source>
         <translation>%1 Musikordner hinzugefügt</translation>
     </message>
-</context>
-<context>
-    <name>DriveInfo</name>
     <message>
-        <source>Drive type cannot be determined.</source>
-        <translation>Laufwerkstyp kann nicht bestimmt werden.</translation>
-    </message>
-    <message>
-        <source>Root directory does not exist.</source>
-        <translation>Stammverzeichnis existiert nicht.</translation>
-    </message>
-    <message>
-        <source>Floppy Disc Drive</source>
-        <translation>Diskettenlaufwerk</translation>
-    </message>
-    <message>
-        <source>Removable Drive</source>
-        <translation>Wechseldatenträger</translation>
-    </message>
-    <message>
-        <source>Hard Disc</source>
-        <translation>Festplatte</translation>
-    </message>
-    <message>
-        <source>Remote (Network) Drive.</source>
-        <translation>Netzlaufwerk.</translation>
-    </message>
-    <message>
-        <source>CD-/DVD-ROM drive</source>
-        <translation>CD-/DVD-ROM-Laufwerk</translation>
-    </message>
-    <message>
-        <source>RAM disk</source>
-        <translation>RAM-Disk</translation>
-    </message>
-    <message>
-        <source>Bytes total: </source>
-        <translation>Bytes gesamt: </translation>
-    </message>
-    <message>
-        <source>Bytes free: </source>
-        <translation>Bytes frei: </translation>
-    </message>
-</context>
-<context>
-    <name>NumberText</name>
-    <message>
-        <source>,</source>
-        <translation>.</translation>
-    </message>
-    <message>
-        <source>%1 MB</source>
-        <translation>%1 MB</translation>
-    </message>
-    <message>
-        <source>%1 GB</source>
-        <translation>%1 GB</translation>
-    </message>
-    <message>
-        <source>.</source>
-        <translation>,</translation>
-    </message>
-    <message>
-        <source>1 file, %1</source>
-        <translation>1 Datei, %1</translation>
-    </message>
-    <message>
-        <source>%1 files, %2</source>
-        <translation>%1 Dateien, %2</translation>
-    </message>
-    <message>
-        <source>, %1 of them not music</source>
-        <translation>, davon %1 keine Musik</translation>
+        <source>Delete</source>
+        <translation>Löschen</translation>
     </message>
 </context>
 <context>
@@ -985,6 +873,158 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
     <message>
         <source>UDisks2 is not available</source>
         <translation>UDisks2 ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Stopped on request</source>
+        <translation>Auf Wunsch angehalten</translation>
+    </message>
+    <message>
+        <source>the stick is full</source>
+        <translation>der Stick ist voll</translation>
+    </message>
+    <message>
+        <source>the size limit is reached</source>
+        <translation>die Größengrenze ist erreicht</translation>
+    </message>
+    <message>
+        <source>every song of the collection has been handled</source>
+        <translation>jeder Titel der Sammlung ist behandelt</translation>
+    </message>
+    <message>
+        <source>stopped on request</source>
+        <translation>auf Wunsch angehalten</translation>
+    </message>
+    <message>
+        <source>a new cycle started</source>
+        <translation>eine neue Runde hat begonnen</translation>
+    </message>
+    <message>
+        <source>1 song</source>
+        <translation>1 Titel</translation>
+    </message>
+    <message>
+        <source>%1 songs</source>
+        <translation>%1 Titel</translation>
+    </message>
+    <message>
+        <source>Finished copying: %1, %2 — %3</source>
+        <translation>Kopieren beendet: %1, %2 — %3</translation>
+    </message>
+    <message>
+        <source>Stopped on request after %1</source>
+        <translation>Auf Wunsch angehalten nach %1</translation>
+    </message>
+    <message>
+        <source>Every song of the collection is on a stick now — a new round starts next time</source>
+        <translation>Jeder Titel der Sammlung ist jetzt auf einem Stick — beim nächsten Mal beginnt eine neue Runde</translation>
+    </message>
+    <message>
+        <source>%2 (%1 could not be copied)</source>
+        <translation>%2 (%1 konnten nicht kopiert werden)</translation>
+    </message>
+    <message>
+        <source>%1; a new cycle started</source>
+        <translation>%1; eine neue Runde hat begonnen</translation>
+    </message>
+    <message>
+        <source>none of the %1 songs drawn reached the stick</source>
+        <translation>keiner der %1 gezogenen Titel ist auf dem Stick angekommen</translation>
+    </message>
+    <message>
+        <source>%1; the collection was not saved</source>
+        <translation>%1; die Sammlung wurde nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>the playlist was not written: %1</source>
+        <translation>die Wiedergabeliste wurde nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>Delete everything on %1?</source>
+        <translation>Alles auf %1 löschen?</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Drive type: %1
+On it: %2</source>
+        <translation>Laufwerkstyp: %1
+Darauf: %2</translation>
+    </message>
+    <message>
+        <source>1 file, %1</source>
+        <translation>1 Datei, %1</translation>
+    </message>
+    <message>
+        <source>%1 files, %2</source>
+        <translation>%1 Dateien, %2</translation>
+    </message>
+    <message>
+        <source>%2, %1 of them not music</source>
+        <translation>%2, davon %1 keine Musik</translation>
+    </message>
+    <message>
+        <source>a folder, not a drive of its own</source>
+        <translation>ein Ordner, kein eigenes Laufwerk</translation>
+    </message>
+    <message>
+        <source>Drive type cannot be determined.</source>
+        <translation>Laufwerkstyp kann nicht bestimmt werden.</translation>
+    </message>
+    <message>
+        <source>Root directory does not exist.</source>
+        <translation>Stammverzeichnis existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Floppy Disc Drive</source>
+        <translation>Diskettenlaufwerk</translation>
+    </message>
+    <message>
+        <source>Removable Drive</source>
+        <translation>Wechseldatenträger</translation>
+    </message>
+    <message>
+        <source>Hard Disc</source>
+        <translation>Festplatte</translation>
+    </message>
+    <message>
+        <source>Remote (Network) Drive.</source>
+        <translation>Netzlaufwerk.</translation>
+    </message>
+    <message>
+        <source>CD-/DVD-ROM drive</source>
+        <translation>CD-/DVD-ROM-Laufwerk</translation>
+    </message>
+    <message>
+        <source>RAM disk</source>
+        <translation>RAM-Disk</translation>
+    </message>
+    <message>
+        <source>%3
+
+Bytes total: %1
+Bytes free: %2</source>
+        <translation>%3
+
+Bytes gesamt: %1
+Bytes frei: %2</translation>
+    </message>
+    <message>
+        <source>Directory not found: %1</source>
+        <translation>Verzeichnis nicht gefunden: %1</translation>
     </message>
 </context>
 </TS>

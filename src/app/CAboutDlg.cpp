@@ -11,7 +11,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Tunecrate"));
     setFont(FormFont());
     const DialogUnits du(font());
-    setFixedSize(du.Size(235, 60));
+    setFixedSize(du.Size(235, 72));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/bitmaps/tunecrate-32.png")).pixmap(32, 32));
@@ -26,6 +26,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     notice1->setGeometry(du.Rect(40, 25, 130, 8));
     auto* notice2 = new QLabel(tr("Fresh music for your stick."), this);
     notice2->setGeometry(du.Rect(40, 40, 130, 8));
+
+    // The licence, with a link to its text.
+    auto* licence = new QLabel(
+        tr("Free software under the <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GNU "
+           "GPL version 3 or later</a>."),
+        this);
+    licence->setTextFormat(Qt::RichText);
+    licence->setOpenExternalLinks(true);
+    licence->setGeometry(du.Rect(40, 55, 190, 8));
 
     ok_ = new QPushButton(tr("OK"), this);
     ok_->setGeometry(du.Rect(178, 7, 50, 14));

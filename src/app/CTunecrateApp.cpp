@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/CMainFrame.h"
+#include "platform/VersionNotice.h"
 
 CTunecrateApp::CTunecrateApp() = default;
 
@@ -40,7 +41,7 @@ bool CTunecrateApp::InitInstance(const QStringList& arguments, int& exitCode) {
         return false;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("Tunecrate %s\n", TUNECRATE_VERSION);
+        std::printf("%s", platform::VersionNotice("Tunecrate").c_str());
         exitCode = 0;
         return false;
     }

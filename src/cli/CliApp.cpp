@@ -14,6 +14,7 @@
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
 #include "cli/WatchCommand.h"
+#include "platform/VersionNotice.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
@@ -46,7 +47,7 @@ std::optional<int> CliApp::Parse(int argc, const char* const* argv) {
     app.fallthrough();
     app.add_option("--settings", settingsPath_,
                    "The settings file (default: " + AppSettings::DefaultSettingsPath() + ")");
-    app.set_version_flag("--version", std::string("tunecrate-cli ") + TUNECRATE_VERSION);
+    app.set_version_flag("--version", platform::VersionNotice("tunecrate-cli"));
 
     subcommands_.clear();
     for (auto& command : commands_) {

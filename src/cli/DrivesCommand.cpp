@@ -23,7 +23,7 @@ int DrivesCommand::Execute(CliContext& context) {
         drive.SetRootPath(root);
         drive.Refresh();
         const std::string typeText =
-            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter());
+            DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter()).Text();
         if (json_) {
             platform::VolumeIdentity identity;
             volumes_.GetVolumeIdentity(root, identity);

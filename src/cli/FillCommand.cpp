@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <csignal>
@@ -17,6 +18,10 @@
 #include "platform/LockFile.h"
 #include "platform/Utf8Path.h"
 #include "platform/VolumeEjector.h"
+#include "run/FillRequest.h"
+#include "run/NumberFormat.h"
+#include "run/RunSummary.h"
+#include "run/WipeQuestion.h"
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/FileOperations.h"
@@ -64,48 +69,6 @@ class StopOnSignals {
 #endif
     std::array<void (*)(int), kSignals.size()> previous_{};
 };
-
-const char* EndingName(TransferResult::Ending ending) {
-    switch (ending) {
-        case TransferResult::Ending::kStickFull:
-            return "stickFull";
-        case TransferResult::Ending::kAllHandled:
-            return "allHandled";
-        case TransferResult::Ending::kStopped:
-            return "stopped";
-        case TransferResult::Ending::kIndexError:
-            return "indexError";
-        case TransferResult::Ending::kRefused:
-            return "refused";
-        case TransferResult::Ending::kStickFailed:
-            return "stickFailed";
-    }
-    return "unknown";
-}
-
-std::string EndingText(const TransferResult& result) {
-    switch (result.ending) {
-        case TransferResult::Ending::kStickFull:  // a full folder says so
-            return result.error.IsEmpty() ? "the stick is full: the next file drawn does not fit"
-                                          : result.error.Text();
-        case TransferResult::Ending::kAllHandled:
-            return "every file of the collection has been handled";
-        case TransferResult::Ending::kStopped:
-            return "stopped on request";
-        case TransferResult::Ending::kIndexError:
-            return "index error";
-        case TransferResult::Ending::kRefused:
-        case TransferResult::Ending::kStickFailed:
-            return result.error.Text();
-    }
-    return result.error.Text();
-}
-
-bool Succeeded(const TransferResult& result) {
-    return (result.saved || result.dryRun) && result.playlistError.IsEmpty() &&
-           (result.ending == TransferResult::Ending::kStickFull ||
-            result.ending == TransferResult::Ending::kAllHandled);
-}
 
 }  // namespace
 
@@ -171,16 +134,20 @@ int FillCommand::Execute(CliContext& context) {
         return kExitFailed;
     }
 
-    TransferJob::Options options;
-    options.stickDrive = stick_;
-    options.deleteOld = deleteOld_;
+    run::FillRequest::Choices choices;
+    choices.perFolder = perFolder_;
+    if (numberOption_->count() > 0) {
+        choices.numberFiles = number_;
+    }
+    if (playlistOption_->count() > 0) {
+        choices.playlist = playlist_;
+    }
+    if (!balance_.empty()) {
+        choices.balanceFolders = balance_ == "folder";
+    }
+    TransferJob::Options options =
+        run::FillRequest::From(session.Settings(), stick_, deleteOld_, choices);
     options.allowPlainFolder = folder_;
-    const AppSettings& settings = session.Settings();
-    options.settingsPath = settings.GetSettingsPath();
-    options.perFolder = perFolder_.value_or(settings.GetPerFolder());
-    options.numberFiles = numberOption_->count() > 0 ? number_ : settings.GetNumberFiles();
-    options.playlist = playlistOption_->count() > 0 ? playlist_ : settings.GetPlaylist();
-    options.balanceFolders = balance_.empty() ? settings.GetBalanceFolders() : balance_ == "folder";
     options.dryRun = dryRun_;
     if (!limit_.empty()) {
         std::string error;
@@ -197,10 +164,15 @@ int FillCommand::Execute(CliContext& context) {
     std::thread worker([&job] { job.Run(); });
     worker.join();
 
+    // The flags are saved here, on the thread that owns the document, once the job has ended.
     lastResult_ = observer.GetResult();
+    const run::RunSummary summary(lastResult_);
+    if (summary.SaveDue()) {
+        lastResult_.saved = session.Document().SaveAfterTransfer();
+    }
     PrintSummary(lastResult_, context);
-    int exitCode = Succeeded(lastResult_) ? kExitOk : kExitFailed;
-    if (eject_ && !dryRun_ && lastResult_.ending != TransferResult::Ending::kRefused) {
+    int exitCode = summary.ExitStatus() == 0 ? kExitOk : kExitFailed;
+    if (summary.ShouldEject(eject_)) {
         const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick_);
         if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
             context.err << "error: " << ejected.message.Text() << "\n";
@@ -235,24 +207,20 @@ bool FillCommand::LockCollection(platform::LockFile& lock, CliContext& context) 
 
 bool FillCommand::ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,
                                   CliContext& context) const {
-    if (!contents.NeedsConfirmation(stick.GetDriveType()) || yes_) {
+    const std::optional<run::WipeQuestion> question =
+        run::WipeQuestion::For(stick, contents, folder_);
+    if (!question || yes_) {
         return true;
     }
-    // "/media/anna/DISC (Hard Disc, label DISC) holds 1,204 files, 3.2 GB, 37 of them not music"
-    // A plain folder (--folder) is no drive: its type's text would say "Root directory does
-    // not exist.", which reads as an error here.
-    const std::string label = stick.GetVolumeLabel();
-    const std::string kind =
-        stick.GetDriveType() == platform::DriveType::kNoRootDir
-            ? "a folder, not a drive of its own"
-            : DriveInfo::TypeText(stick.GetDriveType(), stick.IsFloppyLetter());
-    const std::string what = stick_ + " (" + kind + (label.empty() ? "" : ", label " + label) +
-                             ") holds " + contents.Describe();
+    // "Delete everything on MUSIC (/media/anna/MUSIC)? Drive type: Hard Disc On it: 1,204
+    // files, 3.2 GB, 37 of them not music"
+    std::string what = question->Question().Text() + " " + question->Details().Text();
+    std::replace(what.begin(), what.end(), '\n', ' ');
     if (!context.interactive) {
-        context.err << "error: " << what << "; add --yes to delete everything on it\n";
+        context.err << "error: " << what << "\nAdd --yes to delete everything on it.\n";
         return false;
     }
-    context.err << what << ". Delete everything on it? [y/N] " << std::flush;
+    context.err << what << " [y/N] " << std::flush;
     std::string answer;
     std::getline(context.in, answer);
     if (answer == "y" || answer == "Y" || answer == "yes") {
@@ -263,7 +231,8 @@ bool FillCommand::ConfirmDeletion(const DriveInfo& stick, const StickContents& c
 }
 
 void FillCommand::PrintSummary(const TransferResult& result, CliContext& context) const {
-    const std::string why = EndingText(result);
+    const run::RunSummary summary(result);
+    const std::string why = summary.Ending().Text();
     if (result.ending == TransferResult::Ending::kRefused && !json_) {
         context.err << "error: " << why << "\n";  // nothing was done: no summary to give
         return;
@@ -280,6 +249,7 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         JsonText::Put(item, "destination", copy.destination);
         files.push_back(item);
     }
+    using run::NumberFormat;
     if (json_) {
         nlohmann::json failures = nlohmann::json::array();
         for (const TransferResult::Failure& failure : result.failures) {
@@ -288,49 +258,51 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
             JsonText::Put(item, "reason", failure.reason.Text());
             failures.push_back(item);
         }
-        nlohmann::json summary{{"dryRun", result.dryRun},
-                               {"files", files},
-                               {"bytesOnStick", bytesOnStick},
-                               {"clusterBytes", result.clusterBytes},
-                               {"ending", EndingName(result.ending)},
-                               {"filesCopied", result.filesCopied},
-                               {"filesFailed", result.filesFailed},
-                               {"failures", failures},
-                               {"bytesCopied", result.bytesCopied},
-                               {"bytesFree", result.freeBytes},
-                               {"deleteFailures", result.deleteFailures},
-                               {"saved", result.saved}};
-        JsonText::Put(summary, "collection", collection_);
-        JsonText::Put(summary, "stick", stick_);
-        JsonText::Put(summary, "reason", why);
-        JsonText::Put(summary, "playlistError", result.playlistError.Text());
-        context.out << JsonText::Dump(summary);
+        nlohmann::json document{{"dryRun", result.dryRun},
+                                {"files", files},
+                                {"bytesOnStick", bytesOnStick},
+                                {"clusterBytes", result.clusterBytes},
+                                {"ending", summary.EndingName()},
+                                {"newCycle", result.newCycle},
+                                {"filesCopied", result.filesCopied},
+                                {"filesFailed", result.filesFailed},
+                                {"failures", failures},
+                                {"bytesCopied", result.bytesCopied},
+                                {"bytesFree", result.freeBytes},
+                                {"deleteFailures", result.deleteFailures},
+                                {"saved", result.saved}};
+        JsonText::Put(document, "collection", collection_);
+        JsonText::Put(document, "stick", stick_);
+        JsonText::Put(document, "reason", why);
+        JsonText::Put(document, "playlistError", result.playlistError.Text());
+        context.out << JsonText::Dump(document);
     } else if (result.dryRun) {
         context.out << "Dry run: nothing was written. A fill would copy:\n";
         for (const TransferResult::Copy& copy : result.copies) {
-            context.out << "  " << copy.destination << "  <- " << copy.source << "  (" << copy.bytes
-                        << " bytes, " << copy.bytesOnStick << " on the stick)\n";
+            context.out << "  " << copy.destination << "  <- " << copy.source << "  ("
+                        << NumberFormat::Grouped(copy.bytes) << " bytes, "
+                        << NumberFormat::Grouped(copy.bytesOnStick) << " on the stick)\n";
         }
-        context.out << "Files:        " << result.copies.size() << "\n"
-                    << "Bytes:        " << result.bytesCopied << "\n"
-                    << "On the stick: " << bytesOnStick << " (clusters of " << result.clusterBytes
-                    << " bytes)\n"
-                    << "MB free then: " << (result.freeBytes >> 20) << "\n"
+        context.out << "Files:        " << NumberFormat::Grouped(result.copies.size()) << "\n"
+                    << "Bytes:        " << NumberFormat::Grouped(result.bytesCopied) << "\n"
+                    << "On the stick: " << NumberFormat::Grouped(bytesOnStick) << " (clusters of "
+                    << NumberFormat::Grouped(result.clusterBytes) << " bytes)\n"
+                    << "MB free then: " << NumberFormat::Grouped(result.freeBytes >> 20) << "\n"
                     << "Would end:    " << why << "\n";
     } else {
-        context.out << "Files copied: " << result.filesCopied << "\n"
-                    << "Files failed: " << result.filesFailed << "\n"
-                    << "MB copied:    " << (result.bytesCopied >> 20) << "\n"
-                    << "MB free:      " << (result.freeBytes >> 20) << "\n"
+        context.out << "Files copied: " << NumberFormat::Grouped(uint64_t(result.filesCopied))
+                    << "\n"
+                    << "Files failed: " << NumberFormat::Grouped(uint64_t(result.filesFailed))
+                    << "\n"
+                    << "MB copied:    " << NumberFormat::Grouped(result.bytesCopied >> 20) << "\n"
+                    << "MB free:      " << NumberFormat::Grouped(result.freeBytes >> 20) << "\n"
                     << "Ended:        " << why << "\n";
     }
-    if (!Succeeded(result)) {
-        const std::string what = result.playlistError.IsEmpty() ? why
-                                                                : "the playlist was not written: " +
-                                                                      result.playlistError.Text();
-        context.err << "error: "
-                    << (result.saved || result.dryRun ? what
-                                                      : what + "; the collection was not saved")
-                    << "\n";
+    if (result.newCycle && !json_) {
+        context.out << platform::UserMessage(platform::UserMessage::Id::kNewCycle).Text() << "\n";
+    }
+    const platform::UserMessage failure = summary.Failure();
+    if (!failure.IsEmpty()) {
+        context.err << "error: " << failure.Text() << "\n";
     }
 }

@@ -28,6 +28,9 @@ class FillCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
+    // The summary of a run as this command prints it: the counts and how it ended on the
+    // output, failed songs and what went wrong on the error stream.
+    void PrintSummary(const TransferResult& result, CliContext& context) const;
 
   protected:
     // The options after COLLECTION and STICK, shared with `watch`.
@@ -45,7 +48,6 @@ class FillCommand : public CliCommand {
     // "y" typed on the terminal.
     bool ConfirmDeletion(const DriveInfo& stick, const StickContents& contents,
                          CliContext& context) const;
-    void PrintSummary(const TransferResult& result, CliContext& context) const;
 
     bool deleteOld_ = false;
     std::string limit_;

@@ -12,8 +12,10 @@ class TerminalCollectionUi : public CollectionUi {
   public:
     explicit TerminalCollectionUi(std::ostream& err) : err_(err) {}
 
+    // The document's plain message boxes refuse what was asked (a directory not found): on a
+    // terminal they are errors.
     void ShowMessage(const platform::UserMessage& text) override {
-        err_ << OneLine(text.Text()) << "\n";
+        err_ << "error: " << OneLine(text.Text()) << "\n";
     }
     void ShowError(const platform::UserMessage& text) override {
         err_ << "error: " << OneLine(text.Text()) << "\n";

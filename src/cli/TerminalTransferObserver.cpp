@@ -20,7 +20,7 @@ void TerminalTransferObserver::SetStatusText(const platform::UserMessage& text) 
 bool TerminalTransferObserver::IsProgressText(const platform::UserMessage& text) {
     using Id = platform::UserMessage::Id;
     return text.GetId() == Id::kDeleting || text.GetId() == Id::kFinished ||
-           text.GetId() == Id::kCopying;
+           text.GetId() == Id::kRunStopped || text.GetId() == Id::kCopying;
 }
 
 void TerminalTransferObserver::SetProgressRange(uint32_t maxMegabytes) {

@@ -7,6 +7,8 @@
 
 #include "platform/DesktopNotifier.h"
 #include "platform/MountWatcher.h"
+#include "run/NumberFormat.h"
+#include "run/RunSummary.h"
 
 namespace {
 
@@ -120,18 +122,23 @@ std::set<std::string> WatchCommand::MatchingVolumes() const {
 
 void WatchCommand::Notify(const std::string& root) const {
     const TransferResult& result = LastResult();
-    if (result.ending == TransferResult::Ending::kRefused) {
-        platform::DesktopNotifier::Notify("Tunecrate: " + root + " was not filled",
-                                          result.error.Text());
-        return;
+    const run::RunSummary summary(result);
+    const std::string title = "Tunecrate: " + root +
+                              (result.ending == TransferResult::Ending::kRefused
+                                   ? " was not filled"
+                                   : (summary.Succeeded() ? " filled" : " not filled completely"));
+    platform::DesktopNotifier::Notify(title, NotificationText(result));
+}
+
+std::string WatchCommand::NotificationText(const TransferResult& result) {
+    const run::RunSummary summary(result);
+    const platform::UserMessage failure = summary.Failure();
+    std::string text = summary.StatusLine().Text();
+    if (result.ending != TransferResult::Ending::kRefused) {
+        text += "\n" + run::NumberFormat::Size(result.freeBytes).Text() + " free";
     }
-    const bool ok = result.saved && (result.ending == TransferResult::Ending::kStickFull ||
-                                     result.ending == TransferResult::Ending::kAllHandled);
-    platform::DesktopNotifier::Notify(
-        "Tunecrate: " + root + (ok ? " filled" : " not filled completely"),
-        std::to_string(result.filesCopied) + " files copied (" +
-            std::to_string(result.bytesCopied >> 20) + " MB), " +
-            std::to_string(result.freeBytes >> 20) + " MB free" +
-            (result.filesFailed ? ", " + std::to_string(result.filesFailed) + " failed" : "") +
-            (result.saved ? "" : "; the collection was not saved"));
+    if (!failure.IsEmpty() && failure != summary.Ending()) {
+        text += "\n" + failure.Text();
+    }
+    return text;
 }

@@ -16,6 +16,9 @@ class WatchCommand : public FillCommand {
     explicit WatchCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
+    // The notification's text after a fill: the run's status line (as the GUI's), the free
+    // space and what went wrong.
+    static std::string NotificationText(const TransferResult& result);
 
   private:
     // The mount points of the volumes that carry the wanted label or UUID.

@@ -140,7 +140,8 @@ bool CTunecrateDoc::SettleChangeOnDisc(bool& reloaded) {
     if (path != stampPath_ || now == stamp_ || !now.exists) {
         return true;
     }
-    switch (ui_.AskChangedOnDisc(path)) {
+    switch (settleQuietly_ ? CollectionUi::ChangedAnswer::TakeFileFlags
+                           : ui_.AskChangedOnDisc(path)) {
         case CollectionUi::ChangedAnswer::Reload:
             reloaded = true;
             LoadCollection(path);
@@ -212,6 +213,13 @@ bool CTunecrateDoc::SaveCollection() {
         SetModifiedFlag(true);
     }
     return false;
+}
+
+bool CTunecrateDoc::SaveAfterTransfer() {
+    settleQuietly_ = true;
+    const bool saved = SaveCollection();
+    settleQuietly_ = false;
+    return saved;
 }
 
 bool CTunecrateDoc::LoadCollection(const std::string& path) {

@@ -20,8 +20,10 @@ class IniFile;
 // it.
 //
 // Threads: everything runs on the user-interface thread, except that while a transfer runs its
-// worker thread calls GetUntransferredFiles, ClearAllFileFlags, MarkFiles, SaveCollection and
-// IsModified. The GUI must not change the collection (add, remove, open, new) while a job runs.
+// worker thread calls GetUntransferredFiles, ClearAllFileFlags, MarkFiles and IsModified; the
+// front end saves on its own thread once the job has ended (SaveAfterTransfer), so the user
+// interface is only ever called from there. The GUI must not change the collection (add, remove,
+// open, new) while a job runs.
 class CTunecrateDoc {
   public:
     // Both must outlive the document. `settings` may be null (then scanning finds nothing and
@@ -71,6 +73,9 @@ class CTunecrateDoc {
     // file since it was read, the user interface decides: reload it (true, nothing written),
     // overwrite it, take its flags first, or cancel (false).
     bool SaveCollection();
+    // The save after a transfer: as SaveCollection, but a change another program made on disc
+    // meanwhile is settled without asking, by taking the file's flags first.
+    bool SaveAfterTransfer();
     // Holds the collection's lock until EndExclusiveUse, as a transfer does for its whole run,
     // and settles a change made on disc by another program first (as a save would ask).
     // False, holding nothing, when another program holds the lock, the lock file cannot be made
@@ -147,4 +152,5 @@ class CTunecrateDoc {
     FileStamp stamp_;        // the collection file as it was read or last written here
     std::string stampPath_;  // the path stamp_ belongs to
     platform::LockFile runLock_;
+    bool settleQuietly_ = false;  // a change on disc takes the file's flags without asking
 };

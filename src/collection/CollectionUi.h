@@ -9,9 +9,8 @@
 // open and save file dialogs and the window title. The Qt GUI implements it with widgets; tests
 // implement it with a fake that records the calls.
 //
-// SaveCollection also runs on the transfer job's worker thread, so ShowError and SetTitle may be
-// called from that thread; an implementation must hand them to its own thread without blocking.
-// All other calls come from the user-interface thread.
+// Every call comes from the thread that owns the document (the user-interface thread): the
+// transfer job never saves the collection itself while a front end owns it.
 class CollectionUi {
   public:
     enum class Answer { Yes, No, Cancel };

@@ -51,8 +51,52 @@ constexpr Entry kTemplates[] = {
      QT_TRANSLATE_NOOP("UserMessage", "Will not delete the files of the system's root folder %1")},
     {Id::kNotWipeHolding,
      QT_TRANSLATE_NOOP("UserMessage", "Will not delete the files on %1: it holds %2")},
+    {Id::kRunStopped, QT_TRANSLATE_NOOP("UserMessage", "Stopped on request")},
 
-    {Id::kDirectoryNotFound, "Verzeichnis nicht gefunden: %1"},
+    {Id::kEndStickFull, QT_TRANSLATE_NOOP("UserMessage", "the stick is full")},
+    {Id::kEndLimitReached, QT_TRANSLATE_NOOP("UserMessage", "the size limit is reached")},
+    {Id::kEndAllHandled,
+     QT_TRANSLATE_NOOP("UserMessage", "every song of the collection has been handled")},
+    {Id::kEndStopped, QT_TRANSLATE_NOOP("UserMessage", "stopped on request")},
+    {Id::kNewCycle, QT_TRANSLATE_NOOP("UserMessage", "a new cycle started")},
+    {Id::kOneSong, QT_TRANSLATE_NOOP("UserMessage", "1 song")},
+    {Id::kSongs, QT_TRANSLATE_NOOP("UserMessage", "%1 songs")},
+    {Id::kFinishedRun, QT_TRANSLATE_NOOP("UserMessage", "Finished copying: %1, %2 \u2014 %3")},
+    {Id::kStoppedRun, QT_TRANSLATE_NOOP("UserMessage", "Stopped on request after %1")},
+    {Id::kAllOnSticks,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Every song of the collection is on a stick now \u2014 a new round starts "
+                       "next time")},
+    {Id::kSomeFailed, QT_TRANSLATE_NOOP("UserMessage", "%2 (%1 could not be copied)")},
+    {Id::kWithNewCycle, QT_TRANSLATE_NOOP("UserMessage", "%1; a new cycle started")},
+    {Id::kNoneArrived,
+     QT_TRANSLATE_NOOP("UserMessage", "none of the %1 songs drawn reached the stick")},
+    {Id::kNotSavedAfterRun, QT_TRANSLATE_NOOP("UserMessage", "%1; the collection was not saved")},
+    {Id::kPlaylistNotWritten, QT_TRANSLATE_NOOP("UserMessage", "the playlist was not written: %1")},
+    {Id::kSizeKilobytes, QT_TRANSLATE_NOOP("UserMessage", "%1 KB")},
+    {Id::kSizeMegabytes, QT_TRANSLATE_NOOP("UserMessage", "%1 MB")},
+    {Id::kSizeGigabytes, QT_TRANSLATE_NOOP("UserMessage", "%1 GB")},
+
+    {Id::kWipeQuestion, QT_TRANSLATE_NOOP("UserMessage", "Delete everything on %1?")},
+    {Id::kWipeTarget, QT_TRANSLATE_NOOP("UserMessage", "%1 (%2)")},
+    {Id::kWipeDetails, QT_TRANSLATE_NOOP("UserMessage", "Drive type: %1\nOn it: %2")},
+    {Id::kOneFile, QT_TRANSLATE_NOOP("UserMessage", "1 file, %1")},
+    {Id::kFiles, QT_TRANSLATE_NOOP("UserMessage", "%1 files, %2")},
+    {Id::kNotMusic, QT_TRANSLATE_NOOP("UserMessage", "%2, %1 of them not music")},
+    {Id::kPlainFolder, QT_TRANSLATE_NOOP("UserMessage", "a folder, not a drive of its own")},
+
+    {Id::kDriveUnknown, QT_TRANSLATE_NOOP("UserMessage", "Drive type cannot be determined.")},
+    {Id::kDriveNoRoot, QT_TRANSLATE_NOOP("UserMessage", "Root directory does not exist.")},
+    {Id::kDriveFloppy, QT_TRANSLATE_NOOP("UserMessage", "Floppy Disc Drive")},
+    {Id::kDriveRemovable, QT_TRANSLATE_NOOP("UserMessage", "Removable Drive")},
+    {Id::kDriveFixed, QT_TRANSLATE_NOOP("UserMessage", "Hard Disc")},
+    {Id::kDriveRemote, QT_TRANSLATE_NOOP("UserMessage", "Remote (Network) Drive.")},
+    {Id::kDriveOptical, QT_TRANSLATE_NOOP("UserMessage", "CD-/DVD-ROM drive")},
+    {Id::kDriveRam, QT_TRANSLATE_NOOP("UserMessage", "RAM disk")},
+    {Id::kDriveDescription,
+     QT_TRANSLATE_NOOP("UserMessage", "%3\n\nBytes total: %1\nBytes free: %2")},
+
+    {Id::kDirectoryNotFound, QT_TRANSLATE_NOOP("UserMessage", "Directory not found: %1")},
     {Id::kSaveChanges,
      QT_TRANSLATE_NOOP("UserMessage", "Your music selection has been modified.\nSave changes?")},
     {Id::kInUse, QT_TRANSLATE_NOOP("UserMessage",
@@ -136,6 +180,9 @@ UserMessage::UserMessage(Id id, std::vector<std::string> args, UserMessage cause
     cause_.push_back(std::move(cause));
 }
 
+UserMessage::UserMessage(Id id, std::vector<std::string> args, std::vector<UserMessage> parts)
+    : id_(id), args_(std::move(args)), cause_(std::move(parts)) {}
+
 UserMessage UserMessage::System(std::string text) {
     return UserMessage(Id::kSystemText, {std::move(text)});
 }
@@ -151,8 +198,8 @@ std::string UserMessage::Text() const {
 
 std::string UserMessage::Format(const std::function<std::string(Id)>& templateOf) const {
     std::vector<std::string> args = args_;
-    if (const UserMessage* cause = GetCause()) {
-        args.push_back(cause->Format(templateOf));
+    for (const UserMessage& part : cause_) {
+        args.push_back(part.Format(templateOf));
     }
     return Fill(templateOf(id_), args);
 }

@@ -41,6 +41,47 @@ class UserMessage {
         kNotInsideMusicFolder,
         kNotSystemRoot,
         kNotWipeHolding,
+        kRunStopped,
+
+        // How a run ended, with its counts (the run layer's summary).
+        kEndStickFull,
+        kEndLimitReached,
+        kEndAllHandled,
+        kEndStopped,
+        kNewCycle,
+        kOneSong,
+        kSongs,
+        kFinishedRun,
+        kStoppedRun,
+        kAllOnSticks,
+        kSomeFailed,
+        kWithNewCycle,
+        kNoneArrived,
+        kNotSavedAfterRun,
+        kPlaylistNotWritten,
+        kSizeKilobytes,
+        kSizeMegabytes,
+        kSizeGigabytes,
+
+        // The question before a wipe.
+        kWipeQuestion,
+        kWipeTarget,
+        kWipeDetails,
+        kOneFile,
+        kFiles,
+        kNotMusic,
+        kPlainFolder,
+
+        // Drives.
+        kDriveUnknown,
+        kDriveNoRoot,
+        kDriveFloppy,
+        kDriveRemovable,
+        kDriveFixed,
+        kDriveRemote,
+        kDriveOptical,
+        kDriveRam,
+        kDriveDescription,
 
         // The collection document.
         kDirectoryNotFound,
@@ -81,13 +122,16 @@ class UserMessage {
     UserMessage() = default;
     explicit UserMessage(Id id, std::vector<std::string> args = {});
     UserMessage(Id id, std::vector<std::string> args, UserMessage cause);
+    // A message made of messages: each part, translated, fills the placeholder after the
+    // arguments' ones, in order ("Finished copying: %1, %2 — %3" from three parts).
+    UserMessage(Id id, std::vector<std::string> args, std::vector<UserMessage> parts);
     // The system's own words, as they are.
     static UserMessage System(std::string text);
 
     Id GetId() const { return id_; }
     bool IsEmpty() const { return id_ == Id::kNone; }
     const std::vector<std::string>& GetArgs() const { return args_; }
-    // The cause, or null.
+    // The cause (the first part), or null.
     const UserMessage* GetCause() const { return cause_.empty() ? nullptr : &cause_.front(); }
 
     // The English text: the template with its arguments and cause filled in.
@@ -107,7 +151,7 @@ class UserMessage {
   private:
     Id id_ = Id::kNone;
     std::vector<std::string> args_;
-    std::vector<UserMessage> cause_;  // none or one
+    std::vector<UserMessage> cause_;  // the cause, or the parts
 };
 
 }  // namespace platform

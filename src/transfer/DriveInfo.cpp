@@ -25,7 +25,12 @@ void DriveInfo::Refresh() {
         freeBytes_ = space.freeToCaller;
         totalBytes_ = space.total;
         totalFreeBytes_ = space.totalFree;
-        description_ += "\n\n" + FormatBytesTotal() + "\n" + FormatBytesFree();
+        std::string total = std::to_string(totalBytes_);
+        std::string free = std::to_string(freeBytes_);
+        GroupDigits(total);
+        GroupDigits(free);
+        description_ = platform::UserMessage(platform::UserMessage::Id::kDriveDescription,
+                                             {total, free}, description_);
     }
     std::string label;
     if (volumes_->GetVolumeLabel(rootPath_, label)) {
@@ -48,18 +53,6 @@ bool DriveInfo::IsFloppyLetter() const {
     return HasDriveLetter(rootPath_) && static_cast<signed char>(rootPath_[0]) < 'C';
 }
 
-std::string DriveInfo::FormatBytesFree() const {
-    std::string digits = std::to_string(freeBytes_);
-    GroupDigits(digits);
-    return "Bytes free: " + digits;
-}
-
-std::string DriveInfo::FormatBytesTotal() const {
-    std::string digits = std::to_string(totalBytes_);
-    GroupDigits(digits);
-    return "Bytes total: " + digits;
-}
-
 void DriveInfo::GroupDigits(std::string& text) {
     size_t k = text.size() % 3;
     if (k == 0) {
@@ -71,23 +64,24 @@ void DriveInfo::GroupDigits(std::string& text) {
     }
 }
 
-std::string DriveInfo::TypeText(DriveType driveType, bool floppyLetter) {
+platform::UserMessage DriveInfo::TypeText(DriveType driveType, bool floppyLetter) {
+    using Id = platform::UserMessage::Id;
     switch (driveType) {
         case DriveType::kUnknown:
-            return "Drive type cannot be determined.";
+            return platform::UserMessage(Id::kDriveUnknown);
         case DriveType::kNoRootDir:
-            return "Root directory does not exist.";
+            return platform::UserMessage(Id::kDriveNoRoot);
         case DriveType::kRemovable:
-            return floppyLetter ? "Floppy Disc Drive" : "Removable Drive";
+            return platform::UserMessage(floppyLetter ? Id::kDriveFloppy : Id::kDriveRemovable);
         case DriveType::kFixed:
-            return "Hard Disc";
+            return platform::UserMessage(Id::kDriveFixed);
         case DriveType::kRemote:
-            return "Remote (Network) Drive.";
+            return platform::UserMessage(Id::kDriveRemote);
         case DriveType::kOptical:
-            return "CD-/DVD-ROM drive";
+            return platform::UserMessage(Id::kDriveOptical);
         case DriveType::kRamDisk:
-            return "RAM disk";
+            return platform::UserMessage(Id::kDriveRam);
         default:
-            return std::string();
+            return platform::UserMessage();
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/UserMessage.h"
 #include "platform/VolumeQueries.h"
 
 // One drive described for the user: type, label, byte counts and a multi-line description.
@@ -17,7 +18,10 @@ class DriveInfo {
     const std::string& GetRootPath() const { return rootPath_; }
     DriveType GetDriveType() const { return driveType_; }
     const std::string& GetVolumeLabel() const { return volumeLabel_; }
-    const std::string& GetDescription() const { return description_; }
+    // The type text, then, when the counts could be read, a blank line and the total and free
+    // byte counts ("Bytes total: 128.974.848"); as a message, and in English.
+    const platform::UserMessage& Description() const { return description_; }
+    std::string GetDescription() const { return description_.Text(); }
     uint64_t GetFreeBytes() const { return freeBytes_; }
     uint64_t GetTotalBytes() const { return totalBytes_; }
     uint64_t GetTotalFreeBytes() const { return totalFreeBytes_; }
@@ -35,19 +39,17 @@ class DriveInfo {
     std::string GetDisplayName() const;
     // True for the drive letters A and B only; false for mount points.
     bool IsFloppyLetter() const;
-    std::string FormatBytesFree() const;   // "Bytes free: 64.487.424"
-    std::string FormatBytesTotal() const;  // "Bytes total: 128.974.848"
     // Inserts "." between groups of three digits from the right, whatever the locale.
     static void GroupDigits(std::string& text);
     // The type text of a code ("Removable Drive", "Hard Disc", ...); empty for unknown codes.
-    static std::string TypeText(DriveType driveType, bool floppyLetter);
+    static platform::UserMessage TypeText(DriveType driveType, bool floppyLetter);
 
   private:
     const platform::VolumeQueries* volumes_;
     std::string rootPath_;
     DriveType driveType_ = DriveType::kUnknown;
     std::string volumeLabel_;
-    std::string description_;
+    platform::UserMessage description_;
     uint64_t freeBytes_ = 0;
     uint64_t totalBytes_ = 0;
     uint64_t totalFreeBytes_ = 0;

@@ -6,6 +6,7 @@
 #include "collection/MusicFileScan.h"
 #include "platform/Utf8Path.h"
 #include "transfer/FileOperations.h"
+#include "transfer/StickLayout.h"
 
 namespace fs = std::filesystem;
 
@@ -20,6 +21,12 @@ bool IsMusic(const std::string& name, const std::vector<std::string>& extensions
     return false;
 }
 
+// The program's own files on a stick: its playlist in the root, and its hidden files (records,
+// temporaries) anywhere, all named ".tunecrate…".
+bool IsOurs(const std::string& name, bool inRoot) {
+    return (inRoot && name == StickLayout::kPlaylistName) || name.rfind(".tunecrate", 0) == 0;
+}
+
 }  // namespace
 
 StickContents StickContents::Count(const std::string& root,
@@ -30,7 +37,8 @@ StickContents StickContents::Count(const std::string& root,
     if (!files.GetDeviceOf(root, rootDevice)) {
         return contents;
     }
-    std::vector<fs::path> folders{platform::PathFromUtf8(root)};
+    const fs::path rootPath = platform::PathFromUtf8(root);
+    std::vector<fs::path> folders{rootPath};
     while (!folders.empty()) {
         const fs::path folder = folders.back();
         folders.pop_back();
@@ -58,7 +66,8 @@ StickContents StickContents::Count(const std::string& root,
                 contents.bytes_ += ec ? 0 : size;
                 ec.clear();
             }
-            if (!regular || !IsMusic(platform::PathToUtf8(it->path().filename()), extensions)) {
+            const std::string name = platform::PathToUtf8(it->path().filename());
+            if (!regular || !(IsMusic(name, extensions) || IsOurs(name, folder == rootPath))) {
                 ++contents.nonMusic_;
             }
         }
@@ -68,31 +77,4 @@ StickContents StickContents::Count(const std::string& root,
 
 bool StickContents::NeedsConfirmation(platform::DriveType type) const {
     return type != platform::DriveType::kRemovable || nonMusic_ > 0;
-}
-
-std::string StickContents::Describe() const {
-    std::string text =
-        GroupThousands(files_) + (files_ == 1 ? " file, " : " files, ") + FormatSize(bytes_);
-    if (nonMusic_ > 0) {
-        text += ", " + GroupThousands(nonMusic_) + " of them not music";
-    }
-    return text;
-}
-
-std::string StickContents::GroupThousands(uint64_t number) {
-    std::string digits = std::to_string(number);
-    for (int i = int(digits.size()) - 3; i > 0; i -= 3) {
-        digits.insert(size_t(i), ",");
-    }
-    return digits;
-}
-
-std::string StickContents::FormatSize(uint64_t bytes) {
-    constexpr uint64_t kGiB = uint64_t{1} << 30;
-    if (bytes < kGiB) {
-        return GroupThousands(bytes >> 20) + " MB";
-    }
-    // Tenths of a GiB, rounded to the nearest.
-    const uint64_t tenths = (bytes * 10 + kGiB / 2) / kGiB;
-    return GroupThousands(tenths / 10) + "." + std::to_string(tenths % 10) + " GB";
 }

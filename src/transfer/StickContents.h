@@ -8,7 +8,8 @@
 
 // What a wipe of the stick would delete, counted before it is done: every file below the root
 // (symbolic links and other non-directories count as files), their bytes, and how many of them
-// are not music files of the extension list. Links are never followed, and a file system mounted
+// are neither music files of the extension list nor the program's own (its playlist, its hidden
+// ".tunecrate…" files). Links are never followed, and a file system mounted
 // below the root is left out, as the wipe leaves both alone. The GUI and the CLI ask the user
 // with these counts before they wipe a volume that needs it.
 class StickContents {
@@ -23,13 +24,6 @@ class StickContents {
     // A wipe needs the user's yes when the volume is not removable or anything on it is not
     // music; a removable stick holding only music and folders is wiped without a question.
     bool NeedsConfirmation(platform::DriveType type) const;
-
-    // "1,204 files, 3.2 GB, 37 of them not music" (the last part only when there are such).
-    std::string Describe() const;
-    // "1,204": groups of three digits separated by commas.
-    static std::string GroupThousands(uint64_t number);
-    // "3.2 GB" from one GiB on, else whole megabytes: "1,019 MB".
-    static std::string FormatSize(uint64_t bytes);
 
   private:
     uint64_t files_ = 0;

@@ -91,7 +91,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     stickInfo_.Refresh();
     if (StopRequested()) {
         result.ending = TransferResult::Ending::kStopped;
-        return UserMessage(MessageId::kFinished);
+        return UserMessage(MessageId::kRunStopped);
     }
     if (!CheckStick(result.error) || (options_.deleteOld && !CheckDeletion(result.error))) {
         result.ending = TransferResult::Ending::kRefused;
@@ -124,14 +124,21 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     result.clusterBytes = clusterBytes_;
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
-    result.freeBytes = freeBytes_;
+    result.freeBytes = stickFreeBytes_;
     if (!options_.dryRun && StickStillThere()) {
         WriteRecords(result);
     }
-    result.saved = !options_.dryRun && document_.SaveCollection();
-    return result.ending == TransferResult::Ending::kStickFailed
-               ? result.error
-               : UserMessage(MessageId::kFinished);
+    // The owner saves on its own thread when it asked to (the document's user interface lives
+    // there); the closing status never calls a stopped run finished.
+    result.saved = !options_.dryRun && options_.saveCollection && document_.SaveCollection();
+    switch (result.ending) {
+        case TransferResult::Ending::kStickFailed:
+            return result.error;
+        case TransferResult::Ending::kStopped:
+            return UserMessage(MessageId::kRunStopped);
+        default:
+            return UserMessage(MessageId::kFinished);
+    }
 }
 
 void TransferJob::Prepare(const FileOperations::Space& measured) {
@@ -160,6 +167,7 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     };
     reserved_ =
         roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
+    stickFreeBytes_ = space.freeBytes;
     freeBytes_ = Available(space.freeBytes);
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
 }
@@ -248,7 +256,7 @@ void TransferJob::CopyFiles(TransferResult& result) {
     if (!FlushPending(result, true)) {
         result.ending = TransferResult::Ending::kStickFailed;
     } else if (folderFull_ && result.ending != TransferResult::Ending::kStickFailed) {
-        result.ending = TransferResult::Ending::kStickFull;
+        result.ending = TransferResult::Ending::kFolderFull;
     }
 }
 
@@ -270,7 +278,7 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
                 return;
             }
             if (folderFull_ || !BeginNewCycle(pool, result)) {
-                result.ending = songsLeft_ || folderFull_ ? TransferResult::Ending::kStickFull
+                result.ending = songsLeft_ || folderFull_ ? NoRoomEnding()
                                                           : TransferResult::Ending::kAllHandled;
                 return;
             }
@@ -289,8 +297,8 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             if (!pool.IsOrdered() && pool.Left() <= kMeasureAllUpTo) {
                 OrderByCost(pool);
             } else if (!pool.IsOrdered() && ++misses == kMaxMisses) {
-                result.ending = FlushPending(result) ? TransferResult::Ending::kStickFull
-                                                     : TransferResult::Ending::kStickFailed;
+                result.ending =
+                    FlushPending(result) ? NoRoomEnding() : TransferResult::Ending::kStickFailed;
                 return;
             }
             continue;
@@ -300,8 +308,10 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
                                               : CopyEntry(*entry, place, result);
         switch (step) {
             case CopyStep::kStickFull:
-            case CopyStep::kFolderFull:
                 result.ending = TransferResult::Ending::kStickFull;
+                return;
+            case CopyStep::kFolderFull:
+                result.ending = TransferResult::Ending::kFolderFull;
                 return;
             case CopyStep::kStickFailed:
                 result.ending = TransferResult::Ending::kStickFailed;
@@ -314,7 +324,7 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             return;
         }
         if (folderFull_) {
-            result.ending = TransferResult::Ending::kStickFull;
+            result.ending = TransferResult::Ending::kFolderFull;
             return;
         }
         if (StopRequested()) {
@@ -322,6 +332,15 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             return;
         }
     }
+}
+
+TransferResult::Ending TransferJob::NoRoomEnding() const {
+    if (folderFull_) {
+        return TransferResult::Ending::kFolderFull;
+    }
+    // The byte limit ends the run where it leaves less than the stick has.
+    return limitLeft_ && *limitLeft_ < stickFreeBytes_ ? TransferResult::Ending::kLimitReached
+                                                       : TransferResult::Ending::kStickFull;
 }
 
 bool TransferJob::HasRoom() const {
@@ -493,6 +512,7 @@ void TransferJob::PlanEntry(LibraryEntry& entry, const Placement& place, Transfe
 void TransferJob::Account(const LibraryEntry& entry, const Placement& place) {
     ++position_;
     freeBytes_ -= place.cost;
+    stickFreeBytes_ -= std::min(stickFreeBytes_, place.cost);
     if (limitLeft_) {
         *limitLeft_ -= std::min(*limitLeft_, place.cost);
     }
@@ -677,6 +697,7 @@ void TransferJob::MeasureFreeSpace() {
     // What was reckoned stands unless the stick has less: a dry run reckons the same.
     FileOperations::Space space;
     if (files_.MeasureSpace(options_.stickDrive, space)) {
+        stickFreeBytes_ = space.freeBytes;
         freeBytes_ = std::min(freeBytes_, Available(space.freeBytes));
     }
 }

@@ -60,6 +60,10 @@ class TransferJob {
         // Decide everything, write nothing: the stick and the collection stay as they are, and
         // the result lists the songs that would be copied.
         bool dryRun = false;
+        // Save the collection at the end of the run, on the job's thread. An owner whose
+        // document talks to the user on another thread turns this off and saves there once Run
+        // has returned (and sets the result's `saved`).
+        bool saveCollection = true;
     };
 
     // Unflushed copies are flushed at the latest when they add up to this many bytes.
@@ -103,6 +107,9 @@ class TransferJob {
                       const std::function<bool(LibraryEntry&)>& enough);
     // True while a song with data may still fit.
     bool HasRoom() const;
+    // How a run ends that has songs left and no room for them: a full folder, the byte limit
+    // or the stick.
+    TransferResult::Ending NoRoomEnding() const;
     // The free space the stick will have once its contents are deleted, for a dry run.
     uint64_t SpaceAfterDeletion(uint64_t freeBytes) const;
 
@@ -180,9 +187,10 @@ class TransferJob {
     StickLayout layout_;
     StickNames names_;
     StickManifest manifest_;
-    unsigned position_ = 0;  // songs placed in this run so far
-    uint64_t freeBytes_ = 0;
-    uint64_t reserved_ = 0;  // kept free for the stick's record and playlist
+    unsigned position_ = 0;        // songs placed in this run so far
+    uint64_t freeBytes_ = 0;       // what is left for songs: within the limit, less the reserve
+    uint64_t stickFreeBytes_ = 0;  // what the stick has, measured and reckoned down
+    uint64_t reserved_ = 0;        // kept free for the stick's record and playlist
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // on the stick: copied in this run, or found there
     std::unordered_set<const LibraryEntry*> handledSet_;

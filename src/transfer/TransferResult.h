@@ -9,16 +9,18 @@
 // What one run of the transfer job did, for a summary and an exit code.
 struct TransferResult {
     enum class Ending {
-        kStickFull,    // the next drawn file did not fit, or the stick (or its folder) is full
-        kAllHandled,   // every file of the collection was handled (or there was none)
-        kStopped,      // the user asked the job to stop
-        kIndexError,   // "Index error!"
-        kRefused,      // nothing was done: no usable stick, or the deletion was refused
-        kStickFailed,  // the stick failed during a copy (gone, read-only, I/O error)
+        kStickFull,     // the next drawn file did not fit on the stick, or the stick is full
+        kLimitReached,  // the next drawn file did not fit within the byte limit
+        kFolderFull,    // the stick's folder takes no more entries (the error says which)
+        kAllHandled,    // every file of the collection was handled (or there was none)
+        kStopped,       // the user asked the job to stop
+        kIndexError,    // "Index error!"
+        kRefused,       // nothing was done: no usable stick, or the deletion was refused
+        kStickFailed,   // the stick failed during a copy (gone, read-only, I/O error)
     };
 
     Ending ending = Ending::kAllHandled;
-    platform::UserMessage error;  // what went wrong for kRefused and kStickFailed; a full folder
+    platform::UserMessage error;  // what went wrong for kRefused, kStickFailed and kFolderFull
     int filesCopied = 0;
     int filesFailed = 0;  // copies that failed for reasons of the single file
     struct Failure {
@@ -27,10 +29,10 @@ struct TransferResult {
     };
     std::vector<Failure> failures;  // those copies, in the order tried
     uint64_t bytesCopied = 0;
-    uint64_t freeBytes = 0;  // free space on the stick as reckoned at the end
+    uint64_t freeBytes = 0;  // free space the stick has at the end (never the byte limit's)
     int deleteFailures = 0;  // entries the deletion of old files could not remove
     bool saved = false;      // the collection file was written with the new flags
-    bool newCycle = false;   // all files came back into play within the run
+    bool newCycle = false;   // all songs came back into play during the run
 
     // A song put on the stick (or, in a dry run, that would be), in the order written.
     struct Copy {

@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QThread>
 
 #include "collection/CTunecrateDoc.h"
 #include "ui/CTunecrateView.h"
@@ -18,10 +17,6 @@ CDocumentUi::~CDocumentUi() {
     delete saveDialog_;
 }
 
-bool CDocumentUi::OnWindowThread() const {
-    return QThread::currentThread() == thread();
-}
-
 void CDocumentUi::ShowMessage(const platform::UserMessage& text) {
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
                     MessageText::Translate(text), QMessageBox::Ok, window_);
@@ -29,11 +24,6 @@ void CDocumentUi::ShowMessage(const platform::UserMessage& text) {
 }
 
 void CDocumentUi::ShowError(const platform::UserMessage& text) {
-    if (!OnWindowThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, text] { ShowError(text); }, Qt::QueuedConnection);
-        return;
-    }
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
                     MessageText::Translate(text), QMessageBox::Ok, window_);
     box.exec();
@@ -56,9 +46,6 @@ CollectionUi::Answer CDocumentUi::AskYesNoCancel(const platform::UserMessage& qu
 }
 
 CollectionUi::ChangedAnswer CDocumentUi::AskChangedOnDisc(const std::string& path) {
-    if (!OnWindowThread()) {
-        return ChangedAnswer::TakeFileFlags;
-    }
     QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
                     tr("The music selection %1 was changed by another program since it was "
                        "read.\n\nReload it (your changes here are dropped), overwrite it "
@@ -139,11 +126,6 @@ QString CDocumentUi::WindowTitle(const QString& documentTitle) {
 }
 
 void CDocumentUi::SetTitle(const std::string& title) {
-    if (!OnWindowThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, title] { SetTitle(title); }, Qt::QueuedConnection);
-        return;
-    }
     if (window_) {
         window_->setWindowTitle(WindowTitle(QString::fromStdString(title)));
     }

@@ -13,8 +13,7 @@ class QWidget;
 
 // The collection document's dialogs with the user, in Qt widgets: the message boxes, the save
 // prompt, the open and save dialogs (one of each, kept and shown again), the window title and the
-// refill of the form after a file was opened. Calls from the transfer's worker thread (an error
-// box, the title) are carried out on the window's thread without waiting for them.
+// refill of the form after a file was opened. Every call comes from the window's thread.
 class CDocumentUi : public QObject, public CollectionUi {
     Q_OBJECT
 
@@ -29,8 +28,7 @@ class CDocumentUi : public QObject, public CollectionUi {
     void ShowMessage(const platform::UserMessage& text) override;
     void ShowError(const platform::UserMessage& text) override;
     Answer AskYesNoCancel(const platform::UserMessage& question) override;
-    // Reload / Overwrite / Cancel; off the window's thread (the end of a transfer, which holds
-    // the lock) the file's flags are taken without asking.
+    // Reload / Overwrite / Cancel.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override;
     std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
     void SetTitle(const std::string& title) override;
@@ -43,7 +41,6 @@ class CDocumentUi : public QObject, public CollectionUi {
 
   private:
     QFileDialog* GetDialog(const FileDialog& settings);
-    bool OnWindowThread() const;
 
     QPointer<QWidget> window_;
     CTunecrateView* view_ = nullptr;

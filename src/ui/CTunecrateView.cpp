@@ -12,13 +12,16 @@
 #include <QPalette>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QTimer>
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/MusicFolderWalk.h"
-#include "platform/VolumeEjector.h"
+#include "run/FillRequest.h"
+#include "run/RunSummary.h"
+#include "run/WipeQuestion.h"
 #include "transfer/StickContents.h"
 #include "transfer/TransferJob.h"
 #include "ui/CBitmapButton.h"
@@ -28,15 +31,16 @@
 #include "ui/CFolderBrowser.h"
 #include "ui/CHoverButton.h"
 #include "ui/CStickLayoutDlg.h"
-#include "ui/DesktopNotifier.h"
 #include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
+#include "ui/EjectRunner.h"
 #include "ui/FormFont.h"
 #include "ui/GuiTransferObserver.h"
 #include "ui/MessageText.h"
 #include "ui/NumberText.h"
 #include "ui/StringTable.h"
 #include "ui/TransferRunner.h"
+#include "ui/TrayNotice.h"
 #include "ui/UiResources.h"
 
 namespace {
@@ -67,9 +71,20 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
     }
     observer_ = std::make_unique<GuiTransferObserver>(this);
     runner_ = std::make_unique<TransferRunner>();
-    notifier_ = new DesktopNotifier(this);
+    ejector_ = new EjectRunner(this);
+    notifier_ = new TrayNotice(this);
     connect(runner_.get(), &TransferRunner::Finished, this, &CTunecrateView::OnTransferFinished);
+    connect(ejector_, &EjectRunner::Finished, this, &CTunecrateView::OnEjectFinished);
     CreateControls();
+    // The job's reports, on this thread.
+    connect(observer_.get(), &GuiTransferObserver::StatusTextChanged, this,
+            &CTunecrateView::SetStatusText);
+    connect(observer_.get(), &GuiTransferObserver::ProgressRangeChanged, progress_,
+            [this](int maximum) { progress_->setRange(0, maximum); });
+    connect(observer_.get(), &GuiTransferObserver::ProgressPositionChanged, progress_,
+            &QProgressBar::setValue);
+    connect(observer_.get(), &GuiTransferObserver::FreeSpaceTextChanged, freeSpace_,
+            &QLabel::setText);
     // A stick plugged in, pulled out or filled by another program shows while the form is idle.
     auto* measure = new QTimer(this);
     connect(measure, &QTimer::timeout, this, &CTunecrateView::MeasureStick);
@@ -77,10 +92,15 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath, QWidget* parent)
 }
 
 CTunecrateView::~CTunecrateView() {
-    JoinEject();
+    ejector_->Wait();
     // The job's reports that have not arrived are dropped with the observer; a message box it
-    // waits for no longer holds it.
+    // waits for no longer holds it. A job still running is stopped, and what it did is saved
+    // here, as its end would have been.
     observer_->Abandon();
+    runner_->Stop();
+    if (std::optional<TransferResult> result = runner_->Wait()) {
+        SaveAfterRun(*result);
+    }
     runner_.reset();
     if (!settingsStored_) {
         settings_.Save();
@@ -615,12 +635,6 @@ void CTunecrateView::OnStartTransferCommand() {
     }
 }
 
-void CTunecrateView::JoinEject() {
-    if (ejectThread_.joinable()) {
-        ejectThread_.join();
-    }
-}
-
 bool CTunecrateView::IsTransferRunning() const {
     return runner_->IsRunning();
 }
@@ -630,16 +644,11 @@ void CTunecrateView::StartTransfer() {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }
-    // The job takes the check box as it is now, on this thread.
-    JoinEject();
-    TransferJob::Options options;
-    options.stickDrive = settings_.GetStickDrive();
-    options.deleteOld = deleteOld_->isChecked();
-    options.settingsPath = settings_.GetSettingsPath();
-    options.perFolder = settings_.GetPerFolder();
-    options.numberFiles = settings_.GetNumberFiles();
-    options.playlist = settings_.GetPlaylist();
-    options.balanceFolders = settings_.GetBalanceFolders();
+    // The job takes the check box as it is now, on this thread; an eject still running ends
+    // first.
+    ejector_->Wait();
+    const TransferJob::Options options =
+        run::FillRequest::From(settings_, settings_.GetStickDrive(), deleteOld_->isChecked());
     MeasureStick();
     if (options.deleteOld && !ConfirmWipe()) {
         start_->SetState(CHoverButton::kStateOff);
@@ -660,75 +669,49 @@ void CTunecrateView::StartTransfer() {
 }
 
 bool CTunecrateView::ConfirmWipe() {
-    if (driveInfo_->GetRootPath().empty() ||
-        driveInfo_->GetDriveType() == platform::DriveType::kNoRootDir) {
-        return true;  // nothing to wipe: the job says why it cannot work
+    const std::optional<run::WipeQuestion> question = run::WipeQuestion::For(
+        *driveInfo_, StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions()),
+        false);
+    if (!question) {
+        return true;  // nothing to ask: a stick of music only, or the job says why it cannot work
     }
-    const StickContents contents =
-        StickContents::Count(driveInfo_->GetRootPath(), settings_.GetExtensions());
-    if (!contents.NeedsConfirmation(driveInfo_->GetDriveType())) {
-        return true;
-    }
-    const QString root = QString::fromStdString(driveInfo_->GetRootPath());
-    const QString label = QString::fromStdString(driveInfo_->GetVolumeLabel());
-    QMessageBox box(
-        QMessageBox::Warning, QCoreApplication::applicationName(),
-        tr("Delete everything on %1?").arg(label.isEmpty() ? root : tr("%1 (%2)").arg(label, root)),
-        QMessageBox::Yes | QMessageBox::No, window());
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                    MessageText::Translate(question->Question()), QMessageBox::NoButton, window());
     box.setObjectName(QStringLiteral("wipeQuestion"));
-    box.setInformativeText(
-        tr("Drive type: %1\nOn it: %2")
-            .arg(TranslatedDriveType(*driveInfo_), NumberText::Contents(contents)));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    box.setInformativeText(MessageText::Translate(question->Details(NumberText::Style())));
+    QPushButton* wipe = box.addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == wipe;
 }
 
-QString CTunecrateView::EndingText(const TransferResult& result) {
-    const QString songs =
-        result.filesCopied == 1
-            ? tr("1 song")
-            : tr("%1 songs").arg(NumberText::Grouped(quint64(result.filesCopied)));
-    QString text;
-    switch (result.ending) {
-        case TransferResult::Ending::kStickFull:
-            text = tr("Finished copying: %1, %2 \u2014 the stick is full")
-                       .arg(songs, NumberText::Size(result.bytesCopied));
-            break;
-        case TransferResult::Ending::kAllHandled:
-            text = result.filesCopied > 0 && result.filesFailed == 0
-                       ? tr("Every song of the collection is on a stick now \u2014 a new round "
-                            "starts next time")
-                       : tr("Finished copying: %1, %2")
-                             .arg(songs, NumberText::Size(result.bytesCopied));
-            break;
-        case TransferResult::Ending::kStopped:
-            text = tr("Stopped after %1").arg(songs);
-            break;
-        default:
-            // The job's own words: an index error, or why it could not work or went wrong.
-            return QString();
-    }
-    if (result.filesFailed > 0) {
-        text +=
-            tr(" (%1 could not be copied)").arg(NumberText::Grouped(quint64(result.filesFailed)));
-    }
-    return text;
+QString CTunecrateView::StatusText(const TransferResult& result) {
+    return MessageText::Translate(run::RunSummary(result).StatusLine(NumberText::Style()));
 }
 
-void CTunecrateView::OnTransferFinished(const TransferResult& result) {
+void CTunecrateView::SaveAfterRun(TransferResult& result) {
+    if (document_ && run::RunSummary(result).SaveDue()) {
+        result.saved = document_->SaveAfterTransfer();
+    }
     if (document_) {
         document_->EndExclusiveUse();
     }
+}
+
+void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
+    // The flags of the run are saved here, on the document's thread, before the lock goes.
+    TransferResult result = finished;
+    SaveAfterRun(result);
     UpdateCounts();
-    if (result.ending == TransferResult::Ending::kStickFull) {
+    if (result.ending == TransferResult::Ending::kStickFull ||
+        result.ending == TransferResult::Ending::kLimitReached) {
         progress_->setValue(progress_->maximum());
     } else if (result.ending == TransferResult::Ending::kRefused) {
         progress_->setValue(0);
     }
-    const QString ending = EndingText(result);
-    if (!ending.isEmpty()) {
-        SetStatusText(ending);
-    }
+    SetStatusText(StatusText(result));
     if (!window()->isActiveWindow()) {
         notifier_->Notify(QCoreApplication::applicationName(), status_->text());
     }
@@ -737,25 +720,12 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
     start_->setAccessibleName(tr("Start"));
     SetTransferControlsEnabled(true);
     emit TransferRunningChanged(false);
-    if (eject_->isChecked() && result.ending != TransferResult::Ending::kRefused) {
-        // Unmounting waits for the stick's data to be written: not on this thread. The job's
-        // thread is free now; the next start and the form's end wait for the eject.
+    const run::RunSummary summary(result);
+    if (summary.ShouldEject(eject_->isChecked())) {
+        // Unmounting waits for the stick's data to be written: not on this thread. The next
+        // start and the form's end wait for the eject.
         SetStatusText(tr("Ejecting the stick..."));
-        const std::string stick = settings_.GetStickDrive();
-        JoinEject();
-        ejectThread_ = std::thread([this, stick] {
-            const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick);
-            QMetaObject::invokeMethod(
-                this,
-                [this, ejected] {
-                    SetStatusText(MessageText::Translate(ejected.message));
-                    if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
-                        QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                                             MessageText::Translate(ejected.message));
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+        ejector_->Start(settings_.GetStickDrive());
     }
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
@@ -766,6 +736,14 @@ void CTunecrateView::OnTransferFinished(const TransferResult& result) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              tr("The playlist could not be written:\n%1")
                                  .arg(MessageText::Translate(result.playlistError)));
+    }
+}
+
+void CTunecrateView::OnEjectFinished(const platform::EjectResult& ejected) {
+    SetStatusText(MessageText::Translate(ejected.message));
+    if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
+        QMessageBox::warning(window(), QCoreApplication::applicationName(),
+                             MessageText::Translate(ejected.message));
     }
 }
 

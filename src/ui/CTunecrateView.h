@@ -4,7 +4,6 @@
 #include <QWidget>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -18,14 +17,18 @@ class CDirectoryList;
 class CFolderBrowser;
 class CHoverButton;
 class CTunecrateDoc;
-class DesktopNotifier;
+class EjectRunner;
 class GuiTransferObserver;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class TransferRunner;
+class TrayNotice;
 struct TransferResult;
+namespace platform {
+struct EjectResult;
+}
 
 // The main form: the list of music directories of the collection, the edit for a new one, the
 // bitmap buttons (add, remove, select drive, file types, exit), the Start button, the option to
@@ -117,6 +120,9 @@ class CTunecrateView : public QWidget {
     QLabel* CountsLabel() const { return counts_; }
     CBitmapButton* BitmapButton(int id) const;
 
+    // The status line after a run ended with `result`, in the user's language.
+    static QString StatusText(const TransferResult& result);
+
   public slots:
     void OnKillFocusNewDir();
     void OnAdd();
@@ -141,8 +147,6 @@ class CTunecrateView : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    friend class GuiTransferObserver;
-
     void CreateControls();
     void ShowStickLayout();
     // False, after telling the user, when no music file types are set.
@@ -152,10 +156,10 @@ class CTunecrateView : public QWidget {
     // Before a wipe: asks the user where the stick's contents call for it; true to go on.
     bool ConfirmWipe();
     void OnTransferFinished(const TransferResult& result);
-    // How a run ended, with its counts, for the status line; empty where the job's own last
-    // status text says it.
-    static QString EndingText(const TransferResult& result);
-    void JoinEject();
+    // Saves the run's flags when the run calls for it (setting `saved`) and ends the
+    // collection's exclusive use.
+    void SaveAfterRun(TransferResult& result);
+    void OnEjectFinished(const platform::EjectResult& ejected);
 
     AppSettings settings_;
     FileOperations fileOperations_;
@@ -166,9 +170,9 @@ class CTunecrateView : public QWidget {
     std::unique_ptr<GuiTransferObserver> observer_;
     // After the observer: the runner's thread is done before the observer goes.
     std::unique_ptr<TransferRunner> runner_;
-    DesktopNotifier* notifier_ = nullptr;
-    // Ejects the stick after a run; joined before the next run and when the form goes.
-    std::thread ejectThread_;
+    TrayNotice* notifier_ = nullptr;
+    // Ejects the stick after a run; waited for before the next run and when the form goes.
+    EjectRunner* ejector_ = nullptr;
     bool settingsStored_ = false;
     bool addingTypedDirectory_ = false;
     int widestExtent_ = 0;

@@ -4,9 +4,8 @@
 
 class DriveInfo;
 
-// The description of a drive in the user's language. The core builds it in English: the type
-// text, then, when the counts could be read, a blank line and the total and free byte counts.
-// Each known line is translated; anything else is shown as it is.
+// The description of a drive in the user's language: the type text, then, when the counts could
+// be read, a blank line and the total and free byte counts.
 QString TranslatedDriveDescription(const DriveInfo& drive);
 
 // The type text of a drive in the user's language ("Removable Drive", "Hard Disc", ...).

@@ -1,66 +1,75 @@
 #include "ui/GuiTransferObserver.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <algorithm>
 
-#include "ui/CTunecrateView.h"
 #include "ui/MessageText.h"
 
-GuiTransferObserver::GuiTransferObserver(CTunecrateView* view) : view_(view) {}
+namespace {
+
+// A stick of more than 2^31 megabytes is shown as full scale.
+int ProgressValue(uint32_t megabytes) {
+    return int(std::min<uint32_t>(megabytes, INT32_MAX));
+}
+
+}  // namespace
+
+GuiTransferObserver::GuiTransferObserver(QWidget* window) : window_(window) {}
 
 template <typename F>
 void GuiTransferObserver::Post(F&& f) {
-    // Queued to this object, which lives on the form's thread; the job does not wait.
-    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::QueuedConnection);
+    // The report waits in our own queue, under our own lock, so that the hand-over is plain to
+    // see for tools that check threads; Qt's queue only wakes this object on the GUI thread. The
+    // job does not wait.
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        reports_.emplace_back(std::forward<F>(f));
+    }
+    QMetaObject::invokeMethod(this, "Deliver", Qt::QueuedConnection);
+}
+
+void GuiTransferObserver::Deliver() {
+    for (;;) {
+        std::function<void()> report;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (reports_.empty()) {
+                return;
+            }
+            report = std::move(reports_.front());
+            reports_.pop_front();
+        }
+        report();
+    }
 }
 
 void GuiTransferObserver::SetStatusText(const platform::UserMessage& text) {
-    Post([this, text] {
-        if (view_) {
-            view_->SetStatusText(MessageText::Translate(text));
-        }
-    });
+    Post([this, text] { emit StatusTextChanged(MessageText::Translate(text)); });
 }
 
 void GuiTransferObserver::SetProgressRange(uint32_t maxMegabytes) {
-    Post([this, maxMegabytes] {
-        if (view_) {
-            // A stick of more than 2^31 megabytes is shown as full scale.
-            view_->ProgressBar()->setRange(0, int(std::min<uint32_t>(maxMegabytes, INT32_MAX)));
-        }
-    });
+    Post([this, maxMegabytes] { emit ProgressRangeChanged(ProgressValue(maxMegabytes)); });
 }
 
 void GuiTransferObserver::SetProgressPosition(uint32_t megabytes) {
-    Post([this, megabytes] {
-        if (view_) {
-            view_->ProgressBar()->setValue(int(std::min<uint32_t>(megabytes, INT32_MAX)));
-        }
-    });
+    Post([this, megabytes] { emit ProgressPositionChanged(ProgressValue(megabytes)); });
 }
 
 void GuiTransferObserver::SetFreeSpaceText(const platform::UserMessage& text) {
-    Post([this, text] {
-        if (view_) {
-            view_->FreeSpaceLabel()->setText(MessageText::Translate(text));
-        }
-    });
+    Post([this, text] { emit FreeSpaceTextChanged(MessageText::Translate(text)); });
 }
 
 void GuiTransferObserver::ShowMessageBox(const platform::UserMessage& text) {
     // The job waits until the box is closed, as it would for its own modal box, or until the
-    // form abandons it.
+    // GUI abandons it.
     if (abandoned_) {
         return;
     }
     Post([this, text] {
         if (!abandoned_) {
             QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                            MessageText::Translate(text), QMessageBox::Ok,
-                            view_ ? view_->window() : nullptr);
+                            MessageText::Translate(text), QMessageBox::Ok, window_);
             box.exec();
         }
         boxClosed_.release();

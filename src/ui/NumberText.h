@@ -3,17 +3,14 @@
 #include <QString>
 #include <QtGlobal>
 
-class StickContents;
+#include "run/NumberFormat.h"
 
-// Counts and sizes in the user's language: the separators come from the translation ("1,204" and
-// "3.2 GB" in English, "1.204" and "3,2 GB" in German), so they follow the language of the texts
-// around them rather than the locale the program happens to run under.
+// Counts and sizes as the run layer decides them, written with the separators of the user's
+// locale ("1,204" and "3.2 GB" in English, "1.204" and "3,2 GB" in German).
 namespace NumberText {
 
-QString Grouped(quint64 number);
-// "3.2 GB" from one GiB on, else whole megabytes: "1,019 MB".
+run::NumberStyle Style();
+// "835 KB", "1,019 MB", "3.2 GB", translated.
 QString Size(quint64 bytes);
-// "1,204 files, 3.2 GB, 37 of them not music".
-QString Contents(const StickContents& contents);
 
 }  // namespace NumberText

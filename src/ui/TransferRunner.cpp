@@ -19,17 +19,29 @@ bool TransferRunner::Start(std::unique_ptr<TransferJob> job) {
     job_ = std::move(job);
     TransferJob* running = job_.get();
     thread_ = std::thread([this, running] {
-        const TransferResult result = running->Run();
-        QMetaObject::invokeMethod(
-            this, [this, result] { OnJobEnded(result); }, Qt::QueuedConnection);
+        // The result is read once the thread has been joined; Qt's queue carries no data.
+        result_ = running->Run();
+        QMetaObject::invokeMethod(this, "OnJobEnded", Qt::QueuedConnection);
     });
     return true;
 }
 
-void TransferRunner::OnJobEnded(const TransferResult& result) {
+void TransferRunner::OnJobEnded() {
+    if (!job_) {
+        return;  // waited for already
+    }
     Join();
     job_.reset();
-    emit Finished(result);
+    emit Finished(result_);
+}
+
+std::optional<TransferResult> TransferRunner::Wait() {
+    if (!job_) {
+        return std::nullopt;
+    }
+    Join();
+    job_.reset();
+    return result_;
 }
 
 void TransferRunner::Join() {

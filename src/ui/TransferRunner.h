@@ -3,6 +3,7 @@
 #include <QObject>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "transfer/TransferResult.h"
@@ -28,16 +29,22 @@ class TransferRunner : public QObject {
     bool Start(std::unique_ptr<TransferJob> job);
     // Asks the running job to stop after the file it is copying.
     void Stop() { stopFlag_ = 1; }
+    // Waits for a running job's thread without handling events and gives its result; Finished
+    // is not emitted for it then. Nothing when no job runs.
+    std::optional<TransferResult> Wait();
 
   signals:
     // On the runner's thread once the job's Run has returned; the job and its thread are gone.
     void Finished(const TransferResult& result);
 
+  private slots:
+    void OnJobEnded();
+
   private:
-    void OnJobEnded(const TransferResult& result);
     void Join();
 
     std::atomic<int> stopFlag_{1};
     std::unique_ptr<TransferJob> job_;
     std::thread thread_;
+    TransferResult result_;  // written by the job's thread before it ends
 };

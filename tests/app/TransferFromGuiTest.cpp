@@ -63,7 +63,8 @@ TEST_F(TransferFromGuiTest,
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(View().StatusLabel()->text(),
-              QString::fromUtf8("Finished copying: 5 songs, 6 MB \u2014 the stick is full"));
+              QString::fromUtf8("Finished copying: 5 songs, 6 MB \u2014 the stick is full; a new "
+                                "cycle started"));
     EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
     stick_.Unmount();
     EXPECT_TRUE(QTest::qWaitFor(
@@ -95,7 +96,7 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATimeAndClosingStopsTheR
         }
         EXPECT_EQ(Start().GetState(), CHoverButton::kStateOnPressed);
         ASSERT_TRUE(WaitForEnd());
-        EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped after "));
+        EXPECT_TRUE(View().StatusLabel()->text().startsWith("Stopped on request after "));
         EXPECT_EQ(command->text(), "Start &Transfer to Stick\tCtrl+T");
     }
     // Closing during a run stops it; the collection was changed (a directory added), so the
@@ -111,25 +112,25 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopWithOneJobAtATimeAndClosingStopsTheR
     EXPECT_LT(FilesIn(stick_.Path()).size(), 1500u);
 }
 
-// A RAM volume is not removable: the wipe asks, naming the volume and what lies on it, and only
-// Yes wipes.
-TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyYesDeletes) {
+// A RAM volume is not removable: the wipe asks, naming the volume and what lies on it (a few
+// bytes are not "0 MB"), and only Delete wipes.
+TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyDeleteDeletes) {
     SKIP_UNLESS_MOUNTED(stick_);
     WriteFileBytes(stick_.Path() + "/old.mp3", std::string(3000, 'x'));
     WriteFileBytes(stick_.Path() + "/tax.pdf", "pdf");
     OpenWithCollection(stick_.Path(), 1, 100);
     View().DeleteOldCheck()->setChecked(true);
-    for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-        SCOPED_TRACE(answer);
+    for (const QString answer : {"Cancel", "Delete"}) {
+        SCOPED_TRACE(answer.toStdString());
         QString question;
-        WhenModal(AnswerBox(answer, &question));
+        WhenModal(AnswerBoxWith(answer, &question));
         QTest::mouseClick(&Start(), Qt::LeftButton);
         ASSERT_TRUE(FinishModals());
         ASSERT_TRUE(WaitForEnd());
         EXPECT_EQ(question,
                   "Delete everything on " + QString::fromStdString(stick_.Path()) +
-                      "?\nDrive type: RAM disk\nOn it: 2 files, 0 MB, 1 of them not music");
-        EXPECT_EQ(FilesIn(stick_.Path()).count("tax.pdf"), answer == QMessageBox::No ? 1u : 0u);
+                      "?\nDrive type: RAM disk\nOn it: 2 files, 3 KB, 1 of them not music");
+        EXPECT_EQ(FilesIn(stick_.Path()).count("tax.pdf"), answer == "Cancel" ? 1u : 0u);
     }
     EXPECT_EQ(FilesIn(stick_.Path()).size(), 1u);
 }

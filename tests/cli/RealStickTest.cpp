@@ -64,7 +64,7 @@ TEST_F(RealStickTest, AFullFatRootFolderEndsTheFillAsFull) {
     SKIP_UNLESS_REAL_VOLUME(stick);
     MakeSongs(40, "a song with quite a long name ", [](int i) { return 1000 + i; });
     const json summary = Fill(stick.Path(), {"--limit", "8M"});
-    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_EQ(summary["ending"], "folderFull");
     EXPECT_NE(summary["reason"].get<std::string>().find("folder is full"), std::string::npos);
     EXPECT_EQ(ExpectOnlyWholeSongs(stick.Path()), 0);
     EXPECT_EQ(Transferred(), FilesIn(stick.Path()));
@@ -100,8 +100,10 @@ TEST_P(RealStickNamesTest, OddNamesArriveUnderSafeNames) {
     // Which of the two a…c songs got the number depends on the draw.
     EXPECT_EQ(FilesIn(stick.Path()), safeNames);
     EXPECT_EQ(Transferred(), ownNames);
-    // The next run begins a new cycle and finds every name taken: no song goes twice.
-    EXPECT_EQ(Fill(stick.Path(), {"--limit", "4M"})["filesCopied"], 0);
+    // Every song is on the stick: the next run begins no new cycle, and no song goes twice.
+    const json again = Fill(stick.Path(), {"--limit", "4M"});
+    EXPECT_EQ(again["filesCopied"], 0);
+    EXPECT_EQ(again["newCycle"], false);
     EXPECT_EQ(FilesIn(stick.Path()), safeNames);
 }
 

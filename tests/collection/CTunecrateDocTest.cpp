@@ -39,7 +39,7 @@ class CTunecrateDocTest : public CollectionTest {
 TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     const std::string missing = temp_ / "Nowhere";
     EXPECT_FALSE(doc_.AddDirectory(missing));
-    EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Verzeichnis nicht gefunden: " + missing}));
+    EXPECT_EQ(ui_.messages, (std::vector<std::string>{"Directory not found: " + missing}));
     // Listable folders whose paths would not come back unchanged from the collection file.
     const std::pair<std::string, const char*> refused[] = {
         // Refused before the folder is looked at, so these need not exist.

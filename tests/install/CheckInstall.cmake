@@ -33,6 +33,6 @@ endforeach()
 # The installed command-line program runs from its new place.
 execute_process(COMMAND "${STAGE}/bin/tunecrate-cli" --version
                 RESULT_VARIABLE result OUTPUT_VARIABLE version)
-if(NOT result EQUAL 0 OR NOT version MATCHES "tunecrate-cli 1\\.1")
+if(NOT result EQUAL 0 OR NOT version MATCHES "tunecrate-cli 1\\.1.*GPL-3\\.0-or-later")
   message(FATAL_ERROR "installed tunecrate-cli does not run: ${result} ${version}")
 endif()

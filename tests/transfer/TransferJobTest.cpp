@@ -132,6 +132,8 @@ TEST(RandomIndexTest, TwoDrawsAboveOneDrawsReachEveryIndex) {
     EXPECT_EQ(random.draws, 80001);  // one draw up to 32,767, none for 0
 }
 
+// A limit that leaves less than the stick has ends the run as the limit's; the free space given
+// is the stick's, never what the limit left.
 TEST_F(TransferJobTest, ReckonsMegabytesDownAndStopsAtTheFirstFileThatDoesNotFit) {
     AddMusic("music", {{"a.mp3", 3145728}, {"huge.mp3", 200 * kMB}});
     const TransferResult result = Run(Folder(stick_.Path(), 105381888));  // 100.5 MB
@@ -139,8 +141,9 @@ TEST_F(TransferJobTest, ReckonsMegabytesDownAndStopsAtTheFirstFileThatDoesNotFit
         recorder_.events,
         (std::vector<std::string>{"range 100", "status Copying: a.mp3", "pos 3", "free 97 MB free",
                                   "status Finished copying", "pos 0", "finished"}));
-    EXPECT_EQ(result.ending, Ending::kStickFull);
-    EXPECT_LT(result.freeBytes, 105381888u - 3145728u);  // the directory entry costs too
+    EXPECT_EQ(result.ending, Ending::kLimitReached);
+    EXPECT_GT(result.freeBytes, 105381888u);
+    EXPECT_FALSE(result.newCycle);
     EXPECT_EQ(fs::file_size(stick_ / "a.mp3"), 3145728u);
     EXPECT_EQ(Saved(), "music: a.mp3=1 huge.mp3=0");
 }
@@ -158,7 +161,9 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 200}, {"c.mp3", 300}});
     std::vector<LibraryEntry*> all = doc_.GetUntransferredFiles();
     doc_.MarkFiles({all[0], all[2]});
-    EXPECT_EQ(Run(Folder(stick_.Path())).filesCopied, 3);
+    const TransferResult first = Run(Folder(stick_.Path()));
+    EXPECT_EQ(first.filesCopied, 3);
+    EXPECT_TRUE(first.newCycle);
     EXPECT_EQ(recorder_.events[1], "status Copying: b.mp3");
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=1 c.mp3=1");
 
@@ -167,7 +172,7 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     TempDir second;
     random_.values = {2, 0};
     files_.space = FileOperations::Space{kMB, 4096};
-    EXPECT_EQ(Run(Folder(second.Path(), 2 * (4096 + 96))).ending, Ending::kStickFull);
+    EXPECT_EQ(Run(Folder(second.Path(), 2 * (4096 + 96))).ending, Ending::kLimitReached);
     EXPECT_TRUE(fs::exists(second / "c.mp3"));
     EXPECT_EQ(Saved(), "music: a.mp3=0 b.mp3=0 c.mp3=1");
 }
@@ -178,11 +183,11 @@ TEST_F(TransferJobTest, AStopFinishesAndMarksTheCurrentCopyFirst) {
     EXPECT_EQ(Run(Folder(stick_.Path())).ending, Ending::kStopped);
     EXPECT_EQ(fs::file_size(stick_ / "a.mp3"), 4 * kMB);
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=0");
-    EXPECT_EQ(recorder_.Closing(), "status Finished copying");
+    EXPECT_EQ(recorder_.Closing(), "status Stopped on request");
 
     // Still set at the next start: nothing is read, copied or saved.
     EXPECT_FALSE(Run(Folder(stick_.Path())).saved);
-    EXPECT_EQ(recorder_.events.front(), "status Finished copying");
+    EXPECT_EQ(recorder_.events.front(), "status Stopped on request");
 }
 
 TEST_F(TransferJobTest, AnIndexErrorEndsTheRunAndStillSaves) {
@@ -240,7 +245,7 @@ TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
         {F::kCopy, 2, EIO, O::kStickFailed, true, E::kStickFailed, "a.mp3=1 b.mp3=0", 1, stop},
         {F::kCopy, 1, EROFS, O::kStickFailed, false, E::kStickFailed, "a.mp3=0 b.mp3=0", 0, stop},
         {F::kCopy, 2, ENOSPC, O::kStickFull, false, E::kStickFull, "a.mp3=1 b.mp3=0", 1, ""},
-        {F::kCopy, 1, EPERM, O::kFolderFull, true, E::kStickFull, "a.mp3=0 b.mp3=0", 0,
+        {F::kCopy, 1, EPERM, O::kFolderFull, true, E::kFolderFull, "a.mp3=0 b.mp3=0", 0,
          "The stick's folder is full: "},
         {F::kCopy, 1, EINVAL, O::kFileFailed, true, E::kAllHandled, "a.mp3=0 b.mp3=1", 1, ""},
         {F::kFlush, 1, EIO, O::kCopied, false, E::kStickFailed, "a.mp3=0 b.mp3=0", 0, stop},

@@ -76,6 +76,25 @@ inline std::function<void(QWidget*)> AnswerBox(QMessageBox::StandardButton butto
     };
 }
 
+// Presses the button of a message box that reads `label`, recording the text as AnswerBox does.
+inline std::function<void(QWidget*)> AnswerBoxWith(const QString& label, QString* text = nullptr) {
+    return [label, text](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_TRUE(box) << modal->metaObject()->className();
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == label) {
+                if (text) {
+                    const QString more = box->informativeText();
+                    *text = more.isEmpty() ? box->text() : box->text() + "\n" + more;
+                }
+                button->click();
+                return;
+            }
+        }
+        FAIL() << "no button " << label.toStdString();
+    };
+}
+
 // Types the whole path into a file dialog's name field, as a user may, and accepts it: this does
 // not depend on the dialog having listed the folder yet.
 inline std::function<void(QWidget*)> ChooseFile(const QString& path) {

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "run/NumberFormat.h"
+#include "run/RunSummary.h"
+
+namespace {
+
+using Ending = TransferResult::Ending;
+using platform::UserMessage;
+
+TransferResult Result(Ending ending, int copied, int failed, bool saved = true) {
+    TransferResult result;
+    result.ending = ending;
+    result.filesCopied = copied;
+    result.filesFailed = failed;
+    result.saved = saved;
+    return result;
+}
+
+// A run succeeds when a drawn song arrived or none was drawn, and everything was written.
+TEST(RunSummaryTest, ExitStatusFollowsWhatArrivedAndWhatWasWritten) {
+    TransferResult playlistLost = Result(Ending::kStickFull, 3, 0);
+    playlistLost.playlistError = UserMessage::System("disk full");
+    TransferResult dryRun = Result(Ending::kLimitReached, 3, 0, false);
+    dryRun.dryRun = true;
+    const struct {
+        const char* name;
+        TransferResult result;
+        int exitStatus;
+    } rows[] = {
+        {"full", Result(Ending::kStickFull, 3, 0), 0},
+        {"limit", Result(Ending::kLimitReached, 1, 4), 0},
+        {"folder full", Result(Ending::kFolderFull, 1, 0), 0},
+        {"nothing to draw", Result(Ending::kAllHandled, 0, 0), 0},
+        {"every drawn song failed", Result(Ending::kAllHandled, 0, 2), 1},
+        {"stopped", Result(Ending::kStopped, 2, 0), 1},
+        {"not saved", Result(Ending::kStickFull, 3, 0, false), 1},
+        {"playlist not written", playlistLost, 1},
+        {"refused", Result(Ending::kRefused, 0, 0, false), 1},
+        {"dry run", dryRun, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(run::RunSummary(row.result).ExitStatus(), row.exitStatus);
+    }
+}
+
+// Sizes in binary units: a few bytes are never "0 MB", and the style gives the separators.
+TEST(RunSummaryTest, SizesPickTheirUnitAndTheStylesSeparators) {
+    const run::NumberStyle german{".", ","};
+    const struct {
+        uint64_t bytes;
+        const char* english;
+        const char* german;
+    } rows[] = {
+        {0, "0 KB", "0 KB"},
+        {1, "1 KB", "1 KB"},
+        {(uint64_t{1} << 20) - 1, "1,024 KB", "1.024 KB"},
+        {(uint64_t{1019} << 20) + 999, "1,019 MB", "1.019 MB"},
+        {uint64_t{3436} << 20, "3.4 GB", "3,4 GB"},
+        {uint64_t{1234567890} << 20, "1,205,632.7 GB", "1.205.632,7 GB"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bytes);
+        EXPECT_EQ(run::NumberFormat::Size(row.bytes).Text(), row.english);
+        EXPECT_EQ(run::NumberFormat::Size(row.bytes, german).Text(), row.german);
+    }
+}
+
+}  // namespace
