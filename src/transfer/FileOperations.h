@@ -87,7 +87,8 @@ class FileOperations {
     virtual bool MeasureSpace(const std::string& path, Space& space) const;
     // Gives the file `from` in `fromFolder` the name `to` in `toFolder` (of the same volume),
     // never replacing anything there (kNameTaken then). A name the file system refuses gives
-    // kFileFailed.
+    // kFileFailed; a folder without the free entries a longer name needs (a full FAT root)
+    // kFolderFull, no room at all kStickFull.
     virtual CopyResult RenameWithoutOverwrite(const StickFolder& fromFolder,
                                               const std::string& from, const StickFolder& toFolder,
                                               const std::string& to) const;
