@@ -18,6 +18,7 @@ import json
 import math
 import os
 import random
+import resource
 import shutil
 import statistics
 import subprocess
@@ -75,18 +76,24 @@ class ExfatImage:
         os.remove(self.image)
 
 
+def cpu_seconds():
+    used = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return used.ru_utime + used.ru_stime
+
+
 def fill(cli, base, collection, stick, extra):
-    """One fill from a fresh copy of the collection; its JSON summary and wall time."""
+    """One fill from a fresh copy of the collection: its JSON summary, wall time and CPU time
+    (the program's own, user and system: steadier than the wall clock on a busy machine)."""
     work = os.path.join(base, "run.ini")
     shutil.copyfile(collection, work)
     settings = os.path.join(base, "Tunecrate.ini")
-    start = time.monotonic()
+    start, cpu = time.monotonic(), cpu_seconds()
     done = subprocess.run([cli, "--settings", settings, "fill", work, stick, "--json"] + extra,
                           capture_output=True, text=True)
-    seconds = time.monotonic() - start
+    seconds, cpu = time.monotonic() - start, cpu_seconds() - cpu
     if not done.stdout.strip():
         raise RuntimeError("%s: %s" % (cli, done.stderr))
-    return json.loads(done.stdout), seconds
+    return json.loads(done.stdout), seconds, cpu
 
 
 def make_collection(cli, base, folders, name):
@@ -102,19 +109,23 @@ def fills(clis, base, collection, image_bytes, seeds):
     # The programs take turns seed by seed, so that both meet the same load of the machine.
     used = {label: [] for label, _ in clis}
     seconds = {label: 0.0 for label, _ in clis}
+    cpu = {label: 0.0 for label, _ in clis}
     megabytes = {label: 0.0 for label, _ in clis}
     for seed in range(1, seeds + 1):
         for label, cli in clis:
             with ExfatImage(base, image_bytes) as stick:
                 before = stick.free()
-                summary, took = fill(cli, base, collection, stick.mount, ["--seed", str(seed)])
+                summary, took, spent = fill(cli, base, collection, stick.mount,
+                                            ["--seed", str(seed)])
                 used[label].append(100.0 * (before - stick.free()) / before)
                 seconds[label] += took
+                cpu[label] += spent
                 megabytes[label] += summary["bytesCopied"] / MB
     for label, _ in clis:
-        print("%-4s %3d MiB: space used median %.2f%%, worst %.2f%%; %.2f ms per MB copied"
-              % (label, image_bytes >> 20, statistics.median(used[label]), min(used[label]),
-                 1000 * seconds[label] / megabytes[label]), flush=True)
+        print("%-4s %3d MiB: space used median %.2f%%, worst %.2f%%; per MB copied %.2f ms, "
+              "%.2f ms of CPU" % (label, image_bytes >> 20, statistics.median(used[label]),
+                                  min(used[label]), 1000 * seconds[label] / megabytes[label],
+                                  1000 * cpu[label] / megabytes[label]), flush=True)
 
 
 def dry_runs(clis, base, collection, songs):
@@ -125,11 +136,11 @@ def dry_runs(clis, base, collection, songs):
     for _ in range(3):
         for run in runs:
             with ExfatImage(base, 64 << 30) as stick:
-                _, took = fill(run[1], base, collection, stick.mount,
-                               ["--dry-run", "--seed", "1", "--balance", run[2]])
-                times[run].append(took)
+                _, _, spent = fill(run[1], base, collection, stick.mount,
+                                   ["--dry-run", "--seed", "1", "--balance", run[2]])
+                times[run].append(spent)
     for label, cli, balance in runs:
-        print("%-4s dry run of %d songs, --balance %-6s: %.2f s (median of 3)"
+        print("%-4s dry run of %d songs, --balance %-6s: %.2f s of CPU (median of 3)"
               % (label, songs, balance, statistics.median(times[(label, cli, balance)])),
               flush=True)
 

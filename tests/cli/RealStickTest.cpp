@@ -249,31 +249,31 @@ TEST_F(RealStickTest, NumbersGoOnAcrossRunsAndSortInPlayOrder) {
 }
 
 // A dry run plans what the fill with the same seed then does, names made unique and songs set
-// aside included: on a stick holding songs already, and planning for it wiped.
+// aside included: on a stick whose files take the songs' names, and planning for it wiped.
 TEST_F(RealStickTest, ADryRunForetellsTheFillWithAndWithoutDeletion) {
     RealVolume stick(Kind::kExfat, 16 << 20, "", 64 * kKiB);
     SKIP_UNLESS_REAL_VOLUME(stick);
     std::mt19937 random(5);
     std::map<std::string, uint64_t> files;
     for (int i = 0; i < 40; ++i) {
-        const uint64_t size = 20 * kKiB + random() % (900 * kKiB);
-        files["song " + std::to_string(i) + ".mp3"] = files["SONG " + std::to_string(i) + ".MP3"] =
-            size;
+        const std::string number = std::to_string(i);
+        files["song " + number + ".mp3"] = files["SONG " + number + ".MP3"] =
+            20 * kKiB + random() % (900 * kKiB);
+        WriteFileBytes(stick.Path() + "/song " + number + ".mp3", "x");
     }
     MakeCollection(files);
-    Fill(stick.Path(), {"--limit", "6M"});
     for (const bool wipe : {false, true}) {
         SCOPED_TRACE(wipe ? "wiped" : "as it is");
-        std::vector<std::string> options = {"--number"};
+        std::vector<std::string> options = {"--dry-run"};
         if (wipe) {
             options.insert(options.end(), {"--delete-old", "--yes"});
         }
-        options.push_back("--dry-run");
         const json planned = Fill(stick.Path(), options);
-        options.pop_back();
+        options.erase(options.begin());
         const json filled = Fill(stick.Path(), options);
         EXPECT_GT(filled["filesCopied"].get<int>(), 5);
         EXPECT_EQ(planned["files"], filled["files"]);
         EXPECT_EQ(planned["ending"], filled["ending"]);
+        EXPECT_NE(filled["files"].dump().find(" (2)"), std::string::npos);
     }
 }
