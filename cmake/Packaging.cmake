@@ -15,6 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # UDisks2 ejects the stick; without it only root can unmount it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS udisks2)
+# The completion of tunecrate-cli needs bash-completion's helpers.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS bash-completion)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "fill a music stick with songs not heard yet
 Tunecrate fills a USB music stick, or any player that shows up as a drive,
 with songs drawn at random from a music collection, and remembers which songs

@@ -14,14 +14,20 @@ _tunecrate_cli() {
 
     case $prev in
         --settings) _filedir ini; return ;;
-        --limit | --seed | --label | --uuid) return ;;
+        --limit | --seed | --label | --uuid | --per-folder) return ;;
+        --balance)
+            COMPREPLY=($(compgen -W "folder none" -- "$cur"))
+            return
+            ;;
     esac
 
-    local fill="--delete-old --limit --seed --folder --yes --json --eject"
+    local fill="--delete-old --limit --seed --folder --yes --json --eject --per-folder --number
+        --no-number --playlist --no-playlist --balance --dry-run"
     local options
     case $command in
         "") options="--settings --help --version add remove list status fill drives ext watch" ;;
-        add | remove) options="--help" ;;
+        add) options="--recursive --help" ;;
+        remove) options="--help" ;;
         list | status) options="--json --help" ;;
         fill) options="$fill --help" ;;
         watch) options="--label --uuid --once $fill --help" ;;

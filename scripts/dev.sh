@@ -146,8 +146,28 @@ case "$cmd" in
     apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
     trap 'apt-get remove -y -qq tunecrate >/dev/null' EXIT
     tunecrate-cli --version
-    QT_QPA_PLATFORM=offscreen tunecrate --version
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM tunecrate --version  # no display needed
     MANWIDTH=80 man tunecrate-cli | grep -q "tunecrate-cli - fill a music stick"
+    dpkg-deb -f "$deb" Suggests | grep -q bash-completion
+    # The man page and the completion know every option.
+    manual=$(MANWIDTH=200 man tunecrate-cli 2>/dev/null)
+    for word in --recursive --per-folder --number --no-number --playlist --balance --dry-run \
+      "JSON OUTPUT" FILES Tunecrate.ini COLLECTION.lock; do
+      grep -q -- "$word" <<<"$manual" || { echo "the man page lacks $word" >&2; exit 1; }
+    done
+    MANWIDTH=200 man tunecrate | grep -q FILES
+    offers() {  # what the installed completion offers after the words given
+      bash -c '_init_completion() { words=("${COMP_WORDS[@]}"); cword=$COMP_CWORD
+          cur=${words[cword]}; prev=${words[cword - 1]}; }
+        _filedir() { COMPREPLY=(FILES); }
+        source /usr/share/bash-completion/completions/tunecrate-cli
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _tunecrate_cli; echo "${COMPREPLY[*]}"' _ "$@"
+    }
+    [ "$(offers tunecrate-cli fill c.ini /media/s --balance '')" = "folder none" ]
+    for word in --per-folder --number --no-number --playlist --balance --dry-run; do
+      offers tunecrate-cli fill -- | grep -q -- "$word" || { echo "no completion: $word" >&2; exit 1; }
+    done
+    offers tunecrate-cli add -- | grep -q -- --recursive
     # A small fill with the installed program.
     work=$(mktemp -d)
     mkdir "$work/music" "$work/stick"

@@ -863,6 +863,10 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>Nicht ausgeworfen: das Aushängen von %1 schlug fehl: %2</translation>
     </message>
     <message>
+        <source>Not ejected: %2, and %1 is not a removable drive of its own (a fixed disc, a loop device or a folder mounted elsewhere is never unmounted)</source>
+        <translation>Nicht ausgeworfen: %2, und %1 ist kein eigenes Wechsellaufwerk (eine Festplatte, ein Loop-Gerät oder ein anderswo eingehängter Ordner wird nie ausgehängt)</translation>
+    </message>
+    <message>
         <source>Not ejected: %1 (ejecting is not available on Windows; use &quot;Safely Remove Hardware&quot;)</source>
         <translation>Nicht ausgeworfen: %1 (unter Windows gibt es kein Auswerfen; verwenden Sie „Hardware sicher entfernen“)</translation>
     </message>

@@ -1,13 +1,33 @@
 #include <QApplication>
+#include <cstring>
+#include <memory>
 
 #include "app/CTunecrateApp.h"
 #include "ui/TranslationLoader.h"
 
+namespace {
+
+// Help and version are text on the terminal: they must work where no display can be opened.
+bool AsksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        for (const char* option : {"-h", "--help", "--help-all", "-?", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Vornhollow"));
-    QApplication::setApplicationName(QStringLiteral("Tunecrate"));
-    QApplication::setApplicationVersion(QStringLiteral(TUNECRATE_VERSION));
+    const std::unique_ptr<QCoreApplication> application =
+        AsksOnlyForText(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                    : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Vornhollow"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tunecrate"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TUNECRATE_VERSION));
 
     // German texts where the user's locale asks for them.
     TranslationLoader translations;
@@ -15,8 +35,8 @@ int main(int argc, char** argv) {
 
     CTunecrateApp app;
     int exitCode = 0;
-    if (!app.InitInstance(QApplication::arguments(), exitCode)) {
+    if (!app.InitInstance(QCoreApplication::arguments(), exitCode)) {
         return exitCode;
     }
-    return QApplication::exec();
+    return QCoreApplication::exec();
 }

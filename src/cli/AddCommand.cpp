@@ -8,6 +8,7 @@
 #include "cli/CliSession.h"
 #include "collection/MusicFolderWalk.h"
 #include "platform/Utf8Path.h"
+#include "run/NumberFormat.h"
 
 CLI::App* AddCommand::Register(CLI::App& app) {
     CLI::App* add = app.add_subcommand("add", "Add music directories to a collection");
@@ -28,34 +29,61 @@ int AddCommand::Execute(CliContext& context) {
         return kExitFailed;
     }
     bool allAdded = true;
+    std::vector<std::string> said;  // what was added, said once the collection is saved
     for (const std::string& given : directories_) {
         if (given.empty()) {
             continue;
         }
+        Tally tally;
         for (const std::string& dir :
              FoldersFor(given, session.Settings().GetExtensions(), context)) {
-            if (session.Document().IsListed(dir)) {
-                context.err << dir << " is already in the collection\n";
-                continue;
-            }
-            const size_t filesBefore = session.Library().GetFiles().size();
-            if (!session.Document().AddDirectory(dir)) {
-                allAdded = false;  // the document has said why
-                continue;
-            }
-            session.Document().SetModifiedFlag();
-            if (session.Library().GetFiles().size() == filesBefore &&
-                MusicFolderWalk::HasSubfolders(dir)) {
-                context.err << dir
-                            << " holds no music files itself; --recursive adds the folders "
-                               "below it\n";
-            }
+            allAdded = AddOne(session, dir, tally, context) && allAdded;
+        }
+        if (recursive_ && tally.folders + tally.listed > 0) {
+            said.push_back(given + ": " + Counted(tally.folders, "folder", "folders") + " with " +
+                           Counted(tally.files, "music file", "music files") + " added, " +
+                           Counted(tally.listed, "folder", "folders") +
+                           " already in the collection");
+        } else if (tally.folders > 0) {
+            said.push_back("Added " + given + ": " +
+                           Counted(tally.files, "music file", "music files"));
         }
     }
     if (!session.Save()) {
         return kExitFailed;
     }
+    for (const std::string& line : said) {
+        context.out << line << "\n";
+    }
     return allAdded ? kExitOk : kExitFailed;
+}
+
+bool AddCommand::AddOne(CliSession& session, const std::string& dir, Tally& tally,
+                        CliContext& context) const {
+    if (session.Document().IsListed(dir)) {
+        // A tree added again says so once, in its summary.
+        if (!recursive_) {
+            context.err << dir << " is already in the collection\n";
+        }
+        ++tally.listed;
+        return true;
+    }
+    const size_t filesBefore = session.Library().GetFiles().size();
+    if (!session.Document().AddDirectory(dir)) {
+        return false;  // the document has said why
+    }
+    session.Document().SetModifiedFlag();
+    ++tally.folders;
+    tally.files += session.Library().GetFiles().size() - filesBefore;
+    if (session.Library().GetFiles().size() == filesBefore && MusicFolderWalk::HasSubfolders(dir)) {
+        context.err << dir
+                    << " holds no music files itself; --recursive adds the folders below it\n";
+    }
+    return true;
+}
+
+std::string AddCommand::Counted(size_t count, const char* one, const char* many) {
+    return run::NumberFormat::Grouped(count) + " " + (count == 1 ? one : many);
 }
 
 std::vector<std::string> AddCommand::FoldersFor(const std::string& dir,

@@ -5,17 +5,33 @@
 
 #include "cli/CliCommand.h"
 
+class CliSession;
+
 // `add COLLECTION DIR... [--recursive]`: adds music directories as the main form does. An empty
 // path is ignored, a path already listed (after normalising) is skipped with a notice, a
 // directory that cannot be listed or stored is reported and not added. With --recursive every
 // folder below each DIR that holds music is added as a directory of its own (links to folders
-// are not followed). The collection file is created when missing and saved at the end.
+// are not followed). The collection file is created when missing and saved at the end; then
+// each DIR gets one line on what was added (for a tree: how many folders, and how many were
+// listed already).
 class AddCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
 
   private:
+    // What became of the folders of one DIR.
+    struct Tally {
+        size_t folders = 0;  // added
+        size_t files = 0;    // music files in the folders added
+        size_t listed = 0;   // already in the collection
+    };
+
+    // Adds one folder unless listed already; false when it could not be added (said why).
+    bool AddOne(CliSession& session, const std::string& dir, Tally& tally,
+                CliContext& context) const;
+    // "1 folder", "1,204 folders".
+    static std::string Counted(size_t count, const char* one, const char* many);
     // The folders to add for one DIR: itself, or with --recursive its music folders.
     std::vector<std::string> FoldersFor(const std::string& dir,
                                         const std::vector<std::string>& extensions,

@@ -14,6 +14,7 @@
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
 #include "cli/WatchCommand.h"
+#include "platform/Console.h"
 #include "platform/VersionNotice.h"
 #include "platform/VolumeQueries.h"
 #include "storage/AppSettings.h"
@@ -58,10 +59,36 @@ std::optional<int> CliApp::Parse(int argc, const char* const* argv) {
     } catch (const CLI::Success& e) {
         return app.exit(e, out_, err_);  // --help, --version
     } catch (const CLI::ParseError& e) {
-        app.exit(e, out_, err_);
+        const std::string unknown = UnknownCommand(argc, argv);
+        if (unknown.empty()) {
+            app.exit(e, out_, err_);
+        } else {
+            err_ << "error: unknown command \"" << unknown << "\"; the commands are";
+            for (const auto& sub : subcommands_) {
+                err_ << " " << sub.first->get_name();
+            }
+            err_ << "\nRun with --help for more information.\n";
+        }
         return kExitUsage;
     }
     return std::nullopt;
+}
+
+std::string CliApp::UnknownCommand(int argc, const char* const* argv) const {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--settings") {
+            ++i;  // its value
+        } else if (!arg.empty() && arg[0] != '-') {
+            for (const auto& sub : subcommands_) {
+                if (sub.first->get_name() == arg) {
+                    return std::string();
+                }
+            }
+            return arg;
+        }
+    }
+    return std::string();
 }
 
 int CliApp::Execute() {
@@ -76,7 +103,7 @@ int CliApp::Execute() {
             }
             // Whatever the command did stays done; a caller must still learn that its output
             // is incomplete.
-            if (!out_.flush()) {
+            if (!out_.flush() && !(command->IsListing() && platform::OutputReaderGone())) {
                 err_ << "error: the output could not be written\n";
                 exitCode = kExitFailed;
             }

@@ -27,6 +27,9 @@ class CliApp {
     int Execute();
 
   private:
+    // The first word where a command belongs when it names none; empty otherwise.
+    std::string UnknownCommand(int argc, const char* const* argv) const;
+
     std::istream& in_;
     std::ostream& out_;
     std::ostream& err_;

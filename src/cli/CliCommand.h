@@ -28,4 +28,7 @@ class CliCommand {
     // it was chosen.
     virtual CLI::App* Register(CLI::App& app) = 0;
     virtual int Execute(CliContext& context) = 0;
+    // Whether the command only prints what it finds: a reader that stops reading early
+    // (`list | head`) then lost nothing, and the command still succeeded.
+    virtual bool IsListing() const { return false; }
 };

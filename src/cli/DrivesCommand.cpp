@@ -7,6 +7,7 @@
 
 #include "cli/JsonText.h"
 #include "transfer/DriveInfo.h"
+#include "run/NumberFormat.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
 
@@ -38,10 +39,9 @@ int DrivesCommand::Execute(CliContext& context) {
             list.push_back(item);
             continue;
         }
-        std::string total = std::to_string(drive.GetTotalBytes());
-        std::string free = std::to_string(drive.GetFreeBytes());
-        DriveInfo::GroupDigits(total);
-        DriveInfo::GroupDigits(free);
+        // English text: "," between thousands, whatever the locale.
+        const std::string total = run::NumberFormat::Grouped(drive.GetTotalBytes());
+        const std::string free = run::NumberFormat::Grouped(drive.GetFreeBytes());
         context.out << drive.GetDisplayName() << "\n    " << typeText << ", " << free << " of "
                     << total << " bytes free\n";
     }

@@ -12,6 +12,7 @@ class DrivesCommand : public CliCommand {
     explicit DrivesCommand(const platform::VolumeQueries& volumes);
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
+    bool IsListing() const override { return true; }
 
   private:
     const platform::VolumeQueries& volumes_;

@@ -82,6 +82,7 @@ CLI::App* FillCommand::Register(CLI::App& app) {
 
 void FillCommand::AddFillOptions(CLI::App* fill) {
     fill->add_flag("--delete-old", deleteOld_, "Delete everything on the stick first");
+    // Validators named "" add nothing to the option's type in the help ("SIZE", not "SIZE:SIZE").
     fill->add_option("--limit", limit_, "Fill at most SIZE bytes (K, M, G: binary units)")
         ->type_name("SIZE")
         ->check(CLI::Validator(
@@ -89,7 +90,7 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
                 std::string error;
                 return SizeParser::Parse(text, error) ? std::string() : error;
             },
-            "SIZE"));
+            ""));
     fill->add_option("--seed", seed_, "Seed of the random draws, to repeat a fill");
     fill->add_flag("--folder", folder_, "Allow a plain folder instead of a mounted volume");
     fill->add_flag(
@@ -98,16 +99,26 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
     fill->add_flag("--json", json_, "Print one JSON document with the summary");
     fill->add_flag("--eject", eject_, "Unmount the stick and power it off when done");
     fill->add_option("--per-folder", perFolder_,
-                     "Put at most N songs in each numbered folder 01, 02, ... (0: all in the root)")
+                     "Put at most N songs in each numbered folder 01, 02, ... (0: all in the root; "
+                     "N up to " +
+                         std::to_string(AppSettings::kMaxPerFolder) + ")")
         ->type_name("N")
-        ->check(CLI::Range(0u, AppSettings::kMaxPerFolder));
-    numberOption_ = fill->add_flag("--number,!--no-number", number_,
-                                   "Start each name with its place in the run: 001, 002, ...");
-    playlistOption_ = fill->add_flag("--playlist,!--no-playlist", playlist_,
-                                     "Keep the playlist Tunecrate.m3u8 in the stick's root");
+        ->check(CLI::Range(0u, AppSettings::kMaxPerFolder).description(""));
+    // Each a flag of its own: the settings decide when neither is given.
+    fill->add_flag_callback(
+        "--number", [this] { number_ = true; },
+        "Start each name with its place in the run: 001, 002, ...");
+    fill->add_flag_callback(
+        "--no-number", [this] { number_ = false; }, "Keep the songs' own names");
+    fill->add_flag_callback(
+        "--playlist", [this] { playlist_ = true; },
+        "Keep the playlist Tunecrate.m3u8 in the stick's root");
+    fill->add_flag_callback(
+        "--no-playlist", [this] { playlist_ = false; }, "Write no playlist");
     fill->add_option("--balance", balance_,
                      "folder: draw a music folder first, then a song in it; none: any song")
-        ->check(CLI::IsMember({"folder", "none"}));
+        ->type_name("folder|none")
+        ->check(CLI::IsMember({"folder", "none"}).description(""));
     fill->add_flag("--dry-run", dryRun_,
                    "Show what a fill would copy and where, and why it would stop; write nothing");
 }
@@ -116,9 +127,10 @@ int FillCommand::Execute(CliContext& context) {
     lastResult_ = TransferResult();
     lastResult_.ending = TransferResult::Ending::kRefused;
     // One fill of a collection at a time: the lock is held for the whole run, and the save at
-    // its end takes it again within this process without waiting.
+    // its end takes it again within this process without waiting. A dry run writes nothing,
+    // so it needs no lock (and works where nothing can be written).
     platform::LockFile runLock;
-    if (!LockCollection(runLock, context)) {
+    if (!dryRun_ && !LockCollection(runLock, context)) {
         return kExitFailed;
     }
     CliSession session(context);
@@ -136,12 +148,8 @@ int FillCommand::Execute(CliContext& context) {
 
     run::FillRequest::Choices choices;
     choices.perFolder = perFolder_;
-    if (numberOption_->count() > 0) {
-        choices.numberFiles = number_;
-    }
-    if (playlistOption_->count() > 0) {
-        choices.playlist = playlist_;
-    }
+    choices.numberFiles = number_;
+    choices.playlist = playlist_;
     if (!balance_.empty()) {
         choices.balanceFolders = balance_ == "folder";
     }
@@ -173,6 +181,9 @@ int FillCommand::Execute(CliContext& context) {
     PrintSummary(lastResult_, context);
     int exitCode = summary.ExitStatus() == 0 ? kExitOk : kExitFailed;
     if (summary.ShouldEject(eject_)) {
+        // The run is over: its lock file, open on a collection kept on the stick, would keep
+        // the volume busy.
+        runLock.Unlock();
         const platform::EjectResult ejected = platform::VolumeEjector::Eject(stick_);
         if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
             context.err << "error: " << ejected.message.Text() << "\n";
@@ -190,7 +201,7 @@ bool FillCommand::LockCollection(platform::LockFile& lock, CliContext& context) 
         return true;  // nothing to lock; opening it reports that it is missing
     }
     const std::string lockPath = CTunecrateDoc::LockPathFor(collection_);
-    switch (lock.TryLock(lockPath)) {
+    switch (lock.TryLock(lockPath, collection_)) {
         case platform::LockFile::Result::Locked:
             return true;
         case platform::LockFile::Result::Busy:

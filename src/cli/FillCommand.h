@@ -58,10 +58,8 @@ class FillCommand : public CliCommand {
     bool eject_ = false;
     TransferResult lastResult_;
     std::optional<unsigned> perFolder_;
-    bool number_ = false;
-    bool playlist_ = false;
+    std::optional<bool> number_;  // none: as the settings say
+    std::optional<bool> playlist_;
     std::string balance_;
     bool dryRun_ = false;
-    CLI::Option* numberOption_ = nullptr;
-    CLI::Option* playlistOption_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "cli/CliSession.h"
 #include "cli/JsonText.h"
 #include "platform/FileSizes.h"
+#include "run/NumberFormat.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {
     CLI::App* status = app.add_subcommand("status", "Count a collection's files and bytes");
@@ -56,16 +57,18 @@ int StatusCommand::Execute(CliContext& context) {
         context.out << JsonText::Dump(status);
         return kExitOk;
     }
-    context.out << "directories:       " << library.GetDirectoryCount() << "\n"
-                << "files:             " << counts.files << "\n"
-                << "transferred:       " << counts.files - counts.untransferred << "\n"
-                << "not yet:           " << counts.untransferred << "\n"
-                << "megabytes:         " << (bytes >> 20) << "\n"
-                << "megabytes not yet: " << (bytesUntransferred >> 20) << "\n";
+    const auto grouped = [](uint64_t number) { return run::NumberFormat::Grouped(number); };
+    context.out << "directories:       " << grouped(library.GetDirectoryCount()) << "\n"
+                << "files:             " << grouped(counts.files) << "\n"
+                << "transferred:       " << grouped(counts.files - counts.untransferred) << "\n"
+                << "not yet:           " << grouped(counts.untransferred) << "\n"
+                << "megabytes:         " << grouped(bytes >> 20) << "\n"
+                << "megabytes not yet: " << grouped(bytesUntransferred >> 20) << "\n";
     if (counts.unavailableDirectories > 0) {
-        context.out << "not available:     " << counts.unavailableDirectories
-                    << " directories with " << counts.unavailableFiles
-                    << " files (kept as stored)\n";
+        context.out << "not available:     " << grouped(counts.unavailableDirectories)
+                    << (counts.unavailableDirectories == 1 ? " directory" : " directories")
+                    << " with " << grouped(counts.unavailableFiles)
+                    << (counts.unavailableFiles == 1 ? " file" : " files") << " (kept as stored)\n";
     }
     return kExitOk;
 }

@@ -10,6 +10,7 @@ class StatusCommand : public CliCommand {
   public:
     CLI::App* Register(CLI::App& app) override;
     int Execute(CliContext& context) override;
+    bool IsListing() const override { return true; }
 
   private:
     std::string collection_;

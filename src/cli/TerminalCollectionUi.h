@@ -24,7 +24,8 @@ class TerminalCollectionUi : public CollectionUi {
     // Another program saved meanwhile (a fill holds the lock, so its flags are the newer ones):
     // its flags are taken over before writing, and the user is told.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override {
-        err_ << path << " was changed by another program; its transfer flags are kept\n";
+        err_ << path
+             << " was changed by another program; its transfer flags are merged with this run's\n";
         return ChangedAnswer::TakeFileFlags;
     }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }

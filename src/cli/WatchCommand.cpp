@@ -5,6 +5,7 @@
 #include <atomic>
 #include <csignal>
 
+#include "platform/CaseFold.h"
 #include "platform/DesktopNotifier.h"
 #include "platform/MountWatcher.h"
 #include "run/NumberFormat.h"
@@ -41,19 +42,6 @@ class EndOnSignal {
     void (*previousInt_)(int);
     void (*previousTerm_)(int);
 };
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -112,8 +100,8 @@ std::set<std::string> WatchCommand::MatchingVolumes() const {
     for (const std::string& root : volumes_.GetDriveRoots()) {
         platform::VolumeIdentity identity;
         if (volumes_.GetVolumeIdentity(root, identity) &&
-            (label_.empty() ? SameIgnoringCase(identity.uuid, uuid_)
-                            : SameIgnoringCase(identity.label, label_))) {
+            (label_.empty() ? platform::CaseFold::Same(identity.uuid, uuid_)
+                            : platform::CaseFold::Same(identity.label, label_))) {
             roots.insert(root);
         }
     }

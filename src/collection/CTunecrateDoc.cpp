@@ -119,7 +119,7 @@ UserMessage CTunecrateDoc::InUseText(const std::string& collectionPath) {
 
 bool CTunecrateDoc::Lock(platform::LockFile& lock) {
     const std::string lockPath = LockPathFor(GetFilePath());
-    switch (lock.TryLock(lockPath)) {
+    switch (lock.TryLock(lockPath, GetFilePath())) {
         case platform::LockFile::Result::Locked:
             return true;
         case platform::LockFile::Result::Busy:

@@ -5,7 +5,7 @@
 #include "platform/Utf8Path.h"
 
 LibraryEntry::LibraryEntry(LibraryDirectory* owner, std::string name, int flag)
-    : owner_(owner), name_(std::move(name)), flag_(flag) {}
+    : owner_(owner), name_(std::move(name)), flag_(flag), fileFlag_(flag) {}
 
 std::string LibraryEntry::GetFullPath() const {
     std::string path = GetDirectory();

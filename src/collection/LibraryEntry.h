@@ -23,8 +23,15 @@ class LibraryEntry {
     int GetFlag() const { return flag_; }
     void SetFlag(int flag) { flag_ = flag; }
 
+    // The flag as the collection file held it when it was last read or written here; an entry
+    // whose flag differs was changed by this program since (a transfer marked it).
+    int GetFileFlag() const { return fileFlag_; }
+    void SetFileFlag(int flag) { fileFlag_ = flag; }
+    bool IsChangedHere() const { return flag_ != fileFlag_; }
+
   private:
     LibraryDirectory* owner_;
     std::string name_;
     int flag_;
+    int fileFlag_;
 };

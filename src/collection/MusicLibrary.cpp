@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <numeric>
 #include <sstream>
@@ -178,9 +180,13 @@ void MusicLibrary::TakeFlagsFromFile() {
             continue;
         }
         const auto file = dir->second.find(entry->GetName());
-        if (file != dir->second.end()) {
+        if (file == dir->second.end()) {
+            continue;
+        }
+        if (!entry->IsChangedHere()) {
             entry->SetFlag(file->second);
         }
+        entry->SetFileFlag(file->second);
     }
 }
 
@@ -217,18 +223,51 @@ ListOutcome MusicLibrary::ScanPath(const std::string& path, std::vector<std::str
 }
 
 bool MusicLibrary::Save() {
-    WriteSection();
-    if (!collectionFile_->Write()) {
+    // The section's lines are written straight from the library: a big collection is held once
+    // as records and once as text, never also as entries.
+    collectionFile_->RemoveSection(kSection);
+    collectionFile_->SelectSection(kSection);
+    IniSection* section = collectionFile_->GetCurrentSection();
+    section->SetLineWriter([this](std::string& text) {
+        text.reserve(text.size() + SectionTextSize());
+        ForEachLine([&text](const char* key, const std::string& value) {
+            text.append(key).append(1, '=').append(value).append("\r\n");
+        });
+    });
+    const bool written = collectionFile_->Write();
+    section->SetLineWriter(nullptr);
+    if (!written) {
         saveError_ = collectionFile_->GetWriteError();
         return false;
     }
     saveError_.clear();
+    for (const auto& entry : files_) {
+        entry->SetFileFlag(entry->GetFlag());
+    }
     return true;
 }
 
 void MusicLibrary::WriteSection() {
     collectionFile_->RemoveSection(kSection);
     collectionFile_->SelectSection(kSection);
+    ForEachLine([this](const char* key, const std::string& value) {
+        collectionFile_->AddEntry(key, value);
+    });
+}
+
+size_t MusicLibrary::SectionTextSize() const {
+    size_t size = 0;
+    for (const auto& directory : directories_) {
+        size += directory->GetName().size() + 7;  // "xdir=" and the line break
+    }
+    for (const auto& entry : files_) {
+        size += entry->GetName().size() + 5;  // "f0=" and the line break
+    }
+    return size;
+}
+
+void MusicLibrary::ForEachLine(
+    const std::function<void(const char* key, const std::string& value)>& line) const {
     // Group the entries by directory in one pass (a counting sort that keeps file-list order),
     // instead of walking the whole file list once per directory.
     std::unordered_map<const LibraryDirectory*, size_t> indexOf;
@@ -250,10 +289,9 @@ void MusicLibrary::WriteSection() {
     }
     for (size_t d = 0; d < directories_.size(); ++d) {
         const LibraryDirectory& directory = *directories_[d];
-        collectionFile_->AddEntry(directory.GetFlag() != 0 ? "xdir" : "dir", directory.GetName());
+        line(directory.GetFlag() != 0 ? "xdir" : "dir", directory.GetName());
         for (size_t f = start[d]; f < start[d + 1]; ++f) {
-            collectionFile_->AddEntry(grouped[f]->GetFlag() != 0 ? "f1" : "f0",
-                                      grouped[f]->GetName());
+            line(grouped[f]->GetFlag() != 0 ? "f1" : "f0", grouped[f]->GetName());
         }
     }
 }
@@ -321,11 +359,19 @@ void MusicLibrary::RebuildFromSection() {
             loaded->SetAvailable(false);
         }
     };
-    for (const IniEntry& entry : collectionFile_->GetCurrentSection()->GetEntries()) {
+    // The section's lines become the library's records, each let go once read and its name
+    // moved over: a big collection is never held twice. Save writes the section anew.
+    std::deque<IniEntry> lines = collectionFile_->GetCurrentSection()->TakeEntries();
+    files_.reserve(
+        static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const IniEntry& e) {
+            return e.GetKey() == "f0" || e.GetKey() == "f1";
+        })));
+    for (; !lines.empty(); lines.pop_front()) {
+        IniEntry& entry = lines.front();
         const std::string& key = entry.GetKey();
         if (key == "dir" || key == "xdir") {
             flushPending();
-            loaded = AppendDirectory(entry.GetValue(), key == "xdir" ? 1 : 0);
+            loaded = AppendDirectory(entry.TakeValue(), key == "xdir" ? 1 : 0);
             std::vector<std::string> names;
             listing = ScanDirectory(*loaded, names);
             keptAny = false;
@@ -333,10 +379,10 @@ void MusicLibrary::RebuildFromSection() {
         } else if (key != "f0" && key != "f1") {
             continue;
         } else if (listing != ListOutcome::Listed && loaded) {
-            AppendFile(loaded, entry.GetValue(), key == "f1" ? 1 : 0);
+            AppendFile(loaded, entry.TakeValue(), key == "f1" ? 1 : 0);
             keptAny = true;
         } else if (pending.Claim(entry.GetValue())) {
-            AppendFile(loaded, entry.GetValue(), key == "f1" ? 1 : 0);
+            AppendFile(loaded, entry.TakeValue(), key == "f1" ? 1 : 0);
         }
     }
     flushPending();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,8 +64,8 @@ class MusicLibrary {
     // Destroys all directories and entries.
     void Clear();
 
-    // Rebuilds the section "MusicFiles" of the collection file object from the library (other
-    // sections stay) and writes the whole file to its path. Returns false when the file could
+    // Writes the whole collection file object to its path, its section "MusicFiles" written from
+    // the library (other sections stay as they are). Returns false when the file could
     // not be written (also when there is no path); GetSaveError then says why.
     bool Save();
     const std::string& GetSaveError() const { return saveError_; }
@@ -77,15 +78,17 @@ class MusicLibrary {
     // vanished files and repeated file lines are dropped, unknown keys are ignored. A directory
     // that cannot be listed, or that is now entirely empty while the file lists music in it (the
     // mount point of a volume that is not mounted looks like that), is marked unavailable and
-    // keeps its file lines as they are.
+    // keeps its file lines as they are. The section's lines move into the library: the collection
+    // file object keeps the file's other sections only.
     LoadStatus Load();
     const std::string& GetLoadError() const { return loadError_; }
     // The collection file's path; empty while the collection was never saved or opened.
     const std::string& GetFilePath() const;
 
     // Takes the transfer flags that the collection file at its path holds now for the files
-    // of this library (same directory path, same name); other entries keep theirs. For a file
-    // that another program saved since it was read.
+    // of this library (same directory path, same name), except where this program changed a
+    // flag since the file was read or written here: those changes (a run's marks) win. Other
+    // entries keep theirs. For a file that another program saved since it was read.
     void TakeFlagsFromFile();
 
     // Scans every directory again with the current extensions, as a save and a load would,
@@ -118,7 +121,14 @@ class MusicLibrary {
     ListOutcome ScanPath(const std::string& path, std::vector<std::string>& names) const;
     LoadStatus ReadCollectionFile();
     void RebuildFromSection();
+    // Fills the section "MusicFiles" of the collection file object with entries.
     void WriteSection();
+    // Calls `line` for every line of the section, directories in order, each followed by its
+    // files.
+    void ForEachLine(
+        const std::function<void(const char* key, const std::string& value)>& line) const;
+    // The length of the section's text, line breaks included.
+    size_t SectionTextSize() const;
 
     IniFile* collectionFile_;
     const AppSettings* settings_;

@@ -15,6 +15,10 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 // of the program.
 void PrepareConsole();
 
+// True when standard output is a pipe whose reader has gone (`| head` has read enough). Always
+// false on Windows, which does not tell.
+bool OutputReaderGone();
+
 // True when both standard input and standard error are a terminal, so questions can be asked.
 bool IsInteractiveTerminal();
 

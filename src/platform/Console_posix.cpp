@@ -1,5 +1,7 @@
 #include "platform/Console.h"
 
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -14,6 +16,14 @@ void PrepareConsole() {
     // Terminals take the bytes as they are. Output into a pipe whose reader has gone (`| head`)
     // fails as a write error instead of killing the program before it saved its work.
     signal(SIGPIPE, SIG_IGN);
+}
+
+bool OutputReaderGone() {
+    // A pipe without a reader reports an error condition to poll at once.
+    struct stat st {};
+    pollfd out{STDOUT_FILENO, POLLOUT, 0};
+    return fstat(STDOUT_FILENO, &st) == 0 && S_ISFIFO(st.st_mode) && poll(&out, 1, 0) == 1 &&
+           (out.revents & POLLERR) != 0;
 }
 
 bool IsInteractiveTerminal() {

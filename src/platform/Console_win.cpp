@@ -36,6 +36,10 @@ void PrepareConsole() {
     }
 }
 
+bool OutputReaderGone() {
+    return false;
+}
+
 bool IsInteractiveTerminal() {
     // A console handle answers GetConsoleMode; files and pipes do not.
     DWORD mode = 0;

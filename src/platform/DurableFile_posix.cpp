@@ -131,7 +131,9 @@ bool ParseTemporarySuffix(const std::string& suffix, long long& pid) {
 }
 
 // Removes what a crash (or kill -9) during an earlier write of the file `name` left in `dir`:
-// only our own temporaries by their name, older than this process and of a process that is gone.
+// only our own temporaries by their name, of a process that is gone. One with this process's
+// number is this run's unless it is older than this process (an earlier process had the number);
+// the time of another's says nothing (a clock set back leaves times in the future).
 void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) {
     const std::string prefix = "." + name + ".tmp-";
     DIR* listing = opendir(dir.c_str());
@@ -145,11 +147,13 @@ void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) 
         const std::string path = dir + "/" + entryName;
         if (entryName.rfind(prefix, 0) != 0 ||
             !ParseTemporarySuffix(entryName.substr(prefix.size()), pid) ||
-            lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || WrittenSinceStart(st)) {
+            lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
             continue;
         }
-        const bool running =
-            pid > 0 && pid <= INT_MAX && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        const bool running = pid == getpid()
+                                 ? WrittenSinceStart(st)
+                                 : pid > 0 && pid <= INT_MAX &&
+                                       (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
         if (!running) {
             unlink(path.c_str());
         }

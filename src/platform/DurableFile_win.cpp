@@ -56,8 +56,8 @@ std::wstring NameOf(const std::wstring& path) {
 }
 
 // Removes what a crash during an earlier write of the file `name` left in `dir` (which ends in a
-// separator): only our own temporaries by their name (".NAME.tmp-PID-N-R"), written before this
-// process started, of a process that is gone.
+// separator): only our own temporaries by their name (".NAME.tmp-PID-N-R"), of a process that is
+// gone. One with this process's number is this run's unless it is older than this process.
 void RemoveLeftoverTemporaries(const std::wstring& dir, const std::wstring& name) {
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
@@ -74,11 +74,16 @@ void RemoveLeftoverTemporaries(const std::wstring& dir, const std::wstring& name
         const bool pattern =
             std::count(suffix.begin(), suffix.end(), L'-') == 2 && suffix.size() < 40 &&
             suffix.find_first_not_of(L"0123456789-") == std::wstring::npos && suffix[0] != L'-';
-        if (!pattern || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            CompareFileTime(&data.ftLastWriteTime, &created) >= 0) {
+        if (!pattern || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             continue;
         }
         const DWORD pid = static_cast<DWORD>(std::wcstoul(suffix.c_str(), nullptr, 10));
+        if (pid == GetCurrentProcessId()) {
+            if (CompareFileTime(&data.ftLastWriteTime, &created) < 0) {
+                DeleteFileW((dir + data.cFileName).c_str());
+            }
+            continue;
+        }
         const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
         if (process) {
             CloseHandle(process);  // still running: perhaps writing it right now

@@ -19,7 +19,7 @@ std::map<std::string, Held>& HeldLocks() {
 
 }  // namespace
 
-LockFile::Result LockFile::TryLock(const std::string& path) {
+LockFile::Result LockFile::TryLock(const std::string& path, const std::string& like) {
     Unlock();
     error_.clear();
     std::lock_guard<std::mutex> guard(gMutex);
@@ -30,7 +30,7 @@ LockFile::Result LockFile::TryLock(const std::string& path) {
         return Result::Locked;
     }
     Result result = Result::Failed;
-    const intptr_t handle = Acquire(path, result, error_);
+    const intptr_t handle = Acquire(path, like, result, error_);
     if (result == Result::Locked) {
         HeldLocks().emplace(path, Held{handle, 1});
         path_ = path;

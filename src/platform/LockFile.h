@@ -24,8 +24,11 @@ class LockFile {
     LockFile(const LockFile&) = delete;
     LockFile& operator=(const LockFile&) = delete;
 
-    // Takes the lock on the file at `path` without waiting.
-    Result TryLock(const std::string& path);
+    // Takes the lock on the file at `path` without waiting. The lock file takes the owner and
+    // mode of the file at `like` (the collection it guards), so that whoever may write that file
+    // may lock it, also after a run as root; a lock file this user cannot write is locked
+    // through a descriptor opened for reading.
+    Result TryLock(const std::string& path, const std::string& like = std::string());
     // Gives the lock up (the last holder in this process releases it); nothing when not held.
     void Unlock();
     bool IsLocked() const { return !path_.empty(); }
@@ -34,7 +37,8 @@ class LockFile {
   private:
     // The system part: opens or creates the file and locks it without waiting. Returns the
     // handle (a descriptor or a HANDLE) or -1.
-    static intptr_t Acquire(const std::string& path, Result& result, std::string& error);
+    static intptr_t Acquire(const std::string& path, const std::string& like, Result& result,
+                            std::string& error);
     static void Release(intptr_t handle);
 
     std::string path_;

@@ -8,11 +8,19 @@
 
 namespace platform {
 
-intptr_t LockFile::Acquire(const std::string& path, Result& result, std::string& error) {
-    // Everybody may open the file; the byte-range lock is what excludes.
-    const HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/, Result& result,
+                           std::string& error) {
+    // Everybody may open the file; the byte-range lock is what excludes. A lock file that may
+    // not be written is locked through a handle for reading.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD{GENERIC_READ}}) {
+        file = CreateFileW(SystemPath(path).c_str(), access,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_ACCESS_DENIED) {
+            break;
+        }
+    }
     if (file == INVALID_HANDLE_VALUE) {
         result = Result::Failed;
         error = SystemErrorText(GetLastError());

@@ -74,6 +74,7 @@ bool ParseLine(std::string_view line, MountEntry& entry) {
     if (!ParseDevice(fields[2], entry.major, entry.minor)) {
         return false;
     }
+    entry.root = DecodeOctalEscapes(fields[3]);
     entry.mountPoint = DecodeOctalEscapes(fields[4]);
     entry.fsType = DecodeOctalEscapes(fields[dash + 1]);
     entry.source = DecodeOctalEscapes(fields[dash + 2]);

@@ -12,6 +12,8 @@ struct MountEntry {
     int parentId = 0;
     unsigned major = 0;      // device numbers as the kernel reports them (0 for most
     unsigned minor = 0;      // virtual file systems)
+    std::string root;        // the folder of the file system mounted here: "/" but for a bind
+                             // mount of a folder
     std::string mountPoint;  // with the kernel's octal escapes decoded
     std::string fsType;      // "ext4", "vfat", "fuse.sshfs" ...
     std::string source;      // "/dev/sdb1", "server:/export", "tmpfs" ...

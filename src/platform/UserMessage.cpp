@@ -153,6 +153,10 @@ constexpr Entry kTemplates[] = {
                        "Not ejected: %1 is busy (a program still uses files on it)")},
     {Id::kNotEjectedUnmountFailed,
      QT_TRANSLATE_NOOP("UserMessage", "Not ejected: unmounting %1 failed: %2")},
+    {Id::kNotEjectedNotRemovable,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "Not ejected: %2, and %1 is not a removable drive of its own (a fixed "
+                       "disc, a loop device or a folder mounted elsewhere is never unmounted)")},
     {Id::kNotEjectedOnWindows,
      QT_TRANSLATE_NOOP("UserMessage",
                        "Not ejected: %1 (ejecting is not available on Windows; use "

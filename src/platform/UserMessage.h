@@ -112,6 +112,7 @@ class UserMessage {
         kNotEjectedFixed,
         kNotEjectedBusy,
         kNotEjectedUnmountFailed,
+        kNotEjectedNotRemovable,
         kNotEjectedOnWindows,
         kNoSystemBus,
         kNoUdisks,

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/LinuxVolumeQueries.h"
 #include "platform/MountTable.h"
 
 extern char** environ;
@@ -63,8 +64,18 @@ bool ServiceMissing(const BusError& error) {
     return error.Is(SD_BUS_ERROR_SERVICE_UNKNOWN) || error.Is(SD_BUS_ERROR_NAME_HAS_NO_OWNER);
 }
 
+// Without UDisks2 nothing says which volumes a user may unmount: only a whole removable drive
+// is, never a fixed disc, a loop device or a bind mount of some folder.
+bool IsRemovableStick(const MountEntry& mount, const std::string& root) {
+    return mount.root == "/" && LinuxVolumeQueries().GetDriveType(root) == DriveType::kRemovable;
+}
+
 // Without UDisks2 the superuser can still unmount; nobody can power the drive off then.
-EjectResult UnmountAsRoot(const std::string& mountPoint, UserMessage::Id why) {
+EjectResult UnmountAsRoot(const std::string& mountPoint, bool removable, UserMessage::Id why) {
+    if (!removable) {
+        return Result(EjectResult::Outcome::kFailed,
+                      UserMessage(Id::kNotEjectedNotRemovable, {mountPoint}, UserMessage(why)));
+    }
     if (geteuid() != 0) {
         return Result(EjectResult::Outcome::kFailed,
                       UserMessage(Id::kNotEjectedNoRoot, {mountPoint}, UserMessage(why)));
@@ -112,7 +123,7 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
     const int opened = sd_bus_open_system(&rawBus);
     const Bus bus(rawBus);
     if (opened < 0) {
-        return UnmountAsRoot(mountPoint, Id::kNoSystemBus);
+        return UnmountAsRoot(mountPoint, IsRemovableStick(*mount, root), Id::kNoSystemBus);
     }
     BusError error;
     sd_bus_message* reply = nullptr;
@@ -122,7 +133,7 @@ EjectResult VolumeEjector::Eject(const std::string& mountPoint) {
         sd_bus_message_read(reply, "o", &drivePath) < 0) {
         sd_bus_message_unref(reply);
         if (ServiceMissing(error)) {
-            return UnmountAsRoot(mountPoint, Id::kNoUdisks);
+            return UnmountAsRoot(mountPoint, IsRemovableStick(*mount, root), Id::kNoUdisks);
         }
         return Result(EjectResult::Outcome::kFailed,
                       UserMessage(Id::kNotEjectedUnknownDevice, {devicePath, error.Text()}));

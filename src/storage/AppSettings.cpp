@@ -46,9 +46,12 @@ std::string AppSettings::DefaultSettingsPath() {
 }
 
 std::string AppSettings::DefaultSettingsPath(const std::string& executablePath) {
+    // A portable copy carries its settings file beside it. An installed program never writes
+    // into its own folder (a system folder such as /usr/bin, also when run as root).
     const fs::path exe = platform::PathFromUtf8(executablePath);
+    std::error_code ec;
     if (!exe.empty() && exe.has_parent_path() &&
-        platform::IsDirectoryWritable(platform::PathToUtf8(exe.parent_path()))) {
+        fs::is_regular_file(exe.parent_path() / kFileName, ec)) {
         return platform::PathToUtf8(exe.parent_path() / kFileName);
     }
     const std::string config = platform::UserConfigDirectory();

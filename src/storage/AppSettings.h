@@ -34,8 +34,9 @@ class AppSettings {
     AppSettings(const AppSettings&) = delete;
     AppSettings& operator=(const AppSettings&) = delete;
 
-    // Beside the executable when that directory is writable (portable use), otherwise
-    // $XDG_CONFIG_HOME/Tunecrate/Tunecrate.ini (by default under ~/.config).
+    // Beside the executable when a Tunecrate.ini is already there (a portable copy), otherwise
+    // $XDG_CONFIG_HOME/Tunecrate/Tunecrate.ini (by default under ~/.config; %APPDATA% on
+    // Windows), for the superuser too.
     static std::string DefaultSettingsPath();
     // The same rule for the executable at `executablePath`.
     static std::string DefaultSettingsPath(const std::string& executablePath);

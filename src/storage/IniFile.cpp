@@ -137,12 +137,7 @@ std::string IniFile::ToText() const {
         text += '[';
         text += section->GetName();
         text += "]\r\n";
-        for (const IniEntry& e : section->GetEntries()) {
-            text += e.GetKey();
-            text += '=';
-            text += e.GetValue();
-            text += "\r\n";
-        }
+        section->AppendLines(text);
     }
     return text;
 }

@@ -8,6 +8,26 @@ void IniSection::AddEntry(std::string key, std::string value) {
     entries_.emplace_back(std::move(key), std::move(value));
 }
 
+std::deque<IniEntry> IniSection::TakeEntries() {
+    std::deque<IniEntry> taken;
+    taken.swap(entries_);
+    cursor_ = 0;
+    return taken;
+}
+
+void IniSection::AppendLines(std::string& text) const {
+    if (writer_) {
+        writer_(text);
+        return;
+    }
+    for (const IniEntry& e : entries_) {
+        text += e.GetKey();
+        text += '=';
+        text += e.GetValue();
+        text += "\r\n";
+    }
+}
+
 const IniEntry* IniSection::FirstEntry() {
     cursor_ = 0;
     return NextEntry();

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "storage/IniEntry.h"
@@ -30,10 +31,22 @@ class IniSection {
     size_t GetEntryCount() const { return entries_.size(); }
     // All entries in order, for walks that must not move the cursor.
     const std::deque<IniEntry>& GetEntries() const { return entries_; }
+    // Moves all entries out, leaving the section empty: a reader that builds its own records from
+    // a big section need not hold it twice.
+    std::deque<IniEntry> TakeEntries();
+
+    // A section whose lines come from `writer` when the file is written, instead of from entries
+    // held in memory (a big section is then never held twice, as entries and as text); none, the
+    // default, writes the entries.
+    using LineWriter = std::function<void(std::string& text)>;
+    void SetLineWriter(LineWriter writer) { writer_ = std::move(writer); }
+    // Appends the section's lines to `text`, each "key=value" ended by "\r\n".
+    void AppendLines(std::string& text) const;
 
   private:
     std::string name_;
     // A deque keeps the entries handed out valid while more are appended.
     std::deque<IniEntry> entries_;
     size_t cursor_ = 0;
+    LineWriter writer_;
 };

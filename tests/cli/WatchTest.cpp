@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,6 +84,10 @@ class WatchTest : public CliTest {
     static std::unique_ptr<RealVolume> MakeStick(const std::string& label) {
         return std::make_unique<RealVolume>(RealVolume::Kind::kExfat, 64 << 20, label, 128 << 10);
     }
+    // The stick's loop device as the mock's "blocks" parameter names it.
+    static std::string LoopOf(const RealVolume& stick) {
+        return "\"" + Capture("findmnt -n -o SOURCE " + stick.Path()).substr(5) + "\"";
+    }
 };
 
 }  // namespace
@@ -130,20 +135,17 @@ TEST_F(WatchTest, FillsTheStickWithinTwoSecondsOfItsMountThenEjectsIt) {
     EXPECT_NE(notifications.Log().find(stick->Path() + " filled"), std::string::npos);
 }
 
-// Each row ejects the stick after a fill that copies nothing; the last, without UDisks2, really
-// unmounts it with umount, as root may.
+// Each row ejects the stick after a fill that copies nothing.
 TEST_F(WatchTest, EjectSaysWhyItCannotPowerTheStickOff) {
     const std::unique_ptr<RealVolume> stick = MakeStick("EJECT");
     SKIP_UNLESS_REAL_VOLUME(*stick);
-    const std::string loop =
-        "\"" + Capture("findmnt -n -o SOURCE " + stick->Path()).substr(5) + "\"";
+    const std::string loop = LoopOf(*stick);
     const struct {
         std::string mock;
         int exitCode;
         std::string message;
     } rows[] = {{Udisks(loop, ", \"busy\": true"), 1, "is busy"},
-                {Udisks(loop, ", \"removable\": false"), 1, "is on a fixed disc"},
-                {"", 0, "with umount (UDisks2 is not available"}};
+                {Udisks(loop, ", \"removable\": false"), 1, "is on a fixed disc"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.mock);
         MockBus udisks(true, row.mock);
@@ -152,5 +154,37 @@ TEST_F(WatchTest, EjectSaysWhyItCannotPowerTheStickOff) {
         EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
         EXPECT_NE((result.out + result.err).find(row.message), std::string::npos) << result.err;
     }
+}
+
+// Without UDisks2 a volume that is not a removable drive stays mounted: a loop volume, and a
+// folder of the system disc bound elsewhere.
+TEST_F(WatchTest, WithoutUdisks2NoFixedDiscIsUnmounted) {
+    const std::unique_ptr<RealVolume> stick = MakeStick("LOOP");
+    SKIP_UNLESS_REAL_VOLUME(*stick);
+    const std::string bound = dir / "bound";
+    std::filesystem::create_directories(dir / "system");
+    std::filesystem::create_directories(bound);
+    ASSERT_EQ(mount((dir / "system").c_str(), bound.c_str(), nullptr, MS_BIND, nullptr), 0);
+    MockBus noUdisks(true, "");
+    for (const std::string& target : {stick->Path(), bound}) {
+        SCOPED_TRACE(target);
+        const CliResult result =
+            Spawn({"fill", collection, target, "--limit", "1K", "--eject", "--folder"});
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_NE(result.err.find("is not a removable drive"), std::string::npos) << result.err;
+        EXPECT_NE(Capture("findmnt -n " + target), "");
+    }
+    umount2(bound.c_str(), MNT_DETACH);
+}
+
+// The collection lies on the stick: the fill's lock file on it must not keep it busy.
+TEST_F(WatchTest, ACollectionOnTheStickDoesNotKeepItFromBeingEjected) {
+    const std::unique_ptr<RealVolume> stick = MakeStick("HOLDS");
+    SKIP_UNLESS_REAL_VOLUME(*stick);
+    const std::string onStick = stick->Path() + "/music.ini";
+    std::filesystem::copy_file(collection, onStick);
+    MockBus udisks(true, Udisks(LoopOf(*stick), ", \"umount\": true"));
+    const CliResult result = Spawn({"fill", onStick, stick->Path(), "--limit", "1K", "--eject"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(Capture("findmnt -n " + stick->Path()), "");
 }

@@ -2,7 +2,8 @@
 
 Parameters: "blocks" (the kernel's names of the devices that are on the stick, e.g. ["loop3"];
 empty: every loop device, loop0 to loop63),
-"removable" (default true: false makes it a fixed disc), "busy" (Unmount answers DeviceBusy).
+"removable" (default true: false makes it a fixed disc), "busy" (Unmount answers DeviceBusy),
+"umount" (Unmount really unmounts the device, answering DeviceBusy when umount fails).
 '''
 import dbus
 import dbusmock
@@ -27,6 +28,11 @@ def load(mock, parameters):
         block = '/org/freedesktop/UDisks2/block_devices/' + name
         mock.AddObject(block, 'org.freedesktop.UDisks2.Block', {'Drive': dbus.ObjectPath(drive)},
                        [])
+        if parameters.get('umount'):
+            unmount = ("import subprocess\n"
+                       "if subprocess.call(['umount', '/dev/%s']) != 0: " % name +
+                       "raise dbus.exceptions.DBusException('target is busy', "
+                       "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
         dbusmock.get_object(block).AddMethod('org.freedesktop.UDisks2.Filesystem', 'Unmount',
                                              'a{sv}', '', unmount)
     mock.log('ready')

@@ -247,3 +247,23 @@ TEST_F(CTunecrateDocTest, ASaveOverAFileChangedOnDiscFollowsTheAnswer) {
         EXPECT_EQ(ui_.changedQuestions.empty(), row.result);
     }
 }
+
+// A run marked b while another program touched the file or marked a: taking the file's flags
+// keeps the run's own mark.
+TEST_F(CTunecrateDocTest, TakingTheFileFlagsKeepsThisRunsMarks) {
+    using Changed = CollectionUi::ChangedAnswer;
+    const std::string path = temp_ / "coll.ini";
+    MakeDir("A", {"a.mp3", "b.mp3"});
+    for (const auto& [otherFile, expected] :
+         {std::pair{Saved("00"), Saved("01")}, std::pair{Saved("10"), Saved("11")}}) {
+        SCOPED_TRACE(otherFile);
+        WriteFileBytes(path, Saved("00"));
+        ASSERT_TRUE(doc_.LoadCollection(path));
+        doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
+        WriteFileBytes(path + ".new", otherFile);  // a new inode, as another program's save
+        fs::rename(path + ".new", path);
+        ui_.changedAnswers = {Changed::TakeFileFlags};
+        EXPECT_TRUE(doc_.SaveCollection());
+        EXPECT_EQ(ReadFileBytes(path), expected);
+    }
+}

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include <chrono>
@@ -184,14 +186,21 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
 }
 
 // A crash during an earlier save leaves a temporary beside the file; the next save removes it,
-// but only ours: by its name, older than this process, of a process that is gone.
+// but only ours: by its name, of a process that is gone, whatever its time says.
 TEST(IniFileTest, LeftoverTemporariesOfOurOwnGoWithTheNextSave) {
     TempDir dir;
     const auto now = fs::file_time_type::clock::now();
+#ifdef _WIN32
+    const std::string self = ".c.ini.tmp-" + std::to_string(GetCurrentProcessId()) + "-";
+#else
+    const std::string self = ".c.ini.tmp-" + std::to_string(getpid()) + "-";
+#endif
     const std::vector<std::tuple<std::string, fs::file_time_type, bool>> temporaries = {
         {".c.ini.tmp-2147483646-0-12345", now - std::chrono::hours(1), true},
-        {".c.ini.tmp-2147483646-1-99", now + std::chrono::hours(1), false},  // this run's
-        {".c.ini.tmp-2147483646-x-1", now - std::chrono::hours(1), false},   // not our pattern
+        {".c.ini.tmp-2147483646-1-99", now + std::chrono::hours(1), true},  // a clock set back
+        {self + "1-99", now + std::chrono::hours(1), false},                // this run's
+        {self + "2-99", now - std::chrono::hours(1), true},  // an earlier process's number
+        {".c.ini.tmp-2147483646-x-1", now - std::chrono::hours(1), false},  // not our pattern
         {".other.ini.tmp-2147483646-0-1", now - std::chrono::hours(1), false},
 #ifndef _WIN32
         {".c.ini.tmp-1-0-1", now - std::chrono::hours(1), false},  // of init, which still runs

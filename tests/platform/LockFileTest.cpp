@@ -1,0 +1,65 @@
+#include "platform/LockFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/TempDir.h"
+
+namespace {
+
+using platform::LockFile;
+constexpr uid_t kUser = 65534;  // nobody: a user who owns the collection
+
+// A collection owned by an ordinary user, group-writable, in a folder everybody may enter.
+class LockFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (geteuid() != 0) {
+            GTEST_SKIP() << "needs the superuser, to act as two users";
+        }
+        std::filesystem::permissions(dir_.Path(), std::filesystem::perms::all);
+        WriteFileBytes(collection_, "[MusicFiles]\r\n");
+        ASSERT_EQ(chown(collection_.c_str(), kUser, kUser), 0);
+        ASSERT_EQ(chmod(collection_.c_str(), 0660), 0);
+    }
+    // Whether the user gets the lock, tried in a child process that runs as that user.
+    bool UserLocks() const {
+        const pid_t child = fork();
+        if (child == 0) {
+            LockFile lock;
+            _exit(setgid(kUser) == 0 && setuid(kUser) == 0 &&
+                          lock.TryLock(lockPath_, collection_) == LockFile::Result::Locked
+                      ? 0
+                      : 1);
+        }
+        int status = -1;
+        return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    TempDir dir_;
+    const std::string collection_ = dir_ / "music.ini";
+    const std::string lockPath_ = collection_ + ".lock";
+};
+
+}  // namespace
+
+TEST_F(LockFileTest, ALockFileMadeByTheSuperuserTakesTheCollectionsOwnerAndMode) {
+    LockFile lock;
+    ASSERT_EQ(lock.TryLock(lockPath_, collection_), LockFile::Result::Locked);
+    struct stat st {};
+    ASSERT_EQ(stat(lockPath_.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kUser);
+    EXPECT_EQ(st.st_gid, kUser);
+    EXPECT_EQ(st.st_mode & 0777, 0660u);
+}
+
+// A lock file left by an older run as root, root-owned and 0644: the user may not write it.
+TEST_F(LockFileTest, AUserWhoMayWriteTheCollectionLocksItThroughALockFileOfTheSuperuser) {
+    WriteFileBytes(lockPath_, "");
+    ASSERT_EQ(chmod(lockPath_.c_str(), 0644), 0);
+    EXPECT_TRUE(UserLocks());
+}
