@@ -12,7 +12,8 @@
 // names the run gives, so that a dry run and the real run give the same names.
 class StickNames {
   public:
-    // `stickRules`: the stick is FAT, exFAT or NTFS (names made safe, letter case ignored).
+    // `stickRules`: the stick is FAT, exFAT or NTFS (names made safe, letter case ignored as
+    // Unicode folds it: a little wider than those file systems, which never does harm).
     void Start(const StickFolder& root, bool stickRules, bool asIfEmpty);
 
     // A name for the song `name` in `folder` ("" for the root) that no file there has: the name
@@ -23,10 +24,6 @@ class StickNames {
     void Take(const std::string& folder, const std::string& name);
     // The highest number a name in `folder` starts with ("0012 Song.mp3": 12); 0 for none.
     unsigned HighestNumber(const std::string& folder);
-
-    // `name` with the letters of the Latin, Greek and Cyrillic scripts in lower case, as the
-    // stick's file systems compare names.
-    static std::string FoldCase(const std::string& name);
 
   private:
     struct Folder {
