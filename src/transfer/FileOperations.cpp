@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Utf8Path.h"
+#include "transfer/StickFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -107,15 +108,39 @@ bool FileOperations::IsTemporaryName(const std::string& name) {
     return !TemporaryDigits(name).empty();
 }
 
-std::string FileOperations::SafeName(const std::string& name, unsigned copy) {
-    std::string safe;
+std::string FileOperations::NextTemporaryName() {
+    // Numbered across the runs of this process: a copy one run could not remove never stands in
+    // the way of a later one's.
+    static std::atomic<unsigned> counter{0};
+    return TemporaryName(++counter);
+}
+
+namespace {
+
+// `name` with every byte that is no UTF-8, every control character and every character of
+// `refused` replaced by "_".
+std::string ReplaceRefused(const std::string& name, const char* refused) {
+    std::string valid;
     for (size_t i = 0, n = 0, units = 0; i < name.size(); i += n ? n : 1) {
         n = SequenceLength(name, i, units);
         const unsigned char c = static_cast<unsigned char>(name[i]);
-        const bool refused = n == 0 || c < 0x20 || (c < 0x80 && std::strchr("\\/:*?\"<>|", c));
-        safe += refused ? std::string("_") : name.substr(i, n);
+        const bool bad = n == 0 || c < 0x20 || (c < 0x80 && std::strchr(refused, c));
+        valid += bad ? std::string("_") : name.substr(i, n);
     }
-    DropTrailingDotsAndBlanks(safe);
+    return valid;
+}
+
+}  // namespace
+
+std::string FileOperations::ValidName(const std::string& name) {
+    return ReplaceRefused(name, "");
+}
+
+std::string FileOperations::SafeName(const std::string& name, unsigned copy, bool fatRules) {
+    std::string safe = ReplaceRefused(name, fatRules ? "\\/:*?\"<>|" : "/");
+    if (fatRules) {
+        DropTrailingDotsAndBlanks(safe);
+    }
     const size_t dot = safe.rfind('.');
     std::string extension;
     if (dot != std::string::npos && dot > 0 && safe.size() - dot <= 16) {
@@ -134,32 +159,35 @@ std::string FileOperations::SafeName(const std::string& name, unsigned copy) {
         }
         safe.erase(cut);
     }
-    if (suffix.empty() && extension.empty()) {
+    if (fatRules && suffix.empty() && extension.empty()) {
         DropTrailingDotsAndBlanks(safe);
     }
     return (safe.empty() ? "_" : safe) + suffix + extension;
 }
 
-bool FileOperations::RemoveFile(const std::string& path) const {
-    std::error_code ec;
-    fs::remove(platform::PathFromUtf8(path), ec);
-    return !ec;
+FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
+                                                                const std::string& destination,
+                                                                bool flushNow) const {
+    const fs::path path = platform::PathFromUtf8(destination);
+    StickFolder folder;
+    std::string error;
+    if (StickFolder::OpenRoot(platform::PathToUtf8(path.parent_path()), folder, error) !=
+        StickFolder::Outcome::kOpened) {
+        return CopyResult::Failed(CopyResult::kStickFailed, error);
+    }
+    return CopyInto(source, folder, platform::PathToUtf8(path.filename()), flushNow);
 }
 
-int FileOperations::RemoveLeftovers(const std::string& directory) const {
-    std::error_code ec;
+int FileOperations::RemoveLeftovers(const StickFolder& folder) const {
     int failures = 0;
-    for (fs::directory_iterator it(platform::PathFromUtf8(directory), ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code statusError;
-        const std::string digits = TemporaryDigits(platform::PathToUtf8(it->path().filename()));
+    for (const std::string& name : folder.List()) {
+        const std::string digits = TemporaryDigits(name);
         const size_t dash = digits.find('-');
         // A copy of a run still going on is that run's to name or remove.
         const bool live =
             dash != std::string::npos && ProcessRunning(std::stoull(digits.substr(0, dash)));
-        if (!digits.empty() && !live &&
-            it->symlink_status(statusError).type() == fs::file_type::regular &&
-            !fs::remove(it->path(), statusError)) {
+        if (!digits.empty() && !live && folder.KindOf(name) == StickFolder::Kind::kFile &&
+            !RemoveFile(folder, name)) {
             ++failures;
         }
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+class StickFolder;
+
 // The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
 // to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
 // a bare drive such as "E:" stands for the root folder of that drive.
@@ -58,18 +60,21 @@ class FileOperations {
     // alone; read-only files are not deleted. Returns how many entries could not be deleted
     // (0 also when `directory` cannot be opened).
     int DeleteTree(const std::string& directory) const;
+    int DeleteTree(const StickFolder& folder) const;
 
     // Size in bytes of the regular file `name` in `directory`; 0 when it cannot be opened or
     // is not a regular file.
     uint64_t GetSizeOfFile(const std::string& directory, const std::string& name) const;
 
-    // Copies `source` to the new file `destination`, never replacing an existing one; on any
-    // failure nothing is left at `destination`. With `flushNow` the copy's data and directory
-    // entry are on the device when it returns; otherwise they are on their way, and the copy
-    // counts only after a successful FlushVolume.
-    virtual CopyResult CopyWithoutOverwrite(const std::string& source,
-                                            const std::string& destination,
-                                            bool flushNow = true) const;
+    // Copies `source` to the new file `name` in `folder`, never replacing anything there (not
+    // even a link); on any failure nothing is left at `name`. With `flushNow` the copy's data
+    // and directory entry are on the device when it returns; otherwise they are on their way,
+    // and the copy counts only after a successful FlushVolume.
+    virtual CopyResult CopyInto(const std::string& source, const StickFolder& folder,
+                                const std::string& name, bool flushNow = true) const;
+    // The same to the path `destination`, whose folder is opened first.
+    CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
+                                    bool flushNow = true) const;
     // Writes everything written to the file system holding the directory `path` to its device.
     // False, with the reason in `error`, when that failed. On Windows, where flushing a whole
     // volume needs administrator rights, every copy is flushed as it is made, and this flushes
@@ -80,15 +85,19 @@ class FileOperations {
     virtual bool GetDeviceOf(const std::string& path, uint64_t& device) const;
     // Free space and allocation unit of the volume holding `path`; false when unreadable.
     virtual bool MeasureSpace(const std::string& path, Space& space) const;
-    // Gives the file `from` the name `to` in the same folder, never replacing an existing file
-    // (kNameTaken then). A name the file system refuses gives kFileFailed.
-    virtual CopyResult RenameWithoutOverwrite(const std::string& from, const std::string& to) const;
-    // Removes one file; true when it is gone (or was not there).
-    virtual bool RemoveFile(const std::string& path) const;
+    // Gives the file `from` in `fromFolder` the name `to` in `toFolder` (of the same volume),
+    // never replacing anything there (kNameTaken then). A name the file system refuses gives
+    // kFileFailed; a folder without the free entries a longer name needs (a full FAT root)
+    // kFolderFull, no room at all kStickFull.
+    virtual CopyResult RenameWithoutOverwrite(const StickFolder& fromFolder,
+                                              const std::string& from, const StickFolder& toFolder,
+                                              const std::string& to) const;
+    // Removes one file (a link itself); true when it is gone (or was not there).
+    virtual bool RemoveFile(const StickFolder& folder, const std::string& name) const;
     // Removes the temporary copies (TemporaryName) an interrupted run left directly in
-    // `directory`, and nothing else: not those of a run still going on in another process (or
+    // `folder`, and nothing else: not those of a run still going on in another process (or
     // this one); returns how many could not be removed.
-    virtual int RemoveLeftovers(const std::string& directory) const;
+    int RemoveLeftovers(const StickFolder& folder) const;
     // True when the volume holding `path` has a FAT, exFAT or NTFS file system, whose names
     // cannot hold every character a music file's name may have (SafeName).
     virtual bool NeedsSafeNames(const std::string& path) const;
@@ -98,11 +107,17 @@ class FileOperations {
     // one, and none takes away another's. (Older versions wrote ".tunecrate-<number>.part".)
     static std::string TemporaryName(unsigned number);
     static bool IsTemporaryName(const std::string& name);
+    // A temporary name no other in this process had.
+    static std::string NextTemporaryName();
     // `name` as FAT, exFAT and NTFS can hold it: \ / : * ? " < > |, control characters and
     // bytes that are no UTF-8 become "_", trailing dots and blanks go, and a name longer than
     // 255 UTF-16 units (or bytes, where the system counts bytes) is shortened before its
-    // extension. A `copy` above 1 adds " (copy)" before the extension.
-    static std::string SafeName(const std::string& name, unsigned copy = 1);
+    // extension. A `copy` above 1 adds " (copy)" before the extension. Without `fatRules`, for
+    // other file systems, only what a UTF-8 playlist line cannot hold is replaced (ValidName).
+    static std::string SafeName(const std::string& name, unsigned copy = 1, bool fatRules = true);
+    // `name` as a line of a UTF-8 playlist can hold it, on any stick: bytes that are no UTF-8
+    // and control characters (a line break among them) become "_".
+    static std::string ValidName(const std::string& name);
 
     // `directory` and `name` joined with one separator ("/", on Windows "\"): a bare drive
     // "E:" and "song.mp3" give "E:\song.mp3".

@@ -18,6 +18,7 @@
 
 #include "platform/FileDescriptor.h"
 #include "platform/MountTable.h"
+#include "transfer/StickFolder.h"
 
 namespace {
 
@@ -119,24 +120,16 @@ std::string ErrorText(const std::string& path, int err) {
     return path + ": " + std::strerror(err);
 }
 
-bool Exists(const std::string& path) {
+bool Exists(int dir, const std::string& name) {
     struct stat st;
-    return lstat(path.c_str(), &st) == 0;
+    return fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-std::string ParentOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// What a failure to create or rename to `destination` means. Taken, or refused by the stick's
-// file system (kernel drivers answer EINVAL, exfat-fuse ENOENT while the folder is there):
+// What a failure to create or rename to a name in the folder `dir` means. Taken, or refused by the
+// stick's file system (kernel drivers answer EINVAL, exfat-fuse ENOENT while the folder is there):
 // this name only. Out of space: the stick is full. A FAT root folder that has no free entry
 // left answers EPERM under fusefat. Everything else (read-only, gone, I/O) concerns the stick.
-FileOperations::CopyResult::Outcome NameOutcome(int err, const std::string& destination) {
+FileOperations::CopyResult::Outcome NameOutcome(int err, int dir) {
     using Result = FileOperations::CopyResult;
     switch (err) {
         case EEXIST:
@@ -148,7 +141,7 @@ FileOperations::CopyResult::Outcome NameOutcome(int err, const std::string& dest
         case EILSEQ:
             return Result::kFileFailed;
         case ENOENT:
-            return Exists(ParentOf(destination)) ? Result::kFileFailed : Result::kStickFailed;
+            return Exists(dir, ".") ? Result::kFileFailed : Result::kStickFailed;
         case ENOSPC:
         case EDQUOT:
             return Result::kStickFull;
@@ -244,11 +237,6 @@ bool Flush(int fd) {
     return fsync(fd) == 0 || errno == EINVAL;
 }
 
-bool FlushDirectory(const std::string& dir) {
-    FileDescriptor fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.IsValid() && Flush(fd.Get());
-}
-
 // Copies the data of `in` to `out` and flushes it, or only starts writing it back to the
 // device; the outcome of a failure and its text.
 FileOperations::CopyResult FillDestination(int in, int out, const struct stat& sourceStat,
@@ -314,6 +302,13 @@ int FileOperations::DeleteTree(const std::string& directory) const {
     return fd.IsValid() && Identify(fd.Get(), volume) ? DeleteContents(fd.Get(), volume) : 0;
 }
 
+int FileOperations::DeleteTree(const StickFolder& folder) const {
+    // A descriptor of its own, whose listing starts at the beginning.
+    FileDescriptor fd(openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    VolumeIdentity volume;
+    return fd.IsValid() && Identify(fd.Get(), volume) ? DeleteContents(fd.Get(), volume) : 0;
+}
+
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
                                        const std::string& name) const {
     // Non-blocking, so that a named pipe with a music file's name cannot stall the job.
@@ -324,9 +319,9 @@ uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
     return ok ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
-FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
-                                                                const std::string& destination,
-                                                                bool flushNow) const {
+FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
+                                                    const StickFolder& folder,
+                                                    const std::string& name, bool flushNow) const {
     const FileDescriptor in(open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat sourceStat;
     if (!in.IsValid() || fstat(in.Get(), &sourceStat) != 0) {
@@ -338,11 +333,13 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
                                                   source + ": not a regular file");
     }
     posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    FileDescriptor out(open(destination.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+    const int dir = folder.Descriptor();
+    const std::string destination = folder.PathOf(name);
+    FileDescriptor out(openat(
+        dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
     if (!out.IsValid()) {
         const int err = errno;
-        return CopyResult::Failed(NameOutcome(err, destination), ErrorText(destination, err));
+        return CopyResult::Failed(NameOutcome(err, dir), ErrorText(destination, err));
     }
     CopyResult result =
         FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow, limits_);
@@ -350,13 +347,12 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
                                                     ErrorText(destination, errno));
     }
-    if (result.outcome == CopyResult::kCopied && flushNow &&
-        !FlushDirectory(ParentOf(destination))) {
+    if (result.outcome == CopyResult::kCopied && flushNow && !Flush(dir)) {
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
-                                                    ErrorText(ParentOf(destination), errno));
+                                                    ErrorText(folder.Path(), errno));
     }
     if (result.outcome != CopyResult::kCopied) {
-        unlink(destination.c_str());
+        unlinkat(dir, name.c_str(), 0);
     }
     return result;
 }
@@ -390,28 +386,38 @@ bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
     return true;
 }
 
-FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const std::string& from,
+FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFolder& fromFolder,
+                                                                  const std::string& from,
+                                                                  const StickFolder& toFolder,
                                                                   const std::string& to) const {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    const int fromDir = fromFolder.Descriptor();
+    const int toDir = toFolder.Descriptor();
+    const std::string target = toFolder.PathOf(to);
+    if (renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE) == 0) {
         return CopyResult();
     }
     int err = errno;
     if (err == EINVAL || err == ENOSYS || err == EOPNOTSUPP) {
         // Drivers that do not know the flag (FUSE ones among them): look first, then rename.
         // Only this program writes the stick during a run.
-        if (Exists(to)) {
-            return CopyResult::Failed(CopyResult::kNameTaken, ErrorText(to, EEXIST));
+        if (Exists(toDir, to)) {
+            return CopyResult::Failed(CopyResult::kNameTaken, ErrorText(target, EEXIST));
         }
-        if (rename(from.c_str(), to.c_str()) == 0) {
+        if (renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0) {
             return CopyResult();
         }
         err = errno;
     }
-    CopyResult::Outcome outcome = NameOutcome(err, to);
-    if (outcome == CopyResult::kFolderFull || (err == ENOENT && Exists(from))) {
-        outcome = CopyResult::kFileFailed;  // a rename needs no new entry: the name is refused
+    // A longer name takes more entries than the temporary's: a full FAT root refuses it.
+    CopyResult::Outcome outcome = NameOutcome(err, toDir);
+    if (err == ENOENT && Exists(fromDir, from)) {
+        outcome = CopyResult::kFileFailed;  // the name is refused
     }
-    return CopyResult::Failed(outcome, ErrorText(to, err));
+    return CopyResult::Failed(outcome, ErrorText(target, err));
+}
+
+bool FileOperations::RemoveFile(const StickFolder& folder, const std::string& name) const {
+    return unlinkat(folder.Descriptor(), name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
 bool FileOperations::NeedsSafeNames(const std::string& path) const {

@@ -9,6 +9,7 @@
 
 #include "platform/Win32Handle.h"
 #include "platform/Win32Text.h"
+#include "transfer/StickFolder.h"
 
 using platform::JoinSystemPath;
 using platform::PathErrorText;
@@ -136,6 +137,7 @@ FileOperations::CopyResult Failure(DWORD err, const std::wstring& target,
     return Result::Failed(IsNameTaken(err)           ? Result::kNameTaken
                           : IsNameError(err, target) ? Result::kFileFailed
                           : IsDiskFull(err)          ? Result::kStickFull
+                          : err == ERROR_CANNOT_MAKE ? Result::kFolderFull  // a full FAT root
                                                      : Result::kStickFailed,
                           PathErrorText(destination, err));
 }
@@ -231,6 +233,10 @@ int FileOperations::DeleteTree(const std::string& directory) const {
     return IsFolder(dir) ? DeleteContents(dir) : 0;
 }
 
+int FileOperations::DeleteTree(const StickFolder& folder) const {
+    return DeleteTree(folder.Path());
+}
+
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
                                        const std::string& name) const {
     // Others may read the file meanwhile (a player playing it); one that another program is
@@ -248,9 +254,11 @@ uint64_t FileOperations::GetSizeOfFile(const std::string& directory,
     return static_cast<uint64_t>(size.QuadPart);
 }
 
-FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::string& source,
-                                                                const std::string& destination,
-                                                                bool /*flushNow*/) const {
+FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
+                                                    const StickFolder& folder,
+                                                    const std::string& name,
+                                                    bool /*flushNow*/) const {
+    const std::string destination = folder.PathOf(name);
     Win32Handle in(CreateFileW(SystemPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.IsValid()) {
@@ -346,13 +354,23 @@ bool FileOperations::MeasureSpace(const std::string& path, Space& space) const {
     return true;
 }
 
-FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const std::string& from,
+FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFolder& fromFolder,
+                                                                  const std::string& from,
+                                                                  const StickFolder& toFolder,
                                                                   const std::string& to) const {
-    const std::wstring target = SystemPath(to);
-    if (MoveFileExW(SystemPath(from).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    // Without MOVEFILE_REPLACE_EXISTING nothing at the new name (a link neither) is replaced.
+    const std::string destination = toFolder.PathOf(to);
+    const std::wstring target = SystemPath(destination);
+    if (MoveFileExW(SystemPath(fromFolder.PathOf(from)).c_str(), target.c_str(),
+                    MOVEFILE_WRITE_THROUGH)) {
         return CopyResult();
     }
-    return Failure(GetLastError(), target, to);
+    return Failure(GetLastError(), target, destination);
+}
+
+bool FileOperations::RemoveFile(const StickFolder& folder, const std::string& name) const {
+    return DeleteFileW(SystemPath(folder.PathOf(name)).c_str()) ||
+           GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool FileOperations::NeedsSafeNames(const std::string& path) const {

@@ -1,15 +1,10 @@
 #include "transfer/StickLayout.h"
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <set>
 #include <sstream>
-#include <system_error>
 
-#include "platform/DurableFile.h"
-#include "platform/Utf8Path.h"
-
-namespace fs = std::filesystem;
+#include "transfer/FileOperations.h"
 
 namespace {
 
@@ -28,10 +23,15 @@ unsigned FolderNumber(const std::string& name) {
     return static_cast<unsigned>(std::stoul(name));
 }
 
-// An entry that stays inside the stick: relative, without "." or ".." elements.
+// An entry that stays inside the stick: relative, without "." or ".." elements, in UTF-8
+// without control characters. (On Windows ":" and "\\" would make it a path of their own.)
 bool IsInsideEntry(const std::string& entry) {
-    if (entry.empty() || entry[0] == '/' || entry.find('\\') != std::string::npos ||
-        entry.find(':') != std::string::npos) {
+#ifdef _WIN32
+    if (entry.find_first_of(":\\") != std::string::npos) {
+        return false;
+    }
+#endif
+    if (entry.empty() || entry[0] == '/' || FileOperations::ValidName(entry) != entry) {
         return false;
     }
     std::istringstream parts(entry);
@@ -45,39 +45,55 @@ bool IsInsideEntry(const std::string& entry) {
 
 }  // namespace
 
-StickLayout::StickLayout(unsigned perFolder, bool numberFiles)
-    : perFolder_(perFolder), numberFiles_(numberFiles) {}
+StickLayout::StickLayout(unsigned perFolder, bool numberFiles, size_t numberWidth)
+    : perFolder_(perFolder),
+      numberFiles_(numberFiles),
+      numberWidth_(std::max<size_t>(numberWidth, 3)) {}
 
-void StickLayout::Start(const std::string& stick, bool asIfEmpty) {
-    stick_ = stick;
+void StickLayout::Start(const StickFolder& root, bool asIfEmpty) {
+    root_ = root;
     firstFolder_ = 1;
+    playlistBytes_ = 0;
     kept_.clear();
     added_.clear();
     if (asIfEmpty) {
         return;
     }
-    std::error_code ec;
-    const fs::path root = platform::PathFromUtf8(stick);
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code statusError;
-        const unsigned number = FolderNumber(platform::PathToUtf8(it->path().filename()));
-        if (number >= firstFolder_ &&
-            it->symlink_status(statusError).type() == fs::file_type::directory) {
-            firstFolder_ = number + 1;
-        }
+    for (const std::string& name : root.List()) {
+        firstFolder_ = std::max(firstFolder_, FolderNumber(name) + 1);
     }
-    std::ifstream playlist(root / kPlaylistName, std::ios::binary);
-    for (std::string line; std::getline(playlist, line);) {
+    std::string text;
+    if (root.ReadSmallFile(kPlaylistName, kMaxPlaylistBytes, text)) {
+        playlistBytes_ = text.size();
+        kept_ = ParsePlaylist(text);
+    }
+}
+
+std::vector<std::string> StickLayout::ParsePlaylist(const std::string& text) {
+    std::vector<std::string> entries;
+    std::istringstream lines(text);
+    bool first = true;
+    for (std::string line; std::getline(lines, line); first = false) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        if (first && line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
             line.erase(0, 3);
         }
-        if (!line.empty() && line[0] != '#' && IsInsideEntry(line)) {
-            kept_.push_back(line);
+        if (line.compare(0, 2, "./") == 0) {
+            line.erase(0, 2);
+        } else if (!line.empty() && line[0] == '#') {
+            continue;
+        }
+        if (IsInsideEntry(line)) {
+            entries.push_back(line);
         }
     }
+    return entries;
+}
+
+std::string StickLayout::PlaylistLine(const std::string& relative) {
+    return (relative.compare(0, 1, "#") == 0 ? "./" : "") + relative;
 }
 
 std::string StickLayout::FolderFor(unsigned position) const {
@@ -87,8 +103,8 @@ std::string StickLayout::FolderFor(unsigned position) const {
     return Padded(firstFolder_ + position / perFolder_, 2);
 }
 
-std::string StickLayout::NameFor(unsigned position, const std::string& name) const {
-    return numberFiles_ ? Padded(position + 1, 3) + " " + name : name;
+std::string StickLayout::NameFor(unsigned number, const std::string& name) const {
+    return numberFiles_ ? Padded(number, numberWidth_) + " " + name : name;
 }
 
 std::string StickLayout::Relative(const std::string& folder, const std::string& name) {
@@ -96,9 +112,7 @@ std::string StickLayout::Relative(const std::string& folder, const std::string& 
 }
 
 bool StickLayout::OnStick(const std::string& relative) const {
-    std::error_code ec;
-    return fs::is_regular_file(platform::PathFromUtf8(stick_) / platform::PathFromUtf8(relative),
-                               ec);
+    return root_.KindOf(relative) == StickFolder::Kind::kFile;
 }
 
 std::string StickLayout::PlaylistText() const {
@@ -108,7 +122,7 @@ std::string StickLayout::PlaylistText() const {
         for (const std::string& entry : *entries) {
             // An entry listed twice (a playlist edited by hand) keeps its first place.
             if (OnStick(entry) && listed.insert(entry).second) {
-                text += entry + "\n";
+                text += PlaylistLine(entry) + "\n";
             }
         }
     }
@@ -116,6 +130,5 @@ std::string StickLayout::PlaylistText() const {
 }
 
 bool StickLayout::WritePlaylist(std::string& error) const {
-    const std::string path = platform::PathToUtf8(platform::PathFromUtf8(stick_) / kPlaylistName);
-    return platform::ReplaceFileContents(path, PlaylistText(), &error);
+    return root_.ReplaceContents(kPlaylistName, PlaylistText(), error);
 }

@@ -8,6 +8,7 @@
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/LibraryEntry.h"
+#include "platform/FileSizes.h"
 #include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/WipeGuard.h"
@@ -19,13 +20,17 @@ using MessageId = platform::UserMessage::Id;
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
-// Numbered names tried when a name made safe is taken: " (2)" up to this.
-constexpr unsigned kMaxCopyNumber = 99;
+// Names tried for one copy when the stick finds its name taken after all.
+constexpr int kMaxRenames = 10;
+// Once a drawn song does not fit, the songs left are measured and ordered by cost when they are
+// at most this many (a few hundredths of a second). More are drawn on until this many songs in
+// a row did not fit: measuring a big collection would cost more than a fill of it otherwise does.
+constexpr size_t kMeasureAllUpTo = 20000;
+constexpr int kMaxMisses = 4096;
+// The stick's record is written at most this often during a run, and at its end.
+constexpr std::chrono::seconds kRecordInterval{30};
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
-// Temporaries are numbered across the runs of this process: one run's copy it could not remove
-// never stands in the way of a later one's.
-std::atomic<unsigned> gTemporaries{0};
 
 // What a fill or a wipe of the stick must keep away from: the music, the collection and the
 // settings.
@@ -68,6 +73,11 @@ UserMessage TransferJob::FreeSpaceText(uint64_t megabytes) {
 TransferResult TransferJob::Run() {
     TransferResult result;
     const UserMessage status = Transfer(result);
+    // Nothing of the stick stays open after the run: it may be ejected now.
+    root_ = StickFolder();
+    folder_ = StickFolder();
+    layout_ = StickLayout();
+    names_ = StickNames();
     observer_.SetStatusText(status);
     observer_.SetProgressPosition(0);
     observer_.Finished(result);
@@ -87,8 +97,17 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kRefused;
         return result.error;
     }
+    std::string rootError;
+    if (StickFolder::OpenRoot(options_.stickDrive, root_, rootError) !=
+        StickFolder::Outcome::kOpened) {
+        result.ending = TransferResult::Ending::kRefused;
+        result.error = UserMessage(MessageId::kStickNotFound, {options_.stickDrive});
+        return result.error;
+    }
+    folder_ = StickFolder();
+    folderName_.clear();
     if (!options_.dryRun) {
-        files_.RemoveLeftovers(options_.stickDrive);
+        files_.RemoveLeftovers(root_);
     }
     if (options_.deleteOld && !options_.dryRun && !DeleteOldFiles(result)) {
         result.ending = TransferResult::Ending::kStickFailed;
@@ -100,44 +119,14 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         result.error = UserMessage(MessageId::kFreeSpaceUnreadable, {options_.stickDrive});
         return result.error;
     }
-    safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
-    clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
-    if (options_.dryRun && options_.deleteOld) {
-        space.freeBytes = SpaceAfterDeletion(space.freeBytes);
-    }
+    Prepare(space);
     result.dryRun = options_.dryRun;
     result.clusterBytes = clusterBytes_;
-    layout_ = StickLayout(options_.perFolder, options_.numberFiles);
-    layout_.Start(options_.stickDrive, options_.dryRun && options_.deleteOld);
-    position_ = 0;
-    plannedInRun_.clear();
-    limitLeft_ = options_.byteLimit;
-    namesUnflushed_ = false;
-    namedInRun_.clear();
-    // The playlist is replaced through a copy: room for two of them stays free.
-    reserved_ = 0;
-    if (options_.playlist) {
-        std::error_code ec;
-        const uint64_t listed =
-            options_.dryRun && options_.deleteOld
-                ? 0
-                : fs::file_size(platform::PathFromUtf8(FileOperations::JoinPath(
-                                    options_.stickDrive, StickLayout::kPlaylistName)),
-                                ec);
-        reserved_ = 2 * ((ec ? 0 : listed) / clusterBytes_ + 1) * clusterBytes_;
-    }
-    stickFreeBytes_ = space.freeBytes;
-    freeBytes_ = Available(space.freeBytes);
-    startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
     result.freeBytes = stickFreeBytes_;
-    std::string playlistError;
-    if (options_.playlist && !options_.dryRun && StickStillThere() &&
-        !layout_.WritePlaylist(playlistError)) {
-        result.playlistError = playlistError.empty() ? UserMessage(MessageId::kNotWritten,
-                                                                   {StickLayout::kPlaylistName})
-                                                     : UserMessage::System(playlistError);
+    if (!options_.dryRun && StickStillThere()) {
+        WriteRecords(result);
     }
     // The owner saves on its own thread when it asked to (the document's user interface lives
     // there); the closing status never calls a stopped run finished.
@@ -152,9 +141,54 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     }
 }
 
+void TransferJob::Prepare(const FileOperations::Space& measured) {
+    FileOperations::Space space = measured;
+    safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
+    clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
+    // A dry run with deletion plans for the empty stick the real run will find.
+    const bool asIfEmpty = options_.dryRun && options_.deleteOld;
+    if (asIfEmpty) {
+        space.freeBytes = SpaceAfterDeletion(space.freeBytes);
+    }
+    // Numbers wide enough for the most songs the stick could ever hold sort in play order.
+    const uint64_t capacity = std::max(stickInfo_.GetTotalBytes(), space.freeBytes);
+    layout_ = StickLayout(options_.perFolder, options_.numberFiles,
+                          std::to_string(std::max<uint64_t>(capacity / clusterBytes_, 1)).size());
+    layout_.Start(root_, asIfEmpty);
+    names_.Start(root_, safeNames_, asIfEmpty);
+    manifest_.Read(root_, asIfEmpty);
+    position_ = 0;
+    limitLeft_ = options_.byteLimit;
+    namesUnflushed_ = false;
+    folderFull_ = false;
+    // The record and the playlist are replaced through a copy: room for the new one stays free.
+    const auto roomFor = [this](uint64_t bytes) {
+        return (bytes / clusterBytes_ + 1) * clusterBytes_;
+    };
+    reserved_ =
+        roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
+    stickFreeBytes_ = space.freeBytes;
+    freeBytes_ = Available(space.freeBytes);
+    startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
+}
+
+void TransferJob::WriteRecords(TransferResult& result) {
+    // Without the record (a root folder full to the last entry) a later new cycle may copy a
+    // song of this run again, under a numbered name: nothing is lost, so the run goes on.
+    std::string error;
+    manifest_.Write(root_, error);
+    error.clear();
+    if (options_.playlist && !layout_.WritePlaylist(error)) {
+        result.playlistError =
+            error.empty() ? UserMessage(MessageId::kNotWritten, {StickLayout::kPlaylistName})
+                          : UserMessage::System(error);
+    }
+    lastRecord_ = std::chrono::steady_clock::now();
+}
+
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
     observer_.SetStatusText(UserMessage(MessageId::kDeleting));
-    result.deleteFailures = files_.DeleteTree(options_.stickDrive);
+    result.deleteFailures = files_.DeleteTree(root_);
     stickInfo_.Refresh();  // the free space now includes what was deleted
     return CheckStick(result.error);
 }
@@ -191,68 +225,93 @@ bool TransferJob::CheckDeletion(UserMessage& error) const {
 }
 
 void TransferJob::CopyFiles(TransferResult& result) {
-    std::vector<LibraryEntry*> candidates = document_.GetUntransferredFiles();
     handled_.clear();
+    handledSet_.clear();
+    setAside_.clear();
+    sizes_.clear();
+    songsLeft_ = false;
     pending_.clear();
     pendingBytes_ = 0;
-    lastFlush_ = std::chrono::steady_clock::now();
+    lastFlush_ = lastRecord_ = std::chrono::steady_clock::now();
+    // Songs on the stick already are never copied again and stay marked in a new cycle.
+    if (manifest_.ReadBytes() > 0) {
+        for (const auto& entry : document_.GetLibrary().GetFiles()) {
+            if (manifest_.Holds(entry->GetFullPath())) {
+                Handled(*entry);
+            }
+        }
+    }
     if (StopRequested()) {
         result.ending = TransferResult::Ending::kStopped;
         return;
     }
-    DrawAndCopy(candidates, result);
+    std::vector<LibraryEntry*> songs = document_.GetUntransferredFiles();
+    songs.erase(std::remove_if(songs.begin(), songs.end(),
+                               [this](LibraryEntry* song) { return handledSet_.count(song) > 0; }),
+                songs.end());
+    CandidatePool pool(songs, options_.balanceFolders);
+    DrawAndCopy(pool, result);
     // However the loop ended, the copies made and their names must reach the stick before the
     // collection is saved.
     if (!FlushPending(result, true)) {
         result.ending = TransferResult::Ending::kStickFailed;
+    } else if (folderFull_ && result.ending != TransferResult::Ending::kStickFailed) {
+        result.ending = TransferResult::Ending::kFolderFull;
     }
 }
 
-void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result) {
+void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
+    const auto randomIndex = [this](int count) { return RandomIndex(count, random_); };
+    int misses = 0;  // drawn songs in a row that did not fit
     for (;;) {
-        if (candidates.empty()) {
-            if (!FlushPending(result)) {
-                result.ending = TransferResult::Ending::kStickFailed;
-                return;
-            }
-            // A new cycle: all files come back into play except those handled in this run.
-            document_.ClearAllFileFlags();
-            document_.MarkFiles(handled_);
-            candidates = document_.GetUntransferredFiles();
-            if (candidates.empty()) {
-                result.ending = TransferResult::Ending::kAllHandled;
-                return;
-            }
-            result.newCycle = true;
-        }
-        const int index = DrawIndex(candidates);
-        if (index < 0 || index >= static_cast<int>(candidates.size())) {
+        bool indexError = false;
+        LibraryEntry* entry = HasRoom() ? pool.Draw(randomIndex, freeBytes_, indexError) : nullptr;
+        if (indexError) {
             observer_.ShowMessageBox(UserMessage(MessageId::kIndexError));
             result.ending = TransferResult::Ending::kIndexError;
             return;
         }
-        LibraryEntry* entry = candidates[static_cast<size_t>(index)];
-        const uint64_t size = files_.GetSizeOfFile(entry->GetDirectory(), entry->GetName());
-        const uint64_t cost =
-            CostOnStick(size, layout_.NameFor(position_, entry->GetName())) +
-            (layout_.StartsFolder(position_) ? clusterBytes_ + kFolderEntryBytes : 0);
-        // Before giving up, the copies on their way are flushed and the stick measured again.
-        if (freeBytes_ <= cost && !pending_.empty() && !FlushPending(result)) {
-            result.ending = TransferResult::Ending::kStickFailed;
-            return;
+        if (!entry) {
+            songsLeft_ = songsLeft_ || pool.PassedOver() || !pool.IsEmpty();
+            if (!FlushPending(result)) {
+                result.ending = TransferResult::Ending::kStickFailed;
+                return;
+            }
+            if (folderFull_ || !BeginNewCycle(pool, result)) {
+                result.ending = songsLeft_ || folderFull_ ? NoRoomEnding()
+                                                          : TransferResult::Ending::kAllHandled;
+                return;
+            }
+            continue;
         }
-        if (freeBytes_ <= cost) {
-            // The byte limit ends the run where it leaves less than the stick has.
-            result.ending = limitLeft_ && *limitLeft_ < stickFreeBytes_
-                                ? TransferResult::Ending::kLimitReached
-                                : TransferResult::Ending::kStickFull;
-            return;
+        const Placement place = Place(*entry);
+        if (place.target.empty()) {
+            FileFailed(*entry, UserMessage(MessageId::kNameRefused, {place.name}), result);
+            continue;
         }
-        switch (CopyEntry(*entry, size, cost, result)) {
+        if (freeBytes_ <= place.cost) {
+            // Set aside for this run: the draw goes on among the songs that still fit. When
+            // few of them do, the songs left are measured and only those that fit are drawn.
+            songsLeft_ = true;
+            setAside_.insert(entry);
+            if (!pool.IsOrdered() && pool.Left() <= kMeasureAllUpTo) {
+                OrderByCost(pool);
+            } else if (!pool.IsOrdered() && ++misses == kMaxMisses) {
+                result.ending =
+                    FlushPending(result) ? NoRoomEnding() : TransferResult::Ending::kStickFailed;
+                return;
+            }
+            continue;
+        }
+        misses = 0;
+        const CopyStep step = options_.dryRun ? (PlanEntry(*entry, place, result), CopyStep::kGoOn)
+                                              : CopyEntry(*entry, place, result);
+        switch (step) {
             case CopyStep::kStickFull:
-                result.ending = result.error.GetId() == MessageId::kFolderFull
-                                    ? TransferResult::Ending::kFolderFull
-                                    : TransferResult::Ending::kStickFull;
+                result.ending = TransferResult::Ending::kStickFull;
+                return;
+            case CopyStep::kFolderFull:
+                result.ending = TransferResult::Ending::kFolderFull;
                 return;
             case CopyStep::kStickFailed:
                 result.ending = TransferResult::Ending::kStickFailed;
@@ -260,9 +319,12 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
             case CopyStep::kGoOn:
                 break;
         }
-        candidates.erase(candidates.begin() + index);
         if (FlushDue() && !FlushPending(result)) {
             result.ending = TransferResult::Ending::kStickFailed;
+            return;
+        }
+        if (folderFull_) {
+            result.ending = TransferResult::Ending::kFolderFull;
             return;
         }
         if (StopRequested()) {
@@ -272,27 +334,82 @@ void TransferJob::DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferRe
     }
 }
 
-int TransferJob::DrawIndex(const std::vector<LibraryEntry*>& candidates) {
-    if (!options_.balanceFolders) {
-        return RandomIndex(static_cast<int>(candidates.size()), random_);
+TransferResult::Ending TransferJob::NoRoomEnding() const {
+    if (folderFull_) {
+        return TransferResult::Ending::kFolderFull;
     }
-    // The folders in the order their first candidate comes, and how many candidates each has.
-    std::vector<const LibraryDirectory*> folders;
-    std::unordered_map<const LibraryDirectory*, int> counts;
-    for (const LibraryEntry* entry : candidates) {
-        if (counts[entry->GetOwner()]++ == 0) {
-            folders.push_back(entry->GetOwner());
+    // The byte limit ends the run where it leaves less than the stick has.
+    return limitLeft_ && *limitLeft_ < stickFreeBytes_ ? TransferResult::Ending::kLimitReached
+                                                       : TransferResult::Ending::kStickFull;
+}
+
+bool TransferJob::HasRoom() const {
+    // Every song with data takes a whole cluster at least.
+    return freeBytes_ > CostOnStick(1, std::string());
+}
+
+bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
+    std::vector<LibraryEntry*> songs;
+    for (const auto& entry : document_.GetLibrary().GetFiles()) {
+        if (entry->GetOwner()->IsAvailable() && !handledSet_.count(entry.get()) &&
+            !setAside_.count(entry.get())) {
+            songs.push_back(entry.get());
         }
     }
-    const LibraryDirectory* folder =
-        folders[static_cast<size_t>(RandomIndex(static_cast<int>(folders.size()), random_))];
-    int song = RandomIndex(counts[folder], random_);
-    for (size_t i = 0; i < candidates.size(); ++i) {
-        if (candidates[i]->GetOwner() == folder && song-- == 0) {
-            return static_cast<int>(i);
+    if (songs.empty()) {
+        return false;
+    }
+    // The cost without a name is the least a song can cost; the first song that fits will do.
+    const bool fits = HasRoom() && MeasureSizes(songs, [this](LibraryEntry& song) {
+                          return CostOnStick(sizes_[&song], std::string()) < freeBytes_ &&
+                                 Place(song).cost < freeBytes_;
+                      });
+    if (!fits) {
+        songsLeft_ = true;  // songs are left, but the stick has no room for any
+        return false;
+    }
+    // All files come back into play except those on the stick.
+    document_.ClearAllFileFlags();
+    document_.MarkFiles(handled_);
+    result.newCycle = true;
+    pool = CandidatePool(songs, options_.balanceFolders);
+    return true;
+}
+
+bool TransferJob::MeasureSizes(const std::vector<LibraryEntry*>& songs,
+                               const std::function<bool(LibraryEntry&)>& enough) {
+    // Folder by folder, in the order of their first song: one open folder and a lookup per file.
+    std::vector<std::vector<LibraryEntry*>> folders;
+    std::unordered_map<const LibraryDirectory*, size_t> folderOf;
+    for (LibraryEntry* song : songs) {
+        const auto found = folderOf.emplace(song->GetOwner(), folders.size());
+        if (found.second) {
+            folders.emplace_back();
+        }
+        folders[found.first->second].push_back(song);
+    }
+    for (const std::vector<LibraryEntry*>& folder : folders) {
+        std::vector<const std::string*> names;
+        for (const LibraryEntry* song : folder) {
+            names.push_back(&song->GetName());
+        }
+        std::vector<uint64_t> sizes;
+        platform::FileSizesIn(folder.front()->GetDirectory(), names, sizes);
+        for (size_t i = 0; i < folder.size(); ++i) {
+            sizes_.emplace(folder[i], i < sizes.size() ? sizes[i] : 0);
+            if (enough && enough(*folder[i])) {
+                return true;
+            }
         }
     }
-    return -1;
+    return false;
+}
+
+void TransferJob::OrderByCost(CandidatePool& pool) {
+    MeasureSizes(pool.Songs(), nullptr);
+    // The cost without a name: a song whose name makes it too dear is set aside when drawn.
+    pool.OrderByCost(
+        [this](const LibraryEntry& song) { return CostOnStick(sizes_[&song], std::string()); });
 }
 
 uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
@@ -316,52 +433,40 @@ uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const 
     return (size + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_ + entries;
 }
 
-TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost,
+TransferJob::Placement TransferJob::Place(const LibraryEntry& entry) {
+    Placement place;
+    const auto known = sizes_.find(&entry);
+    place.size =
+        known != sizes_.end()
+            ? known->second
+            : (sizes_[&entry] = files_.GetSizeOfFile(entry.GetDirectory(), entry.GetName()));
+    place.folder = layout_.FolderFor(position_);
+    place.name = layout_.NameFor(names_.HighestNumber(place.folder) + 1, entry.GetName());
+    place.target = names_.Unique(place.folder, place.name);
+    place.cost = CostOnStick(place.size, place.target) +
+                 (layout_.StartsFolder(position_) ? clusterBytes_ + kFolderEntryBytes : 0);
+    return place;
+}
+
+TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placement& place,
                                              TransferResult& result) {
-    if (!options_.dryRun) {
-        observer_.SetStatusText(UserMessage(MessageId::kCopying, {entry.GetName()}));
-        if (!StickStillThere()) {
-            result.error = UserMessage(MessageId::kStickGone, {options_.stickDrive});
-            return CopyStep::kStickFailed;
+    observer_.SetStatusText(UserMessage(MessageId::kCopying, {entry.GetName()}));
+    if (!StickStillThere()) {
+        result.error = UserMessage(MessageId::kStickGone, {options_.stickDrive});
+        return CopyStep::kStickFailed;
+    }
+    if (!place.folder.empty()) {
+        const CopyStep opened = OpenFolder(place.folder, result);
+        if (opened != CopyStep::kGoOn) {
+            return opened;
         }
     }
-    const std::string folder = layout_.FolderFor(position_);
-    const std::string directory = folder.empty()
-                                      ? options_.stickDrive
-                                      : FileOperations::JoinPath(options_.stickDrive, folder);
-    const std::string name = layout_.NameFor(position_, entry.GetName());
-    // A name already on the stick fails before anything is written, unless it is one this run
-    // gave to another song whose name had to be changed the same way (that one gets a number).
-    const std::string target = safeNames_ ? FileOperations::SafeName(name) : name;
-    std::error_code ec;
-    if (!FileOperations::IsPlainFileName(target) ||
-        (fs::exists(fs::symlink_status(
-             platform::PathFromUtf8(FileOperations::JoinPath(directory, target)), ec)) &&
-         (target == name || namedInRun_.count(StickLayout::Relative(folder, target)) == 0))) {
-        FileFailed(entry, UserMessage(MessageId::kNameRefused, {target}), result);
-        return CopyStep::kGoOn;
-    }
-    if (options_.dryRun) {
-        return PlanEntry(entry, folder, name, size, cost, result);
-    }
-    if (layout_.StartsFolder(position_) ||
-        (!folder.empty() && !fs::is_directory(platform::PathFromUtf8(directory), ec))) {
-        fs::create_directory(platform::PathFromUtf8(directory), ec);
-        if (ec == std::errc::no_space_on_device || ec == std::errc::operation_not_permitted) {
-            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
-            return CopyStep::kStickFull;
-        }
-        if (ec) {
-            result.error = UserMessage(MessageId::kFolderNotMade, {directory, ec.message()});
-            return CopyStep::kStickFailed;
-        }
-    }
+    names_.Take(place.folder, place.target);
     std::string temporary;
     FileOperations::CopyResult copy;
     for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
-        temporary = FileOperations::JoinPath(options_.stickDrive,
-                                             FileOperations::TemporaryName(++gTemporaries));
-        copy = files_.CopyWithoutOverwrite(entry.GetFullPath(), temporary, false);
+        temporary = FileOperations::NextTemporaryName();
+        copy = files_.CopyInto(entry.GetFullPath(), root_, temporary, false);
         if (copy.outcome != FileOperations::CopyResult::kNameTaken) {
             break;
         }
@@ -369,7 +474,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
     switch (copy.outcome) {
         case FileOperations::CopyResult::kFolderFull:
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
-            return CopyStep::kStickFull;
+            return CopyStep::kFolderFull;
         case FileOperations::CopyResult::kStickFull:
             return CopyStep::kStickFull;  // the partial copy is gone; the song stays unmarked
         case FileOperations::CopyResult::kStickFailed:
@@ -385,48 +490,40 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, uint64_t size,
         case FileOperations::CopyResult::kCopied:
             break;
     }
-    pending_.push_back(
-        PendingCopy{&entry, temporary, std::string(), folder, name, std::string(), size, cost});
-    ++position_;
-    pendingBytes_ += size;
-    freeBytes_ -= cost;
-    stickFreeBytes_ -= std::min(stickFreeBytes_, cost);
-    Reserve(StickLayout::Relative(folder, target));
-    if (limitLeft_) {
-        *limitLeft_ -= std::min(*limitLeft_, cost);
-    }
+    pending_.push_back(PendingCopy{&entry, temporary, std::string(),
+                                   place.folder.empty() ? root_ : folder_, place, std::string()});
+    pendingBytes_ += place.size;
+    Account(entry, place);
     ShowProgress();
     return CopyStep::kGoOn;
 }
 
-TransferJob::CopyStep TransferJob::PlanEntry(LibraryEntry& entry, const std::string& folder,
-                                             const std::string& name, uint64_t size, uint64_t cost,
-                                             TransferResult& result) {
-    // The names the real run would give: a name changed alike for two songs gets a number.
-    const std::string safe = safeNames_ ? FileOperations::SafeName(name) : name;
-    std::string relative = StickLayout::Relative(folder, safe);
-    for (unsigned number = 2;
-         plannedInRun_.count(relative) && safe != name && number <= kMaxCopyNumber; ++number) {
-        relative = StickLayout::Relative(folder, FileOperations::SafeName(name, number));
-    }
-    if (!plannedInRun_.insert(relative).second) {
-        FileFailed(entry, UserMessage(MessageId::kNameTaken, {relative}), result);
-        return CopyStep::kGoOn;
-    }
-    result.copies.push_back({entry.GetFullPath(), relative, size, cost});
+void TransferJob::PlanEntry(LibraryEntry& entry, const Placement& place, TransferResult& result) {
+    names_.Take(place.folder, place.target);
+    const std::string relative = StickLayout::Relative(place.folder, place.target);
+    result.copies.push_back({entry.GetFullPath(), relative, place.size, place.cost});
     ++result.filesCopied;
-    result.bytesCopied += size;
-    ++position_;
-    freeBytes_ -= cost;
-    stickFreeBytes_ -= std::min(stickFreeBytes_, cost);
-    if (limitLeft_) {
-        *limitLeft_ -= std::min(*limitLeft_, cost);
-    }
-    Reserve(relative);
-    entry.SetFlag(1);
-    handled_.push_back(&entry);
+    result.bytesCopied += place.size;
+    Account(entry, place);
+    Handled(entry);
     ShowProgress();
-    return CopyStep::kGoOn;
+}
+
+void TransferJob::Account(const LibraryEntry& entry, const Placement& place) {
+    ++position_;
+    freeBytes_ -= place.cost;
+    stickFreeBytes_ -= std::min(stickFreeBytes_, place.cost);
+    if (limitLeft_) {
+        *limitLeft_ -= std::min(*limitLeft_, place.cost);
+    }
+    Reserve(entry, StickLayout::Relative(place.folder, place.target));
+}
+
+void TransferJob::Handled(LibraryEntry& entry) {
+    entry.SetFlag(1);
+    if (handledSet_.insert(&entry).second) {
+        handled_.push_back(&entry);
+    }
 }
 
 void TransferJob::ShowProgress() {
@@ -439,8 +536,7 @@ void TransferJob::ShowProgress() {
 void TransferJob::FileFailed(LibraryEntry& entry, UserMessage reason, TransferResult& result) {
     ++result.filesFailed;
     result.failures.push_back({entry.GetFullPath(), std::move(reason)});
-    entry.SetFlag(1);
-    handled_.push_back(&entry);
+    setAside_.insert(&entry);
 }
 
 bool TransferJob::FlushDue() const {
@@ -476,7 +572,11 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
         // at the stick's path.
         for (const PendingCopy& copy : pending_) {
             if (stickThere && copy.entry) {
-                files_.RemoveFile(copy.named.empty() ? copy.temporary : copy.named);
+                if (copy.named.empty()) {
+                    files_.RemoveFile(root_, copy.temporary);
+                } else {
+                    files_.RemoveFile(copy.destination, copy.named);
+                }
             }
         }
         if (result.error.IsEmpty()) {
@@ -488,13 +588,13 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     } else {
         for (const PendingCopy& copy : pending_) {
             if (copy.entry) {
-                copy.entry->SetFlag(1);
-                handled_.push_back(copy.entry);
+                Handled(*copy.entry);
                 layout_.Add(copy.relative);
+                manifest_.Add(copy.entry->GetFullPath(), copy.relative);
                 result.copies.push_back(
-                    {copy.entry->GetFullPath(), copy.relative, copy.size, copy.cost});
+                    {copy.entry->GetFullPath(), copy.relative, copy.place.size, copy.place.cost});
                 ++result.filesCopied;
-                result.bytesCopied += copy.size;
+                result.bytesCopied += copy.place.size;
             }
         }
     }
@@ -502,6 +602,12 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     pendingBytes_ = 0;
     lastFlush_ = std::chrono::steady_clock::now();
     MeasureFreeSpace();
+    // A run cut short by a crash still leaves the stick's record of most songs it copied.
+    if (flushed && !last && lastFlush_ - lastRecord_ >= kRecordInterval) {
+        std::string ignored;
+        manifest_.Write(root_, ignored);
+        lastRecord_ = lastFlush_;
+    }
     return flushed;
 }
 
@@ -509,39 +615,41 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     using CopyResult = FileOperations::CopyResult;
     bool named = false;
     for (PendingCopy& copy : pending_) {
-        const std::string& own = copy.name;
-        const std::string safe = safeNames_ ? FileOperations::SafeName(own) : own;
-        const std::string directory =
-            copy.folder.empty() ? options_.stickDrive
-                                : FileOperations::JoinPath(options_.stickDrive, copy.folder);
+        const Placement& place = copy.place;
+        std::string name = place.target;
         CopyResult rename;
-        // A name that had to be changed may meet another song's changed name: number it.
-        for (unsigned number = 1; number <= (safe == own ? 1 : kMaxCopyNumber); ++number) {
-            const std::string name = number == 1 ? safe : FileOperations::SafeName(own, number);
-            const std::string path = FileOperations::JoinPath(directory, name);
-            rename = files_.RenameWithoutOverwrite(copy.temporary, path);
-            if (rename.outcome == CopyResult::kCopied) {
-                copy.named = path;
-                copy.relative = StickLayout::Relative(copy.folder, name);
-                named = true;
-                namedInRun_.insert(StickLayout::Relative(copy.folder, safe));
-            }
+        // A name the stick finds taken after all (a file that came meanwhile) gets the next number.
+        for (int attempt = 0; attempt < kMaxRenames && !name.empty(); ++attempt) {
+            rename = files_.RenameWithoutOverwrite(root_, copy.temporary, copy.destination, name);
             if (rename.outcome != CopyResult::kNameTaken) {
                 break;
             }
+            names_.Take(place.folder, name);
+            name = names_.Unique(place.folder, place.name);
         }
         if (rename.outcome == CopyResult::kStickFailed) {
             error = rename.error;
             return false;
         }
-        if (rename.outcome != CopyResult::kCopied) {
-            files_.RemoveFile(copy.temporary);
-            if (limitLeft_) {
-                *limitLeft_ += copy.cost;
-            }
-            FileFailed(*copy.entry, UserMessage::System(rename.error), result);
-            copy.entry = nullptr;
+        if (rename.outcome == CopyResult::kCopied) {
+            names_.Take(place.folder, name);
+            copy.named = name;
+            copy.relative = StickLayout::Relative(place.folder, name);
+            named = true;
+            continue;
         }
+        files_.RemoveFile(root_, copy.temporary);
+        if (limitLeft_) {
+            *limitLeft_ += place.cost;
+        }
+        if (rename.outcome == CopyResult::kFolderFull || rename.outcome == CopyResult::kStickFull) {
+            // No entry left for the name: the run ends, the song stays unmarked.
+            folderFull_ = true;
+            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
+        } else {
+            FileFailed(*copy.entry, UserMessage::System(rename.error), result);
+        }
+        copy.entry = nullptr;
     }
     // The names reach the device with the next batch's flush, and at the latest with the last.
     namesUnflushed_ = named;
@@ -552,23 +660,45 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     return true;
 }
 
+TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, TransferResult& result) {
+    if (folder == folderName_) {
+        return CopyStep::kGoOn;
+    }
+    std::string error;
+    switch (root_.OpenChild(folder, true, folder_, error)) {
+        case StickFolder::Outcome::kOpened:
+            folderName_ = folder;
+            return CopyStep::kGoOn;
+        case StickFolder::Outcome::kFolderFull:
+            result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
+            return CopyStep::kStickFull;
+        default:
+            // A link, a file or another volume took the folder's name since the run started:
+            // nothing is written through it.
+            result.error = UserMessage(MessageId::kFolderNotMade, {root_.PathOf(folder), error});
+            return CopyStep::kStickFailed;
+    }
+}
+
 uint64_t TransferJob::Available(uint64_t measured) const {
     const uint64_t free = limitLeft_ ? std::min(measured, *limitLeft_) : measured;
     return free - std::min(free, reserved_);
 }
 
-void TransferJob::Reserve(const std::string& relative) {
-    // Each song's line in the playlist, in both copies of it.
-    const uint64_t line = options_.playlist ? 2 * (relative.size() + 1) : 0;
-    reserved_ += line;
-    freeBytes_ -= std::min(freeBytes_, line);
+void TransferJob::Reserve(const LibraryEntry& entry, const std::string& relative) {
+    // Each song's line in the stick's record and in the playlist.
+    const uint64_t lines = StickManifest::Line(entry.GetFullPath(), relative).size() +
+                           (options_.playlist ? StickLayout::PlaylistLine(relative).size() + 1 : 0);
+    reserved_ += lines;
+    freeBytes_ -= std::min(freeBytes_, lines);
 }
 
 void TransferJob::MeasureFreeSpace() {
+    // What was reckoned stands unless the stick has less: a dry run reckons the same.
     FileOperations::Space space;
     if (files_.MeasureSpace(options_.stickDrive, space)) {
         stickFreeBytes_ = space.freeBytes;
-        freeBytes_ = Available(space.freeBytes);
+        freeBytes_ = std::min(freeBytes_, Available(space.freeBytes));
     }
 }
 

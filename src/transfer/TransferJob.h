@@ -3,14 +3,20 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "transfer/CandidatePool.h"
 #include "transfer/FileOperations.h"
 #include "transfer/RandomSource.h"
+#include "transfer/StickFolder.h"
 #include "transfer/StickLayout.h"
+#include "transfer/StickManifest.h"
+#include "transfer/StickNames.h"
 #include "transfer/TransferObserver.h"
 #include "transfer/TransferResult.h"
 
@@ -20,14 +26,18 @@ class LibraryEntry;
 
 // Fills the stick with music drawn at random from the files of the collection not transferred
 // yet: optionally wipes the stick first, copies one drawn file after the other into the stick's
-// root (or its numbered folders, see StickLayout) until the next one does not fit, marks every
-// file it handled and saves the collection. A dry run decides the same and writes nothing.
+// root (or its numbered folders, see StickLayout) to the brim: a drawn song that does not fit is
+// set aside and the draw goes on among the songs that still fit. When no untransferred song
+// fits any more and one of the others fits, a new cycle begins. A song is marked only once it is
+// on the stick under its name; a song on the stick already (StickManifest) is never copied
+// again. At the end the collection is saved. A dry run decides the same and writes nothing.
 //
 // A file's cost on the stick is its size in whole allocation units plus its directory entries;
-// the free space is measured again at each flush. A full stick ends the run like a file that does
-// not fit. Copies are written under a hidden temporary name and get their own name (made safe for
-// FAT, exFAT and NTFS) only once their data is on the device, so no half-written song ever carries
-// a song's name; a run first removes the temporaries an interrupted run left behind.
+// the free space is reckoned down and measured again at each flush (the smaller counts, so that
+// a dry run foretells the real run). A full stick ends the run like a file that does not fit.
+// Copies are written under a hidden temporary name and get their own name (made safe for FAT, exFAT
+// and NTFS) only once their data is on the device, so no half-written song ever carries a song's
+// name; a run first removes the temporaries an interrupted run left behind.
 //
 // The owner starts Run on a worker thread of its own and keeps everything handed in alive until
 // the observer's Finished has been called. Meanwhile nothing else may change the collection or
@@ -76,6 +86,8 @@ class TransferJob {
     bool StopRequested() const { return stopFlag_.load() != 0; }
     // Everything up to the closing status text, which it returns.
     platform::UserMessage Transfer(TransferResult& result);
+    // Looks at the stick once it is measured: its names, layout, records and free space.
+    void Prepare(const FileOperations::Space& space);
     // Wipes the stick and measures it again; false when it is no longer usable.
     bool DeleteOldFiles(TransferResult& result);
     // Checks that the stick can be written to now; otherwise says why in `error`.
@@ -84,20 +96,44 @@ class TransferJob {
     bool CheckDeletion(platform::UserMessage& error) const;
     // The copy phase: draws, copies and marks files; says in `result` how it ended.
     void CopyFiles(TransferResult& result);
-    void DrawAndCopy(std::vector<LibraryEntry*>& candidates, TransferResult& result);
-    // The index of the next song drawn among `candidates`: uniformly, or, balancing folders, a
-    // folder uniformly among those with candidates and then a song in it.
-    int DrawIndex(const std::vector<LibraryEntry*>& candidates);
+    void DrawAndCopy(CandidatePool& pool, TransferResult& result);
+    // When no song of the cycle fits any more: begins a new cycle, if a song not on the stick
+    // (and not given up in this run) fits, with those songs in `pool`.
+    bool BeginNewCycle(CandidatePool& pool, TransferResult& result);
+    // Measures the songs of `pool` not measured yet and orders it by their cost.
+    void OrderByCost(CandidatePool& pool);
+    // Measures those of `songs` not measured yet, until `enough` (when given) says so for one.
+    bool MeasureSizes(const std::vector<LibraryEntry*>& songs,
+                      const std::function<bool(LibraryEntry&)>& enough);
+    // True while a song with data may still fit.
+    bool HasRoom() const;
+    // How a run ends that has songs left and no room for them: a full folder, the byte limit
+    // or the stick.
+    TransferResult::Ending NoRoomEnding() const;
     // The free space the stick will have once its contents are deleted, for a dry run.
     uint64_t SpaceAfterDeletion(uint64_t freeBytes) const;
-    enum class CopyStep { kGoOn, kStickFull, kStickFailed };
+
+    // Where a drawn song would go, under which name, and what it would cost there.
+    struct Placement {
+        std::string folder;  // relative to the stick's root; empty for the root
+        std::string name;    // the song's name, numbered where names are
+        std::string target;  // that name as the stick can hold it, unique in its folder
+        uint64_t size = 0;
+        uint64_t cost = 0;
+    };
+    Placement Place(const LibraryEntry& entry);
+    enum class CopyStep { kGoOn, kStickFull, kFolderFull, kStickFailed };
     // Copies one drawn entry under a temporary name.
-    CopyStep CopyEntry(LibraryEntry& entry, uint64_t size, uint64_t cost, TransferResult& result);
+    CopyStep CopyEntry(LibraryEntry& entry, const Placement& place, TransferResult& result);
     // A dry run's copy: decided, counted and marked, nothing written.
-    CopyStep PlanEntry(LibraryEntry& entry, const std::string& folder, const std::string& name,
-                       uint64_t size, uint64_t cost, TransferResult& result);
+    void PlanEntry(LibraryEntry& entry, const Placement& place, TransferResult& result);
+    // Counts a song placed at `place` against the free space and the byte limit.
+    void Account(const LibraryEntry& entry, const Placement& place);
+    // A song on the stick under its own name: marked, and kept marked in a new cycle.
+    void Handled(LibraryEntry& entry);
     void ShowProgress();
-    // Handled without being copied: marked so that it is not drawn again in this cycle.
+    // Not copied for a reason of its own (unreadable, name refused): reported, left unmarked and
+    // not drawn again in this run.
     void FileFailed(LibraryEntry& entry, platform::UserMessage reason, TransferResult& result);
     bool FlushDue() const;
     // Flushes the copies made since the last flush and gives them their names; only then do
@@ -107,25 +143,28 @@ class TransferJob {
     bool FlushPending(TransferResult& result, bool last = false);
     // Renames the flushed copies to their own names; false when the stick failed.
     bool NamePending(std::string& error, TransferResult& result, bool last);
+    // Writes the stick's record of its songs and the playlist.
+    void WriteRecords(TransferResult& result);
     void MeasureFreeSpace();
     // What a measured free space leaves for songs: within the byte limit, less the reserve.
     uint64_t Available(uint64_t measured) const;
-    // Keeps room for the playlist's line of the song at `relative`.
-    void Reserve(const std::string& relative);
+    // Keeps room for the lines of the song at `relative` in the stick's record and playlist.
+    void Reserve(const LibraryEntry& entry, const std::string& relative);
     bool StickStillThere() const;
     // The bytes `size` takes on the stick with a directory entry for `name`.
     uint64_t CostOnStick(uint64_t size, const std::string& name) const;
+    // The numbered folder `folder` of the stick, made when missing; sets `result.error` when it
+    // cannot be had.
+    CopyStep OpenFolder(const std::string& folder, TransferResult& result);
 
     // A copy written to the stick under a temporary name but not yet flushed.
     struct PendingCopy {
         LibraryEntry* entry;
-        std::string temporary;
-        std::string named;     // the path it got its name at; empty until then
-        std::string folder;    // relative to the stick's root; empty for the root
-        std::string name;      // the name it is to get, before it is made safe
+        std::string temporary;  // in the stick's root
+        std::string named;      // the name it got in `destination`; empty until then
+        StickFolder destination;
+        Placement place;
         std::string relative;  // where it got its name, relative to the stick's root
-        uint64_t size;
-        uint64_t cost;
     };
 
     CTunecrateDoc& document_;
@@ -137,20 +176,29 @@ class TransferJob {
     Options options_;
 
     uint64_t stickDevice_ = 0;
+    StickFolder root_;        // the stick's root, opened once per run
+    StickFolder folder_;      // the numbered folder opened last
+    std::string folderName_;  // its name; empty when none is open
     bool safeNames_ = false;
     uint64_t clusterBytes_ = 1;
     std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
     bool namesUnflushed_ = false;        // renamed since the last flush
-    std::set<std::string> namedInRun_;   // names (before numbering) given in this run
+    bool folderFull_ = false;            // a folder of the stick took no more names
     StickLayout layout_;
-    unsigned position_ = 0;               // songs placed in this run so far
-    std::set<std::string> plannedInRun_;  // a dry run's destinations
+    StickNames names_;
+    StickManifest manifest_;
+    unsigned position_ = 0;        // songs placed in this run so far
     uint64_t freeBytes_ = 0;       // what is left for songs: within the limit, less the reserve
     uint64_t stickFreeBytes_ = 0;  // what the stick has, measured and reckoned down
-    uint64_t reserved_ = 0;        // kept free for the playlist
+    uint64_t reserved_ = 0;        // kept free for the stick's record and playlist
     uint32_t startMegabytes_ = 0;
-    std::vector<LibraryEntry*> handled_;  // handled in this run: copied, or failed for itself
+    std::vector<LibraryEntry*> handled_;  // on the stick: copied in this run, or found there
+    std::unordered_set<const LibraryEntry*> handledSet_;
+    std::unordered_set<const LibraryEntry*> setAside_;  // not drawn again in this run
+    bool songsLeft_ = false;                            // some song was set aside: no room
+    std::unordered_map<const LibraryEntry*, uint64_t> sizes_;
     std::vector<PendingCopy> pending_;
     uint64_t pendingBytes_ = 0;
     std::chrono::steady_clock::time_point lastFlush_;
+    std::chrono::steady_clock::time_point lastRecord_;  // the stick's record written
 };

@@ -50,9 +50,10 @@ TEST_F(TransferFromGuiTest,
     EXPECT_TRUE(Frame().Action(CMainFrame::ID_FILE_OPEN)->isEnabled());
 
     // The idle form's free space follows another program filling the stick, or it pulled out.
-    // On the emptied stick, two of three songs of 3 MB fit; the bar ends full.
-    for (const std::string& name : FilesIn(stick_.Path())) {
-        std::filesystem::remove(stick_.Path() + "/" + name);
+    // On the emptied stick, two of three songs of 3 MB fit, then a new cycle brings the three
+    // small songs; the bar ends full.
+    for (const auto& entry : std::filesystem::directory_iterator(stick_.Path())) {
+        std::filesystem::remove(entry.path());
     }
     WriteFileBytes(stick_.Path() + "/other", std::string(3 << 20, 'x'));
     EXPECT_TRUE(
@@ -62,7 +63,8 @@ TEST_F(TransferFromGuiTest,
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(WaitForEnd());
     EXPECT_EQ(View().StatusLabel()->text(),
-              QString::fromUtf8("Finished copying: 2 songs, 6 MB \u2014 the stick is full"));
+              QString::fromUtf8("Finished copying: 5 songs, 6 MB \u2014 the stick is full; a new "
+                                "cycle started"));
     EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
     stick_.Unmount();
     EXPECT_TRUE(QTest::qWaitFor(

@@ -78,5 +78,6 @@ std::set<std::string> FilesIn(const std::string& dir) {
     for (const auto& entry : fs::directory_iterator(platform::PathFromUtf8(dir))) {
         names.insert(platform::PathToUtf8(entry.path().filename()));
     }
+    names.erase(".tunecrate");  // a stick's record of its songs
     return names;
 }

@@ -22,7 +22,7 @@ class TempDir {
 // Whole-file helpers for tests; writing makes the folders the file lies in.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// The names of the entries directly in `dir`.
+// The names of the entries directly in `dir`, but for the hidden record a fill keeps on a stick.
 std::set<std::string> FilesIn(const std::string& dir);
 // Makes `link` a symbolic link to `target` (a folder link when `target` is a folder); false where
 // the system cannot (Windows without the right to, wine).

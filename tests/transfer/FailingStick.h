@@ -5,6 +5,7 @@
 #include <string>
 
 #include "transfer/FileOperations.h"
+#include "transfer/StickFolder.h"
 
 // The real file operations with faults on demand: the `nth` copy or flush fails with `error`, or
 // the volume turns another from the `nth` copy on; `space`, when set, is what is measured.
@@ -17,12 +18,12 @@ class FailingStick : public FileOperations {
     std::optional<Space> space;
     mutable int copies = 0, flushes = 0;
 
-    CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
-                                    bool flushNow) const override {
+    CopyResult CopyInto(const std::string& source, const StickFolder& folder,
+                        const std::string& name, bool flushNow) const override {
         if (++copies == nth && fault == Fault::kCopy) {
-            return CopyResult::Failed(copyOutcome, destination + ": " + std::strerror(error));
+            return CopyResult::Failed(copyOutcome, name + ": " + std::strerror(error));
         }
-        return FileOperations::CopyWithoutOverwrite(source, destination, flushNow);
+        return FileOperations::CopyInto(source, folder, name, flushNow);
     }
     bool FlushVolume(const std::string& path, std::string& text) const override {
         if (++flushes == nth && fault == Fault::kFlush) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "support/TempDir.h"
+#include "transfer/StickFolder.h"
 
 namespace fs = std::filesystem;
 using Outcome = FileOperations::CopyResult::Outcome;
@@ -159,6 +160,9 @@ TEST(FileOperationsTest, RemovesOnlyItsOwnLeftovers) {
     }
     WriteFileBytes(stick / ".tunecrate-3.part", "half a song");      // an older version's
     WriteFileBytes(stick / ".tunecrate-2147483646-12345.part", "");  // of a process that is gone
-    EXPECT_EQ(FileOperations().RemoveLeftovers(stick.Path()), 0);
+    StickFolder folder;
+    std::string error;
+    ASSERT_EQ(StickFolder::OpenRoot(stick.Path(), folder, error), StickFolder::Outcome::kOpened);
+    EXPECT_EQ(FileOperations().RemoveLeftovers(folder), 0);
     EXPECT_EQ(FilesIn(stick.Path()), kept);
 }

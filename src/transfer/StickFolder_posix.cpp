@@ -1,0 +1,218 @@
+#include "transfer/StickFolder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+
+#include "platform/FileDescriptor.h"
+#include "transfer/FileOperations.h"
+
+using platform::FileDescriptor;
+
+struct StickFolder::Handle {
+    FileDescriptor fd;
+    dev_t device = 0;
+};
+
+namespace {
+
+std::string ErrorText(const std::string& path, int err) {
+    return path + ": " + std::strerror(err);
+}
+
+StickFolder::Kind KindOfMode(mode_t mode) {
+    return S_ISREG(mode)   ? StickFolder::Kind::kFile
+           : S_ISDIR(mode) ? StickFolder::Kind::kFolder
+                           : StickFolder::Kind::kOther;
+}
+
+bool WriteAll(int fd, const std::string& data) {
+    for (size_t done = 0; done < data.size();) {
+        const ssize_t n = write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            errno = n == 0 ? EIO : errno;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+int StickFolder::Descriptor() const {
+    return handle_ ? handle_->fd.Get() : -1;
+}
+
+std::string StickFolder::PathOf(const std::string& name) const {
+    return FileOperations::JoinPath(path_, name);
+}
+
+StickFolder::Outcome StickFolder::OpenRoot(const std::string& path, StickFolder& root,
+                                           std::string& error) {
+    auto handle = std::make_shared<Handle>();
+    handle->fd = FileDescriptor(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat st;
+    if (path.empty() || !handle->fd.IsValid() || fstat(handle->fd.Get(), &st) != 0) {
+        const int err = path.empty() ? ENOENT : errno;
+        error = ErrorText(path, err);
+        return err == ENOENT    ? Outcome::kMissing
+               : err == ENOTDIR ? Outcome::kNotAFolder
+                                : Outcome::kFailed;
+    }
+    handle->device = st.st_dev;
+    root.path_ = path;
+    root.handle_ = std::move(handle);
+    return Outcome::kOpened;
+}
+
+StickFolder::Outcome StickFolder::OpenChild(const std::string& name, bool create,
+                                            StickFolder& child, std::string& error) const {
+    const int dir = Descriptor();
+    const std::string path = PathOf(name);
+    if (create && mkdirat(dir, name.c_str(), 0777) != 0 && errno != EEXIST) {
+        const int err = errno;
+        error = ErrorText(path, err);
+        // A FAT root folder without a free entry answers EPERM under fusefat.
+        return err == ENOSPC || err == EDQUOT || err == EPERM ? Outcome::kFolderFull
+                                                              : Outcome::kFailed;
+    }
+    auto handle = std::make_shared<Handle>();
+    handle->fd =
+        FileDescriptor(openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st;
+    if (!handle->fd.IsValid() || fstat(handle->fd.Get(), &st) != 0) {
+        const int err = errno;
+        error = ErrorText(path, err == ELOOP ? ENOTDIR : err);
+        return err == ENOENT                    ? Outcome::kMissing
+               : err == ELOOP || err == ENOTDIR ? Outcome::kNotAFolder
+                                                : Outcome::kFailed;
+    }
+    if (st.st_dev != handle_->device) {
+        error = path + ": another volume is mounted here";
+        return Outcome::kNotAFolder;
+    }
+    handle->device = st.st_dev;
+    child.path_ = path;
+    child.handle_ = std::move(handle);
+    return Outcome::kOpened;
+}
+
+StickFolder::Kind StickFolder::KindOf(const std::string& relative) const {
+    FileDescriptor held;  // the folder reached so far, when below this one
+    int dir = Descriptor();
+    std::istringstream parts(relative);
+    std::string part;
+    std::getline(parts, part, '/');
+    for (std::string next; std::getline(parts, next, '/'); part = next) {
+        held = FileDescriptor(
+            openat(dir, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!held.IsValid()) {
+            return errno == ENOENT ? Kind::kNone : Kind::kOther;
+        }
+        dir = held.Get();
+    }
+    struct stat st;
+    if (part.empty() || fstatat(dir, part.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        return Kind::kNone;
+    }
+    return st.st_dev == handle_->device ? KindOfMode(st.st_mode) : Kind::kOther;
+}
+
+std::vector<std::string> StickFolder::List() const {
+    std::vector<std::string> names;
+    // A listing of its own: a descriptor shared with another listing would share its position.
+    const int fd = openat(Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0) {
+            close(fd);
+        }
+        return names;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    return names;
+}
+
+bool StickFolder::ReadSmallFile(const std::string& name, uint64_t maxBytes,
+                                std::string& text) const {
+    text.clear();
+    const FileDescriptor fd(openat(Descriptor(), name.c_str(),
+                                   O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    struct stat st;
+    if (!fd.IsValid() || fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<uint64_t>(st.st_size) > maxBytes) {
+        return false;
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 || text.size() + static_cast<size_t>(n) > maxBytes) {  // failed, or it grew
+            text.clear();
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        text.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+bool StickFolder::ReplaceContents(const std::string& name, const std::string& data,
+                                  std::string& error) const {
+    const int dir = Descriptor();
+    struct stat st;
+    if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        (S_ISDIR(st.st_mode) ||
+         (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))) {
+        error = S_ISDIR(st.st_mode) ? ErrorText(PathOf(name), EISDIR)
+                                    : PathOf(name) + ": the file is read-only";
+        return false;
+    }
+    std::string temporary;
+    FileDescriptor fd;
+    for (int attempt = 0; attempt < 10 && !fd.IsValid(); ++attempt) {
+        temporary = FileOperations::NextTemporaryName();
+        fd = FileDescriptor(openat(dir, temporary.c_str(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!fd.IsValid() && errno != EEXIST) {
+            break;
+        }
+    }
+    const bool created = fd.IsValid();
+    bool ok = created && WriteAll(fd.Get(), data) && fsync(fd.Get()) == 0;
+    int err = errno;
+    if (created && !fd.Close() && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        if (created) {
+            unlinkat(dir, temporary.c_str(), 0);
+        }
+        error = ErrorText(PathOf(name), err);
+        return false;
+    }
+    fsync(dir);  // the new entry; file systems that cannot sync a folder lose nothing by it
+    return true;
+}

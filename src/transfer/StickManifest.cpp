@@ -1,0 +1,84 @@
+#include "transfer/StickManifest.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr const char* kHeader = "# Tunecrate: the songs on this stick and their files\n";
+
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '\\' ? "\\\\" : c == '\t' ? "\\t" : c == '\n' ? "\\n" : std::string(1, c);
+    }
+    return escaped;
+}
+
+std::string Unescaped(const std::string& text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char next = text[++i];
+            plain += next == 't' ? '\t' : next == 'n' ? '\n' : next;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
+}  // namespace
+
+void StickManifest::Read(const StickFolder& root, bool asIfEmpty) {
+    files_.clear();
+    songs_.clear();
+    written_.clear();
+    readBytes_ = 0;
+    if (asIfEmpty || !root.ReadSmallFile(kName, kMaxBytes, written_)) {
+        written_.clear();
+        return;
+    }
+    readBytes_ = written_.size();
+    std::istringstream lines(written_);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t tab = line.find('\t');
+        if (tab == std::string::npos) {  // the heading, or not a line of ours
+            continue;
+        }
+        const std::string file = line.substr(0, tab);
+        const std::string source = Unescaped(line.substr(tab + 1));
+        if (root.KindOf(file) == StickFolder::Kind::kFile && songs_.insert(source).second) {
+            files_.emplace_back(file, source);
+        }
+    }
+}
+
+void StickManifest::Add(const std::string& source, const std::string& file) {
+    if (songs_.insert(source).second) {
+        files_.emplace_back(file, source);
+    }
+}
+
+std::string StickManifest::Line(const std::string& source, const std::string& file) {
+    return file + "\t" + Escaped(source) + "\n";
+}
+
+std::string StickManifest::Text() const {
+    std::string text = kHeader;
+    for (const auto& [file, source] : files_) {
+        text += Line(source, file);
+    }
+    return text;
+}
+
+bool StickManifest::Write(const StickFolder& root, std::string& error) {
+    const std::string text = Text();
+    if (text == written_ || (files_.empty() && written_.empty())) {
+        return true;
+    }
+    if (!root.ReplaceContents(kName, text, error)) {
+        return false;
+    }
+    written_ = text;
+    return true;
+}

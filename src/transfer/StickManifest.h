@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "transfer/StickFolder.h"
+
+// The stick's record of which song became which file: ".tunecrate" in its root, one line
+// "<file>\t<song>" per song, the file relative to the root with "/", the song the full path of
+// the music file (a tab, a line break or a backslash in it written \t, \n, \\). Read at the
+// start of a run keeping only the songs whose file is still on the stick (songs the user deleted
+// drop out), and written like the playlist.
+class StickManifest {
+  public:
+    static constexpr const char* kName = ".tunecrate";
+    static constexpr uint64_t kMaxBytes = uint64_t{64} << 20;
+
+    // Reads the record on the stick; `asIfEmpty`: as the stick will be after a wipe.
+    void Read(const StickFolder& root, bool asIfEmpty);
+    // The size of the record as read.
+    uint64_t ReadBytes() const { return readBytes_; }
+    // True when the song at `source` is on the stick.
+    bool Holds(const std::string& source) const { return songs_.count(source) > 0; }
+    // The song `source` is on the stick as `file` now.
+    void Add(const std::string& source, const std::string& file);
+    // The record's line for a song.
+    static std::string Line(const std::string& source, const std::string& file);
+    std::string Text() const;
+    // Writes the record, unless it is the same as on the stick already.
+    bool Write(const StickFolder& root, std::string& error);
+
+  private:
+    std::vector<std::pair<std::string, std::string>> files_;  // file, song
+    std::unordered_set<std::string> songs_;
+    std::string written_;  // the text on the stick
+    uint64_t readBytes_ = 0;
+};
