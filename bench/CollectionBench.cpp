@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scanning, saving and loading large generated collections: directories × files per directory.
 // The music directories are generated once below the temporary folder and kept for later runs.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a 10 MB INI file, as a large collection file is.
 #include <benchmark/benchmark.h>
 

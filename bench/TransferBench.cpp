@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer job against `cp` followed by `sync`, copying the same generated music files to a
 // RAM volume (tmpfs, needs the superuser) and to a folder on the local disc; and the job filling a
 // fresh 1 GiB exFAT image (128 KiB clusters, exfat-fuse over a loop device, needs the superuser)

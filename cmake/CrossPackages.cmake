@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packages of a cross build. The host's CMake packages describe host libraries, so none is used:
 # the header-only CLI11 and nlohmann/json are taken from the host's include folder through a
 # folder of their own (adding the whole host include folder would mix in the host's C library),

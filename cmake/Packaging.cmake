@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder (or `scripts/dev.sh package`) makes
 # tunecrate_<version>_<arch>.deb from the install rules, with its dependencies found by
 # dpkg-shlibdeps.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sanitizer builds: applied to every target of the project, so the core and its tests agree.
 if(TUNECRATE_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler warnings for the project's own targets.
 function(tunecrate_warnings target)
   if(MSVC)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows packages, made by CPack on Linux: an NSIS installer that installs for the current
 # user without administrator rights (Start-menu entry, uninstaller, the licence page) and a
 # portable zip whose empty Tunecrate.ini keeps the settings beside the programs.

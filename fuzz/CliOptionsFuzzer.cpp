@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's option parsing on any arguments (the input split at NUL bytes): no crash,
 // and every outcome is a known exit code or a command to run. Nothing is executed.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The collection loader on any file content: no crash, and a collection it loaded, saved and
 // loaded again has the same directories, files and flags. "$M" in the input stands for a music
 // folder holding a.mp3, b.mp3 and c.mp3, so that loading finds real files to keep flags for.

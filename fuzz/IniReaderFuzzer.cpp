@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI reader on any text: it must not crash, and what it wrote must read back to the same
 // sections and entries.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stick playlist's reader on any text: no crash; every entry it takes stays inside the
 // stick and is UTF-8; the lines written for its entries read back as the same entries; and a line
 // written for any name the program could give a song on the stick reads back as that name.

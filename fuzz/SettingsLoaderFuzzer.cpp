@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings loader on any file content: no crash, and settings it loaded are saved to a fresh
 // file and load from it unchanged.
 #include <cstddef>

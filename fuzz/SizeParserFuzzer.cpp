@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The size parser on any text: no crash, and a size it accepts is a positive number that reads
 // back the same when written in plain digits.
 #include <cstddef>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kills `tunecrate-cli fill` and `tunecrate-cli add` with SIGKILL at random moments on a real stick
 # volume (exFAT over a loop device; a RAM volume where that cannot be made) and checks after each
 # kill:

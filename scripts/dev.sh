@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One entry point for developers and CI.
 #   scripts/dev.sh run [ARGS...]     install what is needed, build, start the program
 #   scripts/dev.sh test              install what is needed, build, run every test through CTest
@@ -145,6 +146,15 @@ case "$cmd" in
     scripts/install-deps.sh test
     cmake -S . -B build -G Ninja >/dev/null
     cmake --build build --target "$cmd"
+    # Every source file names its licence in its first lines.
+    unlicensed=$(git ls-files -- 'src/*' 'tests/*' 'fuzz/*' 'bench/*' 'tools/*' 'scripts/*' \
+      '*CMakeLists.txt' '*.cmake' | grep -E '\.(h|cpp|rc|sh|py|cmake)$|CMakeLists\.txt$' |
+      while read -r f; do head -3 "$f" | grep -q 'SPDX-License-Identifier: GPL-3.0-or-later' || echo "$f"; done)
+    if [ -n "$unlicensed" ]; then
+      echo "files without an SPDX licence line:" >&2
+      echo "$unlicensed" >&2
+      [ "$cmd" = format-check ] && exit 1
+    fi
     ;;
   package|package-check)
     scripts/install-deps.sh package

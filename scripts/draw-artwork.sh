@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Redraws the program's pictures into resources/images with the committed drawing program.
 # Run after changing tools/DrawArtwork.cpp, look at the result, commit the PNGs.
 set -euo pipefail

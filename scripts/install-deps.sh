@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs from Debian's archive what one purpose needs, so that running the program does not
 # bring in wine or the packaging tools:
 #   scripts/install-deps.sh [PURPOSE...]   PURPOSE: build (default), test, fuzz, windows, package, all

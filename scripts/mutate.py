@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Mutation testing of the Qt-free core: which small faults do the core tests catch?
 
 Applies one small mutation at a time to a source file under src/ (without ui/ and app/), rebuilds

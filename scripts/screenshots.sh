@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the documentation's pictures of the desktop programs under a virtual display.
 #   scripts/screenshots.sh [qt|windows]   (without an argument: both)
 # qt: the Linux program's main window after a run, the question before a wipe and the dialogs,

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Turns the program's PNG pictures and German catalogue into what a Windows resource file takes.
 
   win-resources.py bmp OUT.bmp IN.png          a 24-bit bitmap (alpha laid over the form's face)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows packages under wine on a virtual display, in a fresh wine prefix
 # ($WINEPREFIX): the installer installs silently for the user, the installed tunecrate.exe shows
 # its window and keeps its settings in %APPDATA%, the uninstaller leaves nothing behind; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the desktop program into a folder: the bitmap buttons of the main form
 // (up and down pictures), the four pictures of the Start button, the decoration beside the progress
 // bar, the program icon in the usual theme sizes and the toolbar images. The form's pictures are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the drive list's own icons (used where the desktop's icon theme has none) into
 // resources/icons/drives/. Run after changing a drawing and commit the PNG files:
 //   cmake --build build --target draw_drive_icons

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes pictures of the dialogs, filled with sample data, for reviewing their look and for the
 // documentation:
 //   shot_dialogs OUTPUT_DIRECTORY [LANGUAGE [STICK]]    e.g. shot_dialogs shots de /mnt/stick

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with Debian's mingw-w64, posix-thread flavour (std::thread and
 # std::mutex need it). Executables are linked statically, so they run without any DLL of the
 # compiler beside them. Tests run through wine (see scripts/dev.sh test-windows).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the desktop program's window from outside, for the package checks and the screenshots:
 //   tunecrate_window_probe wait               the main window is shown (its title is printed)
 //   tunecrate_window_probe open ID OUT.bmp    menu command ID opens a dialog, which is saved as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/JsonText.h"
 
 size_t JsonText::SequenceLength(const std::string& text, size_t pos) {

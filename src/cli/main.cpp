@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tunecrate-cli: fills a music stick from a collection, from the terminal.
 #include <iostream>
 #include <string>

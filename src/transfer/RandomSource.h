@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A uniform source of 15-bit random values (0 .. 32,767), one per draw. The transfer job draws

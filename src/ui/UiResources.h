@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Registers the pictures and translations embedded in the ui library. The library is static, so

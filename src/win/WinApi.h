@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Windows API as the program's windows use it. The API's GetDriveType and RemoveDirectory

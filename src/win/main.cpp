@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows desktop program: the main window with its form, over the Qt-free core.
 #include <string>
 

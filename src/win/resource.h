@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resource and control ids of the Windows program, shared by tunecrate.rc and the C++ code.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each language shows only its own texts: in English the main window and the dialogs show no
 // text of the German catalogue, in German none of its English sources (texts the same in both,
 // such as names, aside); no window or menu uses a key twice; the guide is in the language too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main form with its document: adding and removing directories by typing, picking and
 // dropping, their counts, refilling after File > Open, and the save prompt on the way out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: menus, toolbar, size, command line, pictures.
 
 #include "AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window keeps answering while long work goes on: the longest time between two turns of the
 // GUI thread's event loop stays under 100 ms while a stick of 7,000 files is counted before the
 // wipe question, while a tree of 10,000 folders is walked and added, and during a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers started and stopped from the main window, onto a real mounted RAM volume.
 
 #include "AppTestSupport.h"

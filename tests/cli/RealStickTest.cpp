@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program end to end on the file systems sticks have: exFAT, NTFS and FAT (RealVolume).
 #include <signal.h>
 

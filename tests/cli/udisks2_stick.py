@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 '''python-dbusmock template: UDisks2 with one stick, a block device with a file system on a drive.
 
 Parameters: "blocks" (the kernel's names of the devices that are on the stick, e.g. ["loop3"];

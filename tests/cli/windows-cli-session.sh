@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A session with the Windows tunecrate-cli.exe under wine, driven from outside as a user would:
 # add, list, fill into a folder, a second fill, a refill that deletes the old files first, and a
 # fill of a drive letter of its own, as a stick has. Names with letters beyond ASCII travel

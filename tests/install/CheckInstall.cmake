@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_policy(SET CMP0057 NEW)
 # Installs the build into a staging prefix and checks that a Linux desktop would find everything:
 # both programs, the menu entry, the icon in every hicolor size, the translation, the completion,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Behaviour of the Windows platform layer that only Windows shows: drive letters and roots,
 // backslash paths, the read-only attribute, sharing modes, the module's own path.
 #ifndef NOMINMAX

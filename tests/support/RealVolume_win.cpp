@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/RealVolume.h"
 
 // No test volumes on Windows: the tests that need one skip themselves.

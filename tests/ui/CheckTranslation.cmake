@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a user-visible text of the Qt sources or a message template of the core has no
 # finished translation: runs lupdate over the sources into a copy of the translation file and looks for unfinished entries.
 # Arguments: LUPDATE, TS_FILE, SOURCE_ROOT, WORK_DIR.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest main for the widget tests: one QApplication for all tests, on Qt's offscreen
 // platform unless another one is asked for (so test discovery works without a display).
 #include "UiTestSupport.h"

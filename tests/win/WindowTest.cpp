@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows program driven from outside by window messages, as a user's clicks and keys would
 // drive it: each test starts tunecrate.exe from a folder of its own with a Tunecrate.ini beside
 // it, finds its windows and controls by id, acts and reads the effects.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the window tests of the Windows program under wine on a virtual display: the stick is a
 # folder mapped to a drive letter of its own, as wine keeps its drives; the tests run once with
 # an English and once with a German user interface language. Needs WINEPREFIX.
