@@ -1,5 +1,7 @@
 #include "win/CBitmapButton.h"
 
+#include <algorithm>
+
 #include "platform/Win32Text.h"
 #include "win/FormColours.h"
 #include "win/WinText.h"
@@ -71,16 +73,45 @@ void CBitmapButton::DrawPicture(HDC dc, const RECT& rect, HWND window, HBITMAP p
         DeleteDC(memory);
     }
     if (!label.empty()) {
-        // The symbol takes the left third of the picture; the label the rest of the button.
-        RECT text{left + width * 3 / 8, top, rect.right - 2, top + height};
-        HGDIOBJ oldFont =
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-        RECT measure = text;
+        // The symbol takes the left third of the picture; the label the rest of it, inside the
+        // picture's raised edge.
+        const int edge = MulDiv(4, int(dpi), 96);
+        RECT text{std::max(left + width * 3 / 8, int(rect.left)), top,
+                  std::min(left + width, int(rect.right)) - edge, top + height};
+        DrawLabel(dc, text, window, label);
+    }
+}
+
+// A word wider than its room would run over the symbol or past the edge: a label that does not
+// fit is drawn in a smaller font.
+void CBitmapButton::DrawLabel(HDC dc, RECT text, HWND window, const std::wstring& label) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    RECT measure = text;
+    DrawTextW(dc, label.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    const int room = text.right - text.left;
+    const int needed = measure.right - measure.left;
+    HFONT smaller = nullptr;
+    if (needed > room && room > 0) {
+        LOGFONTW shape{};
+        GetObjectW(font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT),
+                   sizeof shape, &shape);
+        if (shape.lfHeight == 0) {
+            shape.lfHeight = -MulDiv(9, int(GetDpiForWindow(window)), 72);
+        }
+        shape.lfHeight = MulDiv(shape.lfHeight, room, needed);
+        shape.lfWidth = 0;
+        smaller = CreateFontIndirectW(&shape);
+        SelectObject(dc, smaller);
+        measure = text;
         DrawTextW(dc, label.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-        OffsetRect(&text, 0, ((text.bottom - text.top) - (measure.bottom - measure.top)) / 2);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(32, 32, 32));
-        DrawTextW(dc, label.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
-        SelectObject(dc, oldFont);
+    }
+    OffsetRect(&text, 0, ((text.bottom - text.top) - (measure.bottom - measure.top)) / 2);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(32, 32, 32));
+    DrawTextW(dc, label.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, oldFont);
+    if (smaller) {
+        DeleteObject(smaller);
     }
 }
