@@ -77,8 +77,9 @@ void CBitmapButton::DrawPicture(HDC dc, const RECT& rect, HWND window, HBITMAP p
         // The symbol takes the left 3/8 of the picture; the label the rest of it, apart from the
         // symbol and inside the picture's raised edge.
         const int gap = MulDiv(2, int(dpi), 96);
+        const int edge = MulDiv(4, int(dpi), 96);
         RECT text{std::max(left + width * 3 / 8 + gap, int(rect.left)), top,
-                  std::min(left + width, int(rect.right)) - gap, top + height};
+                  std::min(left + width, int(rect.right)) - edge, top + height};
         DrawLabel(dc, text, window, label);
     }
 }
