@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win/CBitmapButton.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/Win32Text.h"
 #include "win/FormColours.h"
 #include "win/WinText.h"
@@ -72,16 +75,47 @@ void CBitmapButton::DrawPicture(HDC dc, const RECT& rect, HWND window, HBITMAP p
         DeleteDC(memory);
     }
     if (!label.empty()) {
-        // The symbol takes the left third of the picture; the label the rest of the button.
-        RECT text{left + width * 3 / 8, top, rect.right - 2, top + height};
-        HGDIOBJ oldFont =
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-        RECT measure = text;
+        // The symbol takes the left 3/8 of the picture; the label the rest of it, apart from the
+        // symbol and inside the picture's raised edge.
+        const int gap = MulDiv(2, int(dpi), 96);
+        const int edge = MulDiv(4, int(dpi), 96);
+        RECT text{std::max(left + width * 3 / 8 + gap, int(rect.left)), top,
+                  std::min(left + width, int(rect.right)) - edge, top + height};
+        DrawLabel(dc, text, window, label);
+    }
+}
+
+// A word wider than its room would run over the symbol or past the edge: a label that does not
+// fit is drawn in the largest smaller font it fits in.
+void CBitmapButton::DrawLabel(HDC dc, RECT text, HWND window, const std::wstring& label) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    LOGFONTW shape{};
+    GetObjectW(font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT), sizeof shape,
+               &shape);
+    const int smallest = MulDiv(7, int(GetDpiForWindow(window)), 96);
+    HFONT smaller = nullptr;
+    RECT measure = text;
+    DrawTextW(dc, label.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    while (measure.right - measure.left > text.right - text.left &&
+           std::abs(shape.lfHeight) > smallest) {
+        shape.lfHeight += shape.lfHeight < 0 ? 1 : -1;
+        shape.lfWidth = 0;
+        HFONT next = CreateFontIndirectW(&shape);
+        SelectObject(dc, next);
+        if (smaller) {
+            DeleteObject(smaller);
+        }
+        smaller = next;
+        measure = text;
         DrawTextW(dc, label.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-        OffsetRect(&text, 0, ((text.bottom - text.top) - (measure.bottom - measure.top)) / 2);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(32, 32, 32));
-        DrawTextW(dc, label.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
-        SelectObject(dc, oldFont);
+    }
+    OffsetRect(&text, 0, ((text.bottom - text.top) - (measure.bottom - measure.top)) / 2);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(32, 32, 32));
+    DrawTextW(dc, label.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, oldFont);
+    if (smaller) {
+        DeleteObject(smaller);
     }
 }

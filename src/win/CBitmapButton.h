@@ -29,6 +29,7 @@ class CBitmapButton {
 
   private:
     void Release();
+    static void DrawLabel(HDC dc, RECT text, HWND window, const std::wstring& label);
 
     HWND button_ = nullptr;
     HBITMAP up_ = nullptr;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "collection/CTunecrateDoc.h"
+#include "platform/VolumeEjector.h"
 #include "platform/Win32Text.h"
 #include "run/FillRequest.h"
 #include "run/RunSummary.h"
@@ -18,6 +19,7 @@
 #include "win/CFolderBrowser.h"
 #include "win/CStickLayoutDlg.h"
 #include "win/FormColours.h"
+#include "win/WinEjectRunner.h"
 #include "win/WinMessages.h"
 #include "win/WinText.h"
 #include "win/WinTransferRunner.h"
@@ -26,7 +28,7 @@
 namespace {
 
 constexpr int kFormWidth = 401;  // dialog units
-constexpr int kFormHeight = 281;
+constexpr int kFormHeight = 291;
 constexpr UINT_PTR kMeasureTimer = 1;
 constexpr UINT kMeasureIntervalMs = 3000;
 
@@ -51,6 +53,7 @@ CTunecrateView::CTunecrateView(const std::string& settingsPath)
 CTunecrateView::~CTunecrateView() {
     // The job uses the document to its end: it is waited for while everything is still there.
     runner_.reset();
+    ejector_.reset();
     settings_.SetSaveOnDestroy(false);
     if (decoration_) {
         DeleteObject(decoration_);
@@ -66,6 +69,7 @@ SIZE CTunecrateView::BaseSize() const {
 BOOL CTunecrateView::OnInitDialog() {
     SetWindowLongPtrW(GetSafeHwnd(), GWLP_ID, IDC_FORM);
     runner_ = std::make_unique<WinTransferRunner>(GetSafeHwnd());
+    ejector_ = std::make_unique<WinEjectRunner>(GetSafeHwnd());
     start_.Attach(Item(IDC_START));
     start_.SetTexts(win::LoadText(IDS_START), win::LoadText(IDS_STOP));
     SendMessageW(Item(IDC_NEWDIR), EM_SETCUEBANNER, TRUE,
@@ -397,7 +401,9 @@ void CTunecrateView::StartTransfer() {
         start_.SetState(CHoverButton::kStateOff);
         return;
     }
-    // The job takes the check box as it is now, on this thread.
+    // The job takes the check box as it is now, on this thread; an eject still running ends
+    // first.
+    ejector_->Wait();
     const TransferJob::Options options =
         run::FillRequest::From(settings_, settings_.GetStickDrive(),
                                IsDlgButtonChecked(GetSafeHwnd(), IDC_DELETE_OLD) == BST_CHECKED);
@@ -451,6 +457,14 @@ void CTunecrateView::OnTransferEnded(TransferResult& result) {
     SetStatusText(win::Translate(run::RunSummary(result).StatusLine(win::NumberStyle())));
     start_.SetState(CHoverButton::kStateOff);
     SetTransferControlsEnabled(true);
+    if (run::RunSummary(result).ShouldEject(IsDlgButtonChecked(GetSafeHwnd(), IDC_EJECT) ==
+                                            BST_CHECKED)) {
+        // Unmounting waits for the stick's data to be written: not on this thread. The next
+        // start and the form's end wait for the eject.
+        SetStatusText(platform::Widen(win::ItemText(GetSafeHwnd(), IDC_STATUS)) + L"\n" +
+                      win::LoadText(IDS_EJECTING));
+        ejector_->Start(settings_.GetStickDrive());
+    }
     if ((result.ending == TransferResult::Ending::kRefused ||
          result.ending == TransferResult::Ending::kStickFailed) &&
         !result.error.IsEmpty()) {
@@ -462,6 +476,19 @@ void CTunecrateView::OnTransferEnded(TransferResult& result) {
     }
     // The frame closes now when the user asked it to during the run.
     SendMessageW(GetParent(GetSafeHwnd()), WM_APP_TRANSFER_ENDED, 0, 0);
+}
+
+void CTunecrateView::OnEjectEnded(const platform::EjectResult& ejected) {
+    if (!ejector_->OnEnded()) {
+        return;  // a new run waited for this eject and shows its own status
+    }
+    // The run's summary stays above what the eject says.
+    std::wstring status = platform::Widen(win::ItemText(GetSafeHwnd(), IDC_STATUS));
+    status = status.substr(0, status.find(L'\n'));
+    SetStatusText(status + L"\n" + win::Translate(ejected.message));
+    if (ejected.outcome == platform::EjectResult::Outcome::kFailed) {
+        ShowMessage(win::Translate(ejected.message), MB_ICONWARNING);
+    }
 }
 
 // While a transfer runs, nothing may change the collection, the stick or the file types.
@@ -585,6 +612,12 @@ bool CTunecrateView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         case WM_APP_TRANSFER_ENDED: {
             std::unique_ptr<TransferResult> ended(reinterpret_cast<TransferResult*>(lParam));
             OnTransferEnded(*ended);
+            return true;
+        }
+        case WM_APP_EJECT_ENDED: {
+            std::unique_ptr<platform::EjectResult> ended(
+                reinterpret_cast<platform::EjectResult*>(lParam));
+            OnEjectEnded(*ended);
             return true;
         }
         default:

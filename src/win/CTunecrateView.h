@@ -16,13 +16,18 @@
 
 class CFolderBrowser;
 class CTunecrateDoc;
+class WinEjectRunner;
 class WinTransferRunner;
 struct TransferResult;
+namespace platform {
+struct EjectResult;
+}
 
 // The main form, a modeless child dialog that fills the frame: the list of music directories,
-// the edit for a new one, the picture buttons, the Start button, the option to wipe the stick
-// first, the progress bar, the stick drive with its free space and a status line. It owns what
-// outlives a collection: the settings, the stick's drive information and the transfer runner.
+// the edit for a new one, the picture buttons, the Start button, the options to wipe the stick
+// first and eject it after, the progress bar, the stick drive with its free space and a status
+// area. It owns what outlives a collection: the settings, the stick's drive information, the
+// transfer runner and the eject runner.
 // The form grows with the frame from its template size: the list takes the room.
 class CTunecrateView : public CDialog {
   public:
@@ -74,6 +79,7 @@ class CTunecrateView : public CDialog {
     void StartTransfer();
     bool ConfirmWipe();
     void OnTransferEnded(TransferResult& result);
+    void OnEjectEnded(const platform::EjectResult& ejected);
     void SetTransferControlsEnabled(bool enabled);
     void ShowFreeSpace(uint64_t megabytes);
     void SetStatusText(const std::wstring& text);
@@ -87,6 +93,8 @@ class CTunecrateView : public CDialog {
     CTunecrateDoc* document_ = nullptr;
     std::unique_ptr<CFolderBrowser> folderBrowser_;
     std::unique_ptr<WinTransferRunner> runner_;
+    // Ejects the stick after a run; waited for before the next run and when the form goes.
+    std::unique_ptr<WinEjectRunner> ejector_;
     CHoverButton start_;
     std::map<int, std::unique_ptr<CBitmapButton>> pictureButtons_;
     HBITMAP decoration_ = nullptr;

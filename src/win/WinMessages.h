@@ -12,6 +12,7 @@ enum WinMessage : UINT {
     WM_APP_FREE_SPACE = WM_APP + 4,      // platform::UserMessage*
     WM_APP_MESSAGE_BOX = WM_APP + 5,     // platform::UserMessage*; the sender waits for it
     WM_APP_TRANSFER_ENDED = WM_APP + 6,  // TransferResult*
+    WM_APP_EJECT_ENDED = WM_APP + 7,     // platform::EjectResult*
 };
 
 // Posts `message` with `payload` to `window`; deletes the payload when the window is gone.

@@ -45,6 +45,7 @@
 #define IDC_NEWDIR_LABEL 1028
 #define IDC_LIST_LABEL 1029
 #define IDC_STATUS 1036
+#define IDC_EJECT 1037
 #define IDC_LAYOUT 1039
 
 // Controls of the drive dialog.
@@ -120,6 +121,7 @@
 #define IDS_EXT_WILDCARD 228
 #define IDS_EXT_SEPARATOR 229
 #define IDS_EXT_TOO_LONG 230
+#define IDS_EJECTING 231
 #define IDS_LABEL_ADD 240
 #define IDS_LABEL_REMOVE 241
 #define IDS_LABEL_SELDRV 242

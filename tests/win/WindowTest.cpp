@@ -348,6 +348,20 @@ TEST_F(WindowTest, StartTransferFillsTheStickAndSavesTheFlags) {
     EXPECT_EQ(Count(ReadFileBytes(Collection()), "f1="), 6u);
 }
 
+TEST_F(WindowTest, EjectAfterARunSaysWhyAFixedDiscStays) {
+    Start();
+    SendMessageW(Item(IDC_EJECT), BM_CLICK, 0, 0);
+    Command(ID_START_TRANSFER);
+    HWND box = WaitForDialog();
+    const std::string expected =
+        "Not ejected: " + Env("TUNECRATE_TEST_DRIVE") + " is on a fixed disc";
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), expected);
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
+    const std::string status = Text(Item(IDC_STATUS));
+    EXPECT_EQ(status.substr(status.find('\n') + 1), expected) << status;
+    EXPECT_EQ(FilesOnStick(), 6u);
+}
+
 TEST_F(WindowTest, StartTransferDuringARunStopsIt) {
     for (int i = 4; i <= 200; ++i) {
         WriteFileBytes(dir_ / "Rock\\song" + std::to_string(i) + ".mp3", std::string(50000, 'x'));
@@ -426,6 +440,7 @@ TEST_F(WindowTest, GermanResourcesNameTheForm) {
     const std::pair<int, const char*> rows[] = {
         {IDC_LIST_LABEL, "Musiksammlung"},
         {IDC_DELETE_OLD, "Alte Musikdateien vom Stick &löschen"},
+        {IDC_EJECT, "Stick nach dem Kopieren aus&werfen"},
         {IDC_START, "Start"},
         {IDC_ADD, "Ordner hinzufügen"},
     };
