@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -9,7 +10,8 @@
 #include "transfer/StickFolder.h"
 
 // The real file operations with faults on demand: the `nth` copy or flush fails with `error`, or
-// the volume turns another from the `nth` copy on; `space`, when set, is what is measured.
+// the volume turns another from the `nth` copy on; `space`, when set, is what is measured;
+// with `nameAppears`, a file takes the first name a copy is renamed to just before the rename.
 class FailingStick : public FileOperations {
   public:
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
@@ -17,7 +19,8 @@ class FailingStick : public FileOperations {
     int nth = 1, error = 0;
     CopyResult::Outcome copyOutcome = CopyResult::kStickFailed;  // how a failing copy reports
     std::optional<Space> space;
-    mutable int copies = 0, flushes = 0;
+    bool nameAppears = false;  // another program takes the first name a copy is to get
+    mutable int copies = 0, flushes = 0, renames = 0;
 
     CopyResult CopyInto(const std::string& source, const StickFolder& folder,
                         const std::string& name, bool flushNow) const override {
@@ -25,6 +28,14 @@ class FailingStick : public FileOperations {
             return CopyResult::Failed(copyOutcome, name + ": " + std::strerror(error));
         }
         return FileOperations::CopyInto(source, folder, name, flushNow);
+    }
+    CopyResult RenameWithoutOverwrite(const StickFolder& fromFolder, const std::string& from,
+                                      const StickFolder& toFolder,
+                                      const std::string& to) const override {
+        if (++renames == 1 && nameAppears) {
+            std::ofstream(toFolder.PathOf(to)) << "came meanwhile";
+        }
+        return FileOperations::RenameWithoutOverwrite(fromFolder, from, toFolder, to);
     }
     bool FlushVolume(const std::string& path, std::string& text) const override {
         if (++flushes == nth && fault == Fault::kFlush) {

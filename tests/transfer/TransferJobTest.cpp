@@ -158,6 +158,15 @@ TEST_F(TransferJobTest, ASongWhoseNameIsTakenArrivesNumbered) {
     EXPECT_EQ(Saved(), "music: other.mp3=1");
 }
 
+TEST_F(TransferJobTest, ANameTakenJustBeforeTheRenameGetsTheNextNumber) {
+    AddMusic("music", {{"other.mp3", 1000}});
+    files_.nameAppears = true;
+    EXPECT_EQ(Run(Folder(stick_.Path())).filesCopied, 1);
+    EXPECT_EQ(ReadFileBytes(stick_ / "other.mp3"), "came meanwhile");
+    EXPECT_EQ(fs::file_size(stick_ / "other (2).mp3"), 1000u);
+    EXPECT_EQ(Saved(), "music: other.mp3=1");
+}
+
 TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 200}, {"c.mp3", 300}});
     std::vector<LibraryEntry*> all = doc_.GetUntransferredFiles();
