@@ -22,6 +22,7 @@
 #include "transfer/DriveInfo.h"
 #include "transfer/FailingStick.h"
 #include "transfer/SeededRandom.h"
+#include "transfer/StickManifest.h"
 
 namespace fs = std::filesystem;
 using Ending = TransferResult::Ending;
@@ -167,6 +168,51 @@ TEST_F(TransferJobTest, ANameTakenJustBeforeTheRenameGetsTheNextNumber) {
     EXPECT_EQ(Saved(), "music: other.mp3=1");
 }
 
+// A run killed at any moment leaves a record of every song it gave a name on the stick, so
+// that the next run neither copies one of them again nor leaves it unmarked.
+TEST_F(TransferJobTest, ASongIsInTheSticksRecordBeforeItHasItsName) {
+    AddMusic("music", {{"a.mp3", 1000}});
+    std::string atRename;
+    files_.beforeRename = [&] { atRename = ReadFileBytes(stick_ / StickManifest::kName); };
+    Run(Folder(stick_.Path()));
+    EXPECT_NE(atRename.find("a.mp3\t" + (temp_ / "music/a.mp3") + "\n"), std::string::npos)
+        << atRename;
+}
+
+TEST_F(TransferJobTest, ASongNamedOtherwiseThanPlannedIsRecordedUnderTheNameItGot) {
+    AddMusic("music", {{"other.mp3", 1000}});
+    files_.nameAppears = true;
+    std::string atLastFlush;  // the record a run killed before its end leaves, as read
+    files_.beforeFlush = [&] {
+        StickFolder root;
+        std::string error;
+        StickFolder::OpenRoot(stick_.Path(), root, error);
+        StickManifest record;
+        record.Read(root, false);
+        atLastFlush = record.Text();
+    };
+    Run(Folder(stick_.Path()));
+    EXPECT_NE(atLastFlush.find("\nother (2).mp3\t"), std::string::npos) << atLastFlush;
+    EXPECT_EQ(atLastFlush.find("\nother.mp3\t"), std::string::npos) << atLastFlush;
+}
+
+TEST(StickManifestTest, ALineCutShortByACrashDoesNotSwallowTheNextAppendedOne) {
+    TempDir stick;
+    WriteFileBytes(stick / "x.mp3", "x");
+    WriteFileBytes(stick / "y.mp3", "y");
+    WriteFileBytes(stick / StickManifest::kName, "x.mp3\t/music/x.mp3\ny.mp3\t/mus");
+    StickFolder root;
+    std::string error;
+    ASSERT_EQ(StickFolder::OpenRoot(stick.Path(), root, error), StickFolder::Outcome::kOpened);
+    StickManifest record;
+    record.Read(root, false);
+    ASSERT_TRUE(record.Append(root, {{"/music/y.mp3", "y.mp3"}}, error)) << error;
+    StickManifest reread;
+    reread.Read(root, false);
+    EXPECT_TRUE(reread.Holds("/music/x.mp3"));
+    EXPECT_TRUE(reread.Holds("/music/y.mp3"));
+}
+
 TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     AddMusic("music", {{"a.mp3", 100}, {"b.mp3", 200}, {"c.mp3", 300}});
     std::vector<LibraryEntry*> all = doc_.GetUntransferredFiles();
@@ -178,11 +224,12 @@ TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
     EXPECT_EQ(Saved(), "music: a.mp3=1 b.mp3=1 c.mp3=1");
 
     // All transferred: a new cycle begins at once. Each file costs a 4 KiB block and 96 bytes of
-    // entries; after c.mp3, a.mp3 would take exactly what is left, which is not enough.
+    // entries, and the stick's record keeps two blocks free; after c.mp3, a.mp3 would take
+    // exactly what is left, which is not enough.
     TempDir second;
     random_.values = {2, 0};
     files_.space = FileOperations::Space{kMB, 4096};
-    EXPECT_EQ(Run(Folder(second.Path(), 2 * (4096 + 96))).ending, Ending::kLimitReached);
+    EXPECT_EQ(Run(Folder(second.Path(), 3 * 4096 + 2 * 96)).ending, Ending::kLimitReached);
     EXPECT_TRUE(fs::exists(second / "c.mp3"));
     EXPECT_EQ(Saved(), "music: a.mp3=0 b.mp3=0 c.mp3=1");
 }
