@@ -161,29 +161,31 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     limitLeft_ = options_.byteLimit;
     namesUnflushed_ = false;
     folderFull_ = false;
-    // The record and the playlist are replaced through a copy: room for the new one stays free,
-    // and the record grows by the lines appended while the run copies (a cluster more at most).
+    // The record grows by the lines appended while the run copies, and is rewritten only where
+    // it then holds lines that are no longer true; the playlist is replaced through a copy.
+    // Room for both stays free.
     const auto roomFor = [this](uint64_t bytes) {
         return (bytes / clusterBytes_ + 1) * clusterBytes_;
     };
-    reserved_ = roomFor(manifest_.ReadBytes()) + clusterBytes_ +
-                (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
+    reserved_ =
+        roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
     stickFreeBytes_ = space.freeBytes;
     freeBytes_ = Available(space.freeBytes);
     startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
 }
 
 void TransferJob::WriteRecords(TransferResult& result) {
-    // Without the record (a root folder full to the last entry) a later new cycle may copy a
-    // song of this run again, under a numbered name: nothing is lost, so the run goes on.
     std::string error;
-    manifest_.Write(root_, error);
-    error.clear();
     if (options_.playlist && !layout_.WritePlaylist(error)) {
         result.playlistError =
             error.empty() ? UserMessage(MessageId::kNotWritten, {StickLayout::kPlaylistName})
                           : UserMessage::System(error);
     }
+    // The record is rewritten last, where lines of songs no longer there or renamed are to go.
+    // Where that fails (no room left, a root folder full to the last entry) the record as
+    // appended stays, and still tells every song of this run: the run goes on.
+    error.clear();
+    manifest_.Write(root_, error);
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
@@ -707,9 +709,8 @@ uint64_t TransferJob::Available(uint64_t measured) const {
 }
 
 void TransferJob::Reserve(const LibraryEntry& entry, const std::string& relative) {
-    // Each song's line in the stick's record (appended, then in the new record) and in the
-    // playlist.
-    const uint64_t lines = 2 * StickManifest::Line(entry.GetFullPath(), relative).size() +
+    // Each song's line in the stick's record and in the playlist.
+    const uint64_t lines = StickManifest::Line(entry.GetFullPath(), relative).size() +
                            (options_.playlist ? StickLayout::PlaylistLine(relative).size() + 1 : 0);
     reserved_ += lines;
     freeBytes_ -= std::min(freeBytes_, lines);
