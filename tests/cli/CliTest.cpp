@@ -289,15 +289,31 @@ TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
 
     ASSERT_TRUE(TryCreateSymlink(hanging, music + "/hang.mp3"));
     MakeCollection(0);
+    // The copy's temporary file on the stick.
+    const auto copyBegun = [this] {
+        for (const auto& entry : fs::directory_iterator(stick)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(".tunecrate-", 0) == 0 && name.size() > 5 &&
+                name.compare(name.size() - 5, 5, ".part") == 0) {
+                return true;
+            }
+        }
+        return false;
+    };
     const auto start = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point firstSignal;
     int sent = 0;
     const CliResult result =
         Spawn({"fill", collection, stick, "--folder", "--json"}, [&](int pid, const std::string&) {
-            const auto elapsed = std::chrono::steady_clock::now() - start;
-            if (elapsed > std::chrono::milliseconds(300 * (sent + 1)) && sent < 2) {
+            const auto now = std::chrono::steady_clock::now();
+            if (sent == 0 && copyBegun()) {  // the program is past its start, in the copy
+                kill(pid, SIGTERM);
+                firstSignal = now;
+                ++sent;
+            } else if (sent == 1 && now - firstSignal > std::chrono::milliseconds(300)) {
                 kill(pid, SIGTERM);
                 ++sent;
-            } else if (elapsed > std::chrono::seconds(20)) {
+            } else if (now - start > std::chrono::seconds(60)) {
                 kill(pid, SIGKILL);  // the run hangs: fail instead of waiting for ever
             }
         });
