@@ -18,7 +18,8 @@ check() { if eval "$2"; then passed=$((passed + 1)); else fail "$1"; fi; }
 # wine shows the host's root folder as drive Z:
 win() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
 cli() { "$wine" "$program" --settings "$(win "$work/Tunecrate.ini")" "$@"; }
-count() { find "$1" -type f | wc -l; }
+# The songs in a folder; the stick's own record (a dot file) is not one.
+count() { find "$1" -type f ! -name ".*" | wc -l; }
 
 music="$work/Müsik Ørkester"
 mkdir -p "$music" "$work/Stick 1" "$work/Stick 2"
