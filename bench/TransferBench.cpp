@@ -44,8 +44,8 @@ class SilentUi : public CollectionUi {
     void ShowError(const platform::UserMessage& text) override {
         throw std::runtime_error(text.Text());
     }
-    Answer AskYesNoCancel(const platform::UserMessage&) override { return Answer::No; }
-    ChangedAnswer AskChangedOnDisc(const std::string&) override { return ChangedAnswer::Cancel; }
+    Answer AskYesNoCancel(const platform::UserMessage&) override { return Answer::kNo; }
+    ChangedAnswer AskChangedOnDisc(const std::string&) override { return ChangedAnswer::kCancel; }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }
     void SetTitle(const std::string&) override {}
     void UpdateAllViews() override {}

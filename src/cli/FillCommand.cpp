@@ -203,13 +203,13 @@ bool FillCommand::LockCollection(platform::LockFile& lock, CliContext& context) 
     }
     const std::string lockPath = CTunecrateDoc::LockPathFor(collection_);
     switch (lock.TryLock(lockPath, collection_)) {
-        case platform::LockFile::Result::Locked:
+        case platform::LockFile::Result::kLocked:
             return true;
-        case platform::LockFile::Result::Busy:
+        case platform::LockFile::Result::kBusy:
             context.err << "error: " << CTunecrateDoc::InUseText(collection_).Text()
                         << " Nothing was copied.\n";
             return false;
-        case platform::LockFile::Result::Failed:
+        case platform::LockFile::Result::kFailed:
             break;
     }
     context.err << "error: cannot lock the collection: " << lockPath << ": " << lock.GetError()

@@ -21,13 +21,13 @@ class TerminalCollectionUi : public CollectionUi {
     void ShowError(const platform::UserMessage& text) override {
         err_ << "error: " << OneLine(text.Text()) << "\n";
     }
-    Answer AskYesNoCancel(const platform::UserMessage&) override { return Answer::Cancel; }
+    Answer AskYesNoCancel(const platform::UserMessage&) override { return Answer::kCancel; }
     // Another program saved meanwhile (a fill holds the lock, so its flags are the newer ones):
     // its flags are taken over before writing, and the user is told.
     ChangedAnswer AskChangedOnDisc(const std::string& path) override {
         err_ << path
              << " was changed by another program; its transfer flags are merged with this run's\n";
-        return ChangedAnswer::TakeFileFlags;
+        return ChangedAnswer::kTakeFileFlags;
     }
     std::optional<std::string> ChooseFile(const FileDialog&) override { return std::nullopt; }
     void SetTitle(const std::string&) override {}

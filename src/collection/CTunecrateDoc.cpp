@@ -80,11 +80,11 @@ bool CTunecrateDoc::AskSaveChanges() {
         return true;
     }
     switch (ui_.AskYesNoCancel(UserMessage(Id::kSaveChanges))) {
-        case CollectionUi::Answer::Cancel:
+        case CollectionUi::Answer::kCancel:
             return false;
-        case CollectionUi::Answer::No:
+        case CollectionUi::Answer::kNo:
             return true;
-        case CollectionUi::Answer::Yes:
+        case CollectionUi::Answer::kYes:
             break;
     }
     // A collection without a file needs a name first; giving none keeps the work open.
@@ -121,12 +121,12 @@ UserMessage CTunecrateDoc::InUseText(const std::string& collectionPath) {
 bool CTunecrateDoc::Lock(platform::LockFile& lock) {
     const std::string lockPath = LockPathFor(GetFilePath());
     switch (lock.TryLock(lockPath, GetFilePath())) {
-        case platform::LockFile::Result::Locked:
+        case platform::LockFile::Result::kLocked:
             return true;
-        case platform::LockFile::Result::Busy:
+        case platform::LockFile::Result::kBusy:
             ui_.ShowError(InUseText(GetFilePath()));
             return false;
-        case platform::LockFile::Result::Failed:
+        case platform::LockFile::Result::kFailed:
             break;
     }
     ui_.ShowError(UserMessage(Id::kNotLocked, {lockPath, lock.GetError()}));
@@ -141,20 +141,20 @@ bool CTunecrateDoc::SettleChangeOnDisc(bool& reloaded) {
     if (path != stampPath_ || now == stamp_ || !now.exists) {
         return true;
     }
-    switch (settleQuietly_ ? CollectionUi::ChangedAnswer::TakeFileFlags
+    switch (settleQuietly_ ? CollectionUi::ChangedAnswer::kTakeFileFlags
                            : ui_.AskChangedOnDisc(path)) {
-        case CollectionUi::ChangedAnswer::Reload:
+        case CollectionUi::ChangedAnswer::kReload:
             reloaded = true;
             LoadCollection(path);
             SetModifiedFlag(false);
             ui_.UpdateAllViews();
             return false;
-        case CollectionUi::ChangedAnswer::Overwrite:
+        case CollectionUi::ChangedAnswer::kOverwrite:
             return true;
-        case CollectionUi::ChangedAnswer::TakeFileFlags:
+        case CollectionUi::ChangedAnswer::kTakeFileFlags:
             library_->TakeFlagsFromFile();
             return true;
-        case CollectionUi::ChangedAnswer::Cancel:
+        case CollectionUi::ChangedAnswer::kCancel:
             break;
     }
     return false;
@@ -228,8 +228,8 @@ bool CTunecrateDoc::LoadCollection(const std::string& path) {
     stamp_ = FileStamp::Of(path);
     stampPath_ = path;
     const MusicLibrary::LoadStatus status = library_->Load(path);
-    if (status == MusicLibrary::LoadStatus::Loaded ||
-        status == MusicLibrary::LoadStatus::FileMissing) {
+    if (status == MusicLibrary::LoadStatus::kLoaded ||
+        status == MusicLibrary::LoadStatus::kFileMissing) {
         ui_.SetTitle(TitleFromPath(path));
         return true;
     }
@@ -240,7 +240,7 @@ bool CTunecrateDoc::LoadCollection(const std::string& path) {
 }
 
 void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status) {
-    if (status == MusicLibrary::LoadStatus::FileUnreadable) {
+    if (status == MusicLibrary::LoadStatus::kFileUnreadable) {
         ui_.ShowError(UserMessage(Id::kNotRead, {path, library_->GetLoadError()}));
     } else {
         ui_.ShowError(UserMessage(Id::kNotACollection, {path}));

@@ -14,13 +14,13 @@
 // transfer job never saves the collection itself while a front end owns it.
 class CollectionUi {
   public:
-    enum class Answer { Yes, No, Cancel };
+    enum class Answer { kYes, kNo, kCancel };
     // What to do when the collection file was changed by another program since it was read.
     enum class ChangedAnswer {
-        Reload,         // drop the changes made here and load the file as it is now
-        Overwrite,      // write the collection as it is here
-        Cancel,         // write nothing
-        TakeFileFlags,  // take the transfer flags from the file, then write
+        kReload,         // drop the changes made here and load the file as it is now
+        kOverwrite,      // write the collection as it is here
+        kCancel,         // write nothing
+        kTakeFileFlags,  // take the transfer flags from the file, then write
     };
 
     // The settings of one of the document's two file dialogs. An implementation keeps one dialog

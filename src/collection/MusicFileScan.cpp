@@ -36,7 +36,7 @@ bool Storable(const std::string& name) {
 ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::string>& files) {
     DIR* dir = ::opendir(directory.c_str());
     if (dir == nullptr) {
-        return ListOutcome::Unlistable;
+        return ListOutcome::kUnlistable;
     }
     bool anything = false;
     errno = 0;
@@ -65,10 +65,10 @@ ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::stri
     ::closedir(dir);
     if (broken) {
         files.clear();
-        return ListOutcome::Unlistable;
+        return ListOutcome::kUnlistable;
     }
     std::sort(files.begin(), files.end());
-    return anything ? ListOutcome::Listed : ListOutcome::Empty;
+    return anything ? ListOutcome::kListed : ListOutcome::kEmpty;
 }
 #else
 // The names of the regular files directly in `directory`, sorted byte-wise.
@@ -76,7 +76,7 @@ ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::stri
     std::error_code ec;
     fs::directory_iterator it(platform::PathFromUtf8(directory), ec);
     if (ec) {
-        return ListOutcome::Unlistable;
+        return ListOutcome::kUnlistable;
     }
     bool anything = false;
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
@@ -94,10 +94,10 @@ ListOutcome ListRegularFiles(const std::string& directory, std::vector<std::stri
     // the folder: taking it as one would drop the files it did not reach.
     if (ec) {
         files.clear();
-        return ListOutcome::Unlistable;
+        return ListOutcome::kUnlistable;
     }
     std::sort(files.begin(), files.end());
-    return anything ? ListOutcome::Listed : ListOutcome::Empty;
+    return anything ? ListOutcome::kListed : ListOutcome::kEmpty;
 }
 #endif
 
@@ -119,7 +119,7 @@ ListOutcome ListMusicFiles(const std::string& directory, const std::vector<std::
                            std::vector<std::string>& names) {
     std::vector<std::string> files;
     const ListOutcome outcome = ListRegularFiles(directory, files);
-    if (outcome != ListOutcome::Listed) {
+    if (outcome != ListOutcome::kListed) {
         return outcome;
     }
     for (const std::string& extension : extensions) {
@@ -129,5 +129,5 @@ ListOutcome ListMusicFiles(const std::string& directory, const std::vector<std::
             }
         }
     }
-    return ListOutcome::Listed;
+    return ListOutcome::kListed;
 }

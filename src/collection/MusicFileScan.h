@@ -14,9 +14,9 @@ bool MatchesExtension(const std::string& name, const std::string& extension);
 
 // What listing a directory found.
 enum class ListOutcome {
-    Listed,      // listed to the end
-    Empty,       // listed, and it holds nothing at all (not even a subfolder or a dot file)
-    Unlistable,  // missing, not a directory, not readable, or the listing broke off
+    kListed,      // listed to the end
+    kEmpty,       // listed, and it holds nothing at all (not even a subfolder or a dot file)
+    kUnlistable,  // missing, not a directory, not readable, or the listing broke off
 };
 
 // Appends to `names` the music files of `directory`: extension by extension in the order given,

@@ -95,7 +95,7 @@ MusicLibrary::MusicLibrary(IniFile* collectionFile, const AppSettings* settings)
 
 bool MusicLibrary::AddDirectory(const std::string& path, int flag) {
     std::vector<std::string> names;
-    if (ScanPath(path, names) == ListOutcome::Unlistable) {
+    if (ScanPath(path, names) == ListOutcome::kUnlistable) {
         return false;
     }
     LibraryDirectory* directory = AppendDirectory(path, flag);
@@ -315,29 +315,29 @@ MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
     loadError_.clear();
     const std::string& path = collectionFile_->GetPath();
     if (path.empty()) {
-        return LoadStatus::FileMissing;
+        return LoadStatus::kFileMissing;
     }
     // Only a regular file of sane size: a pipe or a device could block or never end.
     std::string text;
     const platform::FileReadResult read =
         platform::ReadWholeFile(path, IniFile::kMaxFileSize, text);
     if (read.outcome == platform::FileReadResult::kMissing) {
-        return LoadStatus::FileMissing;
+        return LoadStatus::kFileMissing;
     }
     if (read.outcome == platform::FileReadResult::kFailed) {
         loadError_ = read.error;
-        return LoadStatus::FileUnreadable;
+        return LoadStatus::kFileUnreadable;
     }
     // Text never holds NUL bytes; a file with them is not ours, whatever the INI reader makes
     // of it.
     if (text.find('\0') != std::string::npos) {
-        return LoadStatus::NotACollectionFile;
+        return LoadStatus::kNotACollectionFile;
     }
     collectionFile_->ReadText(text);
     if (collectionFile_->GetSectionCount() == 0 && HasText(text)) {
-        return LoadStatus::NotACollectionFile;
+        return LoadStatus::kNotACollectionFile;
     }
-    return LoadStatus::Loaded;
+    return LoadStatus::kLoaded;
 }
 
 void MusicLibrary::RebuildFromSection() {
@@ -347,7 +347,7 @@ void MusicLibrary::RebuildFromSection() {
     LibraryDirectory* loaded = nullptr;  // the directory that file lines belong to
     // While the loaded directory could not be listed (or was found empty), its file lines are
     // kept as they stand instead of being matched against a listing.
-    ListOutcome listing = ListOutcome::Listed;
+    ListOutcome listing = ListOutcome::kListed;
     bool keptAny = false;
     const auto flushPending = [&] {
         for (std::string& name : pending.TakeUnclaimed()) {
@@ -356,7 +356,7 @@ void MusicLibrary::RebuildFromSection() {
         // An empty folder that the file lists no music for has nothing to lose: it is
         // simply an empty folder.
         if (loaded &&
-            (listing == ListOutcome::Unlistable || (listing == ListOutcome::Empty && keptAny))) {
+            (listing == ListOutcome::kUnlistable || (listing == ListOutcome::kEmpty && keptAny))) {
             loaded->SetAvailable(false);
         }
     };
@@ -379,7 +379,7 @@ void MusicLibrary::RebuildFromSection() {
             pending.Reset(std::move(names));
         } else if (key != "f0" && key != "f1") {
             continue;
-        } else if (listing != ListOutcome::Listed && loaded) {
+        } else if (listing != ListOutcome::kListed && loaded) {
             AppendFile(loaded, entry.TakeValue(), key == "f1" ? 1 : 0);
             keptAny = true;
         } else if (pending.Claim(entry.GetValue())) {

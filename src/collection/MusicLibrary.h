@@ -28,10 +28,10 @@ class MusicLibrary {
     // What Load found at the collection file's path. In every case the library is rebuilt from
     // what could be read, which is nothing unless the status is Loaded.
     enum class LoadStatus {
-        Loaded,              // read (an empty file, or one without a collection, gives no dirs)
-        FileMissing,         // no file at the path (or no path): an empty collection
-        FileUnreadable,      // the file exists but could not be read; GetLoadError says why
-        NotACollectionFile,  // the file holds binary data or no INI text at all
+        kLoaded,              // read (an empty file, or one without a collection, gives no dirs)
+        kFileMissing,         // no file at the path (or no path): an empty collection
+        kFileUnreadable,      // the file exists but could not be read; GetLoadError says why
+        kNotACollectionFile,  // the file holds binary data or no INI text at all
     };
 
     // Neither object is owned; both must outlive the library. Without settings, scanning finds

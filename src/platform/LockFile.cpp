@@ -28,11 +28,11 @@ LockFile::Result LockFile::TryLock(const std::string& path, const std::string& l
     if (found != HeldLocks().end()) {
         ++found->second.count;
         path_ = path;
-        return Result::Locked;
+        return Result::kLocked;
     }
-    Result result = Result::Failed;
+    Result result = Result::kFailed;
     const intptr_t handle = Acquire(path, like, result, error_);
-    if (result == Result::Locked) {
+    if (result == Result::kLocked) {
         HeldLocks().emplace(path, Held{handle, 1});
         path_ = path;
     }

@@ -15,9 +15,9 @@ namespace platform {
 class LockFile {
   public:
     enum class Result {
-        Locked,  // this object holds the lock
-        Busy,    // another program holds it
-        Failed,  // the lock file could not be created or locked; GetError says why
+        kLocked,  // this object holds the lock
+        kBusy,    // another program holds it
+        kFailed,  // the lock file could not be created or locked; GetError says why
     };
 
     LockFile() = default;

@@ -49,7 +49,7 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& like, Res
     const bool hasModel = !like.empty() && ::stat(like.c_str(), &model) == 0;
     const int fd = OpenLockFile(path, hasModel ? &model : nullptr);
     if (fd < 0) {
-        result = Result::Failed;
+        result = Result::kFailed;
         error = std::strerror(errno);
         return -1;
     }
@@ -60,11 +60,11 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& like, Res
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
         ::close(fd);
-        result = code == EWOULDBLOCK ? Result::Busy : Result::Failed;
+        result = code == EWOULDBLOCK ? Result::kBusy : Result::kFailed;
         error = std::strerror(code);
         return -1;
     }
-    result = Result::Locked;
+    result = Result::kLocked;
     return fd;
 }
 

@@ -23,7 +23,7 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/,
         }
     }
     if (file == INVALID_HANDLE_VALUE) {
-        result = Result::Failed;
+        result = Result::kFailed;
         error = SystemErrorText(GetLastError());
         return -1;
     }
@@ -33,10 +33,10 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/,
         const DWORD code = GetLastError();
         error = SystemErrorText(code);
         CloseHandle(file);
-        result = code == ERROR_LOCK_VIOLATION ? Result::Busy : Result::Failed;
+        result = code == ERROR_LOCK_VIOLATION ? Result::kBusy : Result::kFailed;
         return -1;
     }
-    result = Result::Locked;
+    result = Result::kLocked;
     return reinterpret_cast<intptr_t>(file);
 }
 

@@ -76,9 +76,9 @@ AppSettings::ExtensionCheck AppSettings::CheckExtension(const std::string& typed
         if (byte < 0x20 || byte == 0x7f || c == ' ') {
             blank = true;
         } else if (c == '*' || c == '?') {
-            check.problem = Problem::Wildcard;
+            check.problem = Problem::kWildcard;
         } else if (c == '/' || c == '\\') {
-            check.problem = Problem::Separator;
+            check.problem = Problem::kSeparator;
         } else if (c >= 'A' && c <= 'Z') {
             c = static_cast<char>(c - 'A' + 'a');
         }
@@ -86,11 +86,11 @@ AppSettings::ExtensionCheck AppSettings::CheckExtension(const std::string& typed
         characters += (byte & 0xC0) != 0x80 ? 1 : 0;
     }
     if (ext.find_first_not_of(" \t\r\n\v\f") == std::string::npos) {
-        check.problem = Problem::Empty;
+        check.problem = Problem::kEmpty;
     } else if (blank) {
-        check.problem = Problem::Blank;
+        check.problem = Problem::kBlank;
     } else if (check.ok() && characters > kMaxExtensionLength) {
-        check.problem = Problem::TooLong;
+        check.problem = Problem::kTooLong;
     }
     if (check.ok()) {
         check.extension = std::move(ext);
@@ -101,17 +101,17 @@ AppSettings::ExtensionCheck AppSettings::CheckExtension(const std::string& typed
 std::string AppSettings::ExtensionProblemText(ExtensionCheck::Problem problem) {
     using Problem = ExtensionCheck::Problem;
     switch (problem) {
-        case Problem::None:
+        case Problem::kNone:
             break;
-        case Problem::Empty:
+        case Problem::kEmpty:
             return "a file type cannot be empty";
-        case Problem::Blank:
+        case Problem::kBlank:
             return "a file type cannot hold blanks or control characters";
-        case Problem::Wildcard:
+        case Problem::kWildcard:
             return "a file type cannot hold * or ?";
-        case Problem::Separator:
+        case Problem::kSeparator:
             return "a file type cannot hold / or \\";
-        case Problem::TooLong:
+        case Problem::kTooLong:
             return "a file type has at most 16 characters";
     }
     return std::string();

@@ -17,10 +17,10 @@ class AppSettings {
 
     // The one check of a music file extension, for the dialog, the command line and loading.
     struct ExtensionCheck {
-        enum class Problem { None, Empty, Blank, Wildcard, Separator, TooLong };
-        Problem problem = Problem::None;
+        enum class Problem { kNone, kEmpty, kBlank, kWildcard, kSeparator, kTooLong };
+        Problem problem = Problem::kNone;
         std::string extension;  // lower-cased, a leading dot dropped; valid when no problem
-        bool ok() const { return problem == Problem::None; }
+        bool ok() const { return problem == Problem::kNone; }
     };
     // Checks `typed`: blank or whitespace-only values, blanks and control characters, "*" and
     // "?", path separators and more than kMaxExtensionLength characters are refused.

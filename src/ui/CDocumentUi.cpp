@@ -41,11 +41,11 @@ CollectionUi::Answer CDocumentUi::AskYesNoCancel(const platform::UserMessage& qu
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
         case QMessageBox::Save:
-            return Answer::Yes;
+            return Answer::kYes;
         case QMessageBox::Discard:
-            return Answer::No;
+            return Answer::kNo;
         default:
-            return Answer::Cancel;
+            return Answer::kCancel;
     }
 }
 
@@ -63,9 +63,9 @@ CollectionUi::ChangedAnswer CDocumentUi::AskChangedOnDisc(const std::string& pat
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == reload) {
-        return ChangedAnswer::Reload;
+        return ChangedAnswer::kReload;
     }
-    return box.clickedButton() == overwrite ? ChangedAnswer::Overwrite : ChangedAnswer::Cancel;
+    return box.clickedButton() == overwrite ? ChangedAnswer::kOverwrite : ChangedAnswer::kCancel;
 }
 
 QStringList CDocumentUi::NameFilters(const std::string& filter) {

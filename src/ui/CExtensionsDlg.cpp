@@ -136,17 +136,17 @@ void CExtensionsDlg::InsertSorted(const QString& extension) {
 QString CExtensionsDlg::ProblemText(AppSettings::ExtensionCheck::Problem problem) {
     using Problem = AppSettings::ExtensionCheck::Problem;
     switch (problem) {
-        case Problem::None:
+        case Problem::kNone:
             break;
-        case Problem::Empty:
+        case Problem::kEmpty:
             return tr("A file type cannot be empty.");
-        case Problem::Blank:
+        case Problem::kBlank:
             return tr("A file type cannot hold blanks or control characters.");
-        case Problem::Wildcard:
+        case Problem::kWildcard:
             return tr("A file type cannot hold * or ?.");
-        case Problem::Separator:
+        case Problem::kSeparator:
             return tr("A file type cannot hold / or \\.");
-        case Problem::TooLong:
+        case Problem::kTooLong:
             return tr("A file type has at most %1 characters.").arg(kMaxExtensionLength);
     }
     return QString();

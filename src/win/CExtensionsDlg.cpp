@@ -27,21 +27,21 @@ void CExtensionsDlg::AddTypedExtension() {
     const AppSettings::ExtensionCheck check = AppSettings::CheckExtension(typed);
     std::wstring problem;
     switch (check.problem) {
-        case Problem::None:
+        case Problem::kNone:
             break;
-        case Problem::Empty:
+        case Problem::kEmpty:
             problem = win::LoadText(IDS_EXT_EMPTY);
             break;
-        case Problem::Blank:
+        case Problem::kBlank:
             problem = win::LoadText(IDS_EXT_BLANK);
             break;
-        case Problem::Wildcard:
+        case Problem::kWildcard:
             problem = win::LoadText(IDS_EXT_WILDCARD);
             break;
-        case Problem::Separator:
+        case Problem::kSeparator:
             problem = win::LoadText(IDS_EXT_SEPARATOR);
             break;
-        case Problem::TooLong:
+        case Problem::kTooLong:
             problem = win::FormatText(IDS_EXT_TOO_LONG,
                                       {std::to_string(AppSettings::kMaxExtensionLength)});
             break;

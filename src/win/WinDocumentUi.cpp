@@ -28,11 +28,11 @@ CollectionUi::Answer WinDocumentUi::AskYesNoCancel(const platform::UserMessage& 
     switch (MessageBoxW(frame_, win::Translate(question).c_str(),
                         win::LoadText(IDS_APP_NAME).c_str(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
-            return Answer::Yes;
+            return Answer::kYes;
         case IDNO:
-            return Answer::No;
+            return Answer::kNo;
         default:
-            return Answer::Cancel;
+            return Answer::kCancel;
     }
 }
 
@@ -53,11 +53,11 @@ CollectionUi::ChangedAnswer WinDocumentUi::AskChangedOnDisc(const std::string& p
     config.nDefaultButton = IDRETRY;
     int pressed = IDCANCEL;
     if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
-        return ChangedAnswer::Cancel;
+        return ChangedAnswer::kCancel;
     }
-    return pressed == IDRETRY    ? ChangedAnswer::Reload
-           : pressed == IDIGNORE ? ChangedAnswer::Overwrite
-                                 : ChangedAnswer::Cancel;
+    return pressed == IDRETRY    ? ChangedAnswer::kReload
+           : pressed == IDIGNORE ? ChangedAnswer::kOverwrite
+                                 : ChangedAnswer::kCancel;
 }
 
 std::optional<std::string> WinDocumentUi::ChooseFile(const FileDialog& dialog) {

@@ -102,7 +102,7 @@ TEST_F(CTunecrateDocTest, MarksWithoutAFileLiveOnInMemoryAndKeepTheCollectionMod
 
 TEST_F(CTunecrateDocTest, YesAtExitAsksForAFileForAnUntitledCollectionAndCancellingStaysOpen) {
     AddMusic();
-    ui_.answers = {Answer::Yes};
+    ui_.answers = {Answer::kYes};
     EXPECT_FALSE(doc_.OnAppExit());
     EXPECT_EQ(ui_.questions,
               (std::vector<std::string>{"Your music selection has been modified.\nSave changes?"}));
@@ -113,7 +113,7 @@ TEST_F(CTunecrateDocTest, YesAtExitAsksForAFileForAnUntitledCollectionAndCancell
 
 TEST_F(CTunecrateDocTest, NoAtExitClosesWithoutSaving) {
     AddMusic();
-    ui_.answers = {Answer::No};
+    ui_.answers = {Answer::kNo};
     EXPECT_TRUE(doc_.OnAppExit());
     EXPECT_TRUE(ui_.dialogs.empty());
     EXPECT_TRUE(doc_.IsModified());
@@ -137,7 +137,7 @@ TEST_F(CTunecrateDocTest, ClosingAChangedCollectionSavesItToItsFileWithoutADialo
     ASSERT_TRUE(doc_.OnFileSaveAs());
     fs::remove(temp_ / "coll.ini");
     doc_.SetModifiedFlag();
-    ui_.answers = {Answer::Yes};
+    ui_.answers = {Answer::kYes};
     EXPECT_TRUE(doc_.OnCloseDocument());
     EXPECT_EQ(ui_.dialogs.size(), 1u);  // only Save As's
     EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("00"));
@@ -172,7 +172,7 @@ TEST_F(CTunecrateDocTest, FileNewAsksAndCancelKeepsTheCollection) {
 
 TEST_F(CTunecrateDocTest, FileNewGivesAnEmptyUntitledCollectionWithTheSameSettings) {
     AddMusic();
-    ui_.answers = {Answer::No};
+    ui_.answers = {Answer::kNo};
     EXPECT_TRUE(doc_.OnFileNew());
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
     EXPECT_EQ(doc_.GetFilePath(), "");
@@ -195,7 +195,7 @@ TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
     EXPECT_EQ(settings_.GetMusicCollection(), "");
 
     // Opened from it, the transfer job's save reports the failure and marks the work unsaved.
-    ui_.answers = {Answer::No};
+    ui_.answers = {Answer::kNo};
     ui_.chosenFiles = {path};
     ASSERT_TRUE(doc_.OnFileOpen());
     EXPECT_FALSE(doc_.SaveCollection());
@@ -213,7 +213,7 @@ TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
     EXPECT_TRUE(ui_.dialogs.empty());
     EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
 
-    ui_.answers = {Answer::No};
+    ui_.answers = {Answer::kNo};
     ui_.chosenFiles = {rock};
     EXPECT_TRUE(doc_.OnFileOpen());
     EXPECT_TRUE(ui_.dialogs.at(0).open);
@@ -259,9 +259,9 @@ TEST_F(CTunecrateDocTest, ASaveOverAFileChangedOnDiscFollowsTheAnswer) {
         size_t directories;
     };
     const std::string both = "dir=" + other + "\r\nf0=c.mp3\r\n";
-    for (const Row& row : {Row{Changed::Cancel, false, "", 2}, Row{Changed::Reload, true, "", 1},
-                           Row{Changed::Overwrite, true, Saved("00") + both, 2},
-                           Row{Changed::TakeFileFlags, true, Saved("10") + both, 2}}) {
+    for (const Row& row : {Row{Changed::kCancel, false, "", 2}, Row{Changed::kReload, true, "", 1},
+                           Row{Changed::kOverwrite, true, Saved("00") + both, 2},
+                           Row{Changed::kTakeFileFlags, true, Saved("10") + both, 2}}) {
         SCOPED_TRACE(static_cast<int>(row.answer));
         WriteFileBytes(path, Saved("00"));
         ASSERT_TRUE(doc_.LoadCollection(path));
@@ -301,7 +301,7 @@ TEST_F(CTunecrateDocTest, TakingTheFileFlagsKeepsThisRunsMarks) {
         doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
         WriteFileBytes(path + ".new", otherFile);  // a new inode, as another program's save
         fs::rename(path + ".new", path);
-        ui_.changedAnswers = {Changed::TakeFileFlags};
+        ui_.changedAnswers = {Changed::kTakeFileFlags};
         EXPECT_TRUE(doc_.SaveCollection());
         EXPECT_EQ(ReadFileBytes(path), expected);
     }

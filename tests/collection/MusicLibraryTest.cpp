@@ -23,11 +23,11 @@ TEST_F(MusicLibraryTest, ScanFindsMatchingFilesDirectlyInTheDirectoryAndRemoveTh
     // Extension by extension in list order; a file matching two entries is found twice; an
     // extension stored with its dot needs two dots in the name.
     Names names;
-    ASSERT_EQ(ListMusicFiles(dir, {"WAV", "mp3", ".mp3", "MP3"}, names), ListOutcome::Listed);
+    ASSERT_EQ(ListMusicFiles(dir, {"WAV", "mp3", ".mp3", "MP3"}, names), ListOutcome::kListed);
     EXPECT_EQ(names, (Names{"c.wav", ".mp3", "a.mp3", "b.MP3", "d..mp3", "d..mp3", ".mp3", "a.mp3",
                             "b.MP3", "d..mp3"}));
     names.clear();
-    ASSERT_EQ(ListMusicFiles(dir, {}, names), ListOutcome::Listed);
+    ASSERT_EQ(ListMusicFiles(dir, {}, names), ListOutcome::kListed);
     EXPECT_TRUE(names.empty());
 
     // Removing takes the first exact match and only its files.

@@ -16,11 +16,11 @@ class RecordingUi : public CollectionUi {
     void ShowError(const platform::UserMessage& m) override { errors.push_back(m.Text()); }
     Answer AskYesNoCancel(const platform::UserMessage& question) override {
         questions.push_back(question.Text());
-        return Next(answers, Answer::Cancel);
+        return Next(answers, Answer::kCancel);
     }
     ChangedAnswer AskChangedOnDisc(const std::string& path) override {
         changedQuestions.push_back(path);
-        return Next(changedAnswers, ChangedAnswer::Cancel);
+        return Next(changedAnswers, ChangedAnswer::kCancel);
     }
     std::optional<std::string> ChooseFile(const FileDialog& dialog) override {
         dialogs.push_back(dialog);

@@ -26,7 +26,7 @@ TEST(Utf8PathTest, NamesWithAnyLettersSurviveEveryFileOperation) {
     const FileOperations ops;
     WriteFileBytes(song, "music");
     std::vector<std::string> names;
-    ASSERT_EQ(ListMusicFiles(folder, {"mp3"}, names), ListOutcome::Listed);
+    ASSERT_EQ(ListMusicFiles(folder, {"mp3"}, names), ListOutcome::kListed);
     EXPECT_EQ(names, std::vector<std::string>{name});
     EXPECT_EQ(ops.GetSizeOfFile(folder, name), 5u);
     EXPECT_EQ(ops.CopyWithoutOverwrite(song, copy).outcome, FileOperations::CopyResult::kCopied);

@@ -71,20 +71,20 @@ TEST(AppSettingsTest, AFirstStartWithoutSettingsFileBeginsWithTheCommonMusicType
 TEST(AppSettingsTest, OneCheckForEveryExtension) {
     using Problem = AppSettings::ExtensionCheck::Problem;
     const std::tuple<const char*, Problem, const char*> rows[] = {
-        {"MP3", Problem::None, "mp3"},
-        {".Flac", Problem::None, "flac"},
-        {"..ini", Problem::None, "ini"},  // what is kept checks out the same when read back
-        {"abcdefghijklmnop", Problem::None, "abcdefghijklmnop"},
-        {"äöüäöüäöüäöüäöüä", Problem::None, "äöüäöüäöüäöüäöüä"},  // characters, not bytes
-        {"abcdefghijklmnopq", Problem::TooLong, ""},
-        {"", Problem::Empty, ""},
-        {".", Problem::Empty, ""},
-        {" \t ", Problem::Empty, ""},
-        {"mp 3", Problem::Blank, ""},
-        {"mp\x01", Problem::Blank, ""},
-        {"mp?", Problem::Wildcard, ""},
-        {"a/b", Problem::Separator, ""},
-        {"a\\b", Problem::Separator, ""},
+        {"MP3", Problem::kNone, "mp3"},
+        {".Flac", Problem::kNone, "flac"},
+        {"..ini", Problem::kNone, "ini"},  // what is kept checks out the same when read back
+        {"abcdefghijklmnop", Problem::kNone, "abcdefghijklmnop"},
+        {"äöüäöüäöüäöüäöüä", Problem::kNone, "äöüäöüäöüäöüäöüä"},  // characters, not bytes
+        {"abcdefghijklmnopq", Problem::kTooLong, ""},
+        {"", Problem::kEmpty, ""},
+        {".", Problem::kEmpty, ""},
+        {" \t ", Problem::kEmpty, ""},
+        {"mp 3", Problem::kBlank, ""},
+        {"mp\x01", Problem::kBlank, ""},
+        {"mp?", Problem::kWildcard, ""},
+        {"a/b", Problem::kSeparator, ""},
+        {"a\\b", Problem::kSeparator, ""},
     };
     for (const auto& [typed, problem, extension] : rows) {
         SCOPED_TRACE(std::string("typed: '") + typed + "'");
