@@ -284,6 +284,43 @@ bool CTunecrateDoc::AddDirectory(const std::string& path) {
     return true;
 }
 
+CTunecrateDoc::AddedFolders CTunecrateDoc::AddFolders(const std::vector<std::string>& folders,
+                                                      const std::function<bool(size_t)>& proceed) {
+    AddedFolders tally;
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const size_t filesBefore = library_->GetFiles().size();
+        if (IsListed(folders[i])) {
+            ++tally.listed;
+        } else if (AddDirectory(folders[i])) {
+            ++tally.added;
+            tally.files += library_->GetFiles().size() - filesBefore;
+        } else {
+            ++tally.refused;
+        }
+        if (proceed && !proceed(i + 1)) {
+            break;
+        }
+    }
+    if (tally.added > 0) {
+        SetModifiedFlag();
+    }
+    return tally;
+}
+
+CTunecrateDoc::ExtensionChange CTunecrateDoc::ApplyExtensionChange(
+    const std::vector<std::string>& before) {
+    if (!settings_ || settings_->GetExtensions() == before) {
+        return ExtensionChange::kNone;
+    }
+    // Without any type a rescan would drop every file and its flag.
+    if (settings_->GetExtensionCount() == 0) {
+        return ExtensionChange::kNoTypes;
+    }
+    // Files still found keep their flags.
+    RescanCollection();
+    return ExtensionChange::kRescanned;
+}
+
 void CTunecrateDoc::RemoveDirectory(const std::string& path) {
     library_->RemoveDirectory(path);
 }
