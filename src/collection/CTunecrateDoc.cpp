@@ -208,7 +208,7 @@ bool CTunecrateDoc::SaveCollection() {
         return true;
     }
     if (!GetFilePath().empty()) {
-        ui_.ShowError(UserMessage(Id::kNotSaved, {library_->GetSaveError()}));
+        ui_.ShowError(UserMessage(Id::kNotSaved, {}, library_->GetSaveError()));
         SetModifiedFlag(true);
     } else if (library_->GetDirectoryCount() > 0) {
         SetModifiedFlag(true);
@@ -241,7 +241,7 @@ bool CTunecrateDoc::LoadCollection(const std::string& path) {
 
 void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status) {
     if (status == MusicLibrary::LoadStatus::FileUnreadable) {
-        ui_.ShowError(UserMessage(Id::kNotRead, {path, library_->GetLoadError()}));
+        ui_.ShowError(UserMessage(Id::kNotRead, {path}, library_->GetLoadError()));
     } else {
         ui_.ShowError(UserMessage(Id::kNotACollection, {path}));
     }
