@@ -345,15 +345,10 @@ void CTunecrateView::OnFileExtensions() {
     if (dialog.DoModal(GetAncestor(GetSafeHwnd(), GA_ROOT)) != IDOK || !document_) {
         return;
     }
-    switch (document_->ApplyExtensionChange(before)) {
-        case CTunecrateDoc::ExtensionChange::kNoTypes:
-            CheckFileTypesSet();  // tells the user the collection stays as it is
-            break;
-        case CTunecrateDoc::ExtensionChange::kRescanned:
-            RefillDirectoryList();
-            break;
-        case CTunecrateDoc::ExtensionChange::kNone:
-            break;
+    if (document_->ApplyExtensionChange(before) == CTunecrateDoc::ExtensionChange::kRescanned) {
+        RefillDirectoryList();
+    } else {
+        CheckFileTypesSet();  // without any type the collection stays as it is: the user is told
     }
 }
 
