@@ -49,6 +49,10 @@ class StickFolder {
     bool ReplaceContents(const std::string& name, const std::string& data,
                          std::string& error) const;
 
+    // Appends `data` to the regular file `name` (made when missing) and flushes it to the
+    // device; a link, pipe or device at the name fails and is never written through.
+    bool AppendContents(const std::string& name, const std::string& data, std::string& error) const;
+
 #ifndef _WIN32
     int Descriptor() const;
 #endif

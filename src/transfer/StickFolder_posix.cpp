@@ -175,6 +175,27 @@ bool StickFolder::ReadSmallFile(const std::string& name, uint64_t maxBytes,
     }
 }
 
+bool StickFolder::AppendContents(const std::string& name, const std::string& data,
+                                 std::string& error) const {
+    const FileDescriptor fd(openat(
+        Descriptor(), name.c_str(),
+        O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+    struct stat st;
+    if (!fd.IsValid() || fstat(fd.Get(), &st) != 0) {
+        error = ErrorText(PathOf(name), errno);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {  // a pipe or device is never written to
+        error = ErrorText(PathOf(name), EINVAL);
+        return false;
+    }
+    if (!WriteAll(fd.Get(), data) || fdatasync(fd.Get()) != 0) {
+        error = ErrorText(PathOf(name), errno);
+        return false;
+    }
+    return true;
+}
+
 bool StickFolder::ReplaceContents(const std::string& name, const std::string& data,
                                   std::string& error) const {
     const int dir = Descriptor();

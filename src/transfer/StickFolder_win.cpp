@@ -162,6 +162,31 @@ bool StickFolder::ReadSmallFile(const std::string& name, uint64_t maxBytes,
     }
 }
 
+bool StickFolder::AppendContents(const std::string& name, const std::string& data,
+                                 std::string& error) const {
+    const std::wstring path = JoinSystemPath(handle_->system, platform::Widen(name));
+    platform::Win32Handle file(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                           FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.IsValid() || !GetFileInformationByHandle(file.Get(), &info)) {
+        error = PathErrorText(PathOf(name), GetLastError());
+        return false;
+    }
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        KindOfAttributes(info.dwFileAttributes) != Kind::kFile) {
+        error = PathErrorText(PathOf(name), ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
+        written != data.size() || !FlushFileBuffers(file.Get())) {
+        error = PathErrorText(PathOf(name), GetLastError());
+        return false;
+    }
+    return true;
+}
+
 bool StickFolder::ReplaceContents(const std::string& name, const std::string& data,
                                   std::string& error) const {
     const std::wstring target = JoinSystemPath(handle_->system, platform::Widen(name));

@@ -48,16 +48,36 @@ void StickManifest::Read(const StickFolder& root, bool asIfEmpty) {
         }
         const std::string file = line.substr(0, tab);
         const std::string source = Unescaped(line.substr(tab + 1));
-        if (root.KindOf(file) == StickFolder::Kind::kFile && songs_.insert(source).second) {
-            files_.emplace_back(file, source);
+        if (root.KindOf(file) == StickFolder::Kind::kFile) {
+            Add(source, file);
         }
     }
 }
 
 void StickManifest::Add(const std::string& source, const std::string& file) {
-    if (songs_.insert(source).second) {
+    const auto [known, added] = songs_.emplace(source, files_.size());
+    if (added) {
         files_.emplace_back(file, source);
+    } else {
+        files_[known->second].first = file;
     }
+}
+
+bool StickManifest::Append(const StickFolder& root,
+                           const std::vector<std::pair<std::string, std::string>>& songs,
+                           std::string& error) {
+    // A line cut short by a crash ends here, so that it cannot swallow the first new one.
+    std::string text = written_.empty()          ? std::string(kHeader)
+                       : written_.back() != '\n' ? std::string("\n")
+                                                 : std::string();
+    for (const auto& [source, file] : songs) {
+        text += Line(source, file);
+    }
+    if (!root.AppendContents(kName, text, error)) {
+        return false;
+    }
+    written_ += text;
+    return true;
 }
 
 std::string StickManifest::Line(const std::string& source, const std::string& file) {

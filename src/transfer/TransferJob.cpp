@@ -29,7 +29,6 @@ constexpr int kMaxRenames = 10;
 constexpr size_t kMeasureAllUpTo = 20000;
 constexpr int kMaxMisses = 4096;
 // The stick's record is written at most this often during a run, and at its end.
-constexpr std::chrono::seconds kRecordInterval{30};
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
 
@@ -162,7 +161,9 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     limitLeft_ = options_.byteLimit;
     namesUnflushed_ = false;
     folderFull_ = false;
-    // The record and the playlist are replaced through a copy: room for the new one stays free.
+    // The record grows by the lines appended while the run copies, and is rewritten only where
+    // it then holds lines that are no longer true; the playlist is replaced through a copy.
+    // Room for both stays free.
     const auto roomFor = [this](uint64_t bytes) {
         return (bytes / clusterBytes_ + 1) * clusterBytes_;
     };
@@ -174,17 +175,17 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
 }
 
 void TransferJob::WriteRecords(TransferResult& result) {
-    // Without the record (a root folder full to the last entry) a later new cycle may copy a
-    // song of this run again, under a numbered name: nothing is lost, so the run goes on.
     std::string error;
-    manifest_.Write(root_, error);
-    error.clear();
     if (options_.playlist && !layout_.WritePlaylist(error)) {
         result.playlistError =
             error.empty() ? UserMessage(MessageId::kNotWritten, {StickLayout::kPlaylistName})
                           : UserMessage::System(error);
     }
-    lastRecord_ = std::chrono::steady_clock::now();
+    // The record is rewritten last, where lines of songs no longer there or renamed are to go.
+    // Where that fails (no room left, a root folder full to the last entry) the record as
+    // appended stays, and still tells every song of this run: the run goes on.
+    error.clear();
+    manifest_.Write(root_, error);
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
@@ -233,7 +234,7 @@ void TransferJob::CopyFiles(TransferResult& result) {
     songsLeft_ = false;
     pending_.clear();
     pendingBytes_ = 0;
-    lastFlush_ = lastRecord_ = std::chrono::steady_clock::now();
+    lastFlush_ = std::chrono::steady_clock::now();
     // Songs on the stick already are never copied again and stay marked in a new cycle.
     if (manifest_.ReadBytes() > 0) {
         for (const auto& entry : document_.GetLibrary().GetFiles()) {
@@ -567,7 +568,13 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
         gone = true;
     }
     // The names go on only after the data is on the device, and are flushed in turn.
-    flushed = flushed && NamePending(error, result, last);
+    if (flushed) {
+        RecordPending(false);
+        flushed = NamePending(error, result, last);
+        if (flushed) {
+            RecordPending(true);
+        }
+    }
     if (!flushed) {
         // Copies that cannot be trusted go, as long as they can be told from whatever now lies
         // at the stick's path.
@@ -603,13 +610,22 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     pendingBytes_ = 0;
     lastFlush_ = std::chrono::steady_clock::now();
     MeasureFreeSpace();
-    // A run cut short by a crash still leaves the stick's record of most songs it copied.
-    if (flushed && !last && lastFlush_ - lastRecord_ >= kRecordInterval) {
-        std::string ignored;
-        manifest_.Write(root_, ignored);
-        lastRecord_ = lastFlush_;
-    }
     return flushed;
+}
+
+void TransferJob::RecordPending(bool renamedOnly) {
+    std::vector<std::pair<std::string, std::string>> songs;
+    for (const PendingCopy& copy : pending_) {
+        const std::string planned = StickLayout::Relative(copy.place.folder, copy.place.target);
+        if (copy.entry && (!renamedOnly || copy.relative != planned)) {
+            songs.emplace_back(copy.entry->GetFullPath(), renamedOnly ? copy.relative : planned);
+        }
+    }
+    // Without the record nothing is lost: a later run may only copy one of these songs again.
+    std::string ignored;
+    if (!songs.empty()) {
+        manifest_.Append(root_, songs, ignored);
+    }
 }
 
 bool TransferJob::NamePending(std::string& error, TransferResult& result, bool last) {
@@ -682,6 +698,12 @@ TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, Transfe
 }
 
 uint64_t TransferJob::Available(uint64_t measured) const {
+    // The clusters the record grew by while this run appended to it are in the room reserved
+    // for it, and must not count twice: a dry run, which appends nothing, reckons the same.
+    const auto clusters = [this](uint64_t bytes) {
+        return (bytes + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_;
+    };
+    measured += clusters(manifest_.WrittenBytes()) - clusters(manifest_.ReadBytes());
     const uint64_t free = limitLeft_ ? std::min(measured, *limitLeft_) : measured;
     return free - std::min(free, reserved_);
 }

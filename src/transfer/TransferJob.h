@@ -144,6 +144,10 @@ class TransferJob {
     bool FlushPending(TransferResult& result, bool last = false);
     // Renames the flushed copies to their own names; false when the stick failed.
     bool NamePending(std::string& error, TransferResult& result, bool last);
+    // Appends the pending songs' lines to the stick's record: before their names are given
+    // (the names planned), so that a run cut short leaves no song of its own unrecorded; or
+    // after, for the songs that got another name than planned.
+    void RecordPending(bool renamedOnly);
     // Writes the stick's record of its songs and the playlist.
     void WriteRecords(TransferResult& result);
     void MeasureFreeSpace();
@@ -201,5 +205,4 @@ class TransferJob {
     std::vector<PendingCopy> pending_;
     uint64_t pendingBytes_ = 0;
     std::chrono::steady_clock::time_point lastFlush_;
-    std::chrono::steady_clock::time_point lastRecord_;  // the stick's record written
 };

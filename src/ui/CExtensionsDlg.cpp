@@ -184,6 +184,9 @@ void CExtensionsDlg::RemoveSelectedExtension() {
 }
 
 void CExtensionsDlg::OnOK() {
+    // A type still in the edit counts, also where OK took no focus from it (the window was
+    // not active yet, or OK was pressed by its key).
+    AddTypedExtension();
     settings_.RemoveAllExtensions();
     for (const QString& extension : GetListedExtensions()) {
         settings_.AddExtension(extension.toStdString());

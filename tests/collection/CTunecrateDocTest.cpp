@@ -86,69 +86,98 @@ TEST_F(CTunecrateDocTest, ARescanMarksACollectionWithDirectoriesModified) {
     EXPECT_TRUE(doc_.IsModified());
 }
 
-TEST_F(CTunecrateDocTest, SavingTheExitPromptAndTheTransferJobsOperations) {
-    EXPECT_TRUE(doc_.OnAppExit());  // unmodified: no question
+TEST_F(CTunecrateDocTest, AnUnmodifiedCollectionClosesWithoutAsking) {
+    EXPECT_TRUE(doc_.OnAppExit());
+    EXPECT_TRUE(ui_.questions.empty());
+}
+
+TEST_F(CTunecrateDocTest, MarksWithoutAFileLiveOnInMemoryAndKeepTheCollectionModified) {
     AddMusic();
-    const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
-    ASSERT_EQ(files.size(), 2u);
-    // Without a file the marks live on in memory, and the collection counts as modified.
     doc_.SetModifiedFlag(false);
-    doc_.MarkFiles({files[1]});
+    doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
     EXPECT_FALSE(doc_.SaveCollection());
     EXPECT_TRUE(doc_.IsModified());
+    EXPECT_EQ(doc_.GetUntransferredFiles().size(), 1u);
+}
 
-    // Without a file, Save and the prompt's Yes ask for one; cancelling keeps the program open.
-    EXPECT_FALSE(doc_.OnFileSave());
+TEST_F(CTunecrateDocTest, YesAtExitAsksForAFileForAnUntitledCollectionAndCancellingStaysOpen) {
+    AddMusic();
     ui_.answers = {Answer::Yes};
     EXPECT_FALSE(doc_.OnAppExit());
-    ASSERT_EQ(ui_.dialogs.size(), 2u);
-    EXPECT_FALSE(ui_.dialogs[0].open);
     EXPECT_EQ(ui_.questions,
               (std::vector<std::string>{"Your music selection has been modified.\nSave changes?"}));
+    ASSERT_EQ(ui_.dialogs.size(), 1u);
+    EXPECT_FALSE(ui_.dialogs[0].open);
     EXPECT_EQ(doc_.GetFilePath(), "");
+}
 
+TEST_F(CTunecrateDocTest, NoAtExitClosesWithoutSaving) {
+    AddMusic();
     ui_.answers = {Answer::No};
     EXPECT_TRUE(doc_.OnAppExit());
+    EXPECT_TRUE(ui_.dialogs.empty());
     EXPECT_TRUE(doc_.IsModified());
+}
 
+TEST_F(CTunecrateDocTest, SaveWritesTheChosenFileAndRemembersItAsTheCollection) {
+    AddMusic();
+    doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
     const std::string path = MakeDir("x.y") + "/mix";
     ui_.chosenFiles = {path};
     EXPECT_TRUE(doc_.OnFileSave());
     EXPECT_EQ(ReadFileBytes(path), Saved("01"));
     EXPECT_EQ(ui_.title, "mix");
     EXPECT_EQ(settings_.GetMusicCollection(), path);
-    EXPECT_FALSE(doc_.IsModified());  // saved: Exit need not ask
-
-    fs::remove(path);
-    doc_.SetModifiedFlag();
-    ui_.answers = {Answer::Yes};
-    EXPECT_TRUE(doc_.OnCloseDocument());  // saved to its file without a dialog
-    EXPECT_EQ(ui_.dialogs.size(), 3u);
-    EXPECT_EQ(ReadFileBytes(path), Saved("01"));
     EXPECT_FALSE(doc_.IsModified());
+}
 
+TEST_F(CTunecrateDocTest, ClosingAChangedCollectionSavesItToItsFileWithoutADialog) {
+    AddMusic();
     ui_.chosenFiles = {temp_ / "coll.ini"};
     ASSERT_TRUE(doc_.OnFileSaveAs());
-    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("01"));
-    doc_.SetModifiedFlag(false);
-    doc_.MarkFiles({files[0]});
+    fs::remove(temp_ / "coll.ini");
+    doc_.SetModifiedFlag();
+    ui_.answers = {Answer::Yes};
+    EXPECT_TRUE(doc_.OnCloseDocument());
+    EXPECT_EQ(ui_.dialogs.size(), 1u);  // only Save As's
+    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("00"));
+    EXPECT_FALSE(doc_.IsModified());
+}
+
+TEST_F(CTunecrateDocTest, TheTransferJobsSaveWritesItsMarksToTheCollectionsFile) {
+    AddMusic();
+    ui_.chosenFiles = {temp_ / "coll.ini"};
+    ASSERT_TRUE(doc_.OnFileSaveAs());
+    doc_.MarkFiles({doc_.GetUntransferredFiles()[0]});
     EXPECT_TRUE(doc_.SaveCollection());
     EXPECT_FALSE(doc_.IsModified());
-    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("11"));
+    EXPECT_EQ(ReadFileBytes(temp_ / "coll.ini"), Saved("10"));
     EXPECT_TRUE(ui_.errors.empty());
+}
 
+TEST_F(CTunecrateDocTest, ClearingAllFlagsMakesEverySongUntransferredAgain) {
+    AddMusic();
+    const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
+    doc_.MarkFiles(files);
     doc_.ClearAllFileFlags();
     EXPECT_EQ(doc_.GetUntransferredFiles(), files);
+}
 
-    // File > New asks, then gives an empty, unmodified collection without a file, same settings.
-    doc_.SetModifiedFlag();
-    EXPECT_FALSE(doc_.OnFileNew());  // Cancel
+TEST_F(CTunecrateDocTest, FileNewAsksAndCancelKeepsTheCollection) {
+    AddMusic();
+    EXPECT_FALSE(doc_.OnFileNew());
+    EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
+    EXPECT_TRUE(doc_.IsModified());
+}
+
+TEST_F(CTunecrateDocTest, FileNewGivesAnEmptyUntitledCollectionWithTheSameSettings) {
+    AddMusic();
     ui_.answers = {Answer::No};
     EXPECT_TRUE(doc_.OnFileNew());
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
     EXPECT_EQ(doc_.GetFilePath(), "");
     EXPECT_FALSE(doc_.IsModified());
-    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));
+    ASSERT_TRUE(doc_.AddDirectory(temp_ / "A"));  // the file types still hold
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LockFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,7 +48,38 @@ class LockFileTest : public ::testing::Test {
     const std::string lockPath_ = collection_ + ".lock";
 };
 
+// Whether another program would find the lock at `path` free: a fresh descriptor in a child,
+// locked directly (the child's copy of this process's held locks would answer for it).
+bool FreeForAnotherProgram(const std::string& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int fd = open(path.c_str(), O_RDONLY);
+        _exit(fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : 1);
+    }
+    int status = -1;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
+
+TEST(LockFileNestingTest, ALockThisProcessHoldsIsTakenAgainAtOnce) {
+    TempDir dir;
+    LockFile run, save;
+    ASSERT_EQ(run.TryLock(dir / "music.ini.lock"), LockFile::Result::Locked);
+    EXPECT_EQ(save.TryLock(dir / "music.ini.lock"), LockFile::Result::Locked);
+}
+
+TEST(LockFileNestingTest, TheLockIsGivenUpWhenItsLastHolderInThisProcessLetsGo) {
+    TempDir dir;
+    const std::string path = dir / "music.ini.lock";
+    LockFile run, save;
+    ASSERT_EQ(run.TryLock(path), LockFile::Result::Locked);
+    ASSERT_EQ(save.TryLock(path), LockFile::Result::Locked);
+    save.Unlock();
+    EXPECT_FALSE(FreeForAnotherProgram(path));
+    run.Unlock();
+    EXPECT_TRUE(FreeForAnotherProgram(path));
+}
 
 TEST_F(LockFileTest, ALockFileMadeByTheSuperuserTakesTheCollectionsOwnerAndMode) {
     LockFile lock;

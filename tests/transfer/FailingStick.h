@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,8 @@
 
 // The real file operations with faults on demand: the `nth` copy or flush fails with `error`, or
 // the volume turns another from the `nth` copy on; `space`, when set, is what is measured;
-// with `nameAppears`, a file takes the first name a copy is renamed to just before the rename.
+// with `nameAppears`, a file takes the first name a copy is renamed to just before the rename;
+// `beforeRename` and `beforeFlush` look at the stick at those moments.
 class FailingStick : public FileOperations {
   public:
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
@@ -21,6 +23,7 @@ class FailingStick : public FileOperations {
     std::optional<Space> space;
     bool nameAppears = false;  // another program takes the first name a copy is to get
     mutable int copies = 0, flushes = 0, renames = 0;
+    std::function<void()> beforeRename, beforeFlush;
 
     CopyResult CopyInto(const std::string& source, const StickFolder& folder,
                         const std::string& name, bool flushNow) const override {
@@ -33,12 +36,18 @@ class FailingStick : public FileOperations {
     CopyResult RenameWithoutOverwrite(const StickFolder& fromFolder, const std::string& from,
                                       const StickFolder& toFolder,
                                       const std::string& to) const override {
+        if (beforeRename) {
+            beforeRename();
+        }
         if (++renames == 1 && nameAppears) {
             std::ofstream(toFolder.PathOf(to)) << "came meanwhile";
         }
         return FileOperations::RenameWithoutOverwrite(fromFolder, from, toFolder, to);
     }
     bool FlushVolume(const std::string& path, std::string& text) const override {
+        if (beforeFlush) {
+            beforeFlush();
+        }
         if (++flushes == nth && fault == Fault::kFlush) {
             text = path + ": " + std::strerror(error);
             return false;

@@ -22,6 +22,7 @@
 #include "transfer/DriveInfo.h"
 #include "transfer/FailingStick.h"
 #include "transfer/SeededRandom.h"
+#include "transfer/StickManifest.h"
 
 namespace fs = std::filesystem;
 using Ending = TransferResult::Ending;
@@ -165,6 +166,51 @@ TEST_F(TransferJobTest, ANameTakenJustBeforeTheRenameGetsTheNextNumber) {
     EXPECT_EQ(ReadFileBytes(stick_ / "other.mp3"), "came meanwhile");
     EXPECT_EQ(fs::file_size(stick_ / "other (2).mp3"), 1000u);
     EXPECT_EQ(Saved(), "music: other.mp3=1");
+}
+
+// A run killed at any moment leaves a record of every song it gave a name on the stick, so
+// that the next run neither copies one of them again nor leaves it unmarked.
+TEST_F(TransferJobTest, ASongIsInTheSticksRecordBeforeItHasItsName) {
+    AddMusic("music", {{"a.mp3", 1000}});
+    std::string atRename;
+    files_.beforeRename = [&] { atRename = ReadFileBytes(stick_ / StickManifest::kName); };
+    Run(Folder(stick_.Path()));
+    EXPECT_NE(atRename.find("a.mp3\t" + (temp_ / "music/a.mp3") + "\n"), std::string::npos)
+        << atRename;
+}
+
+TEST_F(TransferJobTest, ASongNamedOtherwiseThanPlannedIsRecordedUnderTheNameItGot) {
+    AddMusic("music", {{"other.mp3", 1000}});
+    files_.nameAppears = true;
+    std::string atLastFlush;  // the record a run killed before its end leaves, as read
+    files_.beforeFlush = [&] {
+        StickFolder root;
+        std::string error;
+        StickFolder::OpenRoot(stick_.Path(), root, error);
+        StickManifest record;
+        record.Read(root, false);
+        atLastFlush = record.Text();
+    };
+    Run(Folder(stick_.Path()));
+    EXPECT_NE(atLastFlush.find("\nother (2).mp3\t"), std::string::npos) << atLastFlush;
+    EXPECT_EQ(atLastFlush.find("\nother.mp3\t"), std::string::npos) << atLastFlush;
+}
+
+TEST(StickManifestTest, ALineCutShortByACrashDoesNotSwallowTheNextAppendedOne) {
+    TempDir stick;
+    WriteFileBytes(stick / "x.mp3", "x");
+    WriteFileBytes(stick / "y.mp3", "y");
+    WriteFileBytes(stick / StickManifest::kName, "x.mp3\t/music/x.mp3\ny.mp3\t/mus");
+    StickFolder root;
+    std::string error;
+    ASSERT_EQ(StickFolder::OpenRoot(stick.Path(), root, error), StickFolder::Outcome::kOpened);
+    StickManifest record;
+    record.Read(root, false);
+    ASSERT_TRUE(record.Append(root, {{"/music/y.mp3", "y.mp3"}}, error)) << error;
+    StickManifest reread;
+    reread.Read(root, false);
+    EXPECT_TRUE(reread.Holds("/music/x.mp3"));
+    EXPECT_TRUE(reread.Holds("/music/y.mp3"));
 }
 
 TEST_F(TransferJobTest, DrawsUntransferredFilesFirstThenBeginsANewCycle) {
