@@ -117,7 +117,7 @@ void BM_SaveCollection(benchmark::State& state) {
     f.MarkEveryOtherFile();
     for (auto _ : state) {
         if (!f.library.Save()) {
-            state.SkipWithError(f.library.GetSaveError().c_str());
+            state.SkipWithError(f.library.GetSaveError().Text().c_str());
             break;
         }
     }
@@ -131,7 +131,7 @@ void BM_LoadCollection(benchmark::State& state) {
     f.AddAll(dirs);
     f.MarkEveryOtherFile();
     if (!f.library.Save()) {
-        state.SkipWithError(f.library.GetSaveError().c_str());
+        state.SkipWithError(f.library.GetSaveError().Text().c_str());
         return;
     }
     for (auto _ : state) {
@@ -161,7 +161,7 @@ void BM_StatusCli(benchmark::State& state) {
     // Files of their own: the other benchmarks' fixture reads Tunecrate.ini.
     f.file.SetPath(f.root + "/status.ini");
     if (!f.library.Save()) {
-        state.SkipWithError(f.library.GetSaveError().c_str());
+        state.SkipWithError(f.library.GetSaveError().Text().c_str());
         return;
     }
     WriteFile(f.root + "/status-settings.ini", "[Extensions]\next=mp3\n");

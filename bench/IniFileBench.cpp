@@ -53,7 +53,7 @@ void BM_Write10MB(benchmark::State& state) {
     file.SetPath(BenchFile() + ".out");
     for (auto _ : state) {
         if (!file.Write()) {
-            state.SkipWithError(file.GetWriteError().c_str());
+            state.SkipWithError(file.GetWriteError().Text().c_str());
         }
     }
     state.SetBytesProcessed(state.iterations() *

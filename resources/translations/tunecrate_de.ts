@@ -951,6 +951,38 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>UDisks2 ist nicht verfügbar</translation>
     </message>
     <message>
+        <source>%1: copy abandoned</source>
+        <translation>%1: Kopieren abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1: no data for %2 s</source>
+        <translation>%1: seit %2 s keine Daten</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: keine normale Datei</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine normale Datei</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>die Datei ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>no file name given</source>
+        <translation>kein Dateiname angegeben</translation>
+    </message>
+    <message>
+        <source>%1: the file is read-only</source>
+        <translation>%1: die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>%1: is a directory</source>
+        <translation>%1: ist ein Verzeichnis</translation>
+    </message>
+    <message>
         <source>Stopped on request</source>
         <translation>Auf Wunsch angehalten</translation>
     </message>

@@ -35,17 +35,18 @@ int AddCommand::Execute(CliContext& context) {
         if (given.empty()) {
             continue;
         }
-        Tally tally;
-        for (const std::string& dir :
-             FoldersFor(given, session.Settings().GetExtensions(), context)) {
-            allAdded = AddOne(session, dir, tally, context) && allAdded;
+        const CTunecrateDoc::AddedFolders tally = session.Document().AddFolders(
+            FoldersFor(given, session.Settings().GetExtensions(), context));
+        allAdded = allAdded && tally.refused == 0;
+        if (!recursive_) {
+            Explain(given, tally, context);
         }
-        if (recursive_ && tally.folders + tally.listed > 0) {
-            said.push_back(given + ": " + Counted(tally.folders, "folder", "folders") + " with " +
+        if (recursive_ && tally.added + tally.listed > 0) {
+            said.push_back(given + ": " + Counted(tally.added, "folder", "folders") + " with " +
                            Counted(tally.files, "music file", "music files") + " added, " +
                            Counted(tally.listed, "folder", "folders") +
                            " already in the collection");
-        } else if (tally.folders > 0) {
+        } else if (tally.added > 0) {
             said.push_back("Added " + given + ": " +
                            Counted(tally.files, "music file", "music files"));
         }
@@ -59,28 +60,14 @@ int AddCommand::Execute(CliContext& context) {
     return allAdded ? kExitOk : kExitFailed;
 }
 
-bool AddCommand::AddOne(CliSession& session, const std::string& dir, Tally& tally,
-                        CliContext& context) const {
-    if (session.Document().IsListed(dir)) {
-        // A tree added again says so once, in its summary.
-        if (!recursive_) {
-            context.err << dir << " is already in the collection\n";
-        }
-        ++tally.listed;
-        return true;
-    }
-    const size_t filesBefore = session.Library().GetFiles().size();
-    if (!session.Document().AddDirectory(dir)) {
-        return false;  // the document has said why
-    }
-    session.Document().SetModifiedFlag();
-    ++tally.folders;
-    tally.files += session.Library().GetFiles().size() - filesBefore;
-    if (session.Library().GetFiles().size() == filesBefore && MusicFolderWalk::HasSubfolders(dir)) {
+void AddCommand::Explain(const std::string& dir, const CTunecrateDoc::AddedFolders& added,
+                         CliContext& context) {
+    if (added.listed > 0) {
+        context.err << dir << " is already in the collection\n";
+    } else if (added.added > 0 && added.files == 0 && MusicFolderWalk::HasSubfolders(dir)) {
         context.err << dir
                     << " holds no music files itself; --recursive adds the folders below it\n";
     }
-    return true;
 }
 
 std::string AddCommand::Counted(size_t count, const char* one, const char* many) {

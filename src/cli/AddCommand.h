@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
-
-class CliSession;
+#include "collection/CTunecrateDoc.h"
 
 // `add COLLECTION DIR... [--recursive]`: adds music directories as the main form does. An empty
 // path is ignored, a path already listed (after normalising) is skipped with a notice, a
@@ -21,16 +20,10 @@ class AddCommand : public CliCommand {
     int Execute(CliContext& context) override;
 
   private:
-    // What became of the folders of one DIR.
-    struct Tally {
-        size_t folders = 0;  // added
-        size_t files = 0;    // music files in the folders added
-        size_t listed = 0;   // already in the collection
-    };
-
-    // Adds one folder unless listed already; false when it could not be added (said why).
-    bool AddOne(CliSession& session, const std::string& dir, Tally& tally,
-                CliContext& context) const;
+    // The notices on one DIR added without --recursive: listed already, or no music in it
+    // while it has subfolders.
+    static void Explain(const std::string& dir, const CTunecrateDoc::AddedFolders& added,
+                        CliContext& context);
     // "1 folder", "1,204 folders".
     static std::string Counted(size_t count, const char* one, const char* many);
     // The folders to add for one DIR: itself, or with --recursive its music folders.

@@ -208,7 +208,7 @@ bool CTunecrateDoc::SaveCollection() {
         return true;
     }
     if (!GetFilePath().empty()) {
-        ui_.ShowError(UserMessage(Id::kNotSaved, {library_->GetSaveError()}));
+        ui_.ShowError(UserMessage(Id::kNotSaved, {}, library_->GetSaveError()));
         SetModifiedFlag(true);
     } else if (library_->GetDirectoryCount() > 0) {
         SetModifiedFlag(true);
@@ -241,7 +241,7 @@ bool CTunecrateDoc::LoadCollection(const std::string& path) {
 
 void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status) {
     if (status == MusicLibrary::LoadStatus::kFileUnreadable) {
-        ui_.ShowError(UserMessage(Id::kNotRead, {path, library_->GetLoadError()}));
+        ui_.ShowError(UserMessage(Id::kNotRead, {path}, library_->GetLoadError()));
     } else {
         ui_.ShowError(UserMessage(Id::kNotACollection, {path}));
     }
@@ -282,6 +282,43 @@ bool CTunecrateDoc::AddDirectory(const std::string& path) {
         return false;
     }
     return true;
+}
+
+CTunecrateDoc::AddedFolders CTunecrateDoc::AddFolders(const std::vector<std::string>& folders,
+                                                      const std::function<bool(size_t)>& proceed) {
+    AddedFolders tally;
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const size_t filesBefore = library_->GetFiles().size();
+        if (IsListed(folders[i])) {
+            ++tally.listed;
+        } else if (AddDirectory(folders[i])) {
+            ++tally.added;
+            tally.files += library_->GetFiles().size() - filesBefore;
+        } else {
+            ++tally.refused;
+        }
+        if (proceed && !proceed(i + 1)) {
+            break;
+        }
+    }
+    if (tally.added > 0) {
+        SetModifiedFlag();
+    }
+    return tally;
+}
+
+CTunecrateDoc::ExtensionChange CTunecrateDoc::ApplyExtensionChange(
+    const std::vector<std::string>& before) {
+    if (!settings_ || settings_->GetExtensions() == before) {
+        return ExtensionChange::kNone;
+    }
+    // Without any type a rescan would drop every file and its flag.
+    if (settings_->GetExtensionCount() == 0) {
+        return ExtensionChange::kNoTypes;
+    }
+    // Files still found keep their flags.
+    RescanCollection();
+    return ExtensionChange::kRescanned;
 }
 
 void CTunecrateDoc::RemoveDirectory(const std::string& path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -105,10 +106,32 @@ class CTunecrateDoc {
     // Whether the collection lists the directory `path` names, after normalising both (trailing
     // separators, "." and ".." parts; letter case only where the file system ignores it).
     bool IsListed(const std::string& path) const;
+    // What adding a list of folders did.
+    struct AddedFolders {
+        size_t added = 0;    // folders added as directories
+        size_t listed = 0;   // folders skipped: the collection lists them already
+        size_t refused = 0;  // folders the document refused (it has said why)
+        size_t files = 0;    // music files the added folders brought
+    };
+    // Adds each of `folders` the collection does not list yet (IsListed) as a directory
+    // (AddDirectory) and sets the modified flag when any was added. `proceed`, when given, is
+    // asked after each folder with how many are done; false stops there. Runs on the document's
+    // thread: a front end finds the folders elsewhere (a worker) and hands them in.
+    AddedFolders AddFolders(const std::vector<std::string>& folders,
+                            const std::function<bool(size_t done)>& proceed = nullptr);
     // Scans every directory again with the current extensions (after they changed), keeping the
     // flags of the files still found, and sets the modified flag when there is any directory: the
     // file on disc lists other files now.
     void RescanCollection();
+    // What a change of the music file extensions did to the collection.
+    enum class ExtensionChange {
+        kNone,      // the list is what it was: nothing to do
+        kNoTypes,   // the list is empty: the collection keeps its files (the user is to be told)
+        kRescanned  // the collection was scanned again (RescanCollection)
+    };
+    // After the extensions dialog: compares `before` with the settings' list now and rescans
+    // the collection when the list changed and still holds a type. Without settings, kNone.
+    ExtensionChange ApplyExtensionChange(const std::vector<std::string>& before);
     // Removes the first directory of exactly that path with its files.
     void RemoveDirectory(const std::string& path);
     size_t GetDirectoryCount() const { return library_->GetDirectoryCount(); }

@@ -241,7 +241,7 @@ bool MusicLibrary::Save() {
         saveError_ = collectionFile_->GetWriteError();
         return false;
     }
-    saveError_.clear();
+    saveError_ = platform::UserMessage();
     for (const auto& entry : files_) {
         entry->SetFileFlag(entry->GetFlag());
     }
@@ -312,7 +312,7 @@ MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
     // Start from an empty object, so that a file that cannot be read gives an empty collection
     // and no section of an earlier file is carried into this one.
     collectionFile_->RemoveAllSections();
-    loadError_.clear();
+    loadError_ = platform::UserMessage();
     const std::string& path = collectionFile_->GetPath();
     if (path.empty()) {
         return LoadStatus::kFileMissing;

@@ -10,6 +10,7 @@
 #include "collection/LibraryDirectory.h"
 #include "collection/LibraryEntry.h"
 #include "collection/MusicFileScan.h"
+#include "platform/UserMessage.h"
 
 class AppSettings;
 class IniFile;
@@ -69,7 +70,7 @@ class MusicLibrary {
     // the library (other sections stay as they are). Returns false when the file could
     // not be written (also when there is no path); GetSaveError then says why.
     bool Save();
-    const std::string& GetSaveError() const { return saveError_; }
+    const platform::UserMessage& GetSaveError() const { return saveError_; }
 
     // Sets the collection file's path, then loads as Load().
     LoadStatus Load(const std::string& path);
@@ -82,7 +83,7 @@ class MusicLibrary {
     // keeps its file lines as they are. The section's lines move into the library: the collection
     // file object keeps the file's other sections only.
     LoadStatus Load();
-    const std::string& GetLoadError() const { return loadError_; }
+    const platform::UserMessage& GetLoadError() const { return loadError_; }
     // The collection file's path; empty while the collection was never saved or opened.
     const std::string& GetFilePath() const;
 
@@ -136,6 +137,6 @@ class MusicLibrary {
     std::vector<std::unique_ptr<LibraryDirectory>> directories_;
     std::vector<std::unique_ptr<LibraryEntry>> files_;
     size_t walk_ = 0;
-    std::string saveError_;
-    std::string loadError_;
+    platform::UserMessage saveError_;
+    platform::UserMessage loadError_;
 };

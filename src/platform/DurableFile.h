@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/UserMessage.h"
+
 namespace platform {
 
 // Replaces the file at `path` with `data` so that a crash, a full disc or an I/O error never
@@ -12,13 +14,13 @@ namespace platform {
 // A symbolic link is followed and its target replaced. On failure the old file is unchanged, no
 // temporary file remains, and `error` (when given) says why.
 bool ReplaceFileContents(const std::string& path, const std::string& data,
-                         std::string* error = nullptr);
+                         UserMessage* error = nullptr);
 
 // How reading a whole file ended; `error` says why it failed, without the path.
 struct FileReadResult {
     enum Outcome { kRead, kMissing, kFailed };
     Outcome outcome = kRead;
-    std::string error;
+    UserMessage error;
 };
 
 // Reads the whole file at `path` into `text`. The file is opened without blocking, so that a

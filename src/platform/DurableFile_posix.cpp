@@ -20,11 +20,11 @@
 namespace platform {
 namespace {
 
-std::string ErrnoText(const std::string& what, int err) {
-    return what + ": " + std::strerror(err);
+UserMessage ErrnoText(const std::string& what, int err) {
+    return UserMessage::System(what + ": " + std::strerror(err));
 }
 
-void SetError(std::string* error, const std::string& text) {
+void SetError(UserMessage* error, const UserMessage& text) {
     if (error) {
         *error = text;
     }
@@ -162,8 +162,12 @@ void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) 
     closedir(listing);
 }
 
-std::string SizeLimitText(uint64_t maxBytes) {
-    return "the file is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+UserMessage SizeLimitText(uint64_t maxBytes) {
+    return UserMessage(UserMessage::Id::kFileTooLarge, {std::to_string(maxBytes >> 20)});
+}
+
+UserMessage SystemText(int err) {
+    return UserMessage::System(std::strerror(err));
 }
 
 }  // namespace
@@ -174,16 +178,16 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
     if (fd < 0) {
         const int err = errno;
         return {err == ENOENT ? FileReadResult::kMissing : FileReadResult::kFailed,
-                std::strerror(err)};
+                SystemText(err)};
     }
     FileReadResult result;
     struct stat st;
     if (fstat(fd, &st) != 0) {
-        result = {FileReadResult::kFailed, std::strerror(errno)};
+        result = {FileReadResult::kFailed, SystemText(errno)};
     } else if (S_ISDIR(st.st_mode)) {
-        result = {FileReadResult::kFailed, std::strerror(EISDIR)};
+        result = {FileReadResult::kFailed, SystemText(EISDIR)};
     } else if (!S_ISREG(st.st_mode)) {
-        result = {FileReadResult::kFailed, "not a regular file"};
+        result = {FileReadResult::kFailed, UserMessage(UserMessage::Id::kNotRegularFile)};
     } else if (static_cast<uint64_t>(st.st_size) > maxBytes) {
         result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
     } else {
@@ -195,7 +199,7 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
                 continue;
             }
             if (n < 0) {
-                result = {FileReadResult::kFailed, std::strerror(errno)};
+                result = {FileReadResult::kFailed, SystemText(errno)};
                 break;
             }
             if (n == 0) {
@@ -227,9 +231,9 @@ bool IsReadOnlyFile(const std::string& path) {
     return geteuid() == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& data, std::string* error) {
+bool ReplaceFileContents(const std::string& path, const std::string& data, UserMessage* error) {
     if (path.empty()) {
-        SetError(error, "no file name given");
+        SetError(error, UserMessage(UserMessage::Id::kNoFileName));
         return false;
     }
     const std::string target = ResolveTarget(path);
@@ -240,7 +244,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
         return false;
     }
     if (exists && IsReadOnlyFile(target)) {
-        SetError(error, path + ": the file is read-only");
+        SetError(error, UserMessage(UserMessage::Id::kFileReadOnly, {path}));
         return false;
     }
 

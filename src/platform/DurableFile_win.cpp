@@ -18,7 +18,7 @@
 namespace platform {
 namespace {
 
-void SetError(std::string* error, const std::string& text) {
+void SetError(UserMessage* error, const UserMessage& text) {
     if (error) {
         *error = text;
     }
@@ -139,18 +139,17 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
         return {err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
                     ? FileReadResult::kMissing
                     : FileReadResult::kFailed,
-                SystemErrorText(err)};
+                UserMessage::System(SystemErrorText(err))};
     }
     // Pipes, consoles and devices are no files to read settings or a collection from.
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
         !GetFileInformationByHandle(file.Get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return {FileReadResult::kFailed, "not a regular file"};
+        return {FileReadResult::kFailed, UserMessage(UserMessage::Id::kNotRegularFile)};
     }
     const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-    const std::string tooLarge =
-        "the file is larger than " + std::to_string(maxBytes >> 20) + " MiB";
+    const UserMessage tooLarge(UserMessage::Id::kFileTooLarge, {std::to_string(maxBytes >> 20)});
     if (size > maxBytes) {
         return {FileReadResult::kFailed, tooLarge};
     }
@@ -161,7 +160,7 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
         if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
                       nullptr)) {
             text.clear();
-            return {FileReadResult::kFailed, SystemErrorText(GetLastError())};
+            return {FileReadResult::kFailed, UserMessage::System(SystemErrorText(GetLastError()))};
         }
         if (got == 0) {
             return {};
@@ -180,26 +179,26 @@ bool IsReadOnlyFile(const std::string& path) {
            (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& data, std::string* error) {
+bool ReplaceFileContents(const std::string& path, const std::string& data, UserMessage* error) {
     if (path.empty()) {
-        SetError(error, "no file name given");
+        SetError(error, UserMessage(UserMessage::Id::kNoFileName));
         return false;
     }
     const std::wstring target = ResolveTarget(SystemPath(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetError(error, path + ": is a directory");
+        SetError(error, UserMessage(UserMessage::Id::kIsDirectory, {path}));
         return false;
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetError(error, path + ": the file is read-only");
+        SetError(error, UserMessage(UserMessage::Id::kFileReadOnly, {path}));
         return false;
     }
 
     std::wstring tmpPath;
     Win32Handle file(CreateTemporary(DirectoryOf(target), NameOf(target), tmpPath));
     if (!file.IsValid()) {
-        SetError(error, PathErrorText(path, GetLastError()));
+        SetError(error, UserMessage::System(PathErrorText(path, GetLastError())));
         return false;
     }
     bool ok = WriteAll(file.Get(), data) && FlushFileBuffers(file.Get());
@@ -216,7 +215,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
     }
     if (!ok) {
         DeleteFileW(tmpPath.c_str());
-        SetError(error, PathErrorText(path, err));
+        SetError(error, UserMessage::System(PathErrorText(path, err)));
         return false;
     }
     RemoveLeftoverTemporaries(DirectoryOf(target), NameOf(target));

@@ -160,6 +160,15 @@ constexpr Entry kTemplates[] = {
                        "disc, a loop device or a folder mounted elsewhere is never unmounted)")},
     {Id::kNoSystemBus, QT_TRANSLATE_NOOP("UserMessage", "the system bus cannot be reached")},
     {Id::kNoUdisks, QT_TRANSLATE_NOOP("UserMessage", "UDisks2 is not available")},
+
+    {Id::kCopyAbandoned, QT_TRANSLATE_NOOP("UserMessage", "%1: copy abandoned")},
+    {Id::kNoDataFor, QT_TRANSLATE_NOOP("UserMessage", "%1: no data for %2 s")},
+    {Id::kNotRegularFileAt, QT_TRANSLATE_NOOP("UserMessage", "%1: not a regular file")},
+    {Id::kNotRegularFile, QT_TRANSLATE_NOOP("UserMessage", "not a regular file")},
+    {Id::kFileTooLarge, QT_TRANSLATE_NOOP("UserMessage", "the file is larger than %1 MiB")},
+    {Id::kNoFileName, QT_TRANSLATE_NOOP("UserMessage", "no file name given")},
+    {Id::kFileReadOnly, QT_TRANSLATE_NOOP("UserMessage", "%1: the file is read-only")},
+    {Id::kIsDirectory, QT_TRANSLATE_NOOP("UserMessage", "%1: is a directory")},
 };
 
 constexpr bool InIdOrder() {

@@ -117,6 +117,17 @@ class UserMessage {
         kNoSystemBus,
         kNoUdisks,
 
+        // Reading, writing and copying files: the program's own reasons (the system's words for
+        // an error travel as kSystemText).
+        kCopyAbandoned,
+        kNoDataFor,
+        kNotRegularFileAt,
+        kNotRegularFile,
+        kFileTooLarge,
+        kNoFileName,
+        kFileReadOnly,
+        kIsDirectory,
+
         kCount  // not a message: the number of ids
     };
 

@@ -146,7 +146,7 @@ void AppSettings::Load() {
     }
     IniFile file(settingsPath_);
     if (!file.Read()) {
-        loadError_ = settingsPath_ + ": " + file.GetReadError();
+        loadError_ = settingsPath_ + ": " + file.GetReadError().Text();
     }
     legacyCodePage_ = file.IsLegacyCodePage();
     file.SelectSection("Global");
@@ -180,7 +180,7 @@ std::string AppSettings::RefusalToReplace() const {
     }
     const std::string notSettings = settingsPath_ + " is not a settings file: ";
     if (read.outcome == platform::FileReadResult::kFailed) {
-        return notSettings + read.error;
+        return notSettings + read.error.Text();
     }
     if (text.find('\0') != std::string::npos) {
         return notSettings + "it is not a text file";
@@ -220,6 +220,6 @@ bool AppSettings::Save() {
         fs::create_directories(parent, ec);
     }
     const bool ok = file.Write();
-    saveError_ = ok ? std::string() : file.GetWriteError();
+    saveError_ = ok ? std::string() : file.GetWriteError().Text();
     return ok;
 }

@@ -39,7 +39,8 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 bool IniFile::Read() {
     std::string text;
     const platform::FileReadResult read = platform::ReadWholeFile(path_, kMaxFileSize, text);
-    readError_ = read.outcome == platform::FileReadResult::kFailed ? read.error : std::string();
+    readError_ =
+        read.outcome == platform::FileReadResult::kFailed ? read.error : platform::UserMessage();
     if (read.outcome != platform::FileReadResult::kRead) {
         return read.outcome == platform::FileReadResult::kMissing;
     }
@@ -144,7 +145,7 @@ std::string IniFile::ToText() const {
 }
 
 bool IniFile::Write() {
-    writeError_.clear();
+    writeError_ = platform::UserMessage();
     std::string text = ToText();
     if (legacyCodePage_) {
         platform::EncodeLegacyText(text);  // stays UTF-8 when a character does not fit

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/UserMessage.h"
 #include "storage/IniSection.h"
 
 // An INI file held in memory: sections by exact name, each an ordered list of key/value entries.
@@ -34,14 +35,14 @@ class IniFile {
     // A file that cannot be read leaves the object as it was: false, and GetReadError says why.
     // A missing file reads as an empty one.
     bool Read();
-    const std::string& GetReadError() const { return readError_; }
+    const platform::UserMessage& GetReadError() const { return readError_; }
     // Parses INI text as Read does with the content of a file.
     void ReadText(std::string_view text);
 
     // Replaces the file at the path with all sections. Never leaves a half-written file and never
     // replaces a read-only one. Returns false on failure; GetWriteError then says why.
     bool Write();
-    const std::string& GetWriteError() const { return writeError_; }
+    const platform::UserMessage& GetWriteError() const { return writeError_; }
     // Whether the text read last was in the Windows ANSI code page (not UTF-8). Write then
     // stores the file in that code page again where every character fits, else in UTF-8.
     bool IsLegacyCodePage() const { return legacyCodePage_; }
@@ -82,7 +83,7 @@ class IniFile {
     std::unordered_map<std::string, Slot> sections_;
     IniSection* current_ = nullptr;
     uint64_t insertions_ = 0;
-    std::string readError_;
-    std::string writeError_;
+    platform::UserMessage readError_;
+    platform::UserMessage writeError_;
     bool legacyCodePage_ = false;
 };

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/UserMessage.h"
+
 class StickFolder;
 
 // The file operations of a transfer on the stick: wiping it, measuring a music file, copying one
@@ -33,9 +35,11 @@ class FileOperations {
             kAbandoned
         };
         Outcome outcome = kCopied;
-        std::string error;  // what went wrong, for the user; empty after a copy
+        platform::UserMessage error;  // what went wrong, for the user; empty after a copy
 
-        static CopyResult Failed(Outcome why, std::string text) { return {why, std::move(text)}; }
+        static CopyResult Failed(Outcome why, platform::UserMessage text) {
+            return {why, std::move(text)};
+        }
     };
 
     // The free space of a volume and its allocation unit: every file takes whole units.

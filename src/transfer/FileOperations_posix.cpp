@@ -117,8 +117,12 @@ int DeleteContents(int dirFd, const VolumeIdentity& volume) {
     return failures;
 }
 
-std::string ErrorText(const std::string& path, int err) {
+std::string SystemText(const std::string& path, int err) {
     return path + ": " + std::strerror(err);
+}
+
+platform::UserMessage ErrorText(const std::string& path, int err) {
+    return platform::UserMessage::System(SystemText(path, err));
 }
 
 bool Exists(int dir, const std::string& name) {
@@ -249,13 +253,15 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
         step = CopyThroughBuffer(in, out, limits);
     }
     if (step == Step::kAbandoned) {
-        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kAbandoned,
-                                                  destination + ": copy abandoned");
+        return FileOperations::CopyResult::Failed(
+            FileOperations::CopyResult::kAbandoned,
+            platform::UserMessage(platform::UserMessage::Id::kCopyAbandoned, {destination}));
     }
     if (step == Step::kStalled) {
         return FileOperations::CopyResult::Failed(
             FileOperations::CopyResult::kFileFailed,
-            source + ": no data for " + std::to_string(limits.stall.count() / 1000) + " s");
+            platform::UserMessage(platform::UserMessage::Id::kNoDataFor,
+                                  {source, std::to_string(limits.stall.count() / 1000)}));
     }
     if (step == Step::kReadFailed) {
         return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
@@ -330,8 +336,9 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
                                                   ErrorText(source, errno));
     }
     if (!S_ISREG(sourceStat.st_mode)) {
-        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
-                                                  source + ": not a regular file");
+        return FileOperations::CopyResult::Failed(
+            CopyResult::kFileFailed,
+            platform::UserMessage(platform::UserMessage::Id::kNotRegularFileAt, {source}));
     }
     posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     const int dir = folder.Descriptor();
@@ -361,7 +368,7 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
 bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
     const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.IsValid() || syncfs(fd.Get()) != 0) {
-        error = ErrorText(path, errno);
+        error = SystemText(path, errno);
         return false;
     }
     return true;

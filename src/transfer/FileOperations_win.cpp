@@ -19,6 +19,11 @@ using platform::Win32Handle;
 
 namespace {
 
+// The system's words for a failure on `path`.
+platform::UserMessage PathError(const std::string& path, DWORD err) {
+    return platform::UserMessage::System(PathErrorText(path, err));
+}
+
 struct Entry {
     std::wstring name;
     DWORD attributes;
@@ -140,7 +145,7 @@ FileOperations::CopyResult Failure(DWORD err, const std::wstring& target,
                           : IsDiskFull(err)          ? Result::kStickFull
                           : err == ERROR_CANNOT_MAKE ? Result::kFolderFull  // a full FAT root
                                                      : Result::kStickFailed,
-                          PathErrorText(destination, err));
+                          PathError(destination, err));
 }
 
 enum class Step { kDone, kReadFailed, kWriteFailed, kAbandoned };
@@ -179,19 +184,20 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
     DWORD err = ERROR_SUCCESS;
     const Step step = CopyData(in, out, err, abandon);
     if (step == Step::kAbandoned) {
-        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kAbandoned,
-                                                  destination + ": copy abandoned");
+        return FileOperations::CopyResult::Failed(
+            FileOperations::CopyResult::kAbandoned,
+            platform::UserMessage(platform::UserMessage::Id::kCopyAbandoned, {destination}));
     }
     if (step == Step::kReadFailed) {
         return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
-                                                  PathErrorText(source, err));
+                                                  PathError(source, err));
     }
     if (step == Step::kWriteFailed) {
         using Result = FileOperations::CopyResult;
         return Result::Failed(IsFileTooLarge(err) ? Result::kFileFailed
                               : IsDiskFull(err)   ? Result::kStickFull
                                                   : Result::kStickFailed,
-                              PathErrorText(destination, err));
+                              PathError(destination, err));
     }
     FILETIME created;
     FILETIME accessed;
@@ -202,7 +208,7 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
     // Flushing a whole volume needs administrator rights, so each copy is flushed here.
     if (!FlushFileBuffers(out)) {
         return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kStickFailed,
-                                                  PathErrorText(destination, GetLastError()));
+                                                  PathError(destination, GetLastError()));
     }
     return FileOperations::CopyResult();
 }
@@ -264,13 +270,14 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.IsValid()) {
         return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
-                                                  PathErrorText(source, GetLastError()));
+                                                  PathError(source, GetLastError()));
     }
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(in.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(in.Get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
-                                                  source + ": not a regular file");
+        return FileOperations::CopyResult::Failed(
+            CopyResult::kFileFailed,
+            platform::UserMessage(platform::UserMessage::Id::kNotRegularFileAt, {source}));
     }
     // CREATE_NEW never replaces an existing file. The copy gets plain attributes: a read-only
     // source must not give a read-only file on the stick, which could not be wiped later.
@@ -284,7 +291,7 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
     in.Close();
     if (!out.Close() && result.outcome == CopyResult::kCopied) {
         result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
-                                                    PathErrorText(destination, GetLastError()));
+                                                    PathError(destination, GetLastError()));
     }
     if (result.outcome != CopyResult::kCopied) {
         DeleteFileW(target.c_str());  // no partial file stays behind

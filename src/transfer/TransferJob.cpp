@@ -480,11 +480,11 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placemen
         case FileOperations::CopyResult::kStickFull:
             return CopyStep::kStickFull;  // the partial copy is gone; the song stays unmarked
         case FileOperations::CopyResult::kStickFailed:
-            result.error = UserMessage(MessageId::kCopyingStopped, {copy.error});
+            result.error = UserMessage(MessageId::kCopyingStopped, {}, copy.error);
             return CopyStep::kStickFailed;
         case FileOperations::CopyResult::kNameTaken:
         case FileOperations::CopyResult::kFileFailed:
-            FileFailed(entry, UserMessage::System(copy.error), result);
+            FileFailed(entry, copy.error, result);
             return CopyStep::kGoOn;
         case FileOperations::CopyResult::kAbandoned:
             // Given up on request: neither copied nor marked; the stop flag ends the run.
@@ -645,7 +645,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             name = names_.Unique(place.folder, place.name);
         }
         if (rename.outcome == CopyResult::kStickFailed) {
-            error = rename.error;
+            error = rename.error.Text();  // the system's words
             return false;
         }
         if (rename.outcome == CopyResult::kCopied) {
@@ -664,7 +664,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             folderFull_ = true;
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
         } else {
-            FileFailed(*copy.entry, UserMessage::System(rename.error), result);
+            FileFailed(*copy.entry, rename.error, result);
         }
         copy.entry = nullptr;
     }

@@ -324,13 +324,11 @@ void CTunecrateView::AddDirectoryEntry(const QString& path) {
     if (path.isEmpty() || list_->FindStringExact(path) >= 0 || !document_ || !CheckFileTypesSet()) {
         return;
     }
-    // A directory the document refuses (it says why) is neither listed nor a change.
-    if (!document_->AddDirectory(path.toStdString())) {
-        return;
+    // A directory listed already, or one the document refuses (it says why), is no change.
+    if (document_->AddFolders({path.toStdString()}).added > 0) {
+        AppendListEntry(path);
+        UpdateCounts();
     }
-    document_->SetModifiedFlag();
-    AppendListEntry(path);
-    UpdateCounts();
 }
 
 void CTunecrateView::AppendListEntry(const QString& path) {
@@ -536,20 +534,20 @@ void CTunecrateView::AddFolders(const std::vector<std::string>& folders) {
     box.setWindowTitle(QCoreApplication::applicationName());
     box.setWindowModality(Qt::WindowModal);
     box.setMinimumDuration(BusyTask::kBusyDelayMs);
-    size_t added = 0;
     QElapsedTimer slice;
     slice.start();
-    for (size_t i = 0; i < folders.size() && !box.wasCanceled(); ++i) {
-        // Folders listed already are skipped; a refused one has been explained by the document.
-        if (!document_->IsListed(folders[i]) && document_->AddDirectory(folders[i])) {
-            document_->SetModifiedFlag();
-            ++added;
-        }
-        if (slice.elapsed() >= kAddSliceMs) {
-            box.setValue(int(i + 1));  // a modal box lets the window draw here
-            slice.restart();
-        }
-    }
+    // Folders listed already are skipped; a refused one has been explained by the document.
+    const size_t added =
+        document_
+            ->AddFolders(folders,
+                         [&](size_t done) {
+                             if (slice.elapsed() >= kAddSliceMs) {
+                                 box.setValue(int(done));  // a modal box lets the window draw here
+                                 slice.restart();
+                             }
+                             return !box.wasCanceled();
+                         })
+            .added;
     box.close();
     RefillDirectoryList();
     SetStatusText(tr("%1 music folders added").arg(QLocale().toString(qulonglong(added))));
@@ -624,17 +622,14 @@ void CTunecrateView::OnFileExtensions() {
     }
     const std::vector<std::string> before = settings_.GetExtensions();
     CExtensionsDlg dialog(settings_, this);
-    if (dialog.exec() != QDialog::Accepted || settings_.GetExtensions() == before || !document_) {
+    if (dialog.exec() != QDialog::Accepted || !document_) {
         return;
     }
-    // Without any type a rescan would drop every file and its flag: the collection stays as it
-    // is, and the user is told.
-    if (!CheckFileTypesSet()) {
-        return;
+    if (document_->ApplyExtensionChange(before) == CTunecrateDoc::ExtensionChange::kRescanned) {
+        RefillDirectoryList();
+    } else {
+        CheckFileTypesSet();  // without any type the collection stays as it is: the user is told
     }
-    // The open collection is scanned again at once; files still found keep their flags.
-    document_->RescanCollection();
-    RefillDirectoryList();
 }
 
 void CTunecrateView::OnStickLayout() {

@@ -252,15 +252,13 @@ void CTunecrateView::AddDirectoryEntry(const std::string& path) {
     if (path.empty() || !document_ ||
         SendMessageW(Item(IDC_DIRLIST), LB_FINDSTRINGEXACT, WPARAM(-1),
                      reinterpret_cast<LPARAM>(wide.c_str())) != LB_ERR ||
-        document_->IsListed(path) || !CheckFileTypesSet()) {
+        !CheckFileTypesSet()) {
         return;
     }
-    // A directory the document refuses (it says why) is neither listed nor a change.
-    if (!document_->AddDirectory(path)) {
-        return;
+    // A directory listed already, or one the document refuses (it says why), is no change.
+    if (document_->AddFolders({path}).added > 0) {
+        AppendListEntry(wide);
     }
-    document_->SetModifiedFlag();
-    AppendListEntry(wide);
 }
 
 void CTunecrateView::RemoveSelectedEntries() {
@@ -344,17 +342,14 @@ void CTunecrateView::OnFileExtensions() {
     }
     const std::vector<std::string> before = settings_.GetExtensions();
     CExtensionsDlg dialog(settings_);
-    if (dialog.DoModal(GetAncestor(GetSafeHwnd(), GA_ROOT)) != IDOK ||
-        settings_.GetExtensions() == before || !document_) {
+    if (dialog.DoModal(GetAncestor(GetSafeHwnd(), GA_ROOT)) != IDOK || !document_) {
         return;
     }
-    // Without any type a rescan would drop every file and its flag: the collection stays.
-    if (!CheckFileTypesSet()) {
-        return;
+    if (document_->ApplyExtensionChange(before) == CTunecrateDoc::ExtensionChange::kRescanned) {
+        RefillDirectoryList();
+    } else {
+        CheckFileTypesSet();  // without any type the collection stays as it is: the user is told
     }
-    // The open collection is scanned again at once; files still found keep their flags.
-    document_->RescanCollection();
-    RefillDirectoryList();
 }
 
 void CTunecrateView::OnStickLayout() {

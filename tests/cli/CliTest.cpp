@@ -285,7 +285,7 @@ TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
     const FileOperations::CopyResult stalled =
         files.CopyWithoutOverwrite(hanging, stick + "/song.mp3");
     EXPECT_EQ(stalled.outcome, FileOperations::CopyResult::kFileFailed);
-    EXPECT_NE(stalled.error.find("no data for"), std::string::npos) << stalled.error;
+    EXPECT_EQ(stalled.error.GetId(), platform::UserMessage::Id::kNoDataFor) << stalled.error.Text();
 
     ASSERT_TRUE(TryCreateSymlink(hanging, music + "/hang.mp3"));
     MakeCollection(0);

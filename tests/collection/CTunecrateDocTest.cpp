@@ -306,3 +306,75 @@ TEST_F(CTunecrateDocTest, TakingTheFileFlagsKeepsThisRunsMarks) {
         EXPECT_EQ(ReadFileBytes(path), expected);
     }
 }
+
+TEST_F(CTunecrateDocTest, AddingFoldersSkipsListedOnesAndCountsEachOutcome) {
+    AddMusic();
+    doc_.SetModifiedFlag(false);
+    const auto added = doc_.AddFolders(
+        {temp_ / "A/", MakeDir("B", {"c.mp3", "d.mp3", "e.txt"}), temp_ / "Nowhere"});
+    EXPECT_EQ(added.added, 1u);
+    EXPECT_EQ(added.listed, 1u);
+    EXPECT_EQ(added.refused, 1u);
+    EXPECT_EQ(added.files, 2u);
+    EXPECT_EQ(Describe(doc_.GetLibrary()), "A: a.mp3=0 b.mp3=0 | B: c.mp3=0 d.mp3=0");
+    EXPECT_TRUE(doc_.IsModified());
+}
+
+TEST_F(CTunecrateDocTest, AddingOnlyListedFoldersIsNoChange) {
+    AddMusic();
+    doc_.SetModifiedFlag(false);
+    EXPECT_EQ(doc_.AddFolders({temp_ / "A", temp_ / "x/../A"}).listed, 2u);
+    EXPECT_FALSE(doc_.IsModified());
+}
+
+TEST_F(CTunecrateDocTest, AddingFoldersStopsWhenToldAfterTheFolderAtHand) {
+    const std::vector<std::string> folders = {MakeDir("A", {"a.mp3"}), MakeDir("B", {"b.mp3"})};
+    std::vector<size_t> asked;
+    const auto added = doc_.AddFolders(folders, [&](size_t done) {
+        asked.push_back(done);
+        return false;
+    });
+    EXPECT_EQ(added.added, 1u);
+    EXPECT_EQ(asked, std::vector<size_t>{1});
+    EXPECT_EQ(Describe(doc_.GetLibrary()), "A: a.mp3=0");
+}
+
+// The extensions dialog leaves a list; the document decides what it means for the collection.
+TEST_F(CTunecrateDocTest, AnExtensionChangeRescansOnlyWhenTheListChangedAndHoldsAType) {
+    using Change = CTunecrateDoc::ExtensionChange;
+    struct Row {
+        std::vector<std::string> after;
+        Change change;
+        const char* library;
+    };
+    const Row rows[] = {
+        {{"mp3"}, Change::kNone, "A: a.mp3=0 b.mp3=0"},
+        {{}, Change::kNoTypes, "A: a.mp3=0 b.mp3=0"},
+        {{"mp3", "ogg"}, Change::kRescanned, "A: a.mp3=0 b.mp3=0 c.ogg=0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.library);
+        doc_.OnNewDocument();
+        settings_.RemoveAllExtensions();
+        settings_.AddExtension("mp3");
+        MakeDir("A", {"c.ogg"});
+        AddMusic();
+        doc_.SetModifiedFlag(false);
+        settings_.RemoveAllExtensions();
+        for (const std::string& ext : row.after) {
+            settings_.AddExtension(ext);
+        }
+        EXPECT_EQ(doc_.ApplyExtensionChange({"mp3"}), row.change);
+        EXPECT_EQ(Describe(doc_.GetLibrary()), row.library);
+        EXPECT_EQ(doc_.IsModified(), row.change == Change::kRescanned);
+    }
+}
+
+TEST_F(CTunecrateDocTest, ARescanAfterAnExtensionChangeKeepsTheFlagsOfFilesStillFound) {
+    MakeDir("A", {"c.ogg"});
+    AddMusic();
+    doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
+    settings_.AddExtension("ogg");
+    ASSERT_EQ(doc_.ApplyExtensionChange({"mp3"}), CTunecrateDoc::ExtensionChange::kRescanned);
+    EXPECT_EQ(Describe(doc_.GetLibrary()), "A: a.mp3=0 b.mp3=1 c.ogg=0");
+}

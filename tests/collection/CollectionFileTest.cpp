@@ -31,7 +31,7 @@ class CollectionFileTest : public CollectionTest {
         return library_.Load(temp_ / "coll.ini");
     }
     std::string SavedText(MusicLibrary& library) {
-        EXPECT_TRUE(library.Save()) << library.GetSaveError();
+        EXPECT_TRUE(library.Save()) << library.GetSaveError().Text();
         // The folder's own separator on Windows is "\\"; the expectations are written with "/".
         return Expand(Expand(ReadFileBytes(library.GetFilePath()), temp_.Path(), "@"), "@\\", "@/");
     }
@@ -147,7 +147,7 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
     WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
     EXPECT_EQ(library_.Load(temp_ / "notes.txt"), Status::kNotACollectionFile);
     EXPECT_EQ(library_.Load(temp_.Path()), Status::kFileUnreadable);
-    EXPECT_FALSE(library_.GetLoadError().empty());
+    EXPECT_FALSE(library_.GetLoadError().IsEmpty());
 }
 
 TEST_F(CollectionFileTest, AFolderThatIsGoneKeepsItsLinesUntilItIsBack) {

@@ -119,11 +119,11 @@ TEST(WindowsFileTest, TheReadOnlyAttributeIsRespected) {
     ASSERT_TRUE(SetFileAttributesW(platform::Widen(song).c_str(), FILE_ATTRIBUTE_READONLY));
 
     EXPECT_TRUE(platform::IsReadOnlyFile(locked));
-    std::string error;
+    platform::UserMessage error;
     EXPECT_FALSE(platform::ReplaceFileContents(locked, "new", &error));
-    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(error, platform::UserMessage(platform::UserMessage::Id::kFileReadOnly, {locked}));
     EXPECT_EQ(ReadFileBytes(locked), "old");
-    ASSERT_TRUE(platform::ReplaceFileContents(dir / "other.ini", "fresh", &error)) << error;
+    ASSERT_TRUE(platform::ReplaceFileContents(dir / "other.ini", "fresh", &error)) << error.Text();
     EXPECT_FALSE(platform::IsReadOnlyFile(dir / "other.ini"));
 
     // A read-only music file gives a copy that a later wipe of the stick can delete.

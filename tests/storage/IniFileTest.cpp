@@ -5,6 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -137,6 +138,20 @@ TEST(IniFileTest, ReadReplacesNamedSectionsInTheirPlaceAndSectionsGoInHashBucket
 
 // Unreadable input and failed writes leave the object and the files as they were; a removed
 // section comes back empty, others stay.
+// A pipe or a device in a file's place is refused in the program's own words (a message id).
+TEST(IniFileTest, ReadingWhatIsNoFileIsRefusedWithTheProgramsOwnReason) {
+#ifdef _WIN32
+    IniFile file("NUL");
+#else
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe.ini").c_str(), 0644), 0);
+    IniFile file(dir / "pipe.ini");
+#endif
+    EXPECT_FALSE(file.Read());
+    EXPECT_EQ(file.GetReadError(),
+              platform::UserMessage(platform::UserMessage::Id::kNotRegularFile));
+}
+
 TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     TempDir dir;
     IniFile file(dir / "missing.ini");
@@ -145,7 +160,7 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     EXPECT_TRUE(file.Read());  // missing: nothing to read
     file.SetPath(dir.Path());  // a directory
     EXPECT_FALSE(file.Read());
-    EXPECT_FALSE(file.GetReadError().empty());
+    EXPECT_FALSE(file.GetReadError().IsEmpty());
     EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
 
     const std::string path = dir / "c.ini";
@@ -164,7 +179,7 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     for (const std::string& path : {readOnly, dir.Path(), std::string(), dir / "no/dir.ini"}) {
         file.SetPath(path);
         EXPECT_FALSE(file.Write()) << path;
-        EXPECT_FALSE(file.GetWriteError().empty()) << path;
+        EXPECT_FALSE(file.GetWriteError().IsEmpty()) << path;
     }
     EXPECT_EQ(ReadFileBytes(readOnly), "old");
     EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
@@ -230,7 +245,8 @@ TEST(IniFileTest, FullDiscKeepsTheOldFile) {
         file.AddEntry("f0", std::string(40, 'x') + std::to_string(i) + ".mp3");
     }
     EXPECT_FALSE(file.Write());
-    EXPECT_NE(file.GetWriteError().find("space"), std::string::npos) << file.GetWriteError();
+    EXPECT_NE(file.GetWriteError().Text().find("space"), std::string::npos)
+        << file.GetWriteError().Text();
     EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(volume.Path()), fs::directory_iterator()), 1);
 }

@@ -28,7 +28,8 @@ class FailingStick : public FileOperations {
     CopyResult CopyInto(const std::string& source, const StickFolder& folder,
                         const std::string& name, bool flushNow) const override {
         if (++copies == nth && fault == Fault::kCopy) {
-            return CopyResult::Failed(copyOutcome, name + ": " + std::strerror(error));
+            return CopyResult::Failed(
+                copyOutcome, platform::UserMessage::System(name + ": " + std::strerror(error)));
         }
         return FileOperations::CopyInto(source, folder, name, flushNow);
     }

@@ -8,6 +8,7 @@
 #include "support/Mount.h"
 #endif
 
+#include <atomic>
 #include <filesystem>
 
 #include "support/TempDir.h"
@@ -15,6 +16,7 @@
 
 namespace fs = std::filesystem;
 using Outcome = FileOperations::CopyResult::Outcome;
+using MessageId = platform::UserMessage::Id;
 
 // Links on the stick are removed, not followed.
 TEST(FileOperationsTest, DeletesEverythingBelowTheRootButReadOnlyFilesAndNothingBehindALink) {
@@ -101,13 +103,41 @@ TEST(FileOperationsTest, CopiesNeverOverwriteAndTellTheStickFromTheFile) {
     for (const auto& [name, outcome] : cases) {
         const FileOperations::CopyResult result =
             ops.CopyWithoutOverwrite(music / "song.mp3", stick / name);
-        EXPECT_EQ(result.outcome, outcome) << name << ": " << result.error;
+        EXPECT_EQ(result.outcome, outcome) << name << ": " << result.error.Text();
     }
     EXPECT_EQ(ops.CopyWithoutOverwrite(music / "gone.mp3", stick / "gone.mp3").outcome,
               Outcome::kFileFailed);
     // Nothing else arrived, not even a temporary of a failed copy.
     EXPECT_EQ(FilesIn(stick.Path()), (std::set<std::string>{"song.mp3", "taken.mp3"}));
     EXPECT_EQ(ReadFileBytes(stick / "taken.mp3"), "old");
+}
+
+// The program's own reasons travel as message ids, which the GUI translates.
+TEST(FileOperationsTest, ACopyFromWhatIsNoFileFailsWithTheProgramsOwnReason) {
+    TempDir music, stick;
+#ifdef _WIN32
+    const std::string source = "NUL";  // a device
+#else
+    const std::string source = music / "folder.mp3";
+    fs::create_directory(source);
+#endif
+    const FileOperations::CopyResult result =
+        FileOperations().CopyWithoutOverwrite(source, stick / "song.mp3");
+    EXPECT_EQ(result.outcome, Outcome::kFileFailed);
+    EXPECT_EQ(result.error, platform::UserMessage(MessageId::kNotRegularFileAt, {source}));
+}
+
+TEST(FileOperationsTest, AnAbandonedCopyLeavesNothingAndGivesTheProgramsOwnReason) {
+    TempDir music, stick;
+    WriteFileBytes(music / "song.mp3", "music");
+    const std::atomic<bool> abandon{true};
+    FileOperations ops;
+    ops.SetCopyLimits({&abandon});
+    const FileOperations::CopyResult result =
+        ops.CopyWithoutOverwrite(music / "song.mp3", stick / "song.mp3");
+    EXPECT_EQ(result.outcome, Outcome::kAbandoned);
+    EXPECT_EQ(result.error.GetId(), MessageId::kCopyAbandoned) << result.error.Text();
+    EXPECT_TRUE(FilesIn(stick.Path()).empty());
 }
 
 TEST(FileOperationsTest, SafeNamesForFatExfatAndNtfs) {
