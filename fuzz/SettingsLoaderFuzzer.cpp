@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     copy.SetSaveOnDestroy(false);
     copy.SetStickDrive(loaded.GetStickDrive());
     copy.SetMusicCollection(loaded.GetMusicCollection());
+    copy.RemoveAllExtensions();  // a fresh file starts with the common types: the loaded ones only
     for (const std::string& ext : loaded.GetExtensions()) {
         copy.AddExtension(ext);
     }
