@@ -272,12 +272,18 @@ bool CTunecrateDoc::IsListed(const std::string& path) const {
 }
 
 bool CTunecrateDoc::AddDirectory(const std::string& path) {
+    // Stored absolute: a path given relative to a terminal's working directory names the same
+    // folder when the collection is used from anywhere else.
     UserMessage problem = DirectoryPath::Problem(path);
+    const std::string absolute = problem.IsEmpty() ? DirectoryPath::Absolute(path) : path;
+    if (problem.IsEmpty()) {
+        problem = DirectoryPath::Problem(absolute);
+    }
     if (!problem.IsEmpty()) {
         ui_.ShowError(UserMessage(Id::kPathRefused, {path}, std::move(problem)));
         return false;
     }
-    if (!library_->AddDirectory(path, 0)) {
+    if (!library_->AddDirectory(absolute, 0)) {
         ui_.ShowMessage(UserMessage(Id::kDirectoryNotFound, {path}));
         return false;
     }

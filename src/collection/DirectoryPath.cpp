@@ -35,7 +35,7 @@ UserMessage DirectoryPath::Problem(const std::string& path) {
     return UserMessage();
 }
 
-std::string DirectoryPath::Key(const std::string& path) {
+std::string DirectoryPath::Absolute(const std::string& path) {
     std::error_code ec;
     fs::path absolute = fs::absolute(platform::PathFromUtf8(path), ec);
     if (ec) {
@@ -46,13 +46,17 @@ std::string DirectoryPath::Key(const std::string& path) {
     if (!absolute.has_filename() && absolute.has_relative_path()) {
         absolute = absolute.parent_path();
     }
+    return platform::PathToUtf8(absolute);
+}
+
+std::string DirectoryPath::Key(const std::string& path) {
 #ifdef _WIN32
-    std::wstring wide = absolute.wstring();
+    std::wstring wide = platform::PathFromUtf8(Absolute(path)).wstring();
     for (wchar_t& c : wide) {
         c = static_cast<wchar_t>(std::towlower(c));
     }
     return platform::PathToUtf8(fs::path(wide));
 #else
-    return platform::PathToUtf8(absolute);
+    return Absolute(path);
 #endif
 }

@@ -18,7 +18,10 @@ class DirectoryPath {
     static platform::UserMessage Problem(const std::string& path);
 
     // The path made absolute and normal ("." and ".." parts resolved, no trailing separator
-    // except a root's), and on Windows, whose file systems ignore letter case, lower-cased: two
-    // paths that give the same key name the same directory.
+    // except a root's), links left as they are: how the collection stores a directory, so that
+    // it names the same one from any working directory.
+    static std::string Absolute(const std::string& path);
+    // Absolute(), and on Windows, whose file systems ignore letter case, lower-cased: two paths
+    // that give the same key name the same directory.
     static std::string Key(const std::string& path);
 };

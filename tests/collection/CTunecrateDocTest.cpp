@@ -77,6 +77,16 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
 #endif
 }
 
+TEST_F(CTunecrateDocTest, ARelativePathIsStoredAsTheAbsolutePathItNames) {
+    MakeDir("A", {"a.mp3"});
+    const fs::path before = fs::current_path();
+    fs::current_path(temp_.Path());
+    const bool added = doc_.AddDirectory("./A/");
+    fs::current_path(before);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(fs::path(doc_.GetLibrary().GetDirectories().at(0)->GetName()), fs::path(temp_ / "A"));
+}
+
 TEST_F(CTunecrateDocTest, ARescanMarksACollectionWithDirectoriesModified) {
     doc_.RescanCollection();
     EXPECT_FALSE(doc_.IsModified());  // nothing listed, nothing to write differently
