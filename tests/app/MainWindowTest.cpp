@@ -5,6 +5,8 @@
 #include "app/CTunecrateApp.h"
 #include "ui/UiResources.h"
 
+#include <thread>
+
 namespace {
 
 using MainWindowTest = AppTest;
@@ -42,6 +44,23 @@ TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
             EXPECT_TRUE(item->isSeparator() || item->isEnabled()) << item->text();
         }
     }
+}
+
+// The title's [*] changes with the collection's modified flag, without waiting for anything.
+TEST_F(MainWindowTest, TheTitleMarksAChangeOfTheCollectionAtOnce) {
+    CMainFrame& frame = Open();
+    Doc().SetModifiedFlag(true);
+    EXPECT_TRUE(frame.isWindowModified());
+    Doc().SetModifiedFlag(false);
+    EXPECT_FALSE(frame.isWindowModified());
+}
+
+// A save at the end of a transfer may change the flag on the job's thread; the window hears of
+// it on its own.
+TEST_F(MainWindowTest, AChangeMadeOnAnotherThreadReachesTheTitle) {
+    CMainFrame& frame = Open();
+    std::thread([this] { Doc().SetModifiedFlag(true); }).join();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame.isWindowModified(); }));
 }
 
 TEST_F(MainWindowTest, CommandsCarryThePromptAndTooltipOfTheirStringResource) {
