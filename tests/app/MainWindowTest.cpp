@@ -63,6 +63,45 @@ TEST_F(MainWindowTest, AChangeMadeOnAnotherThreadReachesTheTitle) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame.isWindowModified(); }));
 }
 
+// An icon theme that has none of the icons, for as long as it lives.
+class NoIconTheme {
+  public:
+    NoIconTheme() {
+        QIcon::setThemeName(QStringLiteral("tunecrate-none"));
+        QIcon::setFallbackThemeName(QStringLiteral("tunecrate-none"));
+    }
+    ~NoIconTheme() {
+        QIcon::setThemeName(theme_);
+        QIcon::setFallbackThemeName(fallback_);
+    }
+
+  private:
+    const QString theme_ = QIcon::themeName();
+    const QString fallback_ = QIcon::fallbackThemeName();
+};
+
+// Where the desktop's theme has no icon for a command, the picture is still one of its kind: our
+// own, drawn in the text colour, not one of the style's few generic pictures.
+TEST_F(MainWindowTest, WithoutAnIconThemeTheCommandsShowOurOwnPictures) {
+    NoIconTheme noTheme;
+    CMainFrame& frame = Open();
+    const QSet<QRgb> text{QGuiApplication::palette().color(QPalette::WindowText).rgba()};
+    int pictures = 0;
+    const auto check = [&](const QIcon& icon, const QString& what) {
+        if (!icon.isNull()) {
+            ++pictures;
+            EXPECT_EQ(CoveredColours(icon.pixmap(16)), text) << what;
+        }
+    };
+    for (const QAction* action : frame.findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+        check(action->icon(), action->text());
+    }
+    for (const QPushButton* button : frame.findChildren<QPushButton*>()) {
+        check(button->icon(), button->text());
+    }
+    EXPECT_GE(pictures, 15);
+}
+
 TEST_F(MainWindowTest, CommandsCarryThePromptAndTooltipOfTheirStringResource) {
     QAction* open = Open().Action(CMainFrame::ID_FILE_OPEN);
     EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
