@@ -140,13 +140,15 @@ void CDriveDlg::CreateControls() {
     description_->setWordWrap(true);
     description_->setMinimumHeight(4 * description_->fontMetrics().lineSpacing());
 
-    // Our own captions, so that they come from the program's catalogue; the box puts them in
-    // the order of the desktop.
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    // The desktop's buttons, in its order and with its pictures, captioned from the program's
+    // catalogue.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(tr("OK"));
     ok->setObjectName("okButton");
     ok->setDefault(true);
-    auto* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setText(tr("Cancel"));
     cancel->setObjectName("cancelButton");
     auto* refresh = buttons->addButton(tr("&Refresh"), QDialogButtonBox::ResetRole);
     refresh->setObjectName("refreshButton");
