@@ -22,7 +22,8 @@ TEST(SymbolIconTest, ASymbolTakesTheTextColourOfThePalette) {
         QApplication::setPalette(palette);
         const QIcon icon = SymbolIcon::Load(kStop);
         EXPECT_EQ(CoveredColours(icon.pixmap(16)), QSet<QRgb>{colours.text.rgb()});
-        EXPECT_EQ(CoveredColours(icon.pixmap(16, QIcon::Disabled)), QSet<QRgb>{colours.disabled.rgb()});
+        EXPECT_EQ(CoveredColours(icon.pixmap(16, QIcon::Disabled)),
+                  QSet<QRgb>{colours.disabled.rgb()});
     }
     QApplication::setPalette(before);
 }
