@@ -11,6 +11,8 @@ build=(
   build-essential cmake ninja-build pkg-config
   # GUI: Qt 6 Widgets and the Linguist tools for the translation
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  # our own fallback icons are SVG
+  qt6-svg-dev
   # German texts of Qt's own dialogs (the folder picker)
   qt6-translations-l10n
   # command line: option parsing and JSON output

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -48,6 +47,15 @@ class SampleDrives : public platform::VolumeQueries {
         }
         return roots;
     }
+    std::vector<std::string> GetUserDriveRoots() const override {
+        std::vector<std::string> roots;
+        for (const auto& [root, drive] : kDrives) {
+            if (drive.forMusic) {
+                roots.push_back(root);
+            }
+        }
+        return roots;
+    }
     platform::DriveType GetDriveType(const std::string& root) const override {
         return kDrives.at(root).type;
     }
@@ -67,30 +75,25 @@ class SampleDrives : public platform::VolumeQueries {
         uint64_t total;
         uint64_t free;
         std::string label;
+        bool forMusic;  // offered for music: not one of the system's own volumes
     };
     const std::map<std::string, Drive> kDrives = {
-        {"/", {platform::DriveType::kFixed, 250'059'350'016, 81'604'378'624, ""}},
-        {"/home", {platform::DriveType::kFixed, 983'349'796'864, 402'653'184'000, ""}},
+        {"/", {platform::DriveType::kFixed, 250'059'350'016, 81'604'378'624, "", false}},
+        {"/home", {platform::DriveType::kFixed, 983'349'796'864, 402'653'184'000, "", false}},
         {"/media/anna/MUSIC",
-         {platform::DriveType::kRemovable, 7'998'537'728, 3'221'225'472, "MUSIC"}},
-        {"/media/anna/HOLIDAY", {platform::DriveType::kOptical, 4'700'372'992, 0, "HOLIDAY"}},
-        {"/mnt/nas", {platform::DriveType::kRemote, 3'999'688'294'400, 1'288'490'188'800, ""}},
-        {"/tmp", {platform::DriveType::kRamDisk, 8'388'608'000, 8'220'000'000, ""}},
+         {platform::DriveType::kRemovable, 7'998'537'728, 3'221'225'472, "MUSIC", true}},
+        {"/media/anna/CAR",
+         {platform::DriveType::kRemovable, 15'931'539'456, 15'200'000'000, "CAR", true}},
+        {"/media/anna/HOLIDAY", {platform::DriveType::kOptical, 4'700'372'992, 0, "HOLIDAY", true}},
+        {"/mnt/nas",
+         {platform::DriveType::kRemote, 3'999'688'294'400, 1'288'490'188'800, "", true}},
+        {"/tmp", {platform::DriveType::kRamDisk, 8'388'608'000, 8'220'000'000, "", false}},
     };
 };
 
 bool Save(QWidget& widget, const QString& path) {
     QTextStream(stdout) << path << "\n";
     return widget.grab().save(path);
-}
-
-void Click(QWidget* target, QPoint at) {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
-    }
 }
 
 void WriteFile(const QString& path, qint64 bytes) {
@@ -254,10 +257,8 @@ int main(int argc, char** argv) {
 
     const SampleDrives drives;
     CDriveDlg driveDlg(nullptr, drives);
+    driveDlg.SetCurrentStick("/media/anna/MUSIC");  // as the main form opens it
     driveDlg.show();
-    QApplication::processEvents();
-    auto* list = driveDlg.findChild<QListWidget*>("driveList");
-    Click(list->viewport(), list->visualItemRect(list->item(2)).center());
     QApplication::processEvents();
     ok = Save(driveDlg, out.filePath("drives-" + suffix + ".png")) && ok;
     driveDlg.hide();

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWhatsThis>
@@ -33,8 +32,6 @@ namespace {
 QSettings Profile() {
     return QSettings(QStringLiteral("Vornhollow"), QStringLiteral("Tunecrate"));
 }
-
-constexpr int kModifiedPollMs = 200;
 
 }  // namespace
 
@@ -65,10 +62,14 @@ bool CMainFrame::Create() {
     // The first size leaves the table room; the window can be made smaller down to what the
     // controls need.
     resize(minimumSizeHint().expandedTo(QSize(720, 600)));
-    // The title's [*] follows the collection's modified flag, which the transfer's end sets too.
-    auto* modified = new QTimer(this);
-    connect(modified, &QTimer::timeout, this, [this] { setWindowModified(doc_->IsModified()); });
-    modified->start(kModifiedPollMs);
+    // The title's [*] follows the collection's modified flag. A change made on another thread
+    // reaches the window through its event queue; the flag is read when it arrives, so a late
+    // call never shows an older state.
+    doc_->SetModifiedObserver([this](bool) {
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowModified(doc_->IsModified()); }, Qt::AutoConnection);
+    });
+    setWindowModified(doc_->IsModified());
 
     connect(view_, &CTunecrateView::TransferRunningChanged, this,
             &CMainFrame::OnTransferRunningChanged);

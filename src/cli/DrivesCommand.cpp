@@ -8,6 +8,7 @@
 
 #include "cli/JsonText.h"
 #include "run/NumberFormat.h"
+#include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 
 DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(volumes) {}
@@ -15,12 +16,20 @@ DrivesCommand::DrivesCommand(const platform::VolumeQueries& volumes) : volumes_(
 CLI::App* DrivesCommand::Register(CLI::App& app) {
     CLI::App* drives = app.add_subcommand("drives", "List the drives: root, type, label, bytes");
     drives->add_flag("--json", json_, "Print one JSON document");
+    drives->add_flag("--all", all_, "Every mounted volume, the system's own too");
     return drives;
 }
 
 int DrivesCommand::Execute(CliContext& context) {
     nlohmann::json list = nlohmann::json::array();
-    for (const std::string& root : volumes_.GetDriveRoots()) {
+    // The same drives as the desktop program's dialog offers; a settings file that cannot be
+    // read only means there is no stick to add.
+    AppSettings settings(context.settingsPath);
+    settings.SetSaveOnDestroy(false);
+    const std::vector<std::string> roots =
+        all_ ? volumes_.GetDriveRoots()
+             : DriveInfo::StickChoices(volumes_, settings.GetStickDrive());
+    for (const std::string& root : roots) {
         DriveInfo drive(volumes_);
         drive.SetRootPath(root);
         drive.Refresh();
@@ -48,6 +57,9 @@ int DrivesCommand::Execute(CliContext& context) {
     }
     if (json_) {
         context.out << JsonText::Dump(nlohmann::json{{"drives", list}});
+    } else if (roots.empty()) {
+        context.out << "No drive for music is mounted: no removable drive, nothing in /media or "
+                       "/mnt (--all lists every volume)\n";
     }
     return kExitOk;
 }

@@ -7,7 +7,8 @@ namespace platform {
 class VolumeQueries;
 }
 
-// `drives [--json]`: every drive with its root, type, label and byte counts.
+// `drives [--json] [--all]`: the drives for music (the stick of the settings among them) or every
+// mounted volume, each with its root, type, label and byte counts.
 class DrivesCommand : public CliCommand {
   public:
     explicit DrivesCommand(const platform::VolumeQueries& volumes);
@@ -18,4 +19,5 @@ class DrivesCommand : public CliCommand {
   private:
     const platform::VolumeQueries& volumes_;
     bool json_ = false;
+    bool all_ = false;
 };

@@ -19,6 +19,12 @@ CTunecrateDoc::CTunecrateDoc(CollectionUi& ui, AppSettings* settings)
 
 CTunecrateDoc::~CTunecrateDoc() = default;
 
+void CTunecrateDoc::SetModifiedFlag(bool modified) {
+    if (modified_.exchange(modified) != modified && modifiedObserver_) {
+        modifiedObserver_(modified);
+    }
+}
+
 bool CTunecrateDoc::OnNewDocument() {
     SetModifiedFlag(false);
     ResetCollection();

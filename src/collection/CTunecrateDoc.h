@@ -153,7 +153,12 @@ class CTunecrateDoc {
     // The modified flag: set by the main form after adding or removing directories (and by a
     // failed save); cleared by a new collection and by every successful save.
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    void SetModifiedFlag(bool modified = true);
+    // Called with the new value whenever the modified flag changes, on the thread that changed
+    // it (a save at the end of a transfer may run on the job's). Set it before any thread runs.
+    void SetModifiedObserver(std::function<void(bool)> observer) {
+        modifiedObserver_ = std::move(observer);
+    }
 
     const MusicLibrary& GetLibrary() const { return *library_; }
 
@@ -174,6 +179,7 @@ class CTunecrateDoc {
     std::unique_ptr<IniFile> collectionFile_;
     std::unique_ptr<MusicLibrary> library_;
     std::atomic<bool> modified_{false};
+    std::function<void(bool)> modifiedObserver_;
     FileStamp stamp_;        // the collection file as it was read or last written here
     std::string stampPath_;  // the path stamp_ belongs to
     platform::LockFile runLock_;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LinuxVolumeQueries.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -15,6 +17,7 @@
 #include <system_error>
 
 #include "platform/BlockDeviceProbe.h"
+#include "platform/MountFilter.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -24,39 +27,9 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-bool IsBelow(const std::string& path, std::string_view dir) {
-    return path == dir || StartsWith(path, std::string(dir) + "/");
-}
-
-bool IsNetworkType(const std::string& type) {
-    static const std::array<std::string_view, 16> kTypes = {
-        "nfs",         "nfs4",          "cifs", "smb3",       "smbfs", "ncpfs", "afs",
-        "ceph",        "glusterfs",     "9p",   "fuse.sshfs", "sshfs", "davfs", "fuse.davfs2",
-        "fuse.rclone", "fuse.glusterfs"};
-    return std::find(kTypes.begin(), kTypes.end(), type) != kTypes.end();
-}
-
-bool IsRamType(const std::string& type) {
-    return type == "tmpfs" || type == "ramfs";
-}
-
 bool IsOptical(const MountEntry& mount) {
     return mount.fsType == "iso9660" || mount.fsType == "udf" ||
            StartsWith(mount.source, "/dev/sr") || StartsWith(mount.source, "/dev/scd");
-}
-
-// Kernel and session directories hold many virtual mounts that nobody thinks of as a drive;
-// /run/media is where desktops mount sticks on some systems.
-bool IsSystemMountPoint(const std::string& mountPoint) {
-    if (IsBelow(mountPoint, "/run/media")) {
-        return false;
-    }
-    for (std::string_view dir : {"/proc", "/sys", "/dev", "/run", "/snap"}) {
-        if (IsBelow(mountPoint, dir)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string ReadFirstLine(const fs::path& path) {
@@ -149,15 +122,31 @@ std::vector<std::string> LinuxVolumeQueries::GetDriveRoots() const {
     const MountTable mounts = MountTable::Read(locations_.mountInfo);
     std::vector<std::string> roots;
     for (const MountEntry& mount : mounts.Entries()) {
-        const bool drive = mount.mountPoint == "/" ||
-                           (!IsSystemMountPoint(mount.mountPoint) &&
-                            (IsNetworkType(mount.fsType) || IsRamType(mount.fsType) ||
-                             StartsWith(mount.source, "/dev/") || mount.fsType == "fuseblk"));
-        if (drive && std::find(roots.begin(), roots.end(), mount.mountPoint) == roots.end()) {
+        if (MountFilter::IsVolume(mount) &&
+            std::find(roots.begin(), roots.end(), mount.mountPoint) == roots.end()) {
             roots.push_back(mount.mountPoint);
         }
     }
     return roots;
+}
+
+std::vector<std::string> LinuxVolumeQueries::GetUserDriveRoots() const {
+    const MountTable mounts = MountTable::Read(locations_.mountInfo);
+    const std::string user = UserName();
+    std::vector<std::string> roots;
+    for (const MountEntry& mount : mounts.Entries()) {
+        // Only the topmost of the mounts stacked on one point is what the user sees there.
+        if (mounts.FindMountPoint(mount.mountPoint) == &mount &&
+            MountFilter::IsUserDrive(mount, ClassifyMount(mount), user)) {
+            roots.push_back(mount.mountPoint);
+        }
+    }
+    return roots;
+}
+
+std::string LinuxVolumeQueries::UserName() {
+    const struct passwd* entry = getpwuid(getuid());
+    return entry && entry->pw_name ? std::string(entry->pw_name) : std::string();
 }
 
 DriveType LinuxVolumeQueries::GetDriveType(const std::string& root) const {
@@ -222,13 +211,13 @@ const MountEntry* LinuxVolumeQueries::FindVolume(const MountTable& mounts,
 }
 
 DriveType LinuxVolumeQueries::ClassifyMount(const MountEntry& mount) const {
-    if (IsNetworkType(mount.fsType)) {
+    if (MountFilter::IsNetworkType(mount.fsType)) {
         return DriveType::kRemote;
     }
     if (IsOptical(mount)) {
         return DriveType::kOptical;
     }
-    if (IsRamType(mount.fsType) || StartsWith(mount.source, "/dev/zram")) {
+    if (MountFilter::IsRamType(mount.fsType) || StartsWith(mount.source, "/dev/zram")) {
         return DriveType::kRamDisk;
     }
     unsigned major = 0;

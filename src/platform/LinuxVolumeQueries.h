@@ -27,12 +27,15 @@ class LinuxVolumeQueries : public VolumeQueries {
     explicit LinuxVolumeQueries(Locations locations) : locations_(std::move(locations)) {}
 
     std::vector<std::string> GetDriveRoots() const override;
+    std::vector<std::string> GetUserDriveRoots() const override;
     DriveType GetDriveType(const std::string& root) const override;
     bool GetDiskSpace(const std::string& root, DiskSpace& space) const override;
     bool GetVolumeLabel(const std::string& root, std::string& label) const override;
     bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity) const override;
 
   private:
+    // The name of the user running the program; empty when the system does not know it.
+    static std::string UserName();
     // The visible mount whose mount point is `root` (symbolic links resolved), or null when
     // `root` is missing or a plain directory.
     const MountEntry* FindVolume(const MountTable& mounts, const std::string& root) const;

@@ -34,9 +34,13 @@ class VolumeQueries {
   public:
     virtual ~VolumeQueries() = default;
 
-    // The roots of the drives a user would recognise, in the system's order: mount points on
-    // Linux ("/", "/media/anna/MUSIC"), "C:\" style roots on Windows.
+    // The roots of all mounted volumes, in the system's order: mount points on Linux ("/",
+    // "/media/anna/MUSIC"), "C:\" style roots on Windows.
     virtual std::vector<std::string> GetDriveRoots() const = 0;
+    // The roots of the drives a user would fill with music, in the system's order. On Linux the
+    // removable drives and the volumes where desktops mount drives, not the system's own; on
+    // Windows every drive letter.
+    virtual std::vector<std::string> GetUserDriveRoots() const { return GetDriveRoots(); }
     virtual DriveType GetDriveType(const std::string& root) const = 0;
     // False when the counts cannot be read (nothing is changed then).
     virtual bool GetDiskSpace(const std::string& root, DiskSpace& space) const = 0;

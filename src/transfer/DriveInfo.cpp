@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/DriveInfo.h"
 
+#include <algorithm>
+
 namespace {
 
 // "E:" or "E:\": a path on a Windows drive, as opposed to a Linux mount point.
@@ -63,6 +65,18 @@ void DriveInfo::GroupDigits(std::string& text) {
         text.insert(k, ".");
         k += 4;
     }
+}
+
+std::vector<std::string> DriveInfo::StickChoices(const platform::VolumeQueries& volumes,
+                                                 const std::string& currentStick) {
+    std::vector<std::string> roots = volumes.GetUserDriveRoots();
+    // The stick in use stays choosable wherever it is mounted, so a dialog can show it chosen.
+    if (!currentStick.empty() &&
+        std::find(roots.begin(), roots.end(), currentStick) == roots.end() &&
+        volumes.GetDriveType(currentStick) != DriveType::kNoRootDir) {
+        roots.push_back(currentStick);
+    }
+    return roots;
 }
 
 platform::UserMessage DriveInfo::TypeText(DriveType driveType, bool floppyLetter) {

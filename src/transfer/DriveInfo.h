@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/UserMessage.h"
 #include "platform/VolumeQueries.h"
@@ -42,6 +43,10 @@ class DriveInfo {
     bool IsFloppyLetter() const;
     // Inserts "." between groups of three digits from the right, whatever the locale.
     static void GroupDigits(std::string& text);
+    // The roots a user picks the stick from: the system's drives for music, then
+    // `currentStick` where it is a mounted volume they leave out (empty: no stick yet).
+    static std::vector<std::string> StickChoices(const platform::VolumeQueries& volumes,
+                                                 const std::string& currentStick);
     // The type text of a code ("Removable Drive", "Hard Disc", ...); empty for unknown codes.
     static platform::UserMessage TypeText(DriveType driveType, bool floppyLetter);
 

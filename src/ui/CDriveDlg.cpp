@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/CDriveDlg.h"
 
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QResizeEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 #include <iterator>
 
-#include "ui/ButtonText.h"
-#include "ui/DialogUnits.h"
 #include "ui/DriveTexts.h"
 #include "ui/NumberText.h"
 #include "ui/UiResources.h"
@@ -101,35 +101,18 @@ class CDriveDlg::DriveList : public QListWidget {
 CDriveDlg::CDriveDlg(QWidget* parent, const platform::VolumeQueries& volumes)
     : QDialog(parent), volumes_(volumes) {
     setWindowTitle(tr("Drives"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
     CreateControls();
     for (int i = 0; i < kImageCount; ++i) {
         images_[i] = DriveImage(i);
     }
     FillDriveList();
-    // Wide enough at the start for the longest line, within reason.
-    const int wanted = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() + 24;
-    const int extra = qBound(0, wanted - du_.X(109), du_.X(300));
-    resize(minimumSize() + QSize(extra, du_.Y(40)));
+    FitToDrives();
 }
 
 CDriveDlg::~CDriveDlg() = default;
 
 void CDriveDlg::CreateControls() {
-    // Created in the order of the Tab key; OK comes first and so has the focus at the start.
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName("okButton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    cancel->setObjectName("cancelButton");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* prompt = new QLabel(tr("Please select your target drive."), this);
-    prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     list_ = new DriveList(this);
     list_->setObjectName("driveList");
@@ -148,43 +131,49 @@ void CDriveDlg::CreateControls() {
     });
     prompt->setBuddy(list_);
 
-    // The description has several lines; a long type text may wrap onto one more.
+    // Room for the four lines of a description from the start, so that the list does not jump
+    // when the first drive is chosen; a long type text may wrap.
     description_ = new QLabel(this);
     description_->setObjectName("description");
     description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     description_->setTextFormat(Qt::PlainText);
     description_->setWordWrap(true);
+    description_->setMinimumHeight(4 * description_->fontMetrics().lineSpacing());
 
-    auto* refresh = new QPushButton(tr("&Refresh"), this);
+    // The desktop's buttons, in its order and with its pictures, captioned from the program's
+    // catalogue.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(tr("OK"));
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setText(tr("Cancel"));
+    cancel->setObjectName("cancelButton");
+    auto* refresh = buttons->addButton(tr("&Refresh"), QDialogButtonBox::ResetRole);
     refresh->setObjectName("refreshButton");
-    refresh->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(refresh, &QPushButton::clicked, this, &CDriveDlg::OnRefresh);
 
-    du_ = DialogUnits(font());
-    const int margin = ButtonTextMargin(ok);
-    for (const QPushButton* button : {ok, cancel, refresh}) {
-        du_.FitText(button->text(), 50, margin);
-    }
-    du_.FitText(prompt->text(), 111);
-    ok_ = ok;
-    cancel_ = cancel;
-    refresh_ = refresh;
-    prompt_ = prompt;
-    // The described size is the smallest; the dialog can grow, the list with it.
-    setMinimumSize(du_.Size(178, 161));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(list_, 1);
+    layout->addWidget(description_);
+    layout->addWidget(buttons);
+    // The focus starts on OK: Enter ends the dialog with the drive it opened on.
+    ok->setFocus();
 }
 
-void CDriveDlg::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    const QSize extra = size() - du_.Size(178, 161);
-    const QPoint right(extra.width(), 0);
-    ok_->setGeometry(du_.Rect(121, 7, 50, 14).translated(right));
-    cancel_->setGeometry(du_.Rect(121, 24, 50, 14).translated(right));
-    refresh_->setGeometry(du_.Rect(121, 50, 50, 14).translated(right));
-    prompt_->setGeometry(du_.Rect(7, 7, 111, 14).adjusted(0, 0, extra.width(), 0));
-    list_->setGeometry(du_.Rect(7, 26, 109, 83).adjusted(0, 0, extra.width(), extra.height()));
-    description_->setGeometry(
-        du_.Rect(7, 114, 164, 40).translated(0, extra.height()).adjusted(0, 0, extra.width(), 0));
+void CDriveDlg::FitToDrives() {
+    // Wide enough at the start for the longest line, within reason, and for a few more lines.
+    const int lines = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                      list_->verticalScrollBar()->sizeHint().width();
+    const QMargins margins = layout()->contentsMargins();
+    const int cap = 80 * fontMetrics().averageCharWidth();
+    const int width =
+        std::max(sizeHint().width(), std::min(lines + margins.left() + margins.right(), cap));
+    resize(width, sizeHint().height() + 4 * fontMetrics().lineSpacing());
 }
 
 QString CDriveDlg::ItemText(const DriveInfo& drive) {
@@ -197,6 +186,13 @@ QString CDriveDlg::ItemText(const DriveInfo& drive) {
         parts << tr("%1 free").arg(NumberText::Size(drive.GetFreeBytes()));
     }
     return parts.join(QStringLiteral(" \u2014 "));
+}
+
+void CDriveDlg::SetCurrentStick(const std::string& root) {
+    currentStick_ = root;
+    list_->ClearItems();
+    FillDriveList();
+    SelectDrive(root);
 }
 
 void CDriveDlg::SelectDrive(const std::string& root) {
@@ -242,7 +238,7 @@ QIcon CDriveDlg::DriveImage(int image) {
 
 void CDriveDlg::FillDriveList() {
     drives_.clear();
-    for (const std::string& root : volumes_.GetDriveRoots()) {
+    for (const std::string& root : DriveInfo::StickChoices(volumes_, currentStick_)) {
         DriveInfo drive(volumes_);
         drive.SetRootPath(root);
         drive.Refresh();

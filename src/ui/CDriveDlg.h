@@ -8,17 +8,15 @@
 
 #include "platform/VolumeQueries.h"
 #include "transfer/DriveInfo.h"
-#include "ui/DialogUnits.h"
 
 class QLabel;
-class QPushButton;
-class QResizeEvent;
 
-// The dialog in which the user picks the stick drive. It lists every drive the system reports,
-// removable ones first, one per line with an icon for its kind, its label and free space, shows the
-// description of the drive the user chose (by clicking it or moving to it with the keys), re-reads
-// the drives on "Refresh" and hands the chosen drive's record to the caller. Several items can be
-// selected; only the item the selection was started from (the selection mark) counts.
+// The dialog in which the user picks the stick drive. It lists the drives a user fills with music
+// (and the stick in use, wherever it is mounted), removable ones first, one per line with an icon
+// for its kind, its label and free space, shows the description of the drive the user chose (by
+// clicking it or moving to it with the keys), re-reads the drives on "Refresh" and hands the chosen
+// drive's record to the caller. Several items can be selected; only the item the selection was
+// started from (the selection mark) counts.
 class CDriveDlg : public QDialog {
     Q_OBJECT
 
@@ -52,6 +50,8 @@ class CDriveDlg : public QDialog {
     // The picture of an image: the desktop theme's icon where it has one, else our own.
     static QIcon DriveImage(int image);
 
+    // Lists the stick in use even where it is not among the drives for music, and chooses it.
+    void SetCurrentStick(const std::string& root);
     // Chooses and selects the drive with this root, as a click on it would; none when the root
     // is not in the list.
     void SelectDrive(const std::string& root);
@@ -63,22 +63,17 @@ class CDriveDlg : public QDialog {
     // (when it can be read).
     static QString ItemText(const DriveInfo& drive);
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private:
     class DriveList;
 
     void CreateControls();
+    // The first size: room for the longest line.
+    void FitToDrives();
     void FillDriveList();
     void OnDriveSelect();
 
     const platform::VolumeQueries& volumes_;
-    DialogUnits du_{QFont()};
-    QPushButton* ok_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    QPushButton* refresh_ = nullptr;
-    QLabel* prompt_ = nullptr;
+    std::string currentStick_;
     DriveList* list_ = nullptr;
     QLabel* description_ = nullptr;
     QString descriptionText_;

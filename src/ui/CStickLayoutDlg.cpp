@@ -6,31 +6,39 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QSpinBox>
 #include <QStringList>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "storage/AppSettings.h"
 
 CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setWindowTitle(tr("Stick Layout"));
-    auto* grid = new QGridLayout(this);
+    // Labels on the left, controls beside them; below each control, in a quieter colour and
+    // wrapped to the width of the dialog, what it is for.
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
     int row = 0;
-    // A control with its label in one row and its explanation in a smaller, quieter one below.
+    int labelWidth = 0;
+    int helpWidth = 0;
     const auto addRow = [&](QWidget* control, const QString& label, const QString& explanation) {
         if (!label.isEmpty()) {
             auto* name = new QLabel(label, this);
             name->setBuddy(control);
             grid->addWidget(name, row, 0);
-            grid->addWidget(control, row, 1);
-        } else {
-            grid->addWidget(control, row, 0, 1, 2);
+            labelWidth = std::max(labelWidth, name->sizeHint().width());
         }
+        grid->addWidget(control, row++, 1, Qt::AlignLeft);
         auto* help = new QLabel(explanation, this);
         help->setForegroundRole(QPalette::PlaceholderText);
-        grid->addWidget(help, ++row, 0, 1, 2);
-        grid->setRowMinimumHeight(++row, 6);
-        ++row;
+        help->setWordWrap(true);
+        help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        help->setContentsMargins(0, 0, 0, help->fontMetrics().height() / 2);
+        grid->addWidget(help, row++, 1);
+        helpWidth = std::max(helpWidth, help->fontMetrics().horizontalAdvance(explanation));
     };
 
     perFolder_ = new QSpinBox(this);
@@ -61,10 +69,28 @@ CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings, QWidget* parent)
            tr("A folder first: a big box set gets no more turns than a single album."));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    grid->addWidget(buttons, row, 0, 1, 2);
     connect(buttons, &QDialogButtonBox::accepted, this, &CStickLayoutDlg::OnOK);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+    // At the start each explanation fits on one line, where the screen has room for that.
+    const QMargins margins = layout->contentsMargins();
+    const int width =
+        std::max(layout->sizeHint().width(),
+                 labelWidth + grid->horizontalSpacing() + margins.left() + margins.right() +
+                     std::min(helpWidth + fontMetrics().averageCharWidth(),
+                              90 * fontMetrics().averageCharWidth()));
+    resize(width, layout->totalHeightForWidth(width));
+}
+
+void CStickLayoutDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // Qt does not hold a window to the height its wrapped texts need at its width: a narrower
+    // dialog grows downwards, so that no explanation is cut off.
+    setMinimumHeight(layout()->totalHeightForWidth(width()));
 }
 
 void CStickLayoutDlg::OnOK() {

@@ -7,6 +7,7 @@
 class AppSettings;
 class QCheckBox;
 class QComboBox;
+class QResizeEvent;
 class QSpinBox;
 
 // Edits how a fill lays out the stick: songs per numbered folder, numbered names, the playlist
@@ -25,6 +26,9 @@ class CStickLayoutDlg : public QDialog {
     QCheckBox* NumberCheck() const { return number_; }
     QCheckBox* PlaylistCheck() const { return playlist_; }
     QComboBox* BalanceBox() const { return balance_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void OnOK();

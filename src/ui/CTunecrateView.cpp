@@ -603,7 +603,7 @@ void CTunecrateView::OnSelectDrive() {
         return;
     }
     CDriveDlg dialog(window());
-    dialog.SelectDrive(settings_.GetStickDrive());
+    dialog.SetCurrentStick(settings_.GetStickDrive());
     const DriveInfo* chosen =
         dialog.exec() == QDialog::Accepted ? dialog.GetSelectedDrive() : nullptr;
     if (!chosen) {

@@ -15,6 +15,8 @@
 #include <QtGlobal>
 #include <mutex>
 
+#include "ui/SymbolIcon.h"
+
 // Q_INIT_RESOURCE must be used outside of any namespace.
 static void RegisterTunecrateResources() {
     Q_INIT_RESOURCE(tunecrate);
@@ -35,7 +37,8 @@ QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     if (QIcon::hasThemeIcon(themed)) {
         return QIcon::fromTheme(themed);
     }
-    return QApplication::style()->standardIcon(fallback);
+    const QIcon own = SymbolIcon::Load(QStringLiteral(":/icons/actions/%1.svg").arg(themed));
+    return own.isNull() ? QApplication::style()->standardIcon(fallback) : own;
 }
 
 QPixmap DisabledLook(const QPixmap& picture, const QWidget* widget) {

@@ -9,7 +9,8 @@ void InitUiResources();
 #include <QIcon>
 #include <QStyle>
 
-// The desktop's icon of that name (freedesktop naming), or else the style's standard picture.
+// The desktop's icon of that name (freedesktop naming), else our own picture of that name
+// (resources/icons/actions), else the style's standard picture.
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback);
 
 class QPixmap;

@@ -181,7 +181,9 @@ TEST_F(MainFormTest, TheChosenDriveBecomesTheStickWithItsFreeSpace) {
     WhenModal([](QWidget* modal) {
         auto* dialog = qobject_cast<CDriveDlg*>(modal);
         ASSERT_TRUE(dialog);
-        dialog->SelectDrive("/");
+        // "/" is no drive for music; listed as if it were the stick in use, it is a real
+        // volume to choose on any machine.
+        dialog->SetCurrentStick("/");
         dialog->accept();
     });
     QTest::mouseClick(View().Button(V::IDC_SELDRV), Qt::LeftButton);

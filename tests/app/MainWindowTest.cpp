@@ -5,6 +5,8 @@
 #include "app/CTunecrateApp.h"
 #include "ui/UiResources.h"
 
+#include <thread>
+
 namespace {
 
 using MainWindowTest = AppTest;
@@ -42,6 +44,62 @@ TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
             EXPECT_TRUE(item->isSeparator() || item->isEnabled()) << item->text();
         }
     }
+}
+
+// The title's [*] changes with the collection's modified flag, without waiting for anything.
+TEST_F(MainWindowTest, TheTitleMarksAChangeOfTheCollectionAtOnce) {
+    CMainFrame& frame = Open();
+    Doc().SetModifiedFlag(true);
+    EXPECT_TRUE(frame.isWindowModified());
+    Doc().SetModifiedFlag(false);
+    EXPECT_FALSE(frame.isWindowModified());
+}
+
+// A save at the end of a transfer may change the flag on the job's thread; the window hears of
+// it on its own.
+TEST_F(MainWindowTest, AChangeMadeOnAnotherThreadReachesTheTitle) {
+    CMainFrame& frame = Open();
+    std::thread([this] { Doc().SetModifiedFlag(true); }).join();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame.isWindowModified(); }));
+}
+
+// An icon theme that has none of the icons, for as long as it lives.
+class NoIconTheme {
+  public:
+    NoIconTheme() {
+        QIcon::setThemeName(QStringLiteral("tunecrate-none"));
+        QIcon::setFallbackThemeName(QStringLiteral("tunecrate-none"));
+    }
+    ~NoIconTheme() {
+        QIcon::setThemeName(theme_);
+        QIcon::setFallbackThemeName(fallback_);
+    }
+
+  private:
+    const QString theme_ = QIcon::themeName();
+    const QString fallback_ = QIcon::fallbackThemeName();
+};
+
+// Where the desktop's theme has no icon for a command, the picture is still one of its kind: our
+// own, drawn in the text colour, not one of the style's few generic pictures.
+TEST_F(MainWindowTest, WithoutAnIconThemeTheCommandsShowOurOwnPictures) {
+    NoIconTheme noTheme;
+    CMainFrame& frame = Open();
+    const QSet<QRgb> text{QGuiApplication::palette().color(QPalette::WindowText).rgba()};
+    int pictures = 0;
+    const auto check = [&](const QIcon& icon, const QString& what) {
+        if (!icon.isNull()) {
+            ++pictures;
+            EXPECT_EQ(CoveredColours(icon.pixmap(16)), text) << what;
+        }
+    };
+    for (const QAction* action : frame.findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+        check(action->icon(), action->text());
+    }
+    for (const QPushButton* button : frame.findChildren<QPushButton*>()) {
+        check(button->icon(), button->text());
+    }
+    EXPECT_GE(pictures, 15);
 }
 
 TEST_F(MainWindowTest, CommandsCarryThePromptAndTooltipOfTheirStringResource) {

@@ -22,9 +22,23 @@ using nlohmann::json;
 TEST_F(CliTest, HelpVersionAndDrives) {
     EXPECT_NE(Run({"--help"}).out.find("fill"), std::string::npos);
     EXPECT_EQ(Run({"--version"}).exitCode, 0);
-    const CliResult drives = Run({"drives", "--json"});
+    const CliResult drives = Run({"drives", "--all", "--json"});
     ASSERT_EQ(drives.exitCode, 0) << drives.err;
     EXPECT_FALSE(json::parse(drives.out)["drives"].empty()) << drives.out;
+}
+
+// A RAM volume is no drive for music, unless the settings name it the stick.
+TEST_F(CliTest, DrivesOffersAVolumeOutsideTheDesktopFoldersOnlyAsTheStickInUse) {
+    TmpfsMount stick(1 << 20);
+    SKIP_UNLESS_MOUNTED(stick);
+    const auto listed = [&] {
+        const json drives = json::parse(Run({"drives", "--json"}).out)["drives"];
+        return std::any_of(drives.begin(), drives.end(),
+                           [&](const json& drive) { return drive["root"] == stick.Path(); });
+    };
+    EXPECT_FALSE(listed());
+    WriteFileBytes(settings, "[Global]\r\nStickDrive=" + stick.Path() + "\r\n");
+    EXPECT_TRUE(listed());
 }
 
 TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
@@ -349,7 +363,7 @@ TEST_F(CliTest, AddSaysWhatItAdded) {
 TEST_F(CliTest, CountsReadAsEnglish) {
     WriteFileBytes(collection, "[MusicFiles]\r\ndir=" + dir / "gone" + "\r\nf1=a.mp3\r\n");
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"drives"}, "[0-9],[0-9]{3} of [0-9]{1,3}(,[0-9]{3})+ bytes free"},
+        {{"drives", "--all"}, "[0-9],[0-9]{3} of [0-9]{1,3}(,[0-9]{3})+ bytes free"},
         {{"status", collection}, "not available: +1 directory with 1 file "},
     };
     for (const auto& [args, pattern] : rows) {

@@ -37,6 +37,15 @@ class CTunecrateDocTest : public CollectionTest {
 
 }  // namespace
 
+TEST_F(CTunecrateDocTest, TheObserverHearsEachChangeOfTheModifiedFlagOnce) {
+    std::vector<bool> heard;
+    doc_.SetModifiedObserver([&heard](bool modified) { heard.push_back(modified); });
+    for (const bool modified : {true, true, false, false, true}) {
+        doc_.SetModifiedFlag(modified);
+    }
+    EXPECT_EQ(heard, (std::vector<bool>{true, false, true}));
+}
+
 TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
     const std::string missing = temp_ / "Nowhere";
     EXPECT_FALSE(doc_.AddDirectory(missing));

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/TempDir.h"
@@ -103,6 +104,16 @@ TEST(LinuxVolumeQueriesTest, ListsKindsAndLabelsOfMountedVolumes) {
     EXPECT_EQ(id.label + "|" + id.uuid + "|" + id.fsType, "MUSIC STICK|1A2B-3C4D|vfat");
     ASSERT_TRUE(queries.GetVolumeLabel(machine.Mount("disc"), label));
     EXPECT_EQ(label, "");
+}
+
+// Outside the desktop's folders only removable drives are offered for music: the stick, the card
+// and the encrypted volume on the stick, each as the topmost mount of its mount point.
+TEST(LinuxVolumeQueriesTest, OffersTheRemovableVolumesForMusic) {
+    FakeMachine machine;
+    std::vector<std::string> roots = machine.Queries().GetUserDriveRoots();
+    roots.erase(std::remove(roots.begin(), roots.end(), "/run/media/anna/MY STICK"), roots.end());
+    EXPECT_EQ(roots, (std::vector<std::string>{machine.Mount("card"), machine.Mount("crypt"),
+                                               machine.Mount("usb")}));
 }
 
 TEST(LinuxVolumeQueriesTest, MeasuresARealRamVolumeUntilItIsUnmounted) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,7 +34,19 @@ class FakeVolumes : public platform::VolumeQueries {
         drives_.erase(root);
     }
 
+    // A volume the system does not offer for music, as the system's own.
+    void AddNotForMusic(const std::string& root, Drive drive) {
+        Add(root, drive);
+        notForMusic_.insert(root);
+    }
+
     std::vector<std::string> GetDriveRoots() const override { return roots_; }
+    std::vector<std::string> GetUserDriveRoots() const override {
+        std::vector<std::string> roots;
+        std::copy_if(roots_.begin(), roots_.end(), std::back_inserter(roots),
+                     [this](const std::string& root) { return !notForMusic_.count(root); });
+        return roots;
+    }
     platform::DriveType GetDriveType(const std::string& root) const override {
         return Find(root) ? Find(root)->type : platform::DriveType::kNoRootDir;
     }
@@ -54,4 +68,5 @@ class FakeVolumes : public platform::VolumeQueries {
 
     std::vector<std::string> roots_;
     std::map<std::string, Drive> drives_;
+    std::set<std::string> notForMusic_;
 };

@@ -52,3 +52,20 @@ TEST(DriveInfoTest, DescribesADriveInFourLinesAndAPulledOneByItsLastCounts) {
     EXPECT_EQ(info.GetDisplayName(), "/media/anna/MUSIC  (MUSIC)");
     EXPECT_FALSE(info.IsSpaceCurrent());
 }
+
+// The stick in use is offered wherever it is mounted, once; a stick that is gone is not.
+TEST(DriveInfoTest, TheStickChoicesAreTheDrivesForMusicAndTheMountedStickInUse) {
+    FakeVolumes volumes;
+    volumes.Add("/media/anna/MUSIC", {platform::DriveType::kRemovable, {}, "MUSIC"});
+    volumes.AddNotForMusic("/", {platform::DriveType::kFixed, {}, ""});
+    volumes.AddNotForMusic("/srv/stick", {platform::DriveType::kFixed, {}, ""});
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {"/media/anna/MUSIC"}},
+        {"/media/anna/MUSIC", {"/media/anna/MUSIC"}},
+        {"/srv/stick", {"/media/anna/MUSIC", "/srv/stick"}},
+        {"/media/anna/GONE", {"/media/anna/MUSIC"}},
+    };
+    for (const auto& [stick, choices] : cases) {
+        EXPECT_EQ(DriveInfo::StickChoices(volumes, stick), choices) << stick;
+    }
+}

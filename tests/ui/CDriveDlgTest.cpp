@@ -118,4 +118,23 @@ TEST_F(DriveDlgTest, ADoubleClickChoosesTheDriveAndClosesTheDialog) {
     EXPECT_NE(clicked, "<none>");
 }
 
+// The system's own volumes are not offered; the stick in use is, wherever it is mounted.
+TEST_F(DriveDlgTest, AVolumeNotForMusicIsListedOnlyAsTheStickInUse) {
+    volumes_.AddNotForMusic("/srv/stick", {platform::DriveType::kFixed, {}, "OLD"});
+    dialog_->OnRefresh();
+    EXPECT_TRUE(list_->findItems("/srv/stick", Qt::MatchContains).isEmpty());
+    dialog_->SetCurrentStick("/srv/stick");
+    ASSERT_EQ(list_->selectedItems().size(), 1);
+    EXPECT_EQ(list_->selectedItems()[0]->text(), QString::fromUtf8("OLD \u2014 /srv/stick"));
+    EXPECT_EQ(Chosen(), "/srv/stick");
+}
+
+TEST_F(DriveDlgTest, TheListTakesTheRoomWhenTheDialogGrows) {
+    const QSize list = list_->size();
+    dialog_->resize(dialog_->size() + QSize(120, 80));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list_->size() == list + QSize(120, 80); }));
+    auto* ok = Child<QPushButton>(*dialog_, "okButton");
+    EXPECT_TRUE(dialog_->rect().contains(QRect(ok->mapTo(dialog_.get(), QPoint()), ok->size())));
+}
+
 }  // namespace

@@ -28,3 +28,23 @@ TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
     }
     EXPECT_EQ(CStickLayoutDlg::Summary(settings), "31 per folder, playlist, folder first");
 }
+
+// The explanations wrap in a narrower dialog instead of being cut off.
+TEST(StickLayoutDlgTest, TheExplanationsWrapWhenTheDialogIsMadeNarrower) {
+    TempDir dir;
+    AppSettings settings(dir / "Tunecrate.ini");
+    settings.SetSaveOnDestroy(false);
+    CStickLayoutDlg dialog(settings);
+    ShowActive(dialog);
+    const QString text =
+        "Names start with 001, 002, ... so players that sort by name keep the order.";
+    const QList<QLabel*> found = dialog.findChildren<QLabel*>();
+    const auto help = std::find_if(found.begin(), found.end(),
+                                   [&](const QLabel* label) { return label->text() == text; });
+    ASSERT_NE(help, found.end());
+    const int width = (*help)->width();
+    dialog.resize(dialog.width() * 2 / 3, dialog.height());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (*help)->width() < width; }));
+    EXPECT_GE((*help)->height(), (*help)->heightForWidth((*help)->width()));
+    EXPECT_LE((*help)->geometry().right(), dialog.width());
+}

@@ -106,3 +106,17 @@ inline std::function<void(QWidget*)> ChooseFile(const QString& path) {
         static_cast<QDialog*>(modal)->accept();
     };
 }
+
+// The colours of the fully covered pixels of a picture, for pictures drawn in one colour.
+inline QSet<QRgb> CoveredColours(const QPixmap& picture) {
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+    }
+    return colours;
+}

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/SymbolIcon.h"
+
+#include "UiTestSupport.h"
+
+namespace {
+
+const QString kStop = QStringLiteral(":/icons/actions/media-playback-stop.svg");
+
+}  // namespace
+
+// On a light desktop and a dark one, enabled and disabled, a symbol has the text's colour.
+TEST(SymbolIconTest, ASymbolTakesTheTextColourOfThePalette) {
+    const QPalette before = QGuiApplication::palette();
+    const struct {
+        QColor text, disabled;
+    } palettes[] = {{Qt::black, Qt::gray}, {Qt::white, Qt::darkGray}};
+    for (const auto& colours : palettes) {
+        QPalette palette = before;
+        palette.setColor(QPalette::Active, QPalette::WindowText, colours.text);
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, colours.disabled);
+        QApplication::setPalette(palette);
+        const QIcon icon = SymbolIcon::Load(kStop);
+        EXPECT_EQ(CoveredColours(icon.pixmap(16)), QSet<QRgb>{colours.text.rgb()});
+        EXPECT_EQ(CoveredColours(icon.pixmap(16, QIcon::Disabled)),
+                  QSet<QRgb>{colours.disabled.rgb()});
+    }
+    QApplication::setPalette(before);
+}
+
+// At twice the pixel density the symbol is drawn with twice the pixels, not enlarged.
+TEST(SymbolIconTest, ASymbolIsDrawnForThePixelDensity) {
+    const QPixmap picture = SymbolIcon::Load(kStop).pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(picture.size(), QSize(32, 32));
+    EXPECT_EQ(picture.devicePixelRatio(), 2.0);
+    // The square covers 3..13 of 16: 20 of 32 pixels across, with sharp edges.
+    const QImage image = picture.toImage();
+    EXPECT_EQ(qAlpha(image.pixel(6, 16)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(5, 16)), 0);
+}
+
+TEST(SymbolIconTest, AMissingPictureGivesANullIcon) {
+    EXPECT_TRUE(SymbolIcon::Load(QStringLiteral(":/icons/actions/none-such.svg")).isNull());
+}
