@@ -228,6 +228,7 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
     const QLocale locale = argc > 2 ? QLocale(QString::fromLocal8Bit(argv[2])) : QLocale::c();
+    QLocale::setDefault(locale);  // numbers as a desktop in that language shows them
     TranslationLoader translation;
     translation.Load(locale);
     const QString suffix = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");

@@ -65,7 +65,7 @@ TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpac
     ClickItem(1);
     ClickEmptyArea();
     EXPECT_EQ(Child<QLabel>(*dialog_, "description")->text(),
-              "Removable Drive\n\nBytes total: 128.974.848\nBytes free: 64.487.424");
+              "Removable Drive\n\nBytes total: 128,974,848\nBytes free: 64,487,424");
     QTest::keyClick(list_, Qt::Key_Return);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(Chosen(), "E:\\");

@@ -29,6 +29,7 @@ TEST(TranslationTest, AGermanLocaleTranslatesTheProgramQtsDialogsAndCoreMessages
     {
         TranslationLoader loader;
         ASSERT_TRUE(loader.Load(QLocale(QLocale::German, QLocale::Germany)));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // a German desktop
         EXPECT_EQ(CFolderBrowser(nullptr, StringTable::kFolderPickerTitle).GetTitle(),
                   "Musik-Verzeichnis hinzufügen");
         EXPECT_EQ(TranslatedDriveDescription(drive),
@@ -39,10 +40,12 @@ TEST(TranslationTest, AGermanLocaleTranslatesTheProgramQtsDialogsAndCoreMessages
                   "Kopieren abgebrochen: Der Stick ist nicht mehr da: /m/%1");
         EXPECT_EQ(MessageText::Translate(UserMessage(Id::kDirectoryNotFound, {"/m"})),
                   "Verzeichnis nicht gefunden: /m");
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     EXPECT_EQ(StringTable::Text(StringTable::kFolderPickerTitle), "Add music directory");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
-    EXPECT_EQ(TranslatedDriveDescription(drive).toStdString(), drive.GetDescription());
+    EXPECT_EQ(TranslatedDriveDescription(drive),
+              "Removable Drive\n\nBytes total: 2,000\nBytes free: 1,000");
 }
 
 }  // namespace
