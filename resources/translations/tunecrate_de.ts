@@ -94,6 +94,10 @@ Neu laden (Ihre Änderungen hier gehen verloren), überschreiben (die Änderunge
 <context>
     <name>CDriveDlg</name>
     <message>
+        <source>No drive for music is mounted. Plug the stick in, then press Refresh.</source>
+        <translation>Es ist kein Laufwerk für Musik eingehängt. Stecken Sie den Stick ein und klicken Sie dann auf „Aktualisieren“.</translation>
+    </message>
+    <message>
         <source>Drives</source>
         <translation>Laufwerke</translation>
     </message>

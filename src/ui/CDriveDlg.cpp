@@ -207,7 +207,9 @@ void CDriveDlg::SelectDrive(const std::string& root) {
             break;
         }
     }
-    description_->setText(descriptionText_);
+    if (!drives_.empty()) {  // an empty list keeps saying what to do
+        description_->setText(descriptionText_);
+    }
 }
 
 int CDriveDlg::ImageIndexFor(const DriveInfo& drive) {
@@ -254,6 +256,14 @@ void CDriveDlg::FillDriveList() {
         item->setData(kImageRole, image);
         item->setToolTip(QString::fromStdString(drive.GetRootPath()));
         list_->addItem(item);
+    }
+    // An empty list says why and what to do.
+    const QString none =
+        tr("No drive for music is mounted. Plug the stick in, then press Refresh.");
+    if (drives_.empty()) {
+        description_->setText(none);
+    } else if (description_->text() == none) {
+        description_->clear();
     }
 }
 

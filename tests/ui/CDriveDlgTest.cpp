@@ -107,6 +107,18 @@ TEST_F(DriveDlgTest,
     EXPECT_TRUE(Child<QLabel>(*dialog_, "description")->text().isEmpty());
 }
 
+TEST_F(DriveDlgTest, AnEmptyListSaysWhatToDoUntilADriveComes) {
+    for (int i = 0; i < 10; ++i) {
+        volumes_.Remove(std::string(1, char('A' + i)) + ":\\");
+    }
+    volumes_.Remove("/media/somebody/A_RATHER_LONG_VOLUME_NAME");
+    QTest::mouseClick(Child<QPushButton>(*dialog_, "refreshButton"), Qt::LeftButton);
+    EXPECT_TRUE(Child<QLabel>(*dialog_, "description")->text().startsWith("No drive for music"));
+    volumes_.Add("/media/anna/NEW", {platform::DriveType::kRemovable, {}, "NEW"});
+    QTest::mouseClick(Child<QPushButton>(*dialog_, "refreshButton"), Qt::LeftButton);
+    EXPECT_TRUE(Child<QLabel>(*dialog_, "description")->text().isEmpty());
+}
+
 TEST_F(DriveDlgTest, ADoubleClickChoosesTheDriveAndClosesTheDialog) {
     ClickItem(2);  // a double click begins as a click
     const std::string clicked = Chosen();
