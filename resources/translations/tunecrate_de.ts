@@ -1015,6 +1015,22 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>die Wiedergabeliste wurde nicht geschrieben: %1</translation>
     </message>
     <message>
+        <source>the songs were not put in play order: %1</source>
+        <translation>die Lieder wurden nicht in Abspielreihenfolge gebracht: %1</translation>
+    </message>
+    <message>
+        <source>%1 folders put in play order, %2 songs in them</source>
+        <translation>%1 Ordner in Abspielreihenfolge gebracht, %2 Lieder darin</translation>
+    </message>
+    <message>
+        <source>No songs on %1 to put in order</source>
+        <translation>Keine Lieder auf %1, die zu ordnen wären</translation>
+    </message>
+    <message>
+        <source>The stick could not be put in play order: %1</source>
+        <translation>Der Stick konnte nicht in Abspielreihenfolge gebracht werden: %1</translation>
+    </message>
+    <message>
         <source>%1 KB</source>
         <translation>%1 KB</translation>
     </message>

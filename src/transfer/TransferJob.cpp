@@ -12,6 +12,7 @@
 #include "platform/FileSizes.h"
 #include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
+#include "transfer/StickOrder.h"
 #include "transfer/WipeGuard.h"
 
 namespace fs = std::filesystem;
@@ -108,6 +109,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     folderName_.clear();
     if (!options_.dryRun) {
         files_.RemoveLeftovers(root_);
+        StickOrder(files_).RecoverStick(root_);
     }
     if (options_.deleteOld && !options_.dryRun && !DeleteOldFiles(result)) {
         result.ending = TransferResult::Ending::kStickFailed;
@@ -127,6 +129,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     result.freeBytes = stickFreeBytes_;
     if (!options_.dryRun && StickStillThere()) {
         WriteRecords(result);
+        PutRootInOrder(result);
     }
     // The owner saves on its own thread when it asked to (the document's user interface lives
     // there); the closing status never calls a stopped run finished.
@@ -183,6 +186,28 @@ void TransferJob::WriteRecords(TransferResult& result) {
         result.playlistError =
             error.empty() ? UserMessage(MessageId::kNotWritten, {StickLayout::kPlaylistName})
                           : UserMessage::System(error);
+    }
+}
+
+void TransferJob::PutRootInOrder(TransferResult& result) {
+    // A numbered folder is made by the run and gets its songs in order; the root has the holes
+    // of deleted files and of the temporaries, in which the songs' entries landed anywhere.
+    const bool inRoot = std::any_of(result.copies.begin(), result.copies.end(),
+                                    [](const TransferResult::Copy& copy) {
+                                        return copy.destination.find('/') == std::string::npos;
+                                    });
+    if (!inRoot) {
+        return;
+    }
+    folder_ = StickFolder();  // Windows moves no folder held open
+    folderName_.clear();
+    std::vector<std::string> order = layout_.Entries();
+    const std::vector<std::string> recorded = manifest_.Files();
+    order.insert(order.end(), recorded.begin(), recorded.end());
+    unsigned moved = 0;
+    std::string error;
+    if (!StickOrder(files_).ArrangeIn(root_, std::string(), order, moved, error)) {
+        result.orderError = UserMessage::System(error);
     }
 }
 

@@ -150,6 +150,8 @@ class TransferJob {
     void RecordPending(bool renamedOnly);
     // Writes the stick's record of its songs and the playlist.
     void WriteRecords(TransferResult& result);
+    // Rewrites the root's entries in play order when the run put songs there (StickOrder).
+    void PutRootInOrder(TransferResult& result);
     void MeasureFreeSpace();
     // What a measured free space leaves for songs: within the byte limit, less the reserve.
     uint64_t Available(uint64_t measured) const;

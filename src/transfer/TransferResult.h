@@ -47,4 +47,6 @@ struct TransferResult {
     uint64_t clusterBytes = 0;  // the stick's allocation unit
     platform::UserMessage
         playlistError;  // why the playlist could not be written; empty when it was
+    // Why the songs could not be put on disc in play order (StickOrder); empty when they were.
+    platform::UserMessage orderError;
 };
