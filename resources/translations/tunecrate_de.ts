@@ -182,6 +182,16 @@ Stick Layout</source>
 Stick-Aufteilung</translation>
     </message>
     <message>
+        <source>Put the Stick in Play &amp;Order…</source>
+        <translation>Stick in Abspiel&amp;reihenfolge bringen…</translation>
+    </message>
+    <message>
+        <source>Put the songs on the stick on disc in the order of its playlist
+Play Order</source>
+        <translation>Die Lieder auf dem Stick in der Reihenfolge seiner Wiedergabeliste ablegen
+Abspielreihenfolge</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -606,6 +616,10 @@ Stick-Aufteilung</translation>
         <source>Counting what is on the stick...</source>
         <translation>Der Inhalt des Sticks wird gezählt...</translation>
     </message>
+    <message>
+        <source>Putting the stick in play order...</source>
+        <translation>Der Stick wird in Abspielreihenfolge gebracht...</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>
@@ -1019,8 +1033,8 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>die Lieder wurden nicht in Abspielreihenfolge gebracht: %1</translation>
     </message>
     <message>
-        <source>%1 folders put in play order, %2 songs in them</source>
-        <translation>%1 Ordner in Abspielreihenfolge gebracht, %2 Lieder darin</translation>
+        <source>%2 songs put in play order (folders: %1)</source>
+        <translation>%2 Lieder in Abspielreihenfolge gebracht (Ordner: %1)</translation>
     </message>
     <message>
         <source>No songs on %1 to put in order</source>

@@ -33,7 +33,11 @@ PlayOrderRun PlayOrderRun::Run(const std::string& stick, bool plainFolder,
         return run;
     }
     const StickOrder order(files);
-    const StickOrder::Result result = order.ArrangeStick(root, StickOrder::PlayOrderOn(root));
+    StickOrder::Result result = order.ArrangeStick(root, StickOrder::PlayOrderOn(root));
+    // The moved entries are on the device before the stick may be pulled.
+    if (result.done && result.folders > 0 && !files.FlushVolume(stick, result.error)) {
+        result.done = false;
+    }
     run.folders_ = result.folders;
     run.songs_ = result.songs;
     if (!result.done) {

@@ -206,7 +206,9 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
     order.insert(order.end(), recorded.begin(), recorded.end());
     unsigned moved = 0;
     std::string error;
-    if (!StickOrder(files_).ArrangeIn(root_, std::string(), order, moved, error)) {
+    // The moved entries reach the device before the run ends: the stick may be pulled then.
+    if (!StickOrder(files_).ArrangeIn(root_, std::string(), order, moved, error) ||
+        !files_.FlushVolume(options_.stickDrive, error)) {
         result.orderError = UserMessage::System(error);
     }
 }

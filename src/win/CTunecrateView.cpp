@@ -9,6 +9,7 @@
 #include "platform/VolumeEjector.h"
 #include "platform/Win32Text.h"
 #include "run/FillRequest.h"
+#include "run/PlayOrderRun.h"
 #include "run/RunSummary.h"
 #include "run/StartButton.h"
 #include "run/WipeQuestion.h"
@@ -365,6 +366,19 @@ void CTunecrateView::OnStickLayout() {
     if (dialog.DoModal(GetAncestor(GetSafeHwnd(), GA_ROOT)) == IDOK) {
         ShowStickLayout();
     }
+}
+
+void CTunecrateView::OnStickOrder() {
+    if (IsTransferRunning()) {
+        return;
+    }
+    // Renames only, a second or two for a full stick: the wait cursor shows it is busy.
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const run::PlayOrderRun done =
+        run::PlayOrderRun::Run(settings_.GetStickDrive(), false, fileOperations_);
+    SetCursor(previous);
+    ShowMessage(win::Translate(done.Message()),
+                done.Succeeded() ? MB_ICONINFORMATION : MB_ICONWARNING);
 }
 
 bool CTunecrateView::IsTransferRunning() const {
