@@ -362,6 +362,26 @@ Abspielreihenfolge</translation>
         <source>folder first</source>
         <translation>erst Ordner</translation>
     </message>
+    <message>
+        <source>no limit</source>
+        <translation>keine Grenze</translation>
+    </message>
+    <message>
+        <source>Player&apos;s most songs in a folder:</source>
+        <translation>Höchstens Lieder je Ordner (Gerät):</translation>
+    </message>
+    <message>
+        <source>Often 255; the root counts too, and songs per folder stay below it.</source>
+        <translation>Oft 255; der Hauptordner zählt mit, Lieder je Ordner bleiben darunter.</translation>
+    </message>
+    <message>
+        <source>Player&apos;s most folders:</source>
+        <translation>Höchstens Ordner (Gerät):</translation>
+    </message>
+    <message>
+        <source>Often 254 or 700.</source>
+        <translation>Oft 254 oder 700.</translation>
+    </message>
 </context>
 <context>
     <name>CTunecrateApp</name>
@@ -975,6 +995,10 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
     <message>
         <source>the size limit is reached</source>
         <translation>die Größengrenze ist erreicht</translation>
+    </message>
+    <message>
+        <source>the device&apos;s folder limit is reached</source>
+        <translation>die Ordnergrenze des Geräts ist erreicht</translation>
     </message>
     <message>
         <source>every song of the collection has been handled</source>

@@ -56,6 +56,7 @@ constexpr Entry kTemplates[] = {
 
     {Id::kEndStickFull, QT_TRANSLATE_NOOP("UserMessage", "the stick is full")},
     {Id::kEndLimitReached, QT_TRANSLATE_NOOP("UserMessage", "the size limit is reached")},
+    {Id::kEndDeviceLimit, QT_TRANSLATE_NOOP("UserMessage", "the device's folder limit is reached")},
     {Id::kEndAllHandled,
      QT_TRANSLATE_NOOP("UserMessage", "every song of the collection has been handled")},
     {Id::kEndStopped, QT_TRANSLATE_NOOP("UserMessage", "stopped on request")},

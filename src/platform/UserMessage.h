@@ -47,6 +47,7 @@ class UserMessage {
         // How a run ended, with its counts (the run layer's summary).
         kEndStickFull,
         kEndLimitReached,
+        kEndDeviceLimit,
         kEndAllHandled,
         kEndStopped,
         kNewCycle,

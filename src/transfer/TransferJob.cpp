@@ -155,12 +155,17 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     }
     // Numbers wide enough for the most songs the stick could ever hold sort in play order.
     const uint64_t capacity = std::max(stickInfo_.GetTotalBytes(), space.freeBytes);
-    layout_ = StickLayout(options_.perFolder, options_.numberFiles,
+    // The player's folder limit caps the songs per numbered folder.
+    const unsigned perFolder = options_.folderLimit > 0 && options_.perFolder > 0
+                                   ? std::min(options_.perFolder, options_.folderLimit)
+                                   : options_.perFolder;
+    layout_ = StickLayout(perFolder, options_.numberFiles,
                           std::to_string(std::max<uint64_t>(capacity / clusterBytes_, 1)).size());
     layout_.Start(root_, asIfEmpty);
     names_.Start(root_, safeNames_, asIfEmpty);
     manifest_.Read(root_, asIfEmpty);
     position_ = 0;
+    CountForDeviceLimits(asIfEmpty);
     limitLeft_ = options_.byteLimit;
     namesUnflushed_ = false;
     folderFull_ = false;
@@ -291,6 +296,11 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
     const auto randomIndex = [this](int count) { return RandomIndex(count, random_); };
     int misses = 0;  // drawn songs in a row that did not fit
     for (;;) {
+        if (!WithinDeviceLimits()) {
+            result.ending = FlushPending(result) ? TransferResult::Ending::kDeviceLimit
+                                                 : TransferResult::Ending::kStickFailed;
+            return;
+        }
         bool indexError = false;
         LibraryEntry* entry = HasRoom() ? pool.Draw(randomIndex, freeBytes_, indexError) : nullptr;
         if (indexError) {
@@ -368,6 +378,34 @@ TransferResult::Ending TransferJob::NoRoomEnding() const {
     // The byte limit ends the run where it leaves less than the stick has.
     return limitLeft_ && *limitLeft_ < stickFreeBytes_ ? TransferResult::Ending::kLimitReached
                                                        : TransferResult::Ending::kStickFull;
+}
+
+void TransferJob::CountForDeviceLimits(bool asIfEmpty) {
+    rootSongs_ = 0;
+    foldersBefore_ = 0;
+    if (asIfEmpty || (options_.folderLimit == 0 && options_.maxFolders == 0)) {
+        return;
+    }
+    // What a player sees: visible files (not the playlist) and folders.
+    for (const std::string& name : root_.List()) {
+        if (name.empty() || name[0] == '.' || name == StickLayout::kPlaylistName) {
+            continue;
+        }
+        const StickFolder::Kind kind = root_.KindOf(name);
+        rootSongs_ += kind == StickFolder::Kind::kFile;
+        foldersBefore_ += kind == StickFolder::Kind::kFolder;
+    }
+}
+
+bool TransferJob::WithinDeviceLimits() const {
+    if (options_.perFolder == 0) {
+        return options_.folderLimit == 0 || rootSongs_ + position_ < options_.folderLimit;
+    }
+    // The numbered folder the next song goes to, if it is a new one, must be allowed.
+    const unsigned perFolder = options_.folderLimit > 0
+                                   ? std::min(options_.perFolder, options_.folderLimit)
+                                   : options_.perFolder;
+    return options_.maxFolders == 0 || foldersBefore_ + position_ / perFolder < options_.maxFolders;
 }
 
 bool TransferJob::HasRoom() const {

@@ -10,8 +10,9 @@ class QComboBox;
 class QSpinBox;
 
 // Edits how a fill lays out the stick: songs per numbered folder, numbered names, the playlist
-// and draws balanced over the music folders, each with a line that says what it is for. "OK"
-// stores the choices in the settings; Cancel, Escape and the close box leave them as they were.
+// draws balanced over the music folders and the player's folder limits, each with a line that says
+// what it is for. "OK" stores the choices in the settings; Cancel, Escape and the close box leave
+// them as they were.
 class CStickLayoutDlg : public QDialog {
     Q_OBJECT
 
@@ -25,6 +26,8 @@ class CStickLayoutDlg : public QDialog {
     QCheckBox* NumberCheck() const { return number_; }
     QCheckBox* PlaylistCheck() const { return playlist_; }
     QComboBox* BalanceBox() const { return balance_; }
+    QSpinBox* FolderLimitBox() const { return folderLimit_; }
+    QSpinBox* MaxFoldersBox() const { return maxFolders_; }
 
   private:
     void OnOK();
@@ -34,4 +37,6 @@ class CStickLayoutDlg : public QDialog {
     QCheckBox* number_ = nullptr;
     QCheckBox* playlist_ = nullptr;
     QComboBox* balance_ = nullptr;
+    QSpinBox* folderLimit_ = nullptr;
+    QSpinBox* maxFolders_ = nullptr;
 };

@@ -66,6 +66,10 @@
 #define IDC_NUMBER 1042
 #define IDC_PLAYLIST 1043
 #define IDC_BALANCE 1044
+#define IDC_FOLDER_LIMIT 1045
+#define IDC_FOLDER_LIMIT_SPIN 1046
+#define IDC_MAX_FOLDERS 1047
+#define IDC_MAX_FOLDERS_SPIN 1048
 
 // Controls of the about box.
 #define IDC_VERSION 1050
