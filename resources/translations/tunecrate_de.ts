@@ -182,7 +182,7 @@ Stick Layout</source>
 Stick-Aufteilung</translation>
     </message>
     <message>
-        <source>Put the Stick in Play &amp;Order…</source>
+        <source>Put the Stick in &amp;Play Order…</source>
         <translation>Stick in Abspiel&amp;reihenfolge bringen…</translation>
     </message>
     <message>

@@ -155,7 +155,7 @@ void CMainFrame::CreateMenus() {
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStickLayout);
     file->addAction(a);
     a = AddCommand(
-        ID_STICK_ORDER, tr("Put the Stick in Play &Order…"),
+        ID_STICK_ORDER, tr("Put the Stick in &Play Order…"),
         tr("Put the songs on the stick on disc in the order of its playlist\nPlay Order"));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStickOrder);
     file->addAction(a);

@@ -298,6 +298,7 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         JsonText::Put(document, "stick", stick_);
         JsonText::Put(document, "reason", why);
         JsonText::Put(document, "playlistError", result.playlistError.Text());
+        JsonText::Put(document, "orderError", result.orderError.Text());
         context.out << JsonText::Dump(document);
     } else if (result.dryRun) {
         context.out << "Dry run: nothing was written. A fill would copy:\n";
@@ -323,6 +324,15 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
     }
     if (result.newCycle && !json_) {
         context.out << platform::UserMessage(platform::UserMessage::Id::kNewCycle).Text() << "\n";
+    }
+    // The songs are on the stick, only perhaps not in play order (a FAT root full to the last
+    // entry has no room for the staging folder).
+    if (!result.orderError.IsEmpty()) {
+        context.err << "warning: "
+                    << platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder, {},
+                                             result.orderError)
+                           .Text()
+                    << "\n";
     }
     const platform::UserMessage failure = summary.Failure();
     if (!failure.IsEmpty()) {

@@ -111,9 +111,6 @@ UserMessage RunSummary::Failure() const {
     if (what.IsEmpty() && !result_.playlistError.IsEmpty()) {
         what = UserMessage(Id::kPlaylistNotWritten, {}, result_.playlistError);
     }
-    if (what.IsEmpty() && !result_.orderError.IsEmpty()) {
-        what = UserMessage(Id::kNotInPlayOrder, {}, result_.orderError);
-    }
     if (!result_.saved && !result_.dryRun) {
         what = UserMessage(Id::kNotSavedAfterRun, {}, what.IsEmpty() ? Ending() : what);
     }

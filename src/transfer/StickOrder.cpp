@@ -109,10 +109,12 @@ int StickOrder::Recover(const StickFolder& folder) const {
         staging = StickFolder();  // Windows removes no folder held open
         folder.RemoveEmptyChild(name);
     }
+    // The spacer goes last: while it is there, gap fillers may be too (listing every folder of
+    // the stick for them would slow each run).
     if (folder.KindOf(kSpacer) == StickFolder::Kind::kFolder) {
+        RemoveGapFillers(folder);
         folder.RemoveEmptyChild(kSpacer);
     }
-    RemoveGapFillers(folder);
     return left;
 }
 

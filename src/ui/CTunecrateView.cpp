@@ -810,6 +810,11 @@ void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              tr("The playlist could not be written:\n%1")
                                  .arg(MessageText::Translate(result.playlistError)));
+    } else if (!result.orderError.IsEmpty()) {
+        QMessageBox::warning(
+            window(), QCoreApplication::applicationName(),
+            MessageText::Translate(platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder,
+                                                         {}, result.orderError)));
     }
 }
 

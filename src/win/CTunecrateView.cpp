@@ -487,6 +487,10 @@ void CTunecrateView::OnTransferEnded(TransferResult& result) {
         ShowMessage(win::Translate(platform::UserMessage(
                         platform::UserMessage::Id::kPlaylistNotWritten, {}, result.playlistError)),
                     MB_ICONWARNING);
+    } else if (!result.orderError.IsEmpty()) {
+        ShowMessage(win::Translate(platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder,
+                                                         {}, result.orderError)),
+                    MB_ICONWARNING);
     }
     // The frame closes now when the user asked it to during the run.
     SendMessageW(GetParent(GetSafeHwnd()), WM_APP_TRANSFER_ENDED, 0, 0);
