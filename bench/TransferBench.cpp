@@ -132,7 +132,9 @@ void ClearFolder(const std::string& dir) {
 }
 
 // The job's time; with `fillUp` the run must end with a full stick, otherwise copy every file.
-double RunJob(Workbench& bench, const std::string& stick, bool plainFolder, bool fillUp = false) {
+// `sources`, given, gets the music files the job put on the stick.
+double RunJob(Workbench& bench, const std::string& stick, bool plainFolder, bool fillUp = false,
+              std::vector<std::string>* sources = nullptr) {
     bench.doc->ClearAllFileFlags();
     DriveInfo info;
     FileOperations files;
@@ -152,6 +154,11 @@ double RunJob(Workbench& bench, const std::string& stick, bool plainFolder, bool
             "the job copied " + std::to_string(result.filesCopied) + " files, " +
             std::to_string(result.filesFailed) + " failed, ending " +
             std::to_string(static_cast<int>(result.ending)) + ": " + result.error.Text());
+    }
+    for (const TransferResult::Copy& copy : result.copies) {
+        if (sources) {
+            sources->push_back(copy.source);
+        }
     }
     return seconds;
 }
@@ -252,12 +259,9 @@ void FillExfatImage(benchmark::State& state) {
             return;
         }
         const uint64_t freeBefore = FreeBytes(stick->Path());
-        RunJob(bench, stick->Path(), false, true);
+        RunJob(bench, stick->Path(), false, true, &chosen);
         used = static_cast<double>(freeBefore - FreeBytes(stick->Path())) /
                static_cast<double>(freeBefore);
-        for (const auto& entry : fs::directory_iterator(stick->Path())) {
-            chosen.push_back(bench.music + "/" + entry.path().filename().string());
-        }
     }
     double jobTotal = 0;
     double cpTotal = 0;

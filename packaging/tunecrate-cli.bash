@@ -14,7 +14,7 @@ _tunecrate_cli() {
 
     case $prev in
         --settings) _filedir ini; return ;;
-        --limit | --seed | --label | --uuid | --per-folder) return ;;
+        --limit | --seed | --label | --uuid | --per-folder | --folder-limit | --max-folders) return ;;
         --balance)
             COMPREPLY=($(compgen -W "folder none" -- "$cur"))
             return
@@ -22,14 +22,15 @@ _tunecrate_cli() {
     esac
 
     local fill="--delete-old --limit --seed --folder --yes --json --eject --per-folder --number
-        --no-number --playlist --no-playlist --balance --dry-run"
+        --folder-limit --max-folders --no-number --playlist --no-playlist --balance --dry-run"
     local options
     case $command in
-        "") options="--settings --help --version add remove list status fill drives ext watch" ;;
+        "") options="--settings --help --version add remove list status fill order drives ext watch" ;;
         add) options="--recursive --help" ;;
         remove) options="--help" ;;
         list | status) options="--json --help" ;;
         fill) options="$fill --help" ;;
+        order) options="--folder --json --help" ;;
         watch) options="--label --uuid --once $fill --help" ;;
         drives) options="--json --help" ;;
         ext)
@@ -47,7 +48,7 @@ _tunecrate_cli() {
     fi
     # Collections are files; music folders and sticks are folders.
     case $command in
-        add | remove | fill) _filedir ;;
+        add | remove | fill | order) _filedir ;;
         list | status | watch) _filedir ini ;;
     esac
 } && complete -F _tunecrate_cli tunecrate-cli

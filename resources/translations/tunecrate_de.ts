@@ -186,6 +186,16 @@ Stick Layout</source>
 Stick-Aufteilung</translation>
     </message>
     <message>
+        <source>Put the Stick in &amp;Play Order…</source>
+        <translation>Stick in Abspiel&amp;reihenfolge bringen…</translation>
+    </message>
+    <message>
+        <source>Put the songs on the stick on disc in the order of its playlist
+Play Order</source>
+        <translation>Die Lieder auf dem Stick in der Reihenfolge seiner Wiedergabeliste ablegen
+Abspielreihenfolge</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -355,6 +365,26 @@ Stick-Aufteilung</translation>
     <message>
         <source>folder first</source>
         <translation>erst Ordner</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>keine Grenze</translation>
+    </message>
+    <message>
+        <source>Player&apos;s most songs in a folder:</source>
+        <translation>Höchstens Lieder je Ordner (Gerät):</translation>
+    </message>
+    <message>
+        <source>Often 255; the root counts too, and songs per folder stay below it.</source>
+        <translation>Oft 255; der Hauptordner zählt mit, Lieder je Ordner bleiben darunter.</translation>
+    </message>
+    <message>
+        <source>Player&apos;s most folders:</source>
+        <translation>Höchstens Ordner (Gerät):</translation>
+    </message>
+    <message>
+        <source>Often 254 or 700.</source>
+        <translation>Oft 254 oder 700.</translation>
     </message>
 </context>
 <context>
@@ -609,6 +639,10 @@ Stick-Aufteilung</translation>
     <message>
         <source>Counting what is on the stick...</source>
         <translation>Der Inhalt des Sticks wird gezählt...</translation>
+    </message>
+    <message>
+        <source>Putting the stick in play order...</source>
+        <translation>Der Stick wird in Abspielreihenfolge gebracht...</translation>
     </message>
 </context>
 <context>
@@ -999,6 +1033,10 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>die Größengrenze ist erreicht</translation>
     </message>
     <message>
+        <source>the device&apos;s folder limit is reached</source>
+        <translation>die Ordnergrenze des Geräts ist erreicht</translation>
+    </message>
+    <message>
         <source>every song of the collection has been handled</source>
         <translation>jeder Titel der Sammlung ist behandelt</translation>
     </message>
@@ -1049,6 +1087,22 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
     <message>
         <source>the playlist was not written: %1</source>
         <translation>die Wiedergabeliste wurde nicht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>the songs were not put in play order: %1</source>
+        <translation>die Lieder wurden nicht in Abspielreihenfolge gebracht: %1</translation>
+    </message>
+    <message>
+        <source>%2 songs put in play order (folders: %1)</source>
+        <translation>%2 Lieder in Abspielreihenfolge gebracht (Ordner: %1)</translation>
+    </message>
+    <message>
+        <source>No songs on %1 to put in order</source>
+        <translation>Keine Lieder auf %1, die zu ordnen wären</translation>
+    </message>
+    <message>
+        <source>The stick could not be put in play order: %1</source>
+        <translation>Der Stick konnte nicht in Abspielreihenfolge gebracht werden: %1</translation>
     </message>
     <message>
         <source>%1 KB</source>

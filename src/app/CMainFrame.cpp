@@ -155,6 +155,11 @@ void CMainFrame::CreateMenus() {
                    tr("Choose folders, numbers, playlist and draws for the stick\nStick Layout"));
     connect(a, &QAction::triggered, view_, &CTunecrateView::OnStickLayout);
     file->addAction(a);
+    a = AddCommand(
+        ID_STICK_ORDER, tr("Put the Stick in &Play Order…"),
+        tr("Put the songs on the stick on disc in the order of its playlist\nPlay Order"));
+    connect(a, &QAction::triggered, view_, &CTunecrateView::OnStickOrder);
+    file->addAction(a);
     file->addSeparator();
 
     a = AddCommand(ID_APP_EXIT, tr("&Quit"));
@@ -237,8 +242,9 @@ QString CMainFrame::StartCommandText(bool running) {
 // start command becomes the stop command.
 void CMainFrame::OnTransferRunningChanged(bool running) {
     Action(ID_START_TRANSFER)->setText(StartCommandText(running));
-    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD,
-                   ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS, ID_STICK_LAYOUT}) {
+    for (int id :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD, ID_EDIT_REMOVE,
+          ID_SELECT_DRIVE, ID_FILE_EXTENSIONS, ID_STICK_LAYOUT, ID_STICK_ORDER}) {
         Action(id)->setEnabled(!running);
     }
     UpdateCommandUi();

@@ -32,6 +32,7 @@ class CMainFrame : public QMainWindow {
         ID_SELECT_DRIVE = 32780,
         ID_FILE_EXTENSIONS = 32781,
         ID_STICK_LAYOUT = 32790,
+        ID_STICK_ORDER = 32791,
         ID_START_TRANSFER = 32782,
         ID_FILE_NEW = 57600,
         ID_FILE_OPEN = 57601,

@@ -12,6 +12,7 @@
 #include "cli/ExtCommand.h"
 #include "cli/FillCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/OrderCommand.h"
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
 #include "cli/WatchCommand.h"
@@ -27,6 +28,7 @@ CliApp::CliApp(std::istream& in, std::ostream& out, std::ostream& err, bool inte
     commands_.push_back(std::make_unique<ListCommand>());
     commands_.push_back(std::make_unique<StatusCommand>());
     commands_.push_back(std::make_unique<FillCommand>());
+    commands_.push_back(std::make_unique<OrderCommand>());
     commands_.push_back(std::make_unique<DrivesCommand>(platform::VolumeQueries::System()));
     commands_.push_back(std::make_unique<ExtCommand>());
     commands_.push_back(std::make_unique<WatchCommand>(platform::VolumeQueries::System()));

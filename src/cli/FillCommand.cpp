@@ -105,6 +105,15 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
                          std::to_string(AppSettings::kMaxPerFolder) + ")")
         ->type_name("N")
         ->check(CLI::Range(0u, AppSettings::kMaxPerFolder).description(""));
+    fill->add_option("--folder-limit", folderLimit_,
+                     "The player shows at most N songs in a folder, the root included; it caps "
+                     "--per-folder (0: no limit)")
+        ->type_name("N")
+        ->check(CLI::Range(0u, AppSettings::kMaxPerFolder).description(""));
+    fill->add_option("--max-folders", maxFolders_,
+                     "The player shows at most M folders (0: no limit)")
+        ->type_name("M")
+        ->check(CLI::Range(0u, AppSettings::kMaxPerFolder).description(""));
     // Each a flag of its own: the settings decide when neither is given.
     fill->add_flag_callback(
         "--number", [this] { number_ = true; },
@@ -149,6 +158,8 @@ int FillCommand::Execute(CliContext& context) {
 
     run::FillRequest::Choices choices;
     choices.perFolder = perFolder_;
+    choices.folderLimit = folderLimit_;
+    choices.maxFolders = maxFolders_;
     choices.numberFiles = number_;
     choices.playlist = playlist_;
     if (!balance_.empty()) {
@@ -287,6 +298,7 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
         JsonText::Put(document, "stick", stick_);
         JsonText::Put(document, "reason", why);
         JsonText::Put(document, "playlistError", result.playlistError.Text());
+        JsonText::Put(document, "orderError", result.orderError.Text());
         context.out << JsonText::Dump(document);
     } else if (result.dryRun) {
         context.out << "Dry run: nothing was written. A fill would copy:\n";
@@ -312,6 +324,15 @@ void FillCommand::PrintSummary(const TransferResult& result, CliContext& context
     }
     if (result.newCycle && !json_) {
         context.out << platform::UserMessage(platform::UserMessage::Id::kNewCycle).Text() << "\n";
+    }
+    // The songs are on the stick, only perhaps not in play order (a FAT root full to the last
+    // entry has no room for the staging folder).
+    if (!result.orderError.IsEmpty()) {
+        context.err << "warning: "
+                    << platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder, {},
+                                             result.orderError)
+                           .Text()
+                    << "\n";
     }
     const platform::UserMessage failure = summary.Failure();
     if (!failure.IsEmpty()) {

@@ -59,6 +59,8 @@ class FillCommand : public CliCommand {
     bool eject_ = false;
     TransferResult lastResult_;
     std::optional<unsigned> perFolder_;
+    std::optional<unsigned> folderLimit_;
+    std::optional<unsigned> maxFolders_;
     std::optional<bool> number_;  // none: as the settings say
     std::optional<bool> playlist_;
     std::string balance_;

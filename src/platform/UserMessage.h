@@ -47,6 +47,7 @@ class UserMessage {
         // How a run ended, with its counts (the run layer's summary).
         kEndStickFull,
         kEndLimitReached,
+        kEndDeviceLimit,
         kEndAllHandled,
         kEndStopped,
         kNewCycle,
@@ -60,6 +61,10 @@ class UserMessage {
         kNoneArrived,
         kNotSavedAfterRun,
         kPlaylistNotWritten,
+        kNotInPlayOrder,
+        kOrderDone,
+        kOrderNothing,
+        kOrderFailed,
         kSizeKilobytes,
         kSizeMegabytes,
         kSizeGigabytes,

@@ -12,6 +12,8 @@ TransferJob::Options FillRequest::From(const AppSettings& settings, const std::s
     options.deleteOld = deleteOld;
     options.settingsPath = settings.GetSettingsPath();
     options.perFolder = choices.perFolder.value_or(settings.GetPerFolder());
+    options.folderLimit = choices.folderLimit.value_or(settings.GetFolderLimit());
+    options.maxFolders = choices.maxFolders.value_or(settings.GetMaxFolders());
     options.numberFiles = choices.numberFiles.value_or(settings.GetNumberFiles());
     options.playlist = choices.playlist.value_or(settings.GetPlaylist());
     options.balanceFolders = choices.balanceFolders.value_or(settings.GetBalanceFolders());

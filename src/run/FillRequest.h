@@ -17,6 +17,8 @@ class FillRequest {
     // Choices made for one run; those left unset come from the settings.
     struct Choices {
         std::optional<unsigned> perFolder;
+        std::optional<unsigned> folderLimit;
+        std::optional<unsigned> maxFolders;
         std::optional<bool> numberFiles;
         std::optional<bool> playlist;
         std::optional<bool> balanceFolders;

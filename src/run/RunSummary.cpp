@@ -17,6 +17,8 @@ const char* RunSummary::EndingName() const {
             return "limitReached";
         case Ending::kFolderFull:
             return "folderFull";
+        case Ending::kDeviceLimit:
+            return "deviceLimit";
         case Ending::kAllHandled:
             return "allHandled";
         case Ending::kStopped:
@@ -37,6 +39,8 @@ UserMessage RunSummary::Ending() const {
             return UserMessage(Id::kEndStickFull);
         case Ending::kLimitReached:
             return UserMessage(Id::kEndLimitReached);
+        case Ending::kDeviceLimit:
+            return UserMessage(Id::kEndDeviceLimit);
         case Ending::kAllHandled:
             return UserMessage(Id::kEndAllHandled);
         case Ending::kStopped:
@@ -67,6 +71,7 @@ UserMessage RunSummary::StatusLine(const NumberStyle& style) const {
         case Ending::kStickFull:
         case Ending::kLimitReached:
         case Ending::kFolderFull:
+        case Ending::kDeviceLimit:
             line = UserMessage(Id::kFinishedRun, {},
                                {songs, NumberFormat::Size(result_.bytesCopied, style), Ending()});
             break;
@@ -91,6 +96,7 @@ UserMessage RunSummary::Failure() const {
         case Ending::kStickFull:
         case Ending::kLimitReached:
         case Ending::kFolderFull:
+        case Ending::kDeviceLimit:
         case Ending::kAllHandled:
             if (drawn > 0 && result_.filesCopied == 0) {
                 what = UserMessage(Id::kNoneArrived, {std::to_string(drawn)});

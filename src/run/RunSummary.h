@@ -14,8 +14,8 @@ class RunSummary {
   public:
     explicit RunSummary(const TransferResult& result) : result_(result) {}
 
-    // "stickFull", "limitReached", "folderFull", "allHandled", "stopped", "indexError",
-    // "refused", "stickFailed".
+    // "stickFull", "limitReached", "folderFull", "deviceLimit", "allHandled", "stopped",
+    // "indexError", "refused", "stickFailed".
     const char* EndingName() const;
     // Why the run ended: "the stick is full: ...", "stopped on request", or the error.
     platform::UserMessage Ending() const;

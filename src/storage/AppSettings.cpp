@@ -153,6 +153,8 @@ void AppSettings::Load() {
     stickDrive_ = file.GetValue("StickDrive");
     musicCollection_ = file.GetValue("MusicCollection");
     perFolder_ = ParseCount(file.GetValue("PerFolder"), kMaxPerFolder);
+    folderLimit_ = ParseCount(file.GetValue("FolderLimit"), kMaxPerFolder);
+    maxFolders_ = ParseCount(file.GetValue("MaxFolders"), kMaxPerFolder);
     numberFiles_ = file.GetValue("NumberFiles") == "1";
     playlist_ = file.GetValue("Playlist") == "1";
     balanceFolders_ = file.GetValue("Balance") == "folder";
@@ -206,6 +208,8 @@ bool AppSettings::Save() {
     file.AddEntry("StickDrive", stickDrive_);
     file.AddEntry("MusicCollection", musicCollection_);
     file.AddEntry("PerFolder", std::to_string(perFolder_));
+    file.AddEntry("FolderLimit", std::to_string(folderLimit_));
+    file.AddEntry("MaxFolders", std::to_string(maxFolders_));
     file.AddEntry("NumberFiles", numberFiles_ ? "1" : "0");
     file.AddEntry("Playlist", playlist_ ? "1" : "0");
     file.AddEntry("Balance", balanceFolders_ ? "folder" : "none");

@@ -61,6 +61,12 @@ class AppSettings {
     void SetNumberFiles(bool number) { numberFiles_ = number; }
     bool GetPlaylist() const { return playlist_; }
     void SetPlaylist(bool playlist) { playlist_ = playlist; }
+    // What the stick's player can show ([Global] FolderLimit, MaxFolders; 0: no limit): at
+    // most this many songs in any folder, the root included, and at most this many folders.
+    unsigned GetFolderLimit() const { return folderLimit_; }
+    void SetFolderLimit(unsigned songs) { folderLimit_ = songs; }
+    unsigned GetMaxFolders() const { return maxFolders_; }
+    void SetMaxFolders(unsigned folders) { maxFolders_ = folders; }
     bool GetBalanceFolders() const { return balanceFolders_; }
     void SetBalanceFolders(bool balance) { balanceFolders_ = balance; }
     // The most songs per folder a setting may ask for.
@@ -96,6 +102,8 @@ class AppSettings {
     std::string musicCollection_;
     std::vector<std::string> extensions_;
     unsigned perFolder_ = 0;
+    unsigned folderLimit_ = 0;
+    unsigned maxFolders_ = 0;
     bool numberFiles_ = false;
     bool playlist_ = false;
     bool balanceFolders_ = false;

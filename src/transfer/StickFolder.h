@@ -29,6 +29,12 @@ class StickFolder {
     Outcome OpenChild(const std::string& name, bool create, StickFolder& child,
                       std::string& error) const;
 
+    // Makes the new, empty file `name` (nothing is replaced); not flushed.
+    bool CreateEmptyFile(const std::string& name) const;
+    // Removes the empty folder `name` directly in this one (never a link's target); true when it
+    // is gone.
+    bool RemoveEmptyChild(const std::string& name) const;
+
     bool IsOpen() const { return static_cast<bool>(handle_); }
     // The folder's path as given, for messages.
     const std::string& Path() const { return path_; }

@@ -107,6 +107,16 @@ StickFolder::Outcome StickFolder::OpenChild(const std::string& name, bool create
     return Outcome::kOpened;
 }
 
+bool StickFolder::CreateEmptyFile(const std::string& name) const {
+    return FileDescriptor(openat(Descriptor(), name.c_str(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666))
+        .IsValid();
+}
+
+bool StickFolder::RemoveEmptyChild(const std::string& name) const {
+    return unlinkat(Descriptor(), name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT;
+}
+
 StickFolder::Kind StickFolder::KindOf(const std::string& relative) const {
     FileDescriptor held;  // the folder reached so far, when below this one
     int dir = Descriptor();

@@ -104,6 +104,18 @@ StickFolder::Outcome StickFolder::OpenChild(const std::string& name, bool create
     return Outcome::kOpened;
 }
 
+bool StickFolder::CreateEmptyFile(const std::string& name) const {
+    const std::wstring system = JoinSystemPath(handle_->system, platform::Widen(name));
+    return platform::Win32Handle(CreateFileW(system.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr))
+        .IsValid();
+}
+
+bool StickFolder::RemoveEmptyChild(const std::string& name) const {
+    const std::wstring system = JoinSystemPath(handle_->system, platform::Widen(name));
+    return RemoveDirectoryW(system.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 StickFolder::Kind StickFolder::KindOf(const std::string& relative) const {
     std::wstring path = handle_->system;
     size_t start = 0;

@@ -116,6 +116,12 @@ bool StickLayout::OnStick(const std::string& relative) const {
     return root_.KindOf(relative) == StickFolder::Kind::kFile;
 }
 
+std::vector<std::string> StickLayout::Entries() const {
+    std::vector<std::string> entries = kept_;
+    entries.insert(entries.end(), added_.begin(), added_.end());
+    return entries;
+}
+
 std::string StickLayout::PlaylistText() const {
     std::string text = "#EXTM3U\n";
     std::set<std::string> listed;

@@ -45,6 +45,8 @@ class StickLayout {
 
     // A song put on the stick at `relative` (folder "/" name), in the order written.
     void Add(const std::string& relative) { added_.push_back(relative); }
+    // The entries of the playlist found at the start, then this run's songs.
+    std::vector<std::string> Entries() const;
     // The playlist's text: "#EXTM3U", then every entry whose file is on the stick now.
     std::string PlaylistText() const;
     // Replaces the playlist on the stick with PlaylistText(), atomically.

@@ -63,6 +63,14 @@ void StickManifest::Add(const std::string& source, const std::string& file) {
     }
 }
 
+std::vector<std::string> StickManifest::Files() const {
+    std::vector<std::string> files;
+    for (const auto& entry : files_) {
+        files.push_back(entry.first);
+    }
+    return files;
+}
+
 bool StickManifest::Append(const StickFolder& root,
                            const std::vector<std::pair<std::string, std::string>>& songs,
                            std::string& error) {

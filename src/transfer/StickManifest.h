@@ -35,6 +35,8 @@ class StickManifest {
     // stick, flushed; the record in memory is unchanged.
     bool Append(const StickFolder& root,
                 const std::vector<std::pair<std::string, std::string>>& songs, std::string& error);
+    // The songs' files on the stick, in the order they were recorded.
+    std::vector<std::string> Files() const;
     // The record's line for a song.
     static std::string Line(const std::string& source, const std::string& file);
     std::string Text() const;

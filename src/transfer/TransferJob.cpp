@@ -12,6 +12,7 @@
 #include "platform/FileSizes.h"
 #include "platform/Utf8Path.h"
 #include "transfer/DriveInfo.h"
+#include "transfer/StickOrder.h"
 #include "transfer/WipeGuard.h"
 
 namespace fs = std::filesystem;
@@ -108,6 +109,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     folderName_.clear();
     if (!options_.dryRun) {
         files_.RemoveLeftovers(root_);
+        StickOrder(files_).RecoverStick(root_);
     }
     if (options_.deleteOld && !options_.dryRun && !DeleteOldFiles(result)) {
         result.ending = TransferResult::Ending::kStickFailed;
@@ -127,6 +129,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     result.freeBytes = stickFreeBytes_;
     if (!options_.dryRun && StickStillThere()) {
         WriteRecords(result);
+        PutRootInOrder(result);
     }
     // The owner saves on its own thread when it asked to (the document's user interface lives
     // there); the closing status never calls a stopped run finished.
@@ -152,12 +155,17 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     }
     // Numbers wide enough for the most songs the stick could ever hold sort in play order.
     const uint64_t capacity = std::max(stickInfo_.GetTotalBytes(), space.freeBytes);
-    layout_ = StickLayout(options_.perFolder, options_.numberFiles,
+    // The player's folder limit caps the songs per numbered folder.
+    const unsigned perFolder = options_.folderLimit > 0 && options_.perFolder > 0
+                                   ? std::min(options_.perFolder, options_.folderLimit)
+                                   : options_.perFolder;
+    layout_ = StickLayout(perFolder, options_.numberFiles,
                           std::to_string(std::max<uint64_t>(capacity / clusterBytes_, 1)).size());
     layout_.Start(root_, asIfEmpty);
     names_.Start(root_, safeNames_, asIfEmpty);
     manifest_.Read(root_, asIfEmpty);
     position_ = 0;
+    CountForDeviceLimits(asIfEmpty);
     limitLeft_ = options_.byteLimit;
     namesUnflushed_ = false;
     folderFull_ = false;
@@ -186,6 +194,30 @@ void TransferJob::WriteRecords(TransferResult& result) {
     // appended stays, and still tells every song of this run: the run goes on.
     error.clear();
     manifest_.Write(root_, error);
+}
+
+void TransferJob::PutRootInOrder(TransferResult& result) {
+    // A numbered folder is made by the run and gets its songs in order; the root has the holes
+    // of deleted files and of the temporaries, in which the songs' entries landed anywhere.
+    const bool inRoot = std::any_of(result.copies.begin(), result.copies.end(),
+                                    [](const TransferResult::Copy& copy) {
+                                        return copy.destination.find('/') == std::string::npos;
+                                    });
+    if (!inRoot) {
+        return;
+    }
+    folder_ = StickFolder();  // Windows moves no folder held open
+    folderName_.clear();
+    std::vector<std::string> order = layout_.Entries();
+    const std::vector<std::string> recorded = manifest_.Files();
+    order.insert(order.end(), recorded.begin(), recorded.end());
+    unsigned moved = 0;
+    std::string error;
+    // The moved entries reach the device before the run ends: the stick may be pulled then.
+    if (!StickOrder(files_).ArrangeIn(root_, std::string(), order, moved, error) ||
+        !files_.FlushVolume(options_.stickDrive, error)) {
+        result.orderError = UserMessage::System(error);
+    }
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
@@ -266,6 +298,11 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
     const auto randomIndex = [this](int count) { return RandomIndex(count, random_); };
     int misses = 0;  // drawn songs in a row that did not fit
     for (;;) {
+        if (!WithinDeviceLimits()) {
+            result.ending = FlushPending(result) ? TransferResult::Ending::kDeviceLimit
+                                                 : TransferResult::Ending::kStickFailed;
+            return;
+        }
         bool indexError = false;
         LibraryEntry* entry = HasRoom() ? pool.Draw(randomIndex, freeBytes_, indexError) : nullptr;
         if (indexError) {
@@ -343,6 +380,34 @@ TransferResult::Ending TransferJob::NoRoomEnding() const {
     // The byte limit ends the run where it leaves less than the stick has.
     return limitLeft_ && *limitLeft_ < stickFreeBytes_ ? TransferResult::Ending::kLimitReached
                                                        : TransferResult::Ending::kStickFull;
+}
+
+void TransferJob::CountForDeviceLimits(bool asIfEmpty) {
+    rootSongs_ = 0;
+    foldersBefore_ = 0;
+    if (asIfEmpty || (options_.folderLimit == 0 && options_.maxFolders == 0)) {
+        return;
+    }
+    // What a player sees: visible files (not the playlist) and folders.
+    for (const std::string& name : root_.List()) {
+        if (name.empty() || name[0] == '.' || name == StickLayout::kPlaylistName) {
+            continue;
+        }
+        const StickFolder::Kind kind = root_.KindOf(name);
+        rootSongs_ += kind == StickFolder::Kind::kFile;
+        foldersBefore_ += kind == StickFolder::Kind::kFolder;
+    }
+}
+
+bool TransferJob::WithinDeviceLimits() const {
+    if (options_.perFolder == 0) {
+        return options_.folderLimit == 0 || rootSongs_ + position_ < options_.folderLimit;
+    }
+    // The numbered folder the next song goes to, if it is a new one, must be allowed.
+    const unsigned perFolder = options_.folderLimit > 0
+                                   ? std::min(options_.perFolder, options_.folderLimit)
+                                   : options_.perFolder;
+    return options_.maxFolders == 0 || foldersBefore_ + position_ / perFolder < options_.maxFolders;
 }
 
 bool TransferJob::HasRoom() const {

@@ -55,6 +55,8 @@ class TransferJob {
         // Copies reach the device in batches, at least this often (zero: after every file).
         std::chrono::milliseconds flushInterval{1000};
         unsigned perFolder = 0;       // songs per numbered folder; 0: all in the root
+        unsigned folderLimit = 0;     // the player's most songs in any folder; 0: no limit
+        unsigned maxFolders = 0;      // the player's most folders on the stick; 0: no limit
         bool numberFiles = false;     // names start with the position in the run: "001 "
         bool playlist = false;        // keep the stick's playlist (StickLayout) up to date
         bool balanceFolders = false;  // draw a music folder first, then a song in it
@@ -108,6 +110,10 @@ class TransferJob {
                       const std::function<bool(LibraryEntry&)>& enough);
     // True while a song with data may still fit.
     bool HasRoom() const;
+    // True while the next song stays within the player's folder limits.
+    bool WithinDeviceLimits() const;
+    // Counts the songs in the root and the folders the player sees before the run.
+    void CountForDeviceLimits(bool asIfEmpty);
     // How a run ends that has songs left and no room for them: a full folder, the byte limit
     // or the stick.
     TransferResult::Ending NoRoomEnding() const;
@@ -150,6 +156,8 @@ class TransferJob {
     void RecordPending(bool renamedOnly);
     // Writes the stick's record of its songs and the playlist.
     void WriteRecords(TransferResult& result);
+    // Rewrites the root's entries in play order when the run put songs there (StickOrder).
+    void PutRootInOrder(TransferResult& result);
     void MeasureFreeSpace();
     // What a measured free space leaves for songs: within the byte limit, less the reserve.
     uint64_t Available(uint64_t measured) const;
@@ -193,6 +201,8 @@ class TransferJob {
     StickNames names_;
     StickManifest manifest_;
     unsigned position_ = 0;        // songs placed in this run so far
+    unsigned rootSongs_ = 0;       // files in the root before the run (device limits)
+    unsigned foldersBefore_ = 0;   // folders on the stick before the run (device limits)
     uint64_t freeBytes_ = 0;       // what is left for songs: within the limit, less the reserve
     uint64_t stickFreeBytes_ = 0;  // what the stick has, measured and reckoned down
     uint64_t reserved_ = 0;        // kept free for the stick's record and playlist

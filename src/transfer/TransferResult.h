@@ -13,6 +13,7 @@ struct TransferResult {
         kStickFull,     // the next drawn file did not fit on the stick, or the stick is full
         kLimitReached,  // the next drawn file did not fit within the byte limit
         kFolderFull,    // the stick's folder takes no more entries (the error says which)
+        kDeviceLimit,   // the player's most songs in a folder or most folders is reached
         kAllHandled,    // every file of the collection was handled (or there was none)
         kStopped,       // the user asked the job to stop
         kIndexError,    // "Index error!"
@@ -47,4 +48,6 @@ struct TransferResult {
     uint64_t clusterBytes = 0;  // the stick's allocation unit
     platform::UserMessage
         playlistError;  // why the playlist could not be written; empty when it was
+    // Why the songs could not be put on disc in play order (StickOrder); empty when they were.
+    platform::UserMessage orderError;
 };

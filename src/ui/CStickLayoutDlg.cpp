@@ -68,6 +68,21 @@ CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings, QWidget* parent)
     addRow(balance_, tr("&Draw:"),
            tr("A folder first: a big box set gets no more turns than a single album."));
 
+    // What the player can show: a fill stops there.
+    const auto limitBox = [this](const char* name, unsigned value) {
+        auto* box = new QSpinBox(this);
+        box->setObjectName(QLatin1String(name));
+        box->setRange(0, static_cast<int>(AppSettings::kMaxPerFolder));
+        box->setSpecialValueText(tr("no limit"));
+        box->setValue(static_cast<int>(value));
+        return box;
+    };
+    folderLimit_ = limitBox("folderLimit", settings.GetFolderLimit());
+    addRow(folderLimit_, tr("Player's most songs in a folder:"),
+           tr("Often 255; the root counts too, and songs per folder stay below it."));
+    maxFolders_ = limitBox("maxFolders", settings.GetMaxFolders());
+    addRow(maxFolders_, tr("Player's most folders:"), tr("Often 254 or 700."));
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CStickLayoutDlg::OnOK);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -98,6 +113,8 @@ void CStickLayoutDlg::OnOK() {
     settings_.SetNumberFiles(number_->isChecked());
     settings_.SetPlaylist(playlist_->isChecked());
     settings_.SetBalanceFolders(balance_->currentIndex() == 1);
+    settings_.SetFolderLimit(static_cast<unsigned>(folderLimit_->value()));
+    settings_.SetMaxFolders(static_cast<unsigned>(maxFolders_->value()));
     accept();
 }
 

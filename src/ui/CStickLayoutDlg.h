@@ -11,8 +11,9 @@ class QResizeEvent;
 class QSpinBox;
 
 // Edits how a fill lays out the stick: songs per numbered folder, numbered names, the playlist
-// and draws balanced over the music folders, each with a line that says what it is for. "OK"
-// stores the choices in the settings; Cancel, Escape and the close box leave them as they were.
+// draws balanced over the music folders and the player's folder limits, each with a line that says
+// what it is for. "OK" stores the choices in the settings; Cancel, Escape and the close box leave
+// them as they were.
 class CStickLayoutDlg : public QDialog {
     Q_OBJECT
 
@@ -26,6 +27,8 @@ class CStickLayoutDlg : public QDialog {
     QCheckBox* NumberCheck() const { return number_; }
     QCheckBox* PlaylistCheck() const { return playlist_; }
     QComboBox* BalanceBox() const { return balance_; }
+    QSpinBox* FolderLimitBox() const { return folderLimit_; }
+    QSpinBox* MaxFoldersBox() const { return maxFolders_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -38,4 +41,6 @@ class CStickLayoutDlg : public QDialog {
     QCheckBox* number_ = nullptr;
     QCheckBox* playlist_ = nullptr;
     QComboBox* balance_ = nullptr;
+    QSpinBox* folderLimit_ = nullptr;
+    QSpinBox* maxFolders_ = nullptr;
 };

@@ -27,6 +27,7 @@
 #include "collection/MusicFileScan.h"
 #include "collection/MusicFolderWalk.h"
 #include "run/FillRequest.h"
+#include "run/PlayOrderRun.h"
 #include "run/RunSummary.h"
 #include "run/StartButton.h"
 #include "run/WipeQuestion.h"
@@ -632,6 +633,24 @@ void CTunecrateView::OnFileExtensions() {
     }
 }
 
+void CTunecrateView::OnStickOrder() {
+    if (IsTransferRunning()) {
+        return;
+    }
+    const std::string root = driveInfo_->GetRootPath();
+    std::optional<run::PlayOrderRun> done;
+    BusyTask ordering(
+        window(), [](size_t) { return tr("Putting the stick in play order..."); }, false);
+    ordering.Run([&](const std::atomic<bool>&, std::atomic<size_t>&) {
+        done = run::PlayOrderRun::Run(root, false, fileOperations_);
+    });
+    QMessageBox box(done->Succeeded() ? QMessageBox::Information : QMessageBox::Warning,
+                    QCoreApplication::applicationName(), MessageText::Translate(done->Message()),
+                    QMessageBox::Ok, window());
+    box.setObjectName(QStringLiteral("stickOrderResult"));
+    box.exec();
+}
+
 void CTunecrateView::OnStickLayout() {
     if (IsTransferRunning()) {
         return;
@@ -786,6 +805,11 @@ void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              tr("The playlist could not be written:\n%1")
                                  .arg(MessageText::Translate(result.playlistError)));
+    } else if (!result.orderError.IsEmpty()) {
+        QMessageBox::warning(
+            window(), QCoreApplication::applicationName(),
+            MessageText::Translate(platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder,
+                                                         {}, result.orderError)));
     }
 }
 

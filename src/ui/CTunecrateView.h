@@ -143,6 +143,9 @@ class CTunecrateView : public QWidget {
     void OnFileExtensions();
     // The stick layout dialog; the form shows the choices under the stick drive.
     void OnStickLayout();
+    // Puts the songs on the stick on disc in play order (run::PlayOrderRun), on a worker, and
+    // says what was done.
+    void OnStickOrder();
     // The Start button's click: starts a transfer in state 2, asks it to stop in state 3.
     void OnStart();
     // The menu command: puts the idle button into its running state and starts as a click would;

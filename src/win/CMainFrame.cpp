@@ -198,8 +198,9 @@ void CMainFrame::OnInitMenuPopup(HMENU menu) {
     ModifyMenuW(menu, ID_START_TRANSFER, MF_BYCOMMAND | MF_STRING, ID_START_TRANSFER,
                 win::LoadText(running ? IDS_STOP_COMMAND : IDS_START_COMMAND).c_str());
     EnableMenuItem(menu, ID_START_TRANSFER, view_->IsStopping() ? MF_GRAYED : MF_ENABLED);
-    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD,
-                    ID_EDIT_REMOVE, ID_SELECT_DRIVE, ID_FILE_EXTENSIONS, ID_STICK_LAYOUT}) {
+    for (UINT id :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_ADD, ID_EDIT_REMOVE,
+          ID_SELECT_DRIVE, ID_FILE_EXTENSIONS, ID_STICK_LAYOUT, ID_STICK_ORDER}) {
         EnableMenuItem(menu, id, running ? MF_GRAYED : MF_ENABLED);
     }
     for (UINT id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id) {
@@ -248,6 +249,9 @@ void CMainFrame::OnCommand(int id) {
             break;
         case ID_STICK_LAYOUT:
             view_->OnStickLayout();
+            break;
+        case ID_STICK_ORDER:
+            view_->OnStickOrder();
             break;
         case ID_EDIT_ADD:
             view_->OnAdd();

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win/CStickLayoutDlg.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "win/WinText.h"
 #include "win/resource.h"
 
@@ -10,6 +13,12 @@ CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings)
 BOOL CStickLayoutDlg::OnInitDialog() {
     SendMessageW(Item(IDC_PER_FOLDER_SPIN), UDM_SETRANGE32, 0, AppSettings::kMaxPerFolder);
     SendMessageW(Item(IDC_PER_FOLDER_SPIN), UDM_SETPOS32, 0, LPARAM(settings_.GetPerFolder()));
+    for (const auto& [spin, value] :
+         {std::pair<int, unsigned>{IDC_FOLDER_LIMIT_SPIN, settings_.GetFolderLimit()},
+          {IDC_MAX_FOLDERS_SPIN, settings_.GetMaxFolders()}}) {
+        SendMessageW(Item(spin), UDM_SETRANGE32, 0, AppSettings::kMaxPerFolder);
+        SendMessageW(Item(spin), UDM_SETPOS32, 0, LPARAM(value));
+    }
     CheckDlgButton(GetSafeHwnd(), IDC_NUMBER,
                    settings_.GetNumberFiles() ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(GetSafeHwnd(), IDC_PLAYLIST,
@@ -28,14 +37,20 @@ bool CStickLayoutDlg::OnCommand(int id, int code, HWND control) {
     if (id != IDOK) {
         return CDialog::OnCommand(id, code, control);
     }
-    BOOL valid = FALSE;
-    const UINT perFolder = GetDlgItemInt(GetSafeHwnd(), IDC_PER_FOLDER, &valid, FALSE);
-    settings_.SetPerFolder(valid ? std::min<UINT>(perFolder, AppSettings::kMaxPerFolder) : 0);
+    settings_.SetPerFolder(Count(IDC_PER_FOLDER));
     settings_.SetNumberFiles(IsDlgButtonChecked(GetSafeHwnd(), IDC_NUMBER) == BST_CHECKED);
     settings_.SetPlaylist(IsDlgButtonChecked(GetSafeHwnd(), IDC_PLAYLIST) == BST_CHECKED);
     settings_.SetBalanceFolders(SendMessageW(Item(IDC_BALANCE), CB_GETCURSEL, 0, 0) == 1);
+    settings_.SetFolderLimit(Count(IDC_FOLDER_LIMIT));
+    settings_.SetMaxFolders(Count(IDC_MAX_FOLDERS));
     EndDialog(IDOK);
     return true;
+}
+
+unsigned CStickLayoutDlg::Count(int id) const {
+    BOOL valid = FALSE;
+    const UINT count = GetDlgItemInt(GetSafeHwnd(), id, &valid, FALSE);
+    return valid ? std::min<UINT>(count, AppSettings::kMaxPerFolder) : 0;
 }
 
 std::wstring CStickLayoutDlg::Summary(const AppSettings& settings) {

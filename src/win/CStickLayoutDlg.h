@@ -6,9 +6,9 @@
 #include "storage/AppSettings.h"
 #include "win/CDialog.h"
 
-// Edits how a fill lays out the stick: songs per numbered folder, numbered names, the playlist
-// and draws balanced over the music folders. "OK" stores the choices in the settings; Cancel,
-// Escape and the close box leave them as they were.
+// Edits how a fill lays out the stick: songs per numbered folder, numbered names, the playlist,
+// draws balanced over the music folders and the player's folder limits. "OK" stores the choices in
+// the settings; Cancel, Escape and the close box leave them as they were.
 class CStickLayoutDlg : public CDialog {
   public:
     explicit CStickLayoutDlg(AppSettings& settings);
@@ -21,5 +21,8 @@ class CStickLayoutDlg : public CDialog {
     bool OnCommand(int id, int code, HWND control) override;
 
   private:
+    // The count typed into the edit `id`, within the settings' range (0 when none).
+    unsigned Count(int id) const;
+
     AppSettings& settings_;
 };

@@ -9,6 +9,7 @@
 #include "platform/VolumeEjector.h"
 #include "platform/Win32Text.h"
 #include "run/FillRequest.h"
+#include "run/PlayOrderRun.h"
 #include "run/RunSummary.h"
 #include "run/StartButton.h"
 #include "run/WipeQuestion.h"
@@ -362,6 +363,19 @@ void CTunecrateView::OnStickLayout() {
     }
 }
 
+void CTunecrateView::OnStickOrder() {
+    if (IsTransferRunning()) {
+        return;
+    }
+    // Renames only, a second or two for a full stick: the wait cursor shows it is busy.
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const run::PlayOrderRun done =
+        run::PlayOrderRun::Run(settings_.GetStickDrive(), false, fileOperations_);
+    SetCursor(previous);
+    ShowMessage(win::Translate(done.Message()),
+                done.Succeeded() ? MB_ICONINFORMATION : MB_ICONWARNING);
+}
+
 bool CTunecrateView::IsTransferRunning() const {
     return runner_ && runner_->IsRunning();
 }
@@ -467,6 +481,10 @@ void CTunecrateView::OnTransferEnded(TransferResult& result) {
     } else if (!result.playlistError.IsEmpty()) {
         ShowMessage(win::Translate(platform::UserMessage(
                         platform::UserMessage::Id::kPlaylistNotWritten, {}, result.playlistError)),
+                    MB_ICONWARNING);
+    } else if (!result.orderError.IsEmpty()) {
+        ShowMessage(win::Translate(platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder,
+                                                         {}, result.orderError)),
                     MB_ICONWARNING);
     }
     // The frame closes now when the user asked it to during the run.

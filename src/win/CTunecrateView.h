@@ -53,6 +53,9 @@ class CTunecrateView : public CDialog {
     void OnSelectDrive();
     void OnFileExtensions();
     void OnStickLayout();
+    // Puts the songs on the stick on disc in play order (run::PlayOrderRun) and says what was
+    // done.
+    void OnStickOrder();
     // Start Transfer: starts as a click on the idle button would; during a run it stops.
     void OnStartTransferCommand();
     bool IsTransferRunning() const;

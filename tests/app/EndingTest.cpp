@@ -32,6 +32,7 @@ TEST(EndingTest, EveryFrontEndTellsTheSameEnding) {
     } rows[] = {
         {Ending::kStickFull, {}, false, "the stick is full"},
         {Ending::kLimitReached, {}, false, "the size limit is reached"},
+        {Ending::kDeviceLimit, {}, false, "the device's folder limit is reached"},
         {Ending::kFolderFull, UserMessage(Id::kFolderFull, {"/m"}), false,
          "the stick's folder is full: /m"},
         {Ending::kAllHandled, {}, false, "every song of the collection has been handled"},

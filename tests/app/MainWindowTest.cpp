@@ -186,3 +186,15 @@ TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOn
 }
 
 }  // namespace
+
+TEST_F(MainWindowTest, PuttingAFolderThatIsNoStickInPlayOrderIsRefusedWithTheReason) {
+    const std::string stick = dir / "stick";
+    std::filesystem::create_directories(stick);
+    WriteSettings(stick, "");
+    Open();
+    QString text;
+    WhenModal(AnswerBox(QMessageBox::Ok, &text));
+    Frame().Action(CMainFrame::ID_STICK_ORDER)->trigger();
+    EXPECT_TRUE(FinishModals());
+    EXPECT_EQ(text, QString::fromStdString("Not the root of a mounted drive: " + stick));
+}

@@ -475,3 +475,33 @@ TEST_F(CliTest, AReadOnlyVolumeIsReported) {
     EXPECT_NE(denied.err.find("error: "), std::string::npos);
     EXPECT_TRUE(Transferred().empty());
 }
+
+// A player shows at most N files in a folder: with a song of the user's in the root, a fill of
+// the root stops at N files there.
+TEST_F(CliTest, TheFolderLimitEndsARootFillWithTheDeviceLimit) {
+    MakeCollection(8, 1000);
+    WriteFileBytes(stick + "/mine.mp3", "x");
+    const json summary = Fill(stick, {"--folder", "--folder-limit", "4"});
+    EXPECT_EQ(summary["ending"], "deviceLimit");
+    EXPECT_EQ(FilesIn(stick).size(), 4u);
+}
+
+TEST_F(CliTest, TheFolderLimitCapsTheSongsPerNumberedFolder) {
+    MakeCollection(7, 1000);
+    const json summary = Fill(stick, {"--folder", "--per-folder", "5", "--folder-limit", "3"});
+    EXPECT_EQ(summary["ending"], "allHandled");
+    for (const char* folder : {"01", "02"}) {
+        EXPECT_EQ(FilesIn(stick + "/" + folder).size(), 3u) << folder;
+    }
+    EXPECT_EQ(FilesIn(stick + "/03").size(), 1u);
+}
+
+// Folders the stick has already count against the player's most folders.
+TEST_F(CliTest, TheMostFoldersEndTheFillWithTheDeviceLimit) {
+    MakeCollection(9, 1000);
+    fs::create_directory(stick + "/Audiobooks");
+    const json summary = Fill(stick, {"--folder", "--per-folder", "2", "--max-folders", "3"});
+    EXPECT_EQ(summary["ending"], "deviceLimit");
+    EXPECT_EQ(summary["filesCopied"], 4);
+    EXPECT_FALSE(fs::exists(stick + "/03"));
+}

@@ -23,7 +23,8 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
     TempDir dir;
     const std::string path = dir / "Tunecrate.ini";
     const std::string empty =
-        "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\n"
+        "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\nFolderLimit=0\r\n"
+        "MaxFolders=0\r\n"
         "NumberFiles=0\r\nPlaylist=0\r\nBalance=none\r\n[Extensions]\r\n";
     WriteFileBytes(path, "");
     EXPECT_EQ(AppSettings(path).GetExtensionCount(), 0u);  // saved when it goes
@@ -50,12 +51,15 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
 
     const std::string text =
         "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\nPerFolder=31\r\n"
-        "NumberFiles=1\r\nPlaylist=1\r\nBalance=folder\r\n[Extensions]\r\next=mp3\r\next=wav\r\n";
+        "FolderLimit=255\r\nMaxFolders=700\r\nNumberFiles=1\r\nPlaylist=1\r\nBalance=folder\r\n["
+        "Extensions]\r\next=mp3\r\next=wav\r\n";
     WriteFileBytes(path, text);
     {
         AppSettings settings(path);
         EXPECT_EQ(settings.GetMusicCollection(), "C:\\Music\\Rock.ini");
         EXPECT_EQ(settings.GetPerFolder(), 31u);
+        EXPECT_EQ(settings.GetFolderLimit(), 255u);
+        EXPECT_EQ(settings.GetMaxFolders(), 700u);
         EXPECT_TRUE(settings.GetNumberFiles() && settings.GetPlaylist() &&
                     settings.GetBalanceFolders());
     }

@@ -28,6 +28,9 @@ class RealVolume {
     const std::string& SkipReason() const { return skipReason_; }
     // Unmounts now, as when a stick is pulled out; the mount directory stays until destruction.
     void Unmount();
+    // Unmounts and mounts the volume again (not tmpfs), as when a stick is put into a player:
+    // exfat-fuse lists a folder in on-disc order only as it reads it from the device.
+    bool Remount();
     // "exFAT", "NTFS", "FAT" or "tmpfs", for test names and messages.
     static const char* KindName(Kind kind);
 
@@ -37,6 +40,7 @@ class RealVolume {
     TempDir base_;  // holds the image, the loop device's name and the mount directory
     std::string path_;
     std::string skipReason_;
+    std::string mountAgain_;  // the command that mounts the volume again
     bool mounted_ = false;
 };
 

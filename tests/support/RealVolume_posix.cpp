@@ -57,8 +57,9 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
         label.empty() ? "" : (kind == Kind::kFat ? "-n " : "-L ") + Quote(label) + " ";
     const std::string cluster = clusterBytes ? std::to_string(clusterBytes) : "";
     // The loop device's name is kept in a file for Unmount.
+    const std::string loopFile = Quote(base_ / "loop");
     const std::string loop =
-        " && L=$(losetup -f --show " + image + ") && echo $L >" + Quote(base_ / "loop") + " && ";
+        " && L=$(losetup -f --show " + image + ") && echo $L >" + loopFile + " && ";
     std::string script = "truncate -s " + size + " " + image + " && ";
     switch (kind) {
         case Kind::kTmpfs:
@@ -66,15 +67,17 @@ bool RealVolume::Make(Kind kind, uint64_t sizeBytes, const std::string& label,
                      (label == "ro" ? ",ro " : " ") + "tmpfs " + at;
             break;
         case Kind::kExfat:
+            mountAgain_ = "mount.exfat-fuse $(cat " + loopFile + ") " + at;
             script += "mkfs.exfat " + named + option("-c", cluster) + image + loop +
                       "mount.exfat-fuse $L " + at;
             break;
         case Kind::kNtfs:
+            mountAgain_ = "ntfs-3g -o windows_names $(cat " + loopFile + ") " + at;
             script += "mkntfs -F -Q " + named + image + loop + "ntfs-3g -o windows_names $L " + at;
             break;
         case Kind::kFat:
-            script += "mkfs.vfat " + named + option("-r", cluster) + image + " && fusefat -o rw+ " +
-                      image + " " + at;
+            mountAgain_ = "fusefat -o rw+ " + image + " " + at;
+            script += "mkfs.vfat " + named + option("-r", cluster) + image + " && " + mountAgain_;
             break;
     }
     if (!Shell(script) || !IsMountedHere(path_)) {
@@ -97,6 +100,14 @@ void RealVolume::Unmount() {
     if (fs::exists(base_ / "loop")) {
         Shell("[ ! -s " + loop + " ] || losetup -d $(cat " + loop + ") && rm -f " + loop);
     }
+}
+
+bool RealVolume::Remount() {
+    if (!mounted_ || mountAgain_.empty() || umount2(path_.c_str(), 0) != 0) {
+        return false;
+    }
+    mounted_ = Shell(mountAgain_) && IsMountedHere(path_);
+    return mounted_;
 }
 
 const char* RealVolume::KindName(Kind kind) {

@@ -6,3 +6,7 @@ RealVolume::RealVolume(Kind, uint64_t, const std::string&, uint64_t)
     : skipReason_("no test volumes on Windows") {}
 
 void RealVolume::Unmount() {}
+
+bool RealVolume::Remount() {
+    return false;
+}

@@ -11,12 +11,15 @@ TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
     settings.SetSaveOnDestroy(false);
     settings.SetPerFolder(31);
     settings.SetBalanceFolders(true);
+    settings.SetFolderLimit(255);
     for (const bool ok : {false, true}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
         CStickLayoutDlg dialog(settings);
         ShowActive(dialog);
         EXPECT_EQ(dialog.PerFolderBox()->value(), 31);
         EXPECT_EQ(dialog.BalanceBox()->currentIndex(), 1);
+        EXPECT_EQ(dialog.FolderLimitBox()->value(), 255);
+        dialog.MaxFoldersBox()->setValue(700);
         dialog.PlaylistCheck()->setChecked(true);
         dialog.BalanceBox()->setCurrentIndex(0);
         QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
@@ -24,6 +27,7 @@ TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
                           Qt::LeftButton);
         EXPECT_EQ(settings.GetPlaylist(), ok);
         EXPECT_EQ(settings.GetBalanceFolders(), !ok);
+        EXPECT_EQ(settings.GetMaxFolders(), ok ? 700u : 0u);
         settings.SetBalanceFolders(true);
     }
     EXPECT_EQ(CStickLayoutDlg::Summary(settings), "31 per folder, playlist, folder first");

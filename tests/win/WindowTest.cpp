@@ -456,3 +456,14 @@ TEST_F(WindowTest, GermanResourcesNameTheDriveDialog) {
 }
 
 }  // namespace
+
+TEST_F(WindowTest, PlayOrderAfterARunSaysWhatItDid) {
+    Start();
+    Command(ID_START_TRANSFER);
+    ASSERT_TRUE(RunEnded());
+    Command(ID_STICK_ORDER);
+    HWND box = WaitForDialog();
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), "6 songs put in play order (folders: 1)");
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(FilesOnStick(), 6u);
+}

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "transfer/FileOperations.h"
+#include "transfer/StickFolder.h"
+
+// Puts a folder's songs on disc in play order. Many players play a folder in the order of its
+// directory entries, and FAT and exFAT place a new entry into the first free run of slots that
+// fits, deleted ones included, so creating entries in order is not enough in a folder with holes.
+// A folder is rewritten instead: every file moves into a staging folder inside it, then into a
+// second one made once the folder holds no file (so that it, and a third, empty one made after
+// it, stand at the folder's start, with at most a gap too small for any entry before them), and
+// from there back in play order; the staging folders go. Folders in it are not moved: the gaps
+// before them are filled with empty files first, removed at the end. Only renames: a file is
+// always in the folder or in one of the staging folders under its own name, and Recover puts back
+// what an interrupted run left there.
+class StickOrder {
+  public:
+    struct Result {
+        bool done = true;
+        unsigned folders = 0;  // folders put in order
+        unsigned songs = 0;    // entries put in play order in them
+        std::string error;     // why a folder could not be put in order
+    };
+
+    explicit StickOrder(const FileOperations& files) : files_(files) {}
+
+    // True for the names of the staging folders.
+    static bool IsStagingName(const std::string& name);
+    // The order of the stick's songs as relative paths: the playlist's entries, then those of the
+    // stick's record not in it.
+    static std::vector<std::string> PlayOrderOn(const StickFolder& root);
+
+    // Moves what an interrupted run left in `folder`'s staging folders back into it; returns how
+    // many entries could not be moved back.
+    int Recover(const StickFolder& folder) const;
+    // Recover for the root and each folder directly in it.
+    int RecoverStick(const StickFolder& root) const;
+    // Rewrites `folder` so that the names of `songs` found in it stand first in that order, the
+    // other entries after them in name order. `moved`: how many songs stand in order now.
+    bool Arrange(const StickFolder& folder, const std::vector<std::string>& songs, unsigned& moved,
+                 std::string& error) const;
+    // Arrange for the folder `folder` of the stick ("" for the root) with the entries of `order`
+    // (relative paths, as PlayOrderOn gives them) in it.
+    bool ArrangeIn(const StickFolder& root, const std::string& folder,
+                   const std::vector<std::string>& order, unsigned& moved,
+                   std::string& error) const;
+    // Arranges the root and each folder directly in it that holds an entry of `order`; where
+    // `order` is empty (no playlist, no record), each of them that holds a file, in name order.
+    Result ArrangeStick(const StickFolder& root, const std::vector<std::string>& order) const;
+
+  private:
+    // Moves every entry of `names` from `from` into `to`, under the same name.
+    bool MoveAll(const StickFolder& from, const std::vector<std::string>& names,
+                 const StickFolder& to, std::string& error) const;
+    // Fills the gaps of `folder` with `count` empty files, and removes them.
+    bool FillGaps(const StickFolder& folder, size_t count, std::string& error) const;
+    void RemoveGapFillers(const StickFolder& folder) const;
+    // Makes the staging folder `name` in `folder`.
+    bool MakeStaging(const StickFolder& folder, const std::string& name, StickFolder& staging,
+                     std::string& error) const;
+
+    const FileOperations& files_;
+};
