@@ -192,7 +192,7 @@ Stick-Aufteilung</translation>
     <message>
         <source>Put the songs on the stick on disc in the order of its playlist
 Play Order</source>
-        <translation>Die Lieder auf dem Stick in der Reihenfolge seiner Wiedergabeliste ablegen
+        <translation>Die Titel auf dem Stick in der Reihenfolge seiner Wiedergabeliste ablegen
 Abspielreihenfolge</translation>
     </message>
     <message>
@@ -371,16 +371,16 @@ Abspielreihenfolge</translation>
         <translation>keine Grenze</translation>
     </message>
     <message>
-        <source>Player&apos;s most songs in a folder:</source>
-        <translation>Höchstens Lieder je Ordner (Gerät):</translation>
+        <source>Player&apos;s most &amp;songs in a folder:</source>
+        <translation>Höchstens &amp;Titel pro Ordner (Gerät):</translation>
     </message>
     <message>
         <source>Often 255; the root counts too, and songs per folder stay below it.</source>
-        <translation>Oft 255; der Hauptordner zählt mit, Lieder je Ordner bleiben darunter.</translation>
+        <translation>Oft 255; der Hauptordner zählt mit, Titel pro Ordner bleiben darunter.</translation>
     </message>
     <message>
-        <source>Player&apos;s most folders:</source>
-        <translation>Höchstens Ordner (Gerät):</translation>
+        <source>Player&apos;s most f&amp;olders:</source>
+        <translation>&amp;Höchstens Ordner (Gerät):</translation>
     </message>
     <message>
         <source>Often 254 or 700.</source>
@@ -1090,15 +1090,15 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
     </message>
     <message>
         <source>the songs were not put in play order: %1</source>
-        <translation>die Lieder wurden nicht in Abspielreihenfolge gebracht: %1</translation>
+        <translation>die Titel wurden nicht in Abspielreihenfolge gebracht: %1</translation>
     </message>
     <message>
         <source>%2 songs put in play order (folders: %1)</source>
-        <translation>%2 Lieder in Abspielreihenfolge gebracht (Ordner: %1)</translation>
+        <translation>%2 Titel in Abspielreihenfolge gebracht (Ordner: %1)</translation>
     </message>
     <message>
         <source>No songs on %1 to put in order</source>
-        <translation>Keine Lieder auf %1, die zu ordnen wären</translation>
+        <translation>Keine Titel auf %1, die zu ordnen wären</translation>
     </message>
     <message>
         <source>The stick could not be put in play order: %1</source>

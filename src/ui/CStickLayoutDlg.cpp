@@ -78,10 +78,10 @@ CStickLayoutDlg::CStickLayoutDlg(AppSettings& settings, QWidget* parent)
         return box;
     };
     folderLimit_ = limitBox("folderLimit", settings.GetFolderLimit());
-    addRow(folderLimit_, tr("Player's most songs in a folder:"),
+    addRow(folderLimit_, tr("Player's most &songs in a folder:"),
            tr("Often 255; the root counts too, and songs per folder stay below it."));
     maxFolders_ = limitBox("maxFolders", settings.GetMaxFolders());
-    addRow(maxFolders_, tr("Player's most folders:"), tr("Often 254 or 700."));
+    addRow(maxFolders_, tr("Player's most f&olders:"), tr("Often 254 or 700."));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CStickLayoutDlg::OnOK);
