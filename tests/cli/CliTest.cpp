@@ -118,8 +118,9 @@ TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
         << plain.err;
     const CliResult tree = Run({"add", collection, music, "--recursive"});
     ASSERT_EQ(tree.exitCode, 0) << tree.err;
+    const std::string a = platform::PathToUtf8(platform::PathFromUtf8(music) / "A");
     const std::string below = platform::PathToUtf8(platform::PathFromUtf8(music) / "A" / "B");
-    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + music + "/A\r\nf0=x.mp3\r\n" +
+    EXPECT_EQ(ReadFileBytes(collection), "[MusicFiles]\r\ndir=" + a + "\r\nf0=x.mp3\r\n" +
                                              "dir=" + music + "\r\nf0=z.mp3\r\ndir=" + below +
                                              "\r\nf0=y.mp3\r\n")
         << "links followed: " << linked;
