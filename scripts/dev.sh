@@ -121,7 +121,7 @@ case "$cmd" in
     if [ "$cmd" = fuzz ]; then
       targets=("${1:?which target? see fuzz/CMakeLists.txt}"); seconds=${2:-60}
     else
-      targets=(ini_reader collection_loader settings_loader size_parser cli_options); seconds=${1:-60}
+      targets=(ini_reader collection_loader settings_loader size_parser cli_options playlist_reader); seconds=${1:-60}
     fi
     configure_and_build fuzz
     for target in "${targets[@]}"; do
