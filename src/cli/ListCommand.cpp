@@ -74,7 +74,8 @@ int ListCommand::Execute(CliContext& context) {
         context.out << dir->GetName() << (dir->GetFlag() ? "  (xdir)" : "")
                     << (dir->IsAvailable() ? "" : "  (not available)") << "\n";
         for (const LibraryEntry* entry : files[dir.get()]) {
-            context.out << (entry->GetFlag() ? "  [x] " : "  [ ] ") << entry->GetName() << "\n";
+            context.out << (entry->IsTransferred() ? "  [x] " : "  [ ] ") << entry->GetName()
+                        << "\n";
         }
     }
     return kExitOk;

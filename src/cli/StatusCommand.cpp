@@ -40,7 +40,7 @@ int StatusCommand::Execute(CliContext& context) {
         platform::FileSizesIn(owner->GetName(), names, sizes);
         for (size_t i = begin; i < end; ++i) {
             bytes += sizes[i - begin];
-            bytesUntransferred += entries[i]->GetFlag() == 0 ? sizes[i - begin] : 0;
+            bytesUntransferred += entries[i]->IsTransferred() ? 0 : sizes[i - begin];
         }
     }
     // Files of unavailable directories are counted apart, not among the files.

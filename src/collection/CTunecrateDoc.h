@@ -144,10 +144,10 @@ class CTunecrateDoc {
     // they live until the collection is changed (remove, open, new, destruction).
     std::vector<LibraryEntry*> GetUntransferredFiles() { return library_->GetUntransferredFiles(); }
     // Flag 0 on every entry: all files back in play.
-    void ClearAllFileFlags() { library_->SetAllFileFlags(0); }
-    // Flag 1 on every given entry: transferred.
+    void ClearAllFileFlags() { library_->SetAllFileFlags(LibraryEntry::kNotTransferred); }
+    // Every given entry transferred.
     void MarkFiles(const std::vector<LibraryEntry*>& entries) {
-        library_->SetFileFlags(1, entries);
+        library_->SetFileFlags(LibraryEntry::kTransferred, entries);
     }
 
     // The modified flag: set by the main form after adding or removing directories (and by a

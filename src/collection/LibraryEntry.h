@@ -10,6 +10,10 @@
 // everybody else holds them through non-owning pointers.
 class LibraryEntry {
   public:
+    // The two values of the transfer flag, as the collection file writes them (f0=, f1=).
+    static constexpr int kNotTransferred = 0;
+    static constexpr int kTransferred = 1;
+
     // `owner` must outlive the entry; the library guarantees that for the entries it makes.
     LibraryEntry(LibraryDirectory* owner, std::string name, int flag);
 
@@ -23,6 +27,7 @@ class LibraryEntry {
 
     int GetFlag() const { return flag_; }
     void SetFlag(int flag) { flag_ = flag; }
+    bool IsTransferred() const { return flag_ != kNotTransferred; }
 
     // The flag as the collection file held it when it was last read or written here; an entry
     // whose flag differs was changed by this program since (a transfer marked it).

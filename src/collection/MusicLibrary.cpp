@@ -129,7 +129,7 @@ const std::string& MusicLibrary::GetNextDirectory() {
 std::vector<LibraryEntry*> MusicLibrary::GetUntransferredFiles() {
     std::vector<LibraryEntry*> list;
     for (const auto& entry : files_) {
-        if (entry->GetFlag() == 0 && entry->GetOwner()->IsAvailable()) {
+        if (!entry->IsTransferred() && entry->GetOwner()->IsAvailable()) {
             list.push_back(entry.get());
         }
     }
@@ -155,7 +155,7 @@ MusicLibrary::Counts MusicLibrary::Count() const {
             continue;
         }
         ++counts.files;
-        counts.untransferred += entry->GetFlag() == 0 ? 1 : 0;
+        counts.untransferred += entry->IsTransferred() ? 0 : 1;
     }
     return counts;
 }
@@ -292,7 +292,7 @@ void MusicLibrary::ForEachLine(
         const LibraryDirectory& directory = *directories_[d];
         line(directory.GetFlag() != 0 ? "xdir" : "dir", directory.GetName());
         for (size_t f = start[d]; f < start[d + 1]; ++f) {
-            line(grouped[f]->GetFlag() != 0 ? "f1" : "f0", grouped[f]->GetName());
+            line(grouped[f]->IsTransferred() ? "f1" : "f0", grouped[f]->GetName());
         }
     }
 }

@@ -587,7 +587,7 @@ void TransferJob::Account(const LibraryEntry& entry, const Placement& place) {
 }
 
 void TransferJob::Handled(LibraryEntry& entry) {
-    entry.SetFlag(1);
+    entry.SetFlag(LibraryEntry::kTransferred);
     if (handledSet_.insert(&entry).second) {
         handled_.push_back(&entry);
     }

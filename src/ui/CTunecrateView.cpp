@@ -419,7 +419,7 @@ void CTunecrateView::UpdateCounts() {
     for (const auto& file : document_->GetLibrary().GetFiles()) {
         CDirectoryList::Counts& tally = tallies[file->GetDirectory()];
         ++tally.songs;
-        tally.untransferred += file->GetFlag() == 0 ? 1 : 0;
+        tally.untransferred += file->IsTransferred() ? 0 : 1;
     }
     for (int row = 0; row < list_->count(); ++row) {
         list_->SetCounts(row, tallies[list_->PathAt(row).toStdString()]);
