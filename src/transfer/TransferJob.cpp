@@ -488,8 +488,7 @@ uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
         std::error_code statusError;
         const fs::file_status status = it->symlink_status(statusError);
         const uint64_t size = fs::is_regular_file(status) ? it->file_size(statusError) : 0;
-        freeBytes += (size + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_ +
-                     (fs::is_directory(status) ? clusterBytes_ : 0);
+        freeBytes += InClusters(size) + (fs::is_directory(status) ? clusterBytes_ : 0);
     }
     return freeBytes;
 }
@@ -497,7 +496,11 @@ uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
 uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const {
     // FAT and exFAT keep a name in 32-byte entries of 13 to 15 characters, plus one or two more.
     const uint64_t entries = 32 * (2 + (name.size() + 12) / 13);
-    return (size + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_ + entries;
+    return InClusters(size) + entries;
+}
+
+uint64_t TransferJob::InClusters(uint64_t bytes) const {
+    return (bytes + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_;
 }
 
 TransferJob::Placement TransferJob::Place(const LibraryEntry& entry) {
@@ -765,10 +768,7 @@ TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, Transfe
 uint64_t TransferJob::Available(uint64_t measured) const {
     // The clusters the record grew by while this run appended to it are in the room reserved
     // for it, and must not count twice: a dry run, which appends nothing, reckons the same.
-    const auto clusters = [this](uint64_t bytes) {
-        return (bytes + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_;
-    };
-    measured += clusters(manifest_.WrittenBytes()) - clusters(manifest_.ReadBytes());
+    measured += InClusters(manifest_.WrittenBytes()) - InClusters(manifest_.ReadBytes());
     const uint64_t free = limitLeft_ ? std::min(measured, *limitLeft_) : measured;
     return free - std::min(free, reserved_);
 }

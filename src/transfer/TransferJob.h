@@ -166,6 +166,8 @@ class TransferJob {
     bool StickStillThere() const;
     // The bytes `size` takes on the stick with a directory entry for `name`.
     uint64_t CostOnStick(uint64_t size, const std::string& name) const;
+    // `bytes` rounded up to whole clusters of the stick: what a file of that size takes.
+    uint64_t InClusters(uint64_t bytes) const;
     // The numbered folder `folder` of the stick, made when missing; sets `result.error` when it
     // cannot be had.
     CopyStep OpenFolder(const std::string& folder, TransferResult& result);
