@@ -2,6 +2,7 @@
 #include "transfer/DriveInfo.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,24 +22,32 @@ void DriveInfo::Refresh() {
         return;
     }
     driveType_ = volumes_->GetDriveType(rootPath_);
-    description_ = TypeText(driveType_, IsFloppyLetter());
     platform::DiskSpace space;
     spaceCurrent_ = volumes_->GetDiskSpace(rootPath_, space);
     if (spaceCurrent_) {
         freeBytes_ = space.freeToCaller;
         totalBytes_ = space.total;
         totalFreeBytes_ = space.totalFree;
-        std::string total = std::to_string(totalBytes_);
-        std::string free = std::to_string(freeBytes_);
-        GroupDigits(total);
-        GroupDigits(free);
-        description_ = platform::UserMessage(platform::UserMessage::Id::kDriveDescription,
-                                             {total, free}, description_);
     }
+    description_ = DescriptionWith([](uint64_t count) {
+        std::string text = std::to_string(count);
+        GroupDigits(text);
+        return text;
+    });
     std::string label;
     if (volumes_->GetVolumeLabel(rootPath_, label)) {
         volumeLabel_ = label;
     }
+}
+
+platform::UserMessage DriveInfo::DescriptionWith(
+    const std::function<std::string(uint64_t)>& number) const {
+    platform::UserMessage type = TypeText(driveType_, IsFloppyLetter());
+    if (!spaceCurrent_) {
+        return type;
+    }
+    return platform::UserMessage(platform::UserMessage::Id::kDriveDescription,
+                                 {number(totalBytes_), number(freeBytes_)}, std::move(type));
 }
 
 std::string DriveInfo::GetDriveLetter() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class DriveInfo {
     // byte counts ("Bytes total: 128.974.848"); as a message, and in English.
     const platform::UserMessage& Description() const { return description_; }
     std::string GetDescription() const { return description_.Text(); }
+    // The description with the byte counts as `number` writes them (the user's own digit
+    // grouping in a desktop program).
+    platform::UserMessage DescriptionWith(const std::function<std::string(uint64_t)>& number) const;
     uint64_t GetFreeBytes() const { return freeBytes_; }
     uint64_t GetTotalBytes() const { return totalBytes_; }
     uint64_t GetTotalFreeBytes() const { return totalFreeBytes_; }

@@ -7,16 +7,10 @@
 #include "ui/MessageText.h"
 
 QString TranslatedDriveDescription(const DriveInfo& drive) {
-    if (!drive.IsSpaceCurrent()) {
-        return MessageText::Translate(drive.Description());
-    }
     // The byte counts in the user's own digit grouping ("7,998,537,728" in English).
     const QLocale locale;
-    return MessageText::Translate(
-        platform::UserMessage(platform::UserMessage::Id::kDriveDescription,
-                              {locale.toString(qulonglong(drive.GetTotalBytes())).toStdString(),
-                               locale.toString(qulonglong(drive.GetFreeBytes())).toStdString()},
-                              DriveInfo::TypeText(drive.GetDriveType(), drive.IsFloppyLetter())));
+    return MessageText::Translate(drive.DescriptionWith(
+        [&locale](uint64_t count) { return locale.toString(qulonglong(count)).toStdString(); }));
 }
 
 QString TranslatedDriveType(const DriveInfo& drive) {
