@@ -55,8 +55,10 @@ class StickFolder {
     bool ReplaceContents(const std::string& name, const std::string& data,
                          std::string& error) const;
 
-    // Appends `data` to the regular file `name` (made when missing) and flushes it to the
-    // device; a link, pipe or device at the name fails and is never written through.
+    // Appends `data` to the regular file `name` (made when missing); a link, pipe or device at
+    // the name fails and is never written through. The data reaches the device no later than
+    // with the stick's next FileOperations::FlushVolume, which on Windows flushes only folders,
+    // so there the file is flushed at once.
     bool AppendContents(const std::string& name, const std::string& data, std::string& error) const;
 
 #ifndef _WIN32

@@ -32,7 +32,7 @@ class StickManifest {
     // The song `source` is on the stick as `file` now (in place of an earlier file).
     void Add(const std::string& source, const std::string& file);
     // Appends the lines of songs (source, file) about to get their names to the record on the
-    // stick, flushed; the record in memory is unchanged.
+    // stick (StickFolder::AppendContents); the record in memory is unchanged.
     bool Append(const StickFolder& root,
                 const std::vector<std::pair<std::string, std::string>>& songs, std::string& error);
     // The songs' files on the stick, in the order they were recorded.

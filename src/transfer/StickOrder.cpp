@@ -23,14 +23,13 @@ bool IsGapName(const std::string& name) {
            name.find_first_not_of("0123456789", 6) == std::string::npos;
 }
 
-// Enough gap fillers for the slots `names` took: an entry takes 2 slots and one per 13
-// characters of its name at most (FAT; exFAT one per 15), a filler at least 2.
+// Enough gap fillers for the slots `names` took; a filler takes at least 2.
 size_t GapFillersFor(const std::vector<std::string>& names) {
-    size_t slots = 0;
+    uint64_t bytes = 0;
     for (const std::string& name : names) {
-        slots += 2 + (name.size() + 12) / 13;
+        bytes += StickOrder::EntryBytes(name);
     }
-    return slots / 2 + kGapMargin;
+    return static_cast<size_t>(bytes / 32 / 2) + kGapMargin;
 }
 
 // The folder part of `relative` ("" for the root) and its name; false for deeper paths.
@@ -57,6 +56,10 @@ bool HoldsFile(const StickFolder& folder) {
 }
 
 }  // namespace
+
+uint64_t StickOrder::EntryBytes(const std::string& name) {
+    return 32 * (2 + (name.size() + 12) / 13);
+}
 
 bool StickOrder::IsStagingName(const std::string& name) {
     return name == kFirst || name == kSecond || name == kSpacer || IsGapName(name);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,14 @@ class StickOrder {
 
     // True for the names of the staging folders.
     static bool IsStagingName(const std::string& name);
+    // The most bytes of directory entries a file named `name` takes on FAT or exFAT: two entries
+    // and one per 13 characters of the name (exFAT: per 15), 32 bytes each.
+    static uint64_t EntryBytes(const std::string& name);
+    // The bytes of directory entries the staging folders hold at once while a folder whose files'
+    // entries take `entryBytes` is arranged: two of them hold every file, each with "." and "..".
+    static uint64_t StagingEntryBytes(uint64_t entryBytes) { return entryBytes + 2 * 32; }
+    // How many staging folders stand at once.
+    static constexpr unsigned kStagingFolders = 2;
     // The order of the stick's songs as relative paths: the playlist's entries, then those of the
     // stick's record not in it.
     static std::vector<std::string> PlayOrderOn(const StickFolder& root);

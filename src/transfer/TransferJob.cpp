@@ -123,13 +123,14 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     }
     Prepare(space);
     result.dryRun = options_.dryRun;
-    result.clusterBytes = clusterBytes_;
+    result.clusterBytes = space_.ClusterBytes();
     observer_.SetProgressRange(startMegabytes_);
     CopyFiles(result);
-    result.freeBytes = stickFreeBytes_;
+    result.freeBytes = space_.StickFreeBytes();
     if (!options_.dryRun && StickStillThere()) {
-        WriteRecords(result);
+        // The order's staging folders use the room the rewrites of the records get afterwards.
         PutRootInOrder(result);
+        WriteRecords(result);
     }
     // The owner saves on its own thread when it asked to (the document's user interface lives
     // there); the closing status never calls a stopped run finished.
@@ -147,7 +148,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
 void TransferJob::Prepare(const FileOperations::Space& measured) {
     FileOperations::Space space = measured;
     safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
-    clusterBytes_ = std::max<uint64_t>(space.clusterBytes, 1);
+    space_ = StickSpace(space.clusterBytes);
     // A dry run with deletion plans for the empty stick the real run will find.
     const bool asIfEmpty = options_.dryRun && options_.deleteOld;
     if (asIfEmpty) {
@@ -159,27 +160,27 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     const unsigned perFolder = options_.folderLimit > 0 && options_.perFolder > 0
                                    ? std::min(options_.perFolder, options_.folderLimit)
                                    : options_.perFolder;
-    layout_ = StickLayout(perFolder, options_.numberFiles,
-                          std::to_string(std::max<uint64_t>(capacity / clusterBytes_, 1)).size());
+    layout_ =
+        StickLayout(perFolder, options_.numberFiles,
+                    std::to_string(std::max<uint64_t>(capacity / space_.ClusterBytes(), 1)).size());
     layout_.Start(root_, asIfEmpty);
     names_.Start(root_, safeNames_, asIfEmpty);
     manifest_.Read(root_, asIfEmpty);
     position_ = 0;
     CountForDeviceLimits(asIfEmpty);
-    limitLeft_ = options_.byteLimit;
     namesUnflushed_ = false;
     folderFull_ = false;
     // The record grows by the lines appended while the run copies, and is rewritten only where
     // it then holds lines that are no longer true; the playlist is replaced through a copy.
     // Room for both stays free.
-    const auto roomFor = [this](uint64_t bytes) {
-        return (bytes / clusterBytes_ + 1) * clusterBytes_;
-    };
-    reserved_ =
+    const auto roomFor = [this](uint64_t bytes) { return space_.InClusters(bytes + 1); };
+    const uint64_t recordRoom =
         roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
-    stickFreeBytes_ = space.freeBytes;
-    freeBytes_ = Available(space.freeBytes);
-    startMegabytes_ = static_cast<uint32_t>(freeBytes_ / kMegabyte);
+    // Songs that go to the root are put in play order there after the run.
+    const std::optional<uint64_t> rootEntries =
+        options_.perFolder == 0 ? std::optional<uint64_t>(RootEntryBytes(asIfEmpty)) : std::nullopt;
+    space_.Start(space.freeBytes, options_.byteLimit, recordRoom, rootEntries);
+    startMegabytes_ = static_cast<uint32_t>(space_.Room() / kMegabyte);
 }
 
 void TransferJob::WriteRecords(TransferResult& result) {
@@ -262,6 +263,7 @@ void TransferJob::CopyFiles(TransferResult& result) {
     handled_.clear();
     handledSet_.clear();
     setAside_.clear();
+    placedSources_.clear();
     sizes_.clear();
     songsLeft_ = false;
     pending_.clear();
@@ -304,7 +306,8 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             return;
         }
         bool indexError = false;
-        LibraryEntry* entry = HasRoom() ? pool.Draw(randomIndex, freeBytes_, indexError) : nullptr;
+        LibraryEntry* entry =
+            HasRoom() ? pool.Draw(randomIndex, space_.Room(), indexError) : nullptr;
         if (indexError) {
             observer_.ShowMessageBox(UserMessage(MessageId::kIndexError));
             result.ending = TransferResult::Ending::kIndexError;
@@ -323,12 +326,19 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             }
             continue;
         }
+        if (placedSources_.count(entry->GetFullPath())) {
+            // The collection lists this file twice (a folder listed twice, or two extensions of
+            // the list that both match it): one copy of the song is enough. The next run finds
+            // it in the stick's record and marks it.
+            setAside_.insert(entry);
+            continue;
+        }
         const Placement place = Place(*entry);
         if (place.target.empty()) {
             FileFailed(*entry, UserMessage(MessageId::kNameRefused, {place.name}), result);
             continue;
         }
-        if (freeBytes_ <= place.cost) {
+        if (!space_.Fits(place.need)) {
             // Set aside for this run: the draw goes on among the songs that still fit. When
             // few of them do, the songs left are measured and only those that fit are drawn.
             songsLeft_ = true;
@@ -378,8 +388,8 @@ TransferResult::Ending TransferJob::NoRoomEnding() const {
         return TransferResult::Ending::kFolderFull;
     }
     // The byte limit ends the run where it leaves less than the stick has.
-    return limitLeft_ && *limitLeft_ < stickFreeBytes_ ? TransferResult::Ending::kLimitReached
-                                                       : TransferResult::Ending::kStickFull;
+    return space_.LimitBinds() ? TransferResult::Ending::kLimitReached
+                               : TransferResult::Ending::kStickFull;
 }
 
 void TransferJob::CountForDeviceLimits(bool asIfEmpty) {
@@ -412,7 +422,7 @@ bool TransferJob::WithinDeviceLimits() const {
 
 bool TransferJob::HasRoom() const {
     // Every song with data takes a whole cluster at least.
-    return freeBytes_ > CostOnStick(1, std::string());
+    return space_.Room() > space_.CostOnStick(1, std::string());
 }
 
 bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
@@ -428,8 +438,8 @@ bool TransferJob::BeginNewCycle(CandidatePool& pool, TransferResult& result) {
     }
     // The cost without a name is the least a song can cost; the first song that fits will do.
     const bool fits = HasRoom() && MeasureSizes(songs, [this](LibraryEntry& song) {
-                          return CostOnStick(sizes_[&song], std::string()) < freeBytes_ &&
-                                 Place(song).cost < freeBytes_;
+                          return space_.CostOnStick(sizes_[&song], std::string()) < space_.Room() &&
+                                 space_.Fits(Place(song).need);
                       });
     if (!fits) {
         songsLeft_ = true;  // songs are left, but the stick has no room for any
@@ -475,8 +485,9 @@ bool TransferJob::MeasureSizes(const std::vector<LibraryEntry*>& songs,
 void TransferJob::OrderByCost(CandidatePool& pool) {
     MeasureSizes(pool.Songs(), nullptr);
     // The cost without a name: a song whose name makes it too dear is set aside when drawn.
-    pool.OrderByCost(
-        [this](const LibraryEntry& song) { return CostOnStick(sizes_[&song], std::string()); });
+    pool.OrderByCost([this](const LibraryEntry& song) {
+        return space_.CostOnStick(sizes_[&song], std::string());
+    });
 }
 
 uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
@@ -488,19 +499,10 @@ uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
         std::error_code statusError;
         const fs::file_status status = it->symlink_status(statusError);
         const uint64_t size = fs::is_regular_file(status) ? it->file_size(statusError) : 0;
-        freeBytes += InClusters(size) + (fs::is_directory(status) ? clusterBytes_ : 0);
+        freeBytes +=
+            space_.InClusters(size) + (fs::is_directory(status) ? space_.ClusterBytes() : 0);
     }
     return freeBytes;
-}
-
-uint64_t TransferJob::CostOnStick(uint64_t size, const std::string& name) const {
-    // FAT and exFAT keep a name in 32-byte entries of 13 to 15 characters, plus one or two more.
-    const uint64_t entries = 32 * (2 + (name.size() + 12) / 13);
-    return InClusters(size) + entries;
-}
-
-uint64_t TransferJob::InClusters(uint64_t bytes) const {
-    return (bytes + clusterBytes_ - 1) / clusterBytes_ * clusterBytes_;
 }
 
 TransferJob::Placement TransferJob::Place(const LibraryEntry& entry) {
@@ -513,8 +515,11 @@ TransferJob::Placement TransferJob::Place(const LibraryEntry& entry) {
     place.folder = layout_.FolderFor(position_);
     place.name = layout_.NameFor(names_.HighestNumber(place.folder) + 1, entry.GetName());
     place.target = names_.Unique(place.folder, place.name);
-    place.cost = CostOnStick(place.size, place.target) +
-                 (layout_.StartsFolder(position_) ? clusterBytes_ + kFolderEntryBytes : 0);
+    place.need.cost =
+        space_.CostOnStick(place.size, place.target) +
+        (layout_.StartsFolder(position_) ? space_.ClusterBytes() + kFolderEntryBytes : 0);
+    place.need.lines = LinesFor(entry, StickLayout::Relative(place.folder, place.target));
+    place.need.rootEntries = place.folder.empty() ? StickOrder::EntryBytes(place.target) : 0;
     return place;
 }
 
@@ -571,7 +576,7 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placemen
 void TransferJob::PlanEntry(LibraryEntry& entry, const Placement& place, TransferResult& result) {
     names_.Take(place.folder, place.target);
     const std::string relative = StickLayout::Relative(place.folder, place.target);
-    result.copies.push_back({entry.GetFullPath(), relative, place.size, place.cost});
+    result.copies.push_back({entry.GetFullPath(), relative, place.size, place.need.cost});
     ++result.filesCopied;
     result.bytesCopied += place.size;
     Account(entry, place);
@@ -581,12 +586,8 @@ void TransferJob::PlanEntry(LibraryEntry& entry, const Placement& place, Transfe
 
 void TransferJob::Account(const LibraryEntry& entry, const Placement& place) {
     ++position_;
-    freeBytes_ -= place.cost;
-    stickFreeBytes_ -= std::min(stickFreeBytes_, place.cost);
-    if (limitLeft_) {
-        *limitLeft_ -= std::min(*limitLeft_, place.cost);
-    }
-    Reserve(entry, StickLayout::Relative(place.folder, place.target));
+    placedSources_.insert(entry.GetFullPath());
+    space_.Take(place.need);
 }
 
 void TransferJob::Handled(LibraryEntry& entry) {
@@ -597,7 +598,7 @@ void TransferJob::Handled(LibraryEntry& entry) {
 }
 
 void TransferJob::ShowProgress() {
-    const uint64_t freeMegabytes = freeBytes_ / kMegabyte;
+    const uint64_t freeMegabytes = space_.Room() / kMegabyte;
     observer_.SetProgressPosition(startMegabytes_ - static_cast<uint32_t>(std::min<uint64_t>(
                                                         freeMegabytes, startMegabytes_)));
     observer_.SetFreeSpaceText(FreeSpaceText(freeMegabytes));
@@ -627,6 +628,9 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
         }
         return true;
     }
+    // The batch's planned names go into the record first, and reach the device with its data:
+    // a run killed at any later moment leaves a record of every song it named.
+    RecordPending(false);
     bool flushed = files_.FlushVolume(options_.stickDrive, error);
     const bool stickThere = StickStillThere();
     bool gone = false;
@@ -637,7 +641,6 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     }
     // The names go on only after the data is on the device, and are flushed in turn.
     if (flushed) {
-        RecordPending(false);
         flushed = NamePending(error, result, last);
         if (flushed) {
             RecordPending(true);
@@ -667,8 +670,8 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
                 Handled(*copy.entry);
                 layout_.Add(copy.relative);
                 manifest_.Add(copy.entry->GetFullPath(), copy.relative);
-                result.copies.push_back(
-                    {copy.entry->GetFullPath(), copy.relative, copy.place.size, copy.place.cost});
+                result.copies.push_back({copy.entry->GetFullPath(), copy.relative, copy.place.size,
+                                         copy.place.need.cost});
                 ++result.filesCopied;
                 result.bytesCopied += copy.place.size;
             }
@@ -724,9 +727,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             continue;
         }
         files_.RemoveFile(root_, copy.temporary);
-        if (limitLeft_) {
-            *limitLeft_ += place.cost;
-        }
+        space_.GiveBackToLimit(place.need);
         if (rename.outcome == CopyResult::kFolderFull || rename.outcome == CopyResult::kStickFull) {
             // No entry left for the name: the run ends, the song stays unmarked.
             folderFull_ = true;
@@ -765,28 +766,33 @@ TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, Transfe
     }
 }
 
-uint64_t TransferJob::Available(uint64_t measured) const {
-    // The clusters the record grew by while this run appended to it are in the room reserved
-    // for it, and must not count twice: a dry run, which appends nothing, reckons the same.
-    measured += InClusters(manifest_.WrittenBytes()) - InClusters(manifest_.ReadBytes());
-    const uint64_t free = limitLeft_ ? std::min(measured, *limitLeft_) : measured;
-    return free - std::min(free, reserved_);
+uint64_t TransferJob::LinesFor(const LibraryEntry& entry, const std::string& relative) const {
+    // The song's line in the stick's record and in the playlist.
+    return StickManifest::Line(entry.GetFullPath(), relative).size() +
+           (options_.playlist ? StickLayout::PlaylistLine(relative).size() + 1 : 0);
 }
 
-void TransferJob::Reserve(const LibraryEntry& entry, const std::string& relative) {
-    // Each song's line in the stick's record and in the playlist.
-    const uint64_t lines = StickManifest::Line(entry.GetFullPath(), relative).size() +
-                           (options_.playlist ? StickLayout::PlaylistLine(relative).size() + 1 : 0);
-    reserved_ += lines;
-    freeBytes_ -= std::min(freeBytes_, lines);
+uint64_t TransferJob::RootEntryBytes(bool asIfEmpty) const {
+    uint64_t bytes = 0;
+    if (!asIfEmpty) {
+        for (const std::string& name : root_.List()) {
+            if (!StickOrder::IsStagingName(name) &&
+                root_.KindOf(name) == StickFolder::Kind::kFile) {
+                bytes += StickOrder::EntryBytes(name);
+            }
+        }
+    }
+    return bytes;
 }
 
 void TransferJob::MeasureFreeSpace() {
     // What was reckoned stands unless the stick has less: a dry run reckons the same.
     FileOperations::Space space;
     if (files_.MeasureSpace(options_.stickDrive, space)) {
-        stickFreeBytes_ = space.freeBytes;
-        freeBytes_ = std::min(freeBytes_, Available(space.freeBytes));
+        // The clusters the record grew by while this run appended to it are in the room kept
+        // for its lines: a dry run, which appends nothing, reckons the same.
+        space_.Measured(space.freeBytes, space_.InClusters(manifest_.WrittenBytes()) -
+                                             space_.InClusters(manifest_.ReadBytes()));
     }
 }
 

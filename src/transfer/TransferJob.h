@@ -18,6 +18,7 @@
 #include "transfer/StickLayout.h"
 #include "transfer/StickManifest.h"
 #include "transfer/StickNames.h"
+#include "transfer/StickSpace.h"
 #include "transfer/TransferObserver.h"
 #include "transfer/TransferResult.h"
 
@@ -126,7 +127,7 @@ class TransferJob {
         std::string name;    // the song's name, numbered where names are
         std::string target;  // that name as the stick can hold it, unique in its folder
         uint64_t size = 0;
-        uint64_t cost = 0;
+        StickSpace::Need need;  // its cost on the stick, and the room it asks to be kept free
     };
     Placement Place(const LibraryEntry& entry);
     enum class CopyStep { kGoOn, kStickFull, kFolderFull, kStickFailed };
@@ -134,7 +135,7 @@ class TransferJob {
     CopyStep CopyEntry(LibraryEntry& entry, const Placement& place, TransferResult& result);
     // A dry run's copy: decided, counted and marked, nothing written.
     void PlanEntry(LibraryEntry& entry, const Placement& place, TransferResult& result);
-    // Counts a song placed at `place` against the free space and the byte limit.
+    // Counts a song placed at `place` against the room.
     void Account(const LibraryEntry& entry, const Placement& place);
     // A song on the stick under its own name: marked, and kept marked in a new cycle.
     void Handled(LibraryEntry& entry);
@@ -159,15 +160,11 @@ class TransferJob {
     // Rewrites the root's entries in play order when the run put songs there (StickOrder).
     void PutRootInOrder(TransferResult& result);
     void MeasureFreeSpace();
-    // What a measured free space leaves for songs: within the byte limit, less the reserve.
-    uint64_t Available(uint64_t measured) const;
-    // Keeps room for the lines of the song at `relative` in the stick's record and playlist.
-    void Reserve(const LibraryEntry& entry, const std::string& relative);
+    // The bytes of the lines of the song at `relative` in the stick's record and playlist.
+    uint64_t LinesFor(const LibraryEntry& entry, const std::string& relative) const;
+    // The directory entries of the root's files before the run.
+    uint64_t RootEntryBytes(bool asIfEmpty) const;
     bool StickStillThere() const;
-    // The bytes `size` takes on the stick with a directory entry for `name`.
-    uint64_t CostOnStick(uint64_t size, const std::string& name) const;
-    // `bytes` rounded up to whole clusters of the stick: what a file of that size takes.
-    uint64_t InClusters(uint64_t bytes) const;
     // The numbered folder `folder` of the stick, made when missing; sets `result.error` when it
     // cannot be had.
     CopyStep OpenFolder(const std::string& folder, TransferResult& result);
@@ -195,23 +192,20 @@ class TransferJob {
     StickFolder folder_;      // the numbered folder opened last
     std::string folderName_;  // its name; empty when none is open
     bool safeNames_ = false;
-    uint64_t clusterBytes_ = 1;
-    std::optional<uint64_t> limitLeft_;  // what the byte limit still allows
-    bool namesUnflushed_ = false;        // renamed since the last flush
-    bool folderFull_ = false;            // a folder of the stick took no more names
+    bool namesUnflushed_ = false;  // renamed since the last flush
+    bool folderFull_ = false;      // a folder of the stick took no more names
     StickLayout layout_;
     StickNames names_;
     StickManifest manifest_;
-    unsigned position_ = 0;        // songs placed in this run so far
-    unsigned rootSongs_ = 0;       // files in the root before the run (device limits)
-    unsigned foldersBefore_ = 0;   // folders on the stick before the run (device limits)
-    uint64_t freeBytes_ = 0;       // what is left for songs: within the limit, less the reserve
-    uint64_t stickFreeBytes_ = 0;  // what the stick has, measured and reckoned down
-    uint64_t reserved_ = 0;        // kept free for the stick's record and playlist
+    unsigned position_ = 0;       // songs placed in this run so far
+    unsigned rootSongs_ = 0;      // files in the root before the run (device limits)
+    unsigned foldersBefore_ = 0;  // folders on the stick before the run (device limits)
+    StickSpace space_;
     uint32_t startMegabytes_ = 0;
     std::vector<LibraryEntry*> handled_;  // on the stick: copied in this run, or found there
     std::unordered_set<const LibraryEntry*> handledSet_;
     std::unordered_set<const LibraryEntry*> setAside_;  // not drawn again in this run
+    std::unordered_set<std::string> placedSources_;     // the files placed in this run
     bool songsLeft_ = false;                            // some song was set aside: no room
     std::unordered_map<const LibraryEntry*, uint64_t> sizes_;
     std::vector<PendingCopy> pending_;

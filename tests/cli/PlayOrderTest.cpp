@@ -130,6 +130,17 @@ TEST_P(PlayOrderTest, OrderFinishesWhatAnInterruptedOneLeft) {
 INSTANTIATE_TEST_SUITE_P(Volumes, PlayOrderTest, ::testing::Values(Kind::kExfat, Kind::kFat),
                          [](const auto& info) { return RealVolume::KindName(info.param); });
 
+// The staging folders that put the root in order need room of their own on a full stick: here
+// big clusters, and no playlist, whose rewrite would keep room free as well.
+TEST_F(CliTest, AFillToTheBrimLeavesRoomToPutTheRootInPlayOrder) {
+    RealVolume stick(Kind::kExfat, 32 << 20, "", 128 << 10);
+    SKIP_UNLESS_REAL_VOLUME(stick);
+    MakeSongs(70, "", [](int i) { return i < 30 ? 3000 + 100 * i : 900000 + 7919 * i; });
+    const nlohmann::json summary = Fill(stick.Path());
+    EXPECT_EQ(summary["ending"], "stickFull");
+    EXPECT_EQ(summary["orderError"], "");
+}
+
 TEST_F(CliTest, OrderRefusesAPlainFolder) {
     const CliResult result = Run({"order", stick});
     EXPECT_EQ(result.exitCode, 1);
