@@ -75,6 +75,7 @@ struct Fixture {
     Fixture(int dirs, int files)
         : root(Tree(dirs, files)), settings(root + "/Tunecrate.ini"), library(&file, &settings) {
         settings.SetSaveOnDestroy(false);
+        settings.RemoveAllExtensions();  // a fresh settings file lists mp3 among others
         settings.AddExtension("mp3");
         file.SetPath(root + "/collection.ini");
     }

@@ -102,6 +102,8 @@ struct Workbench {
         }
         settings = std::make_unique<AppSettings>(base + "/Tunecrate.ini");
         settings->SetSaveOnDestroy(false);
+        // Only mp3: a type listed twice would find every song twice.
+        settings->RemoveAllExtensions();
         settings->AddExtension("mp3");
         doc = std::make_unique<CTunecrateDoc>(ui, settings.get());
         doc->OnNewDocument();

@@ -106,13 +106,15 @@ def make_collection(cli, base, folders, name):
 
 
 def fills(clis, base, collection, image_bytes, seeds):
-    # The programs take turns seed by seed, so that both meet the same load of the machine.
+    # The programs take turns seed by seed, so that both meet the same load of the machine, and
+    # which goes first alternates: a fill straight after another image was torn down is slower
+    # on some machines, whichever program makes it.
     used = {label: [] for label, _ in clis}
     seconds = {label: 0.0 for label, _ in clis}
     cpu = {label: 0.0 for label, _ in clis}
     megabytes = {label: 0.0 for label, _ in clis}
     for seed in range(1, seeds + 1):
-        for label, cli in clis:
+        for label, cli in clis if seed % 2 else reversed(clis):
             with ExfatImage(base, image_bytes) as stick:
                 before = stick.free()
                 summary, took, spent = fill(cli, base, collection, stick.mount,
