@@ -54,7 +54,9 @@ class TransferJob {
         bool allowPlainFolder = false;      // accept a folder that is no mounted volume
         std::string settingsPath;           // never deleted with the stick's contents
         // Copies reach the device in batches, at least this often (zero: after every file).
-        std::chrono::milliseconds flushInterval{1000};
+        // Each flush waits for the device, which meanwhile gets nothing new to write: seconds
+        // apart, the copying keeps the device busy almost all the time, as one copy would.
+        std::chrono::milliseconds flushInterval{5000};
         unsigned perFolder = 0;       // songs per numbered folder; 0: all in the root
         unsigned folderLimit = 0;     // the player's most songs in any folder; 0: no limit
         unsigned maxFolders = 0;      // the player's most folders on the stick; 0: no limit
