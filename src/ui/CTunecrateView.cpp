@@ -367,8 +367,8 @@ void CTunecrateView::RemoveSelectedEntries() {
 CFolderBrowser* CTunecrateView::GetFolderBrowser() {
     if (!folderBrowser_) {
         folderBrowser_ = std::make_unique<CFolderBrowser>(this, StringTable::kFolderPickerTitle);
-        // File-system folders only, with a status line showing the selected path.
-        folderBrowser_->SetOptionFlags(5);
+        folderBrowser_->SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs |
+                                       CFolderPickerBase::kStatusText);
         folderBrowser_->SetStartFolder(CFolderBrowser::DefaultStartFolder());
     }
     return folderBrowser_.get();

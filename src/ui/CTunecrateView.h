@@ -38,7 +38,7 @@ struct EjectResult;
 // and the file types), the stick (its place, label, free space and layout, and the button to
 // choose it), and the run (Start/Stop, the options to wipe the stick first and eject it after,
 // the progress bar and a status line). It owns what outlives a collection: the program settings,
-// the stick's drive information and the transfer job with its stop flag.
+// the stick's drive information and the runner that runs a transfer job on a thread of its own.
 class CTunecrateView : public QWidget {
     Q_OBJECT
 
@@ -76,8 +76,8 @@ class CTunecrateView : public QWidget {
     CTunecrateDoc* GetDocument() const { return document_; }
     AppSettings& GetSettings() { return settings_; }
 
-    // At start and after every File > New: pictures, the stick drive and its free space, and
-    // the remembered collection.
+    // Once, when the window is built: the stick drive and its free space, and the remembered
+    // collection.
     void OnInitialUpdate();
 
     void AddDirectoryEntry(const QString& path);
@@ -95,10 +95,11 @@ class CTunecrateView : public QWidget {
     CFolderBrowser* GetFolderBrowser();
     void ShowFreeSpace(unsigned long megabytes);
     // Measures the stick again and shows its free space, or "Free space unknown" when it is not
-    // there; nothing while a transfer runs. Run after New and Open, on Select Stick, before a run
-    // and every few seconds while idle, so a stick mounted anew is seen.
+    // there; nothing while a transfer runs. Run at start, after Open, when Select Stick is
+    // cancelled, before a run and every few seconds while idle, so a stick mounted anew is seen.
     void MeasureStick();
-    // The stick drive in label 1022.
+    // The stick's place (or, with none chosen, how to choose it) and its volume label, or that
+    // it is not plugged in.
     void ShowStickDrive(const QString& stick);
     void SetStatusText(const QString& text);
     // The song counts under the list: songs of the collection and those not yet transferred
@@ -135,7 +136,8 @@ class CTunecrateView : public QWidget {
     static QString StatusText(const TransferResult& result);
 
   public slots:
-    // Enter in the new-directory field: adds the typed folder and empties the field.
+    // Enter in the new-directory field: adds the typed folder as AddChosenFolder does and
+    // empties the field; a path that is no folder keeps its text and the user is told why.
     void OnNewDirEntered();
     void OnAdd();
     void OnRemove();
@@ -146,7 +148,8 @@ class CTunecrateView : public QWidget {
     // Puts the songs on the stick on disc in play order (run::PlayOrderRun), on a worker, and
     // says what was done.
     void OnStickOrder();
-    // The Start button's click: starts a transfer in state 2, asks it to stop in state 3.
+    // The Start button's click, as run::StartButton decides it: starts a transfer when the click
+    // left the button on, asks the running transfer to stop when it left it on and pressed.
     void OnStart();
     // The menu command: puts the idle button into its running state and starts as a click would;
     // during a run it asks the run to stop, as a click on the running button does.

@@ -23,7 +23,7 @@ class AppTest : public ::testing::Test {
     }
     ~AppTest() override {
         frame_.reset();
-        QTest::qWait(1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // A music folder named `name` holding `count` mp3 files of `bytes` bytes each.

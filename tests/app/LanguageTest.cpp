@@ -17,20 +17,10 @@ QString Shown(const QString& text) {
 
 // The English sources or the German translations of the catalogue, where the two differ.
 QSet<QString> CatalogueTexts(bool german) {
-    QFile file(QStringLiteral(TUNECRATE_TS_FILE));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&file);
     QSet<QString> texts;
-    QString source;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
-            source = xml.readElementText();
-        } else if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
-            const QString translation = xml.readElementText();
-            if (Shown(source) != Shown(translation)) {
-                texts << Shown(german ? translation : source);
-            }
+    for (const CatalogueMessage& message : GermanCatalogue()) {
+        if (Shown(message.source) != Shown(message.translation)) {
+            texts << Shown(german ? message.translation : message.source);
         }
     }
     return texts;

@@ -11,14 +11,6 @@ namespace {
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, TheMenusAreFileEditViewHelp) {
-    QStringList menus;
-    for (QAction* menu : Open().menuBar()->actions()) {
-        menus << menu->text();
-    }
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
-}
-
 TEST_F(MainWindowTest, CommandsHaveTheDesktopsStandardKeys) {
     Open();
     const struct {
@@ -100,12 +92,6 @@ TEST_F(MainWindowTest, WithoutAnIconThemeTheCommandsShowOurOwnPictures) {
         check(button->icon(), button->text());
     }
     EXPECT_GE(pictures, 15);
-}
-
-TEST_F(MainWindowTest, CommandsCarryThePromptAndTooltipOfTheirStringResource) {
-    QAction* open = Open().Action(CMainFrame::ID_FILE_OPEN);
-    EXPECT_EQ(open->statusTip(), "Open an existing music collection.");
-    EXPECT_EQ(open->toolTip(), "Open Music Collection");
 }
 
 // The form grows with the window, the table taking the room, and the next start comes back at

@@ -139,70 +139,56 @@ TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     EXPECT_FALSE(fs::exists(leftover));
 }
 
-// Numbered folders and the playlist. A dry run changes no byte and foretells the real fill with
-// the same seed; a second fill goes on in the next folder and the playlist keeps what is still
-// there of both runs, in the order written; a wipe takes folders and playlist away.
-TEST_F(RealStickTest, FoldersAndPlaylistGoOnAcrossRunsAndADryRunForetellsAFill) {
-    RealVolume stick(Kind::kExfat, 16 << 20, "");
-    SKIP_UNLESS_REAL_VOLUME(stick);
-    MakeSongs(23, "song ", [](int i) { return 3000 + 700 * i; });
-    // Every file below the stick's root with its bytes, and the collection file's.
-    const auto bytes = [&] {
-        std::map<std::string, std::string> all = {{"collection", ReadFileBytes(collection)}};
-        for (const auto& entry : fs::recursive_directory_iterator(stick.Path())) {
-            all[fs::relative(entry.path(), stick.Path()).string()] =
-                entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "folder";
+// A fill into numbered folders of five, with the playlist, onto an exFAT stick.
+class NumberedFoldersTest : public RealStickTest {
+  protected:
+    void SetUp() override {
+        SKIP_UNLESS_REAL_VOLUME(stick);
+        MakeSongs(23, "song ", [](int i) { return 3000 + 700 * i; });
+        const json filled = Fill(stick.Path(), {"--per-folder", "5", "--playlist"});
+        for (const json& file : filled["files"]) {
+            listed.push_back(file["destination"]);
         }
-        return all;
-    };
-    const auto before = bytes();
-    const json planned = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--dry-run"});
-    EXPECT_EQ(bytes(), before);
-    const json filled = Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--limit", "4M"});
-    EXPECT_EQ(planned["files"], filled["files"]);
-    EXPECT_EQ(planned["ending"], filled["ending"]);
-    std::vector<std::string> listed;
-    std::map<std::string, size_t> perFolder;
-    for (const json& file : filled["files"]) {
-        listed.push_back(file["destination"]);
-        const std::string& song = listed.back();
-        ++perFolder[song.substr(0, song.find('/'))];
-        const std::string own = song.substr(song.find('/') + 1);
-        EXPECT_EQ(ReadFileBytes(stick.Path() + "/" + song), songs[own]) << song;
     }
-    EXPECT_EQ(perFolder, (std::map<std::string, size_t>{
-                             {"01", 5}, {"02", 5}, {"03", 5}, {"04", 5}, {"05", 3}}));
-    const auto playlist = [&] { return ReadFileBytes(stick.Path() + "/Tunecrate.m3u8"); };
-    const auto lines = [](const std::vector<std::string>& songs) {
+    std::string Playlist() { return ReadFileBytes(stick.Path() + "/Tunecrate.m3u8"); }
+    std::string Lines() {
         std::string text = "#EXTM3U\n";
-        for (const std::string& song : songs) {
+        for (const std::string& song : listed) {
             text += song + "\n";
         }
         return text;
-    };
-    EXPECT_EQ(playlist(), lines(listed));
+    }
 
-    // A song taken off the stick and lines naming nothing there leave the playlist.
+    RealVolume stick{Kind::kExfat, 16 << 20, ""};
+    std::vector<std::string> listed;  // the songs filled, in order; Lines() lists them
+};
+
+TEST_F(NumberedFoldersTest, EachFolderTakesItsShareAndThePlaylistListsTheSongsInOrder) {
+    std::map<std::string, size_t> perFolder;
+    for (const std::string& song : listed) {
+        ++perFolder[song.substr(0, song.find('/'))];
+        EXPECT_EQ(ReadFileBytes(stick.Path() + "/" + song), songs[song.substr(3)]) << song;
+    }
+    EXPECT_EQ(perFolder, (std::map<std::string, size_t>{
+                             {"01", 5}, {"02", 5}, {"03", 5}, {"04", 5}, {"05", 3}}));
+    EXPECT_EQ(Playlist(), Lines());
+}
+
+// The next fill goes on in folder 06; a song taken off the stick and lines naming nothing there
+// leave the playlist, which keeps the rest of both runs in the order written.
+TEST_F(NumberedFoldersTest, ASecondFillGoesOnInTheNextFolderAndThePlaylistKeepsWhatIsThere) {
     fs::remove(stick.Path() + "/" + listed[2]);
     listed.erase(listed.begin() + 2);
     WriteFileBytes(stick.Path() + "/Tunecrate.m3u8",
-                   playlist() + "../Music/song 1.mp3\ngone.mp3\n");
+                   Playlist() + "../Music/song 1.mp3\ngone.mp3\n");
     const json second =
         Fill(stick.Path(), {"--per-folder", "5", "--playlist", "--number", "--limit", "40K"});
-    ASSERT_GT(second["filesCopied"].get<int>(), 0);
+    EXPECT_GT(second["filesCopied"].get<int>(), 0);
     for (const json& file : second["files"]) {
         listed.push_back(file["destination"]);
         EXPECT_EQ(listed.back().rfind("06/00", 0), 0u) << listed.back();
     }
-    EXPECT_EQ(playlist(), lines(listed));
-
-    const CliResult wipe = Run({"fill", collection, stick.Path(), "--delete-old", "--yes",
-                                "--limit", "1", "--no-playlist"});
-    EXPECT_EQ(wipe.exitCode, 0) << wipe.err;
-    EXPECT_NE(wipe.out.find("Deleting old music files\nFinished copying\nFiles copied: 0"),
-              std::string::npos)
-        << wipe.out;
-    EXPECT_TRUE(fs::is_empty(stick.Path()));
+    EXPECT_EQ(Playlist(), Lines());
 }
 
 // Songs whose names clash on the stick all arrive, numbered: the same name in two folders, names

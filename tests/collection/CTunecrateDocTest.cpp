@@ -388,12 +388,3 @@ TEST_F(CTunecrateDocTest, AnExtensionChangeRescansOnlyWhenTheListChangedAndHolds
         EXPECT_EQ(doc_.IsModified(), row.change == Change::kRescanned);
     }
 }
-
-TEST_F(CTunecrateDocTest, ARescanAfterAnExtensionChangeKeepsTheFlagsOfFilesStillFound) {
-    MakeDir("A", {"c.ogg"});
-    AddMusic();
-    doc_.MarkFiles({doc_.GetUntransferredFiles()[1]});
-    settings_.AddExtension("ogg");
-    ASSERT_EQ(doc_.ApplyExtensionChange({"mp3"}), CTunecrateDoc::ExtensionChange::kRescanned);
-    EXPECT_EQ(Describe(doc_.GetLibrary()), "A: a.mp3=0 b.mp3=1 c.ogg=0");
-}

@@ -17,19 +17,23 @@
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-// A first run writes the empty values; lookups ignore the keys' case and take the first of a
-// key; unusable extensions are skipped, not the end of the list; the documented file round-trips.
-TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFilesRoundTrip) {
+class SettingsFileTest : public ::testing::Test {
+  protected:
     TempDir dir;
     const std::string path = dir / "Tunecrate.ini";
-    const std::string empty =
+    const std::string empty =  // what a first run writes
         "[Global]\r\nStickDrive=\r\nMusicCollection=\r\nPerFolder=0\r\nFolderLimit=0\r\n"
-        "MaxFolders=0\r\n"
-        "NumberFiles=0\r\nPlaylist=0\r\nBalance=none\r\n[Extensions]\r\n";
-    WriteFileBytes(path, "");
-    EXPECT_EQ(AppSettings(path).GetExtensionCount(), 0u);  // saved when it goes
-    EXPECT_EQ(ReadFileBytes(path), empty);
+        "MaxFolders=0\r\nNumberFiles=0\r\nPlaylist=0\r\nBalance=none\r\n[Extensions]\r\n";
+};
 
+TEST_F(SettingsFileTest, AnEmptyFileGetsTheEmptyValuesWhenTheSettingsGo) {
+    WriteFileBytes(path, "");
+    EXPECT_EQ(AppSettings(path).GetExtensionCount(), 0u);
+    EXPECT_EQ(ReadFileBytes(path), empty);
+}
+
+// Keys ignore case, the first of a key counts; unusable values and extensions are passed over.
+TEST_F(SettingsFileTest, LoadingFollowsTheLookupRules) {
     WriteFileBytes(path,
                    "; a comment\n[Global]\nother=1\nstickdrive=F:\nStickDrive=G:\nPerFolder=-5\n"
                    "Playlist=yes\nBalance=Folder\n"
@@ -48,7 +52,9 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
     EXPECT_EQ(ReadFileBytes(path),
               "[Global]\r\nStickDrive=F:" + empty.substr(empty.find("\r\nMusic")) +
                   "ext=mp3\r\next=wav\r\next=flac\r\n");
+}
 
+TEST_F(SettingsFileTest, EveryValueIsReadAndTheFileRoundTrips) {
     const std::string text =
         "[Global]\r\nStickDrive=E:\r\nMusicCollection=C:\\Music\\Rock.ini\r\nPerFolder=31\r\n"
         "FolderLimit=255\r\nMaxFolders=700\r\nNumberFiles=1\r\nPlaylist=1\r\nBalance=folder\r\n["
@@ -64,12 +70,6 @@ TEST(AppSettingsTest, FirstRunWritesEmptyValuesLoadingFollowsTheLookupRulesAndFi
                     settings.GetBalanceFolders());
     }
     EXPECT_EQ(ReadFileBytes(path), text);
-}
-
-TEST(AppSettingsTest, AFirstStartWithoutSettingsFileBeginsWithTheCommonMusicTypes) {
-    TempDir dir;
-    EXPECT_EQ(AppSettings(dir / "Tunecrate.ini").GetExtensions(),
-              (std::vector<std::string>{"mp3", "flac", "ogg", "opus", "m4a", "aac", "wma", "wav"}));
 }
 
 TEST(AppSettingsTest, OneCheckForEveryExtension) {

@@ -53,8 +53,6 @@ TEST_F(ExtensionsDlgTest, EnterOrLeavingTheEditAddsTheTextLowerCasedOnceAndKeeps
     // nothing; empty adds nothing. 16 characters at most.
     auto* problem = Child<QLabel>(*dialog_, "problem");
     TypeAndEnter(" a ");
-    EXPECT_EQ(problem->text(),
-              CExtensionsDlg::ProblemText(AppSettings::CheckExtension(" a ").problem));
     EXPECT_FALSE(problem->text().isEmpty());
     TypeAndEnter(".Flac");
     EXPECT_TRUE(problem->text().isEmpty());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TranslationLoader.h"
 
+#include <map>
+
 #include "UiTestSupport.h"
 #include "support/FakeVolumes.h"
 #include "ui/CFolderBrowser.h"
@@ -10,42 +12,84 @@
 
 namespace {
 
-// The GUI words the core's messages in English as the command line does; a German locale
-// translates the program, Qt's dialogs and a message with its cause (an argument's "%1" left
-// alone) until unloaded. Whether every template has a translation is the catalogue check's job.
-TEST(TranslationTest, AGermanLocaleTranslatesTheProgramQtsDialogsAndCoreMessagesUntilUnloaded) {
-    using platform::UserMessage;
-    using Id = UserMessage::Id;
-    for (int i = int(Id::kSystemText); i < int(Id::kCount); ++i) {
-        const UserMessage message(Id(i), {"/media/stick", "/music"});
-        EXPECT_EQ(MessageText::Translate(message).toStdString(), message.Text()) << i;
+using platform::UserMessage;
+using Id = UserMessage::Id;
+
+// The German catalogue's translations of the core's messages, by English template.
+std::map<std::string, std::string> GermanMessages() {
+    std::map<std::string, std::string> german;
+    for (const CatalogueMessage& message : GermanCatalogue()) {
+        if (message.context == "UserMessage") {
+            german[message.source.toStdString()] = message.translation.toStdString();
+        }
     }
-    FakeVolumes volumes;
-    volumes.Add("E:\\",
-                {platform::DriveType::kRemovable, platform::DiskSpace{1000, 2000, 1000}, ""});
-    DriveInfo drive(volumes);
-    drive.SetRootPath("E:\\");
-    drive.Refresh();
-    {
-        TranslationLoader loader;
-        ASSERT_TRUE(loader.Load(QLocale(QLocale::German, QLocale::Germany)));
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // a German desktop
-        EXPECT_EQ(CFolderBrowser(nullptr, StringTable::kFolderPickerTitle).GetTitle(),
-                  "Musik-Verzeichnis hinzufügen");
-        EXPECT_EQ(TranslatedDriveDescription(drive),
-                  "Wechseldatenträger\n\nBytes gesamt: 2.000\nBytes frei: 1.000");
-        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
-        EXPECT_EQ(MessageText::Translate(
-                      UserMessage(Id::kCopyingStopped, {}, UserMessage(Id::kStickGone, {"/m/%1"}))),
-                  "Kopieren abgebrochen: Der Stick ist nicht mehr da: /m/%1");
-        EXPECT_EQ(MessageText::Translate(UserMessage(Id::kDirectoryNotFound, {"/m"})),
-                  "Verzeichnis nicht gefunden: /m");
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    return german;
+}
+
+// Which of the placeholders %1 … %9 a text holds.
+std::string Placeholders(const std::string& text) {
+    std::string held;
+    for (char n = '1'; n <= '9'; ++n) {
+        held += text.find({'%', n}) == std::string::npos ? '-' : n;
     }
-    EXPECT_EQ(StringTable::Text(StringTable::kFolderPickerTitle), "Add music directory");
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
-    EXPECT_EQ(TranslatedDriveDescription(drive),
-              "Removable Drive\n\nBytes total: 2,000\nBytes free: 1,000");
+    return held;
+}
+
+// The program on a German desktop, back in English afterwards.
+class GermanTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        volumes_.Add("E:\\",
+                     {platform::DriveType::kRemovable, platform::DiskSpace{1000, 2000, 1000}, ""});
+        drive_.SetRootPath("E:\\");
+        drive_.Refresh();
+        ASSERT_TRUE(loader_.Load(QLocale(QLocale::German, QLocale::Germany)));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    void TearDown() override { QLocale::setDefault(QLocale(QLocale::English)); }
+
+    FakeVolumes volumes_;
+    DriveInfo drive_{volumes_};  // a removable drive
+    TranslationLoader loader_;
+};
+
+// A German text that lost or gained a placeholder would drop an argument or show "%2".
+TEST(TranslationTest, EveryCoreMessageHasAGermanTextWithTheSamePlaceholders) {
+    auto catalogue = GermanMessages();
+    for (int i = int(Id::kSystemText) + 1; i < int(Id::kCount); ++i) {
+        const std::string english = UserMessage::Template(Id(i));
+        const std::string& german = catalogue[english];
+        EXPECT_FALSE(german.empty()) << i << ": " << english;
+        EXPECT_EQ(Placeholders(german), Placeholders(english)) << english;
+    }
+}
+
+TEST_F(GermanTest, EveryCoreMessageReadsAsTheCatalogueSaysWithItsArgumentsPutIn) {
+    auto catalogue = GermanMessages();
+    const std::vector<std::string> args = {"/media/stick", "/music", "3", "4", "5"};
+    for (int i = int(Id::kSystemText) + 1; i < int(Id::kCount); ++i) {
+        EXPECT_EQ(MessageText::Translate(UserMessage(Id(i), args)).toStdString(),
+                  UserMessage::Fill(catalogue[UserMessage::Template(Id(i))], args))
+            << i;
+    }
+}
+
+// The cause is translated too; an argument's own "%1" stays as it is.
+TEST_F(GermanTest, AMessagesCauseIsTranslatedAndAnArgumentsPlaceholderLeftAlone) {
+    EXPECT_EQ(MessageText::Translate(
+                  UserMessage(Id::kCopyingStopped, {}, UserMessage(Id::kStickGone, {"/m/%1"}))),
+              "Kopieren abgebrochen: Der Stick ist nicht mehr da: /m/%1");
+}
+
+TEST_F(GermanTest, TheProgramsOwnTextsAndNumbersAreGerman) {
+    EXPECT_EQ(CFolderBrowser(nullptr, StringTable::kFolderPickerTitle).GetTitle(),
+              "Musik-Verzeichnis hinzufügen");
+    EXPECT_EQ(TranslatedDriveDescription(drive_),
+              "Wechseldatenträger\n\nBytes gesamt: 2.000\nBytes frei: 1.000");
+}
+
+TEST_F(GermanTest, QtsOwnDialogButtonsAreGerman) {
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
 }
 
 }  // namespace

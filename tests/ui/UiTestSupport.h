@@ -9,6 +9,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "support/TempDir.h"
 
@@ -37,13 +38,14 @@ inline int g_modalsPending = 0;
 
 // Runs `action` on the next modal window as soon as it is shown, from the running event loop;
 // returns at once. The action must close the window: one left open fails the test and is closed.
+// A progress box is passed over: it shows when work is slow (a loaded machine) and closes itself.
 inline void WhenModal(std::function<void(QWidget*)> action) {
     ++g_modalsPending;
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         QPointer<QWidget> modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) {
+        if (!modal || !modal->isVisible() || qobject_cast<QProgressDialog*>(modal)) {
             return;
         }
         timer->stop();
@@ -105,6 +107,33 @@ inline std::function<void(QWidget*)> ChooseFile(const QString& path) {
         name->setText(path);
         static_cast<QDialog*>(modal)->accept();
     };
+}
+
+// A message of the German catalogue, as the translators wrote it.
+struct CatalogueMessage {
+    QString context, source, translation;
+};
+
+inline std::vector<CatalogueMessage> GermanCatalogue() {
+    QFile file(QStringLiteral(TUNECRATE_TS_FILE));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << TUNECRATE_TS_FILE;
+    QXmlStreamReader xml(&file);
+    std::vector<CatalogueMessage> messages;
+    QString context, source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            messages.push_back({context, source, xml.readElementText()});
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return messages;
 }
 
 // The colours of the fully covered pixels of a picture, for pictures drawn in one colour.
