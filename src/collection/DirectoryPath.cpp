@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/LegacyText.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
+#include "platform/process/LegacyText.h"
 
 namespace fs = std::filesystem;
 using platform::UserMessage;

@@ -7,8 +7,8 @@
 #endif
 #include <windows.h>
 
-#include "platform/Win32Handle.h"
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
+#include "platform/files/Handle_win.h"
 #else
 #include <sys/stat.h>
 #endif
@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 

@@ -13,7 +13,7 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
