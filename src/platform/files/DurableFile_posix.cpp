@@ -15,6 +15,7 @@
 #include <ctime>
 #include <random>
 
+#include "platform/files/DirectoryStream_posix.h"
 #include "platform/files/FileDescriptor_posix.h"
 
 namespace platform {
@@ -137,11 +138,11 @@ bool ParseTemporarySuffix(const std::string& suffix, long long& pid) {
 // the time of another's says nothing (a clock set back leaves times in the future).
 void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) {
     const std::string prefix = "." + name + ".tmp-";
-    DIR* listing = opendir(dir.c_str());
-    if (!listing) {
+    const DirectoryStream listing(opendir(dir.c_str()));
+    if (!listing.IsValid()) {
         return;
     }
-    while (const dirent* entry = readdir(listing)) {
+    while (const dirent* entry = readdir(listing.Get())) {
         const std::string entryName = entry->d_name;
         long long pid = 0;
         struct stat st;
@@ -159,7 +160,6 @@ void RemoveLeftoverTemporaries(const std::string& dir, const std::string& name) 
             unlink(path.c_str());
         }
     }
-    closedir(listing);
 }
 
 UserMessage SizeLimitText(uint64_t maxBytes) {
@@ -174,15 +174,15 @@ UserMessage SystemText(int err) {
 
 FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::string& text) {
     text.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+    const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.IsValid()) {
         const int err = errno;
         return {err == ENOENT ? FileReadResult::kMissing : FileReadResult::kFailed,
                 SystemText(err)};
     }
     FileReadResult result;
     struct stat st;
-    if (fstat(fd, &st) != 0) {
+    if (fstat(fd.Get(), &st) != 0) {
         result = {FileReadResult::kFailed, SystemText(errno)};
     } else if (S_ISDIR(st.st_mode)) {
         result = {FileReadResult::kFailed, SystemText(EISDIR)};
@@ -194,7 +194,7 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
         text.reserve(static_cast<size_t>(st.st_size));
         char buffer[65536];
         for (;;) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
+            const ssize_t n = read(fd.Get(), buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -212,7 +212,6 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
             text.append(buffer, static_cast<size_t>(n));
         }
     }
-    close(fd);
     if (result.outcome != FileReadResult::kRead) {
         text.clear();
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Text_win.h"
+#include "platform/files/FindHandle_win.h"
 #include "platform/files/Handle_win.h"
 
 namespace platform {
@@ -66,8 +67,8 @@ void RemoveLeftoverTemporaries(const std::wstring& dir, const std::wstring& name
     }
     const std::wstring prefix = L"." + name + L".tmp-";
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((dir + prefix + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    const Win32FindHandle find(FindFirstFileW((dir + prefix + L"*").c_str(), &data));
+    if (!find.IsValid()) {
         return;
     }
     do {
@@ -85,14 +86,12 @@ void RemoveLeftoverTemporaries(const std::wstring& dir, const std::wstring& name
             }
             continue;
         }
-        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-        if (process) {
-            CloseHandle(process);  // still running: perhaps writing it right now
-        } else if (GetLastError() == ERROR_INVALID_PARAMETER) {  // no such process
+        const Win32Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        // A process still running may be writing it right now.
+        if (!process.IsValid() && GetLastError() == ERROR_INVALID_PARAMETER) {  // no such process
             DeleteFileW((dir + data.cFileName).c_str());
         }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
 }
 
 // Creates a fresh temporary file beside the target; nobody else may open it meanwhile.

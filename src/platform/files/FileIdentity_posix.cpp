@@ -9,6 +9,9 @@
 
 #include <cstring>
 
+#include "platform/files/DirectoryStream_posix.h"
+#include "platform/files/FileDescriptor_posix.h"
+
 namespace platform {
 namespace {
 
@@ -43,33 +46,27 @@ bool SameMount(const Mount& a, const Mount& b) {
 }
 
 void CollectBelow(int dirFd, const Mount& mount, std::vector<FileIdentity>& found) {
-    const int listFd = dup(dirFd);
-    DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
-    if (!dir) {
-        if (listFd >= 0) {
-            close(listFd);
-        }
+    const DirectoryStream dir = DirectoryStream::Adopt(FileDescriptor(dup(dirFd)));
+    if (!dir.IsValid()) {
         return;
     }
-    while (const dirent* entry = readdir(dir)) {
+    while (const dirent* entry = readdir(dir.Get())) {
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0 ||
             (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN)) {
             continue;
         }
-        const int sub =
-            openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (sub < 0) {
+        const FileDescriptor sub(
+            openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!sub.IsValid()) {
             continue;  // not a folder, a link, or unreadable
         }
         Mount subMount;
         FileIdentity identity;
-        if (Describe(sub, subMount, identity) && SameMount(subMount, mount)) {
+        if (Describe(sub.Get(), subMount, identity) && SameMount(subMount, mount)) {
             found.push_back(identity);
-            CollectBelow(sub, mount, found);
+            CollectBelow(sub.Get(), mount, found);
         }
-        close(sub);
     }
-    closedir(dir);
 }
 
 }  // namespace
@@ -84,16 +81,12 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 
 std::vector<FileIdentity> FolderIdentitiesBelow(const std::string& root) {
     std::vector<FileIdentity> found;
-    const int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return found;
-    }
+    const FileDescriptor fd(open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     Mount mount;
     FileIdentity identity;
-    if (Describe(fd, mount, identity)) {
-        CollectBelow(fd, mount, found);
+    if (fd.IsValid() && Describe(fd.Get(), mount, identity)) {
+        CollectBelow(fd.Get(), mount, found);
     }
-    close(fd);
     return found;
 }
 

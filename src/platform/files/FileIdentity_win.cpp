@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "platform/Text_win.h"
+#include "platform/files/FindHandle_win.h"
 #include "platform/files/Handle_win.h"
 
 namespace platform {
@@ -35,8 +36,8 @@ std::wstring WithRoot(const std::string& path) {
 void CollectBelow(const std::wstring& dir, uint64_t volume, std::vector<FileIdentity>& found) {
     WIN32_FIND_DATAW data;
     const std::wstring base = dir.empty() || dir.back() == L'\\' ? dir : dir + L"\\";
-    HANDLE find = FindFirstFileW((base + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    const Win32FindHandle find(FindFirstFileW((base + L"*").c_str(), &data));
+    if (!find.IsValid()) {
         return;
     }
     do {
@@ -50,8 +51,7 @@ void CollectBelow(const std::wstring& dir, uint64_t volume, std::vector<FileIden
             found.push_back(*identity);
             CollectBelow(base + name, volume, found);
         }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files/FileDescriptor_posix.h"
 #include "platform/files/LockFile.h"
 
 namespace platform {
@@ -17,13 +18,13 @@ constexpr mode_t kModeBits = 0666;
 // Opens or creates the lock file, with the mode of `model` when there is one. Without the right
 // to write it (a lock file left by a run as root, a read-only file system), it is opened for
 // reading: flock needs no more.
-int OpenLockFile(const std::string& path, const struct stat* model) {
+FileDescriptor OpenLockFile(const std::string& path, const struct stat* model) {
     const mode_t mode = model ? model->st_mode & kModeBits : 0644;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, mode);
-    if (fd >= 0 || (errno != EACCES && errno != EROFS && errno != EPERM)) {
+    FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, mode));
+    if (fd.IsValid() || (errno != EACCES && errno != EROFS && errno != EPERM)) {
         return fd;
     }
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    return FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
 }
 
 // Gives the lock file the owner and mode of the file it guards, as far as this user may: the
@@ -47,30 +48,29 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& like, Res
                            std::string& error) {
     struct stat model {};
     const bool hasModel = !like.empty() && ::stat(like.c_str(), &model) == 0;
-    const int fd = OpenLockFile(path, hasModel ? &model : nullptr);
-    if (fd < 0) {
+    FileDescriptor fd = OpenLockFile(path, hasModel ? &model : nullptr);
+    if (!fd.IsValid()) {
         result = Result::kFailed;
         error = std::strerror(errno);
         return -1;
     }
     if (hasModel) {
-        MatchOwnerAndMode(fd, model);
+        MatchOwnerAndMode(fd.Get(), model);
     }
     // The lock belongs to this open file: a rename over the collection does not touch it.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
-        ::close(fd);
         result = code == EWOULDBLOCK ? Result::kBusy : Result::kFailed;
         error = std::strerror(code);
         return -1;
     }
     result = Result::kLocked;
-    return fd;
+    return fd.Release();  // held until Release() takes it back
 }
 
 void LockFile::Release(intptr_t handle) {
     // Closing the descriptor drops the lock; the file stays for whoever locks it next.
-    ::close(static_cast<int>(handle));
+    FileDescriptor(static_cast<int>(handle)).Close();
 }
 
 }  // namespace platform

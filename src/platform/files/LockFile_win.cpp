@@ -5,14 +5,15 @@
 #include <windows.h>
 
 #include "platform/Text_win.h"
+#include "platform/files/Handle_win.h"
 #include "platform/files/LockFile.h"
 
 namespace platform {
+namespace {
 
-intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/, Result& result,
-                           std::string& error) {
-    // Everybody may open the file; the byte-range lock is what excludes. A lock file that may
-    // not be written is locked through a handle for reading.
+// Opens or creates the lock file. Everybody may open it; the byte-range lock is what excludes. A
+// lock file that may not be written is opened for reading, which LockFileEx takes as well.
+HANDLE OpenLockFile(const std::string& path) {
     HANDLE file = INVALID_HANDLE_VALUE;
     for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD{GENERIC_READ}}) {
         file = CreateFileW(SystemPath(path).c_str(), access,
@@ -22,29 +23,35 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/,
             break;
         }
     }
-    if (file == INVALID_HANDLE_VALUE) {
+    return file;
+}
+
+}  // namespace
+
+intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/, Result& result,
+                           std::string& error) {
+    Win32Handle file(OpenLockFile(path));
+    if (!file.IsValid()) {
         result = Result::kFailed;
         error = SystemErrorText(GetLastError());
         return -1;
     }
     OVERLAPPED whole{};
-    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+    if (!LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
                     MAXDWORD, &whole)) {
         const DWORD code = GetLastError();
         error = SystemErrorText(code);
-        CloseHandle(file);
         result = code == ERROR_LOCK_VIOLATION ? Result::kBusy : Result::kFailed;
         return -1;
     }
     result = Result::kLocked;
-    return reinterpret_cast<intptr_t>(file);
+    return reinterpret_cast<intptr_t>(file.Release());  // held until Release() takes it back
 }
 
 void LockFile::Release(intptr_t handle) {
-    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    Win32Handle file(reinterpret_cast<HANDLE>(handle));
     OVERLAPPED whole{};
-    UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
-    CloseHandle(file);
+    UnlockFileEx(file.Get(), 0, MAXDWORD, MAXDWORD, &whole);
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Text_win.h"
+#include "platform/files/Handle_win.h"
 #include "platform/files/Utf8Path.h"
 
 namespace platform {
@@ -75,14 +76,10 @@ bool IsDirectoryWritable(const std::string& dir) {
     // is the one reliable test. The file goes away when its handle is closed.
     const std::wstring probe = JoinSystemPath(
         SystemPath(dir), L".tunecrate-write-test-" + std::to_wstring(GetCurrentProcessId()));
-    const HANDLE file = CreateFileW(
+    const Win32Handle file(CreateFileW(
         probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-        FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    CloseHandle(file);
-    return true;
+        FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.IsValid();
 }
 
 }  // namespace platform

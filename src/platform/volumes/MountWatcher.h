@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
+
 namespace platform {
 
 // Sleeps until the mounted volumes change, without polling in a loop: on Linux the kernel wakes a
@@ -18,6 +20,10 @@ class MountWatcher {
     void Wait(int timeoutMs);
     // Async-signal-safe.
     static void Wake();
+
+  private:
+    struct Descriptors;  // what the system's wait needs, owned here
+    std::unique_ptr<Descriptors> descriptors_;
 };
 
 }  // namespace platform

@@ -7,6 +7,8 @@
 namespace platform {
 
 // Windows tells a window about new drives, not a console program: look again every second.
+struct MountWatcher::Descriptors {};
+
 MountWatcher::MountWatcher() = default;
 MountWatcher::~MountWatcher() = default;
 
