@@ -30,6 +30,10 @@ inline bool IsPathSeparator(char c) {
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
+// `utf8` as the system's file systems compare names: lower-cased on Windows, whose file systems
+// ignore letter case, unchanged elsewhere. Two paths with the same key name the same file.
+std::string PathCaseKey(const std::string& utf8);
+
 // True for the root folder of the system itself: "/" on Linux, the root of the Windows drive
 // (normally "C:\") on Windows. Deleting everything below it would wreck the system.
 bool IsSystemRootFolder(const std::filesystem::path& canonical);

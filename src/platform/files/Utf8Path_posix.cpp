@@ -11,6 +11,10 @@ std::string PathToUtf8(const std::filesystem::path& path) {
     return path.native();
 }
 
+std::string PathCaseKey(const std::string& utf8) {
+    return utf8;
+}
+
 bool IsSystemRootFolder(const std::filesystem::path& canonical) {
     return canonical == canonical.root_path();
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "platform/Text_win.h"
 
@@ -20,6 +21,14 @@ std::filesystem::path PathFromUtf8(const std::string& utf8) {
 
 std::string PathToUtf8(const std::filesystem::path& path) {
     return Narrow(path.native());
+}
+
+std::string PathCaseKey(const std::string& utf8) {
+    std::wstring wide = PathFromUtf8(utf8).wstring();
+    for (wchar_t& c : wide) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return PathToUtf8(std::filesystem::path(wide));
 }
 
 namespace {
