@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/Bus_linux.h"
 #include "platform/volumes/MountTable_linux.h"
 #include "platform/volumes/VolumeQueries_linux.h"
 
@@ -24,19 +25,6 @@ using Id = UserMessage::Id;
 constexpr const char* kService = "org.freedesktop.UDisks2";
 constexpr const char* kBlockInterface = "org.freedesktop.UDisks2.Block";
 constexpr const char* kDriveInterface = "org.freedesktop.UDisks2.Drive";
-
-struct BusCloser {
-    void operator()(sd_bus* bus) const { sd_bus_flush_close_unref(bus); }
-};
-using Bus = std::unique_ptr<sd_bus, BusCloser>;
-
-// An sd-bus error that frees itself.
-struct BusError {
-    sd_bus_error error{};  // SD_BUS_ERROR_NULL, without its C compound literal
-    ~BusError() { sd_bus_error_free(&error); }
-    bool Is(const char* name) const { return sd_bus_error_has_name(&error, name); }
-    std::string Text() const { return error.message ? error.message : "no answer"; }
-};
 
 // UDisks2 names a block device's object after the kernel's name, every byte that is not a
 // letter or digit written as _XX in hex ("dm-0" becomes "dm_2d0").
