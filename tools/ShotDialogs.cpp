@@ -23,7 +23,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "collection/CTunecrateDoc.h"
-#include "platform/VolumeQueries.h"
+#include "platform/volumes/VolumeQueries.h"
 #include "storage/AppSettings.h"
 #include "transfer/DriveInfo.h"
 #include "ui/CDriveDlg.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app/CMainFrame.h"
-#include "platform/VersionNotice.h"
+#include "platform/process/VersionNotice.h"
 
 CTunecrateApp::CTunecrateApp() = default;
 

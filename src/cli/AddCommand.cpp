@@ -8,7 +8,7 @@
 
 #include "cli/CliSession.h"
 #include "collection/MusicFolderWalk.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 #include "run/NumberFormat.h"
 
 CLI::App* AddCommand::Register(CLI::App& app) {

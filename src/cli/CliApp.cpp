@@ -16,9 +16,9 @@
 #include "cli/RemoveCommand.h"
 #include "cli/StatusCommand.h"
 #include "cli/WatchCommand.h"
-#include "platform/Console.h"
-#include "platform/VersionNotice.h"
-#include "platform/VolumeQueries.h"
+#include "platform/process/Console.h"
+#include "platform/process/VersionNotice.h"
+#include "platform/volumes/VolumeQueries.h"
 #include "storage/AppSettings.h"
 
 CliApp::CliApp(std::istream& in, std::ostream& out, std::ostream& err, bool interactive)

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 CliSession::CliSession(CliContext& context)
     : context_(context),

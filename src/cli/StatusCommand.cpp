@@ -6,7 +6,7 @@
 
 #include "cli/CliSession.h"
 #include "cli/JsonText.h"
-#include "platform/FileSizes.h"
+#include "platform/files/FileSizes.h"
 #include "run/NumberFormat.h"
 
 CLI::App* StatusCommand::Register(CLI::App& app) {

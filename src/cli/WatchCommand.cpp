@@ -7,8 +7,8 @@
 #include <csignal>
 
 #include "platform/CaseFold.h"
-#include "platform/DesktopNotifier.h"
-#include "platform/MountWatcher.h"
+#include "platform/desktop/DesktopNotifier.h"
+#include "platform/volumes/MountWatcher.h"
 #include "run/NumberFormat.h"
 #include "run/RunSummary.h"
 

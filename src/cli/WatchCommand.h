@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/FillCommand.h"
-#include "platform/VolumeQueries.h"
+#include "platform/volumes/VolumeQueries.h"
 
 // `watch COLLECTION (--label NAME | --uuid ID) [fill options] [--once]`: waits for a volume with
 // that label or UUID to be mounted, fills it as `fill` does (ejecting it with --eject), sends a

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/CliApp.h"
-#include "platform/Console.h"
+#include "platform/process/Console.h"
 
 int main(int argc, char** argv) {
     // Arguments and output are UTF-8 on every platform, so any name survives.

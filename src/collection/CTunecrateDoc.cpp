@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "collection/DirectoryPath.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
 

@@ -10,7 +10,7 @@
 #include "collection/CollectionUi.h"
 #include "collection/FileStamp.h"
 #include "collection/MusicLibrary.h"
-#include "platform/LockFile.h"
+#include "platform/files/LockFile.h"
 
 class AppSettings;
 class IniFile;

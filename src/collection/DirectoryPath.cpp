@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collection/DirectoryPath.h"
 
-#include <cwctype>
 #include <filesystem>
 #include <system_error>
 
-#include "platform/LegacyText.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
+#include "platform/process/LegacyText.h"
 
 namespace fs = std::filesystem;
 using platform::UserMessage;
@@ -50,13 +49,5 @@ std::string DirectoryPath::Absolute(const std::string& path) {
 }
 
 std::string DirectoryPath::Key(const std::string& path) {
-#ifdef _WIN32
-    std::wstring wide = platform::PathFromUtf8(Absolute(path)).wstring();
-    for (wchar_t& c : wide) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return platform::PathToUtf8(fs::path(wide));
-#else
-    return Absolute(path);
-#endif
+    return platform::PathCaseKey(Absolute(path));
 }

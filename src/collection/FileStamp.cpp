@@ -1,22 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collection/FileStamp.h"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-#include "platform/Win32Handle.h"
-#include "platform/Win32Text.h"
-#else
-#include <sys/stat.h>
-#endif
-
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -34,20 +23,8 @@ FileStamp FileStamp::Of(const std::string& path) {
     stamp.writeTime = static_cast<int64_t>(time.time_since_epoch().count());
     // Two saves within one tick of the clock can leave time and size alike; the replacing
     // rename gives the file a new inode (file index on Windows) all the same.
-#ifdef _WIN32
-    platform::Win32Handle handle(
-        CreateFileW(platform::SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (handle.IsValid() && GetFileInformationByHandle(handle.Get(), &info)) {
-        stamp.fileId = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    if (const auto identity = platform::IdentityOf(path)) {
+        stamp.fileId = identity->index;
     }
-#else
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        stamp.fileId = static_cast<uint64_t>(st.st_ino);
-    }
-#endif
     return stamp;
 }

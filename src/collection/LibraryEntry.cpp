@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 LibraryEntry::LibraryEntry(LibraryDirectory* owner, std::string name, int flag)
     : owner_(owner), name_(std::move(name)), flag_(flag), fileFlag_(flag) {}

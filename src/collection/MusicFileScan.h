@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/RegularFiles.h"
+
 // Finding the music files of one directory: the regular files directly in it (never in its
 // subdirectories) whose names end in "." plus one of the given extensions, without regard to
 // ASCII case on every platform.
@@ -13,11 +15,7 @@
 bool MatchesExtension(const std::string& name, const std::string& extension);
 
 // What listing a directory found.
-enum class ListOutcome {
-    kListed,      // listed to the end
-    kEmpty,       // listed, and it holds nothing at all (not even a subfolder or a dot file)
-    kUnlistable,  // missing, not a directory, not readable, or the listing broke off
-};
+using ListOutcome = platform::ListOutcome;
 
 // Appends to `names` the music files of `directory`: extension by extension in the order given,
 // and within one extension sorted byte-wise, so that results are repeatable. A file matching two

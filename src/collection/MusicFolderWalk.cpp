@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "collection/MusicFileScan.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 

@@ -17,8 +17,8 @@
 #include <utility>
 
 #include "collection/MusicFileScan.h"
-#include "platform/DurableFile.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/DurableFile.h"
+#include "platform/files/Utf8Path.h"
 #include "storage/AppSettings.h"
 #include "storage/IniFile.h"
 

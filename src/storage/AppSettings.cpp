@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/DurableFile.h"
-#include "platform/ExecutablePath.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/DurableFile.h"
+#include "platform/files/Utf8Path.h"
+#include "platform/process/ExecutablePath.h"
 #include "storage/IniFile.h"
 
 namespace fs = std::filesystem;

@@ -5,9 +5,9 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/DurableFile.h"
-#include "platform/LegacyText.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/DurableFile.h"
+#include "platform/files/Utf8Path.h"
+#include "platform/process/LegacyText.h"
 
 namespace {
 

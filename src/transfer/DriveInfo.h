@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/UserMessage.h"
-#include "platform/VolumeQueries.h"
+#include "platform/volumes/VolumeQueries.h"
 
 // One drive described for the user: type, label, byte counts and a multi-line description.
 // The owner sets the root path and calls Refresh; the fields are read through the getters.

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 #include "transfer/StickFolder.h"
 
 namespace fs = std::filesystem;

@@ -17,8 +17,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/FileDescriptor.h"
-#include "platform/MountTable.h"
+#include "platform/files/FileDescriptor_posix.h"
+#include "platform/volumes/MountTable_linux.h"
 #include "transfer/StickFolder.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "platform/Win32Handle.h"
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
+#include "platform/files/Handle_win.h"
 #include "transfer/StickFolder.h"
 
 using platform::JoinSystemPath;

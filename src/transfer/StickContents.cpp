@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "collection/MusicFileScan.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 #include "transfer/FileOperations.h"
 #include "transfer/StickLayout.h"
 

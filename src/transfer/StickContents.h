@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/VolumeQueries.h"
+#include "platform/volumes/VolumeQueries.h"
 
 // What a wipe of the stick would delete, counted before it is done: every file below the root
 // (symbolic links and other non-directories count as files), their bytes, and how many of them

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "platform/FileDescriptor.h"
+#include "platform/files/FileDescriptor_posix.h"
 #include "transfer/FileOperations.h"
 
 using platform::FileDescriptor;

@@ -9,8 +9,8 @@
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/LibraryEntry.h"
-#include "platform/FileSizes.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/FileSizes.h"
+#include "platform/files/Utf8Path.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/StickOrder.h"
 #include "transfer/WipeGuard.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 using platform::UserMessage;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileIdentity.h"
 #include "platform/UserMessage.h"
+#include "platform/files/FileIdentity.h"
 
 // Keeps a fill and a wipe of the stick away from the user's own files. Everything is decided by
 // file identity (platform::FileIdentity), never by comparing path strings, so that symbolic

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/VolumeQueries.h"
+#include "platform/volumes/VolumeQueries.h"
 #include "transfer/DriveInfo.h"
 
 class QLabel;

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/VolumeEjector.h"
+#include "platform/volumes/VolumeEjector.h"
 
 // Ejects the stick after a run on a thread of its own, since unmounting waits for the stick's
 // data to be written, and tells when it is done. One eject at a time.

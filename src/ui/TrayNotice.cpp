@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QSystemTrayIcon>
 
-#include "platform/DesktopNotifier.h"
+#include "platform/desktop/DesktopNotifier.h"
 
 TrayNotice::TrayNotice(QObject* parent) : QObject(parent) {}
 

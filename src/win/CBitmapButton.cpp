@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/FormColours.h"
 #include "win/WinText.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win/CExtensionsDlg.h"
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/WinText.h"
 #include "win/resource.h"
 

@@ -3,7 +3,7 @@
 
 #include <shobjidl.h>
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/WinText.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "collection/CTunecrateDoc.h"
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/CAboutDlg.h"
 #include "win/CTunecrateView.h"
 #include "win/WinDocumentUi.h"

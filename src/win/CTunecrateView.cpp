@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "collection/CTunecrateDoc.h"
-#include "platform/VolumeEjector.h"
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
+#include "platform/volumes/VolumeEjector.h"
 #include "run/FillRequest.h"
 #include "run/PlayOrderRun.h"
 #include "run/RunSummary.h"

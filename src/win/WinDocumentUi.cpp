@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/WinText.h"
 #include "win/resource.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win/WinEjectRunner.h"
 
-#include "platform/VolumeEjector.h"
+#include "platform/volumes/VolumeEjector.h"
 #include "win/WinMessages.h"
 
 bool WinEjectRunner::Start(const std::string& drive) {

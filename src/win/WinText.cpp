@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/resource.h"
 
 namespace win {

@@ -10,11 +10,10 @@ WinTransferRunner::WinTransferRunner(HWND window)
 WinTransferRunner::~WinTransferRunner() {
     Stop();
     abandoned_ = true;
-    SetEvent(boxClosed_);
+    SetEvent(boxClosed_.Get());
     if (thread_.joinable()) {
         thread_.join();
     }
-    CloseHandle(boxClosed_);
 }
 
 bool WinTransferRunner::Start(std::unique_ptr<TransferJob> job) {
@@ -66,5 +65,5 @@ void WinTransferRunner::ShowMessageBox(const platform::UserMessage& text) {
         delete message;
         return;
     }
-    WaitForSingleObject(boxClosed_, INFINITE);
+    WaitForSingleObject(boxClosed_.Get(), INFINITE);
 }

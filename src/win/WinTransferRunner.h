@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/files/Handle_win.h"
 #include "transfer/TransferObserver.h"
 
 class TransferJob;
@@ -28,7 +29,7 @@ class WinTransferRunner : public TransferObserver {
     // After WM_APP_TRANSFER_ENDED: the thread is joined and the job released.
     void OnEnded();
     // After the window showed the message box of WM_APP_MESSAGE_BOX: the job goes on.
-    void MessageBoxClosed() { SetEvent(boxClosed_); }
+    void MessageBoxClosed() { SetEvent(boxClosed_.Get()); }
 
     // TransferObserver, on the job's thread.
     void SetStatusText(const platform::UserMessage& text) override;
@@ -42,7 +43,7 @@ class WinTransferRunner : public TransferObserver {
     HWND window_;
     std::atomic<int> stopFlag_{1};
     std::atomic<bool> abandoned_{false};
-    HANDLE boxClosed_;
+    platform::Win32Handle boxClosed_;  // an event: the message box was closed
     std::unique_ptr<TransferJob> job_;
     std::thread thread_;
 };

@@ -2,7 +2,7 @@
 // The Windows desktop program: the main window with its form, over the Qt-free core.
 #include <string>
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "win/CMainFrame.h"
 #include "win/WinApi.h"
 

@@ -12,7 +12,7 @@
 #include <regex>
 
 #include "cli/CliFixture.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 #include "support/TmpfsMount.h"
 #include "transfer/FileOperations.h"
 

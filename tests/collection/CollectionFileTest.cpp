@@ -7,7 +7,7 @@
 
 #include "CollectionTestSupport.h"
 #include "collection/MusicLibrary.h"
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 #include "support/TmpfsMount.h"
 
 namespace fs = std::filesystem;

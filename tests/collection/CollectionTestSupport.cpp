@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LinuxVolumeQueries.h"
+#include "platform/volumes/VolumeQueries_linux.h"
 
 #include <gmock/gmock.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LockFile.h"
+#include "platform/files/LockFile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

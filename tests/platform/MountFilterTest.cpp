@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/MountFilter.h"
+#include "platform/volumes/MountFilter_linux.h"
 
 #include <gtest/gtest.h>
 

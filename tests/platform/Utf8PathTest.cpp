@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "collection/MusicFileScan.h"
-#include "platform/DurableFile.h"
+#include "platform/files/DurableFile.h"
 #include "storage/IniFile.h"
 #include "support/TempDir.h"
 #include "transfer/FileOperations.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/WindowsVolumeEjector.h"
+#include "platform/volumes/VolumeEjector_win.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/VolumeQueries.h"
+#include "platform/volumes/VolumeQueries.h"
 #include "transfer/DriveInfo.h"
 
 // The system's answers about drives, as a test sets them up.

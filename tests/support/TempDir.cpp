@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "platform/Utf8Path.h"
+#include "platform/files/Utf8Path.h"
 
 namespace fs = std::filesystem;
 

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Win32Text.h"
+#include "platform/Text_win.h"
 #include "support/TempDir.h"
 #include "win/WinApi.h"
 #include "win/resource.h"
