@@ -150,9 +150,12 @@ int FillCommand::Execute(CliContext& context) {
     DriveInfo stickInfo;
     stickInfo.SetRootPath(stick_);
     stickInfo.Refresh();
+    FileOperations files;
+    files.SetCopyLimits({&gAbandonCopy});
     if (deleteOld_ && !dryRun_ &&
-        !ConfirmDeletion(
-            stickInfo, StickContents::Count(stick_, session.Settings().GetExtensions()), context)) {
+        !ConfirmDeletion(stickInfo,
+                         StickContents::Count(stick_, session.Settings().GetExtensions(), files),
+                         context)) {
         return kExitFailed;
     }
 
@@ -174,8 +177,6 @@ int FillCommand::Execute(CliContext& context) {
         options.byteLimit = SizeParser::Parse(limit_, error);
     }
     SeededRandom random = seed_ ? SeededRandom(*seed_) : SeededRandom();
-    FileOperations files;
-    files.SetCopyLimits({&gAbandonCopy});
     TerminalTransferObserver observer(context.out, context.err, context.interactive,
                                       json_ || dryRun_);
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -15,8 +16,9 @@ class StickFolder;
 // to it. Paths are full UTF-8 paths; nothing changes the process's current directory. On Windows
 // a bare drive such as "E:" stands for the root folder of that drive.
 //
-// What the transfer job does on the stick itself (copy, rename, remove, flush, identity, free
-// space, name rules) is virtual, so that tests can put a stick that fails on demand in its place.
+// What the transfer job and the wipe question do on the stick itself (look, list, wipe, copy,
+// rename, remove, flush, identity, free space, name rules) is virtual, so that tests can put a
+// stick of their own in its place.
 class FileOperations {
   public:
     // How a copy or rename ended. A failure of the stick itself (gone, read-only, I/O error) is
@@ -56,6 +58,16 @@ class FileOperations {
         std::chrono::milliseconds stall{30000};
     };
 
+    // One entry below a folder, as ListTree gives it: a regular file, a folder of the same file
+    // system, or anything else (a link, a device, a pipe, an entry that cannot be examined).
+    struct TreeEntry {
+        enum class Kind { kFile, kFolder, kOther };
+        Kind kind = Kind::kOther;
+        std::string name;     // the entry's own name
+        bool inRoot = false;  // directly in the folder walked
+        uint64_t size = 0;    // the bytes of a regular file; 0 for everything else
+    };
+
     virtual ~FileOperations() = default;
 
     void SetCopyLimits(CopyLimits limits) { limits_ = limits; }
@@ -65,7 +77,14 @@ class FileOperations {
     // alone; read-only files are not deleted. Returns how many entries could not be deleted
     // (0 also when `directory` cannot be opened).
     int DeleteTree(const std::string& directory) const;
-    int DeleteTree(const StickFolder& folder) const;
+    virtual int DeleteTree(const StickFolder& folder) const;
+    // Calls `visit` for each entry DeleteTree would reach below `directory`, a folder before
+    // what it holds: links are given, never followed; a file system mounted below is neither
+    // given nor entered. Nothing when `directory` cannot be opened.
+    virtual void ListTree(const std::string& directory,
+                          const std::function<void(const TreeEntry&)>& visit) const;
+    // True when `path` is a folder (or a link to one, as a stick's mount point may be reached).
+    virtual bool IsDirectory(const std::string& path) const;
 
     // Size in bytes of the regular file `name` in `directory`; 0 when it cannot be opened or
     // is not a regular file.

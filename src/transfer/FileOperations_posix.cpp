@@ -59,6 +59,24 @@ bool IsReadOnly(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// The names in the folder `dirFd`, without "." and ".."; none when it cannot be listed.
+std::vector<std::string> NamesIn(int dirFd) {
+    std::vector<std::string> names;
+    FileDescriptor listFd(dup(dirFd));
+    DIR* dir = listFd.IsValid() ? fdopendir(listFd.Get()) : nullptr;
+    if (!dir) {
+        return names;
+    }
+    listFd.Release();  // the listing owns it now
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    return names;
+}
+
 int DeleteContents(int dirFd, const VolumeIdentity& volume);
 
 int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
@@ -95,26 +113,61 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
 }
 
 int DeleteContents(int dirFd, const VolumeIdentity& volume) {
-    FileDescriptor listFd(dup(dirFd));
-    DIR* dir = listFd.IsValid() ? fdopendir(listFd.Get()) : nullptr;
-    if (!dir) {
-        return 0;
-    }
-    listFd.Release();  // the listing owns it now
     // Names first, deletions afterwards: removing entries while the listing runs may make some
     // file systems skip entries.
-    std::vector<std::string> names;
-    while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    closedir(dir);
+    const std::vector<std::string> names = NamesIn(dirFd);
     int failures = 0;
     for (const std::string& name : names) {
         failures += DeleteEntry(dirFd, name.c_str(), volume);
     }
     return failures;
+}
+
+void ListContents(int dirFd, const VolumeIdentity& volume, bool inRoot,
+                  const std::function<void(const FileOperations::TreeEntry&)>& visit);
+
+// Gives the entry `entry.name` of `dirFd` and, for a folder, what it holds, as DeleteEntry
+// walks it.
+void ListEntry(int dirFd, FileOperations::TreeEntry& entry, const VolumeIdentity& volume,
+               const std::function<void(const FileOperations::TreeEntry&)>& visit) {
+    using Kind = FileOperations::TreeEntry::Kind;
+    struct stat st;
+    if (fstatat(dirFd, entry.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT) {
+            visit(entry);  // there, but not to be examined
+        }
+        return;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        entry.kind = S_ISREG(st.st_mode) ? Kind::kFile : Kind::kOther;
+        entry.size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+        visit(entry);
+        return;
+    }
+    if (st.st_dev != volume.device) {
+        return;  // another file system is mounted here
+    }
+    const FileDescriptor sub(
+        openat(dirFd, entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    VolumeIdentity id;
+    if (sub.IsValid() && !(Identify(sub.Get(), id) && SameVolume(id, volume))) {
+        return;  // another mount of this file system (a bind mount)
+    }
+    entry.kind = Kind::kFolder;
+    visit(entry);
+    if (sub.IsValid()) {
+        ListContents(sub.Get(), volume, false, visit);
+    }
+}
+
+void ListContents(int dirFd, const VolumeIdentity& volume, bool inRoot,
+                  const std::function<void(const FileOperations::TreeEntry&)>& visit) {
+    for (const std::string& name : NamesIn(dirFd)) {
+        FileOperations::TreeEntry entry;
+        entry.name = name;
+        entry.inRoot = inRoot;
+        ListEntry(dirFd, entry, volume, visit);
+    }
 }
 
 std::string SystemText(const std::string& path, int err) {
@@ -314,6 +367,20 @@ int FileOperations::DeleteTree(const StickFolder& folder) const {
     FileDescriptor fd(openat(folder.Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     VolumeIdentity volume;
     return fd.IsValid() && Identify(fd.Get(), volume) ? DeleteContents(fd.Get(), volume) : 0;
+}
+
+void FileOperations::ListTree(const std::string& directory,
+                              const std::function<void(const TreeEntry&)>& visit) const {
+    const FileDescriptor fd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    VolumeIdentity volume;
+    if (fd.IsValid() && Identify(fd.Get(), volume)) {
+        ListContents(fd.Get(), volume, true, visit);
+    }
+}
+
+bool FileOperations::IsDirectory(const std::string& path) const {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,

@@ -27,6 +27,7 @@ platform::UserMessage PathError(const std::string& path, DWORD err) {
 struct Entry {
     std::wstring name;
     DWORD attributes;
+    uint64_t size = 0;
 };
 
 // Names first, deletions afterwards: removing entries while the search runs may make some file
@@ -41,7 +42,8 @@ bool ListFolder(const std::wstring& dir, std::vector<Entry>& entries) {
     do {
         const std::wstring name = data.cFileName;
         if (name != L"." && name != L"..") {
-            entries.push_back(Entry{name, data.dwFileAttributes});
+            entries.push_back(Entry{name, data.dwFileAttributes,
+                                    (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
         }
     } while (FindNextFileW(find, &data));
     FindClose(find);
@@ -94,6 +96,31 @@ int DeleteContents(const std::wstring& dir) {
         failures += DeleteEntry(dir, entry);
     }
     return failures;
+}
+
+// Lists below `dir` as DeleteContents walks it.
+void ListContents(const std::wstring& dir, bool inRoot,
+                  const std::function<void(const FileOperations::TreeEntry&)>& visit) {
+    using Kind = FileOperations::TreeEntry::Kind;
+    std::vector<Entry> entries;
+    ListFolder(dir, entries);
+    for (const Entry& found : entries) {
+        const std::wstring path = JoinSystemPath(dir, found.name);
+        const bool folder = (found.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const bool link = (found.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if (folder && link && IsVolumeMountPoint(path)) {
+            continue;  // another file system
+        }
+        FileOperations::TreeEntry entry;
+        entry.name = platform::Narrow(found.name);
+        entry.inRoot = inRoot;
+        entry.kind = link ? Kind::kOther : folder ? Kind::kFolder : Kind::kFile;
+        entry.size = entry.kind == Kind::kFile ? found.size : 0;
+        visit(entry);
+        if (entry.kind == Kind::kFolder) {
+            ListContents(path, false, visit);
+        }
+    }
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -242,6 +269,18 @@ int FileOperations::DeleteTree(const std::string& directory) const {
 
 int FileOperations::DeleteTree(const StickFolder& folder) const {
     return DeleteTree(folder.Path());
+}
+
+void FileOperations::ListTree(const std::string& directory,
+                              const std::function<void(const TreeEntry&)>& visit) const {
+    const std::wstring dir = directory.empty() ? std::wstring() : SystemPath(directory);
+    if (!dir.empty() && IsFolder(dir)) {
+        ListContents(dir, true, visit);
+    }
+}
+
+bool FileOperations::IsDirectory(const std::string& path) const {
+    return !path.empty() && IsFolder(SystemPath(path));
 }
 
 uint64_t FileOperations::GetSizeOfFile(const std::string& directory,

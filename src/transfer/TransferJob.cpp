@@ -230,10 +230,9 @@ bool TransferJob::DeleteOldFiles(TransferResult& result) {
 
 bool TransferJob::CheckStick(UserMessage& error) {
     const std::string& stick = options_.stickDrive;
-    std::error_code ec;
     if (stick.empty()) {
         error = UserMessage(MessageId::kNoStick);
-    } else if (!fs::is_directory(platform::PathFromUtf8(stick), ec)) {
+    } else if (!files_.IsDirectory(stick)) {
         error = UserMessage(MessageId::kStickNotFound, {stick});
     } else if (stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir &&
                !options_.allowPlainFolder) {
@@ -491,17 +490,11 @@ void TransferJob::OrderByCost(CandidatePool& pool) {
 }
 
 uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(platform::PathFromUtf8(options_.stickDrive),
-                                             fs::directory_options::skip_permission_denied, ec),
-         end;
-         !ec && it != end; it.increment(ec)) {
-        std::error_code statusError;
-        const fs::file_status status = it->symlink_status(statusError);
-        const uint64_t size = fs::is_regular_file(status) ? it->file_size(statusError) : 0;
-        freeBytes +=
-            space_.InClusters(size) + (fs::is_directory(status) ? space_.ClusterBytes() : 0);
-    }
+    // What the wipe deletes: neither what a link leads to nor another file system below.
+    files_.ListTree(options_.stickDrive, [&](const FileOperations::TreeEntry& entry) {
+        const bool folder = entry.kind == FileOperations::TreeEntry::Kind::kFolder;
+        freeBytes += folder ? space_.ClusterBytes() : space_.InClusters(entry.size);
+    });
     return freeBytes;
 }
 

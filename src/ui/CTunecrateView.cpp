@@ -405,6 +405,12 @@ void CTunecrateView::MeasureStick() {
     ShowStickDrive(QString::fromStdString(settings_.GetStickDrive()));
 }
 
+void CTunecrateView::UseStick(const FileOperations& files, const platform::VolumeQueries& volumes) {
+    fileOperations_ = &files;
+    driveInfo_ = std::make_unique<DriveInfo>(volumes);
+    MeasureStick();
+}
+
 void CTunecrateView::ShowFreeSpace(unsigned long megabytes) {
     freeSpace_->setText(MessageText::Translate(TransferJob::FreeSpaceText(megabytes)));
 }
@@ -642,7 +648,7 @@ void CTunecrateView::OnStickOrder() {
     BusyTask ordering(
         window(), [](size_t) { return tr("Putting the stick in play order..."); }, false);
     ordering.Run([&](const std::atomic<bool>&, std::atomic<size_t>&) {
-        done = run::PlayOrderRun::Run(root, false, fileOperations_);
+        done = run::PlayOrderRun::Run(root, false, *fileOperations_);
     });
     QMessageBox box(done->Succeeded() ? QMessageBox::Information : QMessageBox::Warning,
                     QCoreApplication::applicationName(), MessageText::Translate(done->Message()),
@@ -718,7 +724,7 @@ void CTunecrateView::StartTransfer() {
         start_->SetState(CHoverButton::kStateOff);
         return;
     }
-    auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, fileOperations_, random_,
+    auto job = std::make_unique<TransferJob>(*document_, *driveInfo_, *fileOperations_, random_,
                                              runner_->StopFlag(), *observer_, options);
     // What the live counts start from: the job owns the flags until it ends.
     countsAtStart_ = document_->GetLibrary().Count();
@@ -737,7 +743,7 @@ bool CTunecrateView::ConfirmWipe() {
     BusyTask counting(
         window(), [](size_t) { return tr("Counting what is on the stick..."); }, false);
     counting.Run([&](const std::atomic<bool>&, std::atomic<size_t>&) {
-        contents = StickContents::Count(root, extensions);
+        contents = StickContents::Count(root, extensions, *fileOperations_);
     });
     const std::optional<run::WipeQuestion> question =
         run::WipeQuestion::For(*driveInfo_, contents, false);

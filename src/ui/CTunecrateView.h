@@ -72,6 +72,9 @@ class CTunecrateView : public QWidget {
     // StoreSettings did.
     ~CTunecrateView() override;
 
+    // Reaches the stick through `files` and `volumes` from now on, in place of the system's own
+    // (a test's stick); measures it. Not while a transfer runs.
+    void UseStick(const FileOperations& files, const platform::VolumeQueries& volumes);
     void SetDocument(CTunecrateDoc* document) { document_ = document; }
     CTunecrateDoc* GetDocument() const { return document_; }
     AppSettings& GetSettings() { return settings_; }
@@ -184,7 +187,8 @@ class CTunecrateView : public QWidget {
     void OnEjectFinished(const platform::EjectResult& ejected);
 
     AppSettings settings_;
-    FileOperations fileOperations_;
+    FileOperations systemFileOperations_;
+    const FileOperations* fileOperations_ = &systemFileOperations_;
     std::unique_ptr<DriveInfo> driveInfo_;
     SeededRandom random_;
     CTunecrateDoc* document_ = nullptr;

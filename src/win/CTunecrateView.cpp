@@ -434,7 +434,8 @@ void CTunecrateView::StartTransfer() {
 
 bool CTunecrateView::ConfirmWipe() {
     const std::optional<run::WipeQuestion> question = run::WipeQuestion::For(
-        driveInfo_, StickContents::Count(driveInfo_.GetRootPath(), settings_.GetExtensions()),
+        driveInfo_,
+        StickContents::Count(driveInfo_.GetRootPath(), settings_.GetExtensions(), fileOperations_),
         false);
     if (!question) {
         return true;  // nothing to ask: a stick of music only, or the job says why it cannot work

@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Transfers started and stopped from the main window, onto a real mounted RAM volume.
+// Transfers started and stopped from the main window, onto a stick in a folder.
 
 #include "AppTestSupport.h"
-#include "support/TmpfsMount.h"
+#include "transfer/FolderStick.h"
 
 namespace {
 
-class TransferFromGuiTest : public AppTest {
+// Made before the main window and gone after it: the window reaches the stick until it closes.
+struct WithFolderStick {
+    TempDir stickParent;
+    FolderStick stick_{stickParent / "stick", 8 << 20};
+};
+
+class TransferFromGuiTest : public WithFolderStick, public AppTest {
   protected:
     // The form over `stick` with a collection of `files` files of `bytes` bytes.
     void OpenWithCollection(const std::string& stick, int files, size_t bytes) {
         WriteSettings(stick, "");
         const QString music = MakeMusicDir("music", files, bytes);
         Open();
+        View().UseStick(stick_, stick_);
         View().AddDirectoryEntry(music);
     }
     CHoverButton& Start() { return *View().StartButton(); }
@@ -20,13 +27,10 @@ class TransferFromGuiTest : public AppTest {
         return QTest::qWaitFor([this] { return !View().IsTransferRunning(); }, 20000);
     }
     QString FreeSpace() { return View().FreeSpaceLabel()->text(); }
-
-    TmpfsMount stick_{8 << 20};
 };
 
 // Everything that would change the collection, the stick or the file types waits for the run.
 TEST_F(TransferFromGuiTest, WhileARunGoesTheCommandsChangingItsInputAreLocked) {
-    SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 3, 100000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(View().IsTransferRunning());
@@ -40,7 +44,6 @@ TEST_F(TransferFromGuiTest, WhileARunGoesTheCommandsChangingItsInputAreLocked) {
 }
 
 TEST_F(TransferFromGuiTest, ARunToItsEndCopiesEverySongAndGivesTheFormBack) {
-    SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 3, 100000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(WaitForEnd());
@@ -55,7 +58,6 @@ TEST_F(TransferFromGuiTest, ARunToItsEndCopiesEverySongAndGivesTheFormBack) {
 
 // Two of three songs of 3 MB fill the stick; the bar ends full.
 TEST_F(TransferFromGuiTest, AFullStickEndsTheRunWithTheBarFull) {
-    SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 3, 3 << 20);
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(WaitForEnd());
@@ -65,19 +67,17 @@ TEST_F(TransferFromGuiTest, AFullStickEndsTheRunWithTheBarFull) {
 
 // The idle form's free space follows another program filling the stick, or it pulled out.
 TEST_F(TransferFromGuiTest, TheIdleFormsFreeSpaceFollowsTheStick) {
-    SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 1, 16);
     EXPECT_EQ(View().FreeSpaceLabel()->text(), "8 MB free");
     WriteFileBytes(stick_.Path() + "/other", std::string(3 << 20, 'x'));
     EXPECT_TRUE(QTest::qWaitFor([this] { return FreeSpace() == "5 MB free"; }, 10000));
-    stick_.Unmount();
+    stick_.PullOut();
     EXPECT_TRUE(QTest::qWaitFor([this] { return FreeSpace() == "Free space unknown"; }, 10000));
 }
 
 // The keyboard runs the transfer as the mouse does: Ctrl+T (File > Start Transfer, which turns
 // into Stop Transfer) and Space or Enter on the focused Start button.
 TEST_F(TransferFromGuiTest, KeysStartAndStopARunAsTheMouseDoes) {
-    SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 1500, 1000);
     QAction* command = Frame().Action(CMainFrame::ID_START_TRANSFER);
     for (bool commandStarts : {true, false}) {
@@ -105,7 +105,6 @@ TEST_F(TransferFromGuiTest, KeysStartAndStopARunAsTheMouseDoes) {
 
 // The collection was changed (a directory added), so the save prompt comes once the job ended.
 TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksToSave) {
-    SKIP_UNLESS_MOUNTED(stick_);
     OpenWithCollection(stick_.Path(), 1500, 1000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
     ASSERT_TRUE(View().IsTransferRunning());
@@ -117,10 +116,9 @@ TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksToSave) {
     EXPECT_LT(FilesIn(stick_.Path()).size(), 1500u);
 }
 
-// A RAM volume is not removable: the wipe asks, naming the volume and what lies on it (a few
+// A stick holding more than music: the wipe asks, naming the stick and what lies on it (a few
 // bytes are not "0 MB"), and only Delete wipes.
 TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyDeleteDeletes) {
-    SKIP_UNLESS_MOUNTED(stick_);
     WriteFileBytes(stick_.Path() + "/old.mp3", std::string(3000, 'x'));
     WriteFileBytes(stick_.Path() + "/tax.pdf", "pdf");
     OpenWithCollection(stick_.Path(), 1, 100);
@@ -134,7 +132,7 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyDeleteDeletes) {
         ASSERT_TRUE(WaitForEnd());
         EXPECT_EQ(question,
                   "Delete everything on " + QString::fromStdString(stick_.Path()) +
-                      "?\nDrive type: RAM disk\nOn it: 2 files, 3 KB, 1 of them not music");
+                      "?\nDrive type: Removable Drive\nOn it: 2 files, 3 KB, 1 of them not music");
         EXPECT_EQ(FilesIn(stick_.Path()).count("tax.pdf"), answer == "Cancel" ? 1u : 0u);
     }
     EXPECT_EQ(FilesIn(stick_.Path()).size(), 1u);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -11,9 +12,10 @@
 #include "transfer/StickFolder.h"
 
 // The real file operations with faults on demand: the `nth` copy or flush fails with `error`, or
-// the volume turns another from the `nth` copy on; `space`, when set, is what is measured;
-// with `nameAppears`, a file takes the first name a copy is renamed to just before the rename;
-// `beforeRename` and `beforeFlush` look at the stick at those moments.
+// the volume turns another from the `nth` copy on; `space`, when set, is what is measured; with
+// `capacity`, the folder measures as a volume of that size whose files and folders take whole
+// 4 KiB clusters; with `nameAppears`, a file takes the first name a copy is renamed to just
+// before the rename; `beforeRename` and `beforeFlush` look at the stick at those moments.
 class FailingStick : public FileOperations {
   public:
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
@@ -21,6 +23,7 @@ class FailingStick : public FileOperations {
     int nth = 1, error = 0;
     CopyResult::Outcome copyOutcome = CopyResult::kStickFailed;  // how a failing copy reports
     std::optional<Space> space;
+    std::optional<uint64_t> capacity;
     bool nameAppears = false;  // another program takes the first name a copy is to get
     mutable int copies = 0, flushes = 0, renames = 0;
     std::function<void()> beforeRename, beforeFlush;
@@ -60,6 +63,15 @@ class FailingStick : public FileOperations {
         return known;
     }
     bool MeasureSpace(const std::string& path, Space& measured) const override {
+        if (capacity) {
+            uint64_t used = 0;
+            ListTree(path, [&used](const TreeEntry& entry) {
+                const bool folder = entry.kind == TreeEntry::Kind::kFolder;
+                used += folder ? 4096 : (entry.size + 4095) / 4096 * 4096;
+            });
+            measured = Space{*capacity - std::min(used, *capacity), 4096};
+            return IsDirectory(path);
+        }
         measured = space.value_or(measured);
         return space || FileOperations::MeasureSpace(path, measured);
     }

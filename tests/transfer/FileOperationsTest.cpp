@@ -59,6 +59,9 @@ TEST(FileOperationsTest, OtherMountsOnTheStickAreNotEntered) {
     WriteFileBytes(stick / "nested/inside.mp3", "kept");
     const Mount bound(outside.Path(), stick / "bound");
     ASSERT_TRUE(bound.mounted);
+    int listed = 0;  // nor are they listed, as the wipe question counts
+    FileOperations().ListTree(stick.Path(), [&listed](const auto&) { ++listed; });
+    EXPECT_EQ(listed, 0);
     EXPECT_EQ(FileOperations().DeleteTree(stick.Path()), 2);  // each mount point stays and counts
     EXPECT_EQ(ReadFileBytes(stick / "nested/inside.mp3"), "kept");
     EXPECT_EQ(ReadFileBytes(outside / "keep.mp3"), "precious");

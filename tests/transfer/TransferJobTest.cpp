@@ -384,16 +384,15 @@ TEST_F(TransferJobTest, WipesTheStickFirstOnlyWhereThatIsSafe) {
     // (Where wiping is refused: the CLI's tests of the wipe guard.)
     AddMusic("music", {{"a.mp3", 2 * kMB}});
     // Old files go first, and the space they leave counts; a link to the music goes alone.
-    TmpfsMount stick(4 * kMB);
-    SKIP_UNLESS_MOUNTED(stick);
-    WriteFileBytes(stick.Path() + "/old/deeper/x.mp3", std::string(3 * kMB, 'x'));
-    fs::create_directory_symlink(temp_ / "music", stick.Path() + "/link");
-    TransferJob::Options options = Volume(stick.Path());
+    files_.capacity = 4 * kMB;
+    WriteFileBytes(stick_ / "old/deeper/x.mp3", std::string(3 * kMB, 'x'));
+    TryCreateSymlink(temp_ / "music", stick_ / "link");
+    TransferJob::Options options = Folder(stick_.Path());
     options.deleteOld = true;
     EXPECT_EQ(Run(options).filesCopied, 1);
     EXPECT_EQ(recorder_.events[0], "status Deleting old music files");
-    EXPECT_EQ(recorder_.events[1], "range 3");  // 4 MiB, less a page kept for the stick's record
-    EXPECT_EQ(FilesIn(stick.Path()), std::set<std::string>{"a.mp3"});
+    EXPECT_EQ(recorder_.events[1], "range 3");  // 4 MiB, less a cluster kept for the stick's record
+    EXPECT_EQ(FilesIn(stick_.Path()), std::set<std::string>{"a.mp3"});
     EXPECT_TRUE(fs::exists(temp_ / "music/a.mp3"));
 }
 
