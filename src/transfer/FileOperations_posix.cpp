@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/FileOperations.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -17,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/files/DirectoryStream_posix.h"
 #include "platform/files/FileDescriptor_posix.h"
 #include "platform/volumes/MountTable_linux.h"
 #include "transfer/StickFolder.h"
@@ -59,24 +59,6 @@ bool IsReadOnly(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-// The names in the folder `dirFd`, without "." and ".."; none when it cannot be listed.
-std::vector<std::string> NamesIn(int dirFd) {
-    std::vector<std::string> names;
-    FileDescriptor listFd(dup(dirFd));
-    DIR* dir = listFd.IsValid() ? fdopendir(listFd.Get()) : nullptr;
-    if (!dir) {
-        return names;
-    }
-    listFd.Release();  // the listing owns it now
-    while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    closedir(dir);
-    return names;
-}
-
 int DeleteContents(int dirFd, const VolumeIdentity& volume);
 
 int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
@@ -115,7 +97,7 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
 int DeleteContents(int dirFd, const VolumeIdentity& volume) {
     // Names first, deletions afterwards: removing entries while the listing runs may make some
     // file systems skip entries.
-    const std::vector<std::string> names = NamesIn(dirFd);
+    const std::vector<std::string> names = platform::DirectoryStream::NamesIn(dirFd);
     int failures = 0;
     for (const std::string& name : names) {
         failures += DeleteEntry(dirFd, name.c_str(), volume);
@@ -162,7 +144,7 @@ void ListEntry(int dirFd, FileOperations::TreeEntry& entry, const VolumeIdentity
 
 void ListContents(int dirFd, const VolumeIdentity& volume, bool inRoot,
                   const std::function<void(const FileOperations::TreeEntry&)>& visit) {
-    for (const std::string& name : NamesIn(dirFd)) {
+    for (const std::string& name : platform::DirectoryStream::NamesIn(dirFd)) {
         FileOperations::TreeEntry entry;
         entry.name = name;
         entry.inRoot = inRoot;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Text_win.h"
+#include "platform/files/FindHandle_win.h"
 #include "platform/files/Handle_win.h"
 #include "transfer/StickFolder.h"
 
@@ -34,9 +35,10 @@ struct Entry {
 // systems skip entries. False when the folder cannot be listed.
 bool ListFolder(const std::wstring& dir, std::vector<Entry>& entries) {
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW(JoinSystemPath(dir, L"*").c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) {
+    const platform::Win32FindHandle find(FindFirstFileExW(JoinSystemPath(dir, L"*").c_str(),
+                                                          FindExInfoBasic, &data,
+                                                          FindExSearchNameMatch, nullptr, 0));
+    if (!find.IsValid()) {
         return false;
     }
     do {
@@ -45,8 +47,7 @@ bool ListFolder(const std::wstring& dir, std::vector<Entry>& entries) {
             entries.push_back(Entry{name, data.dwFileAttributes,
                                     (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
         }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
     return true;
 }
 
@@ -250,10 +251,9 @@ bool FileOperations::ProcessRunning(unsigned long long id) {
     if (id > MAXDWORD) {
         return false;
     }
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
-    if (process) {
-        CloseHandle(process);
+    const platform::Win32Handle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id)));
+    if (process.IsValid()) {
         return true;
     }
     return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process

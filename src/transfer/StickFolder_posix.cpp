@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/StickFolder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +9,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/files/DirectoryStream_posix.h"
 #include "platform/files/FileDescriptor_posix.h"
 #include "transfer/FileOperations.h"
 
@@ -139,23 +139,7 @@ StickFolder::Kind StickFolder::KindOf(const std::string& relative) const {
 }
 
 std::vector<std::string> StickFolder::List() const {
-    std::vector<std::string> names;
-    // A listing of its own: a descriptor shared with another listing would share its position.
-    const int fd = openat(Descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
-    if (!dir) {
-        if (fd >= 0) {
-            close(fd);
-        }
-        return names;
-    }
-    while (const dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    closedir(dir);
-    return names;
+    return platform::DirectoryStream::NamesIn(Descriptor());
 }
 
 bool StickFolder::ReadSmallFile(const std::string& name, uint64_t maxBytes,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Text_win.h"
+#include "platform/files/FindHandle_win.h"
 #include "platform/files/Handle_win.h"
 #include "transfer/FileOperations.h"
 
@@ -133,9 +134,10 @@ StickFolder::Kind StickFolder::KindOf(const std::string& relative) const {
 std::vector<std::string> StickFolder::List() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW(JoinSystemPath(handle_->system, L"*").c_str(),
-                                         FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) {
+    const platform::Win32FindHandle find(
+        FindFirstFileExW(JoinSystemPath(handle_->system, L"*").c_str(), FindExInfoBasic, &data,
+                         FindExSearchNameMatch, nullptr, 0));
+    if (!find.IsValid()) {
         return names;
     }
     do {
@@ -143,8 +145,7 @@ std::vector<std::string> StickFolder::List() const {
         if (name != L"." && name != L"..") {
             names.push_back(platform::Narrow(name));
         }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
     return names;
 }
 

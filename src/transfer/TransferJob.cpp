@@ -3,19 +3,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <system_error>
 #include <unordered_map>
 
 #include "collection/CTunecrateDoc.h"
 #include "collection/LibraryEntry.h"
 #include "platform/files/FileSizes.h"
-#include "platform/files/Utf8Path.h"
 #include "transfer/DriveInfo.h"
 #include "transfer/StickOrder.h"
 #include "transfer/WipeGuard.h"
 
-namespace fs = std::filesystem;
 using platform::UserMessage;
 using MessageId = platform::UserMessage::Id;
 

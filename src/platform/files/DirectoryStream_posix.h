@@ -2,6 +2,11 @@
 #pragma once
 
 #include <dirent.h>
+#include <fcntl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/files/FileDescriptor_posix.h"
 
@@ -28,6 +33,20 @@ class DirectoryStream {
             fd.Release();
         }
         return DirectoryStream(dir);
+    }
+
+    // The names in the open folder `dirFd`, without "." and ".."; none when it cannot be listed.
+    // Read through a descriptor of its own: one shared with another listing shares its position.
+    static std::vector<std::string> NamesIn(int dirFd) {
+        std::vector<std::string> names;
+        const DirectoryStream listing =
+            Adopt(FileDescriptor(openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+        while (const dirent* entry = listing.IsValid() ? readdir(listing.Get()) : nullptr) {
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+                names.emplace_back(entry->d_name);
+            }
+        }
+        return names;
     }
 
     bool IsValid() const { return dir_ != nullptr; }
