@@ -2,9 +2,10 @@
 // Songs stand on disc in play order (players play a folder in the order of its entries), on
 // the file systems where that order is the order entries were made: exFAT and FAT. Read after
 // mounting the volume again: exfat-fuse lists a folder in on-disc order as it reads it.
-#include <dirent.h>
+#include <fcntl.h>
 
 #include "cli/CliFixture.h"
+#include "platform/files/DirectoryStream_posix.h"
 #include "support/RealVolume.h"
 
 namespace fs = std::filesystem;
@@ -27,15 +28,12 @@ class PlayOrderTest : public CliTest, public ::testing::WithParamInterface<Kind>
     // The songs in `folder` of the stick in the order of their entries on disc.
     std::vector<std::string> OnDisc(const std::string& folder) {
         std::vector<std::string> names;
-        DIR* dir = opendir((volume.Path() + "/" + folder).c_str());
-        while (const dirent* entry = dir ? readdir(dir) : nullptr) {
-            const std::string name = entry->d_name;
+        const platform::FileDescriptor dir(
+            open((volume.Path() + "/" + folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        for (const std::string& name : platform::DirectoryStream::NamesIn(dir.Get())) {
             if (name.size() > 4 && name.compare(name.size() - 4, 4, ".mp3") == 0) {
                 names.push_back(folder.empty() ? name : folder + "/" + name);
             }
-        }
-        if (dir) {
-            closedir(dir);
         }
         return names;
     }
