@@ -156,4 +156,8 @@ class FileOperations {
     static bool ProcessRunning(unsigned long long id);
 
     CopyLimits limits_;
+    // The volume that refused to rename without overwriting, 0 for none (POSIX): drivers that
+    // do not know that (FUSE ones among them) look both names up before they refuse, a round
+    // trip to the driver each time, so that volume is not asked again.
+    mutable std::atomic<unsigned long long> noReplaceRefusedBy_{0};
 };

@@ -450,10 +450,11 @@ FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFol
     const int fromDir = fromFolder.Descriptor();
     const int toDir = toFolder.Descriptor();
     const std::string target = toFolder.PathOf(to);
-    if (renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE) == 0) {
+    const bool refused = toFolder.Device() != 0 && noReplaceRefusedBy_ == toFolder.Device();
+    if (!refused && renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE) == 0) {
         return CopyResult();
     }
-    int err = errno;
+    int err = refused ? EINVAL : errno;
     if (err == EINVAL || err == ENOSYS || err == EOPNOTSUPP) {
         // Drivers that do not know the flag (FUSE ones among them): look first, then rename.
         // Only this program writes the stick during a run.
@@ -461,6 +462,7 @@ FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFol
             return CopyResult::Failed(CopyResult::kNameTaken, ErrorText(target, EEXIST));
         }
         if (renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0) {
+            noReplaceRefusedBy_ = toFolder.Device();  // the flag, not the name, was refused
             return CopyResult();
         }
         err = errno;

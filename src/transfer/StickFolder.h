@@ -63,6 +63,8 @@ class StickFolder {
 
 #ifndef _WIN32
     int Descriptor() const;
+    // The device of the volume the folder is on.
+    unsigned long long Device() const;
 #endif
 
   private:

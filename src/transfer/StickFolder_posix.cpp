@@ -53,6 +53,10 @@ int StickFolder::Descriptor() const {
     return handle_ ? handle_->fd.Get() : -1;
 }
 
+unsigned long long StickFolder::Device() const {
+    return handle_ ? static_cast<unsigned long long>(handle_->device) : 0;
+}
+
 std::string StickFolder::PathOf(const std::string& name) const {
     return FileOperations::JoinPath(path_, name);
 }
