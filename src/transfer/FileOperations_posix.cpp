@@ -59,6 +59,19 @@ bool IsReadOnly(const struct stat& st) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// The folder `name` of `dirFd`, whose status is `st`, opened into `sub` where it can be; false
+// when it lies on another file system or another mount of this one (a bind mount), which is
+// neither entered nor removed.
+bool OpenOnVolume(int dirFd, const char* name, const struct stat& st, const VolumeIdentity& volume,
+                  FileDescriptor& sub) {
+    if (st.st_dev != volume.device) {
+        return false;
+    }
+    sub = FileDescriptor(openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    VolumeIdentity id;
+    return !sub.IsValid() || (Identify(sub.Get(), id) && SameVolume(id, volume));
+}
+
 int DeleteContents(int dirFd, const VolumeIdentity& volume);
 
 int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
@@ -72,22 +85,12 @@ int DeleteEntry(int dirFd, const char* name, const VolumeIdentity& volume) {
         }
         return unlinkat(dirFd, name, 0) == 0 ? 0 : 1;
     }
-    if (st.st_dev != volume.device) {
-        return 1;  // another file system is mounted here: neither entered nor removed
+    FileDescriptor sub;
+    if (!OpenOnVolume(dirFd, name, st, volume, sub)) {
+        return 1;
     }
-    FileDescriptor sub(openat(dirFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    int failures = 0;
-    if (sub.IsValid()) {
-        VolumeIdentity id;
-        const bool sameVolume = Identify(sub.Get(), id) && SameVolume(id, volume);
-        if (sameVolume) {
-            failures += DeleteContents(sub.Get(), volume);
-        }
-        sub.Close();
-        if (!sameVolume) {
-            return 1;
-        }
-    }
+    int failures = sub.IsValid() ? DeleteContents(sub.Get(), volume) : 0;
+    sub.Close();
     if (unlinkat(dirFd, name, AT_REMOVEDIR) != 0) {
         ++failures;
     }
@@ -126,14 +129,9 @@ void ListEntry(int dirFd, FileOperations::TreeEntry& entry, const VolumeIdentity
         visit(entry);
         return;
     }
-    if (st.st_dev != volume.device) {
-        return;  // another file system is mounted here
-    }
-    const FileDescriptor sub(
-        openat(dirFd, entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    VolumeIdentity id;
-    if (sub.IsValid() && !(Identify(sub.Get(), id) && SameVolume(id, volume))) {
-        return;  // another mount of this file system (a bind mount)
+    FileDescriptor sub;
+    if (!OpenOnVolume(dirFd, entry.name.c_str(), st, volume, sub)) {
+        return;
     }
     entry.kind = Kind::kFolder;
     visit(entry);
