@@ -70,6 +70,11 @@ std::vector<std::string> StickOrder::PlayOrderOn(const StickFolder& root) {
     layout.Start(root, false);
     StickManifest manifest;
     manifest.Read(root, false);
+    return PlayOrder(layout, manifest);
+}
+
+std::vector<std::string> StickOrder::PlayOrder(const StickLayout& layout,
+                                               const StickManifest& manifest) {
     std::vector<std::string> order = layout.Entries();
     const std::vector<std::string> recorded = manifest.Files();
     order.insert(order.end(), recorded.begin(), recorded.end());

@@ -8,6 +8,9 @@
 #include "transfer/FileOperations.h"
 #include "transfer/StickFolder.h"
 
+class StickLayout;
+class StickManifest;
+
 // Puts a folder's songs on disc in play order. Many players play a folder in the order of its
 // directory entries, and FAT and exFAT place a new entry into the first free run of slots that
 // fits, deleted ones included, so creating entries in order is not enough in a folder with holes.
@@ -42,6 +45,9 @@ class StickOrder {
     // The order of the stick's songs as relative paths: the playlist's entries, then those of the
     // stick's record not in it.
     static std::vector<std::string> PlayOrderOn(const StickFolder& root);
+    // The same from a layout and a record already read.
+    static std::vector<std::string> PlayOrder(const StickLayout& layout,
+                                              const StickManifest& manifest);
 
     // Moves what an interrupted run left in `folder`'s staging folders back into it; returns how
     // many entries could not be moved back.

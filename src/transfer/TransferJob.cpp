@@ -163,7 +163,7 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     names_.Start(root_, safeNames_, asIfEmpty);
     manifest_.Read(root_, asIfEmpty);
     position_ = 0;
-    CountForDeviceLimits(asIfEmpty);
+    const uint64_t rootEntries = LookAtRoot(asIfEmpty);
     namesUnflushed_ = false;
     folderFull_ = false;
     // The record grows by the lines appended while the run copies, and is rewritten only where
@@ -173,9 +173,8 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     const uint64_t recordRoom =
         roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
     // Songs that go to the root are put in play order there after the run.
-    const std::optional<uint64_t> rootEntries =
-        options_.perFolder == 0 ? std::optional<uint64_t>(RootEntryBytes(asIfEmpty)) : std::nullopt;
-    space_.Start(space.freeBytes, options_.byteLimit, recordRoom, rootEntries);
+    space_.Start(space.freeBytes, options_.byteLimit, recordRoom,
+                 options_.perFolder == 0 ? std::optional<uint64_t>(rootEntries) : std::nullopt);
     startMegabytes_ = static_cast<uint32_t>(space_.Room() / kMegabyte);
 }
 
@@ -205,13 +204,11 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
     }
     folder_ = StickFolder();  // Windows moves no folder held open
     folderName_.clear();
-    std::vector<std::string> order = layout_.Entries();
-    const std::vector<std::string> recorded = manifest_.Files();
-    order.insert(order.end(), recorded.begin(), recorded.end());
     unsigned moved = 0;
     std::string error;
     // The moved entries reach the device before the run ends: the stick may be pulled then.
-    if (!StickOrder(files_).ArrangeIn(root_, std::string(), order, moved, error) ||
+    if (!StickOrder(files_).ArrangeIn(root_, std::string(),
+                                      StickOrder::PlayOrder(layout_, manifest_), moved, error) ||
         !files_.FlushVolume(options_.stickDrive, error)) {
         result.orderError = UserMessage::System(error);
     }
@@ -387,21 +384,29 @@ TransferResult::Ending TransferJob::NoRoomEnding() const {
                                : TransferResult::Ending::kStickFull;
 }
 
-void TransferJob::CountForDeviceLimits(bool asIfEmpty) {
+uint64_t TransferJob::LookAtRoot(bool asIfEmpty) {
     rootSongs_ = 0;
     foldersBefore_ = 0;
-    if (asIfEmpty || (options_.folderLimit == 0 && options_.maxFolders == 0)) {
-        return;
+    uint64_t fileEntries = 0;
+    const bool limits = options_.folderLimit > 0 || options_.maxFolders > 0;
+    if (asIfEmpty || (!limits && options_.perFolder > 0)) {
+        return fileEntries;
     }
-    // What a player sees: visible files (not the playlist) and folders.
     for (const std::string& name : root_.List()) {
-        if (name.empty() || name[0] == '.' || name == StickLayout::kPlaylistName) {
+        if (StickOrder::IsStagingName(name)) {
             continue;
         }
         const StickFolder::Kind kind = root_.KindOf(name);
-        rootSongs_ += kind == StickFolder::Kind::kFile;
-        foldersBefore_ += kind == StickFolder::Kind::kFolder;
+        if (kind == StickFolder::Kind::kFile) {
+            fileEntries += StickOrder::EntryBytes(name);
+        }
+        // What a player sees: visible files (not the playlist) and folders.
+        if (limits && !name.empty() && name[0] != '.' && name != StickLayout::kPlaylistName) {
+            rootSongs_ += kind == StickFolder::Kind::kFile;
+            foldersBefore_ += kind == StickFolder::Kind::kFolder;
+        }
     }
+    return fileEntries;
 }
 
 bool TransferJob::WithinDeviceLimits() const {
@@ -759,19 +764,6 @@ uint64_t TransferJob::LinesFor(const LibraryEntry& entry, const std::string& rel
     // The song's line in the stick's record and in the playlist.
     return StickManifest::Line(entry.GetFullPath(), relative).size() +
            (options_.playlist ? StickLayout::PlaylistLine(relative).size() + 1 : 0);
-}
-
-uint64_t TransferJob::RootEntryBytes(bool asIfEmpty) const {
-    uint64_t bytes = 0;
-    if (!asIfEmpty) {
-        for (const std::string& name : root_.List()) {
-            if (!StickOrder::IsStagingName(name) &&
-                root_.KindOf(name) == StickFolder::Kind::kFile) {
-                bytes += StickOrder::EntryBytes(name);
-            }
-        }
-    }
-    return bytes;
 }
 
 void TransferJob::MeasureFreeSpace() {

@@ -115,8 +115,10 @@ class TransferJob {
     bool HasRoom() const;
     // True while the next song stays within the player's folder limits.
     bool WithinDeviceLimits() const;
-    // Counts the songs in the root and the folders the player sees before the run.
-    void CountForDeviceLimits(bool asIfEmpty);
+    // Looks at the root once before the run: counts the songs and folders the player sees
+    // there (device limits), and returns the directory entries of its files (the room the
+    // play order's staging folders take), where either is wanted.
+    uint64_t LookAtRoot(bool asIfEmpty);
     // How a run ends that has songs left and no room for them: a full folder, the byte limit
     // or the stick.
     TransferResult::Ending NoRoomEnding() const;
@@ -164,8 +166,6 @@ class TransferJob {
     void MeasureFreeSpace();
     // The bytes of the lines of the song at `relative` in the stick's record and playlist.
     uint64_t LinesFor(const LibraryEntry& entry, const std::string& relative) const;
-    // The directory entries of the root's files before the run.
-    uint64_t RootEntryBytes(bool asIfEmpty) const;
     bool StickStillThere() const;
     // The numbered folder `folder` of the stick, made when missing; sets `result.error` when it
     // cannot be had.
