@@ -117,8 +117,8 @@ void BM_SaveCollection(benchmark::State& state) {
     f.AddAll(dirs);
     f.MarkEveryOtherFile();
     for (auto _ : state) {
-        if (!f.library.Save()) {
-            state.SkipWithError(f.library.GetSaveError().Text().c_str());
+        if (const platform::Status saved = f.library.Save(); !saved.Ok()) {
+            state.SkipWithError(saved.message.Text().c_str());
             break;
         }
     }
@@ -131,8 +131,8 @@ void BM_LoadCollection(benchmark::State& state) {
     Fixture f(dirs, files);
     f.AddAll(dirs);
     f.MarkEveryOtherFile();
-    if (!f.library.Save()) {
-        state.SkipWithError(f.library.GetSaveError().Text().c_str());
+    if (const platform::Status saved = f.library.Save(); !saved.Ok()) {
+        state.SkipWithError(saved.message.Text().c_str());
         return;
     }
     for (auto _ : state) {
@@ -161,8 +161,8 @@ void BM_StatusCli(benchmark::State& state) {
     f.MarkEveryOtherFile();
     // Files of their own: the other benchmarks' fixture reads Tunecrate.ini.
     f.file.SetPath(f.root + "/status.ini");
-    if (!f.library.Save()) {
-        state.SkipWithError(f.library.GetSaveError().Text().c_str());
+    if (const platform::Status saved = f.library.Save(); !saved.Ok()) {
+        state.SkipWithError(saved.message.Text().c_str());
         return;
     }
     WriteFile(f.root + "/status-settings.ini", "[Extensions]\next=mp3\n");

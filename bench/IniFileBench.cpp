@@ -52,8 +52,8 @@ void BM_Write10MB(benchmark::State& state) {
     file.Read();
     file.SetPath(BenchFile() + ".out");
     for (auto _ : state) {
-        if (!file.Write()) {
-            state.SkipWithError(file.GetWriteError().Text().c_str());
+        if (const platform::Status written = file.Write(); !written.Ok()) {
+            state.SkipWithError(written.message.Text().c_str());
         }
     }
     state.SetBytesProcessed(state.iterations() *

@@ -1021,6 +1021,38 @@ ist keine Musikauswahl-Datei. Es wurde nichts daraus geladen.</translation>
         <translation>%1: ist ein Verzeichnis</translation>
     </message>
     <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a settings file: %2</source>
+        <translation>%1 ist keine Einstellungsdatei: %2</translation>
+    </message>
+    <message>
+        <source>it is not a text file</source>
+        <translation>sie ist keine Textdatei</translation>
+    </message>
+    <message>
+        <source>it holds the section [%1]</source>
+        <translation>sie enthält den Abschnitt [%1]</translation>
+    </message>
+    <message>
+        <source>invalid size &apos;%1&apos;: expected a number of bytes, optionally with K, M or G</source>
+        <translation>ungültige Größe „%1“: erwartet wird eine Zahl von Bytes, wahlweise mit K, M oder G</translation>
+    </message>
+    <message>
+        <source>invalid size &apos;%1&apos;: unknown unit (use K, M or G)</source>
+        <translation>ungültige Größe „%1“: unbekannte Einheit (K, M oder G verwenden)</translation>
+    </message>
+    <message>
+        <source>invalid size &apos;%1&apos;: too large</source>
+        <translation>ungültige Größe „%1“: zu groß</translation>
+    </message>
+    <message>
+        <source>invalid size &apos;%1&apos;: must be greater than zero</source>
+        <translation>ungültige Größe „%1“: muss größer als null sein</translation>
+    </message>
+    <message>
         <source>Stopped on request</source>
         <translation>Auf Wunsch angehalten</translation>
     </message>

@@ -15,10 +15,11 @@ CliSession::CliSession(CliContext& context)
 }
 
 bool CliSession::SettingsRead(const AppSettings& settings, CliContext& context) {
-    if (settings.GetLoadError().empty()) {
+    if (settings.GetLoadResult().Ok()) {
         return true;
     }
-    context.err << "error: cannot read the settings file " << settings.GetLoadError() << "\n";
+    context.err << "error: cannot read the settings file "
+                << settings.GetLoadResult().message.Text() << "\n";
     return false;
 }
 

@@ -38,8 +38,8 @@ void Replace(AppSettings& settings, std::vector<std::string> list) {
 }
 
 int SaveOrFail(AppSettings& settings, CliContext& context) {
-    if (!settings.Save()) {
-        context.err << "error: cannot write the settings file: " << settings.GetSaveError() << "\n";
+    if (const platform::Status saved = settings.Save(); !saved.Ok()) {
+        context.err << "error: cannot write the settings file: " << saved.message.Text() << "\n";
         return kExitFailed;
     }
     return kExitOk;

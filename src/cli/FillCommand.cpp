@@ -88,8 +88,8 @@ void FillCommand::AddFillOptions(CLI::App* fill) {
         ->type_name("SIZE")
         ->check(CLI::Validator(
             [](std::string& text) {
-                std::string error;
-                return SizeParser::Parse(text, error) ? std::string() : error;
+                uint64_t bytes = 0;
+                return SizeParser::Parse(text, bytes).message.Text();
             },
             ""));
     fill->add_option("--seed", seed_, "Seed of the random draws, to repeat a fill");
@@ -172,9 +172,8 @@ int FillCommand::Execute(CliContext& context) {
         run::FillRequest::From(session.Settings(), stick_, deleteOld_, choices);
     options.allowPlainFolder = folder_;
     options.dryRun = dryRun_;
-    if (!limit_.empty()) {
-        std::string error;
-        options.byteLimit = SizeParser::Parse(limit_, error);
+    if (uint64_t limit = 0; !limit_.empty() && SizeParser::Parse(limit_, limit).Ok()) {
+        options.byteLimit = limit;
     }
     SeededRandom random = seed_ ? SeededRandom(*seed_) : SeededRandom();
     TerminalTransferObserver observer(context.out, context.err, context.interactive,
@@ -214,18 +213,19 @@ bool FillCommand::LockCollection(platform::LockFile& lock, CliContext& context) 
         return true;  // nothing to lock; opening it reports that it is missing
     }
     const std::string lockPath = CTunecrateDoc::LockPathFor(collection_);
-    switch (lock.TryLock(lockPath, collection_)) {
-        case platform::LockFile::Result::kLocked:
+    const platform::LockFile::Result locked = lock.TryLock(lockPath, collection_);
+    switch (locked.outcome) {
+        case platform::LockFile::Outcome::kLocked:
             return true;
-        case platform::LockFile::Result::kBusy:
+        case platform::LockFile::Outcome::kBusy:
             context.err << "error: " << CTunecrateDoc::InUseText(collection_).Text()
                         << " Nothing was copied.\n";
             return false;
-        case platform::LockFile::Result::kFailed:
+        case platform::LockFile::Outcome::kFailed:
             break;
     }
-    context.err << "error: cannot lock the collection: " << lockPath << ": " << lock.GetError()
-                << "\n";
+    context.err << "error: cannot lock the collection: " << lockPath << ": "
+                << locked.message.Text() << "\n";
     return false;
 }
 

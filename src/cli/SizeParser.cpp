@@ -33,38 +33,37 @@ uint64_t UnitFactor(std::string unit) {
 
 }  // namespace
 
-std::optional<uint64_t> SizeParser::Parse(const std::string& text, std::string& error) {
+platform::Status SizeParser::Parse(const std::string& text, uint64_t& bytes) {
+    using platform::UserMessage;
+    const auto refused = [&text](UserMessage::Id why) {
+        return platform::Status::Failed(UserMessage(why, {text}));
+    };
     size_t digits = 0;
     while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) {
         ++digits;
     }
     if (digits == 0) {
-        error =
-            "invalid size '" + text + "': expected a number of bytes, optionally with K, M or G";
-        return std::nullopt;
+        return refused(UserMessage::Id::kSizeNotANumber);
     }
     const uint64_t factor = UnitFactor(text.substr(digits));
     if (factor == 0) {
-        error = "invalid size '" + text + "': unknown unit (use K, M or G)";
-        return std::nullopt;
+        return refused(UserMessage::Id::kSizeUnknownUnit);
     }
     constexpr uint64_t kMax = std::numeric_limits<uint64_t>::max();
     uint64_t value = 0;
     for (size_t i = 0; i < digits; ++i) {
         const uint64_t digit = static_cast<uint64_t>(text[i] - '0');
         if (value > (kMax - digit) / 10) {
-            error = "invalid size '" + text + "': too large";
-            return std::nullopt;
+            return refused(UserMessage::Id::kSizeTooLarge);
         }
         value = value * 10 + digit;
     }
     if (value > kMax / factor) {
-        error = "invalid size '" + text + "': too large";
-        return std::nullopt;
+        return refused(UserMessage::Id::kSizeTooLarge);
     }
     if (value == 0) {
-        error = "invalid size '" + text + "': must be greater than zero";
-        return std::nullopt;
+        return refused(UserMessage::Id::kSizeZero);
     }
-    return value * factor;
+    bytes = value * factor;
+    return {};
 }

@@ -126,16 +126,17 @@ UserMessage CTunecrateDoc::InUseText(const std::string& collectionPath) {
 
 bool CTunecrateDoc::Lock(platform::LockFile& lock) {
     const std::string lockPath = LockPathFor(GetFilePath());
-    switch (lock.TryLock(lockPath, GetFilePath())) {
-        case platform::LockFile::Result::kLocked:
+    const platform::LockFile::Result locked = lock.TryLock(lockPath, GetFilePath());
+    switch (locked.outcome) {
+        case platform::LockFile::Outcome::kLocked:
             return true;
-        case platform::LockFile::Result::kBusy:
+        case platform::LockFile::Outcome::kBusy:
             ui_.ShowError(InUseText(GetFilePath()));
             return false;
-        case platform::LockFile::Result::kFailed:
+        case platform::LockFile::Outcome::kFailed:
             break;
     }
-    ui_.ShowError(UserMessage(Id::kNotLocked, {lockPath, lock.GetError()}));
+    ui_.ShowError(UserMessage(Id::kNotLocked, {lockPath}, locked.message));
     return false;
 }
 
@@ -185,7 +186,7 @@ bool CTunecrateDoc::BeginExclusiveUse() {
 }
 
 bool CTunecrateDoc::SaveCollection() {
-    bool saved = false;
+    platform::Status saved;
     if (!GetFilePath().empty()) {
         platform::LockFile lock;
         if (!Lock(lock)) {
@@ -200,7 +201,7 @@ bool CTunecrateDoc::SaveCollection() {
             return reloaded;
         }
         saved = library_->Save();
-        if (saved) {
+        if (saved.Ok()) {
             stamp_ = FileStamp::Of(GetFilePath());
             stampPath_ = GetFilePath();
         }
@@ -208,13 +209,13 @@ bool CTunecrateDoc::SaveCollection() {
         saved = library_->Save();
     }
     ui_.SetTitle(TitleFromPath(GetFilePath()));
-    if (saved) {
+    if (saved.Ok()) {
         // Everything in memory is on disc now: nothing is left to offer for saving.
         SetModifiedFlag(false);
         return true;
     }
     if (!GetFilePath().empty()) {
-        ui_.ShowError(UserMessage(Id::kNotSaved, {}, library_->GetSaveError()));
+        ui_.ShowError(UserMessage(Id::kNotSaved, {}, saved.message));
         SetModifiedFlag(true);
     } else if (library_->GetDirectoryCount() > 0) {
         SetModifiedFlag(true);
@@ -233,21 +234,21 @@ bool CTunecrateDoc::LoadCollection(const std::string& path) {
     // Stamped before reading: a change made while reading shows up as a change later.
     stamp_ = FileStamp::Of(path);
     stampPath_ = path;
-    const MusicLibrary::LoadStatus status = library_->Load(path);
-    if (status == MusicLibrary::LoadStatus::kLoaded ||
-        status == MusicLibrary::LoadStatus::kFileMissing) {
+    const MusicLibrary::LoadResult loaded = library_->Load(path);
+    if (loaded.Ok() || loaded.outcome == MusicLibrary::LoadOutcome::kFileMissing) {
         ui_.SetTitle(TitleFromPath(path));
         return true;
     }
-    ReportLoadFailure(path, status);
+    ReportLoadFailure(path, loaded);
     collectionFile_->SetPath(std::string());
     ui_.SetTitle(std::string());
     return false;
 }
 
-void CTunecrateDoc::ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status) {
-    if (status == MusicLibrary::LoadStatus::kFileUnreadable) {
-        ui_.ShowError(UserMessage(Id::kNotRead, {path}, library_->GetLoadError()));
+void CTunecrateDoc::ReportLoadFailure(const std::string& path,
+                                      const MusicLibrary::LoadResult& loaded) {
+    if (loaded.outcome == MusicLibrary::LoadOutcome::kFileUnreadable) {
+        ui_.ShowError(UserMessage(Id::kNotRead, {path}, loaded.message));
     } else {
         ui_.ShowError(UserMessage(Id::kNotACollection, {path}));
     }

@@ -167,7 +167,7 @@ class CTunecrateDoc {
     static CollectionUi::FileDialog SaveDialog();
 
   private:
-    void ReportLoadFailure(const std::string& path, MusicLibrary::LoadStatus status);
+    void ReportLoadFailure(const std::string& path, const MusicLibrary::LoadResult& loaded);
     // Takes `lock` on the collection's lock file; tells the user when that is not possible.
     bool Lock(platform::LockFile& lock);
     // Asks what to do when the file changed on disc since it was read. Returns whether to go on

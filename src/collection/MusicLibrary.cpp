@@ -223,7 +223,7 @@ ListOutcome MusicLibrary::ScanPath(const std::string& path, std::vector<std::str
     return ListMusicFiles(path, settings_ ? settings_->GetExtensions() : kNoExtensions, names);
 }
 
-bool MusicLibrary::Save() {
+platform::Status MusicLibrary::Save() {
     // The section's lines are written straight from the library: a big collection is held once
     // as records and once as text, never also as entries.
     collectionFile_->RemoveSection(kSection);
@@ -235,17 +235,15 @@ bool MusicLibrary::Save() {
             text.append(key).append(1, '=').append(value).append("\r\n");
         });
     });
-    const bool written = collectionFile_->Write();
+    platform::Status written = collectionFile_->Write();
     section->SetLineWriter(nullptr);
-    if (!written) {
-        saveError_ = collectionFile_->GetWriteError();
-        return false;
+    if (!written.Ok()) {
+        return written;
     }
-    saveError_ = platform::UserMessage();
     for (const auto& entry : files_) {
         entry->SetFileFlag(entry->GetFlag());
     }
-    return true;
+    return written;
 }
 
 void MusicLibrary::WriteSection() {
@@ -297,47 +295,45 @@ void MusicLibrary::ForEachLine(
     }
 }
 
-MusicLibrary::LoadStatus MusicLibrary::Load(const std::string& path) {
+MusicLibrary::LoadResult MusicLibrary::Load(const std::string& path) {
     collectionFile_->SetPath(path);
     return Load();
 }
 
-MusicLibrary::LoadStatus MusicLibrary::Load() {
-    const LoadStatus status = ReadCollectionFile();
+MusicLibrary::LoadResult MusicLibrary::Load() {
+    LoadResult loaded = ReadCollectionFile();
     RebuildFromSection();
-    return status;
+    return loaded;
 }
 
-MusicLibrary::LoadStatus MusicLibrary::ReadCollectionFile() {
+MusicLibrary::LoadResult MusicLibrary::ReadCollectionFile() {
     // Start from an empty object, so that a file that cannot be read gives an empty collection
     // and no section of an earlier file is carried into this one.
     collectionFile_->RemoveAllSections();
-    loadError_ = platform::UserMessage();
     const std::string& path = collectionFile_->GetPath();
     if (path.empty()) {
-        return LoadStatus::kFileMissing;
+        return {LoadOutcome::kFileMissing, {}};
     }
     // Only a regular file of sane size: a pipe or a device could block or never end.
     std::string text;
     const platform::FileReadResult read =
         platform::ReadWholeFile(path, IniFile::kMaxFileSize, text);
-    if (read.outcome == platform::FileReadResult::kMissing) {
-        return LoadStatus::kFileMissing;
+    if (read.outcome == platform::ReadOutcome::kMissing) {
+        return {LoadOutcome::kFileMissing, {}};
     }
-    if (read.outcome == platform::FileReadResult::kFailed) {
-        loadError_ = read.error;
-        return LoadStatus::kFileUnreadable;
+    if (!read.Ok()) {
+        return LoadResult::Failed(LoadOutcome::kFileUnreadable, read.message);
     }
     // Text never holds NUL bytes; a file with them is not ours, whatever the INI reader makes
     // of it.
     if (text.find('\0') != std::string::npos) {
-        return LoadStatus::kNotACollectionFile;
+        return {LoadOutcome::kNotACollectionFile, {}};
     }
     collectionFile_->ReadText(text);
     if (collectionFile_->GetSectionCount() == 0 && HasText(text)) {
-        return LoadStatus::kNotACollectionFile;
+        return {LoadOutcome::kNotACollectionFile, {}};
     }
-    return LoadStatus::kLoaded;
+    return {};
 }
 
 void MusicLibrary::RebuildFromSection() {

@@ -10,7 +10,7 @@
 #include "collection/LibraryDirectory.h"
 #include "collection/LibraryEntry.h"
 #include "collection/MusicFileScan.h"
-#include "platform/UserMessage.h"
+#include "platform/Result.h"
 
 class AppSettings;
 class IniFile;
@@ -27,13 +27,14 @@ class IniFile;
 class MusicLibrary {
   public:
     // What Load found at the collection file's path. In every case the library is rebuilt from
-    // what could be read, which is nothing unless the status is Loaded.
-    enum class LoadStatus {
+    // what could be read, which is nothing unless the outcome is kLoaded.
+    enum class LoadOutcome {
         kLoaded,              // read (an empty file, or one without a collection, gives no dirs)
         kFileMissing,         // no file at the path (or no path): an empty collection
-        kFileUnreadable,      // the file exists but could not be read; GetLoadError says why
+        kFileUnreadable,      // the file exists but could not be read; the message says why
         kNotACollectionFile,  // the file holds binary data or no INI text at all
     };
+    using LoadResult = platform::Result<LoadOutcome>;
 
     // Neither object is owned; both must outlive the library. Without settings, scanning finds
     // nothing (there are no extensions).
@@ -67,13 +68,12 @@ class MusicLibrary {
     void Clear();
 
     // Writes the whole collection file object to its path, its section "MusicFiles" written from
-    // the library (other sections stay as they are). Returns false when the file could
-    // not be written (also when there is no path); GetSaveError then says why.
-    bool Save();
-    const platform::UserMessage& GetSaveError() const { return saveError_; }
+    // the library (other sections stay as they are). Fails when the file could not be written
+    // (also when there is no path).
+    platform::Status Save();
 
     // Sets the collection file's path, then loads as Load().
-    LoadStatus Load(const std::string& path);
+    LoadResult Load(const std::string& path);
     // Re-reads the collection file at its path (dropping whatever the object held) and rebuilds
     // the library from its "MusicFiles" section, scanning every directory again: listed files
     // still present keep their stored flags, files found new come after them with flag 0,
@@ -82,8 +82,7 @@ class MusicLibrary {
     // mount point of a volume that is not mounted looks like that), is marked unavailable and
     // keeps its file lines as they are. The section's lines move into the library: the collection
     // file object keeps the file's other sections only.
-    LoadStatus Load();
-    const platform::UserMessage& GetLoadError() const { return loadError_; }
+    LoadResult Load();
     // The collection file's path; empty while the collection was never saved or opened.
     const std::string& GetFilePath() const;
 
@@ -121,7 +120,7 @@ class MusicLibrary {
     LibraryDirectory* AppendDirectory(const std::string& path, int flag);
     void AppendFile(LibraryDirectory* owner, std::string name, int flag);
     ListOutcome ScanPath(const std::string& path, std::vector<std::string>& names) const;
-    LoadStatus ReadCollectionFile();
+    LoadResult ReadCollectionFile();
     void RebuildFromSection();
     // Fills the section "MusicFiles" of the collection file object with entries.
     void WriteSection();
@@ -137,6 +136,4 @@ class MusicLibrary {
     std::vector<std::unique_ptr<LibraryDirectory>> directories_;
     std::vector<std::unique_ptr<LibraryEntry>> files_;
     size_t walk_ = 0;
-    platform::UserMessage saveError_;
-    platform::UserMessage loadError_;
 };

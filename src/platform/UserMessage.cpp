@@ -176,6 +176,20 @@ constexpr Entry kTemplates[] = {
     {Id::kNoFileName, QT_TRANSLATE_NOOP("UserMessage", "no file name given")},
     {Id::kFileReadOnly, QT_TRANSLATE_NOOP("UserMessage", "%1: the file is read-only")},
     {Id::kIsDirectory, QT_TRANSLATE_NOOP("UserMessage", "%1: is a directory")},
+    {Id::kFileProblem, QT_TRANSLATE_NOOP("UserMessage", "%1: %2")},
+
+    {Id::kNotSettingsFile, QT_TRANSLATE_NOOP("UserMessage", "%1 is not a settings file: %2")},
+    {Id::kNotTextFile, QT_TRANSLATE_NOOP("UserMessage", "it is not a text file")},
+    {Id::kHoldsSection, QT_TRANSLATE_NOOP("UserMessage", "it holds the section [%1]")},
+
+    {Id::kSizeNotANumber,
+     QT_TRANSLATE_NOOP("UserMessage",
+                       "invalid size '%1': expected a number of bytes, optionally with K, M or G")},
+    {Id::kSizeUnknownUnit,
+     QT_TRANSLATE_NOOP("UserMessage", "invalid size '%1': unknown unit (use K, M or G)")},
+    {Id::kSizeTooLarge, QT_TRANSLATE_NOOP("UserMessage", "invalid size '%1': too large")},
+    {Id::kSizeZero,
+     QT_TRANSLATE_NOOP("UserMessage", "invalid size '%1': must be greater than zero")},
 };
 
 constexpr bool InIdOrder() {

@@ -132,6 +132,18 @@ class UserMessage {
         kNoFileName,
         kFileReadOnly,
         kIsDirectory,
+        kFileProblem,
+
+        // The settings file.
+        kNotSettingsFile,
+        kNotTextFile,
+        kHoldsSection,
+
+        // Sizes typed on the command line.
+        kSizeNotANumber,
+        kSizeUnknownUnit,
+        kSizeTooLarge,
+        kSizeZero,
 
         kCount  // not a message: the number of ids
     };

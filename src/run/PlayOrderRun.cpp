@@ -33,16 +33,19 @@ PlayOrderRun PlayOrderRun::Run(const std::string& stick, bool plainFolder,
         return run;
     }
     const StickOrder order(files);
-    StickOrder::Result result = order.ArrangeStick(root, StickOrder::PlayOrderOn(root));
+    const StickOrder::Result result = order.ArrangeStick(root, StickOrder::PlayOrderOn(root));
     // The moved entries are on the device before the stick may be pulled.
-    if (result.done && result.folders > 0 && !files.FlushVolume(stick, result.error)) {
-        result.done = false;
+    platform::Status flushed;
+    if (result.done && result.folders > 0) {
+        flushed = files.FlushVolume(stick);
     }
     run.folders_ = result.folders;
     run.songs_ = result.songs;
-    if (!result.done) {
+    if (!result.done || !flushed.Ok()) {
         run.ending_ = Ending::kFailed;
-        run.message_ = UserMessage(Id::kOrderFailed, {}, UserMessage::System(result.error));
+        run.message_ =
+            UserMessage(Id::kOrderFailed, {},
+                        result.done ? flushed.message : UserMessage::System(result.error));
     } else if (result.folders == 0) {
         run.ending_ = Ending::kNothingToDo;
         run.message_ = UserMessage(Id::kOrderNothing, {stick});

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/files/DurableFile.h"
 #include "platform/files/Utf8Path.h"
@@ -145,8 +146,9 @@ void AppSettings::Load() {
         extensions_ = CommonExtensions();
     }
     IniFile file(settingsPath_);
-    if (!file.Read()) {
-        loadError_ = settingsPath_ + ": " + file.GetReadError().Text();
+    if (const platform::Status read = file.Read(); !read.Ok()) {
+        loadResult_ = platform::Status::Failed(platform::UserMessage(
+            platform::UserMessage::Id::kFileProblem, {settingsPath_}, read.message));
     }
     legacyCodePage_ = file.IsLegacyCodePage();
     file.SelectSection("Global");
@@ -173,34 +175,37 @@ void AppSettings::Load() {
     extensionWalk_ = extensions_.size();
 }
 
-std::string AppSettings::RefusalToReplace() const {
+platform::Status AppSettings::MayReplace() const {
+    using platform::UserMessage;
     std::string text;
     const platform::FileReadResult read =
         platform::ReadWholeFile(settingsPath_, IniFile::kMaxFileSize, text);
-    if (read.outcome == platform::FileReadResult::kMissing) {
-        return std::string();
+    if (read.outcome == platform::ReadOutcome::kMissing) {
+        return {};
     }
-    const std::string notSettings = settingsPath_ + " is not a settings file: ";
-    if (read.outcome == platform::FileReadResult::kFailed) {
-        return notSettings + read.error.Text();
+    const auto notSettings = [this](UserMessage why) {
+        return platform::Status::Failed(
+            UserMessage(UserMessage::Id::kNotSettingsFile, {settingsPath_}, std::move(why)));
+    };
+    if (!read.Ok()) {
+        return notSettings(read.message);
     }
     if (text.find('\0') != std::string::npos) {
-        return notSettings + "it is not a text file";
+        return notSettings(UserMessage(UserMessage::Id::kNotTextFile));
     }
     IniFile existing;
     existing.ReadText(text);
     for (const IniSection* section : existing.SectionsInWriteOrder()) {
         if (section->GetName() != "Global" && section->GetName() != "Extensions") {
-            return notSettings + "it holds the section [" + section->GetName() + "]";
+            return notSettings(UserMessage(UserMessage::Id::kHoldsSection, {section->GetName()}));
         }
     }
-    return std::string();
+    return {};
 }
 
-bool AppSettings::Save() {
-    saveError_ = RefusalToReplace();
-    if (!saveError_.empty()) {
-        return false;
+platform::Status AppSettings::Save() {
+    if (platform::Status allowed = MayReplace(); !allowed.Ok()) {
+        return allowed;
     }
     IniFile file(settingsPath_);
     file.SetLegacyCodePage(legacyCodePage_);
@@ -223,7 +228,5 @@ bool AppSettings::Save() {
     if (!parent.empty()) {
         fs::create_directories(parent, ec);
     }
-    const bool ok = file.Write();
-    saveError_ = ok ? std::string() : file.GetWriteError().Text();
-    return ok;
+    return file.Write();
 }

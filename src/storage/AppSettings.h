@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Result.h"
+
 // The program settings: stick drive, last collection file and the music file extensions, kept in
 // the settings file Tunecrate.ini. Building the object loads the file; destroying it stores the
 // file (unless SetSaveOnDestroy(false)); Save stores it on request. Changes in between are made in
@@ -43,9 +45,10 @@ class AppSettings {
     static std::string DefaultSettingsPath(const std::string& executablePath);
 
     const std::string& GetSettingsPath() const { return settingsPath_; }
-    // Why the settings file could not be read (it exists but is no readable regular file, or is
-    // too large); empty when it was read or is missing. The settings are empty then.
-    const std::string& GetLoadError() const { return loadError_; }
+    // How loading the settings file ended: failed when it exists but is no readable regular file
+    // or is too large (the settings are empty then), done when it was read or is missing. Kept
+    // here because the constructor loads, and a constructor returns nothing.
+    const platform::Status& GetLoadResult() const { return loadResult_; }
 
     const std::string& GetStickDrive() const { return stickDrive_; }
     void SetStickDrive(const std::string& drive) { stickDrive_ = drive; }
@@ -83,19 +86,17 @@ class AppSettings {
     void ResetExtensions() { extensionWalk_ = 0; }
     const std::string& NextExtension();
 
-    // Rewrites the whole settings file from the values in memory. Returns false when it could
-    // not be written; GetSaveError then says why. A file at the path that is not a settings file
-    // (one with sections other than Global and Extensions, such as a collection, or one that is
-    // no text file) is never overwritten.
-    bool Save();
-    const std::string& GetSaveError() const { return saveError_; }
+    // Rewrites the whole settings file from the values in memory. A file at the path that is
+    // not a settings file (one with sections other than Global and Extensions, such as a
+    // collection, or one that is no text file) is never overwritten.
+    platform::Status Save();
     // Whether the destructor stores the settings (it does unless told otherwise).
     void SetSaveOnDestroy(bool save) { saveOnDestroy_ = save; }
 
   private:
     void Load();
-    // Empty when the file at the path may be replaced by settings; otherwise why not.
-    std::string RefusalToReplace() const;
+    // Done when the file at the path may be replaced by settings; otherwise failed, saying why.
+    platform::Status MayReplace() const;
 
     std::string settingsPath_;
     std::string stickDrive_;
@@ -110,6 +111,5 @@ class AppSettings {
     size_t extensionWalk_ = 0;
     bool saveOnDestroy_ = true;
     bool legacyCodePage_ = false;  // the file was read in the Windows ANSI code page
-    std::string loadError_;
-    std::string saveError_;
+    platform::Status loadResult_;
 };

@@ -36,16 +36,16 @@ uint32_t BucketOf(const std::string& name) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-bool IniFile::Read() {
+platform::Status IniFile::Read() {
     std::string text;
     const platform::FileReadResult read = platform::ReadWholeFile(path_, kMaxFileSize, text);
-    readError_ =
-        read.outcome == platform::FileReadResult::kFailed ? read.error : platform::UserMessage();
-    if (read.outcome != platform::FileReadResult::kRead) {
-        return read.outcome == platform::FileReadResult::kMissing;
+    if (read.outcome == platform::ReadOutcome::kFailed) {
+        return platform::Status::Failed(read.message);
     }
-    ReadText(text);
-    return true;
+    if (read.Ok()) {
+        ReadText(text);
+    }
+    return {};
 }
 
 void IniFile::ReadText(std::string_view original) {
@@ -144,13 +144,12 @@ std::string IniFile::ToText() const {
     return text;
 }
 
-bool IniFile::Write() {
-    writeError_ = platform::UserMessage();
+platform::Status IniFile::Write() const {
     std::string text = ToText();
     if (legacyCodePage_) {
         platform::EncodeLegacyText(text);  // stays UTF-8 when a character does not fit
     }
-    return platform::ReplaceFileContents(path_, text, &writeError_);
+    return platform::ReplaceFileContents(path_, text);
 }
 
 void IniFile::SelectSection(const std::string& name) {

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/UserMessage.h"
+#include "platform/Result.h"
 #include "storage/IniSection.h"
 
 // An INI file held in memory: sections by exact name, each an ordered list of key/value entries.
@@ -32,17 +32,15 @@ class IniFile {
     static constexpr uint64_t kMaxFileSize = uint64_t{256} << 20;
 
     // Adds the sections of the file at the path; a section read replaces one of the same name.
-    // A file that cannot be read leaves the object as it was: false, and GetReadError says why.
-    // A missing file reads as an empty one.
-    bool Read();
-    const platform::UserMessage& GetReadError() const { return readError_; }
+    // A file that cannot be read leaves the object as it was, and the result says why. A missing
+    // file reads as an empty one.
+    platform::Status Read();
     // Parses INI text as Read does with the content of a file.
     void ReadText(std::string_view text);
 
     // Replaces the file at the path with all sections. Never leaves a half-written file and never
-    // replaces a read-only one. Returns false on failure; GetWriteError then says why.
-    bool Write();
-    const platform::UserMessage& GetWriteError() const { return writeError_; }
+    // replaces a read-only one.
+    platform::Status Write() const;
     // Whether the text read last was in the Windows ANSI code page (not UTF-8). Write then
     // stores the file in that code page again where every character fits, else in UTF-8.
     bool IsLegacyCodePage() const { return legacyCodePage_; }
@@ -83,7 +81,5 @@ class IniFile {
     std::unordered_map<std::string, Slot> sections_;
     IniSection* current_ = nullptr;
     uint64_t insertions_ = 0;
-    platform::UserMessage readError_;
-    platform::UserMessage writeError_;
     bool legacyCodePage_ = false;
 };

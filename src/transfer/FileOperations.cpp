@@ -174,7 +174,7 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
     std::string error;
     if (StickFolder::OpenRoot(platform::PathToUtf8(path.parent_path()), folder, error) !=
         StickFolder::Outcome::kOpened) {
-        return CopyResult::Failed(CopyResult::kStickFailed, platform::UserMessage::System(error));
+        return CopyResult::Failed(CopyOutcome::kStickFailed, platform::UserMessage::System(error));
     }
     return CopyInto(source, folder, platform::PathToUtf8(path.filename()), flushNow);
 }

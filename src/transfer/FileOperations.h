@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/UserMessage.h"
+#include "platform/Result.h"
 
 class StickFolder;
 
@@ -25,24 +25,17 @@ class FileOperations {
     // told apart from one tied to the single file (name taken, source unreadable, name refused)
     // and from a stick that is full: out of space, or a folder that takes no more entries (a FAT
     // root folder).
-    struct CopyResult {
-        // kAbandoned: given up on request (CopyLimits), nothing left at the destination.
-        enum Outcome {
-            kCopied,
-            kNameTaken,
-            kFileFailed,
-            kStickFull,
-            kFolderFull,
-            kStickFailed,
-            kAbandoned
-        };
-        Outcome outcome = kCopied;
-        platform::UserMessage error;  // what went wrong, for the user; empty after a copy
-
-        static CopyResult Failed(Outcome why, platform::UserMessage text) {
-            return {why, std::move(text)};
-        }
+    enum class CopyOutcome {
+        kCopied,
+        kNameTaken,
+        kFileFailed,
+        kStickFull,
+        kFolderFull,
+        kStickFailed,
+        kAbandoned,  // given up on request (CopyLimits), nothing left at the destination
     };
+    // The message says what went wrong, for the user.
+    using CopyResult = platform::Result<CopyOutcome>;
 
     // The free space of a volume and its allocation unit: every file takes whole units.
     struct Space {
@@ -99,11 +92,11 @@ class FileOperations {
     // The same to the path `destination`, whose folder is opened first.
     CopyResult CopyWithoutOverwrite(const std::string& source, const std::string& destination,
                                     bool flushNow = true) const;
-    // Writes everything written to the file system holding the directory `path` to its device.
-    // False, with the reason in `error`, when that failed. On Windows, where flushing a whole
+    // Writes everything written to the file system holding the directory `path` to its device;
+    // the message of a failure gives the system's words. On Windows, where flushing a whole
     // volume needs administrator rights, every copy is flushed as it is made, and this flushes
     // the volume where it may and otherwise checks that the volume is still there.
-    virtual bool FlushVolume(const std::string& path, std::string& error) const;
+    virtual platform::Status FlushVolume(const std::string& path) const;
     // The identity of the volume holding `path` (device number; on Windows the volume serial
     // number); false when `path` cannot be read.
     virtual bool GetDeviceOf(const std::string& path, uint64_t& device) const;

@@ -167,26 +167,26 @@ bool Exists(int dir, const std::string& name) {
 // stick's file system (kernel drivers answer EINVAL, exfat-fuse ENOENT while the folder is there):
 // this name only. Out of space: the stick is full. A FAT root folder that has no free entry
 // left answers EPERM under fusefat. Everything else (read-only, gone, I/O) concerns the stick.
-FileOperations::CopyResult::Outcome NameOutcome(int err, int dir) {
-    using Result = FileOperations::CopyResult;
+FileOperations::CopyOutcome NameOutcome(int err, int dir) {
+    using Outcome = FileOperations::CopyOutcome;
     switch (err) {
         case EEXIST:
         case ENOTEMPTY:
-            return Result::kNameTaken;
+            return Outcome::kNameTaken;
         case EISDIR:
         case EINVAL:
         case ENAMETOOLONG:
         case EILSEQ:
-            return Result::kFileFailed;
+            return Outcome::kFileFailed;
         case ENOENT:
-            return Exists(dir, ".") ? Result::kFileFailed : Result::kStickFailed;
+            return Exists(dir, ".") ? Outcome::kFileFailed : Outcome::kStickFailed;
         case ENOSPC:
         case EDQUOT:
-            return Result::kStickFull;
+            return Outcome::kStickFull;
         case EPERM:
-            return Result::kFolderFull;
+            return Outcome::kFolderFull;
         default:
-            return Result::kStickFailed;
+            return Outcome::kStickFailed;
     }
 }
 
@@ -287,26 +287,27 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
     }
     if (step == Step::kAbandoned) {
         return FileOperations::CopyResult::Failed(
-            FileOperations::CopyResult::kAbandoned,
+            FileOperations::CopyOutcome::kAbandoned,
             platform::UserMessage(platform::UserMessage::Id::kCopyAbandoned, {destination}));
     }
     if (step == Step::kStalled) {
         return FileOperations::CopyResult::Failed(
-            FileOperations::CopyResult::kFileFailed,
+            FileOperations::CopyOutcome::kFileFailed,
             platform::UserMessage(platform::UserMessage::Id::kNoDataFor,
                                   {source, std::to_string(limits.stall.count() / 1000)}));
     }
     if (step == Step::kReadFailed) {
-        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
+        return FileOperations::CopyResult::Failed(FileOperations::CopyOutcome::kFileFailed,
                                                   ErrorText(source, errno));
     }
     if (step == Step::kWriteFailed) {
         // Too large for the stick's file system (FAT's 4 GiB limit) concerns this file only.
         const int err = errno;
         using Result = FileOperations::CopyResult;
-        return Result::Failed(err == EFBIG                     ? Result::kFileFailed
-                              : err == ENOSPC || err == EDQUOT ? Result::kStickFull
-                                                               : Result::kStickFailed,
+        using Outcome = FileOperations::CopyOutcome;
+        return Result::Failed(err == EFBIG                     ? Outcome::kFileFailed
+                              : err == ENOSPC || err == EDQUOT ? Outcome::kStickFull
+                                                               : Outcome::kStickFailed,
                               ErrorText(destination, err));
     }
     const struct timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
@@ -316,7 +317,7 @@ FileOperations::CopyResult FillDestination(int in, int out, const struct stat& s
         return FileOperations::CopyResult();
     }
     if (!Flush(out)) {
-        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kStickFailed,
+        return FileOperations::CopyResult::Failed(FileOperations::CopyOutcome::kStickFailed,
                                                   ErrorText(destination, errno));
     }
     return FileOperations::CopyResult();
@@ -379,12 +380,12 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
     const FileDescriptor in(open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat sourceStat;
     if (!in.IsValid() || fstat(in.Get(), &sourceStat) != 0) {
-        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
+        return FileOperations::CopyResult::Failed(CopyOutcome::kFileFailed,
                                                   ErrorText(source, errno));
     }
     if (!S_ISREG(sourceStat.st_mode)) {
         return FileOperations::CopyResult::Failed(
-            CopyResult::kFileFailed,
+            CopyOutcome::kFileFailed,
             platform::UserMessage(platform::UserMessage::Id::kNotRegularFileAt, {source}));
     }
     posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -398,27 +399,26 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
     }
     CopyResult result =
         FillDestination(in.Get(), out.Get(), sourceStat, source, destination, flushNow, limits_);
-    if (!out.Close() && result.outcome == CopyResult::kCopied) {
-        result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
+    if (!out.Close() && result.outcome == CopyOutcome::kCopied) {
+        result = FileOperations::CopyResult::Failed(CopyOutcome::kStickFailed,
                                                     ErrorText(destination, errno));
     }
-    if (result.outcome == CopyResult::kCopied && flushNow && !Flush(dir)) {
-        result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
+    if (result.outcome == CopyOutcome::kCopied && flushNow && !Flush(dir)) {
+        result = FileOperations::CopyResult::Failed(CopyOutcome::kStickFailed,
                                                     ErrorText(folder.Path(), errno));
     }
-    if (result.outcome != CopyResult::kCopied) {
+    if (result.outcome != CopyOutcome::kCopied) {
         unlinkat(dir, name.c_str(), 0);
     }
     return result;
 }
 
-bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
+platform::Status FileOperations::FlushVolume(const std::string& path) const {
     const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.IsValid() || syncfs(fd.Get()) != 0) {
-        error = SystemText(path, errno);
-        return false;
+        return platform::Status::Failed(ErrorText(path, errno));
     }
-    return true;
+    return {};
 }
 
 bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) const {
@@ -457,7 +457,7 @@ FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFol
         // Drivers that do not know the flag (FUSE ones among them): look first, then rename.
         // Only this program writes the stick during a run.
         if (Exists(toDir, to)) {
-            return CopyResult::Failed(CopyResult::kNameTaken, ErrorText(target, EEXIST));
+            return CopyResult::Failed(CopyOutcome::kNameTaken, ErrorText(target, EEXIST));
         }
         if (renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0) {
             noReplaceRefusedBy_ = toFolder.Device();  // the flag, not the name, was refused
@@ -466,9 +466,9 @@ FileOperations::CopyResult FileOperations::RenameWithoutOverwrite(const StickFol
         err = errno;
     }
     // A longer name takes more entries than the temporary's: a full FAT root refuses it.
-    CopyResult::Outcome outcome = NameOutcome(err, toDir);
+    CopyOutcome outcome = NameOutcome(err, toDir);
     if (err == ENOENT && Exists(fromDir, from)) {
-        outcome = CopyResult::kFileFailed;  // the name is refused
+        outcome = CopyOutcome::kFileFailed;  // the name is refused
     }
     return CopyResult::Failed(outcome, ErrorText(target, err));
 }

@@ -168,11 +168,12 @@ bool IsFileTooLarge(DWORD err) {
 FileOperations::CopyResult Failure(DWORD err, const std::wstring& target,
                                    const std::string& destination) {
     using Result = FileOperations::CopyResult;
-    return Result::Failed(IsNameTaken(err)           ? Result::kNameTaken
-                          : IsNameError(err, target) ? Result::kFileFailed
-                          : IsDiskFull(err)          ? Result::kStickFull
-                          : err == ERROR_CANNOT_MAKE ? Result::kFolderFull  // a full FAT root
-                                                     : Result::kStickFailed,
+    using Outcome = FileOperations::CopyOutcome;
+    return Result::Failed(IsNameTaken(err)           ? Outcome::kNameTaken
+                          : IsNameError(err, target) ? Outcome::kFileFailed
+                          : IsDiskFull(err)          ? Outcome::kStickFull
+                          : err == ERROR_CANNOT_MAKE ? Outcome::kFolderFull  // a full FAT root
+                                                     : Outcome::kStickFailed,
                           PathError(destination, err));
 }
 
@@ -213,18 +214,19 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
     const Step step = CopyData(in, out, err, abandon);
     if (step == Step::kAbandoned) {
         return FileOperations::CopyResult::Failed(
-            FileOperations::CopyResult::kAbandoned,
+            FileOperations::CopyOutcome::kAbandoned,
             platform::UserMessage(platform::UserMessage::Id::kCopyAbandoned, {destination}));
     }
     if (step == Step::kReadFailed) {
-        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kFileFailed,
+        return FileOperations::CopyResult::Failed(FileOperations::CopyOutcome::kFileFailed,
                                                   PathError(source, err));
     }
     if (step == Step::kWriteFailed) {
         using Result = FileOperations::CopyResult;
-        return Result::Failed(IsFileTooLarge(err) ? Result::kFileFailed
-                              : IsDiskFull(err)   ? Result::kStickFull
-                                                  : Result::kStickFailed,
+        using Outcome = FileOperations::CopyOutcome;
+        return Result::Failed(IsFileTooLarge(err) ? Outcome::kFileFailed
+                              : IsDiskFull(err)   ? Outcome::kStickFull
+                                                  : Outcome::kStickFailed,
                               PathError(destination, err));
     }
     FILETIME created;
@@ -235,7 +237,7 @@ FileOperations::CopyResult FillDestination(HANDLE in, HANDLE out, const std::str
     }
     // Flushing a whole volume needs administrator rights, so each copy is flushed here.
     if (!FlushFileBuffers(out)) {
-        return FileOperations::CopyResult::Failed(FileOperations::CopyResult::kStickFailed,
+        return FileOperations::CopyResult::Failed(FileOperations::CopyOutcome::kStickFailed,
                                                   PathError(destination, GetLastError()));
     }
     return FileOperations::CopyResult();
@@ -308,14 +310,14 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
     Win32Handle in(CreateFileW(SystemPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.IsValid()) {
-        return FileOperations::CopyResult::Failed(CopyResult::kFileFailed,
+        return FileOperations::CopyResult::Failed(CopyOutcome::kFileFailed,
                                                   PathError(source, GetLastError()));
     }
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(in.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(in.Get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return FileOperations::CopyResult::Failed(
-            CopyResult::kFileFailed,
+            CopyOutcome::kFileFailed,
             platform::UserMessage(platform::UserMessage::Id::kNotRegularFileAt, {source}));
     }
     // CREATE_NEW never replaces an existing file. The copy gets plain attributes: a read-only
@@ -328,23 +330,22 @@ FileOperations::CopyResult FileOperations::CopyInto(const std::string& source,
     }
     CopyResult result = FillDestination(in.Get(), out.Get(), source, destination, limits_.abandon);
     in.Close();
-    if (!out.Close() && result.outcome == CopyResult::kCopied) {
-        result = FileOperations::CopyResult::Failed(CopyResult::kStickFailed,
+    if (!out.Close() && result.outcome == CopyOutcome::kCopied) {
+        result = FileOperations::CopyResult::Failed(CopyOutcome::kStickFailed,
                                                     PathError(destination, GetLastError()));
     }
-    if (result.outcome != CopyResult::kCopied) {
+    if (result.outcome != CopyOutcome::kCopied) {
         DeleteFileW(target.c_str());  // no partial file stays behind
     }
     return result;
 }
 
-bool FileOperations::FlushVolume(const std::string& path, std::string& error) const {
+platform::Status FileOperations::FlushVolume(const std::string& path) const {
     const std::wstring dir = SystemPath(path);
     const DWORD attributes = GetFileAttributesW(dir.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        error = PathErrorText(
-            path, attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY);
-        return false;
+        return platform::Status::Failed(PathError(
+            path, attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY));
     }
     // The copies were flushed one by one. Flushing the folder as well puts the new directory
     // entries on the device; file systems and rights that do not allow that are no failure.
@@ -355,11 +356,10 @@ bool FileOperations::FlushVolume(const std::string& path, std::string& error) co
         const DWORD err = GetLastError();
         if (err != ERROR_INVALID_FUNCTION && err != ERROR_ACCESS_DENIED &&
             err != ERROR_NOT_SUPPORTED && err != ERROR_INVALID_PARAMETER) {
-            error = PathErrorText(path, err);
-            return false;
+            return platform::Status::Failed(PathError(path, err));
         }
     }
-    return true;
+    return {};
 }
 
 bool FileOperations::GetDeviceOf(const std::string& path, uint64_t& device) const {

@@ -136,6 +136,13 @@ std::string StickLayout::PlaylistText() const {
     return text;
 }
 
-bool StickLayout::WritePlaylist(std::string& error) const {
-    return root_.ReplaceContents(kPlaylistName, PlaylistText(), error);
+platform::Status StickLayout::WritePlaylist() const {
+    std::string error;
+    if (root_.ReplaceContents(kPlaylistName, PlaylistText(), error)) {
+        return {};
+    }
+    using platform::UserMessage;
+    return platform::Status::Failed(error.empty()
+                                        ? UserMessage(UserMessage::Id::kNotWritten, {kPlaylistName})
+                                        : UserMessage::System(error));
 }

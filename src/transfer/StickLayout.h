@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Result.h"
 #include "transfer/StickFolder.h"
 
 // Where the songs of a run go on the stick and the playlist that lists them. With a folder size
@@ -50,7 +51,7 @@ class StickLayout {
     // The playlist's text: "#EXTM3U", then every entry whose file is on the stick now.
     std::string PlaylistText() const;
     // Replaces the playlist on the stick with PlaylistText(), atomically.
-    bool WritePlaylist(std::string& error) const;
+    platform::Status WritePlaylist() const;
 
     // "relative" made from a folder and a name.
     static std::string Relative(const std::string& folder, const std::string& name);

@@ -71,9 +71,8 @@ std::vector<std::string> StickManifest::Files() const {
     return files;
 }
 
-bool StickManifest::Append(const StickFolder& root,
-                           const std::vector<std::pair<std::string, std::string>>& songs,
-                           std::string& error) {
+platform::Status StickManifest::Append(
+    const StickFolder& root, const std::vector<std::pair<std::string, std::string>>& songs) {
     // A line cut short by a crash ends here, so that it cannot swallow the first new one.
     std::string text = written_.empty()          ? std::string(kHeader)
                        : written_.back() != '\n' ? std::string("\n")
@@ -81,11 +80,11 @@ bool StickManifest::Append(const StickFolder& root,
     for (const auto& [source, file] : songs) {
         text += Line(source, file);
     }
-    if (!root.AppendContents(kName, text, error)) {
-        return false;
+    if (std::string error; !root.AppendContents(kName, text, error)) {
+        return platform::Status::Failed(platform::UserMessage::System(error));
     }
     written_ += text;
-    return true;
+    return {};
 }
 
 std::string StickManifest::Line(const std::string& source, const std::string& file) {
@@ -100,14 +99,14 @@ std::string StickManifest::Text() const {
     return text;
 }
 
-bool StickManifest::Write(const StickFolder& root, std::string& error) {
+platform::Status StickManifest::Write(const StickFolder& root) {
     const std::string text = Text();
     if (text == written_ || (files_.empty() && written_.empty())) {
-        return true;
+        return {};
     }
-    if (!root.ReplaceContents(kName, text, error)) {
-        return false;
+    if (std::string error; !root.ReplaceContents(kName, text, error)) {
+        return platform::Status::Failed(platform::UserMessage::System(error));
     }
     written_ = text;
-    return true;
+    return {};
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Result.h"
 #include "transfer/StickFolder.h"
 
 // The stick's record of which song became which file: ".tunecrate" in its root, one line
@@ -33,15 +34,15 @@ class StickManifest {
     void Add(const std::string& source, const std::string& file);
     // Appends the lines of songs (source, file) about to get their names to the record on the
     // stick (StickFolder::AppendContents); the record in memory is unchanged.
-    bool Append(const StickFolder& root,
-                const std::vector<std::pair<std::string, std::string>>& songs, std::string& error);
+    platform::Status Append(const StickFolder& root,
+                            const std::vector<std::pair<std::string, std::string>>& songs);
     // The songs' files on the stick, in the order they were recorded.
     std::vector<std::string> Files() const;
     // The record's line for a song.
     static std::string Line(const std::string& source, const std::string& file);
     std::string Text() const;
     // Writes the record, unless it is the same as on the stick already.
-    bool Write(const StickFolder& root, std::string& error);
+    platform::Status Write(const StickFolder& root);
 
   private:
     std::vector<std::pair<std::string, std::string>> files_;  // file, song

@@ -86,8 +86,8 @@ bool StickOrder::MoveAll(const StickFolder& from, const std::vector<std::string>
     for (const std::string& name : names) {
         const FileOperations::CopyResult moved =
             files_.RenameWithoutOverwrite(from, name, to, name);
-        if (moved.outcome != FileOperations::CopyResult::kCopied) {
-            error = moved.error.Text();
+        if (moved.outcome != FileOperations::CopyOutcome::kCopied) {
+            error = moved.message.Text();
             return false;
         }
     }

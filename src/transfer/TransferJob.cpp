@@ -179,17 +179,13 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
 }
 
 void TransferJob::WriteRecords(TransferResult& result) {
-    std::string error;
-    if (options_.playlist && !layout_.WritePlaylist(error)) {
-        result.playlistError =
-            error.empty() ? UserMessage(MessageId::kNotWritten, {StickLayout::kPlaylistName})
-                          : UserMessage::System(error);
+    if (options_.playlist) {
+        result.playlistError = layout_.WritePlaylist().message;
     }
     // The record is rewritten last, where lines of songs no longer there or renamed are to go.
     // Where that fails (no room left, a root folder full to the last entry) the record as
     // appended stays, and still tells every song of this run: the run goes on.
-    error.clear();
-    manifest_.Write(root_, error);
+    manifest_.Write(root_);
 }
 
 void TransferJob::PutRootInOrder(TransferResult& result) {
@@ -208,9 +204,10 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
     std::string error;
     // The moved entries reach the device before the run ends: the stick may be pulled then.
     if (!StickOrder(files_).ArrangeIn(root_, std::string(),
-                                      StickOrder::PlayOrder(layout_, manifest_), moved, error) ||
-        !files_.FlushVolume(options_.stickDrive, error)) {
+                                      StickOrder::PlayOrder(layout_, manifest_), moved, error)) {
         result.orderError = UserMessage::System(error);
+    } else if (platform::Status flushed = files_.FlushVolume(options_.stickDrive); !flushed.Ok()) {
+        result.orderError = flushed.message;
     }
 }
 
@@ -237,8 +234,8 @@ bool TransferJob::CheckStick(UserMessage& error) {
     } else if (const WipeGuard::Verdict target =
                    GuardFor(document_, options_)
                        .CheckTarget(stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir);
-               !target.allowed) {
-        error = target.error;
+               !target.Ok()) {
+        error = target.message;
     } else {
         return true;
     }
@@ -247,8 +244,8 @@ bool TransferJob::CheckStick(UserMessage& error) {
 
 bool TransferJob::CheckDeletion(UserMessage& error) const {
     const WipeGuard::Verdict verdict = GuardFor(document_, options_).CheckWipe();
-    error = verdict.error;
-    return verdict.allowed;
+    error = verdict.message;
+    return verdict.Ok();
 }
 
 void TransferJob::CopyFiles(TransferResult& result) {
@@ -536,27 +533,27 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placemen
     for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
         temporary = FileOperations::NextTemporaryName();
         copy = files_.CopyInto(entry.GetFullPath(), root_, temporary, false);
-        if (copy.outcome != FileOperations::CopyResult::kNameTaken) {
+        if (copy.outcome != FileOperations::CopyOutcome::kNameTaken) {
             break;
         }
     }
     switch (copy.outcome) {
-        case FileOperations::CopyResult::kFolderFull:
+        case FileOperations::CopyOutcome::kFolderFull:
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
             return CopyStep::kFolderFull;
-        case FileOperations::CopyResult::kStickFull:
+        case FileOperations::CopyOutcome::kStickFull:
             return CopyStep::kStickFull;  // the partial copy is gone; the song stays unmarked
-        case FileOperations::CopyResult::kStickFailed:
-            result.error = UserMessage(MessageId::kCopyingStopped, {}, copy.error);
+        case FileOperations::CopyOutcome::kStickFailed:
+            result.error = UserMessage(MessageId::kCopyingStopped, {}, copy.message);
             return CopyStep::kStickFailed;
-        case FileOperations::CopyResult::kNameTaken:
-        case FileOperations::CopyResult::kFileFailed:
-            FileFailed(entry, copy.error, result);
+        case FileOperations::CopyOutcome::kNameTaken:
+        case FileOperations::CopyOutcome::kFileFailed:
+            FileFailed(entry, copy.message, result);
             return CopyStep::kGoOn;
-        case FileOperations::CopyResult::kAbandoned:
+        case FileOperations::CopyOutcome::kAbandoned:
             // Given up on request: neither copied nor marked; the stop flag ends the run.
             return CopyStep::kGoOn;
-        case FileOperations::CopyResult::kCopied:
+        case FileOperations::CopyOutcome::kCopied:
             break;
     }
     pending_.push_back(PendingCopy{&entry, temporary, std::string(),
@@ -616,8 +613,9 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
             return true;
         }
         namesUnflushed_ = false;
-        if (!files_.FlushVolume(options_.stickDrive, error) && result.error.IsEmpty()) {
-            result.error = UserMessage(MessageId::kCopyingStopped, {error});
+        if (platform::Status flushed = files_.FlushVolume(options_.stickDrive);
+            !flushed.Ok() && result.error.IsEmpty()) {
+            result.error = UserMessage(MessageId::kCopyingStopped, {}, flushed.message);
             return false;
         }
         return true;
@@ -625,7 +623,9 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     // The batch's planned names go into the record first, and reach the device with its data:
     // a run killed at any later moment leaves a record of every song it named.
     RecordPending(false);
-    bool flushed = files_.FlushVolume(options_.stickDrive, error);
+    const platform::Status flush = files_.FlushVolume(options_.stickDrive);
+    bool flushed = flush.Ok();
+    error = flush.message.Text();
     const bool stickThere = StickStillThere();
     bool gone = false;
     if (flushed && !stickThere) {
@@ -687,14 +687,14 @@ void TransferJob::RecordPending(bool renamedOnly) {
         }
     }
     // Without the record nothing is lost: a later run may only copy one of these songs again.
-    std::string ignored;
     if (!songs.empty()) {
-        manifest_.Append(root_, songs, ignored);
+        manifest_.Append(root_, songs);
     }
 }
 
 bool TransferJob::NamePending(std::string& error, TransferResult& result, bool last) {
     using CopyResult = FileOperations::CopyResult;
+    using CopyOutcome = FileOperations::CopyOutcome;
     bool named = false;
     for (PendingCopy& copy : pending_) {
         const Placement& place = copy.place;
@@ -703,17 +703,17 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
         // A name the stick finds taken after all (a file that came meanwhile) gets the next number.
         for (int attempt = 0; attempt < kMaxRenames && !name.empty(); ++attempt) {
             rename = files_.RenameWithoutOverwrite(root_, copy.temporary, copy.destination, name);
-            if (rename.outcome != CopyResult::kNameTaken) {
+            if (rename.outcome != CopyOutcome::kNameTaken) {
                 break;
             }
             names_.Take(place.folder, name);
             name = names_.Unique(place.folder, place.name);
         }
-        if (rename.outcome == CopyResult::kStickFailed) {
-            error = rename.error.Text();  // the system's words
+        if (rename.outcome == CopyOutcome::kStickFailed) {
+            error = rename.message.Text();  // the system's words
             return false;
         }
-        if (rename.outcome == CopyResult::kCopied) {
+        if (rename.outcome == CopyOutcome::kCopied) {
             names_.Take(place.folder, name);
             copy.named = name;
             copy.relative = StickLayout::Relative(place.folder, name);
@@ -722,12 +722,13 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
         }
         files_.RemoveFile(root_, copy.temporary);
         space_.GiveBackToLimit(place.need);
-        if (rename.outcome == CopyResult::kFolderFull || rename.outcome == CopyResult::kStickFull) {
+        if (rename.outcome == CopyOutcome::kFolderFull ||
+            rename.outcome == CopyOutcome::kStickFull) {
             // No entry left for the name: the run ends, the song stays unmarked.
             folderFull_ = true;
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
         } else {
-            FileFailed(*copy.entry, rename.error, result);
+            FileFailed(*copy.entry, rename.message, result);
         }
         copy.entry = nullptr;
     }
@@ -735,7 +736,9 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     namesUnflushed_ = named;
     if (named && last) {
         namesUnflushed_ = false;
-        return files_.FlushVolume(options_.stickDrive, error);
+        const platform::Status flush = files_.FlushVolume(options_.stickDrive);
+        error = flush.message.Text();
+        return flush.Ok();
     }
     return true;
 }

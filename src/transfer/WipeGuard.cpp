@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "platform/files/Utf8Path.h"
 
@@ -13,6 +14,10 @@ using platform::UserMessage;
 using Id = platform::UserMessage::Id;
 
 namespace {
+
+WipeGuard::Verdict Refused(UserMessage why) {
+    return WipeGuard::Verdict::Failed(WipeGuard::Permission::kRefused, std::move(why));
+}
 
 // `path` as given (made absolute, without following links) and its link-resolved target.
 std::vector<fs::path> FormsOf(const std::string& path) {
@@ -72,7 +77,7 @@ bool WipeGuard::Contains(const std::vector<platform::FileIdentity>& list,
 WipeGuard::Verdict WipeGuard::CheckTarget(bool plainFolder) const {
     const std::optional<platform::FileIdentity> stick = platform::IdentityOf(stick_);
     if (!stick) {
-        return {false, UserMessage(Id::kStickNotFound, {stick_})};
+        return Refused(UserMessage(Id::kStickNotFound, {stick_}));
     }
     const Protected stickForms = Describe(stick_, false);
     for (const Protected& p : protected_) {
@@ -80,17 +85,17 @@ WipeGuard::Verdict WipeGuard::CheckTarget(bool plainFolder) const {
             continue;
         }
         if (Contains(p.self, *stick)) {
-            return {false, UserMessage(Id::kNotIntoMusicFolder, {stick_, p.path})};
+            return Refused(UserMessage(Id::kNotIntoMusicFolder, {stick_, p.path}));
         }
         if (!plainFolder) {
             continue;
         }
         if (Contains(p.ancestors, *stick)) {
-            return {false, UserMessage(Id::kNotAboveMusicFolder, {stick_, p.path})};
+            return Refused(UserMessage(Id::kNotAboveMusicFolder, {stick_, p.path}));
         }
         for (const platform::FileIdentity& above : stickForms.ancestors) {
             if (Contains(p.self, above)) {
-                return {false, UserMessage(Id::kNotInsideMusicFolder, {stick_, p.path})};
+                return Refused(UserMessage(Id::kNotInsideMusicFolder, {stick_, p.path}));
             }
         }
     }
@@ -102,10 +107,10 @@ WipeGuard::Verdict WipeGuard::CheckWipe() const {
     const fs::path canonical = fs::canonical(platform::PathFromUtf8(stick_), ec);
     const std::optional<platform::FileIdentity> root = platform::IdentityOf(stick_);
     if (ec || !root) {
-        return {false, UserMessage(Id::kStickNotFound, {stick_})};
+        return Refused(UserMessage(Id::kStickNotFound, {stick_}));
     }
     if (platform::IsSystemRootFolder(canonical)) {
-        return {false, UserMessage(Id::kNotSystemRoot, {platform::PathToUtf8(canonical)})};
+        return Refused(UserMessage(Id::kNotSystemRoot, {platform::PathToUtf8(canonical)}));
     }
     std::vector<platform::FileIdentity> onStick = platform::FolderIdentitiesBelow(stick_);
     onStick.push_back(*root);
@@ -114,7 +119,7 @@ WipeGuard::Verdict WipeGuard::CheckWipe() const {
             return Contains(p.self, folder) || Contains(p.ancestors, folder);
         });
         if (hit) {
-            return {false, UserMessage(Id::kNotWipeHolding, {stick_, p.path})};
+            return Refused(UserMessage(Id::kNotWipeHolding, {stick_, p.path}));
         }
     }
     return {};

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/UserMessage.h"
+#include "platform/Result.h"
 #include "platform/files/FileIdentity.h"
 
 // Keeps a fill and a wipe of the stick away from the user's own files. Everything is decided by
@@ -16,10 +16,9 @@
 // ancestor that a wipe of the stick must not reach.
 class WipeGuard {
   public:
-    struct Verdict {
-        bool allowed = true;
-        platform::UserMessage error;  // why not, for the user
-    };
+    enum class Permission { kAllowed, kRefused };
+    // The message says why not, for the user.
+    using Verdict = platform::Result<Permission>;
 
     WipeGuard(std::string stick, const std::vector<std::string>& musicFolders,
               const std::vector<std::string>& keptFiles);

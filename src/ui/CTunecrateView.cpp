@@ -846,10 +846,10 @@ void CTunecrateView::StopTransferForClose() {
 
 void CTunecrateView::StoreSettings() {
     settingsStored_ = true;
-    if (!settings_.Save()) {
+    if (const platform::Status saved = settings_.Save(); !saved.Ok()) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
                              tr("The settings could not be saved to %1:\n%2")
                                  .arg(QString::fromStdString(settings_.GetSettingsPath()),
-                                      QString::fromStdString(settings_.GetSaveError())));
+                                      MessageText::Translate(saved.message)));
     }
 }

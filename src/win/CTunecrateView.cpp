@@ -520,9 +520,10 @@ void CTunecrateView::StopTransferForClose() {
 }
 
 void CTunecrateView::StoreSettings() {
-    if (!settings_.Save()) {
+    if (const platform::Status saved = settings_.Save(); !saved.Ok()) {
         ShowMessage(win::FormatText(IDS_SETTINGS_NOT_SAVED,
-                                    {settings_.GetSettingsPath(), settings_.GetSaveError()}),
+                                    {settings_.GetSettingsPath(),
+                                     platform::Narrow(win::Translate(saved.message))}),
                     MB_ICONWARNING);
     }
 }

@@ -273,8 +273,9 @@ TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
     files.SetCopyLimits({nullptr, std::chrono::milliseconds(300)});
     const FileOperations::CopyResult stalled =
         files.CopyWithoutOverwrite(hanging, stick + "/song.mp3");
-    EXPECT_EQ(stalled.outcome, FileOperations::CopyResult::kFileFailed);
-    EXPECT_EQ(stalled.error.GetId(), platform::UserMessage::Id::kNoDataFor) << stalled.error.Text();
+    EXPECT_EQ(stalled.outcome, FileOperations::CopyOutcome::kFileFailed);
+    EXPECT_EQ(stalled.message.GetId(), platform::UserMessage::Id::kNoDataFor)
+        << stalled.message.Text();
 
     ASSERT_TRUE(TryCreateSymlink(hanging, music + "/hang.mp3"));
     MakeCollection(0);

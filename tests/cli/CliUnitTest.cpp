@@ -6,18 +6,21 @@
 #include "cli/SizeParser.h"
 
 TEST(SizeParserTest, AcceptsBytesAndBinaryUnitsAndRefusesBadSizesWithAReason) {
-    std::string error;
-    EXPECT_EQ(SizeParser::Parse("4096", error), 4096u);
-    EXPECT_EQ(SizeParser::Parse("3k", error), 3u * 1024);
-    EXPECT_EQ(SizeParser::Parse("700M", error), 700u * 1024 * 1024);
-    EXPECT_EQ(SizeParser::Parse("2GiB", error), 2ull << 30);
-    EXPECT_EQ(SizeParser::Parse("16gb", error), 16ull << 30);
-    EXPECT_EQ(SizeParser::Parse("18446744073709551615", error), 18446744073709551615ull);
+    uint64_t bytes = 0;
+    const auto parsed = [&bytes](const char* text) {
+        return SizeParser::Parse(text, bytes).Ok() ? bytes : 0;
+    };
+    EXPECT_EQ(parsed("4096"), 4096u);
+    EXPECT_EQ(parsed("3k"), 3u * 1024);
+    EXPECT_EQ(parsed("700M"), 700u * 1024 * 1024);
+    EXPECT_EQ(parsed("2GiB"), 2ull << 30);
+    EXPECT_EQ(parsed("16gb"), 16ull << 30);
+    EXPECT_EQ(parsed("18446744073709551615"), 18446744073709551615ull);
     for (const char* bad : {"0", "0M", "-5", "12X", "M", "", "1.5G", " 5", "5 M", "99999999999G",
                             "18446744073709551616", "17179869184G"}) {
-        error.clear();
-        EXPECT_FALSE(SizeParser::Parse(bad, error).has_value()) << bad;
-        EXPECT_NE(error.find("invalid size"), std::string::npos) << bad;
+        const platform::Status refused = SizeParser::Parse(bad, bytes);
+        EXPECT_FALSE(refused.Ok()) << bad;
+        EXPECT_NE(refused.message.Text().find("invalid size"), std::string::npos) << bad;
     }
 }
 

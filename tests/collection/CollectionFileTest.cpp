@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Status = MusicLibrary::LoadStatus;
+using Outcome = MusicLibrary::LoadOutcome;
 
 // Collection file texts use "@" for the temporary folder.
 class CollectionFileTest : public CollectionTest {
@@ -26,12 +26,12 @@ class CollectionFileTest : public CollectionTest {
         }
         return text;
     }
-    Status LoadSection(const std::string& body) {
+    Outcome LoadSection(const std::string& body) {
         WriteFileBytes(temp_ / "coll.ini", Expand("[MusicFiles]\r\n" + body, "@", temp_.Path()));
-        return library_.Load(temp_ / "coll.ini");
+        return library_.Load(temp_ / "coll.ini").outcome;
     }
     std::string SavedText(MusicLibrary& library) {
-        EXPECT_TRUE(library.Save()) << library.GetSaveError().Text();
+        EXPECT_TRUE(library.Save().Ok());
         // The folder's own separator on Windows is "\\"; the expectations are written with "/".
         return Expand(Expand(ReadFileBytes(library.GetFilePath()), temp_.Path(), "@"), "@\\", "@/");
     }
@@ -53,11 +53,11 @@ class CollectionFileTest : public CollectionTest {
         ASSERT_TRUE(library_.AddDirectory(MakeDir("Rest", {"r.mp3"}), 0));
         library_.GetFiles()[0]->SetFlag(1);
         file_.SetPath(temp_ / "coll.ini");
-        ASSERT_TRUE(library_.Save());
+        ASSERT_TRUE(library_.Save().Ok());
         const std::string stored = ReadFileBytes(file_.GetPath());
 
         makeUnavailable();
-        EXPECT_EQ(library_.Load(), Status::kLoaded);
+        EXPECT_EQ(library_.Load().outcome, Outcome::kLoaded);
         ASSERT_EQ(library_.GetDirectoryCount(), 2u);
         EXPECT_FALSE(library_.GetDirectories()[0]->IsAvailable());
         EXPECT_EQ(library_.Count().unavailableFiles, 2u);
@@ -67,12 +67,12 @@ class CollectionFileTest : public CollectionTest {
         library_.SetAllFileFlags(0);
         ASSERT_EQ(library_.GetUntransferredFiles().size(), 1u);
         EXPECT_EQ(library_.GetUntransferredFiles()[0]->GetName(), "r.mp3");
-        ASSERT_TRUE(library_.Save());
+        ASSERT_TRUE(library_.Save().Ok());
         EXPECT_EQ(ReadFileBytes(file_.GetPath()), stored);
 
         bringBack();
         fill({"a.mp3", "b.mp3", "new.mp3"});
-        EXPECT_EQ(library_.Load(), Status::kLoaded);
+        EXPECT_EQ(library_.Load().outcome, Outcome::kLoaded);
         EXPECT_TRUE(library_.GetDirectories()[0]->IsAvailable());
         EXPECT_EQ(SavedText().substr(SavedText().find("f1=")),
                   "f1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\ndir=@/Rest\r\nf0=r.mp3\r\n");
@@ -101,7 +101,7 @@ TEST_F(CollectionFileTest, TheCollectionSavesToTheDocumentedBytesAndLoadsBack) {
 
     IniFile otherFile;
     MusicLibrary reloaded(&otherFile, &settings_);
-    EXPECT_EQ(reloaded.Load(temp_ / "coll.ini"), Status::kLoaded);
+    EXPECT_EQ(reloaded.Load(temp_ / "coll.ini").outcome, Outcome::kLoaded);
     EXPECT_EQ(SavedText(reloaded), expected);
 }
 
@@ -117,7 +117,7 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
                           "Dir=@/B\r\ndir =@/B\r\ndir2=@/B\r\nx=1\r\n"  // unknown keys
                           "f0=b.mp3\r\n"
                           "dir=@/B\r\nf1=z.mp3\r\ndir=@/C\r\nf1=old.mp3\r\n"),
-              Status::kLoaded);
+              Outcome::kLoaded);
     EXPECT_EQ(library_.Count().unavailableDirectories, 0u);
     const std::string saved =
         "[MusicFiles]\r\ndir=@/A\r\nf1=c.mp3\r\nf1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\n"
@@ -128,26 +128,27 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
     // that two extensions match is pending twice, so two lines may claim it.
     settings_.AddExtension("MP3");
     EXPECT_EQ(LoadSection("dir=@/B\r\nf1=y.mp3\r\nf1=y.mp3\r\nf1=y.mp3\r\ndir=@/B\r\n"),
-              Status::kLoaded);
+              Outcome::kLoaded);
     EXPECT_EQ(Describe(),
               "B: y.mp3=1 y.mp3=1 z.mp3=0 z.mp3=0 | B: y.mp3=0 z.mp3=0 y.mp3=0 z.mp3=0");
 
     // Files without a collection give an empty library, with nothing of the file before.
-    EXPECT_EQ(library_.Load(temp_ / "missing.ini"), Status::kFileMissing);
+    EXPECT_EQ(library_.Load(temp_ / "missing.ini").outcome, Outcome::kFileMissing);
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     WriteFileBytes(temp_ / "empty.ini", "");
-    EXPECT_EQ(library_.Load(temp_ / "empty.ini"), Status::kLoaded);
+    EXPECT_EQ(library_.Load(temp_ / "empty.ini").outcome, Outcome::kLoaded);
 
     WriteFileBytes(temp_ / "other.ini", "[Keep]\r\nk=v\r\n[musicfiles]\r\ndir=@/A\r\n");
-    EXPECT_EQ(library_.Load(temp_ / "other.ini"), Status::kLoaded);
+    EXPECT_EQ(library_.Load(temp_ / "other.ini").outcome, Outcome::kLoaded);
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     // Other sections are written back (in the engine's section order).
     EXPECT_EQ(SavedText(), "[Keep]\r\nk=v\r\n[MusicFiles]\r\n[musicfiles]\r\ndir=@/A\r\n");
 
     WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
-    EXPECT_EQ(library_.Load(temp_ / "notes.txt"), Status::kNotACollectionFile);
-    EXPECT_EQ(library_.Load(temp_.Path()), Status::kFileUnreadable);
-    EXPECT_FALSE(library_.GetLoadError().IsEmpty());
+    EXPECT_EQ(library_.Load(temp_ / "notes.txt").outcome, Outcome::kNotACollectionFile);
+    const MusicLibrary::LoadResult unreadable = library_.Load(temp_.Path());
+    EXPECT_EQ(unreadable.outcome, Outcome::kFileUnreadable);
+    EXPECT_FALSE(unreadable.message.IsEmpty());
 }
 
 TEST_F(CollectionFileTest, AFolderThatIsGoneKeepsItsLinesUntilItIsBack) {

@@ -54,7 +54,7 @@ TEST_F(DescriptorLeakTest, FileAndVolumeCallsLeaveNoDescriptorOpen) {
          [&] {
              const FileDescriptor holder(open((dir_ / "lock").c_str(), O_RDWR | O_CREAT, 0644));
              ASSERT_EQ(flock(holder.Get(), LOCK_EX | LOCK_NB), 0);
-             EXPECT_EQ(LockFile().TryLock(dir_ / "lock"), LockFile::Result::kBusy);
+             EXPECT_EQ(LockFile().TryLock(dir_ / "lock").outcome, LockFile::Outcome::kBusy);
          }},
         {"MountWatcher", [] { MountWatcher().Wait(0); }},
     };

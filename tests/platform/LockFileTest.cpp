@@ -35,7 +35,7 @@ class LockFileTest : public ::testing::Test {
         if (child == 0) {
             LockFile lock;
             _exit(setgid(kUser) == 0 && setuid(kUser) == 0 &&
-                          lock.TryLock(lockPath_, collection_) == LockFile::Result::kLocked
+                          lock.TryLock(lockPath_, collection_).Ok()
                       ? 0
                       : 1);
         }
@@ -65,16 +65,16 @@ bool FreeForAnotherProgram(const std::string& path) {
 TEST(LockFileNestingTest, ALockThisProcessHoldsIsTakenAgainAtOnce) {
     TempDir dir;
     LockFile run, save;
-    ASSERT_EQ(run.TryLock(dir / "music.ini.lock"), LockFile::Result::kLocked);
-    EXPECT_EQ(save.TryLock(dir / "music.ini.lock"), LockFile::Result::kLocked);
+    ASSERT_EQ(run.TryLock(dir / "music.ini.lock").outcome, LockFile::Outcome::kLocked);
+    EXPECT_EQ(save.TryLock(dir / "music.ini.lock").outcome, LockFile::Outcome::kLocked);
 }
 
 TEST(LockFileNestingTest, TheLockIsGivenUpWhenItsLastHolderInThisProcessLetsGo) {
     TempDir dir;
     const std::string path = dir / "music.ini.lock";
     LockFile run, save;
-    ASSERT_EQ(run.TryLock(path), LockFile::Result::kLocked);
-    ASSERT_EQ(save.TryLock(path), LockFile::Result::kLocked);
+    ASSERT_EQ(run.TryLock(path).outcome, LockFile::Outcome::kLocked);
+    ASSERT_EQ(save.TryLock(path).outcome, LockFile::Outcome::kLocked);
     save.Unlock();
     EXPECT_FALSE(FreeForAnotherProgram(path));
     run.Unlock();
@@ -83,7 +83,7 @@ TEST(LockFileNestingTest, TheLockIsGivenUpWhenItsLastHolderInThisProcessLetsGo) 
 
 TEST_F(LockFileTest, ALockFileMadeByTheSuperuserTakesTheCollectionsOwnerAndMode) {
     LockFile lock;
-    ASSERT_EQ(lock.TryLock(lockPath_, collection_), LockFile::Result::kLocked);
+    ASSERT_EQ(lock.TryLock(lockPath_, collection_).outcome, LockFile::Outcome::kLocked);
     struct stat st {};
     ASSERT_EQ(stat(lockPath_.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, kUser);

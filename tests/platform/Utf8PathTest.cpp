@@ -29,11 +29,11 @@ TEST(Utf8PathTest, NamesWithAnyLettersSurviveEveryFileOperation) {
     ASSERT_EQ(ListMusicFiles(folder, {"mp3"}, names), ListOutcome::kListed);
     EXPECT_EQ(names, std::vector<std::string>{name});
     EXPECT_EQ(ops.GetSizeOfFile(folder, name), 5u);
-    EXPECT_EQ(ops.CopyWithoutOverwrite(song, copy).outcome, FileOperations::CopyResult::kCopied);
+    EXPECT_EQ(ops.CopyWithoutOverwrite(song, copy).outcome, FileOperations::CopyOutcome::kCopied);
     EXPECT_EQ(ReadFileBytes(copy), "music");
 
     const std::string ini = FileOperations::JoinPath(folder, "Sammlung ß.ini");
-    ASSERT_TRUE(platform::ReplaceFileContents(ini, "[MusicFiles]\r\nf0=" + name + "\r\n"));
+    ASSERT_TRUE(platform::ReplaceFileContents(ini, "[MusicFiles]\r\nf0=" + name + "\r\n").Ok());
     IniFile file(ini);
     file.Read();
     file.SelectSection("MusicFiles");

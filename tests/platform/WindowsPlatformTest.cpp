@@ -119,17 +119,16 @@ TEST(WindowsFileTest, TheReadOnlyAttributeIsRespected) {
     ASSERT_TRUE(SetFileAttributesW(platform::Widen(song).c_str(), FILE_ATTRIBUTE_READONLY));
 
     EXPECT_TRUE(platform::IsReadOnlyFile(locked));
-    platform::UserMessage error;
-    EXPECT_FALSE(platform::ReplaceFileContents(locked, "new", &error));
-    EXPECT_EQ(error, platform::UserMessage(platform::UserMessage::Id::kFileReadOnly, {locked}));
+    EXPECT_EQ(platform::ReplaceFileContents(locked, "new").message,
+              platform::UserMessage(platform::UserMessage::Id::kFileReadOnly, {locked}));
     EXPECT_EQ(ReadFileBytes(locked), "old");
-    ASSERT_TRUE(platform::ReplaceFileContents(dir / "other.ini", "fresh", &error)) << error.Text();
+    ASSERT_TRUE(platform::ReplaceFileContents(dir / "other.ini", "fresh").Ok());
     EXPECT_FALSE(platform::IsReadOnlyFile(dir / "other.ini"));
 
     // A read-only music file gives a copy that a later wipe of the stick can delete.
     TempDir stick;
     ASSERT_EQ(FileOperations().CopyWithoutOverwrite(song, stick / "song.mp3").outcome,
-              FileOperations::CopyResult::kCopied);
+              FileOperations::CopyOutcome::kCopied);
     EXPECT_FALSE(platform::IsReadOnlyFile(stick / "song.mp3"));
     EXPECT_EQ(FileOperations().DeleteTree(stick.Path()), 0);
 
@@ -158,7 +157,7 @@ TEST(WindowsFileTest, FilesHeldOpenByOthers) {
     EXPECT_EQ(ops.GetSizeOfFile(dir.Path(), "written.mp3"), 0u);
     TempDir stick;
     EXPECT_EQ(ops.CopyWithoutOverwrite(dir / "written.mp3", stick / "written.mp3").outcome,
-              FileOperations::CopyResult::kFileFailed);
+              FileOperations::CopyOutcome::kFileFailed);
     EXPECT_TRUE(FilesIn(stick.Path()).empty());
     EXPECT_EQ(ops.DeleteTree(dir.Path()), 2);  // neither open file can go
 }
@@ -172,10 +171,10 @@ TEST(WindowsFileTest, VolumeIdentityAndFlushOfAFolder) {
     EXPECT_FALSE(FileOperations().GetDeviceOf(stick / "gone", b));
     EXPECT_FALSE(FileOperations().GetDeviceOf(UnusedDrive(), b));
 
-    std::string error;
-    EXPECT_TRUE(FileOperations().FlushVolume(stick.Path(), error)) << error;
-    EXPECT_FALSE(FileOperations().FlushVolume(stick / "gone", error));
-    EXPECT_NE(error.find("gone"), std::string::npos);
+    EXPECT_TRUE(FileOperations().FlushVolume(stick.Path()).Ok());
+    const platform::Status gone = FileOperations().FlushVolume(stick / "gone");
+    EXPECT_FALSE(gone.Ok());
+    EXPECT_NE(gone.message.Text().find("gone"), std::string::npos);
 }
 
 TEST(WindowsProgramPathTest, SettingsLieBesideAPortableModule) {

@@ -127,10 +127,12 @@ TEST(AppSettingsTest, OnlyASettingsFileIsReadAndReplaced) {
         }
         AppSettings settings(path);
         settings.SetSaveOnDestroy(false);
-        EXPECT_EQ(settings.GetLoadError().empty(), !unreadable) << settings.GetLoadError();
-        EXPECT_THAT(settings.GetLoadError(), HasSubstr(unreadable ? why : ""));
-        EXPECT_FALSE(settings.Save());
-        EXPECT_THAT(settings.GetSaveError(), HasSubstr(why));
+        const std::string loadError = settings.GetLoadResult().message.Text();
+        EXPECT_EQ(settings.GetLoadResult().Ok(), !unreadable) << loadError;
+        EXPECT_THAT(loadError, HasSubstr(unreadable ? why : ""));
+        const platform::Status saved = settings.Save();
+        EXPECT_FALSE(saved.Ok());
+        EXPECT_THAT(saved.message.Text(), HasSubstr(why));
         if (!content.empty()) {
             EXPECT_EQ(ReadFileBytes(path), content);
         }
@@ -147,7 +149,7 @@ TEST(AppSettingsTest, WhereTheSettingsFileLies) {
     fs::current_path(before);
     EXPECT_EQ(fs::path(settings.GetSettingsPath()),
               fs::path(dir / "sub/dir/Tunecrate.ini").lexically_normal());
-    EXPECT_TRUE(settings.Save());
+    EXPECT_TRUE(settings.Save().Ok());
     EXPECT_TRUE(fs::exists(dir / "sub/dir/Tunecrate.ini"));
 #ifndef _WIN32  // Windows: WindowsProgramPathTest
     EXPECT_TRUE(fs::path(AppSettings::DefaultSettingsPath()).is_absolute());

@@ -147,8 +147,7 @@ TEST(IniFileTest, ReadingWhatIsNoFileIsRefusedWithTheProgramsOwnReason) {
     ASSERT_EQ(mkfifo((dir / "pipe.ini").c_str(), 0644), 0);
     IniFile file(dir / "pipe.ini");
 #endif
-    EXPECT_FALSE(file.Read());
-    EXPECT_EQ(file.GetReadError(),
+    EXPECT_EQ(file.Read().message,
               platform::UserMessage(platform::UserMessage::Id::kNotRegularFile));
 }
 
@@ -157,19 +156,18 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     IniFile file(dir / "missing.ini");
     file.SelectSection("Other");
     file.AddEntry("keep", "me");
-    EXPECT_TRUE(file.Read());  // missing: nothing to read
-    file.SetPath(dir.Path());  // a directory
-    EXPECT_FALSE(file.Read());
-    EXPECT_FALSE(file.GetReadError().IsEmpty());
+    EXPECT_TRUE(file.Read().Ok());  // missing: nothing to read
+    file.SetPath(dir.Path());       // a directory
+    EXPECT_FALSE(file.Read().message.IsEmpty());
     EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
 
     const std::string path = dir / "c.ini";
     WriteFileBytes(path, "[MusicFiles]\ndir=/m\nf0=a.mp3\n");
     file.SetPath(path);
-    ASSERT_TRUE(file.Read());
+    ASSERT_TRUE(file.Read().Ok());
     file.RemoveSection("MusicFiles");
     file.SelectSection("MusicFiles");
-    ASSERT_TRUE(file.Write());
+    ASSERT_TRUE(file.Write().Ok());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n[Other]\r\nkeep=me\r\n");
 
     // A read-only file is not replaced; nor is a directory, no path at all, a missing folder.
@@ -178,8 +176,7 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     for (const std::string& path : {readOnly, dir.Path(), std::string(), dir / "no/dir.ini"}) {
         file.SetPath(path);
-        EXPECT_FALSE(file.Write()) << path;
-        EXPECT_FALSE(file.GetWriteError().IsEmpty()) << path;
+        EXPECT_FALSE(file.Write().message.IsEmpty()) << path;
     }
     EXPECT_EQ(ReadFileBytes(readOnly), "old");
     EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
@@ -187,7 +184,7 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"c.ini", "ro.ini"}));
 
     IniFile none(dir / "none.ini");
-    ASSERT_TRUE(none.Write());
+    ASSERT_TRUE(none.Write().Ok());
     EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "");
 
     // A write through a symbolic link replaces its target and keeps the link.
@@ -196,7 +193,7 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     }
     none.SetPath(dir / "link.ini");
     none.SelectSection("S");
-    ASSERT_TRUE(none.Write());
+    ASSERT_TRUE(none.Write().Ok());
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
     EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "[S]\r\n");
 }
@@ -226,7 +223,7 @@ TEST(IniFileTest, LeftoverTemporariesOfOurOwnGoWithTheNextSave) {
         WriteFileBytes(dir / name, "half");
         fs::last_write_time(dir / name, time);
     }
-    ASSERT_TRUE(IniFile(dir / "c.ini").Write());
+    ASSERT_TRUE(IniFile(dir / "c.ini").Write().Ok());
     for (const auto& [name, time, goes] : temporaries) {
         EXPECT_NE(fs::exists(dir / name), goes) << name;
     }
@@ -244,9 +241,8 @@ TEST(IniFileTest, FullDiscKeepsTheOldFile) {
     for (int i = 0; i < 4000; ++i) {
         file.AddEntry("f0", std::string(40, 'x') + std::to_string(i) + ".mp3");
     }
-    EXPECT_FALSE(file.Write());
-    EXPECT_NE(file.GetWriteError().Text().find("space"), std::string::npos)
-        << file.GetWriteError().Text();
+    const std::string why = file.Write().message.Text();
+    EXPECT_NE(why.find("space"), std::string::npos) << why;
     EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(volume.Path()), fs::directory_iterator()), 1);
 }
@@ -269,11 +265,11 @@ TEST(IniFileTest, AFileInTheWindowsAnsiCodePageIsWrittenBackInIt) {
 #else
     EXPECT_EQ(file.GetValue("dir"), "Bj\xf6rk");
 #endif
-    ASSERT_TRUE(file.Write());
+    ASSERT_TRUE(file.Write().Ok());
     EXPECT_EQ(ReadFileBytes(path), cp1252);
 #ifdef _WIN32
     file.AddEntry("dir", "\xe6\x97\xa5");  // not in Windows-1252
-    ASSERT_TRUE(file.Write());
+    ASSERT_TRUE(file.Write().Ok());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\ndir=Bj\xc3\xb6rk\r\ndir=\xe6\x97\xa5\r\n");
 #endif
 }

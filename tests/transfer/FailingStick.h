@@ -21,7 +21,7 @@ class FailingStick : public FileOperations {
     enum class Fault { kNone, kCopy, kFlush, kOtherVolume };
     Fault fault = Fault::kNone;
     int nth = 1, error = 0;
-    CopyResult::Outcome copyOutcome = CopyResult::kStickFailed;  // how a failing copy reports
+    CopyOutcome copyOutcome = CopyOutcome::kStickFailed;  // how a failing copy reports
     std::optional<Space> space;
     std::optional<uint64_t> capacity;
     bool nameAppears = false;  // another program takes the first name a copy is to get
@@ -47,15 +47,15 @@ class FailingStick : public FileOperations {
         }
         return FileOperations::RenameWithoutOverwrite(fromFolder, from, toFolder, to);
     }
-    bool FlushVolume(const std::string& path, std::string& text) const override {
+    platform::Status FlushVolume(const std::string& path) const override {
         if (beforeFlush) {
             beforeFlush();
         }
         if (++flushes == nth && fault == Fault::kFlush) {
-            text = path + ": " + std::strerror(error);
-            return false;
+            return platform::Status::Failed(
+                platform::UserMessage::System(path + ": " + std::strerror(error)));
         }
-        return FileOperations::FlushVolume(path, text);
+        return FileOperations::FlushVolume(path);
     }
     bool GetDeviceOf(const std::string& path, uint64_t& device) const override {
         const bool known = FileOperations::GetDeviceOf(path, device);

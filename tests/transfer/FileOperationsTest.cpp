@@ -15,7 +15,7 @@
 #include "transfer/StickFolder.h"
 
 namespace fs = std::filesystem;
-using Outcome = FileOperations::CopyResult::Outcome;
+using Outcome = FileOperations::CopyOutcome;
 using MessageId = platform::UserMessage::Id;
 
 // Links on the stick are removed, not followed.
@@ -106,7 +106,7 @@ TEST(FileOperationsTest, CopiesNeverOverwriteAndTellTheStickFromTheFile) {
     for (const auto& [name, outcome] : cases) {
         const FileOperations::CopyResult result =
             ops.CopyWithoutOverwrite(music / "song.mp3", stick / name);
-        EXPECT_EQ(result.outcome, outcome) << name << ": " << result.error.Text();
+        EXPECT_EQ(result.outcome, outcome) << name << ": " << result.message.Text();
     }
     EXPECT_EQ(ops.CopyWithoutOverwrite(music / "gone.mp3", stick / "gone.mp3").outcome,
               Outcome::kFileFailed);
@@ -127,7 +127,7 @@ TEST(FileOperationsTest, ACopyFromWhatIsNoFileFailsWithTheProgramsOwnReason) {
     const FileOperations::CopyResult result =
         FileOperations().CopyWithoutOverwrite(source, stick / "song.mp3");
     EXPECT_EQ(result.outcome, Outcome::kFileFailed);
-    EXPECT_EQ(result.error, platform::UserMessage(MessageId::kNotRegularFileAt, {source}));
+    EXPECT_EQ(result.message, platform::UserMessage(MessageId::kNotRegularFileAt, {source}));
 }
 
 TEST(FileOperationsTest, AnAbandonedCopyLeavesNothingAndGivesTheProgramsOwnReason) {
@@ -139,7 +139,7 @@ TEST(FileOperationsTest, AnAbandonedCopyLeavesNothingAndGivesTheProgramsOwnReaso
     const FileOperations::CopyResult result =
         ops.CopyWithoutOverwrite(music / "song.mp3", stick / "song.mp3");
     EXPECT_EQ(result.outcome, Outcome::kAbandoned);
-    EXPECT_EQ(result.error.GetId(), MessageId::kCopyAbandoned) << result.error.Text();
+    EXPECT_EQ(result.message.GetId(), MessageId::kCopyAbandoned) << result.message.Text();
     EXPECT_TRUE(FilesIn(stick.Path()).empty());
 }
 

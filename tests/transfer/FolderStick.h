@@ -21,9 +21,10 @@ class FolderStick : public FailingStick, public platform::VolumeQueries {
     const std::string& Path() const { return root_; }
     void PullOut() { pulledOut_ = true; }
 
-    bool FlushVolume(const std::string& path, std::string& error) const override {
-        error = pulledOut_ ? path + ": pulled out" : std::string();
-        return !pulledOut_;
+    platform::Status FlushVolume(const std::string& path) const override {
+        return pulledOut_
+                   ? platform::Status::Failed(platform::UserMessage::System(path + ": pulled out"))
+                   : platform::Status();
     }
 
     std::vector<std::string> GetDriveRoots() const override { return {root_}; }

@@ -213,7 +213,7 @@ TEST(StickManifestTest, ALineCutShortByACrashDoesNotSwallowTheNextAppendedOne) {
     ASSERT_EQ(StickFolder::OpenRoot(stick.Path(), root, error), StickFolder::Outcome::kOpened);
     StickManifest record;
     record.Read(root, false);
-    ASSERT_TRUE(record.Append(root, {{"/music/y.mp3", "y.mp3"}}, error)) << error;
+    ASSERT_TRUE(record.Append(root, {{"/music/y.mp3", "y.mp3"}}).Ok());
     StickManifest reread;
     reread.Read(root, false);
     EXPECT_TRUE(reread.Holds("/music/x.mp3"));
@@ -300,7 +300,7 @@ TEST_F(TransferJobTest, AnAbsentStickIsRefusedAndNothingChanges) {
 // then its name): only flushed copies count and stay. A full stick ends the run as usual.
 TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
     using F = FailingStick::Fault;
-    using O = FileOperations::CopyResult::Outcome;
+    using O = FileOperations::CopyOutcome;
     using E = Ending;
     const char* stop = "Copying stopped: ";
     struct Row {
@@ -330,9 +330,10 @@ TEST_F(TransferJobTest, AFailingStickEndsTheRunAndKeepsOnlyWhatReachedIt) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message()
                      << "fault " << static_cast<int>(row.fault) << " at " << row.nth << ", errno "
-                     << row.error << ", outcome " << row.outcome << ", flush each "
-                     << row.flushEachFile << ", ending " << static_cast<int>(row.ending) << ", "
-                     << row.flags << ", " << row.filesLeft << " left, " << row.message);
+                     << row.error << ", outcome " << static_cast<int>(row.outcome)
+                     << ", flush each " << row.flushEachFile << ", ending "
+                     << static_cast<int>(row.ending) << ", " << row.flags << ", " << row.filesLeft
+                     << " left, " << row.message);
         doc_.ClearAllFileFlags();
         files_.fault = row.fault;
         files_.nth = row.nth;

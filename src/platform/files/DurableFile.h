@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/UserMessage.h"
+#include "platform/Result.h"
 
 namespace platform {
 
@@ -12,16 +12,12 @@ namespace platform {
 // leaves a truncated file: the data goes to a temporary file in the same directory, is flushed to
 // the device and renamed over the target. A target that exists but is read-only is left alone.
 // A symbolic link is followed and its target replaced. On failure the old file is unchanged, no
-// temporary file remains, and `error` (when given) says why.
-bool ReplaceFileContents(const std::string& path, const std::string& data,
-                         UserMessage* error = nullptr);
+// temporary file remains, and the message says why.
+Status ReplaceFileContents(const std::string& path, const std::string& data);
 
-// How reading a whole file ended; `error` says why it failed, without the path.
-struct FileReadResult {
-    enum Outcome { kRead, kMissing, kFailed };
-    Outcome outcome = kRead;
-    UserMessage error;
-};
+// How reading a whole file ended; the message says why it failed, without the path.
+enum class ReadOutcome { kRead, kMissing, kFailed };
+using FileReadResult = Result<ReadOutcome>;
 
 // Reads the whole file at `path` into `text`. The file is opened without blocking, so that a
 // named pipe or a device in its place cannot hang the program, and it must be a regular file of

@@ -25,12 +25,6 @@ UserMessage ErrnoText(const std::string& what, int err) {
     return UserMessage::System(what + ": " + std::strerror(err));
 }
 
-void SetError(UserMessage* error, const UserMessage& text) {
-    if (error) {
-        *error = text;
-    }
-}
-
 // A symbolic link is followed so that the file it names is replaced, not the link.
 std::string ResolveTarget(const std::string& path) {
     struct stat st;
@@ -177,19 +171,18 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
     const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.IsValid()) {
         const int err = errno;
-        return {err == ENOENT ? FileReadResult::kMissing : FileReadResult::kFailed,
-                SystemText(err)};
+        return {err == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kFailed, SystemText(err)};
     }
     FileReadResult result;
     struct stat st;
     if (fstat(fd.Get(), &st) != 0) {
-        result = {FileReadResult::kFailed, SystemText(errno)};
+        result = {ReadOutcome::kFailed, SystemText(errno)};
     } else if (S_ISDIR(st.st_mode)) {
-        result = {FileReadResult::kFailed, SystemText(EISDIR)};
+        result = {ReadOutcome::kFailed, SystemText(EISDIR)};
     } else if (!S_ISREG(st.st_mode)) {
-        result = {FileReadResult::kFailed, UserMessage(UserMessage::Id::kNotRegularFile)};
+        result = {ReadOutcome::kFailed, UserMessage(UserMessage::Id::kNotRegularFile)};
     } else if (static_cast<uint64_t>(st.st_size) > maxBytes) {
-        result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
+        result = {ReadOutcome::kFailed, SizeLimitText(maxBytes)};
     } else {
         text.reserve(static_cast<size_t>(st.st_size));
         char buffer[65536];
@@ -199,20 +192,20 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
                 continue;
             }
             if (n < 0) {
-                result = {FileReadResult::kFailed, SystemText(errno)};
+                result = {ReadOutcome::kFailed, SystemText(errno)};
                 break;
             }
             if (n == 0) {
                 break;
             }
             if (text.size() + static_cast<size_t>(n) > maxBytes) {  // it grew while read
-                result = {FileReadResult::kFailed, SizeLimitText(maxBytes)};
+                result = {ReadOutcome::kFailed, SizeLimitText(maxBytes)};
                 break;
             }
             text.append(buffer, static_cast<size_t>(n));
         }
     }
-    if (result.outcome != FileReadResult::kRead) {
+    if (result.outcome != ReadOutcome::kRead) {
         text.clear();
     }
     return result;
@@ -230,29 +223,25 @@ bool IsReadOnlyFile(const std::string& path) {
     return geteuid() == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& data, UserMessage* error) {
+Status ReplaceFileContents(const std::string& path, const std::string& data) {
     if (path.empty()) {
-        SetError(error, UserMessage(UserMessage::Id::kNoFileName));
-        return false;
+        return Status::Failed(UserMessage(UserMessage::Id::kNoFileName));
     }
     const std::string target = ResolveTarget(path);
     struct stat st;
     const bool exists = stat(target.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {
-        SetError(error, ErrnoText(path, EISDIR));
-        return false;
+        return Status::Failed(ErrnoText(path, EISDIR));
     }
     if (exists && IsReadOnlyFile(target)) {
-        SetError(error, UserMessage(UserMessage::Id::kFileReadOnly, {path}));
-        return false;
+        return Status::Failed(UserMessage(UserMessage::Id::kFileReadOnly, {path}));
     }
 
     const std::string dir = DirectoryOf(target);
     std::string tmpPath;
     FileDescriptor fd = CreateTemporary(dir, NameOf(target), tmpPath);
     if (!fd.IsValid()) {
-        SetError(error, ErrnoText(path, errno));
-        return false;
+        return Status::Failed(ErrnoText(path, errno));
     }
     if (exists) {
         // Keep the replaced file's permissions and, where allowed, its owner.
@@ -274,12 +263,11 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, UserM
     }
     if (!ok) {
         unlink(tmpPath.c_str());
-        SetError(error, ErrnoText(path, err));
-        return false;
+        return Status::Failed(ErrnoText(path, err));
     }
     SyncDirectory(dir);
     RemoveLeftoverTemporaries(dir, NameOf(target));
-    return true;
+    return {};
 }
 
 }  // namespace platform

@@ -19,12 +19,6 @@
 namespace platform {
 namespace {
 
-void SetError(UserMessage* error, const UserMessage& text) {
-    if (error) {
-        *error = text;
-    }
-}
-
 // A symbolic link is followed so that the file it names is replaced, not the link.
 std::wstring ResolveTarget(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -135,9 +129,8 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.IsValid()) {
         const DWORD err = GetLastError();
-        return {err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
-                    ? FileReadResult::kMissing
-                    : FileReadResult::kFailed,
+        return {err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? ReadOutcome::kMissing
+                                                                           : ReadOutcome::kFailed,
                 UserMessage::System(SystemErrorText(err))};
     }
     // Pipes, consoles and devices are no files to read settings or a collection from.
@@ -145,12 +138,12 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
     if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
         !GetFileInformationByHandle(file.Get(), &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return {FileReadResult::kFailed, UserMessage(UserMessage::Id::kNotRegularFile)};
+        return {ReadOutcome::kFailed, UserMessage(UserMessage::Id::kNotRegularFile)};
     }
     const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     const UserMessage tooLarge(UserMessage::Id::kFileTooLarge, {std::to_string(maxBytes >> 20)});
     if (size > maxBytes) {
-        return {FileReadResult::kFailed, tooLarge};
+        return {ReadOutcome::kFailed, tooLarge};
     }
     text.reserve(static_cast<size_t>(size));
     std::vector<char> buffer(65536);
@@ -159,14 +152,14 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxBytes, std::st
         if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
                       nullptr)) {
             text.clear();
-            return {FileReadResult::kFailed, UserMessage::System(SystemErrorText(GetLastError()))};
+            return {ReadOutcome::kFailed, UserMessage::System(SystemErrorText(GetLastError()))};
         }
         if (got == 0) {
             return {};
         }
         if (text.size() + got > maxBytes) {
             text.clear();
-            return {FileReadResult::kFailed, tooLarge};
+            return {ReadOutcome::kFailed, tooLarge};
         }
         text.append(buffer.data(), got);
     }
@@ -178,27 +171,23 @@ bool IsReadOnlyFile(const std::string& path) {
            (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& data, UserMessage* error) {
+Status ReplaceFileContents(const std::string& path, const std::string& data) {
     if (path.empty()) {
-        SetError(error, UserMessage(UserMessage::Id::kNoFileName));
-        return false;
+        return Status::Failed(UserMessage(UserMessage::Id::kNoFileName));
     }
     const std::wstring target = ResolveTarget(SystemPath(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetError(error, UserMessage(UserMessage::Id::kIsDirectory, {path}));
-        return false;
+        return Status::Failed(UserMessage(UserMessage::Id::kIsDirectory, {path}));
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetError(error, UserMessage(UserMessage::Id::kFileReadOnly, {path}));
-        return false;
+        return Status::Failed(UserMessage(UserMessage::Id::kFileReadOnly, {path}));
     }
 
     std::wstring tmpPath;
     Win32Handle file(CreateTemporary(DirectoryOf(target), NameOf(target), tmpPath));
     if (!file.IsValid()) {
-        SetError(error, UserMessage::System(PathErrorText(path, GetLastError())));
-        return false;
+        return Status::Failed(UserMessage::System(PathErrorText(path, GetLastError())));
     }
     bool ok = WriteAll(file.Get(), data) && FlushFileBuffers(file.Get());
     DWORD err = ok ? ERROR_SUCCESS : GetLastError();
@@ -214,11 +203,10 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, UserM
     }
     if (!ok) {
         DeleteFileW(tmpPath.c_str());
-        SetError(error, UserMessage::System(PathErrorText(path, err)));
-        return false;
+        return Status::Failed(UserMessage::System(PathErrorText(path, err)));
     }
     RemoveLeftoverTemporaries(DirectoryOf(target), NameOf(target));
-    return true;
+    return {};
 }
 
 }  // namespace platform

@@ -22,17 +22,16 @@ std::map<std::string, Held>& HeldLocks() {
 
 LockFile::Result LockFile::TryLock(const std::string& path, const std::string& like) {
     Unlock();
-    error_.clear();
     std::lock_guard<std::mutex> guard(gMutex);
     auto found = HeldLocks().find(path);
     if (found != HeldLocks().end()) {
         ++found->second.count;
         path_ = path;
-        return Result::kLocked;
+        return {};
     }
-    Result result = Result::kFailed;
-    const intptr_t handle = Acquire(path, like, result, error_);
-    if (result == Result::kLocked) {
+    Result result;
+    const intptr_t handle = Acquire(path, like, result);
+    if (result.Ok()) {
         HeldLocks().emplace(path, Held{handle, 1});
         path_ = path;
     }

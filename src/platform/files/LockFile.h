@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Result.h"
+
 namespace platform {
 
 // An exclusive lock between programs, held on a lock file (flock on Linux, LockFileEx on
@@ -14,11 +16,13 @@ namespace platform {
 // path.
 class LockFile {
   public:
-    enum class Result {
+    enum class Outcome {
         kLocked,  // this object holds the lock
         kBusy,    // another program holds it
-        kFailed,  // the lock file could not be created or locked; GetError says why
+        kFailed,  // the lock file could not be created or locked
     };
+    // The message gives the system's words for a lock not taken.
+    using Result = platform::Result<Outcome>;
 
     LockFile() = default;
     ~LockFile() { Unlock(); }
@@ -33,17 +37,14 @@ class LockFile {
     // Gives the lock up (the last holder in this process releases it); nothing when not held.
     void Unlock();
     bool IsLocked() const { return !path_.empty(); }
-    const std::string& GetError() const { return error_; }
 
   private:
     // The system part: opens or creates the file and locks it without waiting. Returns the
     // handle (a descriptor or a HANDLE) or -1.
-    static intptr_t Acquire(const std::string& path, const std::string& like, Result& result,
-                            std::string& error);
+    static intptr_t Acquire(const std::string& path, const std::string& like, Result& result);
     static void Release(intptr_t handle);
 
     std::string path_;
-    std::string error_;
 };
 
 }  // namespace platform

@@ -44,14 +44,12 @@ void MatchOwnerAndMode(int fd, const struct stat& model) {
 
 }  // namespace
 
-intptr_t LockFile::Acquire(const std::string& path, const std::string& like, Result& result,
-                           std::string& error) {
+intptr_t LockFile::Acquire(const std::string& path, const std::string& like, Result& result) {
     struct stat model {};
     const bool hasModel = !like.empty() && ::stat(like.c_str(), &model) == 0;
     FileDescriptor fd = OpenLockFile(path, hasModel ? &model : nullptr);
     if (!fd.IsValid()) {
-        result = Result::kFailed;
-        error = std::strerror(errno);
+        result = Result::Failed(UserMessage::System(std::strerror(errno)));
         return -1;
     }
     if (hasModel) {
@@ -60,11 +58,11 @@ intptr_t LockFile::Acquire(const std::string& path, const std::string& like, Res
     // The lock belongs to this open file: a rename over the collection does not touch it.
     if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
-        result = code == EWOULDBLOCK ? Result::kBusy : Result::kFailed;
-        error = std::strerror(code);
+        result = Result::Failed(code == EWOULDBLOCK ? Outcome::kBusy : Outcome::kFailed,
+                                UserMessage::System(std::strerror(code)));
         return -1;
     }
-    result = Result::kLocked;
+    result = {};
     return fd.Release();  // held until Release() takes it back
 }
 

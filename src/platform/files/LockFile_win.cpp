@@ -28,23 +28,21 @@ HANDLE OpenLockFile(const std::string& path) {
 
 }  // namespace
 
-intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/, Result& result,
-                           std::string& error) {
+intptr_t LockFile::Acquire(const std::string& path, const std::string& /*like*/, Result& result) {
     Win32Handle file(OpenLockFile(path));
     if (!file.IsValid()) {
-        result = Result::kFailed;
-        error = SystemErrorText(GetLastError());
+        result = Result::Failed(UserMessage::System(SystemErrorText(GetLastError())));
         return -1;
     }
     OVERLAPPED whole{};
     if (!LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
                     MAXDWORD, &whole)) {
         const DWORD code = GetLastError();
-        error = SystemErrorText(code);
-        result = code == ERROR_LOCK_VIOLATION ? Result::kBusy : Result::kFailed;
+        result = Result::Failed(code == ERROR_LOCK_VIOLATION ? Outcome::kBusy : Outcome::kFailed,
+                                UserMessage::System(SystemErrorText(code)));
         return -1;
     }
-    result = Result::kLocked;
+    result = {};
     return reinterpret_cast<intptr_t>(file.Release());  // held until Release() takes it back
 }
 
