@@ -417,12 +417,6 @@ Abspielreihenfolge</translation>
         <translation>Stick-Aufteilung: Datei &gt; Stick-Aufteilung...</translation>
     </message>
     <message>
-        <source>The playlist could not be written:
-%1</source>
-        <translation>Die Wiedergabeliste konnte nicht geschrieben werden:
-%1</translation>
-    </message>
-    <message>
         <source>Add Music Directory</source>
         <translation>Musik-Verzeichnis hinzufügen</translation>
     </message>

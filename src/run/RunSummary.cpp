@@ -117,6 +117,21 @@ UserMessage RunSummary::Failure() const {
     return what;
 }
 
+UserMessage RunSummary::Warning() const {
+    const bool refused =
+        result_.ending == Ending::kRefused || result_.ending == Ending::kStickFailed;
+    if (refused && !result_.error.IsEmpty()) {
+        return result_.error;
+    }
+    if (!result_.playlistError.IsEmpty()) {
+        return UserMessage(Id::kPlaylistNotWritten, {}, result_.playlistError);
+    }
+    if (!result_.orderError.IsEmpty()) {
+        return UserMessage(Id::kNotInPlayOrder, {}, result_.orderError);
+    }
+    return UserMessage();
+}
+
 bool RunSummary::ShouldEject(bool asked) const {
     return asked && !result_.dryRun && result_.ending != Ending::kRefused;
 }

@@ -26,6 +26,10 @@ class RunSummary {
     // refused, the stick failed, it was stopped, the collection or the playlist was not written,
     // or songs were drawn and none of them arrived.
     platform::UserMessage Failure() const;
+    // The one warning a window shows in a box after the run; empty when there is none: the error
+    // of a refused run or of a failed stick, else the playlist not written, else the songs not
+    // put in play order.
+    platform::UserMessage Warning() const;
     bool Succeeded() const {
         return result_.ending != TransferResult::Ending::kRefused && Failure().IsEmpty();
     }

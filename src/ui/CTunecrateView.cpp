@@ -802,20 +802,9 @@ void CTunecrateView::OnTransferFinished(const TransferResult& finished) {
         SetStatusText(status_->text() + QLatin1Char('\n') + tr("Ejecting the stick..."));
         ejector_->Start(settings_.GetStickDrive());
     }
-    if ((result.ending == TransferResult::Ending::kRefused ||
-         result.ending == TransferResult::Ending::kStickFailed) &&
-        !result.error.IsEmpty()) {
+    if (const platform::UserMessage warning = summary.Warning(); !warning.IsEmpty()) {
         QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                             MessageText::Translate(result.error));
-    } else if (!result.playlistError.IsEmpty()) {
-        QMessageBox::warning(window(), QCoreApplication::applicationName(),
-                             tr("The playlist could not be written:\n%1")
-                                 .arg(MessageText::Translate(result.playlistError)));
-    } else if (!result.orderError.IsEmpty()) {
-        QMessageBox::warning(
-            window(), QCoreApplication::applicationName(),
-            MessageText::Translate(platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder,
-                                                         {}, result.orderError)));
+                             MessageText::Translate(warning));
     }
 }
 

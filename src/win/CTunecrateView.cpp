@@ -464,29 +464,19 @@ void CTunecrateView::OnTransferEnded(TransferResult& result) {
     } else if (result.ending == TransferResult::Ending::kRefused) {
         SendMessageW(progress, PBM_SETPOS, 0, 0);
     }
-    SetStatusText(win::Translate(run::RunSummary(result).StatusLine(win::NumberStyle())));
+    const run::RunSummary summary(result);
+    SetStatusText(win::Translate(summary.StatusLine(win::NumberStyle())));
     start_.SetState(CHoverButton::kStateOff);
     SetTransferControlsEnabled(true);
-    if (run::RunSummary(result).ShouldEject(IsDlgButtonChecked(GetSafeHwnd(), IDC_EJECT) ==
-                                            BST_CHECKED)) {
+    if (summary.ShouldEject(IsDlgButtonChecked(GetSafeHwnd(), IDC_EJECT) == BST_CHECKED)) {
         // Unmounting waits for the stick's data to be written: not on this thread. The next
         // start and the form's end wait for the eject.
         SetStatusText(platform::Widen(win::ItemText(GetSafeHwnd(), IDC_STATUS)) + L"\n" +
                       win::LoadText(IDS_EJECTING));
         ejector_->Start(settings_.GetStickDrive());
     }
-    if ((result.ending == TransferResult::Ending::kRefused ||
-         result.ending == TransferResult::Ending::kStickFailed) &&
-        !result.error.IsEmpty()) {
-        ShowMessage(win::Translate(result.error), MB_ICONWARNING);
-    } else if (!result.playlistError.IsEmpty()) {
-        ShowMessage(win::Translate(platform::UserMessage(
-                        platform::UserMessage::Id::kPlaylistNotWritten, {}, result.playlistError)),
-                    MB_ICONWARNING);
-    } else if (!result.orderError.IsEmpty()) {
-        ShowMessage(win::Translate(platform::UserMessage(platform::UserMessage::Id::kNotInPlayOrder,
-                                                         {}, result.orderError)),
-                    MB_ICONWARNING);
+    if (const platform::UserMessage warning = summary.Warning(); !warning.IsEmpty()) {
+        ShowMessage(win::Translate(warning), MB_ICONWARNING);
     }
     // The frame closes now when the user asked it to during the run.
     SendMessageW(GetParent(GetSafeHwnd()), WM_APP_TRANSFER_ENDED, 0, 0);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "run/NumberFormat.h"
 #include "run/RunSummary.h"
 
@@ -43,6 +45,31 @@ TEST(RunSummaryTest, ExitStatusFollowsWhatArrivedAndWhatWasWritten) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(run::RunSummary(row.result).ExitStatus(), row.exitStatus);
+    }
+}
+
+// The one warning box after a run: the error of a refused run or a failed stick comes first,
+// then a playlist not written, then songs not put in play order.
+TEST(RunSummaryTest, TheWarningAfterARunNamesTheWeightiestProblem) {
+    const struct {
+        Ending ending;
+        const char *error, *playlist, *order, *warning;
+    } rows[] = {
+        {Ending::kRefused, "no stick", "", "", "no stick"},
+        {Ending::kStickFailed, "gone", "lost", "", "gone"},
+        {Ending::kFolderFull, "full", "lost", "mixed", "the playlist was not written: lost"},
+        {Ending::kStickFull, "", "", "mixed", "the songs were not put in play order: mixed"},
+        {Ending::kStickFull, "", "", "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.warning);
+        TransferResult result = Result(row.ending, 1, 0);
+        for (auto [field, text] : {std::pair{&result.error, row.error},
+                                   {&result.playlistError, row.playlist},
+                                   {&result.orderError, row.order}}) {
+            *field = *text ? UserMessage::System(text) : UserMessage();
+        }
+        EXPECT_EQ(run::RunSummary(result).Warning().Text(), row.warning);
     }
 }
 
