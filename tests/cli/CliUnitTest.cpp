@@ -6,10 +6,8 @@
 #include "cli/SizeParser.h"
 
 TEST(SizeParserTest, AcceptsBytesAndBinaryUnitsAndRefusesBadSizesWithAReason) {
-    uint64_t bytes = 0;
-    const auto parsed = [&bytes](const char* text) {
-        return SizeParser::Parse(text, bytes).Ok() ? bytes : 0;
-    };
+    uint64_t n = 0;
+    const auto parsed = [&n](const char* text) { return SizeParser::Parse(text, n).Ok() ? n : 0; };
     EXPECT_EQ(parsed("4096"), 4096u);
     EXPECT_EQ(parsed("3k"), 3u * 1024);
     EXPECT_EQ(parsed("700M"), 700u * 1024 * 1024);
@@ -18,7 +16,7 @@ TEST(SizeParserTest, AcceptsBytesAndBinaryUnitsAndRefusesBadSizesWithAReason) {
     EXPECT_EQ(parsed("18446744073709551615"), 18446744073709551615ull);
     for (const char* bad : {"0", "0M", "-5", "12X", "M", "", "1.5G", " 5", "5 M", "99999999999G",
                             "18446744073709551616", "17179869184G"}) {
-        const platform::Status refused = SizeParser::Parse(bad, bytes);
+        const platform::Status refused = SizeParser::Parse(bad, n);
         EXPECT_FALSE(refused.Ok()) << bad;
         EXPECT_NE(refused.message.Text().find("invalid size"), std::string::npos) << bad;
     }
