@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #ifndef _WIN32
 #include <signal.h>
 
@@ -18,64 +18,75 @@
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using ::testing::HasSubstr;
+
+// Listing an absent settings file shows a first start's types and does not create it.
+TEST_F(CliTest, ListingWithoutASettingsFileShowsTheFirstStartsTypes) {
+    EXPECT_EQ(Run({"--settings", dir / "fresh.ini", "ext", "list"}).out,
+              "mp3\nflac\nogg\nopus\nm4a\naac\nwma\nwav\n");
+    EXPECT_FALSE(fs::exists(dir / "fresh.ini"));
+}
 
 TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
-    const std::string fresh = dir / "fresh.ini";
-    const auto ext = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), {"--settings", fresh, "ext"});
-        return Run(args);
-    };
-    // Listing an absent settings file shows a first start's types and does not create it.
-    EXPECT_EQ(ext({"list"}).out, "mp3\nflac\nogg\nopus\nm4a\naac\nwma\nwav\n");
-    EXPECT_FALSE(fs::exists(fresh));
-    WriteFileBytes(fresh, "[Extensions]\n");
-
-    EXPECT_EQ(ext({"add", "WAV", ".mp3", "ogg"}).exitCode, 0);
-    const CliResult again = ext({"add", "Mp3"});
+    EXPECT_EQ(Run({"ext", "add", "WAV", ".mp3", "ogg"}).exitCode, 0);
+    const CliResult again = Run({"ext", "add", "Mp3"});
     EXPECT_EQ(again.exitCode, 0);
-    EXPECT_NE(again.err.find("already registered"), std::string::npos);
-    EXPECT_EQ(ext({"list"}).out, "mp3\nogg\nwav\n");
+    EXPECT_THAT(again.err, HasSubstr("already registered"));
+    EXPECT_EQ(Run({"ext", "list"}).out, "mp3\nogg\nwav\n");
+    EXPECT_EQ(Run({"ext", "remove", "OGG", "flac"}).exitCode, 0);
+    EXPECT_EQ(json::parse(Run({"ext", "list", "--json"}).out)["extensions"], (json{"mp3", "wav"}));
+}
 
-    EXPECT_EQ(ext({"remove", "OGG", "flac"}).exitCode, 0);
-    EXPECT_EQ(json::parse(ext({"list", "--json"}).out)["extensions"], (json{"mp3", "wav"}));
-
-    // Without any file type, adding and filling say so and write nothing.
-    EXPECT_EQ(ext({"remove", "mp3", "wav"}).exitCode, 0);
+TEST_F(CliTest, WithoutAnyFileTypeAddAndFillSaySoAndWriteNothing) {
+    EXPECT_EQ(Run({"ext", "remove", "mp3"}).exitCode, 0);
     for (const char* command : {"add", "fill"}) {
-        const CliResult none = Run({"--settings", fresh, command, collection, stick});
+        const CliResult none = Run({command, collection, stick});
         EXPECT_EQ(none.exitCode, 1) << command;
-        EXPECT_NE(none.err.find("no music file types are set"), std::string::npos) << none.err;
+        EXPECT_THAT(none.err, HasSubstr("no music file types are set"));
     }
     EXPECT_FALSE(fs::exists(collection));
 }
 
-TEST_F(CliTest, AddListStatusAndRemove) {
-    const std::string rock = dir / "Rock";
-    // Letters beyond ASCII must survive the command line and the collection file.
-    const std::string jazz = dir / "Jäzz Ørkester";
-    WriteFileBytes(rock + "/a.mp3", std::string(1000, 'a'));
-    WriteFileBytes(rock + "/b.mp3", std::string(2000, 'b'));
-    WriteFileBytes(rock + "/notes.txt", "not music");
-    WriteFileBytes(jazz + "/x.MP3", std::string(500, 'x'));
+// Rock with two songs and a text file, and a folder named beyond ASCII with one song, added
+// together with a folder that is missing. Letters beyond ASCII must survive the command line
+// and the collection file.
+class CliAddTest : public CliTest {
+  protected:
+    void SetUp() override {
+        WriteFileBytes(rock + "/a.mp3", std::string(1000, 'a'));
+        WriteFileBytes(rock + "/b.mp3", std::string(2000, 'b'));
+        WriteFileBytes(rock + "/notes.txt", "not music");
+        WriteFileBytes(jazz + "/x.MP3", std::string(500, 'x'));
+        added = Run({"add", collection, rock, jazz, dir / "missing"});
+    }
+    const std::string rock = dir / "Rock", jazz = dir / "Jäzz Ørkester";
+    CliResult added;
+};
 
-    const CliResult added = Run({"add", collection, rock, jazz, dir / "missing"});
-    EXPECT_EQ(added.exitCode, 1);  // one of them could not be added
-    EXPECT_NE(added.err.find("error: Directory not found: " + dir / "missing"), std::string::npos);
-
-    // The same directory written otherwise is skipped with a notice.
-    const CliResult again = Run({"add", collection, rock + "/", dir / "x/../Rock"});
-    EXPECT_EQ(again.exitCode, 0);
-    EXPECT_NE(again.err.find(rock + "/ is already in the collection"), std::string::npos);
-    EXPECT_NE(again.err.find("../Rock is already in the collection"), std::string::npos);
-
+TEST_F(CliAddTest, AddTakesTheFoldersItCanAndFailsNamingTheOthers) {
+    EXPECT_EQ(added.exitCode, 1);
+    EXPECT_THAT(added.err, HasSubstr("error: Directory not found: " + dir / "missing"));
     EXPECT_EQ(Run({"list", collection}).out,
               rock + "\n  [ ] a.mp3\n  [ ] b.mp3\n" + jazz + "\n  [ ] x.MP3\n");
-    // A file that appeared since is found by the rescan; status counts it.
+}
+
+TEST_F(CliAddTest, TheSameFolderWrittenOtherwiseIsSkippedWithANotice) {
+    const std::string before = ReadFileBytes(collection);
+    const CliResult again = Run({"add", collection, rock + "/", dir / "x/../Rock"});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_THAT(again.err, HasSubstr(rock + "/ is already in the collection"));
+    EXPECT_THAT(again.err, HasSubstr("../Rock is already in the collection"));
+    EXPECT_EQ(ReadFileBytes(collection), before);
+}
+
+TEST_F(CliAddTest, StatusCountsAFileFoundByTheRescan) {
     WriteFileBytes(jazz + "/y.mp3", std::string(100, 'y'));
     const json status = json::parse(Run({"status", collection, "--json"}).out);
     EXPECT_EQ(status["files"], 4);
     EXPECT_EQ(status["bytes"], 3600);
+}
 
+TEST_F(CliAddTest, RemoveTakesTheFolderOutOfTheCollection) {
     EXPECT_EQ(Run({"remove", collection, jazz}).exitCode, 0);
     EXPECT_EQ(ReadFileBytes(collection),
               "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
@@ -92,8 +103,7 @@ TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
     ASSERT_EQ(Run({"add", collection, music + "/A"}).exitCode, 0);
 
     const CliResult plain = Run({"add", dir / "plain.ini", dir.Path()});
-    EXPECT_NE(plain.err.find("--recursive adds the folders below it"), std::string::npos)
-        << plain.err;
+    EXPECT_THAT(plain.err, HasSubstr("--recursive adds the folders below it"));
     const CliResult tree = Run({"add", collection, music, "--recursive"});
     ASSERT_EQ(tree.exitCode, 0) << tree.err;
     const std::string a = platform::PathToUtf8(platform::PathFromUtf8(music) / "A");
@@ -140,6 +150,7 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         {{"fill", collection, dir / "nowhere", "--folder"}, 1, "Stick not found"},
         {{"fill", collection, music + "/song0.mp3", "--folder"}, 1, "Stick not found"},
         {{"fill", collection, stick}, 1, "Not the root of a mounted drive"},
+        {{"order", stick}, 1, "Not the root of a mounted drive"},
         {{"fill", none, stick, "--folder"}, 1, "no collection file"},
         {{"fill", collection, stick, "--folder", "--limit", "0"}, 2, "greater than zero"},
         {{"fill", collection, stick, "--folder", "--seed", "abc"}, 2, "--seed"},
@@ -175,12 +186,9 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
     EXPECT_EQ(FilesIn(music).size(), 3u);
 }
 
-// The same seed plans the same draw, another seed another one (unseeded runs in one second draw
-// alike). 350 KiB hold three songs of 100 KiB, not four. Wiping a folder that is not a
-// removable drive is asked first on a terminal.
-TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
+// Unseeded runs in one second would draw alike.
+TEST_F(CliTest, TheSeedChoosesTheDraw) {
     MakeCollection(5);
-    WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
     const auto planned = [&](const char* seed) {
         const std::vector<std::string> args = {"fill",      collection, stick,    "--folder",
                                                "--dry-run", "--json",   "--seed", seed};
@@ -188,14 +196,28 @@ TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
     };
     EXPECT_EQ(planned("7"), planned("7"));
     EXPECT_NE(planned("7"), planned("8"));
+}
+
+// A stick with an old song in a folder, wiped before a fill of at most 350 KiB.
+class CliWipeTest : public CliTest {
+  protected:
+    void SetUp() override {
+        MakeCollection(5);
+        WriteFileBytes(stick + "/old/deeper/old.mp3", "old");
+    }
     const std::vector<std::string> fill = {"fill",         collection, stick,  "--folder",
                                            "--delete-old", "--limit",  "350K", "--json"};
+};
+
+TEST_F(CliWipeTest, WipingAFolderThatIsNoRemovableDriveIsAskedFirstOnATerminal) {
     const CliResult declined = Run(fill, "n\n");
     EXPECT_EQ(declined.exitCode, 1);
-    EXPECT_NE(declined.err.find("On it: 1 file, 1 KB [y/N] Nothing was deleted"), std::string::npos)
-        << declined.err;
+    EXPECT_THAT(declined.err, HasSubstr("On it: 1 file, 1 KB [y/N] Nothing was deleted"));
     EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"old"}));
+}
 
+// 350 KiB hold three songs of 100 KiB, not four.
+TEST_F(CliWipeTest, AFillSavesWhatWentOver) {
     const CliResult filled = Run(fill, "y\n");
     ASSERT_EQ(filled.exitCode, 0) << filled.err;
     const json summary = json::parse(filled.out);
@@ -208,17 +230,26 @@ TEST_F(CliTest, FillsSaveWhatWentOverAndTheSeedChoosesTheDraw) {
 }
 
 #ifndef _WIN32
-// Names that are not UTF-8 (Latin-1, from old collections) reach the JSON losslessly; a file
-// that fails is named with its reason, on the error stream and in the JSON.
-TEST_F(CliTest, JsonKeepsEveryNameAndNamesEveryFailure) {
-    WriteFileBytes(music + "/caf\xe9.mp3", std::string(1000, 'x'));
-    MakeCollection(1);
-    fs::remove(music + "/song0.mp3");
-    fs::create_symlink("/proc/self/mem", music + "/song0.mp3");  // a file whose reading fails
+// Music with a name that is not UTF-8 (Latin-1, from old collections) and a song whose reading
+// fails.
+class CliJsonTest : public CliTest {
+  protected:
+    void SetUp() override {
+        WriteFileBytes(music + "/caf\xe9.mp3", std::string(1000, 'x'));
+        MakeCollection(1);
+        fs::remove(music + "/song0.mp3");
+        fs::create_symlink("/proc/self/mem", music + "/song0.mp3");
+    }
+};
+
+TEST_F(CliJsonTest, JsonKeepsANameThatIsNoUtf8Losslessly) {
     const json list = json::parse(Run({"list", collection, "--json"}).out);
     EXPECT_EQ(list["directories"][0]["files"][0]["nameBytes"], "636166e92e6d7033");
     EXPECT_EQ(Run({"status", collection, "--json"}).exitCode, 0);
+}
 
+// On the error stream and in the JSON; the song counts as used.
+TEST_F(CliJsonTest, AFillNamesEveryFailedFileWithItsReason) {
     const CliResult fill = Run({"fill", collection, stick, "--folder", "--json"});
     ASSERT_EQ(fill.exitCode, 0) << fill.err;
     const json summary = json::parse(fill.out);
@@ -226,10 +257,9 @@ TEST_F(CliTest, JsonKeepsEveryNameAndNamesEveryFailure) {
     ASSERT_EQ(summary["failures"].size(), 1u);
     EXPECT_EQ(summary["failures"][0]["file"], music + "/song0.mp3");
     const std::string reason = summary["failures"][0]["reason"];
-    EXPECT_NE(fill.err.find("failed: " + music + "/song0.mp3: " + reason), std::string::npos)
-        << fill.err;
+    EXPECT_THAT(fill.err, HasSubstr("failed: " + music + "/song0.mp3: " + reason));
     EXPECT_TRUE(fs::exists(stick + "/caf_.mp3"));  // named in UTF-8 on the stick
-    EXPECT_EQ(summary["ending"], "allHandled");    // the unreadable song counts as used
+    EXPECT_EQ(summary["ending"], "allHandled");
     EXPECT_EQ(Transferred(), std::set<std::string>{"caf\xef\xbf\xbd.mp3"});  // as JSON shows it
 }
 
@@ -387,8 +417,7 @@ TEST_F(CliTest, AClosedOutputPipeLosesNoFlags) {
     MakeCollection(3);
     const CliResult result = Spawn({"fill", collection, stick, "--folder"}, {}, true);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("error: the output could not be written"), std::string::npos)
-        << result.err;
+    EXPECT_THAT(result.err, HasSubstr("error: the output could not be written"));
     EXPECT_EQ(FilesIn(stick).size(), 3u);
     EXPECT_EQ(Transferred(), FilesIn(stick));
 }
@@ -408,35 +437,48 @@ TEST_F(CliTest, WatchEndsCleanlyOnSigtermWhileWaiting) {
     EXPECT_NE(result.err.find("Waiting for a volume with the label NO STICK"), std::string::npos);
 }
 
-// While a fill runs, a second fill on the collection is refused at once and copies nothing, and
-// so is a command that would save. Ctrl+C then stops the fill between files, saving the flags.
-TEST_F(CliTest, WhileAFillRunsOthersCannotSaveAndCtrlCStopsItKeepingTheFlags) {
-    MakeCollection(200, 256 * kKiB);
+// A fill of 200 songs, held still once two are on the stick while `meanwhile` runs, then
+// stopped with Ctrl+C.
+class CliCtrlCTest : public CliTest {
+  protected:
+    CliResult FillStoppedByCtrlC(const std::function<void()>& meanwhile = [] {}) {
+        MakeCollection(200, 256 * kKiB);
+        bool done = false;
+        return Spawn({"fill", collection, stick, "--folder", "--json"},
+                     [&](int pid, const std::string&) {
+                         if (!done && FilesIn(stick).size() >= 2) {
+                             kill(pid, SIGSTOP);
+                             meanwhile();
+                             kill(pid, SIGCONT);
+                             kill(pid, SIGINT);
+                             done = true;
+                         }
+                     });
+    }
+};
+
+// Refused at once, copying nothing; the lock file stays for the next program, holding no lock.
+TEST_F(CliCtrlCTest, WhileAFillRunsASecondFillAndASaveAreRefused) {
     const std::string stick2 = dir / "stick2", other = dir / "Other";
     fs::create_directories(stick2);
     fs::create_directories(other);
     CliResult second, add;
-    const CliResult first =
-        Spawn({"fill", collection, stick, "--folder", "--json"}, [&](int pid, const std::string&) {
-            if (second.exitCode < 0 && FilesIn(stick).size() >= 2) {
-                // Held still, the first fill is surely running while the others try.
-                kill(pid, SIGSTOP);
-                second = Spawn({"fill", collection, stick2, "--folder"});
-                add = Spawn({"add", collection, other});
-                kill(pid, SIGCONT);
-                kill(pid, SIGINT);
-            }
-        });
-    ExpectStoppedAndSaved(first);
-    EXPECT_LT(FilesIn(stick).size(), 200u);
+    FillStoppedByCtrlC([&] {
+        second = Spawn({"fill", collection, stick2, "--folder"});
+        add = Spawn({"add", collection, other});
+    });
     for (const CliResult& refused : {second, add}) {
         EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_NE(refused.err.find("in use by another program"), std::string::npos) << refused.err;
+        EXPECT_THAT(refused.err, HasSubstr("in use by another program"));
     }
     EXPECT_TRUE(FilesIn(stick2).empty());
-    // The lock file stays for the next program; it holds no lock any more.
     EXPECT_TRUE(fs::exists(collection + ".lock"));
     EXPECT_EQ(Run({"add", collection, other}).exitCode, 0);
+}
+
+TEST_F(CliCtrlCTest, CtrlCStopsAFillBetweenFilesKeepingTheFlags) {
+    ExpectStoppedAndSaved(FillStoppedByCtrlC());
+    EXPECT_LT(FilesIn(stick).size(), 200u);
 }
 
 #endif

@@ -64,8 +64,10 @@ TEST(IniFileTest, HeaderAndEntryLinesFollowTheParsingRules) {
 
     // "[Global" was ignored, so Global does not exist; selecting it creates it empty.
     EXPECT_EQ(Entries(file, "Global"), Lines{});
+}
 
-    // LF and CRLF files read the same; a missing last line break is no loss.
+// LF and CRLF files read the same; a missing last line break is no loss.
+TEST(IniFileTest, LineBreaksAndAByteOrderMarkChangeNothingRead) {
     IniFile lf, crlf, bom;
     lf.ReadText("[A]\nx=1\n[B]\ny=2");
     crlf.ReadText("[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
@@ -101,23 +103,30 @@ TEST(IniFileTest, KeysIgnoreCaseAndLookupsShareOneCursorWithTheEntryWalk) {
     EXPECT_EQ(file.GetValue("ext"), "aac");
 }
 
-TEST(IniFileTest, ReadReplacesNamedSectionsInTheirPlaceAndSectionsGoInHashBucketOrder) {
-    IniFile file;
-    // Buckets: "a" and "r" share 12, "f" is 0, "Global" is 1; newest first within a bucket.
-    for (const char* name : {"a", "Global", "r", "f"}) {
-        file.SelectSection(name);
+// Sections made in this order: "a" and "r" share bucket 12, "f" is 0, "Global" is 1.
+class IniSectionOrderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"a", "Global", "r", "f"}) {
+            file.SelectSection(name);
+        }
     }
-    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
+    IniFile file;
+};
 
+TEST_F(IniSectionOrderTest, SectionsGoInHashBucketOrderNewestFirstWithinABucket) {
+    EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "r", "a"}));
     // Bytes count as signed: "Ä" lands in bucket 6 with "l" (5 if it were unsigned, with "k").
     IniFile utf8;
     for (const char* name : {"\xc3\x84", "k", "l"}) {
         utf8.SelectSection(name);
     }
     EXPECT_EQ(SectionNames(utf8), (Lines{"k", "l", "\xc3\x84"}));
+}
 
-    // Read replaces the sections it names, the last of a repeated one winning, in their place,
-    // and keeps the others; one removed and made again moves to the front of its bucket.
+// The last of a repeated section wins; one removed and made again moves to the front of its
+// bucket.
+TEST_F(IniSectionOrderTest, ReadReplacesTheSectionsItNamesInTheirPlaceAndKeepsTheOthers) {
     file.SelectSection("f");
     file.AddEntry("k", "v");
     file.SelectSection("a");
@@ -130,14 +139,14 @@ TEST(IniFileTest, ReadReplacesNamedSectionsInTheirPlaceAndSectionsGoInHashBucket
     file.RemoveSection("a");
     file.SelectSection("a");
     EXPECT_EQ(SectionNames(file), (Lines{"f", "Global", "a", "r"}));
-    // Adding without a selected section is ignored rather than crashing.
-    file.RemoveSection("a");
-    file.AddEntry("lost", "x");
-    EXPECT_EQ(file.GetValue("lost"), "");
 }
 
-// Unreadable input and failed writes leave the object and the files as they were; a removed
-// section comes back empty, others stay.
+TEST_F(IniSectionOrderTest, AddingWithoutASelectedSectionIsIgnored) {
+    file.RemoveSection("f");
+    file.AddEntry("lost", "x");
+    EXPECT_EQ(file.ToText(), "[Global]\r\n[r]\r\n[a]\r\n");
+}
+
 // A pipe or a device in a file's place is refused in the program's own words (a message id).
 TEST(IniFileTest, ReadingWhatIsNoFileIsRefusedWithTheProgramsOwnReason) {
 #ifdef _WIN32
@@ -151,16 +160,26 @@ TEST(IniFileTest, ReadingWhatIsNoFileIsRefusedWithTheProgramsOwnReason) {
               platform::UserMessage(platform::UserMessage::Id::kNotRegularFile));
 }
 
-TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
+// An object holding the section Other, for a file in a fresh folder.
+class IniFileOnDiscTest : public ::testing::Test {
+  protected:
+    IniFileOnDiscTest() {
+        file.SelectSection("Other");
+        file.AddEntry("keep", "me");
+    }
     TempDir dir;
-    IniFile file(dir / "missing.ini");
-    file.SelectSection("Other");
-    file.AddEntry("keep", "me");
-    EXPECT_TRUE(file.Read().Ok());  // missing: nothing to read
-    file.SetPath(dir.Path());       // a directory
+    IniFile file{dir / "missing.ini"};
+};
+
+TEST_F(IniFileOnDiscTest, AMissingFileReadsAsNothingAndAnUnreadableOneChangesNothing) {
+    EXPECT_TRUE(file.Read().Ok());
+    file.SetPath(dir.Path());  // a directory
     EXPECT_FALSE(file.Read().message.IsEmpty());
     EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
+}
 
+// A removed section comes back empty, the others stay.
+TEST_F(IniFileOnDiscTest, WriteReplacesTheWholeFile) {
     const std::string path = dir / "c.ini";
     WriteFileBytes(path, "[MusicFiles]\ndir=/m\nf0=a.mp3\n");
     file.SetPath(path);
@@ -169,8 +188,10 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     file.SelectSection("MusicFiles");
     ASSERT_TRUE(file.Write().Ok());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n[Other]\r\nkeep=me\r\n");
+}
 
-    // A read-only file is not replaced; nor is a directory, no path at all, a missing folder.
+// A read-only file, a directory, no path at all and a path into a missing folder.
+TEST_F(IniFileOnDiscTest, AFailedWriteChangesNoFileAndLeavesNoTemporary) {
     const std::string readOnly = dir / "ro.ini";
     WriteFileBytes(readOnly, "old");
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
@@ -180,22 +201,24 @@ TEST(IniFileTest, ReadsAndWritesWholeFilesAndChangesNothingWhereThatFails) {
     }
     EXPECT_EQ(ReadFileBytes(readOnly), "old");
     EXPECT_EQ(Entries(file, "Other"), (Lines{"keep=me"}));
-    // No temporary files were left behind.
-    EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"c.ini", "ro.ini"}));
+    EXPECT_EQ(FilesIn(dir.Path()), (std::set<std::string>{"ro.ini"}));
+}
 
+TEST_F(IniFileOnDiscTest, AnEmptyObjectWritesAnEmptyFile) {
     IniFile none(dir / "none.ini");
     ASSERT_TRUE(none.Write().Ok());
     EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "");
+}
 
-    // A write through a symbolic link replaces its target and keeps the link.
-    if (!TryCreateSymlink(dir / "none.ini", dir / "link.ini")) {
+TEST_F(IniFileOnDiscTest, AWriteThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    WriteFileBytes(dir / "target.ini", "old");
+    if (!TryCreateSymlink(dir / "target.ini", dir / "link.ini")) {
         GTEST_SKIP() << "this system cannot create symbolic links";
     }
-    none.SetPath(dir / "link.ini");
-    none.SelectSection("S");
-    ASSERT_TRUE(none.Write().Ok());
+    file.SetPath(dir / "link.ini");
+    ASSERT_TRUE(file.Write().Ok());
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(ReadFileBytes(dir / "none.ini"), "[S]\r\n");
+    EXPECT_EQ(ReadFileBytes(dir / "target.ini"), "[Other]\r\nkeep=me\r\n");
 }
 
 // A crash during an earlier save leaves a temporary beside the file; the next save removes it,

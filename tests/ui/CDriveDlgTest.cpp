@@ -55,25 +55,31 @@ TEST_F(DriveDlgTest, ListsRemovableDrivesFirstOnePerLineWithLabelRootAndFreeSpac
                                   "/media/somebody/A_RATHER_LONG_VOLUME_NAME", "B:\\", "C:\\",
                                   QString::fromUtf8("DATA \u2014 D:\\"), "F:\\", "G:\\", "H:\\",
                                   "I:\\", "J:\\"}));
-    // A click chooses and describes a drive, an empty area changes nothing. The focus starts on
-    // OK, the default button: Enter ends the dialog with the chosen drive.
-    EXPECT_TRUE(Child<QPushButton>(*dialog_, "okButton")->hasFocus());
+}
+
+TEST_F(DriveDlgTest, OnlyAClickOnADriveChoosesAndDescribesIt) {
     ClickEmptyArea();
     EXPECT_EQ(Chosen(), "<none>");
     ClickItem(9);
     EXPECT_EQ(dialog_->GetDescriptionText(), "Root directory does not exist.");
     ClickItem(1);
     ClickEmptyArea();
+    EXPECT_EQ(Chosen(), "E:\\");
     EXPECT_EQ(Child<QLabel>(*dialog_, "description")->text(),
               "Removable Drive\n\nBytes total: 128,974,848\nBytes free: 64,487,424");
+}
+
+// The focus starts on OK, the default button.
+TEST_F(DriveDlgTest, EnterEndsTheDialogWithTheChosenDrive) {
+    EXPECT_TRUE(Child<QPushButton>(*dialog_, "okButton")->hasFocus());
+    ClickItem(1);
     QTest::keyClick(list_, Qt::Key_Return);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(Chosen(), "E:\\");
 }
 
 // Only the selection mark counts: Shift extends the selection from it, keys move it.
-TEST_F(DriveDlgTest,
-       TheSelectionMarkFollowsClicksAndKeysAndTheChoiceStaysWithItsDriveAcrossRefresh) {
+TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
     ClickItem(1);
     ClickItem(3, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "E:\\");
@@ -85,21 +91,24 @@ TEST_F(DriveDlgTest,
     QTest::keyClick(list_, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(Chosen(), "F:\\");
     EXPECT_EQ(list_->selectedItems().size(), 2);
+}
 
-    // The dialog opens on the current stick; a mount that comes or goes does not move the choice
-    // to another drive, and a chosen drive that is gone leaves none chosen.
+// The dialog opens on the current stick; a mount that comes does not move the choice.
+TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveWhenAMountComes) {
     dialog_->SelectDrive("E:\\");
     EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)});
     const QString description = dialog_->GetDescriptionText();
     EXPECT_FALSE(description.isEmpty());
-
     volumes_.AddFirst("/media/anna/NEW", {platform::DriveType::kRemovable, {}, "NEW"});
     QTest::mouseClick(Child<QPushButton>(*dialog_, "refreshButton"), Qt::LeftButton);
     EXPECT_EQ(list_->item(0)->text(), QString::fromUtf8("NEW \u2014 /media/anna/NEW"));
     EXPECT_EQ(Chosen(), "E:\\");
     EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(2)});
     EXPECT_EQ(dialog_->GetDescriptionText(), description);
+}
 
+TEST_F(DriveDlgTest, AChosenDriveThatIsGoneLeavesNoneChosen) {
+    dialog_->SelectDrive("E:\\");
     volumes_.Remove("E:\\");
     dialog_->OnRefresh();
     EXPECT_EQ(Chosen(), "<none>");
