@@ -37,10 +37,37 @@ class MainFormTest : public AppTest {
         QApplication::sendEvent(target, &drop);
         return enter.isAccepted();
     }
+    void OpenWithAMissingFolder() {
+        folderA = MakeMusicDir("a", 1200);
+        const QString jazz = WriteCollection(
+            "Jazz.ini", {folderA}, "f1=song1.mp3\ndir=" + gone.toStdString() + "\nf1=x.mp3\n");
+        WriteSettings("", jazz.toStdString());
+        Open();
+    }
     QStringList Row(int row) {
         QTreeWidgetItem* item = List().topLevelItem(row);
         return {item->text(0), item->text(1), item->text(2)};
     }
+
+    void OpenJazzThenRock() {
+        jazz = WriteCollection("Jazz.ini", {});
+        rock = WriteCollection("Rock.ini", {});
+        WriteSettings("", jazz.toStdString());
+        Open();
+        Frame().OpenCollection(rock);
+    }
+    // The entries of File > Recent as the menu shows them.
+    QStringList RecentEntries() {
+        auto* recent = Frame().findChild<QMenu*>("recentMenu");
+        emit recent->aboutToShow();
+        QStringList texts;
+        for (QAction* entry : recent->actions()) {
+            texts << entry->text();
+        }
+        return texts;
+    }
+
+    QString jazz, rock, folderA, gone = QString::fromStdString(dir / "gone");
 };
 
 TEST_F(MainFormTest, EnterAddsATypedFolderOnceAndEmptiesTheField) {
@@ -86,11 +113,16 @@ TEST_F(MainFormTest, ATypedPathThatIsNoFolderKeepsItsTextAndSaysWhy) {
     EXPECT_EQ(List().count(), 0);
 }
 
-TEST_F(MainFormTest, DroppedFoldersAreAddedAndADragOfFilesIsRefused) {
-    const QString rock = MakeMusicDir("rock"), jazz = MakeMusicDir("jazz");
+TEST_F(MainFormTest, ADragWithoutAFolderIsRefused) {
+    const QString rock = MakeMusicDir("rock");
     Open();
     EXPECT_FALSE(Drop({QUrl::fromLocalFile(rock + "/song0.mp3"), QUrl("https://example.org/")}));
     EXPECT_EQ(List().count(), 0);
+}
+
+TEST_F(MainFormTest, TheFoldersOfADropAreAdded) {
+    const QString rock = MakeMusicDir("rock"), jazz = MakeMusicDir("jazz");
+    Open();
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(jazz), QUrl::fromLocalFile(rock + "/song1.mp3"),
                       QUrl::fromLocalFile(rock + "/")}));
     EXPECT_EQ(Lines(), QStringList({jazz, rock}));
@@ -114,15 +146,22 @@ TEST_F(MainFormTest, AFolderWithSubfoldersAddsTheMusicFoldersBelowItOnYes) {
     EXPECT_EQ(View().StatusLabel()->text(), "2 music folders added");
 }
 
-TEST_F(MainFormTest, RemoveTakesEverySelectedRowAndMarksTheChangeOnce) {
+TEST_F(MainFormTest, RemoveWithNothingSelectedChangesNothing) {
+    Open();
+    View().AddDirectoryEntry(MakeMusicDir("a"));
+    Doc().SetModifiedFlag(false);
+    QTest::mouseClick(View().Button(V::IDC_REMOVE), Qt::LeftButton);
+    EXPECT_EQ(List().count(), 1);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(MainFormTest, RemoveTakesEverySelectedRowAndMarksTheChange) {
     const QStringList dirs = {MakeMusicDir("a"), MakeMusicDir("b"), MakeMusicDir("c")};
     Open();
     for (const QString& d : dirs) {
         View().AddDirectoryEntry(d);
     }
     Doc().SetModifiedFlag(false);
-    QTest::mouseClick(View().Button(V::IDC_REMOVE), Qt::LeftButton);  // nothing selected
-    EXPECT_FALSE(Doc().IsModified());
     for (int row : {0, 2}) {
         List().topLevelItem(row)->setSelected(true);
     }
@@ -133,21 +172,26 @@ TEST_F(MainFormTest, RemoveTakesEverySelectedRowAndMarksTheChangeOnce) {
     EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(MainFormTest, EachRowShowsItsSongsAndThoseNotYetTransferredAndAMissingFolderIsGreyed) {
-    const QString a = MakeMusicDir("a", 1200), gone = QString::fromStdString(dir / "gone");
-    const QString jazz = WriteCollection(
-        "Jazz.ini", {a}, "f1=song1.mp3\ndir=" + gone.toStdString() + "\nf1=x.mp3\n");
-    WriteSettings("", jazz.toStdString());
-    Open();
-    EXPECT_EQ(Row(0), QStringList({a, "1,200", "1,199"}));
+// A collection of a folder with 1,200 songs, one transferred, and one of a folder that is gone.
+TEST_F(MainFormTest, EachRowShowsItsSongsAndThoseNotYetTransferred) {
+    OpenWithAMissingFolder();
+    EXPECT_EQ(Row(0), QStringList({folderA, "1,200", "1,199"}));
+}
+
+TEST_F(MainFormTest, AMissingFolderIsMarkedAndGreyed) {
+    OpenWithAMissingFolder();
     EXPECT_EQ(Row(1), QStringList({gone + " (not available)", "1", "0"}));
     EXPECT_EQ(List().topLevelItem(1)->foreground(0).color(),
               List().palette().color(QPalette::Disabled, QPalette::Text));
+}
+
+TEST_F(MainFormTest, TheCountsLineSumsTheCollection) {
+    OpenWithAMissingFolder();
     EXPECT_EQ(View().CountsLabel()->text(),
               "Songs: 1,200, not yet transferred: 1,199, not available: 1");
 }
 
-TEST_F(MainFormTest, AFirstStartFindsTheCommonMusicTypesAndSaysWhatToDo) {
+TEST_F(MainFormTest, AFirstStartFindsTheCommonMusicTypes) {
     std::filesystem::remove(settingsPath);
     const QString music = QString::fromStdString(dir / "music");
     std::filesystem::create_directories(dir / "music");
@@ -155,9 +199,13 @@ TEST_F(MainFormTest, AFirstStartFindsTheCommonMusicTypesAndSaysWhatToDo) {
         WriteFileBytes(dir / "music/" + name, "x");
     }
     Open();
-    EXPECT_EQ(View().DriveLabel()->text(), "No stick selected: choose it with Select Stick.");
     View().AddDirectoryEntry(music);
     EXPECT_EQ(Row(0), QStringList({music, "4", "4"}));
+}
+
+TEST_F(MainFormTest, WithoutAStickTheFormSaysHowToChooseOne) {
+    Open();
+    EXPECT_EQ(View().DriveLabel()->text(), "No stick selected: choose it with Select Stick.");
 }
 
 TEST_F(MainFormTest, ANewFileTypeRescansTheCollectionKeepingItsFlags) {
@@ -218,39 +266,26 @@ TEST_F(MainFormTest, ACollectionChangedElsewhereIsReloadedOnRequestBeforeSaving)
     View().AddDirectoryEntry(b);
     WriteFileBytes(dir / "Jazz.new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
     std::filesystem::rename(dir / "Jazz.new", dir / "Jazz.ini");  // as a save replaces it
-    WhenModal([](QWidget* box) {
-        for (QPushButton* button : box->findChildren<QPushButton*>()) {
-            if (button->text() == "&Reload") {
-                button->click();
-            }
-        }
-    });
+    WhenModal(AnswerBoxWith("&Reload"));
     Frame().OnFileSave();
     EXPECT_TRUE(FinishModals());
     EXPECT_EQ(Lines(), QStringList({b}));
     EXPECT_FALSE(Doc().IsModified());
 }
 
-TEST_F(MainFormTest, RecentCollectionsComeNewestFirstAndOneThatIsGoneIsTakenOff) {
-    const QString jazz = WriteCollection("Jazz.ini", {}), rock = WriteCollection("Rock.ini", {});
-    WriteSettings("", jazz.toStdString());
-    Open();
-    Frame().OpenCollection(rock);
-    auto* recent = Frame().findChild<QMenu*>("recentMenu");
-    const auto entries = [recent] {
-        emit recent->aboutToShow();
-        QStringList texts;
-        for (QAction* entry : recent->actions()) {
-            texts << entry->text();
-        }
-        return texts;
-    };
-    EXPECT_EQ(entries(), QStringList({"&1 " + rock, "&2 " + jazz}));
+TEST_F(MainFormTest, RecentCollectionsComeNewestFirst) {
+    OpenJazzThenRock();
+    EXPECT_EQ(RecentEntries(), QStringList({"&1 " + rock, "&2 " + jazz}));
+}
+
+TEST_F(MainFormTest, ARecentCollectionThatIsGoneIsTakenOff) {
+    OpenJazzThenRock();
     std::filesystem::remove(jazz.toStdString());
+    ASSERT_EQ(RecentEntries().size(), 2);  // the menu lists both, the gone one second
     WhenModal(AnswerBox(QMessageBox::Ok));
-    recent->actions().at(1)->trigger();
+    Frame().findChild<QMenu*>("recentMenu")->actions().at(1)->trigger();
     EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(entries(), QStringList({"&1 " + rock}));
+    EXPECT_EQ(RecentEntries(), QStringList({"&1 " + rock}));
 }
 
 TEST_F(MainFormTest, FileNewGivesAnEmptyUntitledCollection) {

@@ -94,13 +94,17 @@ TEST_F(MainWindowTest, WithoutAnIconThemeTheCommandsShowOurOwnPictures) {
     EXPECT_GE(pictures, 15);
 }
 
-// The form grows with the window, the table taking the room, and the next start comes back at
-// the size the window was closed with.
-TEST_F(MainWindowTest, TheTableGrowsWithTheWindowWhichKeepsItsSize) {
+// The form grows with the window, the table taking the room.
+TEST_F(MainWindowTest, TheTableGrowsWithTheWindow) {
     CMainFrame& frame = Open();
     const QSize list = List().size();
     frame.resize(frame.size() + QSize(120, 80));
     EXPECT_TRUE(QTest::qWaitFor([&] { return List().size() == list + QSize(120, 80); }));
+}
+
+TEST_F(MainWindowTest, TheNextStartComesBackAtTheSizeTheWindowWasClosedWith) {
+    CMainFrame& frame = Open();
+    frame.resize(frame.size() + QSize(120, 80));
     const QSize grown = frame.size();
     frame.close();
     EXPECT_EQ(Open().size(), grown);
@@ -151,22 +155,27 @@ TEST(ArtworkTest, EveryPictureIsThereAlsoForTwiceThePixelDensity) {
     }
 }
 
-TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollectionAndRefusesAMissingOne) {
+TEST_F(MainWindowTest, TheCommandLineOpensTheNamedCollection) {
     const std::string collection = dir / "mix.ini";
     WriteFileBytes(collection, "[MusicFiles]\ndir=" + MakeMusicDir("rock").toStdString() + "\n");
-    const QString settings = QString::fromStdString(settingsPath);
     CTunecrateApp app;
     int exitCode = -1;
-    ASSERT_TRUE(app.InitInstance(
-        {"tunecrate", "--settings", settings, QString::fromStdString(collection)}, exitCode));
+    ASSERT_TRUE(app.InitInstance({"tunecrate", "--settings", QString::fromStdString(settingsPath),
+                                  QString::fromStdString(collection)},
+                                 exitCode));
     CMainFrame* frame = app.MainFrame();
     EXPECT_EQ(frame->View()->DirectoryList()->count(), 1);
     EXPECT_EQ(frame->windowTitle(), "mix[*] - Tunecrate");
     EXPECT_EQ(frame->View()->GetSettings().GetMusicCollection(), collection);
+}
 
+TEST_F(MainWindowTest, TheCommandLineRefusesAMissingCollection) {
     CTunecrateApp missing;
-    EXPECT_FALSE(missing.InitInstance(
-        {"tunecrate", "--settings", settings, QString::fromStdString(dir / "nope.ini")}, exitCode));
+    int exitCode = -1;
+    EXPECT_FALSE(
+        missing.InitInstance({"tunecrate", "--settings", QString::fromStdString(settingsPath),
+                              QString::fromStdString(dir / "nope.ini")},
+                             exitCode));
     EXPECT_EQ(exitCode, 1);
     EXPECT_EQ(missing.MainFrame(), nullptr);
 }

@@ -311,14 +311,8 @@ TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
     MakeCollection(0);
     // The copy's temporary file on the stick.
     const auto copyBegun = [this] {
-        for (const auto& entry : fs::directory_iterator(stick)) {
-            const std::string name = entry.path().filename().string();
-            if (name.rfind(".tunecrate-", 0) == 0 && name.size() > 5 &&
-                name.compare(name.size() - 5, 5, ".part") == 0) {
-                return true;
-            }
-        }
-        return false;
+        const std::set<std::string> names = FilesIn(stick);
+        return std::any_of(names.begin(), names.end(), FileOperations::IsTemporaryName);
     };
     const auto start = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point firstSignal;

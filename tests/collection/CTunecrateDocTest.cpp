@@ -69,12 +69,17 @@ TEST_F(CTunecrateDocTest, AddDirectoryRefusesWhatCannotBeListedOrStored) {
         EXPECT_THAT(ui_.errors, ElementsAre(HasSubstr(reason)));
     }
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
+}
 
+TEST_F(CTunecrateDocTest, AddDirectoryListsTheSongsAndLeavesTheModifiedFlagToTheForm) {
     EXPECT_TRUE(doc_.AddDirectory(MakeDir("A", {"a.mp3"})));
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 1u);
-    EXPECT_FALSE(doc_.IsModified());  // the main form sets it
+    EXPECT_FALSE(doc_.IsModified());
+}
 
-    // Duplicates are found after normalising; letter case counts where the file system's does.
+// Letter case counts where the file system's does.
+TEST_F(CTunecrateDocTest, AListedDirectoryIsFoundHoweverItsPathIsWritten) {
+    AddMusic();
     for (const std::string& same : {temp_ / "A/", temp_ / "A/.", temp_ / "x/../A//"}) {
         EXPECT_TRUE(doc_.IsListed(same)) << same;
     }
@@ -174,14 +179,6 @@ TEST_F(CTunecrateDocTest, TheTransferJobsSaveWritesItsMarksToTheCollectionsFile)
     EXPECT_TRUE(ui_.errors.empty());
 }
 
-TEST_F(CTunecrateDocTest, ClearingAllFlagsMakesEverySongUntransferredAgain) {
-    AddMusic();
-    const std::vector<LibraryEntry*> files = doc_.GetUntransferredFiles();
-    doc_.MarkFiles(files);
-    doc_.ClearAllFileFlags();
-    EXPECT_EQ(doc_.GetUntransferredFiles(), files);
-}
-
 TEST_F(CTunecrateDocTest, FileNewAsksAndCancelKeepsTheCollection) {
     AddMusic();
     EXPECT_FALSE(doc_.OnFileNew());
@@ -200,38 +197,46 @@ TEST_F(CTunecrateDocTest, FileNewGivesAnEmptyUntitledCollectionWithTheSameSettin
     EXPECT_EQ(doc_.GetUntransferredFiles().size(), 2u);
 }
 
-TEST_F(CTunecrateDocTest, AFailedSaveIsShownAndKeepsTheWorkOpen) {
-    AddMusic();
+// A collection file that cannot be replaced.
+class CTunecrateDocFailedSaveTest : public CTunecrateDocTest {
+  protected:
+    void SetUp() override {
+        AddMusic();
+        WriteFileBytes(path, "[MusicFiles]\r\n");
+        fs::permissions(path, fs::perms::owner_read);
+    }
     const std::string path = temp_ / "coll.ini";
-    WriteFileBytes(path, "[MusicFiles]\r\n");
-    fs::permissions(path, fs::perms::owner_read);
+};
 
-    // Save As onto a file that cannot be replaced: shown, and the collection keeps no file.
+TEST_F(CTunecrateDocFailedSaveTest, SaveAsIsShownAndTheCollectionKeepsNoFile) {
     ui_.chosenFiles = {path};
     EXPECT_FALSE(doc_.OnFileSaveAs());
     EXPECT_THAT(ui_.errors, ElementsAre(HasSubstr(path)));
     EXPECT_EQ(doc_.GetFilePath(), "");
     EXPECT_EQ(settings_.GetMusicCollection(), "");
+}
 
-    // Opened from it, the transfer job's save reports the failure and marks the work unsaved.
+TEST_F(CTunecrateDocFailedSaveTest, TheTransferJobsSaveIsShownAndMarksTheWorkUnsaved) {
     ui_.answers = {Answer::kNo};
     ui_.chosenFiles = {path};
     ASSERT_TRUE(doc_.OnFileOpen());
     EXPECT_FALSE(doc_.SaveCollection());
-    EXPECT_EQ(ui_.errors.size(), 2u);
+    EXPECT_EQ(ui_.errors.size(), 1u);
     EXPECT_TRUE(doc_.IsModified());
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n");
 }
 
-TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
+TEST_F(CTunecrateDocTest, OpenCancelledAtThePromptChangesNothing) {
+    AddMusic();
+    EXPECT_FALSE(doc_.OnFileOpen());
+    EXPECT_TRUE(ui_.dialogs.empty());
+    EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
+}
+
+TEST_F(CTunecrateDocTest, OpenReplacesTheCollection) {
     const std::string rock = temp_ / "Rock.ini";
     WriteFileBytes(rock, "[MusicFiles]\r\ndir=" + MakeDir("Rock", {"r.mp3"}) + "\r\nf1=r.mp3\r\n");
     AddMusic();
-
-    EXPECT_FALSE(doc_.OnFileOpen());  // Cancel at the prompt: no dialog, nothing changes
-    EXPECT_TRUE(ui_.dialogs.empty());
-    EXPECT_EQ(doc_.GetDirectoryCount(), 1u);
-
     ui_.answers = {Answer::kNo};
     ui_.chosenFiles = {rock};
     EXPECT_TRUE(doc_.OnFileOpen());
@@ -241,21 +246,24 @@ TEST_F(CTunecrateDocTest, OpenAsksFirstThenReplacesTheCollection) {
     EXPECT_EQ(settings_.GetMusicCollection(), rock);
     EXPECT_EQ(ui_.viewUpdates, 1);
     EXPECT_FALSE(doc_.IsModified());
+}
 
-    // A missing file opens as an empty collection that a save creates.
+TEST_F(CTunecrateDocTest, AMissingFileOpensAsAnEmptyCollectionThatASaveCreates) {
     ui_.chosenFiles = {temp_ / "new.ini"};
     EXPECT_TRUE(doc_.OnFileOpen());
     EXPECT_EQ(doc_.GetDirectoryCount(), 0u);
     EXPECT_TRUE(doc_.SaveCollection());
     EXPECT_EQ(ReadFileBytes(temp_ / "new.ini"), "[MusicFiles]\r\n");
     EXPECT_TRUE(ui_.errors.empty());
+}
 
-    // A file that holds no collection is reported and detached, so that no save (such as the
-    // transfer job's) can overwrite it.
+// Detached, so that no save (such as the transfer job's) can overwrite it.
+TEST_F(CTunecrateDocTest, AFileThatHoldsNoCollectionIsReportedAndDetached) {
     const std::string song = temp_ / "song.mp3";
     const std::string bytes("ID3\x04\0\0\0\0\x01\x7f[MusicFiles]", 22);
     WriteFileBytes(song, bytes);
-    ui_.chosenFiles = {song};
+    ui_.chosenFiles = {temp_ / "new.ini", song};
+    ASSERT_TRUE(doc_.OnFileOpen());
     EXPECT_FALSE(doc_.OnFileOpen());
     EXPECT_THAT(ui_.errors, ElementsAre(HasSubstr(song)));
     EXPECT_EQ(settings_.GetMusicCollection(), temp_ / "new.ini");

@@ -123,27 +123,41 @@ TEST_F(CollectionFileTest, LoadingRescansKeepsStoredFlagsAndAddsNewFilesAfterThe
         "[MusicFiles]\r\ndir=@/A\r\nf1=c.mp3\r\nf1=a.mp3\r\nf0=b.mp3\r\nf0=new.mp3\r\n"
         "dir=@/B\r\nf1=z.mp3\r\nf0=y.mp3\r\ndir=@/C\r\n";
     EXPECT_EQ(SavedText(), saved);
+}
 
-    // Each directory line claims names from its own scan, even for a repeated path; a name
-    // that two extensions match is pending twice, so two lines may claim it.
+// Even for a repeated path; a name that two extensions match is pending twice, so two lines
+// may claim it.
+TEST_F(CollectionFileTest, EachDirectoryLineClaimsNamesFromItsOwnScan) {
+    MakeDir("B", {"z.mp3", "y.mp3"});
     settings_.AddExtension("MP3");
     EXPECT_EQ(LoadSection("dir=@/B\r\nf1=y.mp3\r\nf1=y.mp3\r\nf1=y.mp3\r\ndir=@/B\r\n"),
               Outcome::kLoaded);
     EXPECT_EQ(Describe(),
               "B: y.mp3=1 y.mp3=1 z.mp3=0 z.mp3=0 | B: y.mp3=0 z.mp3=0 y.mp3=0 z.mp3=0");
+}
 
-    // Files without a collection give an empty library, with nothing of the file before.
+// An empty library, with nothing of the file loaded before.
+TEST_F(CollectionFileTest, AFileWithoutACollectionLoadsAsAnEmptyOne) {
+    MakeDir("A", {"a.mp3"});
+    ASSERT_EQ(LoadSection("dir=@/A\r\n"), Outcome::kLoaded);
+    ASSERT_EQ(library_.GetDirectoryCount(), 1u);
     EXPECT_EQ(library_.Load(temp_ / "missing.ini").outcome, Outcome::kFileMissing);
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
     WriteFileBytes(temp_ / "empty.ini", "");
     EXPECT_EQ(library_.Load(temp_ / "empty.ini").outcome, Outcome::kLoaded);
+    EXPECT_EQ(library_.GetDirectoryCount(), 0u);
+}
 
+// In the engine's section order; a section named in other letters is not the collection.
+TEST_F(CollectionFileTest, OtherSectionsAreWrittenBack) {
+    MakeDir("A");
     WriteFileBytes(temp_ / "other.ini", "[Keep]\r\nk=v\r\n[musicfiles]\r\ndir=@/A\r\n");
     EXPECT_EQ(library_.Load(temp_ / "other.ini").outcome, Outcome::kLoaded);
     EXPECT_EQ(library_.GetDirectoryCount(), 0u);
-    // Other sections are written back (in the engine's section order).
     EXPECT_EQ(SavedText(), "[Keep]\r\nk=v\r\n[MusicFiles]\r\n[musicfiles]\r\ndir=@/A\r\n");
+}
 
+TEST_F(CollectionFileTest, WhatHoldsNoCollectionOrCannotBeReadIsRefused) {
     WriteFileBytes(temp_ / "notes.txt", "just some notes\nabout=music\n");
     EXPECT_EQ(library_.Load(temp_ / "notes.txt").outcome, Outcome::kNotACollectionFile);
     const MusicLibrary::LoadResult unreadable = library_.Load(temp_.Path());

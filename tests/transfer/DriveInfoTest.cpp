@@ -5,7 +5,7 @@
 
 #include "support/FakeVolumes.h"
 
-TEST(DriveInfoTest, DescribesADriveInFourLinesAndAPulledOneByItsLastCounts) {
+TEST(DriveInfoTest, DescribesADriveInFourLines) {
     FakeVolumes volumes;
     volumes.Add("E:\\", {platform::DriveType::kRemovable,
                          platform::DiskSpace{64487424, 128974848, 64487430}, "MUSICSTICK1"});
@@ -25,7 +25,11 @@ TEST(DriveInfoTest, DescribesADriveInFourLinesAndAPulledOneByItsLastCounts) {
     EXPECT_EQ(floppy.GetDescription(),
               "Floppy Disc Drive\n\nBytes total: 1.474.560\nBytes free: 999");
     EXPECT_EQ(floppy.GetDisplayName(), "A:");
-    // Only the letters A and B; "/" sorts below "C" but is no drive letter.
+}
+
+// Only the letters A and B; "/" sorts below "C" but is no drive letter.
+TEST(DriveInfoTest, OnlyTheLettersAAndBAreFloppyDrives) {
+    FakeVolumes volumes;
     const std::pair<const char*, bool> letters[] = {
         {"A:", true}, {"B:\\", true}, {"C:\\", false}, {"a:\\", false}, {"/", false}};
     for (const auto& [root, isFloppy] : letters) {
@@ -33,8 +37,10 @@ TEST(DriveInfoTest, DescribesADriveInFourLinesAndAPulledOneByItsLastCounts) {
         drive.SetRootPath(root);
         EXPECT_EQ(drive.IsFloppyLetter(), isFloppy) << root;
     }
+}
 
-    // A pulled stick keeps its last counts and label.
+TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
+    FakeVolumes volumes;
     volumes.Add("/media/anna/MUSIC", {platform::DriveType::kRemovable,
                                       platform::DiskSpace{1500000, 2000000, 1500000}, "MUSIC"});
     DriveInfo info(volumes);
