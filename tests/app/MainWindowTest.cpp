@@ -11,23 +11,6 @@ namespace {
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, CommandsHaveTheDesktopsStandardKeys) {
-    Open();
-    const struct {
-        int id;
-        QKeySequence key;
-    } cases[] = {{CMainFrame::ID_FILE_NEW, QKeySequence::New},
-                 {CMainFrame::ID_FILE_OPEN, QKeySequence::Open},
-                 {CMainFrame::ID_FILE_SAVE, QKeySequence::Save},
-                 {CMainFrame::ID_FILE_SAVE_AS, QKeySequence("Ctrl+Shift+S")},
-                 {CMainFrame::ID_APP_EXIT, QKeySequence::Quit},
-                 {CMainFrame::ID_HELP_FINDER, QKeySequence::HelpContents},
-                 {CMainFrame::ID_START_TRANSFER, QKeySequence("Ctrl+T")}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Frame().Action(c.id)->shortcut(), c.key) << c.id;
-    }
-}
-
 // Nothing in a menu is there for show: at rest every item can be used.
 TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
     for (QAction* menu : Open().menuBar()->actions()) {

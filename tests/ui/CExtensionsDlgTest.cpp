@@ -38,38 +38,60 @@ class ExtensionsDlgTest : public ::testing::Test {
     QListWidget* list_ = nullptr;
 };
 
-TEST_F(ExtensionsDlgTest, EnterOrLeavingTheEditAddsTheTextLowerCasedOnceAndKeepsTheDialogOpen) {
+TEST_F(ExtensionsDlgTest, OpensWithTheStoredListSortedAndTheFocusInTheEdit) {
     Open({"wav", "mp3", "OGG", "mp3"});
-    EXPECT_EQ(Listed(), (QStringList{"mp3", "mp3", "OGG", "wav"}));  // sorted as stored
+    EXPECT_EQ(Listed(), (QStringList{"mp3", "mp3", "OGG", "wav"}));
     EXPECT_TRUE(edit_->hasFocus());
     EXPECT_FALSE(Child<QPushButton>(*dialog_, "okButton")->isDefault());
+}
+
+// Listed already, whatever the case, the text is not added again; the edit is emptied anyway.
+// Nothing is stored before OK.
+TEST_F(ExtensionsDlgTest, EnterAddsTheTextLowerCasedOnceAndKeepsTheDialogOpen) {
     Open({"wav"});
-    TypeAndEnter("MP3");
-    EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
-    EXPECT_TRUE(edit_->text().isEmpty());
-    TypeAndEnter("Mp3");  // listed already, whatever the case; the edit is emptied anyway
-    EXPECT_TRUE(edit_->text().isEmpty());
-    // The core's check: a leading dot is dropped; a refusal is said in the dialog and adds
-    // nothing; empty adds nothing. 16 characters at most.
-    auto* problem = Child<QLabel>(*dialog_, "problem");
-    TypeAndEnter(" a ");
-    EXPECT_FALSE(problem->text().isEmpty());
-    TypeAndEnter(".Flac");
-    EXPECT_TRUE(problem->text().isEmpty());
-    TypeAndEnter("");
-    EXPECT_EQ(Listed(), (QStringList{"flac", "mp3", "wav"}));
+    for (const char* typed : {"MP3", "Mp3"}) {
+        TypeAndEnter(typed);
+        EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
+        EXPECT_TRUE(edit_->text().isEmpty());
+    }
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(settings_->GetExtensions(), (Strings{"wav"}));
+}
+
+// The core's check: a refusal is said in the dialog and adds nothing, a leading dot is dropped,
+// empty adds nothing.
+TEST_F(ExtensionsDlgTest, TheTypedTextIsCheckedAsTheCoreChecksIt) {
+    const struct {
+        const char* typed;
+        QStringList listed;
+        bool refused;
+    } rows[] = {{" a ", {"wav"}, true}, {".Flac", {"flac", "wav"}, false}, {"", {"wav"}, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Open({"wav"});
+        TypeAndEnter(row.typed);
+        EXPECT_EQ(Listed(), row.listed);
+        EXPECT_EQ(Child<QLabel>(*dialog_, "problem")->text().isEmpty(), !row.refused);
+    }
+}
+
+TEST_F(ExtensionsDlgTest, TheEditTakesSixteenCharactersAtMost) {
+    Open({});
     QApplication::clipboard()->setText("abcdefghijklmnopqrst");
     edit_->paste();
     EXPECT_EQ(edit_->text(), "abcdefghijklmnop");
-    // Leaving the edit adds its text and keeps it; Enter in the list then finds it listed.
+}
+
+// Enter in the list then finds the text listed.
+TEST_F(ExtensionsDlgTest, LeavingTheEditAddsItsTextAndKeepsIt) {
+    Open({"wav"});
+    QTest::keyClicks(edit_, "flac");
     QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(Listed(), (QStringList{"abcdefghijklmnop", "flac", "mp3", "wav"}));
-    EXPECT_EQ(edit_->text(), "abcdefghijklmnop");
+    EXPECT_EQ(Listed(), (QStringList{"flac", "wav"}));
+    EXPECT_EQ(edit_->text(), "flac");
     QTest::keyClick(list_, Qt::Key_Return);
-    EXPECT_EQ(Listed().size(), 4);
+    EXPECT_EQ(Listed().size(), 2);
     EXPECT_TRUE(edit_->text().isEmpty());
-    EXPECT_TRUE(dialog_->isVisible());
-    EXPECT_EQ(settings_->GetExtensions(), (Strings{"wav"}));
 }
 
 TEST_F(ExtensionsDlgTest, TheAddButtonAddsTheTypedTextAndEmptiesTheEdit) {
@@ -104,27 +126,35 @@ TEST_F(ExtensionsDlgTest, OkStoresTheSortedListAndEveryOtherWayOutNothing) {
     }
 }
 
-TEST_F(ExtensionsDlgTest, RemoveDeletesTheSelectedItemAndEnterPressesAFocusedButton) {
+TEST_F(ExtensionsDlgTest, RemoveDeletesTheSelectedItem) {
     Open({"mp3", "ogg", "wav"});
     Click("removeButton");  // nothing selected
     EXPECT_EQ(Listed(), (QStringList{"mp3", "ogg", "wav"}));
     list_->setCurrentRow(1);
     Click("removeButton");
     EXPECT_EQ(Listed(), (QStringList{"mp3", "wav"}));
+}
 
+TEST_F(ExtensionsDlgTest, EnterPressesAFocusedButton) {
+    Open({"mp3", "ogg", "wav"});
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
         list_->setCurrentRow(0);
         auto* remove = Child<QPushButton>(*dialog_, "removeButton");
         remove->setFocus();
         QTest::keyClick(remove, key);
     }
-    EXPECT_TRUE(Listed().isEmpty());
-
-    // An empty list is stored too.
+    EXPECT_EQ(Listed(), QStringList{"wav"});
     auto* ok = Child<QPushButton>(*dialog_, "okButton");
     ok->setFocus();
     QTest::keyClick(ok, Qt::Key_Return);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+}
+
+TEST_F(ExtensionsDlgTest, AnEmptyListIsStoredToo) {
+    Open({"mp3"});
+    list_->setCurrentRow(0);
+    Click("removeButton");
+    Click("okButton");
     EXPECT_TRUE(settings_->GetExtensions().empty());
 }
 

@@ -38,24 +38,32 @@ void ClickButton(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     QTest::mouseClick(box->button(which), Qt::LeftButton);
 }
 
-// The browser opens at its start folder and shows the path of the folder under the pointer; each
-// pick becomes the next start; the first start is the music folder when there is one, else home.
-TEST(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesTheNextStart) {
-    TempDir dir;
-    const QString root = QString::fromStdString(dir.Path());
-    const QString rock = root + "/Rock", jazz = root + "/Jazz";
-    ASSERT_TRUE(QDir().mkpath(rock) && QDir().mkpath(jazz + "/Live"));
-    CFolderBrowser browser(nullptr, StringTable::kFolderPickerTitle);
+// A folder with Rock and Jazz/Live in it, and a browser for music folders.
+class FolderBrowserTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir().mkpath(rock) && QDir().mkpath(jazz + "/Live"));
+        browser.SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs |
+                               CFolderPickerBase::kStatusText);
+    }
     // Runs the browser and hands its dialog to `drive`.
-    const auto run = [&browser](const std::function<void(QWidget*)>& drive) {
+    bool Run(const std::function<void(QWidget*)>& drive) {
         WhenModal(drive);
         const bool chosen = browser.Run();
         EXPECT_TRUE(FinishModals());
         return chosen;
-    };
-    browser.SetOptionFlags(CFolderPickerBase::kOnlyFileSystemDirs | CFolderPickerBase::kStatusText);
+    }
+
+    TempDir dir;
+    const QString root = QString::fromStdString(dir.Path());
+    const QString rock = root + "/Rock", jazz = root + "/Jazz";
+    CFolderBrowser browser{nullptr, StringTable::kFolderPickerTitle};
+};
+
+// The status line shows the path of the folder under the pointer.
+TEST_F(FolderBrowserTest, OpensAtTheStartFolderAndShowsThePathOfTheFolderPicked) {
     browser.SetStartFolder(rock);
-    EXPECT_TRUE(run([&](QWidget* dialog) {
+    EXPECT_TRUE(Run([&](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Add music directory");
         EXPECT_TRUE(static_cast<QFileDialog*>(dialog)->testOption(QFileDialog::ShowDirsOnly));
         EXPECT_EQ(static_cast<QFileDialog*>(dialog)->selectedFiles(), QStringList{rock});
@@ -65,10 +73,17 @@ TEST(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesTheNe
         ClickButton(dialog, QDialogButtonBox::Open);
     }));
     EXPECT_EQ(browser.GetChosenPath(), jazz);
+}
 
-    // The next pick starts there; entering folders shows their paths. Cancel keeps the pick.
+// The program starts the next pick at the last one; entering folders shows their paths.
+TEST_F(FolderBrowserTest, CancelKeepsTheLastPick) {
+    browser.SetStartFolder(rock);
+    ASSERT_TRUE(Run([&](QWidget* dialog) {
+        ClickEntry(dialog, "Jazz");
+        ClickButton(dialog, QDialogButtonBox::Open);
+    }));
     browser.SetStartFolder(browser.GetChosenPath());
-    EXPECT_FALSE(run([&](QWidget* dialog) {
+    EXPECT_FALSE(Run([&](QWidget* dialog) {
         EXPECT_EQ(StatusLine(dialog), jazz);
         ClickEntry(dialog, "Jazz", true);
         ClickEntry(dialog, "Live", true);
@@ -76,7 +91,9 @@ TEST(FolderBrowserTest, OpensAtTheStartFolderShowsThePathAndEachPickBecomesTheNe
         ClickButton(dialog, QDialogButtonBox::Cancel);
     }));
     EXPECT_EQ(browser.GetChosenPath(), jazz);
+}
 
+TEST_F(FolderBrowserTest, TheFirstStartIsTheMusicFolderWhenThereIsOneElseHome) {
     const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", root.toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (root + "/.config").toLocal8Bit());

@@ -81,13 +81,20 @@ class HoverButtonTest : public ::testing::Test {
     CHoverButton* button_ = nullptr;
 };
 
-// The button paints the bitmap of its state unscaled. Every release over it is one click; a plain
-// mouse click and a key move the state on.
-TEST_F(HoverButtonTest, PaintsItsStateAndEachWayOfClickingReportsAndChangesTheStateAsItShould) {
+// Unscaled; a state it does not know paints as off.
+TEST_F(HoverButtonTest, PaintsTheBitmapOfItsState) {
     for (int state : {0, 1, 2, 3, 7}) {
         button_->SetState(state);
         EXPECT_EQ(Centre(), kBitmapColours[state == 7 ? 0 : state]) << "state " << state;
     }
+}
+
+TEST_F(HoverButtonTest, ABitmapThatCannotBeLoadedFailsTheLoad) {
+    EXPECT_FALSE(button_->LoadBitmaps(100, 44, paths_[0], paths_[1], paths_[2], "/no/such.png"));
+}
+
+// Every release over the button is one click; a plain mouse click and a key move the state on.
+TEST_F(HoverButtonTest, EachWayOfClickingReportsAndChangesTheStateAsItShould) {
     const auto expect = [this](int start, Way way, int end) {
         SCOPED_TRACE(testing::Message() << "state " << start << ", way " << int(way));
         button_->SetState(start);
@@ -107,7 +114,6 @@ TEST_F(HoverButtonTest, PaintsItsStateAndEachWayOfClickingReportsAndChangesTheSt
     }
     // The owner is still stopping: reported again, nothing changes.
     expect(B::kStateOnPressed, Way::kMouse, B::kStateOnPressed);
-    EXPECT_FALSE(button_->LoadBitmaps(100, 44, paths_[0], paths_[1], paths_[2], "/no/such.png"));
 }
 
 }  // namespace

@@ -30,6 +30,15 @@ TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
         EXPECT_EQ(settings.GetMaxFolders(), ok ? 700u : 0u);
         settings.SetBalanceFolders(true);
     }
+}
+
+TEST(StickLayoutDlgTest, TheSummaryNamesTheChoicesMade) {
+    TempDir dir;
+    AppSettings settings(dir / "Tunecrate.ini");
+    settings.SetSaveOnDestroy(false);
+    settings.SetPerFolder(31);
+    settings.SetPlaylist(true);
+    settings.SetBalanceFolders(true);
     EXPECT_EQ(CStickLayoutDlg::Summary(settings), "31 per folder, playlist, folder first");
 }
 

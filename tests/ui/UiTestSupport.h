@@ -65,37 +65,40 @@ inline bool FinishModals() {
     return QTest::qWaitFor([] { return g_modalsPending == 0; }, 5000);
 }
 
-// Presses `button` of a message box, and records the box's text (and informative text, if any).
-inline std::function<void(QWidget*)> AnswerBox(QMessageBox::StandardButton button,
-                                               QString* text = nullptr) {
-    return [button, text](QWidget* modal) {
+// Presses the button of a message box that `pick` finds, and records the box's text (and
+// informative text, if any).
+inline std::function<void(QWidget*)> AnswerBoxPicking(
+    std::function<QAbstractButton*(QMessageBox*)> pick, QString* text) {
+    return [pick, text](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_TRUE(box && box->button(button)) << modal->metaObject()->className();
+        ASSERT_TRUE(box) << modal->metaObject()->className();
+        QAbstractButton* button = pick(box);
+        ASSERT_TRUE(button) << "no such button in " << box->text().toStdString();
         if (text) {
             const QString more = box->informativeText();
             *text = more.isEmpty() ? box->text() : box->text() + "\n" + more;
         }
-        box->button(button)->click();
+        button->click();
     };
 }
 
-// Presses the button of a message box that reads `label`, recording the text as AnswerBox does.
+inline std::function<void(QWidget*)> AnswerBox(QMessageBox::StandardButton button,
+                                               QString* text = nullptr) {
+    return AnswerBoxPicking([button](QMessageBox* box) { return box->button(button); }, text);
+}
+
+// Presses the button that reads `label`.
 inline std::function<void(QWidget*)> AnswerBoxWith(const QString& label, QString* text = nullptr) {
-    return [label, text](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_TRUE(box) << modal->metaObject()->className();
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == label) {
-                if (text) {
-                    const QString more = box->informativeText();
-                    *text = more.isEmpty() ? box->text() : box->text() + "\n" + more;
+    return AnswerBoxPicking(
+        [label](QMessageBox* box) -> QAbstractButton* {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == label) {
+                    return button;
                 }
-                button->click();
-                return;
             }
-        }
-        FAIL() << "no button " << label.toStdString();
-    };
+            return nullptr;
+        },
+        text);
 }
 
 // Types the whole path into a file dialog's name field, as a user may, and accepts it: this does
