@@ -179,18 +179,32 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
     return CopyInto(source, folder, platform::PathToUtf8(path.filename()), flushNow);
 }
 
+bool FileOperations::IsLiveTemporary(const std::string& name) {
+    const std::string digits = TemporaryDigits(name);
+    const size_t dash = digits.find('-');
+    return dash != std::string::npos && ProcessRunning(std::stoull(digits.substr(0, dash)));
+}
+
 int FileOperations::RemoveLeftovers(const StickFolder& folder) const {
     int failures = 0;
     for (const std::string& name : folder.List()) {
-        const std::string digits = TemporaryDigits(name);
-        const size_t dash = digits.find('-');
-        // A copy of a run still going on is that run's to name or remove.
-        const bool live =
-            dash != std::string::npos && ProcessRunning(std::stoull(digits.substr(0, dash)));
-        if (!digits.empty() && !live && folder.KindOf(name) == StickFolder::Kind::kFile &&
-            !RemoveFile(folder, name)) {
+        if (IsTemporaryName(name) && !IsLiveTemporary(name) &&
+            folder.KindOf(name) == StickFolder::Kind::kFile && !RemoveFile(folder, name)) {
             ++failures;
         }
     }
+    RemoveCopyFolder(folder);
     return failures;
+}
+
+void FileOperations::RemoveCopyFolder(const StickFolder& root) const {
+    StickFolder copies;
+    std::string error;
+    if (root.KindOf(kCopyFolder) != StickFolder::Kind::kFolder ||
+        root.OpenChild(kCopyFolder, false, copies, error) != StickFolder::Outcome::kOpened) {
+        return;
+    }
+    RemoveLeftovers(copies);
+    copies = StickFolder();  // Windows removes no folder held open
+    root.RemoveEmptyChild(kCopyFolder);
 }

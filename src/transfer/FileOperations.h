@@ -113,16 +113,29 @@ class FileOperations {
     virtual bool RemoveFile(const StickFolder& folder, const std::string& name) const;
     // Removes the temporary copies (TemporaryName) an interrupted run left directly in
     // `folder`, and nothing else: not those of a run still going on in another process (or
-    // this one); returns how many could not be removed.
+    // this one), and clears its copy folder (RemoveCopyFolder). Returns how many could not be
+    // removed.
     int RemoveLeftovers(const StickFolder& folder) const;
+    // Removes the copy folder (kCopyFolder) in `root` with the temporary copies in it, but for
+    // those of a run still going on; a folder that holds anything else stays.
+    void RemoveCopyFolder(const StickFolder& root) const;
     // True when the volume holding `path` has a FAT, exFAT or NTFS file system, whose names
     // cannot hold every character a music file's name may have (SafeName).
     virtual bool NeedsSafeNames(const std::string& path) const;
+    // False where a rename into another folder that has no room left may lose the file, or
+    // leave a name on the wrong data, while it fails: the FUSE FAT driver does so with a FAT16
+    // root folder, which holds a fixed number of entries. Copies then stay in the folder they
+    // get their names in.
+    bool RenamesAcrossFoldersSafely(const std::string& path) const;
 
     // The hidden name of this process's `number`th copy in progress:
     // ".tunecrate-<process id>-<number>.part". Runs on one stick at the same time never share
     // one, and none takes away another's. (Older versions wrote ".tunecrate-<number>.part".)
     static std::string TemporaryName(unsigned number);
+    // The hidden folder in the stick's root that a run writes its copies into: renamed from
+    // there, the songs are the only entries the run makes in the root, in the order they are
+    // named. A short name, so that the gap it leaves takes few directory slots.
+    static constexpr const char* kCopyFolder = ".tccopies";
     static bool IsTemporaryName(const std::string& name);
     // A temporary name no other in this process had.
     static std::string NextTemporaryName();
@@ -147,6 +160,8 @@ class FileOperations {
     static unsigned long long ProcessId();
     // True unless the process `id` is known to be gone.
     static bool ProcessRunning(unsigned long long id);
+    // True when `name` is the temporary copy of a run going on in another process (or this one).
+    static bool IsLiveTemporary(const std::string& name);
 
     CopyLimits limits_;
     // The volume that refused to rename without overwriting, 0 for none (POSIX): drivers that

@@ -477,10 +477,14 @@ bool FileOperations::RemoveFile(const StickFolder& folder, const std::string& na
     return unlinkat(folder.Descriptor(), name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
-bool FileOperations::NeedsSafeNames(const std::string& path) const {
+namespace {
+
+// The type of the file system mounted where `path` lies, as the mount table names it; empty
+// when it cannot be told.
+std::string FileSystemTypeOf(const std::string& path) {
     struct statx stx;
     if (statx(AT_FDCWD, path.c_str(), 0, STATX_MNT_ID, &stx) != 0) {
-        return false;
+        return std::string();
     }
     const platform::MountTable mounts = platform::MountTable::Read();
     const platform::MountEntry* found = nullptr;
@@ -493,11 +497,14 @@ bool FileOperations::NeedsSafeNames(const std::string& path) const {
             found = &mount;
         }
     }
-    if (!found) {
-        return false;
-    }
+    return found ? found->fsType : std::string();
+}
+
+}  // namespace
+
+bool FileOperations::NeedsSafeNames(const std::string& path) const {
     // fuseblk is what exfat-fuse and ntfs-3g mount as; other FUSE drivers name their type.
-    const std::string& type = found->fsType;
+    const std::string type = FileSystemTypeOf(path);
     for (const char* kind : {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk"}) {
         if (type == kind) {
             return true;
@@ -505,4 +512,8 @@ bool FileOperations::NeedsSafeNames(const std::string& path) const {
     }
     return type.rfind("fuse.", 0) == 0 &&
            (type.find("fat") != std::string::npos || type.find("ntfs") != std::string::npos);
+}
+
+bool FileOperations::RenamesAcrossFoldersSafely(const std::string& path) const {
+    return FileSystemTypeOf(path) != "fuse.fusefat";
 }

@@ -430,3 +430,7 @@ bool FileOperations::NeedsSafeNames(const std::string& path) const {
     const std::wstring name = type;
     return name == L"FAT" || name == L"FAT32" || name == L"exFAT" || name == L"NTFS";
 }
+
+bool FileOperations::RenamesAcrossFoldersSafely(const std::string&) const {
+    return true;
+}

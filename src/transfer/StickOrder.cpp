@@ -62,7 +62,8 @@ uint64_t StickOrder::EntryBytes(const std::string& name) {
 }
 
 bool StickOrder::IsStagingName(const std::string& name) {
-    return name == kFirst || name == kSecond || name == kSpacer || IsGapName(name);
+    return name == kFirst || name == kSecond || name == kSpacer || IsGapName(name) ||
+           name == FileOperations::kCopyFolder;
 }
 
 std::vector<std::string> StickOrder::PlayOrderOn(const StickFolder& root) {

@@ -32,7 +32,7 @@ class StickOrder {
 
     explicit StickOrder(const FileOperations& files) : files_(files) {}
 
-    // True for the names of the staging folders.
+    // True for the names of the staging folders, the gap fillers and the copy folder.
     static bool IsStagingName(const std::string& name);
     // The most bytes of directory entries a file named `name` takes on FAT or exFAT: two entries
     // and one per 13 characters of the name (exFAT: per 15), 32 bytes each.

@@ -8,14 +8,14 @@
 StickSpace::StickSpace(uint64_t clusterBytes)
     : clusterBytes_(std::max<uint64_t>(clusterBytes, 1)) {}
 
-void StickSpace::Start(uint64_t freeBytes, std::optional<uint64_t> byteLimit, uint64_t recordRoom,
-                       std::optional<uint64_t> rootEntries) {
+void StickSpace::Start(uint64_t freeBytes, std::optional<uint64_t> byteLimit, const Kept& kept) {
     stickRoom_ = freeBytes;
     stickFreeBytes_ = freeBytes;
     limitLeft_ = byteLimit;
-    lines_ = recordRoom;
-    ordersRoot_ = rootEntries.has_value();
-    rootEntries_ = rootEntries.value_or(0);
+    lines_ = kept.records;
+    ordersRoot_ = kept.rootEntries.has_value();
+    rootEntries_ = kept.rootEntries.value_or(0);
+    copyFolder_ = kept.copyFolder;
 }
 
 uint64_t StickSpace::InClusters(uint64_t bytes) const {
@@ -26,16 +26,16 @@ uint64_t StickSpace::CostOnStick(uint64_t size, const std::string& name) const {
     return InClusters(size) + StickOrder::EntryBytes(name);
 }
 
-uint64_t StickSpace::Kept(uint64_t lines, uint64_t rootEntries) const {
+uint64_t StickSpace::KeptBytes(uint64_t lines, uint64_t rootEntries) const {
     const uint64_t staging =
         ordersRoot_
             ? StickOrder::kStagingFolders * InClusters(StickOrder::StagingEntryBytes(rootEntries))
             : 0;
-    return std::max(lines, staging);
+    return std::max(lines, staging) + copyFolder_;
 }
 
 uint64_t StickSpace::Room() const {
-    const uint64_t kept = Kept(lines_, rootEntries_);
+    const uint64_t kept = KeptBytes(lines_, rootEntries_);
     const uint64_t onStick = stickRoom_ - std::min(stickRoom_, kept);
     if (!limitLeft_) {
         return onStick;
@@ -45,7 +45,7 @@ uint64_t StickSpace::Room() const {
 
 bool StickSpace::Fits(const Need& need) const {
     const uint64_t lines = lines_ + need.lines;
-    return stickRoom_ > need.cost + Kept(lines, rootEntries_ + need.rootEntries) &&
+    return stickRoom_ > need.cost + KeptBytes(lines, rootEntries_ + need.rootEntries) &&
            (!limitLeft_ || *limitLeft_ > need.cost + lines);
 }
 

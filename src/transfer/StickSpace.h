@@ -11,8 +11,9 @@
 // record and playlist, which each song makes longer, and, where songs go to the root, the
 // staging folders that put the root in play order (StickOrder), which hold every file's entry
 // while they stand. The records are rewritten once the staging folders are gone, so the larger
-// of the two rooms serves both. A byte limit is a budget on what stays on the stick: the songs
-// and their records, not the staging folders.
+// of the two rooms serves both. The folder the copies are written into stands while the songs
+// are copied, and has room of its own. A byte limit is a budget on what stays on the stick: the
+// songs and their records, not the staging folders or the copy folder.
 class StickSpace {
   public:
     // What a song asks of the room.
@@ -22,14 +23,19 @@ class StickSpace {
         uint64_t rootEntries = 0;  // its directory entries in a root put in play order
     };
 
+    // The room kept free at the start of a run.
+    struct Kept {
+        uint64_t records = 0;  // the rewrites of the record and playlist as they are
+        // The directory entries of the root's files where the root is put in play order after
+        // the run, nothing where it is not.
+        std::optional<uint64_t> rootEntries;
+        uint64_t copyFolder = 0;  // the folder the copies are written into
+    };
+
     explicit StickSpace(uint64_t clusterBytes = 1);
 
-    // `freeBytes`: the stick as measured; `byteLimit`: the user's budget; `recordRoom`: the room
-    // the rewrites of the record and playlist take as they are; `rootEntries`: the directory
-    // entries of the root's files where the root is put in play order after the run, nothing
-    // where it is not.
-    void Start(uint64_t freeBytes, std::optional<uint64_t> byteLimit, uint64_t recordRoom,
-               std::optional<uint64_t> rootEntries);
+    // `freeBytes`: the stick as measured; `byteLimit`: the user's budget.
+    void Start(uint64_t freeBytes, std::optional<uint64_t> byteLimit, const Kept& kept);
 
     uint64_t ClusterBytes() const { return clusterBytes_; }
     // `bytes` rounded up to whole clusters: what a file of that size takes.
@@ -58,7 +64,7 @@ class StickSpace {
   private:
     // The room kept free for records whose lines take `lines` and a root whose files' entries
     // take `rootEntries`.
-    uint64_t Kept(uint64_t lines, uint64_t rootEntries) const;
+    uint64_t KeptBytes(uint64_t lines, uint64_t rootEntries) const;
 
     uint64_t clusterBytes_ = 1;
     uint64_t stickRoom_ = 0;       // the stick's free bytes as reckoned, or less as measured
@@ -67,4 +73,5 @@ class StickSpace {
     uint64_t lines_ = 0;  // the room the records' rewrites take
     bool ordersRoot_ = false;
     uint64_t rootEntries_ = 0;
+    uint64_t copyFolder_ = 0;
 };

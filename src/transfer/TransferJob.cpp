@@ -25,7 +25,6 @@ constexpr int kMaxRenames = 10;
 // a row did not fit: measuring a big collection would cost more than a fill of it otherwise does.
 constexpr size_t kMeasureAllUpTo = 20000;
 constexpr int kMaxMisses = 4096;
-// The stick's record is written at most this often during a run, and at its end.
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
 
@@ -102,6 +101,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         return result.error;
     }
     folder_ = StickFolder();
+    copies_ = StickFolder();
     folderName_.clear();
     if (!options_.dryRun) {
         files_.RemoveLeftovers(root_);
@@ -124,6 +124,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
     CopyFiles(result);
     result.freeBytes = space_.StickFreeBytes();
     if (!options_.dryRun && StickStillThere()) {
+        RemoveCopyFolder();
         // The order's staging folders use the room the rewrites of the records get afterwards.
         PutRootInOrder(result);
         WriteRecords(result);
@@ -144,6 +145,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
 void TransferJob::Prepare(const FileOperations::Space& measured) {
     FileOperations::Space space = measured;
     safeNames_ = files_.NeedsSafeNames(options_.stickDrive);
+    copyFolderUsed_ = files_.RenamesAcrossFoldersSafely(options_.stickDrive);
     space_ = StickSpace(space.clusterBytes);
     // A dry run with deletion plans for the empty stick the real run will find.
     const bool asIfEmpty = options_.dryRun && options_.deleteOld;
@@ -172,9 +174,14 @@ void TransferJob::Prepare(const FileOperations::Space& measured) {
     const auto roomFor = [this](uint64_t bytes) { return space_.InClusters(bytes + 1); };
     const uint64_t recordRoom =
         roomFor(manifest_.ReadBytes()) + (options_.playlist ? roomFor(layout_.PlaylistBytes()) : 0);
-    // Songs that go to the root are put in play order there after the run.
-    space_.Start(space.freeBytes, options_.byteLimit, recordRoom,
-                 options_.perFolder == 0 ? std::optional<uint64_t>(rootEntries) : std::nullopt);
+    // Songs that go to a root that held files are put in play order there after the run.
+    StickSpace::Kept kept;
+    kept.records = recordRoom;
+    if (options_.perFolder == 0 && !rootInOrder_) {
+        kept.rootEntries = rootEntries;
+    }
+    kept.copyFolder = copyFolderUsed_ ? CopyFolderRoom() : 0;
+    space_.Start(space.freeBytes, options_.byteLimit, kept);
     startMegabytes_ = static_cast<uint32_t>(space_.Room() / kMegabyte);
 }
 
@@ -195,7 +202,7 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
                                     [](const TransferResult::Copy& copy) {
                                         return copy.destination.find('/') == std::string::npos;
                                     });
-    if (!inRoot) {
+    if (!inRoot || rootInOrder_) {
         return;
     }
     folder_ = StickFolder();  // Windows moves no folder held open
@@ -209,6 +216,11 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
     } else if (platform::Status flushed = files_.FlushVolume(options_.stickDrive); !flushed.Ok()) {
         result.orderError = flushed.message;
     }
+}
+
+void TransferJob::RemoveCopyFolder() {
+    copies_ = StickFolder();  // Windows removes no folder held open
+    files_.RemoveCopyFolder(root_);
 }
 
 bool TransferJob::DeleteOldFiles(TransferResult& result) {
@@ -384,12 +396,18 @@ TransferResult::Ending TransferJob::NoRoomEnding() const {
 uint64_t TransferJob::LookAtRoot(bool asIfEmpty) {
     rootSongs_ = 0;
     foldersBefore_ = 0;
+    rootInOrder_ = asIfEmpty && copyFolderUsed_;
     uint64_t fileEntries = 0;
     const bool limits = options_.folderLimit > 0 || options_.maxFolders > 0;
     if (asIfEmpty || (!limits && options_.perFolder > 0)) {
         return fileEntries;
     }
-    for (const std::string& name : root_.List()) {
+    // On FAT and exFAT an empty folder has only free slots, and each new entry takes the first
+    // run of them that fits: entries made one after another, and none removed, stand in that
+    // order.
+    const std::vector<std::string> names = root_.List();
+    rootInOrder_ = names.empty() && copyFolderUsed_;
+    for (const std::string& name : names) {
         if (StickOrder::IsStagingName(name)) {
             continue;
         }
@@ -404,6 +422,12 @@ uint64_t TransferJob::LookAtRoot(bool asIfEmpty) {
         }
     }
     return fileEntries;
+}
+
+uint64_t TransferJob::CopyFolderRoom() const {
+    const uint64_t entries =
+        kMaxPendingCopies * StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
+    return space_.InClusters(StickOrder::StagingEntryBytes(entries)) + kFolderEntryBytes;
 }
 
 bool TransferJob::WithinDeviceLimits() const {
@@ -527,12 +551,20 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placemen
             return opened;
         }
     }
+    if (!copies_.IsOpen()) {
+        const CopyStep opened = copyFolderUsed_
+                                    ? MakeFolder(FileOperations::kCopyFolder, copies_, result)
+                                    : (copies_ = root_, CopyStep::kGoOn);
+        if (opened != CopyStep::kGoOn) {
+            return opened;
+        }
+    }
     names_.Take(place.folder, place.target);
     std::string temporary;
     FileOperations::CopyResult copy;
     for (int attempt = 0; attempt < 10; ++attempt) {  // a temporary name may be someone's file
         temporary = FileOperations::NextTemporaryName();
-        copy = files_.CopyInto(entry.GetFullPath(), root_, temporary, false);
+        copy = files_.CopyInto(entry.GetFullPath(), copies_, temporary, false);
         if (copy.outcome != FileOperations::CopyOutcome::kNameTaken) {
             break;
         }
@@ -602,7 +634,7 @@ void TransferJob::FileFailed(LibraryEntry& entry, UserMessage reason, TransferRe
 }
 
 bool TransferJob::FlushDue() const {
-    return pendingBytes_ >= kFlushBytes ||
+    return pendingBytes_ >= kFlushBytes || pending_.size() >= kMaxPendingCopies ||
            std::chrono::steady_clock::now() - lastFlush_ >= options_.flushInterval;
 }
 
@@ -646,7 +678,7 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
         for (const PendingCopy& copy : pending_) {
             if (stickThere && copy.entry) {
                 if (copy.named.empty()) {
-                    files_.RemoveFile(root_, copy.temporary);
+                    files_.RemoveFile(copies_, copy.temporary);
                 } else {
                     files_.RemoveFile(copy.destination, copy.named);
                 }
@@ -702,7 +734,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
         CopyResult rename;
         // A name the stick finds taken after all (a file that came meanwhile) gets the next number.
         for (int attempt = 0; attempt < kMaxRenames && !name.empty(); ++attempt) {
-            rename = files_.RenameWithoutOverwrite(root_, copy.temporary, copy.destination, name);
+            rename = files_.RenameWithoutOverwrite(copies_, copy.temporary, copy.destination, name);
             if (rename.outcome != CopyOutcome::kNameTaken) {
                 break;
             }
@@ -720,7 +752,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             named = true;
             continue;
         }
-        files_.RemoveFile(root_, copy.temporary);
+        files_.RemoveFile(copies_, copy.temporary);
         space_.GiveBackToLimit(place.need);
         if (rename.outcome == CopyOutcome::kFolderFull ||
             rename.outcome == CopyOutcome::kStickFull) {
@@ -747,10 +779,18 @@ TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, Transfe
     if (folder == folderName_) {
         return CopyStep::kGoOn;
     }
+    const CopyStep opened = MakeFolder(folder, folder_, result);
+    if (opened == CopyStep::kGoOn) {
+        folderName_ = folder;
+    }
+    return opened;
+}
+
+TransferJob::CopyStep TransferJob::MakeFolder(const std::string& name, StickFolder& folder,
+                                              TransferResult& result) {
     std::string error;
-    switch (root_.OpenChild(folder, true, folder_, error)) {
+    switch (root_.OpenChild(name, true, folder, error)) {
         case StickFolder::Outcome::kOpened:
-            folderName_ = folder;
             return CopyStep::kGoOn;
         case StickFolder::Outcome::kFolderFull:
             result.error = UserMessage(MessageId::kFolderFull, {options_.stickDrive});
@@ -758,7 +798,7 @@ TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, Transfe
         default:
             // A link, a file or another volume took the folder's name since the run started:
             // nothing is written through it.
-            result.error = UserMessage(MessageId::kFolderNotMade, {root_.PathOf(folder), error});
+            result.error = UserMessage(MessageId::kFolderNotMade, {root_.PathOf(name), error});
             return CopyStep::kStickFailed;
     }
 }

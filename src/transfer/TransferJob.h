@@ -39,7 +39,10 @@ class LibraryEntry;
 // a dry run foretells the real run). A full stick ends the run like a file that does not fit.
 // Copies are written under a hidden temporary name and get their own name (made safe for FAT, exFAT
 // and NTFS) only once their data is on the device, so no half-written song ever carries a song's
-// name; a run first removes the temporaries an interrupted run left behind.
+// name; a run first removes the temporaries an interrupted run left behind. The temporaries are
+// written into a folder of their own (FileOperations::kCopyFolder) where the stick renames
+// across folders safely: a root that held nothing then gets its songs' entries in the order
+// they are named, which is play order, and needs no rewrite afterwards.
 //
 // The owner starts Run on a worker thread of its own and keeps everything handed in alive until
 // the observer's Finished has been called. Meanwhile nothing else may change the collection or
@@ -72,8 +75,10 @@ class TransferJob {
         bool saveCollection = true;
     };
 
-    // Unflushed copies are flushed at the latest when they add up to this many bytes.
+    // Unflushed copies are flushed at the latest when they add up to this many bytes, or are
+    // this many (the copy folder's room holds their entries).
     static constexpr uint64_t kFlushBytes = uint64_t{256} << 20;
+    static constexpr size_t kMaxPendingCopies = 64;
 
     TransferJob(CTunecrateDoc& document, DriveInfo& stickInfo, const FileOperations& files,
                 RandomSource& random, const std::atomic<int>& stopFlag, TransferObserver& observer,
@@ -117,8 +122,10 @@ class TransferJob {
     bool WithinDeviceLimits() const;
     // Looks at the root once before the run: counts the songs and folders the player sees
     // there (device limits), and returns the directory entries of its files (the room the
-    // play order's staging folders take), where either is wanted.
+    // play order's staging folders take), where either is wanted; notes whether it is empty.
     uint64_t LookAtRoot(bool asIfEmpty);
+    // The room the copy folder takes: its entry, and the temporaries of a batch in it.
+    uint64_t CopyFolderRoom() const;
     // How a run ends that has songs left and no room for them: a full folder, the byte limit
     // or the stick.
     TransferResult::Ending NoRoomEnding() const;
@@ -161,8 +168,11 @@ class TransferJob {
     void RecordPending(bool renamedOnly);
     // Writes the stick's record of its songs and the playlist.
     void WriteRecords(TransferResult& result);
-    // Rewrites the root's entries in play order when the run put songs there (StickOrder).
+    // Rewrites the root's entries in play order when the run put songs into a root that held
+    // files before (StickOrder).
     void PutRootInOrder(TransferResult& result);
+    // Removes the copy folder, empty once every copy has its name.
+    void RemoveCopyFolder();
     void MeasureFreeSpace();
     // The bytes of the lines of the song at `relative` in the stick's record and playlist.
     uint64_t LinesFor(const LibraryEntry& entry, const std::string& relative) const;
@@ -170,11 +180,13 @@ class TransferJob {
     // The numbered folder `folder` of the stick, made when missing; sets `result.error` when it
     // cannot be had.
     CopyStep OpenFolder(const std::string& folder, TransferResult& result);
+    // The folder `name` in the root, made when missing, opened as `folder`.
+    CopyStep MakeFolder(const std::string& name, StickFolder& folder, TransferResult& result);
 
     // A copy written to the stick under a temporary name but not yet flushed.
     struct PendingCopy {
         LibraryEntry* entry;
-        std::string temporary;  // in the stick's root
+        std::string temporary;  // in the copy folder
         std::string named;      // the name it got in `destination`; empty until then
         StickFolder destination;
         Placement place;
@@ -190,9 +202,12 @@ class TransferJob {
     Options options_;
 
     uint64_t stickDevice_ = 0;
-    StickFolder root_;        // the stick's root, opened once per run
-    StickFolder folder_;      // the numbered folder opened last
-    std::string folderName_;  // its name; empty when none is open
+    StickFolder root_;             // the stick's root, opened once per run
+    StickFolder folder_;           // the numbered folder opened last
+    std::string folderName_;       // its name; empty when none is open
+    StickFolder copies_;           // where copies are written: opened with the first one
+    bool copyFolderUsed_ = false;  // copies go to the copy folder, not the root
+    bool rootInOrder_ = false;     // the root held nothing: its songs come in play order
     bool safeNames_ = false;
     bool namesUnflushed_ = false;  // renamed since the last flush
     bool folderFull_ = false;      // a folder of the stick took no more names

@@ -15,6 +15,7 @@
 #include "cli/CliApp.h"
 #include "cli/CliRunner.h"
 #include "support/TempDir.h"
+#include "transfer/FileOperations.h"
 
 constexpr uint64_t kKiB = 1024;
 
@@ -82,6 +83,22 @@ class CliTest : public ::testing::Test {
         const CliResult result = Run(args);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return nlohmann::json::parse(result.out.empty() ? "{}" : result.out);
+    }
+
+    // What a fill running on `stick` has made there so far: the names in its root, and the
+    // copies in progress in its copy folder ("<copy folder>/<name>"). The folder may go at any
+    // moment.
+    static std::set<std::string> FilesAndCopiesIn(const std::string& stick) {
+        std::set<std::string> names = FilesIn(stick);
+        const std::string copies = FileOperations::kCopyFolder;
+        std::error_code error;
+        if (names.erase(copies)) {
+            for (std::filesystem::directory_iterator it(stick + "/" + copies, error), end;
+                 !error && it != end; it.increment(error)) {
+                names.insert(copies + "/" + it->path().filename().string());
+            }
+        }
+        return names;
     }
 
     // A spawned fill stopped by a signal says so and saved flags for just what is on the stick.

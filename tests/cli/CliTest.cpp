@@ -311,8 +311,12 @@ TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
     MakeCollection(0);
     // The copy's temporary file on the stick.
     const auto copyBegun = [this] {
-        const std::set<std::string> names = FilesIn(stick);
-        return std::any_of(names.begin(), names.end(), FileOperations::IsTemporaryName);
+        for (const std::string& name : FilesAndCopiesIn(stick)) {
+            if (FileOperations::IsTemporaryName(fs::path(name).filename().string())) {
+                return true;
+            }
+        }
+        return false;
     };
     const auto start = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point firstSignal;
@@ -440,7 +444,7 @@ class CliCtrlCTest : public CliTest {
         bool done = false;
         return Spawn({"fill", collection, stick, "--folder", "--json"},
                      [&](int pid, const std::string&) {
-                         if (!done && FilesIn(stick).size() >= 2) {
+                         if (!done && FilesAndCopiesIn(stick).size() >= 2) {
                              kill(pid, SIGSTOP);
                              meanwhile();
                              kill(pid, SIGCONT);
