@@ -147,7 +147,9 @@ for kill in $(seq 1 "$kills"); do
     next_run fill "$collection" "$stick"
     check_state "$work/before-next.ini"
   fi
-  debris=$(find "$stick" "$work" -maxdepth 1 \( -name '.*.part' -o -name '.*.tmp-*' \) | head -3)
+  # Copies are written into the stick's copy folder, which goes at the end of a run.
+  debris=$( (find "$stick" "$work" -maxdepth 1 \( -name '.*.part' -o -name '.*.tmp-*' \)
+             find "$stick" -maxdepth 1 -name .tccopies) | head -3)
   [ -z "$debris" ] || fail "the next run left debris: $debris"
 done
 echo "crash-consistency: $kills kills, every check held"
