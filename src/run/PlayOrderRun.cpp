@@ -23,8 +23,7 @@ PlayOrderRun PlayOrderRun::Run(const std::string& stick, bool plainFolder,
     drive.SetRootPath(stick);
     drive.Refresh();
     StickFolder root;
-    std::string error;
-    if (StickFolder::OpenRoot(stick, root, error) != StickFolder::Outcome::kOpened) {
+    if (!StickFolder::OpenRoot(stick, root).Ok()) {
         run.message_ = UserMessage(Id::kStickNotFound, {stick});
         return run;
     }
@@ -33,19 +32,18 @@ PlayOrderRun PlayOrderRun::Run(const std::string& stick, bool plainFolder,
         return run;
     }
     const StickOrder order(files);
-    const StickOrder::Result result = order.ArrangeStick(root, StickOrder::PlayOrderOn(root));
+    const StickOrder::Arranged result = order.ArrangeStick(root, StickOrder::PlayOrderOn(root));
     // The moved entries are on the device before the stick may be pulled.
     platform::Status flushed;
-    if (result.done && result.folders > 0) {
+    if (result.Ok() && result.folders > 0) {
         flushed = files.FlushVolume(stick);
     }
     run.folders_ = result.folders;
     run.songs_ = result.songs;
-    if (!result.done || !flushed.Ok()) {
+    if (!result.Ok() || !flushed.Ok()) {
         run.ending_ = Ending::kFailed;
         run.message_ =
-            UserMessage(Id::kOrderFailed, {},
-                        result.done ? flushed.message : UserMessage::System(result.error));
+            UserMessage(Id::kOrderFailed, {}, result.Ok() ? flushed.message : result.message);
     } else if (result.folders == 0) {
         run.ending_ = Ending::kNothingToDo;
         run.message_ = UserMessage(Id::kOrderNothing, {stick});

@@ -171,10 +171,10 @@ FileOperations::CopyResult FileOperations::CopyWithoutOverwrite(const std::strin
                                                                 bool flushNow) const {
     const fs::path path = platform::PathFromUtf8(destination);
     StickFolder folder;
-    std::string error;
-    if (StickFolder::OpenRoot(platform::PathToUtf8(path.parent_path()), folder, error) !=
-        StickFolder::Outcome::kOpened) {
-        return CopyResult::Failed(CopyOutcome::kStickFailed, platform::UserMessage::System(error));
+    if (StickFolder::OpenResult opened =
+            StickFolder::OpenRoot(platform::PathToUtf8(path.parent_path()), folder);
+        !opened.Ok()) {
+        return CopyResult::Failed(CopyOutcome::kStickFailed, std::move(opened.message));
     }
     return CopyInto(source, folder, platform::PathToUtf8(path.filename()), flushNow);
 }
@@ -199,9 +199,8 @@ int FileOperations::RemoveLeftovers(const StickFolder& folder) const {
 
 void FileOperations::RemoveCopyFolder(const StickFolder& root) const {
     StickFolder copies;
-    std::string error;
     if (root.KindOf(kCopyFolder) != StickFolder::Kind::kFolder ||
-        root.OpenChild(kCopyFolder, false, copies, error) != StickFolder::Outcome::kOpened) {
+        !root.OpenChild(kCopyFolder, false, copies).Ok()) {
         return;
     }
     RemoveLeftovers(copies);

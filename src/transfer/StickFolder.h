@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Result.h"
+
 // A folder on the stick, held open: the stick's root, its path resolved once when a run starts
 // (a link to the mount point is fine), or a real folder inside another one. Everything the
 // program then opens on the stick is reached relative to such a folder, one name at a time, and
@@ -18,16 +20,17 @@ class StickFolder {
     // What lies at a name: nothing, a regular file, a real folder, or anything else (a link, a
     // device, a pipe, a folder of another volume).
     enum class Kind { kNone, kFile, kFolder, kOther };
+    // How opening a folder ended; the message is the system's words for a failure.
+    using OpenResult = platform::Result<Outcome>;
 
     StickFolder() = default;
 
-    // Opens `path` as a stick's root; `error` says why it failed.
-    static Outcome OpenRoot(const std::string& path, StickFolder& root, std::string& error);
+    // Opens `path` as a stick's root.
+    static OpenResult OpenRoot(const std::string& path, StickFolder& root);
     // Opens the folder `name` directly in this one, made first when `create` and missing; a
     // link, a file or another volume's folder at that name gives kNotAFolder, a folder the
     // stick cannot hold any more (no space, a full FAT root) kFolderFull.
-    Outcome OpenChild(const std::string& name, bool create, StickFolder& child,
-                      std::string& error) const;
+    OpenResult OpenChild(const std::string& name, bool create, StickFolder& child) const;
 
     // Makes the new, empty file `name` (nothing is replaced); not flushed.
     bool CreateEmptyFile(const std::string& name) const;
@@ -52,14 +55,13 @@ class StickFolder {
     // temporary (FileOperations::TemporaryName) first, flushed, then renamed over the name. A
     // link or pipe at the name is replaced itself, never written through; a read-only file or a
     // folder stays, and that fails.
-    bool ReplaceContents(const std::string& name, const std::string& data,
-                         std::string& error) const;
+    platform::Status ReplaceContents(const std::string& name, const std::string& data) const;
 
     // Appends `data` to the regular file `name` (made when missing); a link, pipe or device at
     // the name fails and is never written through. The data reaches the device no later than
     // with the stick's next FileOperations::FlushVolume, which on Windows flushes only folders,
     // so there the file is flushed at once.
-    bool AppendContents(const std::string& name, const std::string& data, std::string& error) const;
+    platform::Status AppendContents(const std::string& name, const std::string& data) const;
 
 #ifndef _WIN32
     int Descriptor() const;

@@ -14,6 +14,8 @@
 #include "transfer/FileOperations.h"
 
 using platform::FileDescriptor;
+using platform::Status;
+using platform::UserMessage;
 
 struct StickFolder::Handle {
     FileDescriptor fd;
@@ -22,8 +24,9 @@ struct StickFolder::Handle {
 
 namespace {
 
-std::string ErrorText(const std::string& path, int err) {
-    return path + ": " + std::strerror(err);
+// The system's words for `err` at `path`.
+UserMessage ErrorText(const std::string& path, int err) {
+    return UserMessage::System(path + ": " + std::strerror(err));
 }
 
 StickFolder::Kind KindOfMode(mode_t mode) {
@@ -61,34 +64,34 @@ std::string StickFolder::PathOf(const std::string& name) const {
     return FileOperations::JoinPath(path_, name);
 }
 
-StickFolder::Outcome StickFolder::OpenRoot(const std::string& path, StickFolder& root,
-                                           std::string& error) {
+StickFolder::OpenResult StickFolder::OpenRoot(const std::string& path, StickFolder& root) {
     auto handle = std::make_shared<Handle>();
     handle->fd = FileDescriptor(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat st;
     if (path.empty() || !handle->fd.IsValid() || fstat(handle->fd.Get(), &st) != 0) {
         const int err = path.empty() ? ENOENT : errno;
-        error = ErrorText(path, err);
-        return err == ENOENT    ? Outcome::kMissing
-               : err == ENOTDIR ? Outcome::kNotAFolder
-                                : Outcome::kFailed;
+        return OpenResult::Failed(err == ENOENT    ? Outcome::kMissing
+                                  : err == ENOTDIR ? Outcome::kNotAFolder
+                                                   : Outcome::kFailed,
+                                  ErrorText(path, err));
     }
     handle->device = st.st_dev;
     root.path_ = path;
     root.handle_ = std::move(handle);
-    return Outcome::kOpened;
+    return {};
 }
 
-StickFolder::Outcome StickFolder::OpenChild(const std::string& name, bool create,
-                                            StickFolder& child, std::string& error) const {
+StickFolder::OpenResult StickFolder::OpenChild(const std::string& name, bool create,
+                                               StickFolder& child) const {
     const int dir = Descriptor();
     const std::string path = PathOf(name);
     if (create && mkdirat(dir, name.c_str(), 0777) != 0 && errno != EEXIST) {
         const int err = errno;
-        error = ErrorText(path, err);
         // A FAT root folder without a free entry answers EPERM under fusefat.
-        return err == ENOSPC || err == EDQUOT || err == EPERM ? Outcome::kFolderFull
-                                                              : Outcome::kFailed;
+        return OpenResult::Failed(err == ENOSPC || err == EDQUOT || err == EPERM
+                                      ? Outcome::kFolderFull
+                                      : Outcome::kFailed,
+                                  ErrorText(path, err));
     }
     auto handle = std::make_shared<Handle>();
     handle->fd =
@@ -96,19 +99,19 @@ StickFolder::Outcome StickFolder::OpenChild(const std::string& name, bool create
     struct stat st;
     if (!handle->fd.IsValid() || fstat(handle->fd.Get(), &st) != 0) {
         const int err = errno;
-        error = ErrorText(path, err == ELOOP ? ENOTDIR : err);
-        return err == ENOENT                    ? Outcome::kMissing
-               : err == ELOOP || err == ENOTDIR ? Outcome::kNotAFolder
-                                                : Outcome::kFailed;
+        return OpenResult::Failed(err == ENOENT                    ? Outcome::kMissing
+                                  : err == ELOOP || err == ENOTDIR ? Outcome::kNotAFolder
+                                                                   : Outcome::kFailed,
+                                  ErrorText(path, err == ELOOP ? ENOTDIR : err));
     }
     if (st.st_dev != handle_->device) {
-        error = path + ": another volume is mounted here";
-        return Outcome::kNotAFolder;
+        return OpenResult::Failed(Outcome::kNotAFolder,
+                                  UserMessage::System(path + ": another volume is mounted here"));
     }
     handle->device = st.st_dev;
     child.path_ = path;
     child.handle_ = std::move(handle);
-    return Outcome::kOpened;
+    return {};
 }
 
 bool StickFolder::CreateEmptyFile(const std::string& name) const {
@@ -173,39 +176,34 @@ bool StickFolder::ReadSmallFile(const std::string& name, uint64_t maxBytes,
     }
 }
 
-bool StickFolder::AppendContents(const std::string& name, const std::string& data,
-                                 std::string& error) const {
+Status StickFolder::AppendContents(const std::string& name, const std::string& data) const {
     const FileDescriptor fd(openat(
         Descriptor(), name.c_str(),
         O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
     struct stat st;
     if (!fd.IsValid() || fstat(fd.Get(), &st) != 0) {
-        error = ErrorText(PathOf(name), errno);
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), errno));
     }
     if (!S_ISREG(st.st_mode)) {  // a pipe or device is never written to
-        error = ErrorText(PathOf(name), EINVAL);
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), EINVAL));
     }
     // No flush of its own: on FUSE file systems that flushes the whole device, and the volume
     // flush that follows covers it.
     if (!WriteAll(fd.Get(), data)) {
-        error = ErrorText(PathOf(name), errno);
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), errno));
     }
-    return true;
+    return {};
 }
 
-bool StickFolder::ReplaceContents(const std::string& name, const std::string& data,
-                                  std::string& error) const {
+Status StickFolder::ReplaceContents(const std::string& name, const std::string& data) const {
     const int dir = Descriptor();
     struct stat st;
     if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
         (S_ISDIR(st.st_mode) ||
          (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))) {
-        error = S_ISDIR(st.st_mode) ? ErrorText(PathOf(name), EISDIR)
-                                    : PathOf(name) + ": the file is read-only";
-        return false;
+        return Status::Failed(S_ISDIR(st.st_mode)
+                                  ? ErrorText(PathOf(name), EISDIR)
+                                  : UserMessage::System(PathOf(name) + ": the file is read-only"));
     }
     std::string temporary;
     FileDescriptor fd;
@@ -232,9 +230,8 @@ bool StickFolder::ReplaceContents(const std::string& name, const std::string& da
         if (created) {
             unlinkat(dir, temporary.c_str(), 0);
         }
-        error = ErrorText(PathOf(name), err);
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), err));
     }
     fsync(dir);  // the new entry; file systems that cannot sync a folder lose nothing by it
-    return true;
+    return {};
 }

@@ -9,8 +9,9 @@
 #include "transfer/FileOperations.h"
 
 using platform::JoinSystemPath;
-using platform::PathErrorText;
+using platform::Status;
 using platform::SystemPath;
+using platform::UserMessage;
 
 // The folder held open (so that it cannot be renamed or removed meanwhile) and its path as the
 // system resolved it when it was opened.
@@ -37,6 +38,11 @@ std::wstring FinalPath(HANDLE handle, const std::wstring& fallback) {
     return length > 0 && length < buffer.size() ? std::wstring(buffer.data(), length) : fallback;
 }
 
+// The system's words for `err` at `path`.
+UserMessage ErrorText(const std::string& path, DWORD err) {
+    return UserMessage::System(platform::PathErrorText(path, err));
+}
+
 StickFolder::Kind KindOfAttributes(DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return StickFolder::Kind::kNone;
@@ -54,8 +60,7 @@ std::string StickFolder::PathOf(const std::string& name) const {
     return FileOperations::JoinPath(path_, name);
 }
 
-StickFolder::Outcome StickFolder::OpenRoot(const std::string& path, StickFolder& root,
-                                           std::string& error) {
+StickFolder::OpenResult StickFolder::OpenRoot(const std::string& path, StickFolder& root) {
     const std::wstring system = SystemPath(path);
     auto handle =
         std::make_shared<Handle>(path.empty() ? INVALID_HANDLE_VALUE : OpenFolder(system, true));
@@ -63,46 +68,51 @@ StickFolder::Outcome StickFolder::OpenRoot(const std::string& path, StickFolder&
     if (!handle->file.IsValid() || !GetFileInformationByHandle(handle->file.Get(), &info) ||
         !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         const DWORD err = handle->file.IsValid() ? ERROR_DIRECTORY : GetLastError();
-        error = PathErrorText(path, path.empty() ? ERROR_PATH_NOT_FOUND : err);
-        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || path.empty()
-                   ? Outcome::kMissing
-                   : Outcome::kFailed;
+        return OpenResult::Failed(
+            err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || path.empty()
+                ? Outcome::kMissing
+                : Outcome::kFailed,
+            ErrorText(path, path.empty() ? ERROR_PATH_NOT_FOUND : err));
     }
     handle->system = FinalPath(handle->file.Get(), system);
     handle->volume = info.dwVolumeSerialNumber;
     root.path_ = path;
     root.handle_ = std::move(handle);
-    return Outcome::kOpened;
+    return {};
 }
 
-StickFolder::Outcome StickFolder::OpenChild(const std::string& name, bool create,
-                                            StickFolder& child, std::string& error) const {
+StickFolder::OpenResult StickFolder::OpenChild(const std::string& name, bool create,
+                                               StickFolder& child) const {
     const std::wstring system = JoinSystemPath(handle_->system, platform::Widen(name));
     if (create && !CreateDirectoryW(system.c_str(), nullptr) &&
         GetLastError() != ERROR_ALREADY_EXISTS) {
         const DWORD err = GetLastError();
-        error = PathErrorText(PathOf(name), err);
-        return err == ERROR_DISK_FULL || err == ERROR_HANDLE_DISK_FULL ? Outcome::kFolderFull
-                                                                       : Outcome::kFailed;
+        return OpenResult::Failed(err == ERROR_DISK_FULL || err == ERROR_HANDLE_DISK_FULL
+                                      ? Outcome::kFolderFull
+                                      : Outcome::kFailed,
+                                  ErrorText(PathOf(name), err));
     }
     auto handle = std::make_shared<Handle>(OpenFolder(system, false));
     BY_HANDLE_FILE_INFORMATION info;
     if (!handle->file.IsValid() || !GetFileInformationByHandle(handle->file.Get(), &info)) {
         const DWORD err = GetLastError();
-        error = PathErrorText(PathOf(name), err);
-        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? Outcome::kMissing
-                                                                          : Outcome::kFailed;
+        return OpenResult::Failed(err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
+                                      ? Outcome::kMissing
+                                      : Outcome::kFailed,
+                                  ErrorText(PathOf(name), err));
     }
     if (KindOfAttributes(info.dwFileAttributes) != Kind::kFolder ||
         info.dwVolumeSerialNumber != handle_->volume) {
-        error = PathOf(name) + ": not a folder of the stick (a link, a junction or a file)";
-        return Outcome::kNotAFolder;
+        return OpenResult::Failed(
+            Outcome::kNotAFolder,
+            UserMessage::System(PathOf(name) +
+                                ": not a folder of the stick (a link, a junction or a file)"));
     }
     handle->system = system;
     handle->volume = info.dwVolumeSerialNumber;
     child.path_ = PathOf(name);
     child.handle_ = std::move(handle);
-    return Outcome::kOpened;
+    return {};
 }
 
 bool StickFolder::CreateEmptyFile(const std::string& name) const {
@@ -175,41 +185,35 @@ bool StickFolder::ReadSmallFile(const std::string& name, uint64_t maxBytes,
     }
 }
 
-bool StickFolder::AppendContents(const std::string& name, const std::string& data,
-                                 std::string& error) const {
+Status StickFolder::AppendContents(const std::string& name, const std::string& data) const {
     const std::wstring path = JoinSystemPath(handle_->system, platform::Widen(name));
     platform::Win32Handle file(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                                            FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!file.IsValid() || !GetFileInformationByHandle(file.Get(), &info)) {
-        error = PathErrorText(PathOf(name), GetLastError());
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), GetLastError()));
     }
     if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
         KindOfAttributes(info.dwFileAttributes) != Kind::kFile) {
-        error = PathErrorText(PathOf(name), ERROR_INVALID_PARAMETER);
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), ERROR_INVALID_PARAMETER));
     }
     DWORD written = 0;
     if (!WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
         written != data.size() || !FlushFileBuffers(file.Get())) {
-        error = PathErrorText(PathOf(name), GetLastError());
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), GetLastError()));
     }
-    return true;
+    return {};
 }
 
-bool StickFolder::ReplaceContents(const std::string& name, const std::string& data,
-                                  std::string& error) const {
+Status StickFolder::ReplaceContents(const std::string& name, const std::string& data) const {
     const std::wstring target = JoinSystemPath(handle_->system, platform::Widen(name));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        error = (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                    ? PathErrorText(PathOf(name), ERROR_DIRECTORY)
-                    : PathOf(name) + ": the file is read-only";
-        return false;
+        return Status::Failed((attributes & FILE_ATTRIBUTE_DIRECTORY)
+                                  ? ErrorText(PathOf(name), ERROR_DIRECTORY)
+                                  : UserMessage::System(PathOf(name) + ": the file is read-only"));
     }
     std::wstring temporary;
     HANDLE created = INVALID_HANDLE_VALUE;
@@ -224,8 +228,7 @@ bool StickFolder::ReplaceContents(const std::string& name, const std::string& da
     }
     platform::Win32Handle file(created);
     if (!file.IsValid()) {
-        error = PathErrorText(PathOf(name), GetLastError());
-        return false;
+        return Status::Failed(ErrorText(PathOf(name), GetLastError()));
     }
     DWORD written = 0;
     bool ok =
@@ -241,7 +244,7 @@ bool StickFolder::ReplaceContents(const std::string& name, const std::string& da
     }
     if (!ok) {
         DeleteFileW(temporary.c_str());
-        error = PathErrorText(PathOf(name), err);
+        return Status::Failed(ErrorText(PathOf(name), err));
     }
-    return ok;
+    return {};
 }

@@ -137,12 +137,5 @@ std::string StickLayout::PlaylistText() const {
 }
 
 platform::Status StickLayout::WritePlaylist() const {
-    std::string error;
-    if (root_.ReplaceContents(kPlaylistName, PlaylistText(), error)) {
-        return {};
-    }
-    using platform::UserMessage;
-    return platform::Status::Failed(error.empty()
-                                        ? UserMessage(UserMessage::Id::kNotWritten, {kPlaylistName})
-                                        : UserMessage::System(error));
+    return root_.ReplaceContents(kPlaylistName, PlaylistText());
 }

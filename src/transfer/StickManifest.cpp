@@ -80,8 +80,8 @@ platform::Status StickManifest::Append(
     for (const auto& [source, file] : songs) {
         text += Line(source, file);
     }
-    if (std::string error; !root.AppendContents(kName, text, error)) {
-        return platform::Status::Failed(platform::UserMessage::System(error));
+    if (platform::Status appended = root.AppendContents(kName, text); !appended.Ok()) {
+        return appended;
     }
     written_ += text;
     return {};
@@ -104,8 +104,8 @@ platform::Status StickManifest::Write(const StickFolder& root) {
     if (text == written_ || (files_.empty() && written_.empty())) {
         return {};
     }
-    if (std::string error; !root.ReplaceContents(kName, text, error)) {
-        return platform::Status::Failed(platform::UserMessage::System(error));
+    if (platform::Status replaced = root.ReplaceContents(kName, text); !replaced.Ok()) {
+        return replaced;
     }
     written_ = text;
     return {};

@@ -40,11 +40,9 @@ StickNames::Folder& StickNames::Named(const std::string& folder) {
     }
     Folder& named = folders_[folder];
     StickFolder opened = root_;
-    std::string error;
     const bool listed =
         !asIfEmpty_ && (folder.empty() || (root_.KindOf(folder) == StickFolder::Kind::kFolder &&
-                                           root_.OpenChild(folder, false, opened, error) ==
-                                               StickFolder::Outcome::kOpened));
+                                           root_.OpenChild(folder, false, opened).Ok()));
     if (listed) {
         for (const std::string& name : opened.List()) {
             named.names.insert(Key(name));

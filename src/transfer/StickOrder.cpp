@@ -7,6 +7,9 @@
 #include "transfer/StickLayout.h"
 #include "transfer/StickManifest.h"
 
+using platform::Status;
+using platform::UserMessage;
+
 namespace {
 
 // Short names: FAT and exFAT give them the fewest slots an entry can take, so that a gap left
@@ -48,6 +51,13 @@ bool SplitRelative(const std::string& relative, std::string& folder, std::string
     return true;
 }
 
+StickOrder::Arranged NotArranged(UserMessage why) {
+    StickOrder::Arranged arranged;
+    arranged.outcome = platform::Done::kFailed;
+    arranged.message = std::move(why);
+    return arranged;
+}
+
 bool HoldsFile(const StickFolder& folder) {
     const std::vector<std::string> names = folder.List();
     return std::any_of(names.begin(), names.end(), [&folder](const std::string& name) {
@@ -82,22 +92,21 @@ std::vector<std::string> StickOrder::PlayOrder(const StickLayout& layout,
     return order;
 }
 
-bool StickOrder::MoveAll(const StickFolder& from, const std::vector<std::string>& names,
-                         const StickFolder& to, std::string& error) const {
+Status StickOrder::MoveAll(const StickFolder& from, const std::vector<std::string>& names,
+                           const StickFolder& to) const {
     for (const std::string& name : names) {
-        const FileOperations::CopyResult moved =
-            files_.RenameWithoutOverwrite(from, name, to, name);
-        if (moved.outcome != FileOperations::CopyOutcome::kCopied) {
-            error = moved.message.Text();
-            return false;
+        FileOperations::CopyResult moved = files_.RenameWithoutOverwrite(from, name, to, name);
+        if (!moved.Ok()) {
+            return Status::Failed(std::move(moved.message));
         }
     }
-    return true;
+    return {};
 }
 
-bool StickOrder::MakeStaging(const StickFolder& folder, const std::string& name,
-                             StickFolder& staging, std::string& error) const {
-    return folder.OpenChild(name, true, staging, error) == StickFolder::Outcome::kOpened;
+Status StickOrder::MakeStaging(const StickFolder& folder, const std::string& name,
+                               StickFolder& staging) const {
+    StickFolder::OpenResult made = folder.OpenChild(name, true, staging);
+    return made.Ok() ? Status() : Status::Failed(std::move(made.message));
 }
 
 int StickOrder::Recover(const StickFolder& folder) const {
@@ -107,13 +116,12 @@ int StickOrder::Recover(const StickFolder& folder) const {
             continue;
         }
         StickFolder staging;
-        std::string error;
-        if (folder.OpenChild(name, false, staging, error) != StickFolder::Outcome::kOpened) {
+        if (!folder.OpenChild(name, false, staging).Ok()) {
             ++left;
             continue;
         }
         for (const std::string& entry : staging.List()) {
-            left += MoveAll(staging, {entry}, folder, error) ? 0 : 1;
+            left += MoveAll(staging, {entry}, folder).Ok() ? 0 : 1;
         }
         staging = StickFolder();  // Windows removes no folder held open
         folder.RemoveEmptyChild(name);
@@ -131,9 +139,8 @@ int StickOrder::RecoverStick(const StickFolder& root) const {
     int left = Recover(root);
     for (const std::string& name : root.List()) {
         StickFolder child;
-        std::string error;
         if (!IsStagingName(name) && root.KindOf(name) == StickFolder::Kind::kFolder &&
-            root.OpenChild(name, false, child, error) == StickFolder::Outcome::kOpened) {
+            root.OpenChild(name, false, child).Ok()) {
             left += Recover(child);
         }
     }
@@ -149,23 +156,21 @@ void StickOrder::RemoveGapFillers(const StickFolder& folder) const {
     }
 }
 
-bool StickOrder::FillGaps(const StickFolder& folder, size_t count, std::string& error) const {
+Status StickOrder::FillGaps(const StickFolder& folder, size_t count) const {
     for (size_t i = 0; i < count; ++i) {
         const std::string name = kGapPrefix + std::to_string(i);
         if (!folder.CreateEmptyFile(name)) {
-            error = folder.PathOf(name) + ": not made";
-            return false;
+            return Status::Failed(UserMessage::System(folder.PathOf(name) + ": not made"));
         }
     }
-    return true;
+    return {};
 }
 
-bool StickOrder::Arrange(const StickFolder& folder, const std::vector<std::string>& songs,
-                         unsigned& moved, std::string& error) const {
-    moved = 0;
+StickOrder::Arranged StickOrder::Arrange(const StickFolder& folder,
+                                         const std::vector<std::string>& songs) const {
     if (Recover(folder) > 0) {
-        error = folder.PathOf(kSecond) + ": entries left by an interrupted run stay there";
-        return false;
+        return NotArranged(UserMessage::System(folder.PathOf(kSecond) +
+                                               ": entries left by an interrupted run stay there"));
     }
     // Files move; folders stay where they are (fusefat loses the contents of a folder moved
     // into another one), and the gaps before them are filled before the songs come back.
@@ -180,8 +185,10 @@ bool StickOrder::Arrange(const StickFolder& folder, const std::vector<std::strin
             }
         }
     }
+    Arranged arranged;
+    arranged.folders = 1;
     if (names.empty()) {
-        return true;
+        return arranged;
     }
     // The songs in play order first, then everything else by name.
     const std::unordered_set<std::string> present(names.begin(), names.end());
@@ -199,34 +206,40 @@ bool StickOrder::Arrange(const StickFolder& folder, const std::vector<std::strin
             ordered.push_back(name);
         }
     }
+    // Each step runs once the ones before it are done; the first that fails says why.
+    UserMessage why;
+    const auto step = [&why](Status status) {
+        why = std::move(status.message);
+        return status.Ok();
+    };
     StickFolder first;
     StickFolder second;
     StickFolder spacer;
-    bool done = MakeStaging(folder, kFirst, first, error) && MoveAll(folder, ordered, first, error);
-    done = done && MakeStaging(folder, kSecond, second, error) &&
-           MoveAll(first, ordered, second, error);
+    bool done = step(MakeStaging(folder, kFirst, first)) && step(MoveAll(folder, ordered, first));
+    done =
+        done && step(MakeStaging(folder, kSecond, second)) && step(MoveAll(first, ordered, second));
     first = StickFolder();
-    done = done && folder.RemoveEmptyChild(kFirst) && MakeStaging(folder, kSpacer, spacer, error);
+    done = done && folder.RemoveEmptyChild(kFirst) && step(MakeStaging(folder, kSpacer, spacer));
     spacer = StickFolder();
-    done = done && (!fixedEntries || FillGaps(folder, GapFillersFor(names), error));
-    done = done && MoveAll(second, ordered, folder, error);
+    done = done && (!fixedEntries || step(FillGaps(folder, GapFillersFor(names))));
+    done = done && step(MoveAll(second, ordered, folder));
     second = StickFolder();
     // Whatever went wrong, every entry goes back into the folder.
     if (Recover(folder) > 0 && done) {
-        error = folder.PathOf(kSecond) + ": entries stay there";
-        done = false;
+        return NotArranged(UserMessage::System(folder.PathOf(kSecond) + ": entries stay there"));
     }
-    if (done) {
-        moved = songCount > 0 ? songCount : static_cast<unsigned>(ordered.size());
-    } else if (error.empty()) {
-        error = folder.Path() + ": the folder could not be put in order";
+    if (!done) {
+        return NotArranged(
+            why.IsEmpty()
+                ? UserMessage::System(folder.Path() + ": the folder could not be put in order")
+                : std::move(why));
     }
-    return done;
+    arranged.songs = songCount > 0 ? songCount : static_cast<unsigned>(ordered.size());
+    return arranged;
 }
 
-bool StickOrder::ArrangeIn(const StickFolder& root, const std::string& folder,
-                           const std::vector<std::string>& order, unsigned& moved,
-                           std::string& error) const {
+StickOrder::Arranged StickOrder::ArrangeIn(const StickFolder& root, const std::string& folder,
+                                           const std::vector<std::string>& order) const {
     std::vector<std::string> songs;
     std::string songFolder;
     std::string name;
@@ -236,19 +249,21 @@ bool StickOrder::ArrangeIn(const StickFolder& root, const std::string& folder,
         }
     }
     if (folder.empty()) {
-        return Arrange(root, songs, moved, error);
+        return Arrange(root, songs);
     }
     StickFolder child;
-    if (root.OpenChild(folder, false, child, error) != StickFolder::Outcome::kOpened) {
-        return false;
+    if (StickFolder::OpenResult opened = root.OpenChild(folder, false, child); !opened.Ok()) {
+        return NotArranged(std::move(opened.message));
     }
-    return Arrange(child, songs, moved, error);
+    return Arrange(child, songs);
 }
 
-StickOrder::Result StickOrder::ArrangeStick(const StickFolder& root,
-                                            const std::vector<std::string>& order) const {
-    Result result;
-    result.done = RecoverStick(root) == 0;
+StickOrder::Arranged StickOrder::ArrangeStick(const StickFolder& root,
+                                              const std::vector<std::string>& order) const {
+    Arranged result;
+    if (RecoverStick(root) > 0) {
+        result.outcome = platform::Done::kFailed;
+    }
     // The folders to arrange: those of the songs in `order`, or each holding a file.
     std::vector<std::string> folders;
     std::string folder;
@@ -266,8 +281,7 @@ StickOrder::Result StickOrder::ArrangeStick(const StickFolder& root,
         for (const std::string& child : root.List()) {
             StickFolder opened;
             if (!IsStagingName(child) && root.KindOf(child) == StickFolder::Kind::kFolder &&
-                root.OpenChild(child, false, opened, name) == StickFolder::Outcome::kOpened &&
-                HoldsFile(opened)) {
+                root.OpenChild(child, false, opened).Ok() && HoldsFile(opened)) {
                 folders.push_back(child);
             }
         }
@@ -276,13 +290,14 @@ StickOrder::Result StickOrder::ArrangeStick(const StickFolder& root,
         if (!each.empty() && root.KindOf(each) != StickFolder::Kind::kFolder) {
             continue;  // a playlist's folder that is gone
         }
-        unsigned moved = 0;
-        if (!ArrangeIn(root, each, order, moved, result.error)) {
-            result.done = false;
+        Arranged arranged = ArrangeIn(root, each, order);
+        if (!arranged.Ok()) {
+            result.outcome = arranged.outcome;
+            result.message = std::move(arranged.message);
             break;
         }
-        ++result.folders;
-        result.songs += moved;
+        result.folders += arranged.folders;
+        result.songs += arranged.songs;
     }
     return result;
 }

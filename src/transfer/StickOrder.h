@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Result.h"
 #include "transfer/FileOperations.h"
 #include "transfer/StickFolder.h"
 
@@ -23,11 +24,11 @@ class StickManifest;
 // what an interrupted run left there.
 class StickOrder {
   public:
-    struct Result {
-        bool done = true;
+    // How putting folders in order ended (the message: why a folder could not be), and what
+    // was put in order.
+    struct Arranged : platform::Status {
         unsigned folders = 0;  // folders put in order
         unsigned songs = 0;    // entries put in play order in them
-        std::string error;     // why a folder could not be put in order
     };
 
     explicit StickOrder(const FileOperations& files) : files_(files) {}
@@ -55,28 +56,27 @@ class StickOrder {
     // Recover for the root and each folder directly in it.
     int RecoverStick(const StickFolder& root) const;
     // Rewrites `folder` so that the names of `songs` found in it stand first in that order, the
-    // other entries after them in name order. `moved`: how many songs stand in order now.
-    bool Arrange(const StickFolder& folder, const std::vector<std::string>& songs, unsigned& moved,
-                 std::string& error) const;
+    // other entries after them in name order. Done, it counts the folder and how many songs
+    // stand in order now.
+    Arranged Arrange(const StickFolder& folder, const std::vector<std::string>& songs) const;
     // Arrange for the folder `folder` of the stick ("" for the root) with the entries of `order`
     // (relative paths, as PlayOrderOn gives them) in it.
-    bool ArrangeIn(const StickFolder& root, const std::string& folder,
-                   const std::vector<std::string>& order, unsigned& moved,
-                   std::string& error) const;
+    Arranged ArrangeIn(const StickFolder& root, const std::string& folder,
+                       const std::vector<std::string>& order) const;
     // Arranges the root and each folder directly in it that holds an entry of `order`; where
     // `order` is empty (no playlist, no record), each of them that holds a file, in name order.
-    Result ArrangeStick(const StickFolder& root, const std::vector<std::string>& order) const;
+    Arranged ArrangeStick(const StickFolder& root, const std::vector<std::string>& order) const;
 
   private:
     // Moves every entry of `names` from `from` into `to`, under the same name.
-    bool MoveAll(const StickFolder& from, const std::vector<std::string>& names,
-                 const StickFolder& to, std::string& error) const;
+    platform::Status MoveAll(const StickFolder& from, const std::vector<std::string>& names,
+                             const StickFolder& to) const;
     // Fills the gaps of `folder` with `count` empty files, and removes them.
-    bool FillGaps(const StickFolder& folder, size_t count, std::string& error) const;
+    platform::Status FillGaps(const StickFolder& folder, size_t count) const;
     void RemoveGapFillers(const StickFolder& folder) const;
     // Makes the staging folder `name` in `folder`.
-    bool MakeStaging(const StickFolder& folder, const std::string& name, StickFolder& staging,
-                     std::string& error) const;
+    platform::Status MakeStaging(const StickFolder& folder, const std::string& name,
+                                 StickFolder& staging) const;
 
     const FileOperations& files_;
 };

@@ -93,9 +93,7 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kRefused;
         return result.error;
     }
-    std::string rootError;
-    if (StickFolder::OpenRoot(options_.stickDrive, root_, rootError) !=
-        StickFolder::Outcome::kOpened) {
+    if (!StickFolder::OpenRoot(options_.stickDrive, root_).Ok()) {
         result.ending = TransferResult::Ending::kRefused;
         result.error = UserMessage(MessageId::kStickNotFound, {options_.stickDrive});
         return result.error;
@@ -207,12 +205,11 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
     }
     folder_ = StickFolder();  // Windows moves no folder held open
     folderName_.clear();
-    unsigned moved = 0;
-    std::string error;
     // The moved entries reach the device before the run ends: the stick may be pulled then.
-    if (!StickOrder(files_).ArrangeIn(root_, std::string(),
-                                      StickOrder::PlayOrder(layout_, manifest_), moved, error)) {
-        result.orderError = UserMessage::System(error);
+    if (StickOrder::Arranged arranged = StickOrder(files_).ArrangeIn(
+            root_, std::string(), StickOrder::PlayOrder(layout_, manifest_));
+        !arranged.Ok()) {
+        result.orderError = std::move(arranged.message);
     } else if (platform::Status flushed = files_.FlushVolume(options_.stickDrive); !flushed.Ok()) {
         result.orderError = flushed.message;
     }
@@ -788,8 +785,8 @@ TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, Transfe
 
 TransferJob::CopyStep TransferJob::MakeFolder(const std::string& name, StickFolder& folder,
                                               TransferResult& result) {
-    std::string error;
-    switch (root_.OpenChild(name, true, folder, error)) {
+    StickFolder::OpenResult opened = root_.OpenChild(name, true, folder);
+    switch (opened.outcome) {
         case StickFolder::Outcome::kOpened:
             return CopyStep::kGoOn;
         case StickFolder::Outcome::kFolderFull:
@@ -798,7 +795,8 @@ TransferJob::CopyStep TransferJob::MakeFolder(const std::string& name, StickFold
         default:
             // A link, a file or another volume took the folder's name since the run started:
             // nothing is written through it.
-            result.error = UserMessage(MessageId::kFolderNotMade, {root_.PathOf(name), error});
+            result.error =
+                UserMessage(MessageId::kFolderNotMade, {root_.PathOf(name)}, opened.message);
             return CopyStep::kStickFailed;
     }
 }

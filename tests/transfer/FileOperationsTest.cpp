@@ -195,8 +195,7 @@ TEST(FileOperationsTest, RemovesOnlyItsOwnLeftovers) {
     WriteFileBytes(stick / ".tunecrate-3.part", "half a song");      // an older version's
     WriteFileBytes(stick / ".tunecrate-2147483646-12345.part", "");  // of a process that is gone
     StickFolder folder;
-    std::string error;
-    ASSERT_EQ(StickFolder::OpenRoot(stick.Path(), folder, error), StickFolder::Outcome::kOpened);
+    ASSERT_TRUE(StickFolder::OpenRoot(stick.Path(), folder).Ok());
     EXPECT_EQ(FileOperations().RemoveLeftovers(folder), 0);
     EXPECT_EQ(FilesIn(stick.Path()), kept);
 }

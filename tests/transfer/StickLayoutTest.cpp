@@ -27,8 +27,7 @@ class StickLayoutTest : public ::testing::Test {
                                name == StickLayout::kPlaylistName ? playlist_ : "x");
             }
         }
-        std::string error;
-        EXPECT_EQ(StickFolder::OpenRoot(stick, root_, error), StickFolder::Outcome::kOpened);
+        EXPECT_TRUE(StickFolder::OpenRoot(stick, root_).Ok());
         layout.Start(root_, asIfEmpty);
         return layout;
     }

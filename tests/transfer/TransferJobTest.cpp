@@ -192,8 +192,7 @@ TEST_F(TransferJobTest, ASongNamedOtherwiseThanPlannedIsRecordedUnderTheNameItGo
     std::string atLastFlush;  // the record a run killed before its end leaves, as read
     files_.beforeFlush = [&] {
         StickFolder root;
-        std::string error;
-        StickFolder::OpenRoot(stick_.Path(), root, error);
+        StickFolder::OpenRoot(stick_.Path(), root);
         StickManifest record;
         record.Read(root, false);
         atLastFlush = record.Text();
@@ -209,8 +208,7 @@ TEST(StickManifestTest, ALineCutShortByACrashDoesNotSwallowTheNextAppendedOne) {
     WriteFileBytes(stick / "y.mp3", "y");
     WriteFileBytes(stick / StickManifest::kName, "x.mp3\t/music/x.mp3\ny.mp3\t/mus");
     StickFolder root;
-    std::string error;
-    ASSERT_EQ(StickFolder::OpenRoot(stick.Path(), root, error), StickFolder::Outcome::kOpened);
+    ASSERT_TRUE(StickFolder::OpenRoot(stick.Path(), root).Ok());
     StickManifest record;
     record.Read(root, false);
     ASSERT_TRUE(record.Append(root, {{"/music/y.mp3", "y.mp3"}}).Ok());
