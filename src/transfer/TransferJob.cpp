@@ -12,6 +12,7 @@
 #include "transfer/StickOrder.h"
 #include "transfer/WipeGuard.h"
 
+using platform::Status;
 using platform::UserMessage;
 using MessageId = platform::UserMessage::Id;
 
@@ -89,8 +90,13 @@ UserMessage TransferJob::Transfer(TransferResult& result) {
         result.ending = TransferResult::Ending::kStopped;
         return UserMessage(MessageId::kRunStopped);
     }
-    if (!CheckStick(result.error) || (options_.deleteOld && !CheckDeletion(result.error))) {
+    Status usable = CheckStick();
+    if (usable.Ok() && options_.deleteOld) {
+        usable = CheckDeletion();
+    }
+    if (!usable.Ok()) {
         result.ending = TransferResult::Ending::kRefused;
+        result.error = std::move(usable.message);
         return result.error;
     }
     if (!StickFolder::OpenRoot(options_.stickDrive, root_).Ok()) {
@@ -210,7 +216,7 @@ void TransferJob::PutRootInOrder(TransferResult& result) {
             root_, std::string(), StickOrder::PlayOrder(layout_, manifest_));
         !arranged.Ok()) {
         result.orderError = std::move(arranged.message);
-    } else if (platform::Status flushed = files_.FlushVolume(options_.stickDrive); !flushed.Ok()) {
+    } else if (Status flushed = files_.FlushVolume(options_.stickDrive); !flushed.Ok()) {
         result.orderError = flushed.message;
     }
 }
@@ -224,37 +230,40 @@ bool TransferJob::DeleteOldFiles(TransferResult& result) {
     observer_.SetStatusText(UserMessage(MessageId::kDeleting));
     result.deleteFailures = files_.DeleteTree(root_);
     stickInfo_.Refresh();  // the free space now includes what was deleted
-    return CheckStick(result.error);
+    Status usable = CheckStick();
+    if (!usable.Ok()) {
+        result.error = std::move(usable.message);
+    }
+    return usable.Ok();
 }
 
-bool TransferJob::CheckStick(UserMessage& error) {
+Status TransferJob::CheckStick() {
     const std::string& stick = options_.stickDrive;
     if (stick.empty()) {
-        error = UserMessage(MessageId::kNoStick);
-    } else if (!files_.IsDirectory(stick)) {
-        error = UserMessage(MessageId::kStickNotFound, {stick});
-    } else if (stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir &&
-               !options_.allowPlainFolder) {
-        error = UserMessage(MessageId::kNotDriveRoot, {stick});
-    } else if (!stickInfo_.IsSpaceCurrent()) {
-        error = UserMessage(MessageId::kFreeSpaceUnreadable, {stick});
-    } else if (!files_.GetDeviceOf(stick, stickDevice_)) {
-        error = UserMessage(MessageId::kStickNotFound, {stick});
-    } else if (const WipeGuard::Verdict target =
-                   GuardFor(document_, options_)
-                       .CheckTarget(stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir);
-               !target.Ok()) {
-        error = target.message;
-    } else {
-        return true;
+        return Status::Failed(UserMessage(MessageId::kNoStick));
     }
-    return false;
+    if (!files_.IsDirectory(stick)) {
+        return Status::Failed(UserMessage(MessageId::kStickNotFound, {stick}));
+    }
+    if (stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir &&
+        !options_.allowPlainFolder) {
+        return Status::Failed(UserMessage(MessageId::kNotDriveRoot, {stick}));
+    }
+    if (!stickInfo_.IsSpaceCurrent()) {
+        return Status::Failed(UserMessage(MessageId::kFreeSpaceUnreadable, {stick}));
+    }
+    if (!files_.GetDeviceOf(stick, stickDevice_)) {
+        return Status::Failed(UserMessage(MessageId::kStickNotFound, {stick}));
+    }
+    WipeGuard::Verdict target =
+        GuardFor(document_, options_)
+            .CheckTarget(stickInfo_.GetDriveType() == platform::DriveType::kNoRootDir);
+    return target.Ok() ? Status() : Status::Failed(std::move(target.message));
 }
 
-bool TransferJob::CheckDeletion(UserMessage& error) const {
-    const WipeGuard::Verdict verdict = GuardFor(document_, options_).CheckWipe();
-    error = verdict.message;
-    return verdict.Ok();
+Status TransferJob::CheckDeletion() const {
+    WipeGuard::Verdict verdict = GuardFor(document_, options_).CheckWipe();
+    return verdict.Ok() ? Status() : Status::Failed(std::move(verdict.message));
 }
 
 void TransferJob::CopyFiles(TransferResult& result) {
@@ -636,13 +645,12 @@ bool TransferJob::FlushDue() const {
 }
 
 bool TransferJob::FlushPending(TransferResult& result, bool last) {
-    std::string error;
     if (pending_.empty()) {
         if (!last || !namesUnflushed_) {
             return true;
         }
         namesUnflushed_ = false;
-        if (platform::Status flushed = files_.FlushVolume(options_.stickDrive);
+        if (Status flushed = files_.FlushVolume(options_.stickDrive);
             !flushed.Ok() && result.error.IsEmpty()) {
             result.error = UserMessage(MessageId::kCopyingStopped, {}, flushed.message);
             return false;
@@ -652,23 +660,20 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     // The batch's planned names go into the record first, and reach the device with its data:
     // a run killed at any later moment leaves a record of every song it named.
     RecordPending(false);
-    const platform::Status flush = files_.FlushVolume(options_.stickDrive);
-    bool flushed = flush.Ok();
-    error = flush.message.Text();
+    Status batch = files_.FlushVolume(options_.stickDrive);
     const bool stickThere = StickStillThere();
-    bool gone = false;
-    if (flushed && !stickThere) {
+    if (batch.Ok() && !stickThere) {
         // Written to a volume that is no longer mounted there: the data did not reach the stick.
-        flushed = false;
-        gone = true;
+        batch = Status::Failed(UserMessage(MessageId::kStickGone, {options_.stickDrive}));
     }
     // The names go on only after the data is on the device, and are flushed in turn.
-    if (flushed) {
-        flushed = NamePending(error, result, last);
-        if (flushed) {
+    if (batch.Ok()) {
+        batch = NamePending(result, last);
+        if (batch.Ok()) {
             RecordPending(true);
         }
     }
+    const bool flushed = batch.Ok();
     if (!flushed) {
         // Copies that cannot be trusted go, as long as they can be told from whatever now lies
         // at the stick's path.
@@ -682,10 +687,7 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
             }
         }
         if (result.error.IsEmpty()) {
-            result.error =
-                UserMessage(MessageId::kCopyingStopped, {},
-                            gone ? UserMessage(MessageId::kStickGone, {options_.stickDrive})
-                                 : UserMessage::System(error));
+            result.error = UserMessage(MessageId::kCopyingStopped, {}, std::move(batch.message));
         }
     } else {
         for (const PendingCopy& copy : pending_) {
@@ -721,7 +723,7 @@ void TransferJob::RecordPending(bool renamedOnly) {
     }
 }
 
-bool TransferJob::NamePending(std::string& error, TransferResult& result, bool last) {
+Status TransferJob::NamePending(TransferResult& result, bool last) {
     using CopyResult = FileOperations::CopyResult;
     using CopyOutcome = FileOperations::CopyOutcome;
     bool named = false;
@@ -739,8 +741,7 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
             name = names_.Unique(place.folder, place.name);
         }
         if (rename.outcome == CopyOutcome::kStickFailed) {
-            error = rename.message.Text();  // the system's words
-            return false;
+            return Status::Failed(std::move(rename.message));
         }
         if (rename.outcome == CopyOutcome::kCopied) {
             names_.Take(place.folder, name);
@@ -765,11 +766,9 @@ bool TransferJob::NamePending(std::string& error, TransferResult& result, bool l
     namesUnflushed_ = named;
     if (named && last) {
         namesUnflushed_ = false;
-        const platform::Status flush = files_.FlushVolume(options_.stickDrive);
-        error = flush.message.Text();
-        return flush.Ok();
+        return files_.FlushVolume(options_.stickDrive);
     }
-    return true;
+    return {};
 }
 
 TransferJob::CopyStep TransferJob::OpenFolder(const std::string& folder, TransferResult& result) {

@@ -101,10 +101,10 @@ class TransferJob {
     void Prepare(const FileOperations::Space& space);
     // Wipes the stick and measures it again; false when it is no longer usable.
     bool DeleteOldFiles(TransferResult& result);
-    // Checks that the stick can be written to now; otherwise says why in `error`.
-    bool CheckStick(platform::UserMessage& error);
+    // Checks that the stick can be written to now; otherwise says why.
+    platform::Status CheckStick();
     // Checks that wiping the stick cannot hit the collection, its music or the settings.
-    bool CheckDeletion(platform::UserMessage& error) const;
+    platform::Status CheckDeletion() const;
     // The copy phase: draws, copies and marks files; says in `result` how it ended.
     void CopyFiles(TransferResult& result);
     void DrawAndCopy(CandidatePool& pool, TransferResult& result);
@@ -160,8 +160,8 @@ class TransferJob {
     // (before the collection is saved). False when a flush failed or the stick is gone; those
     // copies are removed then. Measures the free space again.
     bool FlushPending(TransferResult& result, bool last = false);
-    // Renames the flushed copies to their own names; false when the stick failed.
-    bool NamePending(std::string& error, TransferResult& result, bool last);
+    // Renames the flushed copies to their own names; fails when the stick failed.
+    platform::Status NamePending(TransferResult& result, bool last);
     // Appends the pending songs' lines to the stick's record: before their names are given
     // (the names planned), so that a run cut short leaves no song of its own unrecorded; or
     // after, for the songs that got another name than planned.
