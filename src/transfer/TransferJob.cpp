@@ -273,9 +273,7 @@ void TransferJob::CopyFiles(TransferResult& result) {
     placedSources_.clear();
     sizes_.clear();
     songsLeft_ = false;
-    pending_.clear();
-    pendingBytes_ = 0;
-    lastFlush_ = std::chrono::steady_clock::now();
+    batch_.Begin(options_.flushInterval);
     // Songs on the stick already are never copied again and stay marked in a new cycle.
     if (manifest_.ReadBytes() > 0) {
         for (const auto& entry : document_.GetLibrary().GetFiles()) {
@@ -375,7 +373,7 @@ void TransferJob::DrawAndCopy(CandidatePool& pool, TransferResult& result) {
             case CopyStep::kGoOn:
                 break;
         }
-        if (FlushDue() && !FlushPending(result)) {
+        if (batch_.Due() && !FlushPending(result)) {
             result.ending = TransferResult::Ending::kStickFailed;
             return;
         }
@@ -431,8 +429,8 @@ uint64_t TransferJob::LookAtRoot(bool asIfEmpty) {
 }
 
 uint64_t TransferJob::CopyFolderRoom() const {
-    const uint64_t entries =
-        kMaxPendingCopies * StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
+    const uint64_t entries = PendingBatch::kMaxCopies *
+                             StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
     return space_.InClusters(StickOrder::StagingEntryBytes(entries)) + kFolderEntryBytes;
 }
 
@@ -526,7 +524,7 @@ uint64_t TransferJob::SpaceAfterDeletion(uint64_t freeBytes) const {
     return freeBytes;
 }
 
-TransferJob::Placement TransferJob::Place(const LibraryEntry& entry) {
+Placement TransferJob::Place(const LibraryEntry& entry) {
     Placement place;
     const auto known = sizes_.find(&entry);
     place.size =
@@ -594,9 +592,8 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placemen
         case FileOperations::CopyOutcome::kCopied:
             break;
     }
-    pending_.push_back(PendingCopy{&entry, temporary, std::string(),
-                                   place.folder.empty() ? root_ : folder_, place, std::string()});
-    pendingBytes_ += place.size;
+    batch_.Add({&entry, temporary, std::string(), place.folder.empty() ? root_ : folder_, place,
+                std::string()});
     Account(entry, place);
     ShowProgress();
     return CopyStep::kGoOn;
@@ -639,13 +636,8 @@ void TransferJob::FileFailed(LibraryEntry& entry, UserMessage reason, TransferRe
     setAside_.insert(&entry);
 }
 
-bool TransferJob::FlushDue() const {
-    return pendingBytes_ >= kFlushBytes || pending_.size() >= kMaxPendingCopies ||
-           std::chrono::steady_clock::now() - lastFlush_ >= options_.flushInterval;
-}
-
 bool TransferJob::FlushPending(TransferResult& result, bool last) {
-    if (pending_.empty()) {
+    if (batch_.Empty()) {
         if (!last || !namesUnflushed_) {
             return true;
         }
@@ -677,7 +669,7 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
     if (!flushed) {
         // Copies that cannot be trusted go, as long as they can be told from whatever now lies
         // at the stick's path.
-        for (const PendingCopy& copy : pending_) {
+        for (const PendingBatch::Copy& copy : batch_.Copies()) {
             if (stickThere && copy.entry) {
                 if (copy.named.empty()) {
                     files_.RemoveFile(copies_, copy.temporary);
@@ -690,7 +682,7 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
             result.error = UserMessage(MessageId::kCopyingStopped, {}, std::move(batch.message));
         }
     } else {
-        for (const PendingCopy& copy : pending_) {
+        for (const PendingBatch::Copy& copy : batch_.Copies()) {
             if (copy.entry) {
                 Handled(*copy.entry);
                 layout_.Add(copy.relative);
@@ -702,16 +694,14 @@ bool TransferJob::FlushPending(TransferResult& result, bool last) {
             }
         }
     }
-    pending_.clear();
-    pendingBytes_ = 0;
-    lastFlush_ = std::chrono::steady_clock::now();
+    batch_.Clear();
     MeasureFreeSpace();
     return flushed;
 }
 
 void TransferJob::RecordPending(bool renamedOnly) {
     std::vector<std::pair<std::string, std::string>> songs;
-    for (const PendingCopy& copy : pending_) {
+    for (const PendingBatch::Copy& copy : batch_.Copies()) {
         const std::string planned = StickLayout::Relative(copy.place.folder, copy.place.target);
         if (copy.entry && (!renamedOnly || copy.relative != planned)) {
             songs.emplace_back(copy.entry->GetFullPath(), renamedOnly ? copy.relative : planned);
@@ -727,7 +717,7 @@ Status TransferJob::NamePending(TransferResult& result, bool last) {
     using CopyResult = FileOperations::CopyResult;
     using CopyOutcome = FileOperations::CopyOutcome;
     bool named = false;
-    for (PendingCopy& copy : pending_) {
+    for (PendingBatch::Copy& copy : batch_.Copies()) {
         const Placement& place = copy.place;
         std::string name = place.target;
         CopyResult rename;

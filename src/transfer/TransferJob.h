@@ -13,6 +13,8 @@
 
 #include "transfer/CandidatePool.h"
 #include "transfer/FileOperations.h"
+#include "transfer/PendingBatch.h"
+#include "transfer/Placement.h"
 #include "transfer/RandomSource.h"
 #include "transfer/StickFolder.h"
 #include "transfer/StickLayout.h"
@@ -75,11 +77,6 @@ class TransferJob {
         bool saveCollection = true;
     };
 
-    // Unflushed copies are flushed at the latest when they add up to this many bytes, or are
-    // this many (the copy folder's room holds their entries).
-    static constexpr uint64_t kFlushBytes = uint64_t{256} << 20;
-    static constexpr size_t kMaxPendingCopies = 64;
-
     TransferJob(CTunecrateDoc& document, DriveInfo& stickInfo, const FileOperations& files,
                 RandomSource& random, const std::atomic<int>& stopFlag, TransferObserver& observer,
                 Options options);
@@ -132,14 +129,6 @@ class TransferJob {
     // The free space the stick will have once its contents are deleted, for a dry run.
     uint64_t SpaceAfterDeletion(uint64_t freeBytes) const;
 
-    // Where a drawn song would go, under which name, and what it would cost there.
-    struct Placement {
-        std::string folder;  // relative to the stick's root; empty for the root
-        std::string name;    // the song's name, numbered where names are
-        std::string target;  // that name as the stick can hold it, unique in its folder
-        uint64_t size = 0;
-        StickSpace::Need need;  // its cost on the stick, and the room it asks to be kept free
-    };
     Placement Place(const LibraryEntry& entry);
     enum class CopyStep { kGoOn, kStickFull, kFolderFull, kStickFailed };
     // Copies one drawn entry under a temporary name.
@@ -154,7 +143,6 @@ class TransferJob {
     // Not copied for a reason of its own (unreadable, name refused): reported, left unmarked and
     // not drawn again in this run.
     void FileFailed(LibraryEntry& entry, platform::UserMessage reason, TransferResult& result);
-    bool FlushDue() const;
     // Flushes the copies made since the last flush and gives them their names; only then do
     // they count and get marked. The names are flushed with the next batch, or now when `last`
     // (before the collection is saved). False when a flush failed or the stick is gone; those
@@ -182,16 +170,6 @@ class TransferJob {
     CopyStep OpenFolder(const std::string& folder, TransferResult& result);
     // The folder `name` in the root, made when missing, opened as `folder`.
     CopyStep MakeFolder(const std::string& name, StickFolder& folder, TransferResult& result);
-
-    // A copy written to the stick under a temporary name but not yet flushed.
-    struct PendingCopy {
-        LibraryEntry* entry;
-        std::string temporary;  // in the copy folder
-        std::string named;      // the name it got in `destination`; empty until then
-        StickFolder destination;
-        Placement place;
-        std::string relative;  // where it got its name, relative to the stick's root
-    };
 
     CTunecrateDoc& document_;
     DriveInfo& stickInfo_;
@@ -225,7 +203,5 @@ class TransferJob {
     std::unordered_set<std::string> placedSources_;     // the files placed in this run
     bool songsLeft_ = false;                            // some song was set aside: no room
     std::unordered_map<const LibraryEntry*, uint64_t> sizes_;
-    std::vector<PendingCopy> pending_;
-    uint64_t pendingBytes_ = 0;
-    std::chrono::steady_clock::time_point lastFlush_;
+    PendingBatch batch_;
 };
