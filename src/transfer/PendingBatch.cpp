@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/PendingBatch.h"
 
-void PendingBatch::Begin(std::chrono::steady_clock::duration interval) {
+void PendingBatch::Begin(std::chrono::steady_clock::duration interval, size_t maxCopies) {
     interval_ = interval;
+    maxCopies_ = maxCopies;
     Clear();
 }
 
@@ -12,7 +13,7 @@ void PendingBatch::Add(Copy copy) {
 }
 
 bool PendingBatch::Due() const {
-    return bytes_ >= kMaxBytes || copies_.size() >= kMaxCopies ||
+    return bytes_ >= kMaxBytes || copies_.size() >= maxCopies_ ||
            std::chrono::steady_clock::now() - last_ >= interval_;
 }
 

@@ -13,8 +13,8 @@ class LibraryEntry;
 
 // The copies written to the stick under temporary names since the last flush. They count, get
 // their names and are marked only once a flush has put their data on the device. A batch is due
-// for its flush once its copies add up to kMaxBytes or are kMaxCopies (the copy folder's room
-// holds their entries), or once the interval has passed since the last flush.
+// for its flush once its copies add up to kMaxBytes or are as many as the folder they are
+// written into has room for, or once the interval has passed since the last flush.
 class PendingBatch {
   public:
     struct Copy {
@@ -27,10 +27,9 @@ class PendingBatch {
     };
 
     static constexpr uint64_t kMaxBytes = uint64_t{256} << 20;
-    static constexpr size_t kMaxCopies = 64;
 
-    // Empties the batch; `interval` runs from now.
-    void Begin(std::chrono::steady_clock::duration interval);
+    // Empties the batch; `interval` runs from now; a batch holds at most `maxCopies`.
+    void Begin(std::chrono::steady_clock::duration interval, size_t maxCopies);
     void Add(Copy copy);
     bool Due() const;
     bool Empty() const { return copies_.empty(); }
@@ -41,6 +40,7 @@ class PendingBatch {
   private:
     std::vector<Copy> copies_;
     uint64_t bytes_ = 0;
+    size_t maxCopies_ = 1;
     std::chrono::steady_clock::duration interval_{};
     std::chrono::steady_clock::time_point last_;
 };

@@ -26,6 +26,8 @@ constexpr int kMaxRenames = 10;
 // a row did not fit: measuring a big collection would cost more than a fill of it otherwise does.
 constexpr size_t kMeasureAllUpTo = 20000;
 constexpr int kMaxMisses = 4096;
+// Copies in a batch at the least, however small the stick's clusters.
+constexpr uint64_t kMinBatchCopies = 64;
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
 
@@ -273,7 +275,7 @@ void TransferJob::CopyFiles(TransferResult& result) {
     placedSources_.clear();
     sizes_.clear();
     songsLeft_ = false;
-    batch_.Begin(options_.flushInterval);
+    batch_.Begin(options_.flushInterval, BatchCopies());
     // Songs on the stick already are never copied again and stay marked in a new cycle.
     if (manifest_.ReadBytes() > 0) {
         for (const auto& entry : document_.GetLibrary().GetFiles()) {
@@ -428,9 +430,18 @@ uint64_t TransferJob::LookAtRoot(bool asIfEmpty) {
     return fileEntries;
 }
 
+size_t TransferJob::BatchCopies() const {
+    // As many as the copy folder's first cluster holds, for flushes few and far between where
+    // songs are small, and at least enough for a batch worth its flush.
+    const uint64_t perCluster =
+        (space_.ClusterBytes() - std::min<uint64_t>(space_.ClusterBytes(), 2 * 32)) /
+        StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
+    return static_cast<size_t>(std::max<uint64_t>(perCluster, kMinBatchCopies));
+}
+
 uint64_t TransferJob::CopyFolderRoom() const {
-    const uint64_t entries = PendingBatch::kMaxCopies *
-                             StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
+    const uint64_t entries =
+        BatchCopies() * StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
     return space_.InClusters(StickOrder::StagingEntryBytes(entries)) + kFolderEntryBytes;
 }
 

@@ -121,6 +121,8 @@ class TransferJob {
     // there (device limits), and returns the directory entries of its files (the room the
     // play order's staging folders take), where either is wanted; notes whether it is empty.
     uint64_t LookAtRoot(bool asIfEmpty);
+    // How many copies a batch holds at most.
+    size_t BatchCopies() const;
     // The room the copy folder takes: its entry, and the temporaries of a batch in it.
     uint64_t CopyFolderRoom() const;
     // How a run ends that has songs left and no room for them: a full folder, the byte limit
