@@ -11,11 +11,11 @@ using V = CTunecrateView;
 class MainFormTest : public AppTest {
   protected:
     QStringList Lines() { return List().Paths(); }
-    // Types into the field and presses Enter, as a user does.
-    void TypeAndEnter(const QString& text) {
+    // Types into the field and presses `key`, as a user does.
+    void TypeAndEnter(const QString& text, Qt::Key key = Qt::Key_Return) {
         View().NewDirEdit()->setFocus();
         View().NewDirEdit()->setText(text);
-        QTest::keyClick(View().NewDirEdit(), Qt::Key_Return);
+        QTest::keyClick(View().NewDirEdit(), key);
     }
     QString WriteCollection(const std::string& name, const QStringList& dirs,
                             const std::string& more = "") {
@@ -85,9 +85,7 @@ TEST_F(MainFormTest, EnterAddsATypedFolderOnceAndEmptiesTheField) {
 TEST_F(MainFormTest, LeavingTheFieldAddsNothing) {
     const QString rock = MakeMusicDir("rock");
     Open();
-    View().NewDirEdit()->setFocus();
-    View().NewDirEdit()->setText(rock);
-    QTest::keyClick(View().NewDirEdit(), Qt::Key_Tab);
+    TypeAndEnter(rock, Qt::Key_Tab);
     EXPECT_EQ(List().count(), 0);
     EXPECT_EQ(View().NewDirEdit()->text(), rock);
     EXPECT_FALSE(Doc().IsModified());
@@ -97,18 +95,12 @@ TEST_F(MainFormTest, ATypedPathThatIsNoFolderKeepsItsTextAndSaysWhy) {
     const QString file = MakeMusicDir("rock") + "/song0.mp3";
     const QString missing = QString::fromStdString(dir / "nowhere");
     Open();
-    const struct {
-        QString typed, message;
-    } cases[] = {{missing, "Directory not found: " + missing},
-                 {file, file + " is a file, not a folder."}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        QString text;
-        WhenModal(AnswerBox(QMessageBox::Ok, &text));
-        TypeAndEnter(c.typed);
-        EXPECT_TRUE(FinishModals());
-        EXPECT_EQ(text, c.message);
-        EXPECT_EQ(View().NewDirEdit()->text(), c.typed);
+    const std::pair<QString, QString> cases[] = {{missing, "Directory not found: " + missing},
+                                                 {file, file + " is a file, not a folder."}};
+    for (const auto& [typed, message] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(MessageOf([this, &typed = typed] { TypeAndEnter(typed); }), message);
+        EXPECT_EQ(View().NewDirEdit()->text(), typed);
     }
     EXPECT_EQ(List().count(), 0);
 }
@@ -132,16 +124,12 @@ TEST_F(MainFormTest, AFolderWithSubfoldersAddsTheMusicFoldersBelowItOnYes) {
     const QString tree = MakeMusicDir("tree", 1), album = MakeMusicDir("tree/Artist/Album", 2);
     MakeMusicDir("tree/Empty", 0);
     Open();
-    const struct {
-        QMessageBox::StandardButton answer;
-        QStringList lines;
-    } cases[] = {{QMessageBox::Cancel, {}}, {QMessageBox::Yes, {tree, album}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer);
-        WhenModal(AnswerBox(c.answer));
-        TypeAndEnter(tree);
-        EXPECT_TRUE(FinishModals());
-        EXPECT_EQ(Lines(), c.lines);
+    const std::pair<QMessageBox::StandardButton, QStringList> cases[] = {
+        {QMessageBox::Cancel, {}}, {QMessageBox::Yes, {tree, album}}};
+    for (const auto& [answer, lines] : cases) {
+        SCOPED_TRACE(answer);
+        EXPECT_TRUE(WithModal(AnswerBox(answer), [&] { TypeAndEnter(tree); }));
+        EXPECT_EQ(Lines(), lines);
     }
     EXPECT_EQ(View().StatusLabel()->text(), "2 music folders added");
 }
@@ -187,7 +175,6 @@ TEST_F(MainFormTest, TheCountsLineSumsTheCollection) {
 TEST_F(MainFormTest, AFirstStartFindsTheCommonMusicTypes) {
     std::filesystem::remove(settingsPath);
     const QString music = QString::fromStdString(dir / "music");
-    std::filesystem::create_directories(dir / "music");
     for (const char* name : {"a.flac", "b.ogg", "c.opus", "d.m4a", "e.txt"}) {
         WriteFileBytes(dir / "music/" + name, "x");
     }
@@ -244,9 +231,7 @@ TEST_F(MainFormTest, FileOpenShowsTheCollectionInFileOrderWithItsName) {
     const QString a = MakeMusicDir("a"), b = MakeMusicDir("b");
     const QString rock = WriteCollection("Rock.ini", {b, a});
     Open();
-    WhenModal(ChooseFile(rock));
-    Frame().OnFileOpen();
-    EXPECT_TRUE(FinishModals());
+    EXPECT_TRUE(WithModal(ChooseFile(rock), [this] { Frame().OnFileOpen(); }));
     EXPECT_EQ(Lines(), QStringList({b, a}));
     EXPECT_EQ(Frame().windowTitle(), "Rock[*] - Tunecrate");
     EXPECT_EQ(View().GetSettings().GetMusicCollection(), rock.toStdString());
@@ -259,9 +244,7 @@ TEST_F(MainFormTest, ACollectionChangedElsewhereIsReloadedOnRequestBeforeSaving)
     View().AddDirectoryEntry(b);
     WriteFileBytes(dir / "Jazz.new", "[MusicFiles]\r\ndir=" + b.toStdString() + "\r\n");
     std::filesystem::rename(dir / "Jazz.new", dir / "Jazz.ini");  // as a save replaces it
-    WhenModal(AnswerBoxWith("&Reload"));
-    Frame().OnFileSave();
-    EXPECT_TRUE(FinishModals());
+    EXPECT_TRUE(WithModal(AnswerBoxWith("&Reload"), [this] { Frame().OnFileSave(); }));
     EXPECT_EQ(Lines(), QStringList({b}));
     EXPECT_FALSE(Doc().IsModified());
 }
@@ -275,9 +258,7 @@ TEST_F(MainFormTest, ARecentCollectionThatIsGoneIsTakenOff) {
     OpenJazzThenRock();
     std::filesystem::remove(jazz.toStdString());
     ASSERT_EQ(RecentEntries().size(), 2);  // the menu lists both, the gone one second
-    WhenModal(AnswerBox(QMessageBox::Ok));
-    Frame().findChild<QMenu*>("recentMenu")->actions().at(1)->trigger();
-    EXPECT_TRUE(FinishModals());
+    MessageOf([this] { Frame().findChild<QMenu*>("recentMenu")->actions().at(1)->trigger(); });
     EXPECT_EQ(RecentEntries(), QStringList({"&1 " + rock}));
 }
 
@@ -290,31 +271,27 @@ TEST_F(MainFormTest, FileNewGivesAnEmptyUntitledCollection) {
     EXPECT_EQ(View().CountsLabel()->text(), "Songs: 0, not yet transferred: 0");
 }
 
-// The save prompt on the way out: Cancel keeps the window, Discard closes without saving, Save
-// asks for a name for a collection that has none, saves and closes.
+// Save asks for a name first: the collection has none.
 TEST_F(MainFormTest, TheSavePromptOffersSaveDiscardAndCancel) {
-    const QString a = MakeMusicDir("a");
     const std::string file = dir / "Keep.ini";
-    const struct {
-        QMessageBox::StandardButton answer;
-        bool closes, saves;
-    } cases[] = {{QMessageBox::Cancel, false, false},
-                 {QMessageBox::Discard, true, false},
-                 {QMessageBox::Save, true, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer);
+    const std::tuple<QMessageBox::StandardButton, bool, bool> cases[] = {
+        {QMessageBox::Cancel, false, false},
+        {QMessageBox::Discard, true, false},
+        {QMessageBox::Save, true, true}};
+    for (const auto& [answer, closes, saves] : cases) {
+        SCOPED_TRACE(answer);
         Open();
-        View().AddDirectoryEntry(a);
-        WhenModal([&c, file](QWidget* box) {
-            AnswerBox(c.answer)(box);
-            if (c.saves) {
+        View().AddDirectoryEntry(MakeMusicDir("a"));
+        WhenModal([answer = answer, saves = saves, file](QWidget* box) {
+            AnswerBox(answer)(box);
+            if (saves) {
                 WhenModal(ChooseFile(QString::fromStdString(file)));
             }
         });
         Frame().Action(CMainFrame::ID_APP_EXIT)->trigger();
         EXPECT_TRUE(FinishModals());
-        EXPECT_EQ(Frame().isVisible(), !c.closes);
-        EXPECT_EQ(std::filesystem::exists(file), c.saves);
+        EXPECT_EQ(Frame().isVisible(), !closes);
+        EXPECT_EQ(std::filesystem::exists(file), saves);
     }
 }
 

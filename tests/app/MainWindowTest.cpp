@@ -11,7 +11,6 @@ namespace {
 
 using MainWindowTest = AppTest;
 
-// Nothing in a menu is there for show: at rest every item can be used.
 TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
     for (QAction* menu : Open().menuBar()->actions()) {
         emit menu->menu()->aboutToShow();
@@ -21,7 +20,6 @@ TEST_F(MainWindowTest, EveryMenuItemIsEnabled) {
     }
 }
 
-// The title's [*] changes with the collection's modified flag, without waiting for anything.
 TEST_F(MainWindowTest, TheTitleMarksAChangeOfTheCollectionAtOnce) {
     CMainFrame& frame = Open();
     Doc().SetModifiedFlag(true);
@@ -38,27 +36,12 @@ TEST_F(MainWindowTest, AChangeMadeOnAnotherThreadReachesTheTitle) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame.isWindowModified(); }));
 }
 
-// An icon theme that has none of the icons, for as long as it lives.
-class NoIconTheme {
-  public:
-    NoIconTheme() {
-        QIcon::setThemeName(QStringLiteral("tunecrate-none"));
-        QIcon::setFallbackThemeName(QStringLiteral("tunecrate-none"));
-    }
-    ~NoIconTheme() {
-        QIcon::setThemeName(theme_);
-        QIcon::setFallbackThemeName(fallback_);
-    }
-
-  private:
-    const QString theme_ = QIcon::themeName();
-    const QString fallback_ = QIcon::fallbackThemeName();
-};
-
 // Where the desktop's theme has no icon for a command, the picture is still one of its kind: our
 // own, drawn in the text colour, not one of the style's few generic pictures.
 TEST_F(MainWindowTest, WithoutAnIconThemeTheCommandsShowOurOwnPictures) {
-    NoIconTheme noTheme;
+    const QString theme = QIcon::themeName(), fallback = QIcon::fallbackThemeName();
+    QIcon::setThemeName(QStringLiteral("tunecrate-none"));  // a theme that has none of the icons
+    QIcon::setFallbackThemeName(QStringLiteral("tunecrate-none"));
     CMainFrame& frame = Open();
     const QSet<QRgb> text{QGuiApplication::palette().color(QPalette::WindowText).rgba()};
     int pictures = 0;
@@ -75,9 +58,10 @@ TEST_F(MainWindowTest, WithoutAnIconThemeTheCommandsShowOurOwnPictures) {
         check(button->icon(), button->text());
     }
     EXPECT_GE(pictures, 15);
+    QIcon::setThemeName(theme);
+    QIcon::setFallbackThemeName(fallback);
 }
 
-// The form grows with the window, the table taking the room.
 TEST_F(MainWindowTest, TheTableGrowsWithTheWindow) {
     CMainFrame& frame = Open();
     const QSize list = List().size();
@@ -109,17 +93,13 @@ TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReported) {
     WriteFileBytes(dir / "file", "");
     settingsPath = dir / "file/Tunecrate.ini";
     Open();
-    QString text;
-    WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    Frame().close();
-    ASSERT_TRUE(FinishModals());
+    const QString text = MessageOf([this] { Frame().close(); });
     EXPECT_TRUE(text.startsWith("The settings could not be saved to " +
                                 QString::fromStdString(settingsPath)))
         << text;
 }
 
-// Every picture the program asks for is embedded, also twice as large for displays of twice the
-// pixel density; each button's pressed picture differs from its idle one.
+// Each button's pressed picture differs from its idle one.
 TEST(ArtworkTest, EveryPictureIsThereAlsoForTwiceThePixelDensity) {
     InitUiResources();
     QStringList names = {"DECORATION", "tb_new", "tb_open", "tb_save", "tb_about", "tb_help"};
@@ -170,9 +150,6 @@ TEST_F(MainWindowTest, PuttingAFolderThatIsNoStickInPlayOrderIsRefusedWithTheRea
     std::filesystem::create_directories(stick);
     WriteSettings(stick, "");
     Open();
-    QString text;
-    WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    Frame().Action(CMainFrame::ID_STICK_ORDER)->trigger();
-    EXPECT_TRUE(FinishModals());
-    EXPECT_EQ(text, QString::fromStdString("Not the root of a mounted drive: " + stick));
+    EXPECT_EQ(MessageOf([this] { Frame().Action(CMainFrame::ID_STICK_ORDER)->trigger(); }),
+              QString::fromStdString("Not the root of a mounted drive: " + stick));
 }

@@ -17,10 +17,9 @@ class TransferFromGuiTest : public WithFolderStick, public AppTest {
     // The form over `stick` with a collection of `files` files of `bytes` bytes.
     void OpenWithCollection(const std::string& stick, int files, size_t bytes) {
         WriteSettings(stick, "");
-        const QString music = MakeMusicDir("music", files, bytes);
         Open();
         View().UseStick(stick_, stick_);
-        View().AddDirectoryEntry(music);
+        View().AddDirectoryEntry(MakeMusicDir("music", files, bytes));
     }
     CHoverButton& Start() { return *View().StartButton(); }
     bool WaitForEnd() {
@@ -29,7 +28,6 @@ class TransferFromGuiTest : public WithFolderStick, public AppTest {
     QString FreeSpace() { return View().FreeSpaceLabel()->text(); }
 };
 
-// Everything that would change the collection, the stick or the file types waits for the run.
 TEST_F(TransferFromGuiTest, WhileARunGoesTheCommandsChangingItsInputAreLocked) {
     OpenWithCollection(stick_.Path(), 3, 100000);
     QTest::mouseClick(&Start(), Qt::LeftButton);
@@ -65,7 +63,6 @@ TEST_F(TransferFromGuiTest, AFullStickEndsTheRunWithTheBarFull) {
     EXPECT_EQ(View().ProgressBar()->value(), View().ProgressBar()->maximum());
 }
 
-// The idle form's free space follows another program filling the stick, or it pulled out.
 TEST_F(TransferFromGuiTest, TheIdleFormsFreeSpaceFollowsTheStick) {
     OpenWithCollection(stick_.Path(), 1, 16);
     EXPECT_EQ(View().FreeSpaceLabel()->text(), "8 MB free");
@@ -75,8 +72,7 @@ TEST_F(TransferFromGuiTest, TheIdleFormsFreeSpaceFollowsTheStick) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return FreeSpace() == "Free space unknown"; }, 10000));
 }
 
-// The keyboard runs the transfer as the mouse does: Ctrl+T (File > Start Transfer, which turns
-// into Stop Transfer) and Space or Enter on the focused Start button.
+// Ctrl+T is File > Start Transfer, which turns into Stop Transfer.
 TEST_F(TransferFromGuiTest, KeysStartAndStopARunAsTheMouseDoes) {
     OpenWithCollection(stick_.Path(), 1500, 1000);
     QAction* command = Frame().Action(CMainFrame::ID_START_TRANSFER);
@@ -116,8 +112,7 @@ TEST_F(TransferFromGuiTest, ClosingDuringARunStopsItThenAsksToSave) {
     EXPECT_LT(FilesIn(stick_.Path()).size(), 1500u);
 }
 
-// A stick holding more than music: the wipe asks, naming the stick and what lies on it (a few
-// bytes are not "0 MB"), and only Delete wipes.
+// The stick holds more than music; a few bytes are not "0 MB".
 TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyDeleteDeletes) {
     WriteFileBytes(stick_.Path() + "/old.mp3", std::string(3000, 'x'));
     WriteFileBytes(stick_.Path() + "/tax.pdf", "pdf");
@@ -126,9 +121,8 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyDeleteDeletes) {
     for (const QString answer : {"Cancel", "Delete"}) {
         SCOPED_TRACE(answer.toStdString());
         QString question;
-        WhenModal(AnswerBoxWith(answer, &question));
-        QTest::mouseClick(&Start(), Qt::LeftButton);
-        ASSERT_TRUE(FinishModals());
+        ASSERT_TRUE(WithModal(AnswerBoxWith(answer, &question),
+                              [this] { QTest::mouseClick(&Start(), Qt::LeftButton); }));
         ASSERT_TRUE(WaitForEnd());
         EXPECT_EQ(question,
                   "Delete everything on " + QString::fromStdString(stick_.Path()) +
@@ -138,14 +132,10 @@ TEST_F(TransferFromGuiTest, WipingAsksWithTheCountsAndOnlyDeleteDeletes) {
     EXPECT_EQ(FilesIn(stick_.Path()).size(), 1u);
 }
 
-// Without a stick there is nothing to fill: the job's reason is shown, the form is ready again.
 TEST_F(TransferFromGuiTest, NoStickIsReportedAndTheButtonComesBack) {
     OpenWithCollection("", 2, 16);
-    QString text;
-    WhenModal(AnswerBox(QMessageBox::Ok, &text));
-    QTest::mouseClick(&Start(), Qt::LeftButton);
+    const QString text = MessageOf([this] { QTest::mouseClick(&Start(), Qt::LeftButton); });
     ASSERT_TRUE(WaitForEnd());
-    ASSERT_TRUE(FinishModals());
     EXPECT_FALSE(text.isEmpty());
     EXPECT_EQ(View().StatusLabel()->text(), text);
     EXPECT_EQ(Start().GetState(), CHoverButton::kStateOff);

@@ -16,10 +16,8 @@ class DriveDlgTest : public ::testing::Test {
         for (int i = 0; i < 10; ++i) {
             const auto space = i == 4 ? platform::DiskSpace{64487424, 128974848, 64487424}
                                       : std::optional<platform::DiskSpace>();
-            volumes_.Add(std::string(1, char('A' + i)) + ":\\", {types[i], space,
-                                                                 i == 3   ? "DATA"
-                                                                 : i == 4 ? "MUSIC"
-                                                                          : ""});
+            const char* label = i == 3 ? "DATA" : i == 4 ? "MUSIC" : "";
+            volumes_.Add(std::string(1, char('A' + i)) + ":\\", {types[i], space, label});
         }
         volumes_.Add("/media/somebody/A_RATHER_LONG_VOLUME_NAME",
                      {platform::DriveType::kRemovable, {}, ""});
@@ -93,7 +91,6 @@ TEST_F(DriveDlgTest, TheSelectionMarkFollowsClicksAndKeys) {
     EXPECT_EQ(list_->selectedItems().size(), 2);
 }
 
-// The dialog opens on the current stick; a mount that comes does not move the choice.
 TEST_F(DriveDlgTest, TheChoiceStaysWithItsDriveWhenAMountComes) {
     dialog_->SelectDrive("E:\\");
     EXPECT_EQ(list_->selectedItems(), QList<QListWidgetItem*>{list_->item(1)});
@@ -139,7 +136,6 @@ TEST_F(DriveDlgTest, ADoubleClickChoosesTheDriveAndClosesTheDialog) {
     EXPECT_NE(clicked, "<none>");
 }
 
-// The system's own volumes are not offered; the stick in use is, wherever it is mounted.
 TEST_F(DriveDlgTest, AVolumeNotForMusicIsListedOnlyAsTheStickInUse) {
     volumes_.AddNotForMusic("/srv/stick", {platform::DriveType::kFixed, {}, "OLD"});
     dialog_->OnRefresh();

@@ -58,20 +58,16 @@ TEST_F(ExtensionsDlgTest, EnterAddsTheTextLowerCasedOnceAndKeepsTheDialogOpen) {
     EXPECT_EQ(settings_->GetExtensions(), (Strings{"wav"}));
 }
 
-// The core's check: a refusal is said in the dialog and adds nothing, a leading dot is dropped,
-// empty adds nothing.
+// A refusal is said in the dialog.
 TEST_F(ExtensionsDlgTest, TheTypedTextIsCheckedAsTheCoreChecksIt) {
-    const struct {
-        const char* typed;
-        QStringList listed;
-        bool refused;
-    } rows[] = {{" a ", {"wav"}, true}, {".Flac", {"flac", "wav"}, false}, {"", {"wav"}, false}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.typed);
+    const std::tuple<const char*, QStringList, bool> rows[] = {
+        {" a ", {"wav"}, true}, {".Flac", {"flac", "wav"}, false}, {"", {"wav"}, false}};
+    for (const auto& [typed, listed, refused] : rows) {
+        SCOPED_TRACE(typed);
         Open({"wav"});
-        TypeAndEnter(row.typed);
-        EXPECT_EQ(Listed(), row.listed);
-        EXPECT_EQ(Child<QLabel>(*dialog_, "problem")->text().isEmpty(), !row.refused);
+        TypeAndEnter(typed);
+        EXPECT_EQ(Listed(), listed);
+        EXPECT_EQ(Child<QLabel>(*dialog_, "problem")->text().isEmpty(), !refused);
     }
 }
 
@@ -103,8 +99,6 @@ TEST_F(ExtensionsDlgTest, TheAddButtonAddsTheTypedTextAndEmptiesTheEdit) {
     EXPECT_TRUE(edit_->hasFocus());
 }
 
-// OK stores the list in alphabetical order, with the text still in the edit; Cancel, Escape and
-// the close box store nothing.
 TEST_F(ExtensionsDlgTest, OkStoresTheSortedListAndEveryOtherWayOutNothing) {
     for (const char* way : {"cancel", "escape", "close", "ok"}) {
         SCOPED_TRACE(way);

@@ -4,11 +4,15 @@
 #include "UiTestSupport.h"
 #include "storage/AppSettings.h"
 
-// The dialog shows the settings; OK stores what it shows, Cancel nothing.
-TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
+// Settings in a fresh folder, never saved.
+class StickLayoutDlgTest : public ::testing::Test {
+  protected:
+    StickLayoutDlgTest() { settings.SetSaveOnDestroy(false); }
     TempDir dir;
-    AppSettings settings(dir / "Tunecrate.ini");
-    settings.SetSaveOnDestroy(false);
+    AppSettings settings{dir / "Tunecrate.ini"};
+};
+
+TEST_F(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
     settings.SetPerFolder(31);
     settings.SetBalanceFolders(true);
     settings.SetFolderLimit(255);
@@ -32,21 +36,14 @@ TEST(StickLayoutDlgTest, ShowsTheSettingsAndOkStoresTheChoices) {
     }
 }
 
-TEST(StickLayoutDlgTest, TheSummaryNamesTheChoicesMade) {
-    TempDir dir;
-    AppSettings settings(dir / "Tunecrate.ini");
-    settings.SetSaveOnDestroy(false);
+TEST_F(StickLayoutDlgTest, TheSummaryNamesTheChoicesMade) {
     settings.SetPerFolder(31);
     settings.SetPlaylist(true);
     settings.SetBalanceFolders(true);
     EXPECT_EQ(CStickLayoutDlg::Summary(settings), "31 per folder, playlist, folder first");
 }
 
-// The explanations wrap in a narrower dialog instead of being cut off.
-TEST(StickLayoutDlgTest, TheExplanationsWrapWhenTheDialogIsMadeNarrower) {
-    TempDir dir;
-    AppSettings settings(dir / "Tunecrate.ini");
-    settings.SetSaveOnDestroy(false);
+TEST_F(StickLayoutDlgTest, TheExplanationsWrapWhenTheDialogIsMadeNarrower) {
     CStickLayoutDlg dialog(settings);
     ShowActive(dialog);
     const QString text =

@@ -9,26 +9,21 @@ const QString kStop = QStringLiteral(":/icons/actions/media-playback-stop.svg");
 
 }  // namespace
 
-// On a light desktop and a dark one, enabled and disabled, a symbol has the text's colour.
 TEST(SymbolIconTest, ASymbolTakesTheTextColourOfThePalette) {
     const QPalette before = QGuiApplication::palette();
-    const struct {
-        QColor text, disabled;
-    } palettes[] = {{Qt::black, Qt::gray}, {Qt::white, Qt::darkGray}};
-    for (const auto& colours : palettes) {
+    const std::pair<QColor, QColor> palettes[] = {{Qt::black, Qt::gray}, {Qt::white, Qt::darkGray}};
+    for (const auto& [text, disabled] : palettes) {
         QPalette palette = before;
-        palette.setColor(QPalette::Active, QPalette::WindowText, colours.text);
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, colours.disabled);
+        palette.setColor(QPalette::Active, QPalette::WindowText, text);
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
         QApplication::setPalette(palette);
         const QIcon icon = SymbolIcon::Load(kStop);
-        EXPECT_EQ(CoveredColours(icon.pixmap(16)), QSet<QRgb>{colours.text.rgb()});
-        EXPECT_EQ(CoveredColours(icon.pixmap(16, QIcon::Disabled)),
-                  QSet<QRgb>{colours.disabled.rgb()});
+        EXPECT_EQ(CoveredColours(icon.pixmap(16)), QSet<QRgb>{text.rgb()});
+        EXPECT_EQ(CoveredColours(icon.pixmap(16, QIcon::Disabled)), QSet<QRgb>{disabled.rgb()});
     }
     QApplication::setPalette(before);
 }
 
-// At twice the pixel density the symbol is drawn with twice the pixels, not enlarged.
 TEST(SymbolIconTest, ASymbolIsDrawnForThePixelDensity) {
     const QPixmap picture = SymbolIcon::Load(kStop).pixmap(QSize(16, 16), 2.0);
     EXPECT_EQ(picture.size(), QSize(32, 32));

@@ -74,7 +74,6 @@ TEST_F(GermanTest, EveryCoreMessageReadsAsTheCatalogueSaysWithItsArgumentsPutIn)
     }
 }
 
-// The cause is translated too; an argument's own "%1" stays as it is.
 TEST_F(GermanTest, AMessagesCauseIsTranslatedAndAnArgumentsPlaceholderLeftAlone) {
     EXPECT_EQ(MessageText::Translate(
                   UserMessage(Id::kCopyingStopped, {}, UserMessage(Id::kStickGone, {"/m/%1"}))),

@@ -65,6 +65,13 @@ inline bool FinishModals() {
     return QTest::qWaitFor([] { return g_modalsPending == 0; }, 5000);
 }
 
+// Runs `trigger`, which opens a modal window, and has `action` close that window; whether it did.
+inline bool WithModal(std::function<void(QWidget*)> action, const std::function<void()>& trigger) {
+    WhenModal(std::move(action));
+    trigger();
+    return FinishModals();
+}
+
 // Presses the button of a message box that `pick` finds, and records the box's text (and
 // informative text, if any).
 inline std::function<void(QWidget*)> AnswerBoxPicking(
@@ -99,6 +106,13 @@ inline std::function<void(QWidget*)> AnswerBoxWith(const QString& label, QString
             return nullptr;
         },
         text);
+}
+
+// The text of the message box that `trigger` opens, answered with OK.
+inline QString MessageOf(const std::function<void()>& trigger) {
+    QString text;
+    EXPECT_TRUE(WithModal(AnswerBox(QMessageBox::Ok, &text), trigger));
+    return text;
 }
 
 // Types the whole path into a file dialog's name field, as a user may, and accepts it: this does
