@@ -37,9 +37,8 @@ class CollectionFileTest : public CollectionTest {
     }
     std::string SavedText() { return SavedText(library_); }
 
-    // A folder that cannot be listed keeps its stored lines, is written back unchanged, takes
-    // no part in transfers and is rescanned when it is back. `music` gets a.mp3 and b.mp3;
-    // `makeUnavailable` takes it away, `bringBack` returns it, and new.mp3 is added then.
+    // A folder that cannot be listed keeps its stored lines and takes no part in transfers until
+    // it is back: `makeUnavailable` takes `music` away, `bringBack` returns it (new.mp3 added).
     void ExpectUnavailableFolderKeepsItsLines(const std::string& music,
                                               const std::function<void()>& makeUnavailable,
                                               const std::function<void()>& bringBack) {
@@ -81,7 +80,6 @@ class CollectionFileTest : public CollectionTest {
 
 }  // namespace
 
-// Paths and names are stored exactly, flags and xdir too, and load back unchanged.
 TEST_F(CollectionFileTest, TheCollectionSavesToTheDocumentedBytesAndLoadsBack) {
     ASSERT_TRUE(library_.AddDirectory(MakeDir("Music", {"x.mp3", "y.mp3"}), 0));
     ASSERT_TRUE(library_.AddDirectory(MakeDir("Other", {"z.mp3"}), 1));

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 // Volume labels as `watch --label` compares them: letter case folded as Unicode does, beyond ASCII.
 TEST(CaseFoldTest, LabelsMatchWhateverTheLetterCase) {
-    const struct {
-        std::string a, b;
-        bool same;
-    } rows[] = {
+    const std::tuple<std::string, std::string, bool> rows[] = {
         {"MÜSIK CAR", "Müsik Car", true}, {"ÆØÅ ÇÉ", "æøå çé", true},
         {"ΣΟΦΊΑ", "σοφία", true},         {"МУЗЫКА", "музыка", true},
         {"STRASSE", "straße", true},      {"ＭＵＳＩＣ", "ｍｕｓｉｃ", true},
@@ -18,8 +16,8 @@ TEST(CaseFoldTest, LabelsMatchWhateverTheLetterCase) {
         {"caf\xc9", "caf\xe9", false},  // not UTF-8: the bytes as they are
         {"caf\xe9", "CAF\xe9", true},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.a + " / " + row.b);
-        EXPECT_EQ(platform::CaseFold::Same(row.a, row.b), row.same);
+    for (const auto& [a, b, same] : rows) {
+        SCOPED_TRACE(a + " / " + b);
+        EXPECT_EQ(platform::CaseFold::Same(a, b), same);
     }
 }

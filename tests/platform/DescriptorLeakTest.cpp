@@ -36,7 +36,6 @@ class DescriptorLeakTest : public ::testing::Test {
     const std::string file_ = dir_ / "song.mp3";
 };
 
-// Each call, on its ways to success and to failure, closes what it opened.
 TEST_F(DescriptorLeakTest, FileAndVolumeCallsLeaveNoDescriptorOpen) {
     const std::string name = "song.mp3";
     std::vector<uint64_t> sizes;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "support/TempDir.h"
 
@@ -16,6 +17,16 @@ namespace {
 
 using platform::LockFile;
 constexpr uid_t kUser = 65534;  // nobody: a user who owns the collection
+
+// Whether `body` returns true in a child process.
+bool InChild(const std::function<bool()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(body() ? 0 : 1);
+    }
+    int status = -1;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 // A collection owned by an ordinary user, group-writable, in a folder everybody may enter.
 class LockFileTest : public ::testing::Test {
@@ -31,16 +42,10 @@ class LockFileTest : public ::testing::Test {
     }
     // Whether the user gets the lock, tried in a child process that runs as that user.
     bool UserLocks() const {
-        const pid_t child = fork();
-        if (child == 0) {
-            LockFile lock;
-            _exit(setgid(kUser) == 0 && setuid(kUser) == 0 &&
-                          lock.TryLock(lockPath_, collection_).Ok()
-                      ? 0
-                      : 1);
-        }
-        int status = -1;
-        return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return InChild([this] {
+            return setgid(kUser) == 0 && setuid(kUser) == 0 &&
+                   LockFile().TryLock(lockPath_, collection_).Ok();
+        });
     }
 
     TempDir dir_;
@@ -51,13 +56,10 @@ class LockFileTest : public ::testing::Test {
 // Whether another program would find the lock at `path` free: a fresh descriptor in a child,
 // locked directly (the child's copy of this process's held locks would answer for it).
 bool FreeForAnotherProgram(const std::string& path) {
-    const pid_t child = fork();
-    if (child == 0) {
+    return InChild([&path] {
         const int fd = open(path.c_str(), O_RDONLY);
-        _exit(fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : 1);
-    }
-    int status = -1;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
+    });
 }
 
 }  // namespace

@@ -77,7 +77,6 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
 
 INSTANTIATE_TEST_SUITE_P(MountLines, MountFilterTest, ::testing::ValuesIn(kCases), CaseName);
 
-// Where the system cannot name the user, every desktop folder counts as the user's.
 TEST(MountFilterUserTest, AnUnknownUserSeesTheDrivesOfEveryDesktopFolder) {
     const MountTable table =
         MountTable::Parse("41 27 8:65 / /media/bob/STICK rw - vfat /dev/sde1 rw");

@@ -111,8 +111,7 @@ TEST(WindowsPathTest, BackslashPathsForDestinationsAndMusicFiles) {
 
 TEST(WindowsFileTest, TheReadOnlyAttributeIsRespected) {
     TempDir dir;
-    const std::string locked = dir / "locked.ini";
-    const std::string song = dir / "song.mp3";
+    const std::string locked = dir / "locked.ini", song = dir / "song.mp3";
     WriteFileBytes(locked, "old");
     WriteFileBytes(song, "music");
     ASSERT_TRUE(SetFileAttributesW(platform::Widen(locked).c_str(), FILE_ATTRIBUTE_READONLY));

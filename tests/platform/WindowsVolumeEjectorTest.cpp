@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -34,12 +35,8 @@ struct FakeDevice : platform::EjectDevice {
     bool Open(const std::string& drive) override { return Step("open " + drive); }
     bool Lock() override {
         busy = busyLocks > 0;
-        if (busy) {
-            --busyLocks;
-            calls.push_back("lock");
-            return false;
-        }
-        return Step("lock");
+        busyLocks -= busy ? 1 : 0;
+        return Step("lock") && !busy;
     }
     bool IsBusy() override { return busy; }
     void WaitBeforeRetry() override { calls.push_back("wait"); }
@@ -63,10 +60,7 @@ TEST(WindowsVolumeEjectorTest, LocksDismountsAndEjectsARemovableDriveInThatOrder
 }
 
 TEST(WindowsVolumeEjectorTest, OnlyARemovableDriveIsTouched) {
-    const struct {
-        DriveType type;
-        Id id;
-    } cases[] = {
+    const std::pair<DriveType, Id> cases[] = {
         {DriveType::kFixed, Id::kNotEjectedFixed},
         {DriveType::kRemote, Id::kNotEjectedNoDisk},
         {DriveType::kOptical, Id::kNotEjectedNoDisk},
@@ -74,79 +68,71 @@ TEST(WindowsVolumeEjectorTest, OnlyARemovableDriveIsTouched) {
         {DriveType::kNoRootDir, Id::kNotEjectedNotMounted},
         {DriveType::kUnknown, Id::kNotEjectedNotMounted},
     };
-    for (const auto& c : cases) {
+    for (const auto& [type, id] : cases) {
+        SCOPED_TRACE(int(type));
         FakeDevice device;
-        device.type = c.type;
+        device.type = type;
         const EjectResult result = Eject(device);
-        EXPECT_EQ(result.outcome, Outcome::kFailed) << int(c.type);
-        EXPECT_EQ(result.message.GetId(), c.id) << int(c.type);
-        EXPECT_EQ(device.calls.size(), 1u) << int(c.type);  // the type only: nothing opened
+        EXPECT_EQ(result.outcome, Outcome::kFailed);
+        EXPECT_EQ(result.message.GetId(), id);
+        EXPECT_EQ(device.calls.size(), 1u);  // the type only: nothing opened
     }
 }
 
 TEST(WindowsVolumeEjectorTest, OnlyADriveLetterIsEjected) {
-    const struct {
-        const char* stick;
-        bool drive;
-    } cases[] = {{"E:", true}, {"e:\\", true},          {"E:/", true}, {"E:\\Music", false},
-                 {"", false},  {"/media/stick", false}, {"1:", false}, {"E", false}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, bool> cases[] = {
+        {"E:", true}, {"e:\\", true},          {"E:/", true}, {"E:\\Music", false},
+        {"", false},  {"/media/stick", false}, {"1:", false}, {"E", false}};
+    for (const auto& [stick, drive] : cases) {
+        SCOPED_TRACE(stick);
         FakeDevice device;
-        const EjectResult result = Eject(device, c.stick);
-        EXPECT_EQ(result.outcome == Outcome::kEjected, c.drive) << c.stick;
-        if (!c.drive) {
-            EXPECT_EQ(result.message.GetId(), Id::kNotEjectedNotMounted) << c.stick;
-            EXPECT_TRUE(device.calls.empty()) << c.stick;
+        const EjectResult result = Eject(device, stick);
+        EXPECT_EQ(result.outcome == Outcome::kEjected, drive);
+        if (!drive) {
+            EXPECT_EQ(result.message.GetId(), Id::kNotEjectedNotMounted);
+            EXPECT_TRUE(device.calls.empty());
         }
     }
 }
 
 TEST(WindowsVolumeEjectorTest, AFailedStepStopsTheEjectWithItsMessage) {
-    const struct {
-        const char* failing;
-        Outcome outcome;
-        Id id;
-        size_t calls;  // steps made, the failed one included
-    } cases[] = {
+    // The failing step, the outcome, the message and the steps made, the failed one included.
+    const std::tuple<const char*, Outcome, Id, size_t> cases[] = {
         {"open E:", Outcome::kFailed, Id::kNotEjectedUnmountFailed, 2},
         {"lock", Outcome::kFailed, Id::kNotEjectedUnmountFailed, 3},
         {"dismount", Outcome::kFailed, Id::kNotEjectedUnmountFailed, 4},
         {"allow", Outcome::kUnmounted, Id::kUnmountedPowerFailed, 5},
         {"eject", Outcome::kUnmounted, Id::kUnmountedPowerFailed, 6},
     };
-    for (const auto& c : cases) {
+    for (const auto& [failing, outcome, id, calls] : cases) {
+        SCOPED_TRACE(failing);
         FakeDevice device;
-        device.failing = c.failing;
+        device.failing = failing;
         const EjectResult result = Eject(device);
-        EXPECT_EQ(result.outcome, c.outcome) << c.failing;
-        EXPECT_EQ(result.message.GetId(), c.id) << c.failing;
+        EXPECT_EQ(result.outcome, outcome);
+        EXPECT_EQ(result.message.GetId(), id);
         EXPECT_EQ(result.message.GetArgs(),
-                  (std::vector<std::string>{"E:", "error of " + std::string(c.failing)}))
-            << c.failing;
-        EXPECT_EQ(device.calls.size(), c.calls) << c.failing;
+                  (std::vector<std::string>{"E:", "error of " + std::string(failing)}));
+        EXPECT_EQ(device.calls.size(), calls);
     }
 }
 
 TEST(WindowsVolumeEjectorTest, ABusyVolumeIsTriedAgainForAWhile) {
     const int attempts = WindowsVolumeEjector::kLockAttempts;
-    const struct {
-        int busyLocks;
-        Outcome outcome;
-        int waits;
-    } cases[] = {{3, Outcome::kEjected, 3},
-                 {attempts - 1, Outcome::kEjected, attempts - 1},
-                 {attempts, Outcome::kFailed, attempts - 1}};
-    for (const auto& c : cases) {
+    const std::tuple<int, Outcome, int> cases[] = {{3, Outcome::kEjected, 3},
+                                                   {attempts - 1, Outcome::kEjected, attempts - 1},
+                                                   {attempts, Outcome::kFailed, attempts - 1}};
+    for (const auto& [busyLocks, outcome, waits] : cases) {
+        SCOPED_TRACE(busyLocks);
         FakeDevice device;
-        device.busyLocks = c.busyLocks;
+        device.busyLocks = busyLocks;
         const EjectResult result = Eject(device);
-        EXPECT_EQ(result.outcome, c.outcome) << c.busyLocks;
-        if (c.outcome == Outcome::kFailed) {
+        EXPECT_EQ(result.outcome, outcome);
+        if (outcome == Outcome::kFailed) {
             EXPECT_EQ(result.message.Text(),
                       "Not ejected: E: is busy (a program still uses files on it)");
         }
-        EXPECT_EQ(std::count(device.calls.begin(), device.calls.end(), "wait"), c.waits)
-            << c.busyLocks;
+        EXPECT_EQ(std::count(device.calls.begin(), device.calls.end(), "wait"), waits);
     }
 }
 

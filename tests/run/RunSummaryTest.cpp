@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "run/NumberFormat.h"
@@ -26,11 +27,7 @@ TEST(RunSummaryTest, ExitStatusFollowsWhatArrivedAndWhatWasWritten) {
     playlistLost.playlistError = UserMessage::System("disk full");
     TransferResult dryRun = Result(Ending::kLimitReached, 3, 0, false);
     dryRun.dryRun = true;
-    const struct {
-        const char* name;
-        TransferResult result;
-        int exitStatus;
-    } rows[] = {
+    const std::tuple<const char*, TransferResult, int> rows[] = {
         {"full", Result(Ending::kStickFull, 3, 0), 0},
         {"limit", Result(Ending::kLimitReached, 1, 4), 0},
         {"folder full", Result(Ending::kFolderFull, 1, 0), 0},
@@ -42,45 +39,38 @@ TEST(RunSummaryTest, ExitStatusFollowsWhatArrivedAndWhatWasWritten) {
         {"refused", Result(Ending::kRefused, 0, 0, false), 1},
         {"dry run", dryRun, 0},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(run::RunSummary(row.result).ExitStatus(), row.exitStatus);
+    for (const auto& [name, result, exitStatus] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(run::RunSummary(result).ExitStatus(), exitStatus);
     }
 }
 
 // The one warning box after a run: the error of a refused run or a failed stick comes first,
 // then a playlist not written, then songs not put in play order.
 TEST(RunSummaryTest, TheWarningAfterARunNamesTheWeightiestProblem) {
-    const struct {
-        Ending ending;
-        const char *error, *playlist, *order, *warning;
-    } rows[] = {
+    const std::tuple<Ending, const char*, const char*, const char*, const char*> rows[] = {
         {Ending::kRefused, "no stick", "", "", "no stick"},
         {Ending::kStickFailed, "gone", "lost", "", "gone"},
         {Ending::kFolderFull, "full", "lost", "mixed", "the playlist was not written: lost"},
         {Ending::kStickFull, "", "", "mixed", "the songs were not put in play order: mixed"},
         {Ending::kStickFull, "", "", "", ""},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.warning);
-        TransferResult result = Result(row.ending, 1, 0);
-        for (auto [field, text] : {std::pair{&result.error, row.error},
-                                   {&result.playlistError, row.playlist},
-                                   {&result.orderError, row.order}}) {
+    for (const auto& [ending, error, playlist, order, warning] : rows) {
+        SCOPED_TRACE(warning);
+        TransferResult result = Result(ending, 1, 0);
+        for (auto [field, text] : {std::pair{&result.error, error},
+                                   {&result.playlistError, playlist},
+                                   {&result.orderError, order}}) {
             *field = *text ? UserMessage::System(text) : UserMessage();
         }
-        EXPECT_EQ(run::RunSummary(result).Warning().Text(), row.warning);
+        EXPECT_EQ(run::RunSummary(result).Warning().Text(), warning);
     }
 }
 
 // Sizes in binary units: a few bytes are never "0 MB", and the style gives the separators.
 TEST(RunSummaryTest, SizesPickTheirUnitAndTheStylesSeparators) {
     const run::NumberStyle german{".", ","};
-    const struct {
-        uint64_t bytes;
-        const char* english;
-        const char* german;
-    } rows[] = {
+    const std::tuple<uint64_t, const char*, const char*> rows[] = {
         {0, "0 KB", "0 KB"},
         {1, "1 KB", "1 KB"},
         {(uint64_t{1} << 20) - 1, "1,024 KB", "1.024 KB"},
@@ -88,10 +78,10 @@ TEST(RunSummaryTest, SizesPickTheirUnitAndTheStylesSeparators) {
         {uint64_t{3436} << 20, "3.4 GB", "3,4 GB"},
         {uint64_t{1234567890} << 20, "1,205,632.7 GB", "1.205.632,7 GB"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.bytes);
-        EXPECT_EQ(run::NumberFormat::Size(row.bytes).Text(), row.english);
-        EXPECT_EQ(run::NumberFormat::Size(row.bytes, german).Text(), row.german);
+    for (const auto& [bytes, english, inGerman] : rows) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(run::NumberFormat::Size(bytes).Text(), english);
+        EXPECT_EQ(run::NumberFormat::Size(bytes, german).Text(), inGerman);
     }
 }
 

@@ -3,17 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using run::StartButton;
 using Request = StartButton::Request;
 
 TEST(StartButtonTest, AClickStartsFromOffAndStopsARunningTransfer) {
-    const struct {
-        int state;
-        bool running;
-        Request request;
-    } rows[] = {
+    const std::tuple<int, bool, Request> rows[] = {
         {StartButton::kOn, false, Request::kStart},
         {StartButton::kOn, true, Request::kNothing},  // released over the running button
         {StartButton::kOnPressed, true, Request::kStop},
@@ -21,9 +19,9 @@ TEST(StartButtonTest, AClickStartsFromOffAndStopsARunningTransfer) {
         {StartButton::kOff, false, Request::kNothing},
         {StartButton::kOffPressed, false, Request::kNothing},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "state " << row.state << ", running " << row.running);
-        EXPECT_EQ(StartButton::OnClick(row.state, row.running), row.request);
+    for (const auto& [state, running, request] : rows) {
+        SCOPED_TRACE(testing::Message() << "state " << state << ", running " << running);
+        EXPECT_EQ(StartButton::OnClick(state, running), request);
     }
 }
 

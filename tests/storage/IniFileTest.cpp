@@ -190,7 +190,6 @@ TEST_F(IniFileOnDiscTest, WriteReplacesTheWholeFile) {
     EXPECT_EQ(ReadFileBytes(path), "[MusicFiles]\r\n[Other]\r\nkeep=me\r\n");
 }
 
-// A read-only file, a directory, no path at all and a path into a missing folder.
 TEST_F(IniFileOnDiscTest, AFailedWriteChangesNoFileAndLeavesNoTemporary) {
     const std::string readOnly = dir / "ro.ini";
     WriteFileBytes(readOnly, "old");

@@ -13,7 +13,6 @@ class TempDir {
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& Path() const { return path_; }
-    // Path of `name` inside the directory.
     std::string operator/(const std::string& name) const;
 
   private:

@@ -39,10 +39,9 @@ class CandidatePoolTest : public ::testing::Test {
         pool.OrderByCost([&](const LibraryEntry& song) { return costs.at(song.GetName()); });
     }
     int Next() {
-        const int index = indexes_.empty() ? 0 : indexes_.front();
-        if (!indexes_.empty()) {
-            indexes_.pop_front();
-        }
+        indexes_.push_back(0);  // after the indexes asked for
+        const int index = indexes_.front();
+        indexes_.pop_front();
         return index;
     }
 

@@ -59,7 +59,6 @@ TEST(DriveInfoTest, APulledStickKeepsItsLastCountsAndLabel) {
     EXPECT_FALSE(info.IsSpaceCurrent());
 }
 
-// The stick in use is offered wherever it is mounted, once; a stick that is gone is not.
 TEST(DriveInfoTest, TheStickChoicesAreTheDrivesForMusicAndTheMountedStickInUse) {
     FakeVolumes volumes;
     volumes.Add("/media/anna/MUSIC", {platform::DriveType::kRemovable, {}, "MUSIC"});

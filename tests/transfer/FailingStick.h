@@ -26,7 +26,7 @@ class FailingStick : public FileOperations {
     std::optional<uint64_t> capacity;
     bool nameAppears = false;  // another program takes the first name a copy is to get
     mutable int copies = 0, flushes = 0, renames = 0;
-    std::function<void()> beforeRename, beforeFlush;
+    std::function<void()> beforeRename = [] {}, beforeFlush = [] {};
 
     CopyResult CopyInto(const std::string& source, const StickFolder& folder,
                         const std::string& name, bool flushNow) const override {
@@ -39,18 +39,14 @@ class FailingStick : public FileOperations {
     CopyResult RenameWithoutOverwrite(const StickFolder& fromFolder, const std::string& from,
                                       const StickFolder& toFolder,
                                       const std::string& to) const override {
-        if (beforeRename) {
-            beforeRename();
-        }
+        beforeRename();
         if (++renames == 1 && nameAppears) {
             std::ofstream(toFolder.PathOf(to)) << "came meanwhile";
         }
         return FileOperations::RenameWithoutOverwrite(fromFolder, from, toFolder, to);
     }
     platform::Status FlushVolume(const std::string& path) const override {
-        if (beforeFlush) {
-            beforeFlush();
-        }
+        beforeFlush();
         if (++flushes == nth && fault == Fault::kFlush) {
             return platform::Status::Failed(
                 platform::UserMessage::System(path + ": " + std::strerror(error)));

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <tuple>
 
 #include "support/TempDir.h"
 #include "transfer/StickFolder.h"
@@ -144,11 +145,7 @@ TEST(FileOperationsTest, AnAbandonedCopyLeavesNothingAndGivesTheProgramsOwnReaso
 }
 
 TEST(FileOperationsTest, SafeNamesForFatExfatAndNtfs) {
-    const struct {
-        const char* name;
-        unsigned copy;
-        const char* safe;
-    } rows[] = {
+    const std::tuple<const char*, unsigned, const char*> rows[] = {
         {"What's Going On?.mp3", 1, "What's Going On_.mp3"},
         {"Say \"Hi\" <live>|*.mp3", 1, "Say _Hi_ _live___.mp3"},
         {"AC-DC: Live\\1/2.mp3", 1, "AC-DC_ Live_1_2.mp3"},
@@ -158,9 +155,8 @@ TEST(FileOperationsTest, SafeNamesForFatExfatAndNtfs) {
         {"Lied \xc3\xa4?.mp3", 3, "Lied \xc3\xa4_ (3).mp3"},
         {"...", 1, "_"},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(FileOperations::SafeName(row.name, row.copy), row.safe)
-            << row.name << ", copy " << row.copy;
+    for (const auto& [name, copy, safe] : rows) {
+        EXPECT_EQ(FileOperations::SafeName(name, copy), safe) << name << ", copy " << copy;
     }
     // 300 two-byte letters: shortened before the extension to what every system holds.
     std::string umlauts;

@@ -7,8 +7,6 @@
 
 using platform::DriveType;
 
-// What a wipe would delete: music and other files in nested folders, but nothing behind a link;
-// and how the question shows it.
 TEST(StickContentsTest, CountsWhatAWipeDeletesWithoutFollowingLinks) {
     TempDir stick, outside;
     WriteFileBytes(stick / "a.mp3", std::string(1000, 'x'));
