@@ -85,9 +85,8 @@ class CliTest : public ::testing::Test {
         return nlohmann::json::parse(result.out.empty() ? "{}" : result.out);
     }
 
-    // What a fill running on `stick` has made there so far: the names in its root, and the
-    // copies in progress in its copy folder ("<copy folder>/<name>"). The folder may go at any
-    // moment.
+    // What a fill running on `stick` has made there so far: the names in its root, and the copies
+    // in progress in its copy folder ("<copy folder>/<name>"), which may go at any moment.
     static std::set<std::string> FilesAndCopiesIn(const std::string& stick) {
         std::set<std::string> names = FilesIn(stick);
         const std::string copies = FileOperations::kCopyFolder;
@@ -99,6 +98,12 @@ class CliTest : public ::testing::Test {
             }
         }
         return names;
+    }
+
+    // A run that failed (exit status 1), saying `message` on the error stream.
+    static void ExpectFailed(const CliResult& result, const std::string& message) {
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     }
 
     // A spawned fill stopped by a signal says so and saved flags for just what is on the stick.

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <chrono>
 #include <regex>
+#include <tuple>
 
 #include "cli/CliFixture.h"
 #include "platform/files/Utf8Path.h"
@@ -20,7 +21,6 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using ::testing::HasSubstr;
 
-// Listing an absent settings file shows a first start's types and does not create it.
 TEST_F(CliTest, ListingWithoutASettingsFileShowsTheFirstStartsTypes) {
     EXPECT_EQ(Run({"--settings", dir / "fresh.ini", "ext", "list"}).out,
               "mp3\nflac\nogg\nopus\nm4a\naac\nwma\nwav\n");
@@ -40,9 +40,8 @@ TEST_F(CliTest, ExtensionsAreEditedLikeTheDialogDoes) {
 TEST_F(CliTest, WithoutAnyFileTypeAddAndFillSaySoAndWriteNothing) {
     EXPECT_EQ(Run({"ext", "remove", "mp3"}).exitCode, 0);
     for (const char* command : {"add", "fill"}) {
-        const CliResult none = Run({command, collection, stick});
-        EXPECT_EQ(none.exitCode, 1) << command;
-        EXPECT_THAT(none.err, HasSubstr("no music file types are set"));
+        SCOPED_TRACE(command);
+        ExpectFailed(Run({command, collection, stick}), "no music file types are set");
     }
     EXPECT_FALSE(fs::exists(collection));
 }
@@ -64,8 +63,7 @@ class CliAddTest : public CliTest {
 };
 
 TEST_F(CliAddTest, AddTakesTheFoldersItCanAndFailsNamingTheOthers) {
-    EXPECT_EQ(added.exitCode, 1);
-    EXPECT_THAT(added.err, HasSubstr("error: Directory not found: " + dir / "missing"));
+    ExpectFailed(added, "error: Directory not found: " + dir / "missing");
     EXPECT_EQ(Run({"list", collection}).out,
               rock + "\n  [ ] a.mp3\n  [ ] b.mp3\n" + jazz + "\n  [ ] x.MP3\n");
 }
@@ -92,8 +90,7 @@ TEST_F(CliAddTest, RemoveTakesTheFolderOutOfTheCollection) {
               "[MusicFiles]\r\ndir=" + rock + "\r\nf0=a.mp3\r\nf0=b.mp3\r\n");
 }
 
-// A whole music tree: every folder that holds music becomes a directory of its own; folders
-// without music, links to folders and folders already listed are skipped.
+// Folders without music, links to folders and folders already listed are skipped.
 TEST_F(CliTest, AddRecursiveTakesEveryMusicFolderOfATree) {
     for (const char* file : {"z.mp3", "A/x.mp3", "A/B/y.mp3", "C/cover.jpg"}) {
         WriteFileBytes(music + "/" + file, "x");
@@ -129,12 +126,7 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
 #else
     const char* kShoutedMessage = "Stick not found";
 #endif
-    struct Case {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string message;
-    };
-    std::vector<Case> cases = {
+    std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
         {{}, 2, ""},
         {{"fetch", collection}, 2, "unknown command \"fetch\""},
         {{"ext", "add"}, 2, ""},
@@ -173,11 +165,11 @@ TEST_F(CliTest, BadInputGetsOneClearLineAndTheRightExitCode) {
         cases.push_back(
             {{"fill", linked, stick, "--folder", "--delete-old", "--yes"}, 1, "Will not delete"});
     }
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.args));
-        const CliResult result = Run(c.args);
-        EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    for (const auto& [args, exitCode, message] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.exitCode, exitCode) << result.err;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");  // a refusal is said once, on the error stream
     }
     EXPECT_EQ(ReadFileBytes(collection), before);
@@ -210,9 +202,7 @@ class CliWipeTest : public CliTest {
 };
 
 TEST_F(CliWipeTest, WipingAFolderThatIsNoRemovableDriveIsAskedFirstOnATerminal) {
-    const CliResult declined = Run(fill, "n\n");
-    EXPECT_EQ(declined.exitCode, 1);
-    EXPECT_THAT(declined.err, HasSubstr("On it: 1 file, 1 KB [y/N] Nothing was deleted"));
+    ExpectFailed(Run(fill, "n\n"), "On it: 1 file, 1 KB [y/N] Nothing was deleted");
     EXPECT_EQ(FilesIn(stick), (std::set<std::string>{"old"}));
 }
 
@@ -230,8 +220,7 @@ TEST_F(CliWipeTest, AFillSavesWhatWentOver) {
 }
 
 #ifndef _WIN32
-// Music with a name that is not UTF-8 (Latin-1, from old collections) and a song whose reading
-// fails.
+// A song named in Latin-1 (no UTF-8, from old collections) and a song whose reading fails.
 class CliJsonTest : public CliTest {
   protected:
     void SetUp() override {
@@ -280,10 +269,8 @@ TEST_F(CliTest, BindMountsCannotLeadTheWipeOntoTheMusic) {
     ASSERT_EQ(Run({"add", collection, dir / "Shared"}).exitCode, 0);
     for (const std::string& alias : {dir / "alias", dir / "parentAlias", stick2}) {
         SCOPED_TRACE(alias);
-        const CliResult refused =
-            Run({"fill", collection, alias, "--folder", "--delete-old", "--yes"});
-        EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_NE(refused.err.find("Will not"), std::string::npos) << refused.err;
+        ExpectFailed(Run({"fill", collection, alias, "--folder", "--delete-old", "--yes"}),
+                     "Will not");
     }
     const CliResult filled =
         Run({"fill", collection, stick, "--folder", "--delete-old", "--yes", "--limit", "1M"});
@@ -291,8 +278,7 @@ TEST_F(CliTest, BindMountsCannotLeadTheWipeOntoTheMusic) {
     EXPECT_EQ(FilesIn(music).size(), 3u);
     EXPECT_EQ(FilesIn(stick).size(), 4u);  // the three songs and the mount point
 }
-// A "song" that is the kernel's trace pipe, whose reads wait for ever, fails on its own once
-// stalled for the limit; a second signal gives it up at once, and the run still saves and ends.
+// A "song" that is the kernel's trace pipe, whose reads wait for ever.
 TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
     const Mount tracefs("nodev", dir / "tracefs", "tracefs");
     if (!tracefs.mounted) {
@@ -309,14 +295,11 @@ TEST_F(CliTest, AHangingCopyFailsAfterAStallOrASecondSignal) {
 
     ASSERT_TRUE(TryCreateSymlink(hanging, music + "/hang.mp3"));
     MakeCollection(0);
-    // The copy's temporary file on the stick.
-    const auto copyBegun = [this] {
-        for (const std::string& name : FilesAndCopiesIn(stick)) {
-            if (FileOperations::IsTemporaryName(fs::path(name).filename().string())) {
-                return true;
-            }
-        }
-        return false;
+    const auto copyBegun = [this] {  // the copy's temporary file is on the stick
+        const std::set<std::string> names = FilesAndCopiesIn(stick);
+        return std::any_of(names.begin(), names.end(), [](const std::string& name) {
+            return FileOperations::IsTemporaryName(fs::path(name).filename().string());
+        });
     };
     const auto start = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point firstSignal;
@@ -344,21 +327,18 @@ TEST_F(CliTest, AddSaysWhatItAdded) {
     WriteFileBytes(music + "/a.mp3", "x");
     WriteFileBytes(music + "/b.mp3", "x");
     WriteFileBytes(music + "/A/c.mp3", "x");
-    const struct {
-        std::vector<std::string> args;
-        std::string out;
-    } rows[] = {
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"add", collection, music}, "Added " + music + ": 2 music files\n"},
         {{"add", collection, music, "-r"},
          music + ": 1 folder with 1 music file added, 1 folder already in the collection\n"},
         {{"add", collection, music, "-r"},
          music + ": 0 folders with 0 music files added, 2 folders already in the collection\n"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::PrintToString(row.args));
-        const CliResult result = Run(row.args);
+    for (const auto& [args, out] : rows) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CliResult result = Run(args);
         EXPECT_EQ(result.exitCode, 0);
-        EXPECT_EQ(result.out, row.out);
+        EXPECT_EQ(result.out, out);
         EXPECT_EQ(result.err, "");
     }
 }
@@ -376,7 +356,6 @@ TEST_F(CliTest, CountsReadAsEnglish) {
     }
 }
 
-// Help lists the options as they are typed, without the parser's own notation.
 TEST_F(CliTest, HelpShowsOptionsAsTyped) {
     const std::string help = Run({"fill", "--help"}).out;
     for (const char* leftover : {"{false}", "SIZE:", "N:", "TEXT:"}) {
@@ -413,9 +392,8 @@ TEST_F(CliTest, AListingEndsQuietlyWhenItsReaderStops) {
 // `fill | head -1`: the reader of the output goes away; the run still copies and saves.
 TEST_F(CliTest, AClosedOutputPipeLosesNoFlags) {
     MakeCollection(3);
-    const CliResult result = Spawn({"fill", collection, stick, "--folder"}, {}, true);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.err, HasSubstr("error: the output could not be written"));
+    ExpectFailed(Spawn({"fill", collection, stick, "--folder"}, {}, true),
+                 "error: the output could not be written");
     EXPECT_EQ(FilesIn(stick).size(), 3u);
     EXPECT_EQ(Transferred(), FilesIn(stick));
 }
@@ -466,8 +444,7 @@ TEST_F(CliCtrlCTest, WhileAFillRunsASecondFillAndASaveAreRefused) {
         add = Spawn({"add", collection, other});
     });
     for (const CliResult& refused : {second, add}) {
-        EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_THAT(refused.err, HasSubstr("in use by another program"));
+        ExpectFailed(refused, "in use by another program");
     }
     EXPECT_TRUE(FilesIn(stick2).empty());
     EXPECT_TRUE(fs::exists(collection + ".lock"));
@@ -481,24 +458,19 @@ TEST_F(CliCtrlCTest, CtrlCStopsAFillBetweenFilesKeepingTheFlags) {
 
 #endif
 
-// A read-only volume is an error: the run ends, marks nothing and exits with 1.
 TEST_F(CliTest, AReadOnlyVolumeIsReported) {
     TmpfsMount readOnly(1024 * kKiB, "ro");
     SKIP_UNLESS_MOUNTED(readOnly);
     MakeCollection(15);
-    const CliResult denied = Run({"fill", collection, readOnly.Path()});
-    EXPECT_EQ(denied.exitCode, 1);
-    EXPECT_NE(denied.err.find("error: "), std::string::npos);
+    ExpectFailed(Run({"fill", collection, readOnly.Path()}), "error: ");
     EXPECT_TRUE(Transferred().empty());
 }
 
-// A player shows at most N files in a folder: with a song of the user's in the root, a fill of
-// the root stops at N files there.
+// The user's own song in the root counts against the limit.
 TEST_F(CliTest, TheFolderLimitEndsARootFillWithTheDeviceLimit) {
     MakeCollection(8, 1000);
     WriteFileBytes(stick + "/mine.mp3", "x");
-    const json summary = Fill(stick, {"--folder", "--folder-limit", "4"});
-    EXPECT_EQ(summary["ending"], "deviceLimit");
+    EXPECT_EQ(Fill(stick, {"--folder", "--folder-limit", "4"})["ending"], "deviceLimit");
     EXPECT_EQ(FilesIn(stick).size(), 4u);
 }
 

@@ -46,8 +46,7 @@ TEST_F(RealStickTest, AnExfatStickWithLargeClustersIsFilledToTheBrim) {
     EXPECT_GT(summary["filesCopied"].get<int>(), 250);
 }
 
-// A drawn song that does not fit is set aside and smaller ones still go, until none of the
-// songs left fits (a few KiB stay free for the stick's record of its songs).
+// A few KiB stay free for the stick's record of its songs.
 TEST_F(RealStickTest, AFillGoesOnWithSmallerSongsUntilNoneFits) {
     RealVolume stick(Kind::kExfat, 16 << 20, "");
     SKIP_UNLESS_REAL_VOLUME(stick);
@@ -73,8 +72,7 @@ TEST_F(RealStickTest, AFullFatRootFolderEndsTheFillAsFull) {
     EXPECT_EQ(Transferred(), FilesIn(stick.Path()));
 }
 
-// Names a stick's file system refuses arrive under safe names, whole; two that become the same
-// name are numbered; the collection keeps the songs' own names.
+// Two names that become the same safe name are numbered; the collection keeps the own names.
 class RealStickNamesTest : public RealStickTest, public ::testing::WithParamInterface<Kind> {};
 
 TEST_P(RealStickNamesTest, OddNamesArriveUnderSafeNames) {
@@ -114,8 +112,6 @@ INSTANTIATE_TEST_SUITE_P(, RealStickNamesTest,
                          ::testing::Values(Kind::kExfat, Kind::kNtfs, Kind::kFat),
                          [](const auto& info) { return RealVolume::KindName(info.param); });
 
-// kill -9 at a few moments of a fill: no song's name ever stands on a part of a song, and the
-// next run clears away what the killed one left.
 TEST_F(RealStickTest, AKilledFillLeavesNoTruncatedSongAndTheNextRunNoDebris) {
     RealVolume stick(Kind::kExfat, 96 << 20, "MUSIC", 128 * kKiB);
     SKIP_UNLESS_REAL_VOLUME(stick);
@@ -190,8 +186,7 @@ TEST_F(NumberedFoldersTest, ASecondFillGoesOnInTheNextFolderAndThePlaylistKeepsW
     EXPECT_EQ(Playlist(), Lines());
 }
 
-// Songs whose names clash on the stick all arrive, numbered: the same name in two folders, names
-// that differ in letter case only, a name made safe beside the same name. Each arrives whole.
+// The same name in two folders, names that differ in case only, a safe name beside the same name.
 TEST_F(RealStickTest, SongsWhoseNamesClashAllArriveNumbered) {
     RealVolume stick(Kind::kExfat, 16 << 20, "");
     SKIP_UNLESS_REAL_VOLUME(stick);
@@ -215,8 +210,7 @@ TEST_F(RealStickTest, SongsWhoseNamesClashAllArriveNumbered) {
     EXPECT_EQ(FilesIn(stick.Path()).count("a_b (2).mp3"), 1u);
 }
 
-// Numbers go on after the highest on the stick, as wide as the stick needs (4096 clusters: four
-// digits): the names of two runs sort in the order they were written, past 999.
+// As wide as the stick needs (4096 clusters: four digits), so two runs sort right past 999.
 TEST_F(RealStickTest, NumbersGoOnAcrossRunsAndSortInPlayOrder) {
     RealVolume stick(Kind::kExfat, 16 << 20, "");
     SKIP_UNLESS_REAL_VOLUME(stick);

@@ -13,6 +13,8 @@ BUS_NAME = 'org.freedesktop.UDisks2'
 MAIN_OBJ = '/org/freedesktop/UDisks2'
 MAIN_IFACE = 'org.freedesktop.UDisks2.Manager'
 SYSTEM_BUS = True
+BUSY = ("raise dbus.exceptions.DBusException('target is busy', "
+        "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
 
 
 def load(mock, parameters):
@@ -21,19 +23,14 @@ def load(mock, parameters):
                    {'Removable': dbus.Boolean(parameters.get('removable', True)),
                     'CanPowerOff': dbus.Boolean(True)},
                    [('PowerOff', 'a{sv}', '', '')])
-    unmount = ''
-    if parameters.get('busy'):
-        unmount = ("raise dbus.exceptions.DBusException('target is busy', "
-                   "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
+    unmount = BUSY if parameters.get('busy') else ''
     for name in parameters['blocks'] or ['loop%d' % i for i in range(64)]:
         block = '/org/freedesktop/UDisks2/block_devices/' + name
         mock.AddObject(block, 'org.freedesktop.UDisks2.Block', {'Drive': dbus.ObjectPath(drive)},
                        [])
         if parameters.get('umount'):
-            unmount = ("import subprocess\n"
-                       "if subprocess.call(['umount', '/dev/%s']) != 0: " % name +
-                       "raise dbus.exceptions.DBusException('target is busy', "
-                       "name='org.freedesktop.UDisks2.Error.DeviceBusy')")
+            unmount = "import subprocess\nif subprocess.call(['umount', '/dev/%s']) != 0: " % name
+            unmount += BUSY
         dbusmock.get_object(block).AddMethod('org.freedesktop.UDisks2.Filesystem', 'Unmount',
                                              'a{sv}', '', unmount)
     mock.log('ready')

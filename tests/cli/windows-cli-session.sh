@@ -20,6 +20,10 @@ win() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
 cli() { "$wine" "$program" --settings "$(win "$work/Tunecrate.ini")" "$@"; }
 # The songs in a folder; the stick's own record (a dot file) is not one.
 count() { find "$1" -type f ! -name ".*" | wc -l; }
+# Each copy in the folder is byte for byte the music file of its name.
+check_copies() { for c in "$1"/*; do check "${c#$work/} is exact" 'cmp -s "$c" "$music/${c##*/}"'; done; }
+# An old song in a folder "old", for a wipe to delete.
+old_song() { mkdir -p "$1/old"; echo old >"$1/old/old.mp3"; }
 
 music="$work/Müsik Ørkester"
 mkdir -p "$music" "$work/Stick 1" "$work/Stick 2"
@@ -38,9 +42,7 @@ check "list keeps the names" 'grep -qF "Schön.MP3" <<<"$listing" && grep -qF "L
 
 cli fill "$coll" "$(win "$work/Stick 1")" --folder --limit 250K --seed 3 >/dev/null
 check "the first fill copies two files" '[ "$(count "$work/Stick 1")" = 2 ]'
-for copy in "$work/Stick 1"/*; do
-  check "the copy of ${copy##*/} is exact" 'cmp -s "$copy" "$music/${copy##*/}"'
-done
+check_copies "$work/Stick 1"
 
 cli fill "$coll" "$(win "$work/Stick 2")" --folder --limit 350K >/dev/null
 check "the second fill takes the three files left" '[ "$(count "$work/Stick 2")" = 3 ]'
@@ -52,23 +54,19 @@ listing=$(cli list "$coll" | tr -d '\r')
 # first fill's files stay marked with the second's.
 check "after the second fill every file is marked" '[ "$(grep -c "\[x\]" <<<"$listing")" = 5 ]'
 
-mkdir -p "$work/Stick 1/old"
-echo old >"$work/Stick 1/old/old.mp3"
+old_song "$work/Stick 1"
 cli fill "$coll" "$(win "$work/Stick 1")" --folder --delete-old --yes --limit 150K >/dev/null
 check "a refill with --delete-old wipes the folder first" \
   '[ ! -e "$work/Stick 1/old" ] && [ "$(count "$work/Stick 1")" = 1 ]'
 
 # wine keeps its drives as links to folders: T: becomes a drive whose root is "Stick 3".
-mkdir -p "$work/Stick 3/old"
-echo old >"$work/Stick 3/old/old.mp3"
+old_song "$work/Stick 3"
 ln -sfn "$work/Stick 3" "$drive"
 "${WINESERVER:-wineserver}" -w  # the running wine keeps its drive list: let it end first
 check "the drive list shows T:" 'cli drives | grep -q "^T:"'
 cli fill "$coll" T: --delete-old --yes --limit 250K >/dev/null
 check "a fill of the bare drive T: wipes its root and copies into it" \
   '[ ! -e "$work/Stick 3/old" ] && [ "$(count "$work/Stick 3")" = 2 ]'
-for copy in "$work/Stick 3"/*; do
-  check "the copy of ${copy##*/} on T: is exact" 'cmp -s "$copy" "$music/${copy##*/}"'
-done
+check_copies "$work/Stick 3"
 
 echo "$passed passed, 0 failed"
