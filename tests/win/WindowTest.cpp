@@ -55,50 +55,36 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
-// A list view of another process, read and selected through memory of that process.
-class RemoteListView {
-  public:
-    explicit RemoteListView(HWND list) : list_(list) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(list, &pid);
-        process_ =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        memory_ =
-            static_cast<char*>(VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-    }
-    ~RemoteListView() {
-        VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    int Find(const std::string& text) {
-        const int count = int(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            LVITEMW item{};
-            item.cchTextMax = 256;
-            item.pszText = reinterpret_cast<wchar_t*>(memory_ + sizeof item);
-            WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
-            SendMessageW(list_, LVM_GETITEMTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(memory_));
-            wchar_t found[256] = {};
-            ReadProcessMemory(process_, item.pszText, found, sizeof found - sizeof(wchar_t),
-                              nullptr);
-            if (Narrow(found) == text) {
-                return i;
-            }
-        }
-        return -1;
-    }
-    void Select(int index) {
+// Selects the item that reads `text` in a list view of another process, through memory of that
+// process; false when there is none.
+bool SelectRemoteItem(HWND list, const std::string& text) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    auto* memory =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    bool selected = false;
+    const int count = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count && !selected; ++i) {
         LVITEMW item{};
-        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr);
-        SendMessageW(list_, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(memory_));
+        item.cchTextMax = 256;
+        item.pszText = reinterpret_cast<wchar_t*>(memory + sizeof item);
+        WriteProcessMemory(process, memory, &item, sizeof item, nullptr);
+        SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(memory));
+        wchar_t found[256] = {};
+        ReadProcessMemory(process, item.pszText, found, sizeof found - sizeof(wchar_t), nullptr);
+        selected = Narrow(found) == text;
+        if (selected) {
+            item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+            WriteProcessMemory(process, memory, &item, sizeof item, nullptr);
+            SendMessageW(list, LVM_SETITEMSTATE, WPARAM(i), reinterpret_cast<LPARAM>(memory));
+        }
     }
-
-  private:
-    HWND list_;
-    HANDLE process_;
-    char* memory_;
-};
+    VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return selected;
+}
 
 // The stick's folder, which the test script maps to the drive letter the program is given.
 const std::string kStick = Env("TUNECRATE_TEST_STICK");
@@ -124,10 +110,8 @@ class WindowTest : public testing::Test {
 
     void TearDown() override {
         if (process_.hProcess) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(process_.hProcess, 1);
-                WaitForSingleObject(process_.hProcess, 10000);
-            }
+            TerminateProcess(process_.hProcess, 1);  // fails harmlessly where it has ended
+            WaitForSingleObject(process_.hProcess, 10000);
             CloseHandle(process_.hProcess);
             CloseHandle(process_.hThread);
         }
@@ -166,28 +150,16 @@ class WindowTest : public testing::Test {
 
     // A visible top-level window of the program with this class (and owner, unless null).
     HWND FindOwnWindow(const wchar_t* windowClass, HWND owner) const {
-        struct Search {
-            DWORD pid;
-            const wchar_t* windowClass;
-            HWND owner;
-            HWND found;
-        } search{process_.dwProcessId, windowClass, owner, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                if (pid == s->pid && IsWindowVisible(window) && wcscmp(name, s->windowClass) == 0 &&
-                    (!s->owner || GetWindow(window, GW_OWNER) == s->owner)) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == process_.dwProcessId && IsWindowVisible(window) &&
+                (!owner || GetWindow(window, GW_OWNER) == owner)) {
+                return window;
+            }
+        }
+        return nullptr;
     }
 
     // A dialog or message box the program opened over its main window.
@@ -234,12 +206,6 @@ size_t Count(const std::string& text, const std::string& what) {
         ++n;
     }
     return n;
-}
-
-TEST_F(WindowTest, OpensWithTheRememberedCollectionsDirectoriesInFileOrder) {
-    Start();
-    EXPECT_EQ(ListLines(Item(IDC_DIRLIST)),
-              (std::vector<std::string>{dir_ / "Rock", dir_ / "Jazz"}));
 }
 
 TEST_F(WindowTest, TheDirectoryListGrowsWithTheWindow) {
@@ -329,10 +295,7 @@ TEST_F(WindowTest, DriveDialogChoiceBecomesTheStickDrive) {
     Start();
     Command(ID_SELECT_DRIVE);
     HWND dialog = WaitForDialog();
-    RemoteListView drives(GetDlgItem(dialog, IDC_DRIVELIST));
-    const int stick = drives.Find(Env("TUNECRATE_TEST_DRIVE"));
-    ASSERT_GE(stick, 0);
-    drives.Select(stick);
+    ASSERT_TRUE(SelectRemoteItem(GetDlgItem(dialog, IDC_DRIVELIST), Env("TUNECRATE_TEST_DRIVE")));
     EXPECT_NE(Text(GetDlgItem(dialog, IDC_DRIVE_DESCRIPTION)).find("Bytes free: "),
               std::string::npos);
     SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
