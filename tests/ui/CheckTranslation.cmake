@@ -5,14 +5,8 @@
 get_filename_component(ts_name "${TS_FILE}" NAME)
 set(copy "${WORK_DIR}/check_${ts_name}")
 configure_file("${TS_FILE}" "${copy}" COPYONLY)
-set(sources)
-foreach(dir ui app)
-  if(EXISTS "${SOURCE_ROOT}/${dir}")
-    list(APPEND sources "${SOURCE_ROOT}/${dir}")
-  endif()
-endforeach()
-# The core's message templates, which the GUI translates.
-list(APPEND sources "${SOURCE_ROOT}/platform/UserMessage.cpp")
+# The GUI's sources and the core's message templates, which the GUI translates.
+set(sources "${SOURCE_ROOT}/ui" "${SOURCE_ROOT}/app" "${SOURCE_ROOT}/platform/UserMessage.cpp")
 execute_process(
   COMMAND "${LUPDATE}" -silent -locations none -I "${SOURCE_ROOT}" ${sources} -ts "${copy}"
   RESULT_VARIABLE rc)
