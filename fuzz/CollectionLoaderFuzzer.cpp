@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     IniFile file;
     MusicLibrary library(&file, &settings);
-    if (library.Load(path) != MusicLibrary::LoadStatus::kLoaded) {
+    if (!library.Load(path).Ok()) {
         return 0;
     }
     const Flags loaded = FlagsOf(library);
-    fuzz::Require(library.Save(), "a loaded collection can be saved");
+    fuzz::Require(library.Save().Ok(), "a loaded collection can be saved");
     IniFile again;
     MusicLibrary reloaded(&again, &settings);
-    fuzz::Require(reloaded.Load(path) == MusicLibrary::LoadStatus::kLoaded, "the saved file loads");
+    fuzz::Require(reloaded.Load(path).Ok(), "the saved file loads");
     fuzz::Require(FlagsOf(reloaded) == loaded, "load, save and load give the same flags");
     return 0;
 }

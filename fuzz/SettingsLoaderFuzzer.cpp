@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     AppSettings loaded(input);
     loaded.SetSaveOnDestroy(false);
-    fuzz::Require(loaded.GetLoadError().empty(), "a regular small file is always read");
+    fuzz::Require(loaded.GetLoadResult().Ok(), "a regular small file is always read");
     AppSettings copy(saved);
     copy.SetSaveOnDestroy(false);
     copy.SetStickDrive(loaded.GetStickDrive());
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::string& ext : loaded.GetExtensions()) {
         copy.AddExtension(ext);
     }
-    fuzz::Require(copy.Save(), "settings are saved to a fresh file");
+    fuzz::Require(copy.Save().Ok(), "settings are saved to a fresh file");
     AppSettings reloaded(saved);
     reloaded.SetSaveOnDestroy(false);
     fuzz::Require(reloaded.GetStickDrive() == loaded.GetStickDrive(), "stick drive kept");

@@ -3,7 +3,6 @@
 // back the same when written in plain digits.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -11,13 +10,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    std::string error;
-    const std::optional<uint64_t> parsed = SizeParser::Parse(text, error);
-    fuzz::Require(parsed.has_value() == error.empty(), "a refusal has a reason, a size has none");
-    if (parsed) {
-        fuzz::Require(*parsed > 0, "sizes are positive");
-        std::string again;
-        fuzz::Require(SizeParser::Parse(std::to_string(*parsed), again) == parsed,
+    uint64_t parsed = 0;
+    const platform::Status status = SizeParser::Parse(text, parsed);
+    fuzz::Require(status.Ok() == status.message.IsEmpty(),
+                  "a refusal has a reason, a size has none");
+    if (status.Ok()) {
+        fuzz::Require(parsed > 0, "sizes are positive");
+        uint64_t again = 0;
+        fuzz::Require(SizeParser::Parse(std::to_string(parsed), again).Ok() && again == parsed,
                       "a size reads back from its digits");
     }
     return 0;
