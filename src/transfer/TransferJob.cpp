@@ -31,6 +31,11 @@ constexpr uint64_t kMinBatchCopies = 64;
 // A new folder's entry in its parent, beside the cluster its own entries take.
 constexpr uint64_t kFolderEntryBytes = 96;
 
+// The most directory bytes a temporary copy's entry takes.
+uint64_t TemporaryEntryBytes() {
+    return StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
+}
+
 // What a fill or a wipe of the stick must keep away from: the music, the collection and the
 // settings.
 WipeGuard GuardFor(const CTunecrateDoc& document, const TransferJob::Options& options) {
@@ -433,16 +438,15 @@ uint64_t TransferJob::LookAtRoot(bool asIfEmpty) {
 size_t TransferJob::BatchCopies() const {
     // As many as the copy folder's first cluster holds, for flushes few and far between where
     // songs are small, and at least enough for a batch worth its flush.
+    const uint64_t dots = StickOrder::StagingEntryBytes(0);
     const uint64_t perCluster =
-        (space_.ClusterBytes() - std::min<uint64_t>(space_.ClusterBytes(), 2 * 32)) /
-        StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
+        (space_.ClusterBytes() - std::min(space_.ClusterBytes(), dots)) / TemporaryEntryBytes();
     return static_cast<size_t>(std::max<uint64_t>(perCluster, kMinBatchCopies));
 }
 
 uint64_t TransferJob::CopyFolderRoom() const {
-    const uint64_t entries =
-        BatchCopies() * StickOrder::EntryBytes(FileOperations::TemporaryName(UINT32_MAX));
-    return space_.InClusters(StickOrder::StagingEntryBytes(entries)) + kFolderEntryBytes;
+    return space_.InClusters(StickOrder::StagingEntryBytes(BatchCopies() * TemporaryEntryBytes())) +
+           kFolderEntryBytes;
 }
 
 bool TransferJob::WithinDeviceLimits() const {
@@ -567,10 +571,10 @@ TransferJob::CopyStep TransferJob::CopyEntry(LibraryEntry& entry, const Placemen
         }
     }
     if (!copies_.IsOpen()) {
-        const CopyStep opened = copyFolderUsed_
-                                    ? MakeFolder(FileOperations::kCopyFolder, copies_, result)
-                                    : (copies_ = root_, CopyStep::kGoOn);
-        if (opened != CopyStep::kGoOn) {
+        if (!copyFolderUsed_) {
+            copies_ = root_;
+        } else if (const CopyStep opened = MakeFolder(FileOperations::kCopyFolder, copies_, result);
+                   opened != CopyStep::kGoOn) {
             return opened;
         }
     }
